@@ -1,0 +1,22 @@
+#pragma once
+// Binding to the credential library (velmora), loaded at run time.
+#include <QString>
+
+namespace falq {
+
+struct Credentials {
+    bool ok = false;
+    QString error;    // why the library or its values could not be had
+    QString userLine; // "USER NAME=" + user
+    QString passwordLine; // "PASSWORD=" + password
+    QString user;
+    QString password;
+};
+
+// Loads the library from `libraryPath` (default: "velmora" beside the program), calls entry
+// point 1 then 2 and builds the two login lines. A null result gives an empty value.
+Credentials readCredentials(const QString& libraryPath = {});
+
+QString defaultCredentialLibraryPath();
+
+} // namespace falq

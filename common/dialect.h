@@ -1,0 +1,61 @@
+#pragma once
+// SQL written for the engine at hand. Statements keep one shape on every engine; the pieces
+// that differ (date parts, case-insensitive LIKE, identity columns, table-exists test, DDL
+// types, how dates are bound) come from here.
+#include <QDateTime>
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+
+namespace falq {
+
+enum class ColumnType { Text, SmallInt, Integer, Float, DateTime, Identity };
+
+class SqlDialect {
+public:
+    enum class Engine { SQLite, PostgreSQL, SqlServer };
+
+    explicit SqlDialect(Engine engine = Engine::SQLite) : m_engine(engine) {}
+    static SqlDialect forDriver(const QString& driverName);
+    static SqlDialect forDatabase(const QSqlDatabase& db) { return forDriver(db.driverName()); }
+
+    Engine engine() const { return m_engine; }
+    bool isSQLite() const { return m_engine == Engine::SQLite; }
+    bool isPostgres() const { return m_engine == Engine::PostgreSQL; }
+
+    QString year(const QString& expr) const;  // integer year of a date column
+    QString month(const QString& expr) const; // integer month of a date column
+    // Case-insensitive pattern match that also matches NULL text when the pattern is "%".
+    QString like(const QString& column, const QString& param) const;
+    // Inclusive day range: bind dayStart(from) and dayAfter(to) to the two parameters.
+    QString dayRange(const QString& column, const QString& fromParam, const QString& toParam) const;
+    // Compares a column with a parameter, NULL equal to NULL.
+    QString nullSafeEquals(const QString& column, const QString& param) const;
+    // A statement returning one row when the table exists (one parameter-free statement).
+    QString tableExists(const QString& table) const;
+    // INSERT statement that hands back the identity value assigned by the database.
+    QString insertReturning(const QString& insertSql, const QString& identityColumn) const;
+
+    // DDL type of a column; size applies to text.
+    QString columnType(ColumnType type, int size) const;
+
+    // Every date goes to the database through these, so stored and bound values compare
+    // correctly (SQLite keeps dates as "YYYY-MM-DD HH:MM:SS" text).
+    QVariant bindDateTime(const QDateTime& value) const;
+    QVariant bindDate(const QDate& value) const { return bindDateTime(QDateTime(value, QTime(0, 0))); }
+    QVariant dayStart(const QDate& day) const { return bindDate(day); }
+    QVariant dayAfter(const QDate& day) const { return bindDate(day.addDays(1)); }
+    // A value of a column as the dataset and the windows see it (dates as QDateTime).
+    QVariant toValue(ColumnType type, const QVariant& raw) const;
+    // A value ready to be bound for a column of this type.
+    QVariant toBind(ColumnType type, const QVariant& value) const;
+
+private:
+    Engine m_engine;
+};
+
+// The text form of a date in SQLite and in the golden files of the tests.
+QString dateTimeText(const QDateTime& value);
+QDateTime parseDateTime(const QVariant& raw);
+
+} // namespace falq

@@ -1,0 +1,39 @@
+#include "entertab.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QWidget>
+
+namespace falq {
+
+void EnterAsTab::install(QWidget* window) {
+    auto* filter = new EnterAsTab(window);
+    window->installEventFilter(filter);
+    for (QWidget* child : window->findChildren<QWidget*>())
+        child->installEventFilter(filter);
+}
+
+bool EnterAsTab::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+        return false;
+    if (key->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || qobject_cast<QAbstractButton*>(widget) || qobject_cast<QTextEdit*>(widget) ||
+        qobject_cast<QPlainTextEdit*>(widget) || qobject_cast<QAbstractItemView*>(widget))
+        return false;
+    if (widget != QApplication::focusWidget() && !widget->isAncestorOf(QApplication::focusWidget()))
+        return false;
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(widget, &tab);
+    return true;
+}
+
+} // namespace falq

@@ -1,0 +1,39 @@
+#include "messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+namespace falq {
+
+void Messages::showForField(QWidget* field, const QString& text, bool withBeep) {
+    QPointer<QWidget> target(field);
+    QTimer::singleShot(0, [this, target, text, withBeep] {
+        show(text, withBeep);
+        if (target)
+            target->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void BoxMessages::show(const QString& text, bool withBeep) {
+    if (withBeep)
+        beep();
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+bool BoxMessages::ask(const QString& text) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+                    QMessageBox::NoButton, QApplication::activeWindow());
+    QAbstractButton* yes = box.addButton(QStringLiteral("&Sim"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Não"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+void BoxMessages::beep() { QApplication::beep(); }
+
+} // namespace falq

@@ -1,0 +1,34 @@
+#pragma once
+// Every message box of the programs goes through one Messages service: a plain box with one
+// OK button (with or without a short beep first) and the Yes/No question. Tests put a
+// recorder in its place that keeps the texts and answers the questions.
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+namespace falq {
+
+class Messages {
+public:
+    virtual ~Messages() = default;
+
+    // A plain box with one OK button; `beep` sounds a short beep first.
+    virtual void show(const QString& text, bool beep = false) = 0;
+    // A Yes/No question; true for Yes.
+    virtual bool ask(const QString& text) = 0;
+    virtual void beep() = 0;
+
+    // For field checks run when a box loses focus: shows the message once the focus change
+    // has finished, then puts the focus back in `field`.
+    void showForField(QWidget* field, const QString& text, bool beep = true);
+};
+
+// The real boxes.
+class BoxMessages : public Messages {
+public:
+    void show(const QString& text, bool beep = false) override;
+    bool ask(const QString& text) override;
+    void beep() override;
+};
+
+} // namespace falq
