@@ -1,0 +1,40 @@
+#include "rights.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace falq {
+
+AccessRights lookupRights(const QSqlDatabase& db, const QString& module, const QString& chapter,
+                          const QString& program, const QString& user, QString* error) {
+    AccessRights r;
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT ACEDER, INSERIR, ALTERAR, ELIMINAR, IMPORTAR, IMPRIMIR, ARQUIVAR, MAIL, "
+                             "SCANNER FROM APLICACAODET WHERE APLICACAO = ? AND CAPITULO = ? AND PROGRAMA = ? "
+                             "AND UTIL = ? ORDER BY EMPNRO"));
+    q.addBindValue(module);
+    q.addBindValue(chapter);
+    q.addBindValue(program);
+    q.addBindValue(user);
+    if (!q.exec()) {
+        if (error)
+            *error = q.lastError().text();
+        return r;
+    }
+    if (!q.next())
+        return r;
+    auto allows = [&](int i) { return q.value(i).toString().trimmed().toUpper() != QLatin1String("N"); };
+    r.found = true;
+    r.aceder = allows(0);
+    r.inserir = allows(1);
+    r.alterar = allows(2);
+    r.eliminar = allows(3);
+    r.importar = allows(4);
+    r.imprimir = allows(5);
+    r.arquivar = allows(6);
+    r.mail = allows(7);
+    r.scanner = allows(8);
+    return r;
+}
+
+} // namespace falq

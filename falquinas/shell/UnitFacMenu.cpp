@@ -1,0 +1,312 @@
+#include "UnitFacMenu.h"
+
+#include "connections.h"
+#include "credentials.h"
+#include "schema.h"
+#include "transaction.h"
+#include "unitDtFalquinas.h"
+#include "workstation.h"
+
+#include "ui_UnitFacMenu.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace falq {
+
+namespace {
+const QString kMsgPcName = QStringLiteral("Parâmetros de Pc_Name não definidos ...");
+const QString kMsgPcType = QStringLiteral("Parâmetros de Tipo de Computador inválidos ...");
+const QString kMsgNoCompany = QStringLiteral("Empresa Inexistente : ");
+const QString kMsgNoInvoicing = QStringLiteral("BASE DE DADOS DE FACTURAÇÃO INEXISTENTE");
+const QString kMsgNoAccounting = QStringLiteral("BASE DE DADOS DE CONTABILIDADE INEXISTENTE");
+const QString kMsgNoAccess = QStringLiteral("Problemas com o acesso à empresa !! Contacte o seu Gestor de Sistema");
+const QString kMsgNoUser = QStringLiteral("Utilizador Inexistente : ");
+const QString kMsgBadPassword = QStringLiteral("Palavra-passe Inválida");
+
+QString text(const QSqlRecord& rec, const char* field) {
+    return rec.value(QString::fromLatin1(field)).toString();
+}
+} // namespace
+
+TFACFMENU::TFACFMENU(Session& session, QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::TFACFMENU>()), m_session(session) {
+    ui->setupUi(this);
+    ui->Edit_Data->setFirstDayOfWeek(Qt::Monday);
+    connect(ui->Edit_Data, &QCalendarWidget::clicked, this, [this] { Edit_DataChange(); });
+    connect(ui->Edit_Data, &QCalendarWidget::activated, this, [this] { Edit_DataChange(); });
+}
+
+TFACFMENU::~TFACFMENU() {
+    if (!m_closed)
+        FormClose();
+}
+
+bool TFACFMENU::event(QEvent* e) {
+    const bool result = QMainWindow::event(e);
+    if (e->type() == QEvent::WindowActivate)
+        FormActivate();
+    return result;
+}
+
+void TFACFMENU::closeEvent(QCloseEvent* e) {
+    if (!m_closed)
+        FormClose();
+    e->accept();
+}
+
+void TFACFMENU::endProgram(const QString& message, bool beep) {
+    m_ended = true;
+    if (!message.isEmpty())
+        m_session.messages().show(message, beep);
+    emit programEnding();
+    close();
+}
+
+bool TFACFMENU::datePanelWarns() const {
+    return ui->PanelData->palette().color(QPalette::Window) == QColor(Qt::red);
+}
+
+bool TFACFMENU::readWorkstationFiles() {
+    SessionContext& ctx = m_session.context();
+    const WorkstationFile name = readWorkstationFile(computerNamePath(), kComputerNameWidth, ctx.computerName);
+    if (name.status == WorkstationFile::Status::Missing) {
+        endProgram(QStringLiteral("Ficheiro do posto de trabalho inexistente: %1").arg(name.path), false);
+        return false;
+    }
+    if (name.status == WorkstationFile::Status::EmptyLine) {
+        endProgram(kMsgPcName, false);
+        return false;
+    }
+    ctx.computerName = name.value;
+    ui->Label_Computador->setText(ctx.computerName);
+    const WorkstationFile type = readWorkstationFile(computerTypePath(), kComputerTypeWidth, ctx.computerType);
+    if (type.status == WorkstationFile::Status::Missing) {
+        endProgram(QStringLiteral("Ficheiro do posto de trabalho inexistente: %1").arg(type.path), false);
+        return false;
+    }
+    if (type.status == WorkstationFile::Status::EmptyLine) {
+        endProgram(kMsgPcType, false);
+        return false;
+    }
+    ctx.computerType = type.value;
+    return true;
+}
+
+void TFACFMENU::FormActivate() {
+    if (m_inActivate || m_ended || m_closed)
+        return;
+    m_inActivate = true;
+    const auto done = qScopeGuard([this] { m_inActivate = false; });
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect s = screen->geometry();
+        setGeometry(0, 0, s.width(), s.height() - 30);
+    }
+    m_session.context().moduleCode = schema::kModuleCode;
+    if (!readWorkstationFiles())
+        return;
+    if (++m_activations != 1)
+        return;
+
+    if (!connectGeneral() || !openParamUtil())
+        return;
+    const QDate date = m_hasParamUtil ? parseDateTime(m_paramUtil.value(QStringLiteral("DATA"))).date() : QDate();
+    if (date.isValid())
+        ui->Edit_Data->setSelectedDate(date);
+    m_session.context().workingDate = date;
+    Edit_DataChange();
+    m_session.context().workingDate = date;
+    if (!MudEmpr())
+        return;
+    cleanNullNumbers();
+    runUpdateCheck();
+}
+
+bool TFACFMENU::connectGeneral() {
+    const Credentials cred = readCredentials(m_credentialLibrary);
+    if (!cred.ok) {
+        endProgram(cred.error, true);
+        return false;
+    }
+    QString error;
+    if (!openAlias(kDbGeral, QStringLiteral("ZELGERAL"), loginLineValue(cred.userLine),
+                   loginLineValue(cred.passwordLine), &error)) {
+        endProgram(error, true);
+        return false;
+    }
+    return true;
+}
+
+bool TFACFMENU::openParamUtil() {
+    QSqlQuery q(QSqlDatabase::database(kDbGeral));
+    q.prepare(QStringLiteral("SELECT * FROM PARAMUTIL WHERE APLICACAO = 'FALQUINAS' AND COMP_NAME = :XCompStr"));
+    q.bindValue(QStringLiteral(":XCompStr"), m_session.context().computerName);
+    if (!q.exec()) {
+        endProgram(q.lastError().text(), true);
+        return false;
+    }
+    m_hasParamUtil = q.next();
+    m_paramUtil = m_hasParamUtil ? q.record() : QSqlRecord();
+    return true;
+}
+
+bool TFACFMENU::MudEmpr() {
+    SessionContext& ctx = m_session.context();
+    if (!openParamUtil())
+        return false;
+    const QSqlDatabase general = QSqlDatabase::database(kDbGeral);
+
+    // The company of the workstation.
+    const int company = m_hasParamUtil ? m_paramUtil.value(QStringLiteral("EMPNRO")).toInt() : 0;
+    QSqlQuery empresas(general);
+    empresas.prepare(QStringLiteral("Select * from EMPRESAS WHERE EMPNRO = :EMPNRO Order By EMPNRO"));
+    empresas.bindValue(QStringLiteral(":EMPNRO"), company);
+    if (!empresas.exec()) {
+        endProgram(empresas.lastError().text(), true);
+        return false;
+    }
+    if (!empresas.next()) {
+        endProgram(kMsgNoCompany + QString::number(company), true);
+        return false;
+    }
+    const QSqlRecord emp = empresas.record();
+    ctx.userCode = text(m_paramUtil, "UTIL");
+    ctx.workingDate = parseDateTime(m_paramUtil.value(QStringLiteral("DATA"))).date();
+    ctx.workingYear = text(m_paramUtil, "ANO").left(4);
+    ctx.companyName = text(emp, "NOME");
+    ctx.companyNumber = emp.value(QStringLiteral("EMPNRO")).toInt();
+    ctx.logoFolder = text(emp, "PATHFOTOSLOGO");
+    ctx.invoicingAlias = text(emp, "BDFACTURA").trimmed();
+    ctx.accountingDatabase = text(emp, "BDCONTAB").trimmed();
+    ctx.invoicingShortCode = text(emp, "BDSIGLAFACTURA");
+    ctx.invoicingDisplayName = text(emp, "BDDESIGNFACTURA");
+    ctx.mainAlias = text(emp, "BDESPECIF02").trimmed();
+    if (ctx.invoicingAlias.isEmpty()) {
+        endProgram(kMsgNoInvoicing, true);
+        return false;
+    }
+    if (ctx.accountingDatabase.isEmpty()) {
+        endProgram(kMsgNoAccounting, true);
+        return false;
+    }
+
+    // The user's database login in this company.
+    QSqlQuery login(general);
+    login.prepare(QStringLiteral("SELECT * FROM UTILPASSWORD WHERE UTIL = :WUtil AND EMPRESA = :WEmpNro"));
+    login.bindValue(QStringLiteral(":WUtil"), ctx.userCode);
+    login.bindValue(QStringLiteral(":WEmpNro"), ctx.companyNumber);
+    if (!login.exec()) {
+        endProgram(login.lastError().text(), true);
+        return false;
+    }
+    if (!login.next() || login.value(QStringLiteral("BDUSERNAME")).toString().isEmpty()) {
+        endProgram(kMsgNoAccess, true);
+        return false;
+    }
+    ctx.companyUserLine = QStringLiteral("USER NAME=") + login.value(QStringLiteral("BDUSERNAME")).toString();
+    ctx.companyPasswordLine = QStringLiteral("PASSWORD=") + login.value(QStringLiteral("BDPASSWORD")).toString();
+    login.finish();
+
+    QString error;
+    if (!m_session.openModules(&error)) {
+        endProgram(error, true);
+        return false;
+    }
+    checkDatabaseVersion();
+
+    // Automatic sign-in: the workstation's password must be the user's.
+    Dataset* users = m_session.dataset(ds::UTIL);
+    if (!users->open(&error)) {
+        endProgram(error, true);
+        return false;
+    }
+    if (!users->locate({QStringLiteral("NRO")}, {ctx.userCode})) {
+        users->close();
+        endProgram(kMsgNoUser + ctx.userCode, true);
+        return false;
+    }
+    const QString userPassword = users->fieldValue(QStringLiteral("PASSWOR")).toString();
+    users->close();
+    if (text(m_paramUtil, "PASSWOR") != userPassword) {
+        endProgram(kMsgBadPassword, true);
+        return false;
+    }
+
+    applyMenuRights();
+    CreateParamTmp();
+    ui->BotPassord->setText(ctx.userCode);
+    showAdministratorControls();
+    return true;
+}
+
+void TFACFMENU::CreateParamTmp() {
+    const SessionContext& ctx = m_session.context();
+    Dataset* tmp = m_session.dataset(ds::PARAMTMP);
+    if (!tmp->locate({QStringLiteral("UTIL"), QStringLiteral("APLICACAO")}, {ctx.userCode, ctx.moduleCode})) {
+        tmp->append();
+        tmp->setFieldValue(QStringLiteral("UTIL"), ctx.userCode);
+        tmp->setFieldValue(QStringLiteral("APLICACAO"), ctx.moduleCode);
+        tmp->setFieldValue(QStringLiteral("EMPNRO"), ctx.companyNumber);
+        tmp->setFieldValue(QStringLiteral("EMPNOM"), ctx.companyName);
+        tmp->setFieldValue(QStringLiteral("DATA"), QDateTime(ctx.workingDate, QTime(0, 0)));
+        tmp->post();
+        const ApplyResult r = tmp->applyUpdates();
+        if (!r.ok && !r.aborted)
+            m_session.messages().show(r.error, true);
+    }
+    ui->Edit_EmpNom->setText(tmp->fieldValue(QStringLiteral("EMPNOM")).toString());
+}
+
+void TFACFMENU::cleanNullNumbers() {
+    QSqlDatabase db = QSqlDatabase::database(kDbFalquinas);
+    Transaction tx(db);
+    QSqlQuery q(db);
+    for (const QString& sql : {QStringLiteral("UPDATE DESENHOS SET COMERCIALNRO = '' WHERE COMERCIALNRO IS NULL"),
+                               QStringLiteral("Update DESENHOS SET PRODNRO='' WHERE PRODNRO IS NULL"),
+                               QStringLiteral("UPDATE CLICHES SET COMERCIALNRO = '' WHERE COMERCIALNRO IS NULL"),
+                               QStringLiteral("Update CLICHES SET PRODNRO='' WHERE PRODNRO IS NULL")}) {
+        if (!q.exec(sql)) {
+            m_session.messages().show(q.lastError().text(), true);
+            return;
+        }
+    }
+    if (!tx.commit())
+        m_session.messages().show(db.lastError().text(), true);
+}
+
+void TFACFMENU::Edit_DataChange() {
+    SessionContext& ctx = m_session.context();
+    ctx.workingDate = ui->Edit_Data->selectedDate();
+    ctx.workingYear = QString::number(ctx.workingDate.year()).rightJustified(4, QLatin1Char('0'));
+    QPalette pal = ui->PanelData->palette();
+    if (ctx.workingDate.year() == QDate::currentDate().year())
+        pal.setColor(QPalette::Window, palette().color(QPalette::Window));
+    else
+        pal.setColor(QPalette::Window, Qt::red);
+    ui->PanelData->setPalette(pal);
+}
+
+void TFACFMENU::FormClose() {
+    m_closed = true;
+    if (m_session.modulesExist()) {
+        const SessionContext& ctx = m_session.context();
+        Dataset* tmp = m_session.dataset(ds::PARAMTMP);
+        if (tmp && tmp->isOpen() &&
+            tmp->locate({QStringLiteral("UTIL"), QStringLiteral("APLICACAO")}, {ctx.userCode, ctx.moduleCode})) {
+            tmp->deleteCurrent();
+            const ApplyResult r = tmp->applyUpdates();
+            if (!r.ok && !r.aborted)
+                m_session.messages().show(r.error, true);
+        }
+        if (tmp)
+            tmp->close();
+        m_session.closeModules();
+    }
+    closeConnection(kDbGeral);
+}
+
+} // namespace falq

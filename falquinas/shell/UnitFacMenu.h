@@ -1,0 +1,72 @@
+#pragma once
+// Main window of the register. Identifies the workstation, opens the session for its user
+// and company on the first activation, keeps the working date, and ends the session (and
+// the program) when it closes.
+#include "session.h"
+
+#include <QMainWindow>
+#include <QSqlRecord>
+#include <memory>
+
+namespace Ui {
+class TFACFMENU;
+}
+
+namespace falq {
+
+class TFACFMENU : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TFACFMENU(Session& session, QWidget* parent = nullptr);
+    ~TFACFMENU() override;
+
+    // Where the credential library is loaded from (default: beside the program).
+    void setCredentialLibraryPath(const QString& path) { m_credentialLibrary = path; }
+
+    // Runs on every activation; the first one opens the session.
+    void FormActivate();
+    // Opens the session for the workstation's company and user.
+    bool MudEmpr();
+    // Writes the session row, unless one exists already.
+    void CreateParamTmp();
+    // The calendar's handler: sets the working date and year and colours the date panel.
+    void Edit_DataChange();
+
+    int activationCount() const { return m_activations; }
+    bool programEnded() const { return m_ended; }
+    bool sessionOpen() const { return m_session.modulesExist(); }
+    // True when the date panel shows the warning colour.
+    bool datePanelWarns() const;
+
+signals:
+    void programEnding();
+
+protected:
+    bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void FormClose();
+    void endProgram(const QString& message, bool beep);
+    bool readWorkstationFiles();
+    bool connectGeneral();
+    bool openParamUtil();
+    void cleanNullNumbers();
+    // Calls into the menu, version and update windows.
+    void applyMenuRights() {}
+    void checkDatabaseVersion() {}
+    void showAdministratorControls() {}
+    void runUpdateCheck() {}
+
+    std::unique_ptr<Ui::TFACFMENU> ui;
+    Session& m_session;
+    QString m_credentialLibrary;
+    QSqlRecord m_paramUtil; // the workstation's PARAMUTIL row (empty when none)
+    bool m_hasParamUtil = false;
+    int m_activations = 0;
+    bool m_inActivate = false;
+    bool m_ended = false;
+    bool m_closed = false;
+};
+
+} // namespace falq

@@ -1,0 +1,31 @@
+// falquinas: the register of clichés and drawings.
+#include "ErrForm.h"
+#include "UnitFacMenu.h"
+#include "UnitFalquinasAPMenu.h"
+#include "messages.h"
+#include "session.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("falquinas"));
+
+    auto* splash = new falq::TFALQUINASAPMENU;
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+
+    QApplication::setApplicationDisplayName(QStringLiteral("Falquinas e Clichés"));
+    falq::BoxMessages messages;
+    falq::Session session(messages);
+    falq::TFACFMENU menu(session);
+    falq::TUpdateErrorForm errorForm(&menu);
+    session.setUpdateErrorHandler(&errorForm);
+
+    splash->hide();
+    delete splash;
+
+    menu.show();
+    return app.exec();
+}
