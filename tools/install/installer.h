@@ -1,0 +1,73 @@
+#pragma once
+// Creates installations of the register: the plant root (workstation files, credentials
+// file, aliases.ini, image and document folders), the three databases with their schema,
+// one company, its user with every right, and the code tables. Used by falqsetup and by the
+// tests, which build each test's databases the same way.
+#include <QString>
+#include <functional>
+
+namespace falq {
+
+struct EngineSettings {
+    QString driver = QStringLiteral("QSQLITE"); // QSQLITE or QPSQL
+    // QPSQL: server and login (the login goes to the credentials file and UTILPASSWORD).
+    QString host;
+    int port = 0;
+    QString database;
+    QString user;
+    QString password;
+    // QPSQL: the three databases live in schemas <prefix>geral, <prefix>main, <prefix>fact
+    // of one PostgreSQL database.
+    QString schemaPrefix = QStringLiteral("falq_");
+};
+
+struct InstallationSettings {
+    QString root;
+    EngineSettings engine;
+    QString computerName = QStringLiteral("POSTO01");
+    QString computerType = QStringLiteral("S");
+    int companyNumber = 1;
+    QString companyName = QStringLiteral("Cartonagem do Vale, Lda");
+    QString userCode = QStringLiteral("ADMIN");
+    QString userPassword = QStringLiteral("DEMO");
+    QString userName = QStringLiteral("Administrador do Sistema");
+    QString mainAlias = QStringLiteral("FALQUINAS01");
+    QString invoicingAlias = QStringLiteral("FACTURA01");
+    QString generalAlias = QStringLiteral("ZELGERAL");
+    bool codeTables = true; // fill designers, colours, machines, boards and models
+};
+
+// Connection names the installer uses while it works (closed when it ends).
+QString installerConnection(const QString& which);
+
+// Creates the installation. Refuses a root that already holds aliases.ini.
+bool createInstallation(const InstallationSettings& settings, QString* error);
+
+struct RegisterSize {
+    int clients = 40;
+    int suppliers = 12;
+    int salesmen = 8;
+    int cliches = 300;
+    int drawings = 200;
+    int movements = 6000;
+    int repairs = 900;
+    int years = 3;
+    bool images = true;    // a generated image per cliché and drawing
+    bool documents = true; // some PDF documents attached to drawings
+    quint32 seed = 20261207;
+
+    static RegisterSize demo() { return {}; }
+    static RegisterSize plant();
+    static RegisterSize large();
+};
+
+using Progress = std::function<void(const QString& step, int done, int total)>;
+
+// Fills the register of the installation at `settings.root` (whose databases are empty):
+// clients, suppliers and salesmen in the invoicing database, clichés, drawings, movements
+// and purchases/repairs in the main database, with skewed frequencies. Reproducible for a
+// seed.
+bool generateRegister(const InstallationSettings& settings, const RegisterSize& size, QString* error,
+                      const Progress& progress = {});
+
+} // namespace falq
