@@ -36,6 +36,7 @@ bool openConnection(const QString& connectionName, const AliasDef& def, const QS
         // A missing file would silently become a new empty database.
         if (!QFileInfo::exists(def.database)) {
             *error = QStringLiteral("Alias \"%1\": a base de dados %2 não existe.").arg(def.name, def.database);
+            db = QSqlDatabase();
             QSqlDatabase::removeDatabase(connectionName);
             return false;
         }
@@ -52,6 +53,7 @@ bool openConnection(const QString& connectionName, const AliasDef& def, const QS
             static const QRegularExpression plain(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
             if (!plain.match(def.schema).hasMatch()) {
                 *error = QStringLiteral("Alias \"%1\": esquema inválido \"%2\".").arg(def.name, def.schema);
+                db = QSqlDatabase();
                 QSqlDatabase::removeDatabase(connectionName);
                 return false;
             }

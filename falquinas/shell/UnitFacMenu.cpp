@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTimer>
 
 namespace falq {
 
@@ -49,6 +50,12 @@ bool TFACFMENU::event(QEvent* e) {
     const bool result = QMainWindow::event(e);
     if (e->type() == QEvent::WindowActivate)
         FormActivate();
+    else if (e->type() == QEvent::Show && m_activations == 0)
+        // Without a window manager the first activation may never come.
+        QTimer::singleShot(0, this, [this] {
+            if (m_activations == 0)
+                FormActivate();
+        });
     return result;
 }
 

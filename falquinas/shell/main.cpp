@@ -6,10 +6,12 @@
 #include "session.h"
 
 #include <QApplication>
+#include <QLocale>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("falquinas"));
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Portugal));
 
     auto* splash = new falq::TFALQUINASAPMENU;
     splash->show();
@@ -27,5 +29,6 @@ int main(int argc, char* argv[]) {
     delete splash;
 
     menu.show();
+    menu.activateWindow();
     return app.exec();
 }

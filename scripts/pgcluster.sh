@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Starts or stops a throwaway PostgreSQL cluster in a temporary folder, listening only on a
+# socket in that folder and on 127.0.0.1 at a free port.
+#   eval "$(scripts/pgcluster.sh start)"   # sets FALQ_PG_DIR and FALQ_TEST_PG
+#   scripts/pgcluster.sh stop "$FALQ_PG_DIR"
+set -euo pipefail
+PGBIN=$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -n 1)
+run() { if [ "$(id -u)" -eq 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi; }
+case "${1:-}" in
+  start)
+    dir=$(mktemp -d /tmp/falqpg.XXXXXX)
+    chmod 755 "$dir"
+    [ "$(id -u)" -eq 0 ] && chown postgres "$dir"
+    port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
+    run "$PGBIN/initdb" -D "$dir/data" -A trust -U postgres -E UTF8 >/dev/null
+    run "$PGBIN/pg_ctl" -D "$dir/data" -l "$dir/log" -w -o "-k $dir -p $port -h 127.0.0.1 -c fsync=off -c synchronous_commit=off -c full_page_writes=off" start >/dev/null
+    run "$PGBIN/createdb" -h "$dir" -p "$port" -U postgres falqtest
+    echo "export FALQ_PG_DIR=$dir"
+    echo "export FALQ_TEST_PG='host=$dir port=$port dbname=falqtest user=postgres'"
+    ;;
+  stop)
+    dir=${2:?folder}
+    run "$PGBIN/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null || true
+    rm -rf "$dir"
+    ;;
+  *)
+    echo "usage: $0 start | stop DIR" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,127 @@
+#include "testsupport.h"
+
+#include "connections.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+
+namespace falq::test {
+
+namespace {
+int g_counter = 0;
+
+QMap<QString, QString> pgSettings() {
+    QMap<QString, QString> m;
+    for (const QString& part : qEnvironmentVariable("FALQ_TEST_PG").split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const int eq = part.indexOf(QLatin1Char('='));
+        if (eq > 0)
+            m.insert(part.left(eq), part.mid(eq + 1));
+    }
+    return m;
+}
+} // namespace
+
+bool usePostgres() { return qEnvironmentVariable("FALQ_TEST_ENGINE") == QLatin1String("pg"); }
+
+Installation::Installation(const std::function<void(InstallationSettings&)>& adjust) {
+    m_settings.root = m_dir.path();
+    if (usePostgres()) {
+        const auto pg = pgSettings();
+        m_settings.engine.driver = QStringLiteral("QPSQL");
+        m_settings.engine.host = pg.value(QStringLiteral("host"), QStringLiteral("127.0.0.1"));
+        m_settings.engine.port = pg.value(QStringLiteral("port"), QStringLiteral("5432")).toInt();
+        m_settings.engine.database = pg.value(QStringLiteral("dbname"), QStringLiteral("postgres"));
+        m_settings.engine.user = pg.value(QStringLiteral("user"), QStringLiteral("postgres"));
+        m_settings.engine.password = pg.value(QStringLiteral("password"));
+        m_settings.engine.schemaPrefix =
+            QStringLiteral("t%1_%2_").arg(QCoreApplication::applicationPid()).arg(++g_counter);
+    } else {
+        m_settings.engine.user = QStringLiteral("zel");
+        m_settings.engine.password = QStringLiteral("wdr");
+    }
+    if (adjust)
+        adjust(m_settings);
+    qputenv("VELMORA_ROOT", m_settings.root.toLocal8Bit());
+    if (!createInstallation(m_settings, &m_error))
+        qWarning("installation failed: %s", qPrintable(m_error));
+}
+
+Installation::~Installation() {
+    for (const QString& c : std::as_const(m_connections))
+        closeConnection(c);
+    if (usePostgres() && ok()) {
+        const QString conn = QStringLiteral("test_drop");
+        AliasDef def;
+        def.name = conn;
+        def.driver = m_settings.engine.driver;
+        def.database = m_settings.engine.database;
+        def.host = m_settings.engine.host;
+        def.port = m_settings.engine.port;
+        QString error;
+        if (openConnection(conn, def, m_settings.engine.user, m_settings.engine.password, &error)) {
+            {
+                QSqlQuery q(QSqlDatabase::database(conn));
+                q.exec(QStringLiteral("SET client_min_messages TO warning"));
+                for (const char* w : {"geral", "main", "fact"})
+                    q.exec(QStringLiteral("DROP SCHEMA %1%2 CASCADE").arg(m_settings.engine.schemaPrefix,
+                                                                         QLatin1String(w)));
+            }
+            closeConnection(conn);
+        }
+    }
+}
+
+QString Installation::credentialLibrary() const {
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("velmora"));
+}
+
+QSqlDatabase Installation::open(const QString& which, const QString& connectionName) {
+    const QString name = connectionName.isEmpty() ? QStringLiteral("test_") + which : connectionName;
+    if (QSqlDatabase::contains(name) && QSqlDatabase::database(name, false).isOpen())
+        return QSqlDatabase::database(name);
+    const QString alias = which == QLatin1String("geral") ? m_settings.generalAlias
+                          : which == QLatin1String("main") ? m_settings.mainAlias
+                                                            : m_settings.invoicingAlias;
+    QString error;
+    if (!openAlias(name, alias, m_settings.engine.user, m_settings.engine.password, &error))
+        qWarning("cannot open %s: %s", qPrintable(alias), qPrintable(error));
+    if (!m_connections.contains(name))
+        m_connections << name;
+    return QSqlDatabase::database(name, false);
+}
+
+bool Installation::exec(const QString& which, const QString& sql, const QVariantList& binds) {
+    QSqlQuery q(open(which));
+    q.prepare(sql);
+    for (const QVariant& v : binds)
+        q.addBindValue(v);
+    if (!q.exec()) {
+        qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+        return false;
+    }
+    return true;
+}
+
+QVariant Installation::scalar(const QString& which, const QString& sql, const QVariantList& binds) {
+    QSqlQuery q(open(which));
+    q.prepare(sql);
+    for (const QVariant& v : binds)
+        q.addBindValue(v);
+    if (!q.exec()) {
+        qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+        return {};
+    }
+    return q.next() ? q.value(0) : QVariant();
+}
+
+void Installation::writeFile(const QString& relativePath, const QByteArray& content) {
+    const QString path = QDir(m_settings.root).filePath(relativePath);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(content);
+}
+
+} // namespace falq::test

@@ -1,0 +1,95 @@
+#pragma once
+// Test fixture: a fresh installation per test (plant root in a temporary folder, the three
+// databases on SQLite files or in fresh PostgreSQL schemas), a message recorder and a
+// scripted write-error handler.
+#include "dataset.h"
+#include "installer.h"
+#include "messages.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+// Verifies a database call and prints the engine's error when it fails.
+#define FALQ_VERIFY_SQL(query, call)                                                                               \
+    do {                                                                                                           \
+        if (!(call))                                                                                               \
+            QFAIL(qPrintable(QStringLiteral("SQL failed: %1").arg((query).lastError().text())));                  \
+    } while (false)
+
+namespace falq::test {
+
+// True when this run is the PostgreSQL variant (FALQ_TEST_ENGINE=pg).
+bool usePostgres();
+// Skips the test when the PostgreSQL variant runs without a server (FALQ_TEST_PG unset).
+// Use as the first line of initTestCase().
+#define FALQ_REQUIRE_ENGINE()                                                                                      \
+    do {                                                                                                           \
+        if (falq::test::usePostgres() && qEnvironmentVariableIsEmpty("FALQ_TEST_PG"))                              \
+            QSKIP("PostgreSQL variant: FALQ_TEST_PG is not set");                                                  \
+    } while (false)
+
+class Installation {
+public:
+    // Creates the installation and points VELMORA_ROOT at it.
+    explicit Installation(const std::function<void(InstallationSettings&)>& adjust = {});
+    ~Installation();
+
+    bool ok() const { return m_error.isEmpty(); }
+    QString error() const { return m_error; }
+    QString root() const { return m_settings.root; }
+    const InstallationSettings& settings() const { return m_settings; }
+    QString credentialLibrary() const;
+
+    // A connection of the test's own to one of the databases ("geral", "main", "fact").
+    QSqlDatabase open(const QString& which, const QString& connectionName = {});
+    // Runs a statement on one of the databases; fails the test on error.
+    bool exec(const QString& which, const QString& sql, const QVariantList& binds = {});
+    QVariant scalar(const QString& which, const QString& sql, const QVariantList& binds = {});
+    void writeFile(const QString& relativePath, const QByteArray& content);
+
+private:
+    QTemporaryDir m_dir;
+    InstallationSettings m_settings;
+    QString m_error;
+    QStringList m_connections;
+};
+
+class RecordingMessages : public Messages {
+public:
+    void show(const QString& text, bool beep = false) override {
+        shown << text;
+        beeps << beep;
+    }
+    bool ask(const QString& text) override {
+        asked << text;
+        return answers.isEmpty() ? false : answers.takeFirst();
+    }
+    void beep() override { ++lonelyBeeps; }
+
+    QStringList shown;
+    QList<bool> beeps;
+    QStringList asked;
+    QList<bool> answers;
+    int lonelyBeeps = 0;
+};
+
+// Answers write errors from a script; `edit` may change the new values for a retry.
+class ScriptedHandler : public UpdateErrorHandler {
+public:
+    UpdateAction handleUpdateError(UpdateError& error) override {
+        errors << error;
+        if (edit)
+            edit(error);
+        return actions.isEmpty() ? UpdateAction::Abort : actions.takeFirst();
+    }
+    QList<UpdateAction> actions;
+    std::function<void(UpdateError&)> edit;
+    QList<UpdateError> errors;
+};
+
+} // namespace falq::test
