@@ -399,7 +399,7 @@ QStringList Dataset::insertColumns() const {
     return cols;
 }
 
-bool Dataset::execOp(const PendingOp& op, QString* error, QVariant* identity) {
+bool Dataset::execOp(const PendingOp& op, const QString& undo, QString* error, QVariant* identity) {
     const Row& r = rowFor(op);
     const SqlDialect d = dialect();
     QSqlQuery q(database());
@@ -465,25 +465,26 @@ bool Dataset::execOp(const PendingOp& op, QString* error, QVariant* identity) {
         break;
     }
     }
-    if (!q.prepare(sql)) {
-        *error = q.lastError().text();
+    // On failure the row's savepoint is rolled back while the statement still exists, so the
+    // engine can free it.
+    auto fail = [&](const QString& message) {
+        *error = message;
+        QSqlQuery(database()).exec(undo);
         return false;
-    }
+    };
+    if (!q.prepare(sql))
+        return fail(q.lastError().text());
     for (int i = 0; i < binds.size(); ++i)
         q.addBindValue(binds[i]);
-    if (!q.exec()) {
-        *error = q.lastError().text();
-        return false;
-    }
+    if (!q.exec())
+        return fail(q.lastError().text());
     if (op.kind == UpdateKind::Inserted) {
         if (q.isSelect() && q.next())
             *identity = q.value(0);
         return true;
     }
-    if (q.numRowsAffected() == 0) {
-        *error = kNoRowMessage;
-        return false;
-    }
+    if (q.numRowsAffected() == 0)
+        return fail(kNoRowMessage);
     return true;
 }
 
@@ -516,7 +517,7 @@ ApplyResult Dataset::applyUpdates() {
             control.exec(savepoint);
             QString error;
             QVariant identity;
-            if (execOp(op, &error, &identity)) {
+            if (execOp(op, undo, &error, &identity)) {
                 if (!sqlServer)
                     control.exec(QStringLiteral("RELEASE SAVEPOINT falq_row"));
                 if (op.kind == UpdateKind::Inserted && identity.isValid())
@@ -524,7 +525,6 @@ ApplyResult Dataset::applyUpdates() {
                 done << op;
                 break;
             }
-            control.exec(undo);
             if (m_errorMode == ErrorMode::ServerMessage || !m_handler) {
                 result.ok = false;
                 result.error = error;

@@ -177,7 +177,7 @@ private:
     void markChanged(Row& row);
     QString valueText(const Field& f, const QVariant& raw) const;
     QVariant fromText(const Field& f, const QString& text) const;
-    bool execOp(const PendingOp& op, QString* error, QVariant* identity);
+    bool execOp(const PendingOp& op, const QString& undo, QString* error, QVariant* identity);
     QList<PendingOp> pendingOps() const;
     Row& rowFor(const PendingOp& op);
     QStringList insertColumns() const;

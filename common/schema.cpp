@@ -265,7 +265,8 @@ const QList<CatalogueChapter>& rightsCatalogue() {
 QStringList databaseScript(DatabaseKind kind, const SqlDialect& dialect) {
     QStringList script;
     if (dialect.isPostgres())
-        script << QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext SCHEMA public");
+        script << QStringLiteral("SET LOCAL client_min_messages TO warning")
+               << QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext SCHEMA public");
     for (const TableDef& t : tables(kind))
         script << createStatements(t, dialect);
     if (kind == DatabaseKind::Main) {

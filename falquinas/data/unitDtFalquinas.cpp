@@ -92,10 +92,10 @@ QString defaultStatement(const QString& dataset) {
     return {};
 }
 
-DataModule* createDtFalquinas(UpdateErrorHandler* handler, QObject* parent) {
+DataModule* createDtFalquinas(UpdateErrorHandler* handler, QObject* parent, const QString& connection) {
     auto* module = new DataModule(QStringLiteral("DTFALQUINAS"), parent);
     for (const Def& def : defs()) {
-        auto* d = new Dataset(def.name, kDbFalquinas, def.statement,
+        auto* d = new Dataset(def.name, connection, def.statement,
                               UpdateObject{def.name, def.keys, insertColumnsOf(def.name)});
         d->setErrorMode(def.mode);
         if (def.mode == Dataset::ErrorMode::Dialog)

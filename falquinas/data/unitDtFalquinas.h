@@ -25,7 +25,9 @@ inline const QString STKPARGER = QStringLiteral("STKPARGER");
 
 // Creates the module with its datasets (none open). Write errors of every dataset but
 // MOVIMENTOS and REPARACOES go to `handler`; those two hand back the server's message.
-DataModule* createDtFalquinas(UpdateErrorHandler* handler, QObject* parent = nullptr);
+// The datasets work on DBFALQUINAS unless another connection is named.
+DataModule* createDtFalquinas(UpdateErrorHandler* handler, QObject* parent = nullptr,
+                              const QString& connection = QStringLiteral("DBFALQUINAS"));
 
 // The default statement of a shared dataset (windows that search replace it).
 QString defaultStatement(const QString& dataset);

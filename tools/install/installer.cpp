@@ -147,6 +147,7 @@ bool prepareSchemas(const InstallationSettings& s, QString* error) {
             ok = false;
         }
         QSqlQuery q(db);
+        q.exec(QStringLiteral("SET client_min_messages TO warning"));
         if (ok && !q.exec(QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext SCHEMA public"))) {
             *error = q.lastError().text();
             ok = false;
