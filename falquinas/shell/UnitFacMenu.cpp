@@ -65,10 +65,15 @@ void TFACFMENU::closeEvent(QCloseEvent* e) {
     e->accept();
 }
 
-void TFACFMENU::endProgram(const QString& message, bool beep) {
+bool TFACFMENU::fail(const QString& message, bool beep) {
+    m_failure = message;
+    m_failureBeeps = beep;
+    return false;
+}
+
+void TFACFMENU::endProgram() {
     m_ended = true;
-    if (!message.isEmpty())
-        m_session.messages().show(message, beep);
+    m_session.messages().show(m_failure, m_failureBeeps);
     emit programEnding();
     close();
 }
@@ -81,23 +86,19 @@ bool TFACFMENU::readWorkstationFiles() {
     SessionContext& ctx = m_session.context();
     const WorkstationFile name = readWorkstationFile(computerNamePath(), kComputerNameWidth, ctx.computerName);
     if (name.status == WorkstationFile::Status::Missing) {
-        endProgram(QStringLiteral("Ficheiro do posto de trabalho inexistente: %1").arg(name.path), false);
-        return false;
+        return fail(QStringLiteral("Ficheiro do posto de trabalho inexistente: %1").arg(name.path), false);
     }
     if (name.status == WorkstationFile::Status::EmptyLine) {
-        endProgram(kMsgPcName, false);
-        return false;
+        return fail(kMsgPcName, false);
     }
     ctx.computerName = name.value;
     ui->Label_Computador->setText(ctx.computerName);
     const WorkstationFile type = readWorkstationFile(computerTypePath(), kComputerTypeWidth, ctx.computerType);
     if (type.status == WorkstationFile::Status::Missing) {
-        endProgram(QStringLiteral("Ficheiro do posto de trabalho inexistente: %1").arg(type.path), false);
-        return false;
+        return fail(QStringLiteral("Ficheiro do posto de trabalho inexistente: %1").arg(type.path), false);
     }
     if (type.status == WorkstationFile::Status::EmptyLine) {
-        endProgram(kMsgPcType, false);
-        return false;
+        return fail(kMsgPcType, false);
     }
     ctx.computerType = type.value;
     return true;
@@ -114,36 +115,41 @@ void TFACFMENU::FormActivate() {
         setGeometry(0, 0, s.width(), s.height() - 30);
     }
     m_session.context().moduleCode = schema::kModuleCode;
-    if (!readWorkstationFiles())
+    if (!readWorkstationFiles()) {
+        endProgram();
         return;
+    }
     if (++m_activations != 1)
         return;
-
-    if (!connectGeneral() || !openParamUtil())
+    if (!openSession()) {
+        endProgram();
         return;
+    }
+    cleanNullNumbers();
+    runUpdateCheck();
+}
+
+bool TFACFMENU::openSession() {
+    if (!connectGeneral() || !openParamUtil())
+        return false;
     const QDate date = m_hasParamUtil ? parseDateTime(m_paramUtil.value(QStringLiteral("DATA"))).date() : QDate();
     if (date.isValid())
         ui->Edit_Data->setSelectedDate(date);
     m_session.context().workingDate = date;
     Edit_DataChange();
     m_session.context().workingDate = date;
-    if (!MudEmpr())
-        return;
-    cleanNullNumbers();
-    runUpdateCheck();
+    return MudEmpr();
 }
 
 bool TFACFMENU::connectGeneral() {
     const Credentials cred = readCredentials(m_credentialLibrary);
     if (!cred.ok) {
-        endProgram(cred.error, true);
-        return false;
+        return fail(cred.error, true);
     }
     QString error;
     if (!openAlias(kDbGeral, QStringLiteral("ZELGERAL"), loginLineValue(cred.userLine),
                    loginLineValue(cred.passwordLine), &error)) {
-        endProgram(error, true);
-        return false;
+        return fail(error, true);
     }
     return true;
 }
@@ -153,8 +159,7 @@ bool TFACFMENU::openParamUtil() {
     q.prepare(QStringLiteral("SELECT * FROM PARAMUTIL WHERE APLICACAO = 'FALQUINAS' AND COMP_NAME = :XCompStr"));
     q.bindValue(QStringLiteral(":XCompStr"), m_session.context().computerName);
     if (!q.exec()) {
-        endProgram(q.lastError().text(), true);
-        return false;
+        return fail(q.lastError().text(), true);
     }
     m_hasParamUtil = q.next();
     m_paramUtil = m_hasParamUtil ? q.record() : QSqlRecord();
@@ -173,12 +178,10 @@ bool TFACFMENU::MudEmpr() {
     empresas.prepare(QStringLiteral("Select * from EMPRESAS WHERE EMPNRO = :EMPNRO Order By EMPNRO"));
     empresas.bindValue(QStringLiteral(":EMPNRO"), company);
     if (!empresas.exec()) {
-        endProgram(empresas.lastError().text(), true);
-        return false;
+        return fail(empresas.lastError().text(), true);
     }
     if (!empresas.next()) {
-        endProgram(kMsgNoCompany + QString::number(company), true);
-        return false;
+        return fail(kMsgNoCompany + QString::number(company), true);
     }
     const QSqlRecord emp = empresas.record();
     ctx.userCode = text(m_paramUtil, "UTIL");
@@ -193,12 +196,10 @@ bool TFACFMENU::MudEmpr() {
     ctx.invoicingDisplayName = text(emp, "BDDESIGNFACTURA");
     ctx.mainAlias = text(emp, "BDESPECIF02").trimmed();
     if (ctx.invoicingAlias.isEmpty()) {
-        endProgram(kMsgNoInvoicing, true);
-        return false;
+        return fail(kMsgNoInvoicing, true);
     }
     if (ctx.accountingDatabase.isEmpty()) {
-        endProgram(kMsgNoAccounting, true);
-        return false;
+        return fail(kMsgNoAccounting, true);
     }
 
     // The user's database login in this company.
@@ -207,12 +208,10 @@ bool TFACFMENU::MudEmpr() {
     login.bindValue(QStringLiteral(":WUtil"), ctx.userCode);
     login.bindValue(QStringLiteral(":WEmpNro"), ctx.companyNumber);
     if (!login.exec()) {
-        endProgram(login.lastError().text(), true);
-        return false;
+        return fail(login.lastError().text(), true);
     }
     if (!login.next() || login.value(QStringLiteral("BDUSERNAME")).toString().isEmpty()) {
-        endProgram(kMsgNoAccess, true);
-        return false;
+        return fail(kMsgNoAccess, true);
     }
     ctx.companyUserLine = QStringLiteral("USER NAME=") + login.value(QStringLiteral("BDUSERNAME")).toString();
     ctx.companyPasswordLine = QStringLiteral("PASSWORD=") + login.value(QStringLiteral("BDPASSWORD")).toString();
@@ -220,27 +219,23 @@ bool TFACFMENU::MudEmpr() {
 
     QString error;
     if (!m_session.openModules(&error)) {
-        endProgram(error, true);
-        return false;
+        return fail(error, true);
     }
     checkDatabaseVersion();
 
     // Automatic sign-in: the workstation's password must be the user's.
     Dataset* users = m_session.dataset(ds::UTIL);
     if (!users->open(&error)) {
-        endProgram(error, true);
-        return false;
+        return fail(error, true);
     }
     if (!users->locate({QStringLiteral("NRO")}, {ctx.userCode})) {
         users->close();
-        endProgram(kMsgNoUser + ctx.userCode, true);
-        return false;
+        return fail(kMsgNoUser + ctx.userCode, true);
     }
     const QString userPassword = users->fieldValue(QStringLiteral("PASSWOR")).toString();
     users->close();
     if (text(m_paramUtil, "PASSWOR") != userPassword) {
-        endProgram(kMsgBadPassword, true);
-        return false;
+        return fail(kMsgBadPassword, true);
     }
 
     applyMenuRights();
@@ -302,7 +297,9 @@ void TFACFMENU::FormClose() {
     if (m_session.modulesExist()) {
         const SessionContext& ctx = m_session.context();
         Dataset* tmp = m_session.dataset(ds::PARAMTMP);
-        if (tmp && tmp->isOpen() &&
+        // Read the row anew: another workstation of the same user may have closed first and
+        // deleted the shared row already.
+        if (tmp && tmp->open() &&
             tmp->locate({QStringLiteral("UTIL"), QStringLiteral("APLICACAO")}, {ctx.userCode, ctx.moduleCode})) {
             tmp->deleteCurrent();
             const ApplyResult r = tmp->applyUpdates();

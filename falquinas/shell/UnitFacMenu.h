@@ -47,7 +47,10 @@ protected:
 
 private:
     void FormClose();
-    void endProgram(const QString& message, bool beep);
+    // Records why the start-up stops; endProgram() then shows it and ends the program.
+    bool fail(const QString& message, bool beep);
+    void endProgram();
+    bool openSession();
     bool readWorkstationFiles();
     bool connectGeneral();
     bool openParamUtil();
@@ -66,6 +69,8 @@ private:
     int m_activations = 0;
     bool m_inActivate = false;
     bool m_ended = false;
+    QString m_failure;
+    bool m_failureBeeps = false;
     bool m_closed = false;
 };
 

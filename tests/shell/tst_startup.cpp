@@ -1,0 +1,265 @@
+// Start-up of the main program: workstation files, general database, company and user,
+// session row, null clean-up, working date, and the end of the session.
+#include "UnitFacMenu.h"
+#include "connections.h"
+#include "session.h"
+#include "testsupport.h"
+
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace falq;
+
+namespace {
+
+// One run of the main program on an installation.
+struct Run {
+    explicit Run(const QString& credentialLibrary = {}) {
+        if (!credentialLibrary.isEmpty())
+            menu.setCredentialLibraryPath(credentialLibrary);
+    }
+    // Shows the main window and waits for its first activation to finish.
+    bool start() {
+        menu.show();
+        menu.activateWindow();
+        return QTest::qWaitFor([this] { return menu.activationCount() >= 1 || menu.programEnded(); }, 5000);
+    }
+    QString text(const char* name) const {
+        if (auto* l = menu.findChild<QLabel*>(name))
+            return l->text();
+        if (auto* e = menu.findChild<QLineEdit*>(name))
+            return e->text();
+        if (auto* b = menu.findChild<QPushButton*>(name))
+            return b->text();
+        return {};
+    }
+    test::RecordingMessages messages;
+    Session session{messages};
+    TFACFMENU menu{session};
+};
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { FALQ_REQUIRE_ENGINE(); }
+    void opensTheSessionAndClosesIt();
+    void workstationFiles_data();
+    void workstationFiles();
+    void sessionFailures_data();
+    void sessionFailures();
+    void missingCredentialLibraryEndsTheProgram();
+    void undefinedAliasNamesIt();
+    void reactivationOnlyRereadsTheFiles();
+    void earlierSessionRowIsKept();
+    void nullNumbersAreCleaned();
+    void workingDateAndPanelColour();
+};
+
+void TestStartup::opensTheSessionAndClosesIt() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    Run run;
+    QVERIFY(run.start());
+    QVERIFY2(run.messages.shown.isEmpty(), qPrintable(run.messages.shown.join('|')));
+    QVERIFY(run.menu.sessionOpen());
+    QCOMPARE(run.text("Label_Computador"), inst.settings().computerName);
+    QCOMPARE(run.text("Edit_EmpNom"), inst.settings().companyName);
+    QCOMPARE(run.text("BotPassord"), inst.settings().userCode);
+    const SessionContext& ctx = run.session.context();
+    QCOMPARE(ctx.companyNumber, inst.settings().companyNumber);
+    QCOMPARE(ctx.mainAlias, inst.settings().mainAlias);
+    QCOMPARE(ctx.workingDate, QDate::currentDate());
+    QCOMPARE(ctx.companyUserLine.left(10), QStringLiteral("USER NAME="));
+    QVERIFY(QSqlDatabase::database(kDbFalquinas, false).isOpen());
+    QVERIFY(QSqlDatabase::database(kDbFacturacao, false).isOpen());
+    QCOMPARE(inst.scalar("main", "SELECT EMPNOM FROM PARAMTMP WHERE UTIL = ? AND APLICACAO = 'FALQUINAS'",
+                         {inst.settings().userCode}).toString(),
+             inst.settings().companyName);
+    run.menu.close();
+    QVERIFY(!run.menu.sessionOpen());
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM PARAMTMP").toInt(), 0);
+    QVERIFY(!QSqlDatabase::contains(kDbFalquinas));
+    QVERIFY(!QSqlDatabase::contains(kDbGeral));
+}
+
+void TestStartup::workstationFiles_data() {
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QByteArray>("type");
+    QTest::addColumn<QString>("paramUtilName");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("two lines: the second names the workstation")
+        << QByteArray("ANTIGO\r\nPOSTO01\r\n") << QByteArray("S\n") << "POSTO01" << QString();
+    QTest::newRow("35 characters cut to 30")
+        << QByteArray("POSTO-DA-PRE-IMPRESSAO-NUMERO-123\n").left(35) << QByteArray("S") << "POSTO-DA-PRE-IMPRESSAO-NUMERO-"
+        << QString();
+    QTest::newRow("empty line in Computador.txt")
+        << QByteArray("POSTO01\n\n") << QByteArray("S\n") << "POSTO01" << "Parâmetros de Pc_Name não definidos ...";
+    QTest::newRow("empty line in TipoComputador.txt")
+        << QByteArray("POSTO01\n") << QByteArray("\nS\n") << "POSTO01"
+        << "Parâmetros de Tipo de Computador inválidos ...";
+}
+
+void TestStartup::workstationFiles() {
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, type);
+    QFETCH(QString, paramUtilName);
+    QFETCH(QString, message);
+    test::Installation inst([&](InstallationSettings& s) { s.computerName = paramUtilName; });
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    inst.writeFile("programas/Computador/Computador.txt", name);
+    inst.writeFile("programas/Computador/TipoComputador.txt", type);
+    Run run;
+    QVERIFY(run.start());
+    if (message.isEmpty()) {
+        QVERIFY2(run.messages.shown.isEmpty(), qPrintable(run.messages.shown.join('|')));
+        QVERIFY(run.menu.sessionOpen());
+        QCOMPARE(run.session.context().computerName, paramUtilName);
+    } else {
+        QCOMPARE(run.messages.shown, QStringList{message});
+        QCOMPARE(run.messages.beeps, QList<bool>{false});
+        QVERIFY(run.menu.programEnded());
+        QVERIFY(!run.menu.sessionOpen());
+    }
+}
+
+void TestStartup::sessionFailures_data() {
+    QTest::addColumn<QString>("which");
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no PARAMUTIL row") << "geral" << "DELETE FROM PARAMUTIL" << "Empresa Inexistente : 0";
+    QTest::newRow("company missing") << "geral" << "UPDATE PARAMUTIL SET EMPNRO = 42" << "Empresa Inexistente : 42";
+    QTest::newRow("no invoicing alias") << "geral" << "UPDATE EMPRESAS SET BDFACTURA = ''"
+                                        << "BASE DE DADOS DE FACTURAÇÃO INEXISTENTE";
+    QTest::newRow("no accounting database") << "geral" << "UPDATE EMPRESAS SET BDCONTAB = NULL"
+                                            << "BASE DE DADOS DE CONTABILIDADE INEXISTENTE";
+    QTest::newRow("no UTILPASSWORD row") << "geral" << "DELETE FROM UTILPASSWORD"
+                                         << "Problemas com o acesso à empresa !! Contacte o seu Gestor de Sistema";
+    QTest::newRow("empty login name") << "geral" << "UPDATE UTILPASSWORD SET BDUSERNAME = ''"
+                                      << "Problemas com o acesso à empresa !! Contacte o seu Gestor de Sistema";
+    QTest::newRow("user missing") << "main" << "DELETE FROM UTILIZADORES" << "Utilizador Inexistente : ADMIN";
+    QTest::newRow("wrong password") << "geral" << "UPDATE PARAMUTIL SET PASSWOR = 'demo'" << "Palavra-passe Inválida";
+}
+
+void TestStartup::sessionFailures() {
+    QFETCH(QString, which);
+    QFETCH(QString, sql);
+    QFETCH(QString, message);
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QVERIFY(inst.exec(which, sql));
+    Run run;
+    QVERIFY(run.start());
+    QCOMPARE(run.messages.shown, QStringList{message});
+    QCOMPARE(run.messages.beeps, QList<bool>{true});
+    QVERIFY(run.menu.programEnded());
+    QVERIFY(!run.menu.sessionOpen());
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM PARAMTMP").toInt(), 0);
+    QVERIFY(!QSqlDatabase::contains(kDbGeral));
+}
+
+void TestStartup::missingCredentialLibraryEndsTheProgram() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    Run run(inst.root() + QStringLiteral("/velmora"));
+    QVERIFY(run.start());
+    QCOMPARE(run.messages.shown.size(), 1);
+    QVERIFY2(run.messages.shown[0].contains(QLatin1String("velmora")), qPrintable(run.messages.shown[0]));
+    QVERIFY(run.menu.programEnded());
+}
+
+void TestStartup::undefinedAliasNamesIt() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QVERIFY(inst.exec("geral", "UPDATE EMPRESAS SET BDESPECIF02 = 'SEMALIAS'"));
+    Run run;
+    QVERIFY(run.start());
+    QCOMPARE(run.messages.shown.size(), 1);
+    QVERIFY2(run.messages.shown[0].contains(QLatin1String("SEMALIAS")), qPrintable(run.messages.shown[0]));
+    QVERIFY(run.menu.programEnded());
+    QVERIFY(!QSqlDatabase::contains(kDbFacturacao)); // released with the modules
+}
+
+void TestStartup::reactivationOnlyRereadsTheFiles() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    Run run;
+    QVERIFY(run.start());
+    QVERIFY(run.menu.sessionOpen());
+    // Changes in the databases are not seen by a reactivation, and the session row is not rewritten.
+    QVERIFY(inst.exec("geral", "UPDATE EMPRESAS SET NOME = 'Outra Empresa'"));
+    QVERIFY(inst.exec("main", "DELETE FROM PARAMTMP"));
+    const int activations = run.menu.activationCount();
+    run.menu.FormActivate();
+    QCOMPARE(run.menu.activationCount(), activations + 1);
+    QCOMPARE(run.text("Edit_EmpNom"), inst.settings().companyName);
+    QCOMPARE(run.session.context().companyName, inst.settings().companyName);
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM PARAMTMP").toInt(), 0);
+    QVERIFY(run.messages.shown.isEmpty());
+    // The workstation files are read again and may still end the program.
+    inst.writeFile("programas/Computador/Computador.txt", "POSTO01\n\n");
+    run.menu.FormActivate();
+    QCOMPARE(run.messages.shown, QStringList{"Parâmetros de Pc_Name não definidos ..."});
+    QVERIFY(run.menu.programEnded());
+    QVERIFY(!run.menu.sessionOpen());
+}
+
+void TestStartup::earlierSessionRowIsKept() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    const SqlDialect d = SqlDialect::forDatabase(inst.open("main"));
+    QVERIFY(inst.exec("main", "INSERT INTO PARAMTMP (UTIL, APLICACAO, EMPNRO, EMPNOM, DATA) VALUES (?, ?, ?, ?, ?)",
+                      {"ADMIN", "FALQUINAS", 7, "Empresa Antiga", d.bindDate(QDate(2020, 5, 4))}));
+    Run run;
+    QVERIFY(run.start());
+    QVERIFY(run.menu.sessionOpen());
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM PARAMTMP").toInt(), 1);
+    QCOMPARE(inst.scalar("main", "SELECT EMPNRO FROM PARAMTMP").toInt(), 7);
+    QCOMPARE(parseDateTime(inst.scalar("main", "SELECT DATA FROM PARAMTMP")).date(), QDate(2020, 5, 4));
+    QCOMPARE(run.text("Edit_EmpNom"), QStringLiteral("Empresa Antiga"));
+}
+
+void TestStartup::nullNumbersAreCleaned() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QVERIFY(inst.exec("main", "INSERT INTO CLICHES (CLICHENRO) VALUES ('1'), ('2')"));
+    QVERIFY(inst.exec("main", "INSERT INTO DESENHOS (DESENHONRO, PRODNRO) VALUES ('D1', '123'), ('D2', NULL)"));
+    Run run;
+    QVERIFY(run.start());
+    QVERIFY(run.menu.sessionOpen());
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM CLICHES WHERE COMERCIALNRO IS NULL OR PRODNRO IS NULL").toInt(), 0);
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM DESENHOS WHERE COMERCIALNRO IS NULL OR PRODNRO IS NULL").toInt(), 0);
+    QCOMPARE(inst.scalar("main", "SELECT PRODNRO FROM DESENHOS WHERE DESENHONRO = 'D1'").toString(), QStringLiteral("123"));
+}
+
+void TestStartup::workingDateAndPanelColour() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    const SqlDialect d = SqlDialect::forDatabase(inst.open("geral"));
+    const QDate old(QDate::currentDate().year() - 2, 6, 15);
+    QVERIFY(inst.exec("geral", "UPDATE PARAMUTIL SET DATA = ?, ANO = ?",
+                      {d.bindDate(old), QString::number(old.year() + 1)}));
+    Run run;
+    QVERIFY(run.start());
+    QVERIFY(run.menu.sessionOpen());
+    QCOMPARE(run.session.context().workingDate, old);
+    QVERIFY(run.menu.datePanelWarns());
+    // The working year follows ANO until the calendar is clicked.
+    QCOMPARE(run.session.context().workingYear, QString::number(old.year() + 1));
+    auto* calendar = run.menu.findChild<QCalendarWidget*>("Edit_Data");
+    QVERIFY(calendar);
+    QCOMPARE(calendar->selectedDate(), old);
+    calendar->setSelectedDate(QDate::currentDate());
+    run.menu.Edit_DataChange();
+    QCOMPARE(run.session.context().workingDate, QDate::currentDate());
+    QCOMPARE(run.session.context().workingYear, QString::number(QDate::currentDate().year()));
+    QVERIFY(!run.menu.datePanelWarns());
+    // The session row keeps the date of the session opening.
+    QCOMPARE(parseDateTime(inst.scalar("main", "SELECT DATA FROM PARAMTMP")).date(), old);
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
