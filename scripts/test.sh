@@ -3,11 +3,12 @@
 # on SQLite and on PostgreSQL; the cluster is stopped at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+ROOT=$(pwd)
 bash scripts/deps.sh
 export CMAKE_ARGS="${CMAKE_ARGS:-} -DFALQ_WERROR=ON"
 bash scripts/build.sh
 eval "$(bash scripts/pgcluster.sh start)"
-trap 'bash scripts/pgcluster.sh stop "$FALQ_PG_DIR"' EXIT
+trap 'bash "$ROOT/scripts/pgcluster.sh" stop "$FALQ_PG_DIR"' EXIT
 export XDG_RUNTIME_DIR=$(mktemp -d /tmp/falqxdg.XXXXXX)
 export QT_QPA_PLATFORM=offscreen
 cd "${BUILD_DIR:-build}"
