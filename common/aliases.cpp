@@ -8,7 +8,9 @@
 
 namespace falq {
 
-QString aliasesPath() { return resolveInRoot(QStringLiteral("aliases.ini")); }
+QString aliasesPath() {
+    return resolveInRoot(QStringLiteral("aliases.ini"));
+}
 
 bool readAlias(const QString& alias, AliasDef* out, QString* error) {
     const QString path = aliasesPath();
@@ -17,7 +19,8 @@ bool readAlias(const QString& alias, AliasDef* out, QString* error) {
         return false;
     }
     if (!QFileInfo::exists(path)) {
-        *error = QStringLiteral("Alias \"%1\" não definido: o ficheiro %2 não existe.").arg(alias, path);
+        *error =
+            QStringLiteral("Alias \"%1\" não definido: o ficheiro %2 não existe.").arg(alias, path);
         return false;
     }
     QSettings ini(path, QSettings::IniFormat);

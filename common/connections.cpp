@@ -26,7 +26,8 @@ bool openConnection(const QString& connectionName, const AliasDef& def, const QS
                     const QString& password, QString* error) {
     closeConnection(connectionName);
     if (!QSqlDatabase::isDriverAvailable(def.driver)) {
-        *error = QStringLiteral("Alias \"%1\": o controlador %2 não está instalado.").arg(def.name, def.driver);
+        *error = QStringLiteral("Alias \"%1\": o controlador %2 não está instalado.")
+                     .arg(def.name, def.driver);
         return false;
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(def.driver, connectionName);
@@ -35,7 +36,8 @@ bool openConnection(const QString& connectionName, const AliasDef& def, const QS
     if (def.driver == QLatin1String("QSQLITE")) {
         // A missing file would silently become a new empty database.
         if (!QFileInfo::exists(def.database)) {
-            *error = QStringLiteral("Alias \"%1\": a base de dados %2 não existe.").arg(def.name, def.database);
+            *error = QStringLiteral("Alias \"%1\": a base de dados %2 não existe.")
+                         .arg(def.name, def.database);
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(connectionName);
             return false;
@@ -52,7 +54,8 @@ bool openConnection(const QString& connectionName, const AliasDef& def, const QS
             // The schema is a plant setting, not user input; keep it to a plain identifier.
             static const QRegularExpression plain(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
             if (!plain.match(def.schema).hasMatch()) {
-                *error = QStringLiteral("Alias \"%1\": esquema inválido \"%2\".").arg(def.name, def.schema);
+                *error = QStringLiteral("Alias \"%1\": esquema inválido \"%2\".")
+                             .arg(def.name, def.schema);
                 db = QSqlDatabase();
                 QSqlDatabase::removeDatabase(connectionName);
                 return false;

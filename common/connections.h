@@ -6,8 +6,8 @@
 
 namespace falq {
 
-inline const QString kDbGeral = QStringLiteral("DBGERAL");         // general database
-inline const QString kDbFalquinas = QStringLiteral("DBFALQUINAS"); // main database of the company
+inline const QString kDbGeral = QStringLiteral("DBGERAL");           // general database
+inline const QString kDbFalquinas = QStringLiteral("DBFALQUINAS");   // main database of the company
 inline const QString kDbFacturacao = QStringLiteral("DBPRDXFACTUR"); // invoicing database
 
 // Opens connection `connectionName` on the database that `alias` names in aliases.ini,

@@ -25,7 +25,12 @@ QString defaultCredentialLibraryPath() {
 Credentials readCredentials(const QString& libraryPath) {
     Credentials c;
     QLibrary lib(libraryPath.isEmpty() ? defaultCredentialLibraryPath() : libraryPath);
-    if (!lib.load()) {
+    if (!lib.load() && libraryPath.isEmpty()) {
+        // Installed programs find the library on the system's library path.
+        lib.setFileName(QStringLiteral("velmora"));
+        lib.load();
+    }
+    if (!lib.isLoaded()) {
         c.error = QStringLiteral("Biblioteca de credenciais (velmora) não encontrada: %1")
                       .arg(lib.errorString());
         return c;

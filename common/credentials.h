@@ -6,14 +6,15 @@ namespace falq {
 
 struct Credentials {
     bool ok = false;
-    QString error;    // why the library or its values could not be had
-    QString userLine; // "USER NAME=" + user
+    QString error;        // why the library or its values could not be had
+    QString userLine;     // "USER NAME=" + user
     QString passwordLine; // "PASSWORD=" + password
     QString user;
     QString password;
 };
 
-// Loads the library from `libraryPath` (default: "velmora" beside the program), calls entry
+// Loads the library from `libraryPath` (default: "velmora" beside the program, else on the
+// system's library path), calls entry
 // point 1 then 2 and builds the two login lines. A null result gives an empty value.
 Credentials readCredentials(const QString& libraryPath = {});
 

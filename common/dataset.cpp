@@ -59,22 +59,33 @@ QString updateKindText(UpdateKind kind) {
 
 Dataset::Dataset(const QString& name, const QString& connectionName, const QString& statement,
                  const UpdateObject& update, QObject* parent)
-    : QAbstractTableModel(parent), m_name(name), m_connection(connectionName), m_statement(statement),
-      m_update(update) {}
+    : QAbstractTableModel(parent), m_name(name), m_connection(connectionName),
+      m_statement(statement), m_update(update) {}
 
 Dataset::~Dataset() = default;
 
-QSqlDatabase Dataset::database() const { return QSqlDatabase::database(m_connection, false); }
+QSqlDatabase Dataset::database() const {
+    return QSqlDatabase::database(m_connection, false);
+}
 
-SqlDialect Dataset::dialect() const { return SqlDialect::forDatabase(database()); }
+SqlDialect Dataset::dialect() const {
+    return SqlDialect::forDatabase(database());
+}
 
-void Dataset::setStatement(const QString& sql) { m_statement = sql; }
+void Dataset::setStatement(const QString& sql) {
+    m_statement = sql;
+}
 
-void Dataset::bindValue(const QString& placeholder, const QVariant& value) { m_bindings[placeholder] = value; }
+void Dataset::bindValue(const QString& placeholder, const QVariant& value) {
+    m_bindings[placeholder] = value;
+}
 
-void Dataset::clearBindings() { m_bindings.clear(); }
+void Dataset::clearBindings() {
+    m_bindings.clear();
+}
 
-void Dataset::setPresentation(const QList<FieldPresentation>& visible, const QStringList& hiddenCheckBoxes,
+void Dataset::setPresentation(const QList<FieldPresentation>& visible,
+                              const QStringList& hiddenCheckBoxes,
                               const QMap<QString, QString>& formats) {
     m_presentation = visible;
     m_hiddenCheckBoxes = hiddenCheckBoxes;
@@ -184,7 +195,9 @@ void Dataset::appendFetched(const QList<Row>& rows) {
     endInsertRows();
 }
 
-bool Dataset::canFetchMore(const QModelIndex& parent) const { return !parent.isValid() && m_cursor; }
+bool Dataset::canFetchMore(const QModelIndex& parent) const {
+    return !parent.isValid() && m_cursor;
+}
 
 void Dataset::fetchMore(const QModelIndex& parent) {
     if (parent.isValid() || !m_cursor)
@@ -211,7 +224,9 @@ QVariant Dataset::value(int row, int field) const {
     return dialect().toValue(m_fields[field].type, m_rows[row].values[field]);
 }
 
-QVariant Dataset::value(int row, const QString& field) const { return value(row, fieldIndex(field)); }
+QVariant Dataset::value(int row, const QString& field) const {
+    return value(row, fieldIndex(field));
+}
 
 bool Dataset::setValue(int row, const QString& field, const QVariant& v) {
     return setValue(row, fieldIndex(field), v);
@@ -361,9 +376,13 @@ void Dataset::deleteCurrent() {
     emit currentRowChanged(m_current);
 }
 
-bool Dataset::hasPendingUpdates() const { return pendingCount() > 0; }
+bool Dataset::hasPendingUpdates() const {
+    return pendingCount() > 0;
+}
 
-int Dataset::pendingCount() const { return pendingOps().size(); }
+int Dataset::pendingCount() const {
+    return pendingOps().size();
+}
 
 QList<Dataset::PendingOp> Dataset::pendingOps() const {
     QList<PendingOp> ops;
@@ -381,7 +400,8 @@ QList<Dataset::PendingOp> Dataset::pendingOps() const {
     }
     for (int i = 0; i < m_deleted.size(); ++i)
         ops << PendingOp{UpdateKind::Deleted, i, m_deleted[i].changeSeq};
-    std::sort(ops.begin(), ops.end(), [](const PendingOp& a, const PendingOp& b) { return a.seq < b.seq; });
+    std::sort(ops.begin(), ops.end(),
+              [](const PendingOp& a, const PendingOp& b) { return a.seq < b.seq; });
     return ops;
 }
 
@@ -422,7 +442,8 @@ bool Dataset::execOp(const PendingOp& op, const QString& undo, QString* error, Q
             binds << (f >= 0 ? r.values[f] : QVariant());
         }
         sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(m_update.table, cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+                  .arg(m_update.table, cols.join(QStringLiteral(", ")),
+                       marks.join(QStringLiteral(", ")));
         const TableDef* table = schema::findTable(m_update.table);
         const QString idCol = table ? table->identityColumn() : QString();
         if (!idCol.isEmpty() && fieldIndex(idCol) >= 0)
@@ -437,7 +458,8 @@ bool Dataset::execOp(const PendingOp& op, const QString& undo, QString* error, Q
         const bool twice = d.engine() == SqlDialect::Engine::SqlServer; // no NULL-safe operator
         for (int f = 0; f < m_fields.size(); ++f) {
             if (m_fields[f].type == ColumnType::Identity ||
-                (sameValue(r.values[f], r.original[f]) && r.values[f].isNull() == r.original[f].isNull()))
+                (sameValue(r.values[f], r.original[f]) &&
+                 r.values[f].isNull() == r.original[f].isNull()))
                 continue;
             sets << QStringLiteral("%1 = ?").arg(m_fields[f].name);
             setBinds << r.values[f];
@@ -461,7 +483,8 @@ bool Dataset::execOp(const PendingOp& op, const QString& undo, QString* error, Q
     case UpdateKind::Deleted: {
         QStringList keys;
         keyWhere(keys);
-        sql = QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_update.table, keys.join(QStringLiteral(" AND ")));
+        sql = QStringLiteral("DELETE FROM %1 WHERE %2")
+                  .arg(m_update.table, keys.join(QStringLiteral(" AND ")));
         break;
     }
     }
@@ -506,7 +529,8 @@ ApplyResult Dataset::applyUpdates() {
         return result;
     }
     const bool sqlServer = d.engine() == SqlDialect::Engine::SqlServer;
-    const QString savepoint = sqlServer ? QStringLiteral("SAVE TRANSACTION falq_row") : QStringLiteral("SAVEPOINT falq_row");
+    const QString savepoint = sqlServer ? QStringLiteral("SAVE TRANSACTION falq_row")
+                                        : QStringLiteral("SAVEPOINT falq_row");
     const QString undo = sqlServer ? QStringLiteral("ROLLBACK TRANSACTION falq_row")
                                    : QStringLiteral("ROLLBACK TO SAVEPOINT falq_row");
     QList<QPair<int, QVariant>> identities;
@@ -644,16 +668,22 @@ QVariant Dataset::fromText(const Field& f, const QString& text) const {
     return dialect().toBind(f.type, text);
 }
 
-bool Dataset::isColumnPresented(int column) const { return column < m_presentedCount; }
+bool Dataset::isColumnPresented(int column) const {
+    return column < m_presentedCount;
+}
 
 void Dataset::presentIn(QTableView* view) const {
     for (int c = 0; c < columnCount(); ++c)
         view->setColumnHidden(c, !isColumnPresented(c));
 }
 
-int Dataset::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_rows.size(); }
+int Dataset::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_rows.size();
+}
 
-int Dataset::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_fields.size(); }
+int Dataset::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_fields.size();
+}
 
 QVariant Dataset::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= m_rows.size())
@@ -678,7 +708,9 @@ QVariant Dataset::data(const QModelIndex& index, int role) const {
         return v;
     case Qt::CheckStateRole:
         if (field.checkBox)
-            return v.toString().compare(QLatin1String("S"), Qt::CaseInsensitive) == 0 ? Qt::Checked : Qt::Unchecked;
+            return v.toString().compare(QLatin1String("S"), Qt::CaseInsensitive) == 0
+                       ? Qt::Checked
+                       : Qt::Unchecked;
         return {};
     case Qt::TextAlignmentRole:
         if (field.type != ColumnType::Text && field.type != ColumnType::DateTime)
@@ -694,7 +726,8 @@ bool Dataset::setData(const QModelIndex& index, const QVariant& v, int role) {
         return false;
     const int f = modelToField(index.column());
     if (role == Qt::CheckStateRole && m_fields[f].checkBox)
-        return setValue(index.row(), f, v.toInt() == Qt::Checked ? QStringLiteral("S") : QStringLiteral("N"));
+        return setValue(index.row(), f,
+                        v.toInt() == Qt::Checked ? QStringLiteral("S") : QStringLiteral("N"));
     if (role != Qt::EditRole)
         return false;
     return setValue(index.row(), f, v);

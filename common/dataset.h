@@ -24,9 +24,9 @@ namespace falq {
 
 struct FieldPresentation {
     QString name;
-    QString title;          // empty: the column name
-    bool checkBox = false;  // "S"/"N" shown as a check box
-    QString format;         // dates: a QDateTime format ("dd/MM/yyyy"); "currency" for amounts
+    QString title;         // empty: the column name
+    bool checkBox = false; // "S"/"N" shown as a check box
+    QString format;        // dates: a QDateTime format ("dd/MM/yyyy"); "currency" for amounts
 };
 
 struct UpdateObject {
@@ -44,7 +44,7 @@ struct UpdateError {
     QStringList fields;
     QStringList newValues; // as text; the handler may edit them for a retry
     QStringList oldValues;
-    QList<bool> edited;    // true where the handler changed newValues
+    QList<bool> edited; // true where the handler changed newValues
 };
 
 enum class UpdateAction { Retry, Skip, Abort };
@@ -56,10 +56,10 @@ public:
 };
 
 struct ApplyResult {
-    bool ok = true;        // everything that was not skipped was written
-    bool aborted = false;  // the user aborted: nothing was written
-    int skipped = 0;       // rows the user chose to ignore (still cached)
-    QString error;         // server message when not ok
+    bool ok = true;       // everything that was not skipped was written
+    bool aborted = false; // the user aborted: nothing was written
+    int skipped = 0;      // rows the user chose to ignore (still cached)
+    QString error;        // server message when not ok
 };
 
 QString updateKindText(UpdateKind kind); // "Modified", "Inserted", "Deleted"
@@ -85,7 +85,8 @@ public:
     void bindValue(const QString& placeholder, const QVariant& value);
     void clearBindings();
 
-    void setPresentation(const QList<FieldPresentation>& visible, const QStringList& hiddenCheckBoxes = {},
+    void setPresentation(const QList<FieldPresentation>& visible,
+                         const QStringList& hiddenCheckBoxes = {},
                          const QMap<QString, QString>& formats = {});
     void setErrorMode(ErrorMode mode) { m_errorMode = mode; }
     ErrorMode errorMode() const { return m_errorMode; }
@@ -112,7 +113,9 @@ public:
     int currentRow() const { return m_current; }
     void setCurrentRow(int row);
     QVariant fieldValue(const QString& field) const { return value(m_current, field); }
-    bool setFieldValue(const QString& field, const QVariant& v) { return setValue(m_current, field, v); }
+    bool setFieldValue(const QString& field, const QVariant& v) {
+        return setValue(m_current, field, v);
+    }
     bool isEmpty() const { return m_rows.isEmpty(); }
 
     // Finds the first row whose fields equal the values (text without regard to case) and
@@ -142,7 +145,8 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
     bool canFetchMore(const QModelIndex& parent = {}) const override;
     void fetchMore(const QModelIndex& parent = {}) override;
 

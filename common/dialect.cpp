@@ -35,7 +35,8 @@ QString SqlDialect::month(const QString& expr) const {
 }
 
 QString SqlDialect::like(const QString& column, const QString& param) const {
-    const QString op = m_engine == Engine::PostgreSQL ? QStringLiteral("ILIKE") : QStringLiteral("LIKE");
+    const QString op =
+        m_engine == Engine::PostgreSQL ? QStringLiteral("ILIKE") : QStringLiteral("LIKE");
     return QStringLiteral("COALESCE(%1, '') %2 %3").arg(column, op, param);
 }
 
@@ -176,17 +177,20 @@ QVariant SqlDialect::toValue(ColumnType type, const QVariant& raw) const {
 QVariant SqlDialect::toBind(ColumnType type, const QVariant& value) const {
     switch (type) {
     case ColumnType::DateTime:
-        if (value.isNull() || (value.metaType().id() == QMetaType::QString && value.toString().isEmpty()))
+        if (value.isNull() ||
+            (value.metaType().id() == QMetaType::QString && value.toString().isEmpty()))
             return bindDateTime(QDateTime());
         return bindDateTime(parseDateTime(value));
     case ColumnType::SmallInt:
     case ColumnType::Integer:
     case ColumnType::Identity:
-        if (value.isNull() || (value.metaType().id() == QMetaType::QString && value.toString().trimmed().isEmpty()))
+        if (value.isNull() ||
+            (value.metaType().id() == QMetaType::QString && value.toString().trimmed().isEmpty()))
             return QVariant(QMetaType::fromType<int>());
         return value.toLongLong();
     case ColumnType::Float:
-        if (value.isNull() || (value.metaType().id() == QMetaType::QString && value.toString().trimmed().isEmpty()))
+        if (value.isNull() ||
+            (value.metaType().id() == QMetaType::QString && value.toString().trimmed().isEmpty()))
             return QVariant(QMetaType::fromType<double>());
         return value.toDouble();
     case ColumnType::Text:

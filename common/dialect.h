@@ -42,7 +42,9 @@ public:
     // Every date goes to the database through these, so stored and bound values compare
     // correctly (SQLite keeps dates as "YYYY-MM-DD HH:MM:SS" text).
     QVariant bindDateTime(const QDateTime& value) const;
-    QVariant bindDate(const QDate& value) const { return bindDateTime(QDateTime(value, QTime(0, 0))); }
+    QVariant bindDate(const QDate& value) const {
+        return bindDateTime(QDateTime(value, QTime(0, 0)));
+    }
     QVariant dayStart(const QDate& day) const { return bindDate(day); }
     QVariant dayAfter(const QDate& day) const { return bindDate(day.addDays(1)); }
     // A value of a column as the dataset and the windows see it (dates as QDateTime).

@@ -19,8 +19,8 @@ void Messages::showForField(QWidget* field, const QString& text, bool withBeep) 
 void BoxMessages::show(const QString& text, bool withBeep) {
     if (withBeep)
         beep();
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
+                    QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
 
@@ -34,6 +34,8 @@ bool BoxMessages::ask(const QString& text) {
     return box.clickedButton() == yes;
 }
 
-void BoxMessages::beep() { QApplication::beep(); }
+void BoxMessages::beep() {
+    QApplication::beep();
+}
 
 } // namespace falq

@@ -19,8 +19,9 @@ QString plantRoot() {
 
 QString resolveCaseInsensitive(const QString& baseDir, const QString& relativePath) {
     QString current = QDir::cleanPath(baseDir);
-    const QStringList parts =
-        QString(relativePath).replace(QLatin1Char('\\'), QLatin1Char('/')).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const QStringList parts = QString(relativePath)
+                                  .replace(QLatin1Char('\\'), QLatin1Char('/'))
+                                  .split(QLatin1Char('/'), Qt::SkipEmptyParts);
     for (const QString& part : parts) {
         QString next = current + QLatin1Char('/') + part;
         if (!QFileInfo::exists(next)) {

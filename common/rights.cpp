@@ -9,9 +9,10 @@ AccessRights lookupRights(const QSqlDatabase& db, const QString& module, const Q
                           const QString& program, const QString& user, QString* error) {
     AccessRights r;
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("SELECT ACEDER, INSERIR, ALTERAR, ELIMINAR, IMPORTAR, IMPRIMIR, ARQUIVAR, MAIL, "
-                             "SCANNER FROM APLICACAODET WHERE APLICACAO = ? AND CAPITULO = ? AND PROGRAMA = ? "
-                             "AND UTIL = ? ORDER BY EMPNRO"));
+    q.prepare(QStringLiteral(
+        "SELECT ACEDER, INSERIR, ALTERAR, ELIMINAR, IMPORTAR, IMPRIMIR, ARQUIVAR, MAIL, "
+        "SCANNER FROM APLICACAODET WHERE APLICACAO = ? AND CAPITULO = ? AND PROGRAMA = ? "
+        "AND UTIL = ? ORDER BY EMPNRO"));
     q.addBindValue(module);
     q.addBindValue(chapter);
     q.addBindValue(program);
@@ -23,7 +24,9 @@ AccessRights lookupRights(const QSqlDatabase& db, const QString& module, const Q
     }
     if (!q.next())
         return r;
-    auto allows = [&](int i) { return q.value(i).toString().trimmed().toUpper() != QLatin1String("N"); };
+    auto allows = [&](int i) {
+        return q.value(i).toString().trimmed().toUpper() != QLatin1String("N");
+    };
     r.found = true;
     r.aceder = allows(0);
     r.inserir = allows(1);

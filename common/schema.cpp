@@ -9,44 +9,68 @@ namespace falq {
 
 namespace {
 
-ColumnDef T(const char* name, int size) { return {QString::fromLatin1(name), ColumnType::Text, size}; }
-ColumnDef S(const char* name) { return {QString::fromLatin1(name), ColumnType::SmallInt, 0}; }
-ColumnDef I(const char* name) { return {QString::fromLatin1(name), ColumnType::Integer, 0}; }
-ColumnDef F(const char* name) { return {QString::fromLatin1(name), ColumnType::Float, 0}; }
-ColumnDef D(const char* name) { return {QString::fromLatin1(name), ColumnType::DateTime, 0}; }
-ColumnDef Id(const char* name) { return {QString::fromLatin1(name), ColumnType::Identity, 0}; }
+ColumnDef T(const char* name, int size) {
+    return {QString::fromLatin1(name), ColumnType::Text, size};
+}
+ColumnDef S(const char* name) {
+    return {QString::fromLatin1(name), ColumnType::SmallInt, 0};
+}
+ColumnDef I(const char* name) {
+    return {QString::fromLatin1(name), ColumnType::Integer, 0};
+}
+ColumnDef F(const char* name) {
+    return {QString::fromLatin1(name), ColumnType::Float, 0};
+}
+ColumnDef D(const char* name) {
+    return {QString::fromLatin1(name), ColumnType::DateTime, 0};
+}
+ColumnDef Id(const char* name) {
+    return {QString::fromLatin1(name), ColumnType::Identity, 0};
+}
 
-IndexDef Ix(const char* name, QStringList columns) { return {QString::fromLatin1(name), columns, false}; }
-IndexDef Ux(const char* name, QStringList columns) { return {QString::fromLatin1(name), columns, true}; }
+IndexDef Ix(const char* name, QStringList columns) {
+    return {QString::fromLatin1(name), columns, false};
+}
+IndexDef Ux(const char* name, QStringList columns) {
+    return {QString::fromLatin1(name), columns, true};
+}
 
 TableDef codeTable(const char* name, ColumnType codeType, QList<ColumnDef> rest) {
-    TableDef t{QString::fromLatin1(name), {{QStringLiteral("CODIGO"), codeType, 0}}, {QStringLiteral("CODIGO")}, {}};
+    TableDef t{QString::fromLatin1(name),
+               {{QStringLiteral("CODIGO"), codeType, 0}},
+               {QStringLiteral("CODIGO")},
+               {}};
     t.columns.append(rest);
     return t;
 }
 
 QList<TableDef> mainTables() {
     QList<TableDef> t;
-    t << TableDef{QStringLiteral("CLICHES"),
-                  {T("CLICHENRO", 12), I("CLINRO"), T("SIGLACLI", 15), T("PRODNRO", 8),
-                   T("REFERENCIA", 25), I("FORNECEDOR"), T("FORNSIGLA", 15), T("REFER_FORN", 25),
-                   T("CODBARRAS", 25), S("MODELO"), S("MAQUINA"), I("COR_01"), I("COR_02"),
-                   I("COR_03"), I("COR_04"), I("COR_05"), I("COR_06"), D("DATA"), T("OBSERV1", 80),
-                   T("OBSERV2", 80), T("CORTANTENRO", 15), I("FICHASETUP"), I("ROTACOES_PREV"),
-                   T("UTILIZA", 1), T("COMERCIALNRO", 16)},
-                  {QStringLiteral("CLICHENRO")},
-                  {Ix("IX_CLICHES_SIGLACLI", {"SIGLACLI"}), Ix("IX_CLICHES_FORNSIGLA", {"FORNSIGLA"}),
-                   Ix("IX_CLICHES_CORTANTENRO", {"CORTANTENRO"}), Ix("IX_CLICHES_PRODNRO", {"PRODNRO"})}};
+    t << TableDef{
+        QStringLiteral("CLICHES"),
+        {T("CLICHENRO", 12),   I("CLINRO"),     T("SIGLACLI", 15),  T("PRODNRO", 8),
+         T("REFERENCIA", 25),  I("FORNECEDOR"), T("FORNSIGLA", 15), T("REFER_FORN", 25),
+         T("CODBARRAS", 25),   S("MODELO"),     S("MAQUINA"),       I("COR_01"),
+         I("COR_02"),          I("COR_03"),     I("COR_04"),        I("COR_05"),
+         I("COR_06"),          D("DATA"),       T("OBSERV1", 80),   T("OBSERV2", 80),
+         T("CORTANTENRO", 15), I("FICHASETUP"), I("ROTACOES_PREV"), T("UTILIZA", 1),
+         T("COMERCIALNRO", 16)},
+        {QStringLiteral("CLICHENRO")},
+        {Ix("IX_CLICHES_SIGLACLI", {"SIGLACLI"}), Ix("IX_CLICHES_FORNSIGLA", {"FORNSIGLA"}),
+         Ix("IX_CLICHES_CORTANTENRO", {"CORTANTENRO"}), Ix("IX_CLICHES_PRODNRO", {"PRODNRO"})}};
     t << TableDef{QStringLiteral("DESENHOS"),
-                  {T("DESENHONRO", 20), S("COMPRIM"), S("LARGURA"), S("ALTURA"), S("LARG_PLACA"),
-                   S("COMP_PLACA"), D("DATA"), F("QUANTID"), S("CARTAO"), I("CLIENTE"),
-                   T("SIGLACLI", 15), T("REFERENCIA", 30), S("MAQUINA"), T("CORTANTENRO", 15),
-                   S("DESENHADOR"), I("VNDNRO"), T("VNDNOME", 20), T("DIR_CANAL", 1),
-                   S("GOLPES_CAIXA"), T("VISTA", 1), I("FORNECEDOR"), T("SIGLAFORN", 15),
-                   D("DATAPEDIDA"), I("ROTACOES_PREV"), T("UTILIZA", 1), T("PRODNRO", 8),
-                   T("COMERCIALNRO", 16)},
+                  {T("DESENHONRO", 20), S("COMPRIM"),         S("LARGURA"),
+                   S("ALTURA"),         S("LARG_PLACA"),      S("COMP_PLACA"),
+                   D("DATA"),           F("QUANTID"),         S("CARTAO"),
+                   I("CLIENTE"),        T("SIGLACLI", 15),    T("REFERENCIA", 30),
+                   S("MAQUINA"),        T("CORTANTENRO", 15), S("DESENHADOR"),
+                   I("VNDNRO"),         T("VNDNOME", 20),     T("DIR_CANAL", 1),
+                   S("GOLPES_CAIXA"),   T("VISTA", 1),        I("FORNECEDOR"),
+                   T("SIGLAFORN", 15),  D("DATAPEDIDA"),      I("ROTACOES_PREV"),
+                   T("UTILIZA", 1),     T("PRODNRO", 8),      T("COMERCIALNRO", 16)},
                   {QStringLiteral("DESENHONRO")},
-                  {Ix("IX_DESENHOS_SIGLACLI", {"SIGLACLI"}), Ix("IX_DESENHOS_SIGLAFORN", {"SIGLAFORN"}),
+                  {Ix("IX_DESENHOS_SIGLACLI", {"SIGLACLI"}),
+                   Ix("IX_DESENHOS_SIGLAFORN", {"SIGLAFORN"}),
                    Ix("IX_DESENHOS_CORTANTENRO", {"CORTANTENRO"})}};
     t << codeTable("DESENHADORES", ColumnType::SmallInt, {T("NOME", 40)});
     t << codeTable("CORES", ColumnType::Integer, {T("DESIGNACAO", 20), T("NUMERO", 6)});
@@ -61,18 +85,20 @@ QList<TableDef> mainTables() {
                   {Id("NRO"), T("DESENHONRO", 20), T("CLICHENRO", 12), S("NROUTIL"), I("ROTACOES"),
                    T("ENCOMENDA", 20), D("DATA"), T("TIPOREG", 2)},
                   {QStringLiteral("NRO")},
-                  {Ix("IX_MOVIMENTOS_DATA", {"DATA", "NRO"}), Ix("IX_MOVIMENTOS_CLICHENRO", {"CLICHENRO", "DATA"}),
+                  {Ix("IX_MOVIMENTOS_DATA", {"DATA", "NRO"}),
+                   Ix("IX_MOVIMENTOS_CLICHENRO", {"CLICHENRO", "DATA"}),
                    Ix("IX_MOVIMENTOS_DESENHONRO", {"DESENHONRO", "DATA"}),
                    Ix("IX_MOVIMENTOS_TIPOREG", {"TIPOREG", "DATA"})}};
-    t << TableDef{QStringLiteral("REPARACOES"),
-                  {Id("NRO"), T("CLICHENRO", 12), T("DESENHONRO", 20), T("TIPO", 1), I("ENCNRO"),
-                   D("DATENC"), I("FORNECEDOR"), T("FORNSIGLA", 15), F("VALOR"), T("TIPOREG", 2),
-                   T("SIGLACLI", 15), I("FACNRO"), D("FACDATA"), T("ADEBITAR_CLIENTE", 1)},
-                  {QStringLiteral("NRO")},
-                  {Ix("IX_REPARACOES_DATENC", {"DATENC"}), Ix("IX_REPARACOES_CLICHENRO", {"CLICHENRO"}),
-                   Ix("IX_REPARACOES_DESENHONRO", {"DESENHONRO"}),
-                   Ix("IX_REPARACOES_SIGLACLI", {"SIGLACLI"}), Ix("IX_REPARACOES_FORNSIGLA", {"FORNSIGLA"}),
-                   Ix("IX_REPARACOES_TIPOREG", {"TIPOREG", "DATENC"})}};
+    t << TableDef{
+        QStringLiteral("REPARACOES"),
+        {Id("NRO"), T("CLICHENRO", 12), T("DESENHONRO", 20), T("TIPO", 1), I("ENCNRO"), D("DATENC"),
+         I("FORNECEDOR"), T("FORNSIGLA", 15), F("VALOR"), T("TIPOREG", 2), T("SIGLACLI", 15),
+         I("FACNRO"), D("FACDATA"), T("ADEBITAR_CLIENTE", 1)},
+        {QStringLiteral("NRO")},
+        {Ix("IX_REPARACOES_DATENC", {"DATENC"}), Ix("IX_REPARACOES_CLICHENRO", {"CLICHENRO"}),
+         Ix("IX_REPARACOES_DESENHONRO", {"DESENHONRO"}), Ix("IX_REPARACOES_SIGLACLI", {"SIGLACLI"}),
+         Ix("IX_REPARACOES_FORNSIGLA", {"FORNSIGLA"}),
+         Ix("IX_REPARACOES_TIPOREG", {"TIPOREG", "DATENC"})}};
     t << TableDef{QStringLiteral("UTILIZADORES"),
                   {T("NRO", 15), T("PASSWOR", 15), T("NOM", 30), T("TITULO", 10), T("TELEFONE", 18),
                    T("TELFAX", 18), T("UPGRADE_LICENSE", 1)},
@@ -87,15 +113,16 @@ QList<TableDef> mainTables() {
                   {},
                   {Ux("UX_APLICACAOMST", {"APLICACAO", "CAPITULO", "PROGRAMA"})}};
     t << TableDef{QStringLiteral("APLICACAODET"),
-                  {T("APLICACAO", 20), T("CAPITULO", 30), T("PROGRAMA", 40), I("EMPNRO"), T("UTIL", 15),
-                   T("ACEDER", 1), T("INSERIR", 1), T("ALTERAR", 1), T("ELIMINAR", 1), T("IMPORTAR", 1),
-                   T("IMPRIMIR", 1), T("ARQUIVAR", 1), T("MAIL", 1), T("SCANNER", 1)},
-                  {QStringLiteral("APLICACAO"), QStringLiteral("CAPITULO"), QStringLiteral("PROGRAMA"),
-                   QStringLiteral("EMPNRO"), QStringLiteral("UTIL")},
+                  {T("APLICACAO", 20), T("CAPITULO", 30), T("PROGRAMA", 40), I("EMPNRO"),
+                   T("UTIL", 15), T("ACEDER", 1), T("INSERIR", 1), T("ALTERAR", 1),
+                   T("ELIMINAR", 1), T("IMPORTAR", 1), T("IMPRIMIR", 1), T("ARQUIVAR", 1),
+                   T("MAIL", 1), T("SCANNER", 1)},
+                  {QStringLiteral("APLICACAO"), QStringLiteral("CAPITULO"),
+                   QStringLiteral("PROGRAMA"), QStringLiteral("EMPNRO"), QStringLiteral("UTIL")},
                   {Ix("IX_APLICACAODET_UTIL", {"UTIL"})}};
     t << TableDef{QStringLiteral("PARAMTMP"),
-                  {T("UTIL", 15), T("APLICACAO", 30), I("EMPNRO"), T("EMPNOM", 40), D("DATA"), D("HORA"),
-                   T("ANO", 4), T("MES", 2), T("DIA", 2)},
+                  {T("UTIL", 15), T("APLICACAO", 30), I("EMPNRO"), T("EMPNOM", 40), D("DATA"),
+                   D("HORA"), T("ANO", 4), T("MES", 2), T("DIA", 2)},
                   {QStringLiteral("UTIL"), QStringLiteral("APLICACAO")},
                   {}};
     t << TableDef{QStringLiteral("ACTUAL_VERSAO"),
@@ -107,65 +134,84 @@ QList<TableDef> mainTables() {
 
 QList<TableDef> invoicingTables() {
     QList<TableDef> t;
-    t << TableDef{QStringLiteral("CLIENTES"), {I("CODIGO"), T("NOME", 40), T("SIGLA", 15)}, {QStringLiteral("CODIGO")},
-                  {Ix("IX_CLIENTES_NOME", {"NOME"})}};
-    t << TableDef{QStringLiteral("FORNECEDORES"), {I("CODIGO"), T("NOME", 40), T("SIGLA", 15)},
-                  {QStringLiteral("CODIGO")}, {Ix("IX_FORNECEDORES_NOME", {"NOME"})}};
-    t << TableDef{QStringLiteral("VENDEDORES"), {I("CODIGO"), T("NOME", 40)}, {QStringLiteral("CODIGO")},
-                  {Ix("IX_VENDEDORES_NOME", {"NOME"})}};
-    t << TableDef{QStringLiteral("STKPARGER"), {T("ANO", 4), T("COD_CLICHES", 8), T("COD_CORTANTES", 8)},
-                  {QStringLiteral("ANO")}, {}};
-    t << TableDef{QStringLiteral("PARGER"), {T("ANO", 4), T("PATHFOTO", 50)}, {QStringLiteral("ANO")}, {}};
-    t << TableDef{QStringLiteral("ARTIGOSCLS"),
-                  {T("CODIGO", 16), T("DESIGNACAO", 40), T("DESIGNACAO2", 40), T("CCUSTO", 8),
-                   T("TIPOARTIGO", 2), T("FAMILIA", 10), T("UNVENDA", 3), T("UNCOMPRA", 3), T("VOSREF", 15),
-                   F("PESO"), F("VOLUME"), F("COMPRIM"), F("LARGURA"), F("ALTURA"), F("PRECO1"), F("PRECO2"),
-                   F("PRECO3"), F("PRECO4"), I("CODIVA"), T("DESCONTINUADO", 1), T("POSPAUTAL", 18),
-                   S("NROFOTOS"), T("MEDIDAS", 1), T("GRELHA", 1), I("CODIGOGRELHA"), I("COMISSAO"),
-                   I("COMPOSICAO"), T("CORDES", 15), T("TAMDES", 7), F("FACTCONV"), T("UNCONV", 3),
-                   F("PTOENC"), F("STKMIN"), F("STKMAX"), T("ROTURA", 1), D("DTABERTURA"), D("DTULTENT"),
-                   D("DTULTSAI"), D("DTULTDEV"), D("DTULTINV"), F("PMCUSTO"), F("PULENTRA"),
-                   F("CUSTOPADRAO"), F("EXIQTD"), F("EXIVAL"), S("CUSTOM1"), S("CUSTOM2"), S("CUSTOM3"),
-                   S("CUSTOM4"), S("CUSTOM5"), S("CUSTOM6"), S("CUSTOM7"), S("CUSTOM8"), S("CUSTOM9"),
-                   T("DESIGNACAO1", 40), F("QTDCALCULO"), T("FICTEC", 1), T("FICHABASE", 12), S("NEFIO"),
-                   F("VALOR_CUP"), F("VALOR_PUE"), F("VALOR_PMC"), D("DATAACTPRECOS"), T("USA_EXIST", 1),
-                   T("CODGRUPO", 16), T("LOTE", 10), T("CONJUNTO", 1), I("CORBASE"), I("CORBARRA"),
-                   I("MEDIDA"), I("GRAMAGEM"), D("DTULTALTER"), T("UTILALTER", 15), T("CODBARRAS", 25),
-                   F("PRECOIVA1"), F("PRECOIVA2"), F("PRECOIVA3"), F("PRECOIVA4"), S("UNIEMB"),
-                   T("UTIL_ABERTURA", 15)},
+    t << TableDef{QStringLiteral("CLIENTES"),
+                  {I("CODIGO"), T("NOME", 40), T("SIGLA", 15)},
                   {QStringLiteral("CODIGO")},
+                  {Ix("IX_CLIENTES_NOME", {"NOME"})}};
+    t << TableDef{QStringLiteral("FORNECEDORES"),
+                  {I("CODIGO"), T("NOME", 40), T("SIGLA", 15)},
+                  {QStringLiteral("CODIGO")},
+                  {Ix("IX_FORNECEDORES_NOME", {"NOME"})}};
+    t << TableDef{QStringLiteral("VENDEDORES"),
+                  {I("CODIGO"), T("NOME", 40)},
+                  {QStringLiteral("CODIGO")},
+                  {Ix("IX_VENDEDORES_NOME", {"NOME"})}};
+    t << TableDef{QStringLiteral("STKPARGER"),
+                  {T("ANO", 4), T("COD_CLICHES", 8), T("COD_CORTANTES", 8)},
+                  {QStringLiteral("ANO")},
                   {}};
+    t << TableDef{
+        QStringLiteral("PARGER"), {T("ANO", 4), T("PATHFOTO", 50)}, {QStringLiteral("ANO")}, {}};
+    t << TableDef{
+        QStringLiteral("ARTIGOSCLS"),
+        {T("CODIGO", 16),    T("DESIGNACAO", 40), T("DESIGNACAO2", 40), T("CCUSTO", 8),
+         T("TIPOARTIGO", 2), T("FAMILIA", 10),    T("UNVENDA", 3),      T("UNCOMPRA", 3),
+         T("VOSREF", 15),    F("PESO"),           F("VOLUME"),          F("COMPRIM"),
+         F("LARGURA"),       F("ALTURA"),         F("PRECO1"),          F("PRECO2"),
+         F("PRECO3"),        F("PRECO4"),         I("CODIVA"),          T("DESCONTINUADO", 1),
+         T("POSPAUTAL", 18), S("NROFOTOS"),       T("MEDIDAS", 1),      T("GRELHA", 1),
+         I("CODIGOGRELHA"),  I("COMISSAO"),       I("COMPOSICAO"),      T("CORDES", 15),
+         T("TAMDES", 7),     F("FACTCONV"),       T("UNCONV", 3),       F("PTOENC"),
+         F("STKMIN"),        F("STKMAX"),         T("ROTURA", 1),       D("DTABERTURA"),
+         D("DTULTENT"),      D("DTULTSAI"),       D("DTULTDEV"),        D("DTULTINV"),
+         F("PMCUSTO"),       F("PULENTRA"),       F("CUSTOPADRAO"),     F("EXIQTD"),
+         F("EXIVAL"),        S("CUSTOM1"),        S("CUSTOM2"),         S("CUSTOM3"),
+         S("CUSTOM4"),       S("CUSTOM5"),        S("CUSTOM6"),         S("CUSTOM7"),
+         S("CUSTOM8"),       S("CUSTOM9"),        T("DESIGNACAO1", 40), F("QTDCALCULO"),
+         T("FICTEC", 1),     T("FICHABASE", 12),  S("NEFIO"),           F("VALOR_CUP"),
+         F("VALOR_PUE"),     F("VALOR_PMC"),      D("DATAACTPRECOS"),   T("USA_EXIST", 1),
+         T("CODGRUPO", 16),  T("LOTE", 10),       T("CONJUNTO", 1),     I("CORBASE"),
+         I("CORBARRA"),      I("MEDIDA"),         I("GRAMAGEM"),        D("DTULTALTER"),
+         T("UTILALTER", 15), T("CODBARRAS", 25),  F("PRECOIVA1"),       F("PRECOIVA2"),
+         F("PRECOIVA3"),     F("PRECOIVA4"),      S("UNIEMB"),          T("UTIL_ABERTURA", 15)},
+        {QStringLiteral("CODIGO")},
+        {}};
     return t;
 }
 
 QList<TableDef> generalTables() {
     QList<TableDef> t;
-    TableDef empresas{QStringLiteral("EMPRESAS"),
-                      {I("EMPNRO"), T("NOME", 40), T("MORADA1", 30), T("MORADA2", 30), T("CODPOSTAL", 5),
-                       T("LOCALIDADE", 30), T("NAIRROFISCAL", 5), T("FREGUESIA", 30), T("CONCELHO", 30),
-                       T("NIF", 9), T("TELEFONE", 18), T("TELFAX", 18), T("EMAIL", 30), T("BANCOS", 1),
-                       T("ANALITICA", 1), T("MOEDAESTRG", 1), T("IMOBILIZADO", 1), T("ARQUIVO", 1),
-                       T("PATHARQUIVO", 70), T("PATHFOTOSLOGO", 50)},
-                      {QStringLiteral("EMPNRO")},
-                      {}};
-    const char* dbs[] = {"CONTAB", "FACTURA", "FINANC", "ARQUIVO", "STKPROD", "STKMATPRM",
-                         "ENCOME", "SALARIOS", "ESPECIF01", "ESPECIF02"};
+    TableDef empresas{
+        QStringLiteral("EMPRESAS"),
+        {I("EMPNRO"),         T("NOME", 40),       T("MORADA1", 30),     T("MORADA2", 30),
+         T("CODPOSTAL", 5),   T("LOCALIDADE", 30), T("NAIRROFISCAL", 5), T("FREGUESIA", 30),
+         T("CONCELHO", 30),   T("NIF", 9),         T("TELEFONE", 18),    T("TELFAX", 18),
+         T("EMAIL", 30),      T("BANCOS", 1),      T("ANALITICA", 1),    T("MOEDAESTRG", 1),
+         T("IMOBILIZADO", 1), T("ARQUIVO", 1),     T("PATHARQUIVO", 70), T("PATHFOTOSLOGO", 50)},
+        {QStringLiteral("EMPNRO")},
+        {}};
+    const char* dbs[] = {"CONTAB",    "FACTURA", "FINANC",   "ARQUIVO",   "STKPROD",
+                         "STKMATPRM", "ENCOME",  "SALARIOS", "ESPECIF01", "ESPECIF02"};
     for (const char* db : dbs)
-        empresas.columns << ColumnDef{QStringLiteral("BD") + QLatin1String(db), ColumnType::Text, 20};
+        empresas.columns << ColumnDef{QStringLiteral("BD") + QLatin1String(db), ColumnType::Text,
+                                      20};
     for (const char* db : dbs)
-        empresas.columns << ColumnDef{QStringLiteral("BDSIGLA") + QLatin1String(db), ColumnType::Text, 3};
+        empresas.columns << ColumnDef{QStringLiteral("BDSIGLA") + QLatin1String(db),
+                                      ColumnType::Text, 3};
     for (const char* db : dbs)
-        empresas.columns << ColumnDef{QStringLiteral("BDDESIGN") + QLatin1String(db), ColumnType::Text, 20};
-    empresas.columns << T("BDGERAL", 20) << I("CODIGO") << T("DISTRITO", 30) << T("BENEFICIARIO", 15)
-                     << T("IRC", 20) << F("VALORIRC") << F("VOLUMEVENDAS") << F("CAPITALSOCIAL")
-                     << F("PRCPRIVADONAC") << F("PRCESTRANGEIRO") << F("PRCPUBLICO") << T("CONSTITUICAO", 5)
-                     << T("ASSOCPATRONAL", 30) << T("ACTIVPRINCIPAL", 30) << T("NATJURIDICA", 30)
-                     << T("FORMAGESTAO", 30) << S("EMPSEXMASC") << S("EMPSEXFEMI") << S("MESPROC")
-                     << D("ULTPAGAMTO") << T("SIGLAEMPR", 2) << T("FICTEC", 1);
+        empresas.columns << ColumnDef{QStringLiteral("BDDESIGN") + QLatin1String(db),
+                                      ColumnType::Text, 20};
+    empresas.columns << T("BDGERAL", 20) << I("CODIGO") << T("DISTRITO", 30)
+                     << T("BENEFICIARIO", 15) << T("IRC", 20) << F("VALORIRC") << F("VOLUMEVENDAS")
+                     << F("CAPITALSOCIAL") << F("PRCPRIVADONAC") << F("PRCESTRANGEIRO")
+                     << F("PRCPUBLICO") << T("CONSTITUICAO", 5) << T("ASSOCPATRONAL", 30)
+                     << T("ACTIVPRINCIPAL", 30) << T("NATJURIDICA", 30) << T("FORMAGESTAO", 30)
+                     << S("EMPSEXMASC") << S("EMPSEXFEMI") << S("MESPROC") << D("ULTPAGAMTO")
+                     << T("SIGLAEMPR", 2) << T("FICTEC", 1);
     t << empresas;
     t << TableDef{QStringLiteral("PARAMUTIL"),
-                  {T("COMP_NAME", 30), T("UTIL", 10), I("EMPNRO"), T("APLICACAO", 40), T("ANO", 4), D("DATA"),
-                   T("PASSWOR", 15)},
+                  {T("COMP_NAME", 30), T("UTIL", 10), I("EMPNRO"), T("APLICACAO", 40), T("ANO", 4),
+                   D("DATA"), T("PASSWOR", 15)},
                   {QStringLiteral("COMP_NAME"), QStringLiteral("APLICACAO")},
                   {}};
     t << TableDef{QStringLiteral("UTILPASSWORD"),
@@ -233,9 +279,11 @@ QStringList createStatements(const TableDef& table, const SqlDialect& dialect) {
         columns << def;
     }
     if (!table.primaryKey.isEmpty() && table.identityColumn().isEmpty())
-        columns << QStringLiteral("PRIMARY KEY (%1)").arg(table.primaryKey.join(QStringLiteral(", ")));
+        columns
+            << QStringLiteral("PRIMARY KEY (%1)").arg(table.primaryKey.join(QStringLiteral(", ")));
     QStringList out;
-    out << QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, columns.join(QStringLiteral(", ")));
+    out << QStringLiteral("CREATE TABLE %1 (%2)")
+               .arg(table.name, columns.join(QStringLiteral(", ")));
     for (const IndexDef& ix : table.indexes)
         out << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
                    .arg(ix.unique ? QStringLiteral("UNIQUE ") : QString(), ix.name, table.name,
@@ -246,14 +294,15 @@ QStringList createStatements(const TableDef& table, const SqlDialect& dialect) {
 const QList<CatalogueChapter>& rightsCatalogue() {
     static const QList<CatalogueChapter> catalogue = {
         {QStringLiteral("Tabelas Especificas"),
-         {QStringLiteral("Parametros Gerais"), QStringLiteral("Desenhadores"), QStringLiteral("Cores"),
-          QStringLiteral("Maquinas"), QStringLiteral("Cartoes"), QStringLiteral("Modelos")}},
+         {QStringLiteral("Parametros Gerais"), QStringLiteral("Desenhadores"),
+          QStringLiteral("Cores"), QStringLiteral("Maquinas"), QStringLiteral("Cartoes"),
+          QStringLiteral("Modelos")}},
         {QStringLiteral("Cliches"),
-         {QStringLiteral("Abertura e Alteracao"), QStringLiteral("Consulta"), QStringLiteral("Impressao"),
-          QStringLiteral("Validacao de Cliches")}},
+         {QStringLiteral("Abertura e Alteracao"), QStringLiteral("Consulta"),
+          QStringLiteral("Impressao"), QStringLiteral("Validacao de Cliches")}},
         {QStringLiteral("Desenhos"),
-         {QStringLiteral("Abertura e Alteracao"), QStringLiteral("Consulta"), QStringLiteral("Impressao"),
-          QStringLiteral("Validacao de Desenhos")}},
+         {QStringLiteral("Abertura e Alteracao"), QStringLiteral("Consulta"),
+          QStringLiteral("Impressao"), QStringLiteral("Validacao de Desenhos")}},
         {QStringLiteral("Movimentos"),
          {QStringLiteral("Utiliz.Cliches e Desenhos"), QStringLiteral("Registo de Reparacoes"),
           QStringLiteral("Mapa de Custos")}},
@@ -271,10 +320,12 @@ QStringList databaseScript(DatabaseKind kind, const SqlDialect& dialect) {
         script << createStatements(t, dialect);
     if (kind == DatabaseKind::Main) {
         for (const CatalogueChapter& c : rightsCatalogue()) {
-            script << QStringLiteral("INSERT INTO APLICACAOCAP (APLICACAO, CAPITULO) VALUES (%1, %2)")
+            script << QStringLiteral(
+                          "INSERT INTO APLICACAOCAP (APLICACAO, CAPITULO) VALUES (%1, %2)")
                           .arg(quoteText(kModuleCode), quoteText(c.chapter));
             for (const QString& p : c.programs)
-                script << QStringLiteral("INSERT INTO APLICACAOMST (APLICACAO, CAPITULO, PROGRAMA) VALUES (%1, %2, %3)")
+                script << QStringLiteral("INSERT INTO APLICACAOMST (APLICACAO, CAPITULO, PROGRAMA) "
+                                         "VALUES (%1, %2, %3)")
                               .arg(quoteText(kModuleCode), quoteText(c.chapter), quoteText(p));
         }
     }

@@ -20,7 +20,7 @@ struct SessionContext {
     QString invoicingDisplayName;
     QString mainAlias;
     QDate workingDate;
-    QString workingYear; // four characters
+    QString workingYear;         // four characters
     QString companyUserLine;     // "USER NAME=" + login of the user in the company
     QString companyPasswordLine; // "PASSWORD=" + its password
 };

@@ -78,4 +78,6 @@ const char* VelmoraPassword() {
     return g_password.c_str();
 }
 
-const char* VelmoraLastError() { return g_error.c_str(); }
+const char* VelmoraLastError() {
+    return g_error.c_str();
+}

@@ -6,13 +6,15 @@
 
 namespace falq {
 
-TUpdateErrorForm::TUpdateErrorForm(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TUpdateErrorForm>()) {
+TUpdateErrorForm::TUpdateErrorForm(QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TUpdateErrorForm>()) {
     ui->setupUi(this);
     ui->UpdateData->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     connect(ui->RetryButton, &QPushButton::clicked, this, &TUpdateErrorForm::RetryButtonClick);
     connect(ui->SkipButton, &QPushButton::clicked, this, &TUpdateErrorForm::SkipButtonClick);
     connect(ui->AbortButton, &QPushButton::clicked, this, &TUpdateErrorForm::AbortButtonClick);
-    connect(ui->UpdateData, &QTableWidget::cellChanged, this, &TUpdateErrorForm::UpdateDataCellChanged);
+    connect(ui->UpdateData, &QTableWidget::cellChanged, this,
+            &TUpdateErrorForm::UpdateDataCellChanged);
 }
 
 TUpdateErrorForm::~TUpdateErrorForm() = default;

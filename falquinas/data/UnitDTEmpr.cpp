@@ -7,11 +7,13 @@ namespace falq {
 
 DataModule* createDtEmpresas(UpdateErrorHandler* handler, QObject* parent, QString* error) {
     auto* module = new DataModule(QStringLiteral("DTEMPRESAS"), parent);
-    auto* paramTmp = module->add(new Dataset(ds::PARAMTMP, kDbFalquinas, QStringLiteral("SELECT * FROM PARAMTMP"),
-                                             UpdateObject{QStringLiteral("PARAMTMP"), {"UTIL", "APLICACAO"}, {}}));
+    auto* paramTmp = module->add(
+        new Dataset(ds::PARAMTMP, kDbFalquinas, QStringLiteral("SELECT * FROM PARAMTMP"),
+                    UpdateObject{QStringLiteral("PARAMTMP"), {"UTIL", "APLICACAO"}, {}}));
     paramTmp->setErrorHandler(handler);
-    auto* users = module->add(new Dataset(ds::UTIL, kDbFalquinas, QStringLiteral("Select *  From UTILIZADORES"),
-                                          UpdateObject{QStringLiteral("UTILIZADORES"), {"NRO"}, {}}));
+    auto* users = module->add(
+        new Dataset(ds::UTIL, kDbFalquinas, QStringLiteral("Select *  From UTILIZADORES"),
+                    UpdateObject{QStringLiteral("UTILIZADORES"), {"NRO"}, {}}));
     users->setErrorHandler(handler);
     if (!paramTmp->open(error)) {
         delete module;
@@ -22,16 +24,17 @@ DataModule* createDtEmpresas(UpdateErrorHandler* handler, QObject* parent, QStri
 
 DataModule* createDtTabelas(QObject* parent) {
     auto* module = new DataModule(QStringLiteral("DTTABELAS"), parent);
-    module->add(new Dataset(ds::FACPARGER, kDbFacturacao, QStringLiteral("Select * from PARGER Order By ANO"),
+    module->add(new Dataset(ds::FACPARGER, kDbFacturacao,
+                            QStringLiteral("Select * from PARGER Order By ANO"),
                             UpdateObject{QStringLiteral("PARGER"), {"ANO"}, {}}));
     return module;
 }
 
 DataModule* createDtFiles(UpdateErrorHandler* handler, QObject* parent) {
     auto* module = new DataModule(QStringLiteral("DTFILES"), parent);
-    auto* articles =
-        module->add(new Dataset(ds::ARTIGOSCLS, kDbFacturacao, QStringLiteral("SELECT * FROM ARTIGOSCLS ORDER BY CODIGO"),
-                                UpdateObject{QStringLiteral("ARTIGOSCLS"), {"CODIGO"}, {}}));
+    auto* articles = module->add(new Dataset(
+        ds::ARTIGOSCLS, kDbFacturacao, QStringLiteral("SELECT * FROM ARTIGOSCLS ORDER BY CODIGO"),
+        UpdateObject{QStringLiteral("ARTIGOSCLS"), {"CODIGO"}, {}}));
     articles->setErrorHandler(handler);
     return module;
 }

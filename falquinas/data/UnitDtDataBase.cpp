@@ -5,7 +5,9 @@
 
 namespace falq {
 
-TDTDATABASE::TDTDATABASE(QObject* parent) : QObject(parent) { setObjectName(QStringLiteral("DTDATABASE")); }
+TDTDATABASE::TDTDATABASE(QObject* parent) : QObject(parent) {
+    setObjectName(QStringLiteral("DTDATABASE"));
+}
 
 TDTDATABASE::~TDTDATABASE() {
     closeConnection(kDbFacturacao);

@@ -2,7 +2,9 @@
 
 namespace falq {
 
-DataModule::DataModule(const QString& name, QObject* parent) : QObject(parent) { setObjectName(name); }
+DataModule::DataModule(const QString& name, QObject* parent) : QObject(parent) {
+    setObjectName(name);
+}
 
 DataModule::~DataModule() {
     for (Dataset* d : std::as_const(m_datasets))
@@ -15,6 +17,8 @@ Dataset* DataModule::add(Dataset* dataset) {
     return dataset;
 }
 
-Dataset* DataModule::dataset(const QString& name) const { return m_datasets.value(name); }
+Dataset* DataModule::dataset(const QString& name) const {
+    return m_datasets.value(name);
+}
 
 } // namespace falq

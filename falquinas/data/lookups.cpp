@@ -10,7 +10,8 @@ LookupDef clients() {
 }
 
 LookupDef suppliers() {
-    return {kDbFacturacao, QStringLiteral("SELECT CODIGO,NOME,SIGLA FROM FORNECEDORES Order By CODIGO"),
+    return {kDbFacturacao,
+            QStringLiteral("SELECT CODIGO,NOME,SIGLA FROM FORNECEDORES Order By CODIGO"),
             QStringLiteral("SELECT CODIGO,NOME,SIGLA FROM FORNECEDORES Order By NOME")};
 }
 
@@ -27,9 +28,15 @@ LookupDef codeTable(const QString& table, const QString& nameColumn, bool editor
 }
 } // namespace
 
-LookupDef models(bool editor) { return codeTable(QStringLiteral("MODELOS"), QStringLiteral("DESIGNACAO"), editor); }
-LookupDef machines(bool editor) { return codeTable(QStringLiteral("MAQUINAS"), QStringLiteral("DESIGNACAO"), editor); }
-LookupDef boards(bool editor) { return codeTable(QStringLiteral("CARTOES"), QStringLiteral("DESIGNACAO"), editor); }
+LookupDef models(bool editor) {
+    return codeTable(QStringLiteral("MODELOS"), QStringLiteral("DESIGNACAO"), editor);
+}
+LookupDef machines(bool editor) {
+    return codeTable(QStringLiteral("MAQUINAS"), QStringLiteral("DESIGNACAO"), editor);
+}
+LookupDef boards(bool editor) {
+    return codeTable(QStringLiteral("CARTOES"), QStringLiteral("DESIGNACAO"), editor);
+}
 
 LookupDef colours() {
     return {kDbFalquinas, QStringLiteral("SELECT * FROM CORES Order By NUMERO"),

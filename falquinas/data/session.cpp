@@ -8,7 +8,9 @@ namespace falq {
 
 Session::Session(Messages& messages) : m_messages(messages) {}
 
-Session::~Session() { closeModules(); }
+Session::~Session() {
+    closeModules();
+}
 
 bool Session::openModules(QString* error) {
     if (m_modulesExist)
@@ -18,23 +20,25 @@ bool Session::openModules(QString* error) {
         m_database.reset();
         return false;
     }
-    m_modules << new DataModule(QStringLiteral("DTMENU")) << new DataModule(QStringLiteral("DTMENU1"));
+    m_modules << new DataModule(QStringLiteral("DTMENU"))
+              << new DataModule(QStringLiteral("DTMENU1"));
     DataModule* empresas = createDtEmpresas(m_handler, nullptr, error);
     if (!empresas) {
         closeModules();
         return false;
     }
-    m_modules << empresas << new DataModule(QStringLiteral("DTVERSAO")) << createDtFalquinas(m_handler)
-              << createDtTabelas(nullptr) << createDtFiles(m_handler, nullptr) << createDtStkPrd(nullptr);
+    m_modules << empresas << new DataModule(QStringLiteral("DTVERSAO"))
+              << createDtFalquinas(m_handler) << createDtTabelas(nullptr)
+              << createDtFiles(m_handler, nullptr) << createDtStkPrd(nullptr);
     m_modulesExist = true;
     return true;
 }
 
 void Session::closeModules() {
-    static const QStringList order = {QStringLiteral("DTEMPRESAS"), QStringLiteral("DTMENU"),
-                                      QStringLiteral("DTMENU1"),    QStringLiteral("DTVERSAO"),
+    static const QStringList order = {QStringLiteral("DTEMPRESAS"),  QStringLiteral("DTMENU"),
+                                      QStringLiteral("DTMENU1"),     QStringLiteral("DTVERSAO"),
                                       QStringLiteral("DTFALQUINAS"), QStringLiteral("DTTABELAS"),
-                                      QStringLiteral("DTFILES"),    QStringLiteral("DTSTKPRD")};
+                                      QStringLiteral("DTFILES"),     QStringLiteral("DTSTKPRD")};
     for (const QString& name : order) {
         if (DataModule* m = module(name)) {
             m_modules.removeOne(m);

@@ -16,17 +16,45 @@ struct Def {
 
 const QList<Def>& defs() {
     static const QList<Def> list = {
-        {ds::DESENHADORES, QStringLiteral("SELECT * FROM DESENHADORES Order BY CODIGO"), {"CODIGO"}, Dataset::ErrorMode::Dialog},
-        {ds::CORES, QStringLiteral("SELECT * FROM CORES Order BY CODIGO"), {"CODIGO"}, Dataset::ErrorMode::Dialog},
-        {ds::MAQUINAS, QStringLiteral("SELECT * FROM MAQUINAS Order BY CODIGO"), {"CODIGO"}, Dataset::ErrorMode::Dialog},
-        {ds::CLICHES, QStringLiteral("SELECT * FROM CLICHES Order BY CLICHENRO"), {"CLICHENRO"}, Dataset::ErrorMode::Dialog},
-        {ds::CARTOES, QStringLiteral("SELECT * FROM CARTOES Order BY CODIGO"), {"CODIGO"}, Dataset::ErrorMode::Dialog},
-        {ds::PARGER, QStringLiteral("SELECT * FROM PARGER Order BY CODIGO"), {"CODIGO"}, Dataset::ErrorMode::Dialog},
-        {ds::MODELOS, QStringLiteral("SELECT * FROM MODELOS Order BY CODIGO"), {"CODIGO"}, Dataset::ErrorMode::Dialog},
-        {ds::DESENHOS, QStringLiteral("SELECT * FROM DESENHOS Order BY DESENHONRO"), {"DESENHONRO"}, Dataset::ErrorMode::Dialog},
-        {ds::MOVIMENTOS, QStringLiteral("SELECT * FROM MOVIMENTOS Order BY DATA DESC, NRO DESC"), {"NRO"},
+        {ds::DESENHADORES,
+         QStringLiteral("SELECT * FROM DESENHADORES Order BY CODIGO"),
+         {"CODIGO"},
+         Dataset::ErrorMode::Dialog},
+        {ds::CORES,
+         QStringLiteral("SELECT * FROM CORES Order BY CODIGO"),
+         {"CODIGO"},
+         Dataset::ErrorMode::Dialog},
+        {ds::MAQUINAS,
+         QStringLiteral("SELECT * FROM MAQUINAS Order BY CODIGO"),
+         {"CODIGO"},
+         Dataset::ErrorMode::Dialog},
+        {ds::CLICHES,
+         QStringLiteral("SELECT * FROM CLICHES Order BY CLICHENRO"),
+         {"CLICHENRO"},
+         Dataset::ErrorMode::Dialog},
+        {ds::CARTOES,
+         QStringLiteral("SELECT * FROM CARTOES Order BY CODIGO"),
+         {"CODIGO"},
+         Dataset::ErrorMode::Dialog},
+        {ds::PARGER,
+         QStringLiteral("SELECT * FROM PARGER Order BY CODIGO"),
+         {"CODIGO"},
+         Dataset::ErrorMode::Dialog},
+        {ds::MODELOS,
+         QStringLiteral("SELECT * FROM MODELOS Order BY CODIGO"),
+         {"CODIGO"},
+         Dataset::ErrorMode::Dialog},
+        {ds::DESENHOS,
+         QStringLiteral("SELECT * FROM DESENHOS Order BY DESENHONRO"),
+         {"DESENHONRO"},
+         Dataset::ErrorMode::Dialog},
+        {ds::MOVIMENTOS,
+         QStringLiteral("SELECT * FROM MOVIMENTOS Order BY DATA DESC, NRO DESC"),
+         {"NRO"},
          Dataset::ErrorMode::ServerMessage},
-        {ds::REPARACOES, QStringLiteral("SELECT * FROM REPARACOES Order BY DATENC DESC"), {"NRO"},
+        {ds::REPARACOES,
+         QStringLiteral("SELECT * FROM REPARACOES Order BY DATENC DESC"),
+         {"NRO"},
          Dataset::ErrorMode::ServerMessage},
     };
     return list;
@@ -65,7 +93,8 @@ void present(Dataset* d) {
                             {"COMERCIALNRO", {}}},
                            {}, {{"DATA", "dd/MM/yyyy"}, {"DATAPEDIDA", "dd/MM/yyyy"}});
     } else if (n == ds::CORES) {
-        d->setPresentation({{"NUMERO", "Nº Côr"}, {"CODIGO", "Código"}, {"DESIGNACAO", "Designação Côr"}});
+        d->setPresentation(
+            {{"NUMERO", "Nº Côr"}, {"CODIGO", "Código"}, {"DESIGNACAO", "Designação Côr"}});
     } else if (n == ds::DESENHADORES) {
         d->setPresentation({{"CODIGO", "Código"}, {"NOME", "Desenhador(a)"}});
     } else if (n == ds::MAQUINAS) {
@@ -76,10 +105,20 @@ void present(Dataset* d) {
         d->setPresentation({{"CODIGO", "Modelo Nº"}, {"DESIGNACAO", "Designação"}});
     } else if (n == ds::REPARACOES) {
         // Every column stays presented; the amount shows as currency and the client has a title.
-        d->setPresentation({{"NRO", {}},        {"CLICHENRO", {}}, {"DESENHONRO", {}}, {"TIPO", {}},
-                            {"ENCNRO", {}},     {"DATENC", {}},    {"FORNECEDOR", {}}, {"FORNSIGLA", {}},
-                            {"VALOR", {}, false, "currency"},      {"TIPOREG", {}},    {"SIGLACLI", "Cliente"},
-                            {"FACNRO", {}},     {"FACDATA", {}},   {"ADEBITAR_CLIENTE", {}}});
+        d->setPresentation({{"NRO", {}},
+                            {"CLICHENRO", {}},
+                            {"DESENHONRO", {}},
+                            {"TIPO", {}},
+                            {"ENCNRO", {}},
+                            {"DATENC", {}},
+                            {"FORNECEDOR", {}},
+                            {"FORNSIGLA", {}},
+                            {"VALOR", {}, false, "currency"},
+                            {"TIPOREG", {}},
+                            {"SIGLACLI", "Cliente"},
+                            {"FACNRO", {}},
+                            {"FACDATA", {}},
+                            {"ADEBITAR_CLIENTE", {}}});
     }
 }
 
@@ -92,7 +131,8 @@ QString defaultStatement(const QString& dataset) {
     return {};
 }
 
-DataModule* createDtFalquinas(UpdateErrorHandler* handler, QObject* parent, const QString& connection) {
+DataModule* createDtFalquinas(UpdateErrorHandler* handler, QObject* parent,
+                              const QString& connection) {
     auto* module = new DataModule(QStringLiteral("DTFALQUINAS"), parent);
     for (const Def& def : defs()) {
         auto* d = new Dataset(def.name, connection, def.statement,

@@ -24,7 +24,8 @@ const QString kMsgPcType = QStringLiteral("Parâmetros de Tipo de Computador inv
 const QString kMsgNoCompany = QStringLiteral("Empresa Inexistente : ");
 const QString kMsgNoInvoicing = QStringLiteral("BASE DE DADOS DE FACTURAÇÃO INEXISTENTE");
 const QString kMsgNoAccounting = QStringLiteral("BASE DE DADOS DE CONTABILIDADE INEXISTENTE");
-const QString kMsgNoAccess = QStringLiteral("Problemas com o acesso à empresa !! Contacte o seu Gestor de Sistema");
+const QString kMsgNoAccess =
+    QStringLiteral("Problemas com o acesso à empresa !! Contacte o seu Gestor de Sistema");
 const QString kMsgNoUser = QStringLiteral("Utilizador Inexistente : ");
 const QString kMsgBadPassword = QStringLiteral("Palavra-passe Inválida");
 
@@ -84,18 +85,22 @@ bool TFACFMENU::datePanelWarns() const {
 
 bool TFACFMENU::readWorkstationFiles() {
     SessionContext& ctx = m_session.context();
-    const WorkstationFile name = readWorkstationFile(computerNamePath(), kComputerNameWidth, ctx.computerName);
+    const WorkstationFile name =
+        readWorkstationFile(computerNamePath(), kComputerNameWidth, ctx.computerName);
     if (name.status == WorkstationFile::Status::Missing) {
-        return fail(QStringLiteral("Ficheiro do posto de trabalho inexistente: %1").arg(name.path), false);
+        return fail(QStringLiteral("Ficheiro do posto de trabalho inexistente: %1").arg(name.path),
+                    false);
     }
     if (name.status == WorkstationFile::Status::EmptyLine) {
         return fail(kMsgPcName, false);
     }
     ctx.computerName = name.value;
     ui->Label_Computador->setText(ctx.computerName);
-    const WorkstationFile type = readWorkstationFile(computerTypePath(), kComputerTypeWidth, ctx.computerType);
+    const WorkstationFile type =
+        readWorkstationFile(computerTypePath(), kComputerTypeWidth, ctx.computerType);
     if (type.status == WorkstationFile::Status::Missing) {
-        return fail(QStringLiteral("Ficheiro do posto de trabalho inexistente: %1").arg(type.path), false);
+        return fail(QStringLiteral("Ficheiro do posto de trabalho inexistente: %1").arg(type.path),
+                    false);
     }
     if (type.status == WorkstationFile::Status::EmptyLine) {
         return fail(kMsgPcType, false);
@@ -132,7 +137,8 @@ void TFACFMENU::FormActivate() {
 bool TFACFMENU::openSession() {
     if (!connectGeneral() || !openParamUtil())
         return false;
-    const QDate date = m_hasParamUtil ? parseDateTime(m_paramUtil.value(QStringLiteral("DATA"))).date() : QDate();
+    const QDate date =
+        m_hasParamUtil ? parseDateTime(m_paramUtil.value(QStringLiteral("DATA"))).date() : QDate();
     if (date.isValid())
         ui->Edit_Data->setSelectedDate(date);
     m_session.context().workingDate = date;
@@ -156,7 +162,8 @@ bool TFACFMENU::connectGeneral() {
 
 bool TFACFMENU::openParamUtil() {
     QSqlQuery q(QSqlDatabase::database(kDbGeral));
-    q.prepare(QStringLiteral("SELECT * FROM PARAMUTIL WHERE APLICACAO = 'FALQUINAS' AND COMP_NAME = :XCompStr"));
+    q.prepare(QStringLiteral(
+        "SELECT * FROM PARAMUTIL WHERE APLICACAO = 'FALQUINAS' AND COMP_NAME = :XCompStr"));
     q.bindValue(QStringLiteral(":XCompStr"), m_session.context().computerName);
     if (!q.exec()) {
         return fail(q.lastError().text(), true);
@@ -175,7 +182,8 @@ bool TFACFMENU::MudEmpr() {
     // The company of the workstation.
     const int company = m_hasParamUtil ? m_paramUtil.value(QStringLiteral("EMPNRO")).toInt() : 0;
     QSqlQuery empresas(general);
-    empresas.prepare(QStringLiteral("Select * from EMPRESAS WHERE EMPNRO = :EMPNRO Order By EMPNRO"));
+    empresas.prepare(
+        QStringLiteral("Select * from EMPRESAS WHERE EMPNRO = :EMPNRO Order By EMPNRO"));
     empresas.bindValue(QStringLiteral(":EMPNRO"), company);
     if (!empresas.exec()) {
         return fail(empresas.lastError().text(), true);
@@ -204,7 +212,8 @@ bool TFACFMENU::MudEmpr() {
 
     // The user's database login in this company.
     QSqlQuery login(general);
-    login.prepare(QStringLiteral("SELECT * FROM UTILPASSWORD WHERE UTIL = :WUtil AND EMPRESA = :WEmpNro"));
+    login.prepare(
+        QStringLiteral("SELECT * FROM UTILPASSWORD WHERE UTIL = :WUtil AND EMPRESA = :WEmpNro"));
     login.bindValue(QStringLiteral(":WUtil"), ctx.userCode);
     login.bindValue(QStringLiteral(":WEmpNro"), ctx.companyNumber);
     if (!login.exec()) {
@@ -213,8 +222,10 @@ bool TFACFMENU::MudEmpr() {
     if (!login.next() || login.value(QStringLiteral("BDUSERNAME")).toString().isEmpty()) {
         return fail(kMsgNoAccess, true);
     }
-    ctx.companyUserLine = QStringLiteral("USER NAME=") + login.value(QStringLiteral("BDUSERNAME")).toString();
-    ctx.companyPasswordLine = QStringLiteral("PASSWORD=") + login.value(QStringLiteral("BDPASSWORD")).toString();
+    ctx.companyUserLine =
+        QStringLiteral("USER NAME=") + login.value(QStringLiteral("BDUSERNAME")).toString();
+    ctx.companyPasswordLine =
+        QStringLiteral("PASSWORD=") + login.value(QStringLiteral("BDPASSWORD")).toString();
     login.finish();
 
     QString error;
@@ -248,7 +259,8 @@ bool TFACFMENU::MudEmpr() {
 void TFACFMENU::CreateParamTmp() {
     const SessionContext& ctx = m_session.context();
     Dataset* tmp = m_session.dataset(ds::PARAMTMP);
-    if (!tmp->locate({QStringLiteral("UTIL"), QStringLiteral("APLICACAO")}, {ctx.userCode, ctx.moduleCode})) {
+    if (!tmp->locate({QStringLiteral("UTIL"), QStringLiteral("APLICACAO")},
+                     {ctx.userCode, ctx.moduleCode})) {
         tmp->append();
         tmp->setFieldValue(QStringLiteral("UTIL"), ctx.userCode);
         tmp->setFieldValue(QStringLiteral("APLICACAO"), ctx.moduleCode);
@@ -267,10 +279,11 @@ void TFACFMENU::cleanNullNumbers() {
     QSqlDatabase db = QSqlDatabase::database(kDbFalquinas);
     Transaction tx(db);
     QSqlQuery q(db);
-    for (const QString& sql : {QStringLiteral("UPDATE DESENHOS SET COMERCIALNRO = '' WHERE COMERCIALNRO IS NULL"),
-                               QStringLiteral("Update DESENHOS SET PRODNRO='' WHERE PRODNRO IS NULL"),
-                               QStringLiteral("UPDATE CLICHES SET COMERCIALNRO = '' WHERE COMERCIALNRO IS NULL"),
-                               QStringLiteral("Update CLICHES SET PRODNRO='' WHERE PRODNRO IS NULL")}) {
+    for (const QString& sql :
+         {QStringLiteral("UPDATE DESENHOS SET COMERCIALNRO = '' WHERE COMERCIALNRO IS NULL"),
+          QStringLiteral("Update DESENHOS SET PRODNRO='' WHERE PRODNRO IS NULL"),
+          QStringLiteral("UPDATE CLICHES SET COMERCIALNRO = '' WHERE COMERCIALNRO IS NULL"),
+          QStringLiteral("Update CLICHES SET PRODNRO='' WHERE PRODNRO IS NULL")}) {
         if (!q.exec(sql)) {
             m_session.messages().show(q.lastError().text(), true);
             return;
@@ -300,7 +313,8 @@ void TFACFMENU::FormClose() {
         // Read the row anew: another workstation of the same user may have closed first and
         // deleted the shared row already.
         if (tmp && tmp->open() &&
-            tmp->locate({QStringLiteral("UTIL"), QStringLiteral("APLICACAO")}, {ctx.userCode, ctx.moduleCode})) {
+            tmp->locate({QStringLiteral("UTIL"), QStringLiteral("APLICACAO")},
+                        {ctx.userCode, ctx.moduleCode})) {
             tmp->deleteCurrent();
             const ApplyResult r = tmp->applyUpdates();
             if (!r.ok && !r.aborted)

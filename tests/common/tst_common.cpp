@@ -42,11 +42,14 @@ void TestCommon::workstationFileRules_data() {
     using S = WorkstationFile::Status;
     QTest::newRow("one line") << QByteArray("POSTO7\r\n") << 30 << int(S::Ok) << "POSTO7";
     QTest::newRow("second line wins") << QByteArray("VELHO\nNOVO\n") << 30 << int(S::Ok) << "NOVO";
-    QTest::newRow("cut to 30") << QByteArray(35, 'A') << 30 << int(S::Ok) << QString(30, QLatin1Char('A'));
+    QTest::newRow("cut to 30") << QByteArray(35, 'A') << 30 << int(S::Ok)
+                               << QString(30, QLatin1Char('A'));
     QTest::newRow("type is one character") << QByteArray("SX\n") << 1 << int(S::Ok) << "S";
     QTest::newRow("empty file keeps previous") << QByteArray() << 30 << int(S::Ok) << "ANTES";
-    QTest::newRow("empty line") << QByteArray("POSTO\n\nOUTRO\n") << 30 << int(S::EmptyLine) << "POSTO";
-    QTest::newRow("8-bit text") << QByteArray("ESTA\xc7\xc3O\n") << 30 << int(S::Ok) << QStringLiteral("ESTAÇÃO");
+    QTest::newRow("empty line") << QByteArray("POSTO\n\nOUTRO\n") << 30 << int(S::EmptyLine)
+                                << "POSTO";
+    QTest::newRow("8-bit text") << QByteArray("ESTA\xc7\xc3O\n") << 30 << int(S::Ok)
+                                << QStringLiteral("ESTAÇÃO");
 }
 
 void TestCommon::workstationFileRules() {
@@ -78,7 +81,8 @@ void TestCommon::pathsMatchWithoutCase() {
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.close();
     qputenv("VELMORA_ROOT", dir.path().toLocal8Bit());
-    QCOMPARE(computerTypePath(), dir.filePath(QStringLiteral("programas/Computador/TipoComputador.txt")));
+    QCOMPARE(computerTypePath(),
+             dir.filePath(QStringLiteral("programas/Computador/TipoComputador.txt")));
     QCOMPARE(resolveInRoot(QStringLiteral("PROGRAMAS\\computador\\Novo.txt")),
              dir.filePath(QStringLiteral("programas/Computador/Novo.txt")));
 }
@@ -96,12 +100,13 @@ void TestCommon::aliasErrorsNameTheAlias() {
     broken.database = QStringLiteral("dados/naoexiste.db");
     QVERIFY(writeAlias(aliasesPath(), broken, &error));
     QVERIFY(!openAlias(QStringLiteral("test_x"), QStringLiteral("partido"), {}, {}, &error));
-    QVERIFY2(error.contains(QLatin1String("PARTIDO")) && error.contains(QLatin1String("naoexiste.db")),
+    QVERIFY2(error.contains(QLatin1String("PARTIDO")) &&
+                 error.contains(QLatin1String("naoexiste.db")),
              qPrintable(error));
     QVERIFY(!QSqlDatabase::contains(QStringLiteral("test_x")));
     // The real aliases open.
-    QVERIFY2(openAlias(QStringLiteral("test_x"), inst.settings().mainAlias, inst.settings().engine.user,
-                       inst.settings().engine.password, &error),
+    QVERIFY2(openAlias(QStringLiteral("test_x"), inst.settings().mainAlias,
+                       inst.settings().engine.user, inst.settings().engine.password, &error),
              qPrintable(error));
     closeConnection(QStringLiteral("test_x"));
 }
@@ -141,7 +146,9 @@ void TestCommon::schemaCreatesEveryTable() {
     const struct {
         const char* which;
         DatabaseKind kind;
-    } dbs[] = {{"geral", DatabaseKind::General}, {"main", DatabaseKind::Main}, {"fact", DatabaseKind::Invoicing}};
+    } dbs[] = {{"geral", DatabaseKind::General},
+               {"main", DatabaseKind::Main},
+               {"fact", DatabaseKind::Invoicing}};
     for (const auto& d : dbs) {
         QSqlDatabase db = inst.open(QString::fromLatin1(d.which));
         const SqlDialect dialect = SqlDialect::forDatabase(db);
@@ -157,7 +164,8 @@ void TestCommon::schemaCreatesEveryTable() {
         }
     }
     // The SQL Server text comes from the same definitions.
-    const QStringList mssql = schema::databaseScript(DatabaseKind::Main, SqlDialect(SqlDialect::Engine::SqlServer));
+    const QStringList mssql =
+        schema::databaseScript(DatabaseKind::Main, SqlDialect(SqlDialect::Engine::SqlServer));
     QVERIFY(mssql.first().contains(QLatin1String("COLLATE SQL_Latin1_General_CP1_CI_AS")));
     QVERIFY(mssql.join(' ').contains(QLatin1String("NRO INT IDENTITY(1,1) PRIMARY KEY")));
 }
@@ -165,16 +173,25 @@ void TestCommon::schemaCreatesEveryTable() {
 void TestCommon::keysAndComparisonsIgnoreCase() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    QVERIFY(inst.exec("main", "INSERT INTO DESENHOS (DESENHONRO, SIGLACLI) VALUES ('ab-1', 'Sumos')"));
+    QVERIFY(
+        inst.exec("main", "INSERT INTO DESENHOS (DESENHONRO, SIGLACLI) VALUES ('ab-1', 'Sumos')"));
     // The same key in other letters is a duplicate.
     QSqlQuery dup(inst.open("main"));
     QVERIFY(!dup.exec(QStringLiteral("INSERT INTO DESENHOS (DESENHONRO) VALUES ('AB-1')")));
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM DESENHOS WHERE DESENHONRO = ?", {"AB-1"}).toInt(), 1);
+    QCOMPARE(
+        inst.scalar("main", "SELECT COUNT(*) FROM DESENHOS WHERE DESENHONRO = ?", {"AB-1"}).toInt(),
+        1);
     const SqlDialect d = SqlDialect::forDatabase(inst.open("main"));
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM DESENHOS WHERE " + d.like("SIGLACLI", "?"), {"sUM%"}).toInt(), 1);
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM DESENHOS WHERE " + d.like("SIGLACLI", "?"),
+                         {"sUM%"})
+                 .toInt(),
+             1);
     // "%" keeps rows whose text is NULL.
     QVERIFY(inst.exec("main", "INSERT INTO DESENHOS (DESENHONRO) VALUES ('AB-2')"));
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM DESENHOS WHERE " + d.like("SIGLACLI", "?"), {"%"}).toInt(), 2);
+    QCOMPARE(
+        inst.scalar("main", "SELECT COUNT(*) FROM DESENHOS WHERE " + d.like("SIGLACLI", "?"), {"%"})
+            .toInt(),
+        2);
 }
 
 void TestCommon::textLengthsAreEnforced() {
@@ -195,14 +212,19 @@ void TestCommon::dayRangesAreInclusive() {
     const SqlDialect d = SqlDialect::forDatabase(db);
     const QDate day(2025, 3, 31);
     const QList<QDateTime> stamps = {QDateTime(day, QTime(0, 0)), QDateTime(day, QTime(23, 59, 59)),
-                                     QDateTime(day.addDays(1), QTime(0, 0)), QDateTime(day.addDays(-1), QTime(23, 59))};
+                                     QDateTime(day.addDays(1), QTime(0, 0)),
+                                     QDateTime(day.addDays(-1), QTime(23, 59))};
     for (const QDateTime& dt : stamps)
-        QVERIFY(inst.exec("main", "INSERT INTO MOVIMENTOS (CLICHENRO, DESENHONRO, DATA, TIPOREG) VALUES ('1', '', ?, 'CL')",
+        QVERIFY(inst.exec("main",
+                          "INSERT INTO MOVIMENTOS (CLICHENRO, DESENHONRO, DATA, TIPOREG) VALUES "
+                          "('1', '', ?, 'CL')",
                           {d.bindDateTime(dt)}));
     const QString sql = "SELECT COUNT(*) FROM MOVIMENTOS WHERE " + d.dayRange("DATA", "?", "?");
     QCOMPARE(inst.scalar("main", sql, {d.dayStart(day), d.dayAfter(day)}).toInt(), 2);
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM MOVIMENTOS WHERE " + d.year("DATA") + " = 2025 AND " +
-                                     d.month("DATA") + " = 3").toInt(), 3);
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM MOVIMENTOS WHERE " + d.year("DATA") +
+                                     " = 2025 AND " + d.month("DATA") + " = 3")
+                 .toInt(),
+             3);
     // Dates come back as the same instant whatever the engine stores.
     QCOMPARE(parseDateTime(inst.scalar("main", "SELECT MAX(DATA) FROM MOVIMENTOS")), stamps[2]);
 }
@@ -210,10 +232,17 @@ void TestCommon::dayRangesAreInclusive() {
 void TestCommon::catalogueRows() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM APLICACAOCAP WHERE APLICACAO = 'FALQUINAS'").toInt(), 5);
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM APLICACAOMST WHERE APLICACAO = 'FALQUINAS'").toInt(), 18);
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM APLICACAOMST WHERE CAPITULO = 'Movimentos' AND "
-                                 "PROGRAMA = 'Utiliz.Cliches e Desenhos'").toInt(), 1);
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM APLICACAOCAP WHERE APLICACAO = 'FALQUINAS'")
+                 .toInt(),
+             5);
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM APLICACAOMST WHERE APLICACAO = 'FALQUINAS'")
+                 .toInt(),
+             18);
+    QCOMPARE(inst.scalar("main",
+                         "SELECT COUNT(*) FROM APLICACAOMST WHERE CAPITULO = 'Movimentos' AND "
+                         "PROGRAMA = 'Utiliz.Cliches e Desenhos'")
+                 .toInt(),
+             1);
 }
 
 QTEST_MAIN(TestCommon)

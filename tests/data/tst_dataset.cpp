@@ -18,7 +18,8 @@ using namespace falq;
 namespace {
 // A shared dataset of DTFALQUINAS on the test's own connection (one module per workstation).
 struct Workstation {
-    Workstation(test::Installation& inst, const QString& connection, UpdateErrorHandler* handler = nullptr) {
+    Workstation(test::Installation& inst, const QString& connection,
+                UpdateErrorHandler* handler = nullptr) {
         inst.open(QStringLiteral("main"), connection);
         module.reset(createDtFalquinas(handler, nullptr, connection));
     }
@@ -56,10 +57,11 @@ void TestDataset::sharedDatasetsPresentTheirColumns() {
     Dataset* cliches = module->dataset(ds::CLICHES);
     QCOMPARE(cliches->statement(), QStringLiteral("SELECT * FROM CLICHES Order BY CLICHENRO"));
     QVERIFY(!cliches->isOpen());
-    QVERIFY(inst.exec("main", "INSERT INTO CLICHES (CLICHENRO, UTILIZA) VALUES ('2', 'S'), ('1', 'N')"));
+    QVERIFY(inst.exec("main",
+                      "INSERT INTO CLICHES (CLICHENRO, UTILIZA) VALUES ('2', 'S'), ('1', 'N')"));
     QVERIFY(cliches->open());
-    const QStringList titles = {"Cliché (F1)", "Cortante  (F2)", "Cliente  (F3)", "Prod.Nº  (F4)",
-                                "Referência  (F5)", "Fornecedor  (F6)"};
+    const QStringList titles = {"Cliché (F1)",   "Cortante  (F2)",   "Cliente  (F3)",
+                                "Prod.Nº  (F4)", "Referência  (F5)", "Fornecedor  (F6)"};
     for (int c = 0; c < titles.size(); ++c)
         QCOMPARE(cliches->headerData(c, Qt::Horizontal).toString(), titles[c]);
     QVERIFY(cliches->isColumnPresented(5));
@@ -73,7 +75,8 @@ void TestDataset::sharedDatasetsPresentTheirColumns() {
         return -1;
     }();
     QVERIFY(utiliza >= 0);
-    QCOMPARE(cliches->data(cliches->index(0, utiliza), Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+    QCOMPARE(cliches->data(cliches->index(0, utiliza), Qt::CheckStateRole).toInt(),
+             int(Qt::Unchecked));
     QVERIFY(cliches->setData(cliches->index(0, utiliza), Qt::Checked, Qt::CheckStateRole));
     QCOMPARE(cliches->value(0, "UTILIZA").toString(), QStringLiteral("S"));
     cliches->close();
@@ -128,7 +131,7 @@ void TestDataset::applyWritesEverythingInOneTransaction() {
     // A failing row rolls back the rows before it in the same apply.
     QVERIFY(d->setValue(0, "DESIGNACAO", "Outra"));
     d->append();
-    d->setFieldValue("CODIGO", 7); // duplicate
+    d->setFieldValue("CODIGO", 7);                // duplicate
     const ApplyResult failed = d->applyUpdates(); // no handler: abort
     QVERIFY(!failed.ok);
     QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM MAQUINAS WHERE CODIGO = 1").toString(),
@@ -157,7 +160,8 @@ void TestDataset::retryWithEditedValue() {
     QCOMPARE(handler.errors.size(), 1);
     QCOMPARE(handler.errors[0].kind, UpdateKind::Inserted);
     QVERIFY(!handler.errors[0].message.isEmpty());
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 9").toString(), QStringLiteral("Triplo"));
+    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 9").toString(),
+             QStringLiteral("Triplo"));
     QCOMPARE(d->fieldValue("CODIGO").toInt(), 9);
     QVERIFY(!d->hasPendingUpdates());
 }
@@ -192,7 +196,8 @@ void TestDataset::ignoreAppliesTheRest() {
 void TestDataset::abortLeavesDatabaseAndCache() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    QVERIFY(inst.exec("main", "INSERT INTO CLICHES (CLICHENRO, REFERENCIA) VALUES ('100', 'A'), ('200', 'B')"));
+    QVERIFY(inst.exec(
+        "main", "INSERT INTO CLICHES (CLICHENRO, REFERENCIA) VALUES ('100', 'A'), ('200', 'B')"));
     test::ScriptedHandler handler;
     handler.actions = {UpdateAction::Abort};
     Workstation dws(inst, "ws1", &handler);
@@ -206,7 +211,9 @@ void TestDataset::abortLeavesDatabaseAndCache() {
     const ApplyResult r = d->applyUpdates();
     QVERIFY(r.aborted);
     QVERIFY(!r.ok);
-    QCOMPARE(inst.scalar("main", "SELECT REFERENCIA FROM CLICHES WHERE CLICHENRO = '100'").toString(), QStringLiteral("A"));
+    QCOMPARE(
+        inst.scalar("main", "SELECT REFERENCIA FROM CLICHES WHERE CLICHENRO = '100'").toString(),
+        QStringLiteral("A"));
     QCOMPARE(count(inst, "SELECT COUNT(*) FROM CLICHES"), 2);
     QCOMPARE(d->pendingCount(), 3);
     QCOMPARE(d->value(0, "REFERENCIA").toString(), QStringLiteral("A2"));
@@ -332,7 +339,8 @@ void TestDataset::errorWindowRetriesWithEdits() {
     const ApplyResult r = d->applyUpdates();
     QVERIFY(seen);
     QVERIFY2(r.ok, qPrintable(r.error));
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 12").toString(), QStringLiteral("Duplicado"));
+    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 12").toString(),
+             QStringLiteral("Duplicado"));
 }
 
 void TestDataset::errorWindowAborts() {
@@ -348,7 +356,8 @@ void TestDataset::errorWindowAborts() {
     QTimer::singleShot(0, &form, [&] { form.findChild<QPushButton*>("AbortButton")->click(); });
     const ApplyResult r = d->applyUpdates();
     QVERIFY(r.aborted);
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 2").toString(), QStringLiteral("Simples C"));
+    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 2").toString(),
+             QStringLiteral("Simples C"));
     QCOMPARE(d->pendingCount(), 2);
 }
 

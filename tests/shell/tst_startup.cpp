@@ -24,7 +24,8 @@ struct Run {
     bool start() {
         menu.show();
         menu.activateWindow();
-        return QTest::qWaitFor([this] { return menu.activationCount() >= 1 || menu.programEnded(); }, 5000);
+        return QTest::qWaitFor(
+            [this] { return menu.activationCount() >= 1 || menu.programEnded(); }, 5000);
     }
     QString text(const char* name) const {
         if (auto* l = menu.findChild<QLabel*>(name))
@@ -76,8 +77,10 @@ void TestStartup::opensTheSessionAndClosesIt() {
     QCOMPARE(ctx.companyUserLine.left(10), QStringLiteral("USER NAME="));
     QVERIFY(QSqlDatabase::database(kDbFalquinas, false).isOpen());
     QVERIFY(QSqlDatabase::database(kDbFacturacao, false).isOpen());
-    QCOMPARE(inst.scalar("main", "SELECT EMPNOM FROM PARAMTMP WHERE UTIL = ? AND APLICACAO = 'FALQUINAS'",
-                         {inst.settings().userCode}).toString(),
+    QCOMPARE(inst.scalar("main",
+                         "SELECT EMPNOM FROM PARAMTMP WHERE UTIL = ? AND APLICACAO = 'FALQUINAS'",
+                         {inst.settings().userCode})
+                 .toString(),
              inst.settings().companyName);
     run.menu.close();
     QVERIFY(!run.menu.sessionOpen());
@@ -94,10 +97,11 @@ void TestStartup::workstationFiles_data() {
     QTest::newRow("two lines: the second names the workstation")
         << QByteArray("ANTIGO\r\nPOSTO01\r\n") << QByteArray("S\n") << "POSTO01" << QString();
     QTest::newRow("35 characters cut to 30")
-        << QByteArray("POSTO-DA-PRE-IMPRESSAO-NUMERO-123\n").left(35) << QByteArray("S") << "POSTO-DA-PRE-IMPRESSAO-NUMERO-"
-        << QString();
+        << QByteArray("POSTO-DA-PRE-IMPRESSAO-NUMERO-123\n").left(35) << QByteArray("S")
+        << "POSTO-DA-PRE-IMPRESSAO-NUMERO-" << QString();
     QTest::newRow("empty line in Computador.txt")
-        << QByteArray("POSTO01\n\n") << QByteArray("S\n") << "POSTO01" << "Parâmetros de Pc_Name não definidos ...";
+        << QByteArray("POSTO01\n\n") << QByteArray("S\n") << "POSTO01"
+        << "Parâmetros de Pc_Name não definidos ...";
     QTest::newRow("empty line in TipoComputador.txt")
         << QByteArray("POSTO01\n") << QByteArray("\nS\n") << "POSTO01"
         << "Parâmetros de Tipo de Computador inválidos ...";
@@ -130,18 +134,32 @@ void TestStartup::sessionFailures_data() {
     QTest::addColumn<QString>("which");
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no PARAMUTIL row") << "geral" << "DELETE FROM PARAMUTIL" << "Empresa Inexistente : 0";
-    QTest::newRow("company missing") << "geral" << "UPDATE PARAMUTIL SET EMPNRO = 42" << "Empresa Inexistente : 42";
-    QTest::newRow("no invoicing alias") << "geral" << "UPDATE EMPRESAS SET BDFACTURA = ''"
+    QTest::newRow("no PARAMUTIL row") << "geral"
+                                      << "DELETE FROM PARAMUTIL"
+                                      << "Empresa Inexistente : 0";
+    QTest::newRow("company missing") << "geral"
+                                     << "UPDATE PARAMUTIL SET EMPNRO = 42"
+                                     << "Empresa Inexistente : 42";
+    QTest::newRow("no invoicing alias") << "geral"
+                                        << "UPDATE EMPRESAS SET BDFACTURA = ''"
                                         << "BASE DE DADOS DE FACTURAÇÃO INEXISTENTE";
-    QTest::newRow("no accounting database") << "geral" << "UPDATE EMPRESAS SET BDCONTAB = NULL"
+    QTest::newRow("no accounting database") << "geral"
+                                            << "UPDATE EMPRESAS SET BDCONTAB = NULL"
                                             << "BASE DE DADOS DE CONTABILIDADE INEXISTENTE";
-    QTest::newRow("no UTILPASSWORD row") << "geral" << "DELETE FROM UTILPASSWORD"
-                                         << "Problemas com o acesso à empresa !! Contacte o seu Gestor de Sistema";
-    QTest::newRow("empty login name") << "geral" << "UPDATE UTILPASSWORD SET BDUSERNAME = ''"
-                                      << "Problemas com o acesso à empresa !! Contacte o seu Gestor de Sistema";
-    QTest::newRow("user missing") << "main" << "DELETE FROM UTILIZADORES" << "Utilizador Inexistente : ADMIN";
-    QTest::newRow("wrong password") << "geral" << "UPDATE PARAMUTIL SET PASSWOR = 'demo'" << "Palavra-passe Inválida";
+    QTest::newRow("no UTILPASSWORD row")
+        << "geral"
+        << "DELETE FROM UTILPASSWORD"
+        << "Problemas com o acesso à empresa !! Contacte o seu Gestor de Sistema";
+    QTest::newRow("empty login name")
+        << "geral"
+        << "UPDATE UTILPASSWORD SET BDUSERNAME = ''"
+        << "Problemas com o acesso à empresa !! Contacte o seu Gestor de Sistema";
+    QTest::newRow("user missing") << "main"
+                                  << "DELETE FROM UTILIZADORES"
+                                  << "Utilizador Inexistente : ADMIN";
+    QTest::newRow("wrong password") << "geral"
+                                    << "UPDATE PARAMUTIL SET PASSWOR = 'demo'"
+                                    << "Palavra-passe Inválida";
 }
 
 void TestStartup::sessionFailures() {
@@ -167,7 +185,8 @@ void TestStartup::missingCredentialLibraryEndsTheProgram() {
     Run run(inst.root() + QStringLiteral("/velmora"));
     QVERIFY(run.start());
     QCOMPARE(run.messages.shown.size(), 1);
-    QVERIFY2(run.messages.shown[0].contains(QLatin1String("velmora")), qPrintable(run.messages.shown[0]));
+    QVERIFY2(run.messages.shown[0].contains(QLatin1String("velmora")),
+             qPrintable(run.messages.shown[0]));
     QVERIFY(run.menu.programEnded());
 }
 
@@ -178,7 +197,8 @@ void TestStartup::undefinedAliasNamesIt() {
     Run run;
     QVERIFY(run.start());
     QCOMPARE(run.messages.shown.size(), 1);
-    QVERIFY2(run.messages.shown[0].contains(QLatin1String("SEMALIAS")), qPrintable(run.messages.shown[0]));
+    QVERIFY2(run.messages.shown[0].contains(QLatin1String("SEMALIAS")),
+             qPrintable(run.messages.shown[0]));
     QVERIFY(run.menu.programEnded());
     QVERIFY(!QSqlDatabase::contains(kDbFacturacao)); // released with the modules
 }
@@ -189,7 +209,8 @@ void TestStartup::reactivationOnlyRereadsTheFiles() {
     Run run;
     QVERIFY(run.start());
     QVERIFY(run.menu.sessionOpen());
-    // Changes in the databases are not seen by a reactivation, and the session row is not rewritten.
+    // Changes in the databases are not seen by a reactivation, and the session row is not
+    // rewritten.
     QVERIFY(inst.exec("geral", "UPDATE EMPRESAS SET NOME = 'Outra Empresa'"));
     QVERIFY(inst.exec("main", "DELETE FROM PARAMTMP"));
     const int activations = run.menu.activationCount();
@@ -211,14 +232,17 @@ void TestStartup::earlierSessionRowIsKept() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
     const SqlDialect d = SqlDialect::forDatabase(inst.open("main"));
-    QVERIFY(inst.exec("main", "INSERT INTO PARAMTMP (UTIL, APLICACAO, EMPNRO, EMPNOM, DATA) VALUES (?, ?, ?, ?, ?)",
-                      {"ADMIN", "FALQUINAS", 7, "Empresa Antiga", d.bindDate(QDate(2020, 5, 4))}));
+    QVERIFY(inst.exec(
+        "main",
+        "INSERT INTO PARAMTMP (UTIL, APLICACAO, EMPNRO, EMPNOM, DATA) VALUES (?, ?, ?, ?, ?)",
+        {"ADMIN", "FALQUINAS", 7, "Empresa Antiga", d.bindDate(QDate(2020, 5, 4))}));
     Run run;
     QVERIFY(run.start());
     QVERIFY(run.menu.sessionOpen());
     QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM PARAMTMP").toInt(), 1);
     QCOMPARE(inst.scalar("main", "SELECT EMPNRO FROM PARAMTMP").toInt(), 7);
-    QCOMPARE(parseDateTime(inst.scalar("main", "SELECT DATA FROM PARAMTMP")).date(), QDate(2020, 5, 4));
+    QCOMPARE(parseDateTime(inst.scalar("main", "SELECT DATA FROM PARAMTMP")).date(),
+             QDate(2020, 5, 4));
     QCOMPARE(run.text("Edit_EmpNom"), QStringLiteral("Empresa Antiga"));
 }
 
@@ -226,13 +250,23 @@ void TestStartup::nullNumbersAreCleaned() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
     QVERIFY(inst.exec("main", "INSERT INTO CLICHES (CLICHENRO) VALUES ('1'), ('2')"));
-    QVERIFY(inst.exec("main", "INSERT INTO DESENHOS (DESENHONRO, PRODNRO) VALUES ('D1', '123'), ('D2', NULL)"));
+    QVERIFY(inst.exec(
+        "main", "INSERT INTO DESENHOS (DESENHONRO, PRODNRO) VALUES ('D1', '123'), ('D2', NULL)"));
     Run run;
     QVERIFY(run.start());
     QVERIFY(run.menu.sessionOpen());
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM CLICHES WHERE COMERCIALNRO IS NULL OR PRODNRO IS NULL").toInt(), 0);
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM DESENHOS WHERE COMERCIALNRO IS NULL OR PRODNRO IS NULL").toInt(), 0);
-    QCOMPARE(inst.scalar("main", "SELECT PRODNRO FROM DESENHOS WHERE DESENHONRO = 'D1'").toString(), QStringLiteral("123"));
+    QCOMPARE(
+        inst.scalar("main",
+                    "SELECT COUNT(*) FROM CLICHES WHERE COMERCIALNRO IS NULL OR PRODNRO IS NULL")
+            .toInt(),
+        0);
+    QCOMPARE(
+        inst.scalar("main",
+                    "SELECT COUNT(*) FROM DESENHOS WHERE COMERCIALNRO IS NULL OR PRODNRO IS NULL")
+            .toInt(),
+        0);
+    QCOMPARE(inst.scalar("main", "SELECT PRODNRO FROM DESENHOS WHERE DESENHONRO = 'D1'").toString(),
+             QStringLiteral("123"));
 }
 
 void TestStartup::workingDateAndPanelColour() {

@@ -14,7 +14,8 @@ int g_counter = 0;
 
 QMap<QString, QString> pgSettings() {
     QMap<QString, QString> m;
-    for (const QString& part : qEnvironmentVariable("FALQ_TEST_PG").split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    for (const QString& part :
+         qEnvironmentVariable("FALQ_TEST_PG").split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const int eq = part.indexOf(QLatin1Char('='));
         if (eq > 0)
             m.insert(part.left(eq), part.mid(eq + 1));
@@ -23,7 +24,9 @@ QMap<QString, QString> pgSettings() {
 }
 } // namespace
 
-bool usePostgres() { return qEnvironmentVariable("FALQ_TEST_ENGINE") == QLatin1String("pg"); }
+bool usePostgres() {
+    return qEnvironmentVariable("FALQ_TEST_ENGINE") == QLatin1String("pg");
+}
 
 Installation::Installation(const std::function<void(InstallationSettings&)>& adjust) {
     m_settings.root = m_dir.path();
@@ -65,8 +68,8 @@ Installation::~Installation() {
                 QSqlQuery q(QSqlDatabase::database(conn));
                 q.exec(QStringLiteral("SET client_min_messages TO warning"));
                 for (const char* w : {"geral", "main", "fact"})
-                    q.exec(QStringLiteral("DROP SCHEMA %1%2 CASCADE").arg(m_settings.engine.schemaPrefix,
-                                                                         QLatin1String(w)));
+                    q.exec(QStringLiteral("DROP SCHEMA %1%2 CASCADE")
+                               .arg(m_settings.engine.schemaPrefix, QLatin1String(w)));
             }
             closeConnection(conn);
         }
@@ -78,12 +81,13 @@ QString Installation::credentialLibrary() const {
 }
 
 QSqlDatabase Installation::open(const QString& which, const QString& connectionName) {
-    const QString name = connectionName.isEmpty() ? QStringLiteral("test_") + which : connectionName;
+    const QString name =
+        connectionName.isEmpty() ? QStringLiteral("test_") + which : connectionName;
     if (QSqlDatabase::contains(name) && QSqlDatabase::database(name, false).isOpen())
         return QSqlDatabase::database(name);
-    const QString alias = which == QLatin1String("geral") ? m_settings.generalAlias
+    const QString alias = which == QLatin1String("geral")  ? m_settings.generalAlias
                           : which == QLatin1String("main") ? m_settings.mainAlias
-                                                            : m_settings.invoicingAlias;
+                                                           : m_settings.invoicingAlias;
     QString error;
     if (!openAlias(name, alias, m_settings.engine.user, m_settings.engine.password, &error))
         qWarning("cannot open %s: %s", qPrintable(alias), qPrintable(error));

@@ -15,10 +15,10 @@
 #include <memory>
 
 // Verifies a database call and prints the engine's error when it fails.
-#define FALQ_VERIFY_SQL(query, call)                                                                               \
-    do {                                                                                                           \
-        if (!(call))                                                                                               \
-            QFAIL(qPrintable(QStringLiteral("SQL failed: %1").arg((query).lastError().text())));                  \
+#define FALQ_VERIFY_SQL(query, call)                                                               \
+    do {                                                                                           \
+        if (!(call))                                                                               \
+            QFAIL(qPrintable(QStringLiteral("SQL failed: %1").arg((query).lastError().text())));   \
     } while (false)
 
 namespace falq::test {
@@ -27,10 +27,10 @@ namespace falq::test {
 bool usePostgres();
 // Skips the test when the PostgreSQL variant runs without a server (FALQ_TEST_PG unset).
 // Use as the first line of initTestCase().
-#define FALQ_REQUIRE_ENGINE()                                                                                      \
-    do {                                                                                                           \
-        if (falq::test::usePostgres() && qEnvironmentVariableIsEmpty("FALQ_TEST_PG"))                              \
-            QSKIP("PostgreSQL variant: FALQ_TEST_PG is not set");                                                  \
+#define FALQ_REQUIRE_ENGINE()                                                                      \
+    do {                                                                                           \
+        if (falq::test::usePostgres() && qEnvironmentVariableIsEmpty("FALQ_TEST_PG"))              \
+            QSKIP("PostgreSQL variant: FALQ_TEST_PG is not set");                                  \
     } while (false)
 
 class Installation {

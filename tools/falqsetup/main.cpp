@@ -52,50 +52,70 @@ int main(int argc, char* argv[]) {
     parser.setApplicationDescription(QStringLiteral(
         "Creates installations of the cliché and drawing register.\n\n"
         "Commands:\n"
-        "  demo DIR       Demo installation in DIR on embedded SQLite: plant root, workstation files,\n"
-        "                 credentials, aliases, one company with its user (every right), code tables,\n"
+        "  demo DIR       Demo installation in DIR on embedded SQLite: plant root, workstation "
+        "files,\n"
+        "                 credentials, aliases, one company with its user (every right), code "
+        "tables,\n"
         "                 a few hundred clichés and drawings with images and documents, and three\n"
         "                 years of movements and purchases/repairs.\n"
         "  create DIR     Empty installation for a plant. With --driver QPSQL the three databases\n"
-        "                 are schemas <prefix>geral, <prefix>main and <prefix>fact of the PostgreSQL\n"
-        "                 database --database on --host/--port, reached with --db-user/--db-password.\n"
+        "                 are schemas <prefix>geral, <prefix>main and <prefix>fact of the "
+        "PostgreSQL\n"
+        "                 database --database on --host/--port, reached with "
+        "--db-user/--db-password.\n"
         "  generate DIR   Fills the register of an installation created empty with --size demo\n"
-        "                 (300 clichés), plant (20,000 clichés, 10,000 drawings, 300,000 movements,\n"
+        "                 (300 clichés), plant (20,000 clichés, 10,000 drawings, 300,000 "
+        "movements,\n"
         "                 30,000 purchases/repairs over 15 years) or large (ten times plant).\n\n"
         "Point the programs at the installation with VELMORA_ROOT=DIR."));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("demo, create or generate"));
-    parser.addPositionalArgument(QStringLiteral("dir"), QStringLiteral("the plant root to create or fill"));
-    const QCommandLineOption driver(QStringLiteral("driver"), QStringLiteral("QSQLITE (default) or QPSQL."),
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("demo, create or generate"));
+    parser.addPositionalArgument(QStringLiteral("dir"),
+                                 QStringLiteral("the plant root to create or fill"));
+    const QCommandLineOption driver(QStringLiteral("driver"),
+                                    QStringLiteral("QSQLITE (default) or QPSQL."),
                                     QStringLiteral("driver"), QStringLiteral("QSQLITE"));
-    const QCommandLineOption host(QStringLiteral("host"), QStringLiteral("PostgreSQL host or socket folder."),
+    const QCommandLineOption host(QStringLiteral("host"),
+                                  QStringLiteral("PostgreSQL host or socket folder."),
                                   QStringLiteral("host"));
-    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("PostgreSQL port."), QStringLiteral("port"),
-                                  QStringLiteral("5432"));
-    const QCommandLineOption database(QStringLiteral("database"), QStringLiteral("PostgreSQL database."),
-                                      QStringLiteral("name"));
-    const QCommandLineOption dbUser(QStringLiteral("db-user"), QStringLiteral("Database login."), QStringLiteral("user"));
-    const QCommandLineOption dbPassword(QStringLiteral("db-password"), QStringLiteral("Database password."),
+    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("PostgreSQL port."),
+                                  QStringLiteral("port"), QStringLiteral("5432"));
+    const QCommandLineOption database(
+        QStringLiteral("database"), QStringLiteral("PostgreSQL database."), QStringLiteral("name"));
+    const QCommandLineOption dbUser(QStringLiteral("db-user"), QStringLiteral("Database login."),
+                                    QStringLiteral("user"));
+    const QCommandLineOption dbPassword(QStringLiteral("db-password"),
+                                        QStringLiteral("Database password."),
                                         QStringLiteral("password"));
-    const QCommandLineOption prefix(QStringLiteral("schema-prefix"), QStringLiteral("PostgreSQL schema prefix."),
+    const QCommandLineOption prefix(QStringLiteral("schema-prefix"),
+                                    QStringLiteral("PostgreSQL schema prefix."),
                                     QStringLiteral("prefix"), QStringLiteral("falq_"));
-    const QCommandLineOption computer(QStringLiteral("computer"), QStringLiteral("Workstation name."),
-                                      QStringLiteral("name"), QStringLiteral("POSTO01"));
-    const QCommandLineOption companyNumber(QStringLiteral("company-number"), QStringLiteral("Company number."),
-                                           QStringLiteral("n"), QStringLiteral("1"));
-    const QCommandLineOption companyName(QStringLiteral("company-name"), QStringLiteral("Company name."),
-                                         QStringLiteral("name"), QStringLiteral("Cartonagem do Vale, Lda"));
-    const QCommandLineOption user(QStringLiteral("user"), QStringLiteral("User code of the workstation."),
+    const QCommandLineOption computer(QStringLiteral("computer"),
+                                      QStringLiteral("Workstation name."), QStringLiteral("name"),
+                                      QStringLiteral("POSTO01"));
+    const QCommandLineOption companyNumber(QStringLiteral("company-number"),
+                                           QStringLiteral("Company number."), QStringLiteral("n"),
+                                           QStringLiteral("1"));
+    const QCommandLineOption companyName(QStringLiteral("company-name"),
+                                         QStringLiteral("Company name."), QStringLiteral("name"),
+                                         QStringLiteral("Cartonagem do Vale, Lda"));
+    const QCommandLineOption user(QStringLiteral("user"),
+                                  QStringLiteral("User code of the workstation."),
                                   QStringLiteral("code"), QStringLiteral("ADMIN"));
-    const QCommandLineOption userPassword(QStringLiteral("user-password"), QStringLiteral("Password of that user."),
+    const QCommandLineOption userPassword(QStringLiteral("user-password"),
+                                          QStringLiteral("Password of that user."),
                                           QStringLiteral("password"), QStringLiteral("DEMO"));
-    const QCommandLineOption size(QStringLiteral("size"), QStringLiteral("demo, plant or large (generate)."),
+    const QCommandLineOption size(QStringLiteral("size"),
+                                  QStringLiteral("demo, plant or large (generate)."),
                                   QStringLiteral("size"), QStringLiteral("demo"));
-    const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed of the generated register."),
+    const QCommandLineOption seed(QStringLiteral("seed"),
+                                  QStringLiteral("Seed of the generated register."),
                                   QStringLiteral("n"), QStringLiteral("20261207"));
-    const QCommandLineOption images(QStringLiteral("images"), QStringLiteral("Generate images also for plant/large."));
-    parser.addOptions({driver, host, port, database, dbUser, dbPassword, prefix, computer, companyNumber, companyName,
-                       user, userPassword, size, seed, images});
+    const QCommandLineOption images(QStringLiteral("images"),
+                                    QStringLiteral("Generate images also for plant/large."));
+    parser.addOptions({driver, host, port, database, dbUser, dbPassword, prefix, computer,
+                       companyNumber, companyName, user, userPassword, size, seed, images});
     parser.process(app);
 
     const QStringList args = parser.positionalArguments();
@@ -119,7 +139,8 @@ int main(int argc, char* argv[]) {
     settings.userCode = parser.value(user).toUpper();
     settings.userPassword = parser.value(userPassword).toUpper();
 
-    if (settings.engine.driver != QLatin1String("QSQLITE") && settings.engine.driver != QLatin1String("QPSQL")) {
+    if (settings.engine.driver != QLatin1String("QSQLITE") &&
+        settings.engine.driver != QLatin1String("QPSQL")) {
         err() << "Unknown driver " << settings.engine.driver << "\n";
         return 2;
     }
@@ -141,7 +162,8 @@ int main(int argc, char* argv[]) {
     }
     if (command == QLatin1String("demo") || command == QLatin1String("generate")) {
         falq::RegisterSize registerSize;
-        const QString sizeName = command == QLatin1String("demo") ? QStringLiteral("demo") : parser.value(size);
+        const QString sizeName =
+            command == QLatin1String("demo") ? QStringLiteral("demo") : parser.value(size);
         if (!sizeFromName(sizeName, &registerSize)) {
             err() << "Unknown size " << sizeName << "\n";
             return 2;
@@ -160,7 +182,7 @@ int main(int argc, char* argv[]) {
         err() << "Unknown command " << command << "\n" << parser.helpText();
         return 2;
     }
-    out() << "Done in " << timer.elapsed() / 1000.0 << " s. Start the programs with VELMORA_ROOT=" << settings.root
-          << "\n";
+    out() << "Done in " << timer.elapsed() / 1000.0
+          << " s. Start the programs with VELMORA_ROOT=" << settings.root << "\n";
     return 0;
 }

@@ -31,7 +31,7 @@ AliasDef aliasFor(const InstallationSettings& s, const QString& which) {
     def.name = which == kGeral ? s.generalAlias : which == kMain ? s.mainAlias : s.invoicingAlias;
     def.driver = s.engine.driver;
     if (s.engine.driver == QLatin1String("QSQLITE")) {
-        const QString file = which == kGeral ? QStringLiteral("geral.db")
+        const QString file = which == kGeral  ? QStringLiteral("geral.db")
                              : which == kMain ? QStringLiteral("falquinas.db")
                                               : QStringLiteral("facturacao.db");
         def.database = QStringLiteral("dados/") + file;
@@ -51,7 +51,9 @@ bool openFor(const InstallationSettings& s, const QString& which, QString* error
     return openConnection(installerConnection(which), def, s.engine.user, s.engine.password, error);
 }
 
-QSqlDatabase dbFor(const QString& which) { return QSqlDatabase::database(installerConnection(which)); }
+QSqlDatabase dbFor(const QString& which) {
+    return QSqlDatabase::database(installerConnection(which));
+}
 
 struct Closer {
     ~Closer() {
@@ -78,7 +80,8 @@ bool writeText(const QString& path, const QByteArray& content, QString* error,
 class BatchInsert {
 public:
     BatchInsert(QSqlDatabase db, QString table, QStringList columns)
-        : m_db(db), m_table(std::move(table)), m_columns(std::move(columns)), m_dialect(SqlDialect::forDatabase(db)) {}
+        : m_db(db), m_table(std::move(table)), m_columns(std::move(columns)),
+          m_dialect(SqlDialect::forDatabase(db)) {}
 
     bool add(const QVariantList& row, QString* error) {
         m_rows << row;
@@ -88,10 +91,12 @@ public:
     bool flush(QString* error) {
         if (m_rows.isEmpty())
             return true;
-        QString marks = QStringLiteral("(") + QStringList(m_columns.size(), QStringLiteral("?")).join(',') + ')';
+        QString marks = QStringLiteral("(") +
+                        QStringList(m_columns.size(), QStringLiteral("?")).join(',') + ')';
         QStringList all(m_rows.size(), marks);
         QSqlQuery q(m_db);
-        q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES %3").arg(m_table, m_columns.join(','), all.join(',')));
+        q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
+                      .arg(m_table, m_columns.join(','), all.join(',')));
         for (const QVariantList& row : std::as_const(m_rows))
             for (const QVariant& v : row)
                 q.addBindValue(v);
@@ -165,7 +170,9 @@ bool prepareSchemas(const InstallationSettings& s, QString* error) {
 
 } // namespace
 
-QString installerConnection(const QString& which) { return QStringLiteral("falqsetup_") + which; }
+QString installerConnection(const QString& which) {
+    return QStringLiteral("falqsetup_") + which;
+}
 
 RegisterSize RegisterSize::plant() {
     RegisterSize r;
@@ -200,7 +207,8 @@ bool createInstallation(const InstallationSettings& s, QString* error) {
         *error = QStringLiteral("Já existe uma instalação em %1.").arg(s.root);
         return false;
     }
-    for (const char* sub : {"programas/Computador", "dados", "imagens/cliches", "imagens/desenhos", "fotos", "logos"})
+    for (const char* sub :
+         {"programas/Computador", "dados", "imagens/cliches", "imagens/desenhos", "fotos", "logos"})
         root.mkpath(QString::fromLatin1(sub));
 
     // Workstation files and the credentials of the general database.
@@ -229,7 +237,8 @@ bool createInstallation(const InstallationSettings& s, QString* error) {
     for (const QString& w : {kGeral, kMain, kFact})
         if (!openFor(s, w, error))
             return false;
-    const DatabaseKind kinds[] = {DatabaseKind::General, DatabaseKind::Main, DatabaseKind::Invoicing};
+    const DatabaseKind kinds[] = {DatabaseKind::General, DatabaseKind::Main,
+                                  DatabaseKind::Invoicing};
     const QString which[] = {kGeral, kMain, kFact};
     for (int i = 0; i < 3; ++i) {
         const QString e = schema::createDatabase(dbFor(which[i]), kinds[i]);
@@ -249,70 +258,89 @@ bool createInstallation(const InstallationSettings& s, QString* error) {
 
     // General database: the company, the workstation and the user's login in the company.
     if (!exec(geral,
-              "INSERT INTO EMPRESAS (EMPNRO, NOME, MORADA1, LOCALIDADE, CODPOSTAL, NIF, PATHFOTOSLOGO, BDCONTAB, "
+              "INSERT INTO EMPRESAS (EMPNRO, NOME, MORADA1, LOCALIDADE, CODPOSTAL, NIF, "
+              "PATHFOTOSLOGO, BDCONTAB, "
               "BDFACTURA, BDESPECIF02, BDSIGLAFACTURA, BDDESIGNFACTURA, BDGERAL) "
               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-              {s.companyNumber, s.companyName, QStringLiteral("Zona Industrial, Lote 7"), QStringLiteral("Águeda"),
-               QStringLiteral("3750"), QStringLiteral("500000000"), QDir::toNativeSeparators(root.filePath("logos")) + sep,
-               QStringLiteral("CONTAB%1").arg(s.companyNumber, 2, 10, QLatin1Char('0')), s.invoicingAlias,
-               s.mainAlias, QStringLiteral("FAC"), QStringLiteral("Facturação"), s.generalAlias},
+              {s.companyNumber, s.companyName, QStringLiteral("Zona Industrial, Lote 7"),
+               QStringLiteral("Águeda"), QStringLiteral("3750"), QStringLiteral("500000000"),
+               QDir::toNativeSeparators(root.filePath("logos")) + sep,
+               QStringLiteral("CONTAB%1").arg(s.companyNumber, 2, 10, QLatin1Char('0')),
+               s.invoicingAlias, s.mainAlias, QStringLiteral("FAC"), QStringLiteral("Facturação"),
+               s.generalAlias},
               error) ||
         !exec(geral,
               "INSERT INTO PARAMUTIL (COMP_NAME, UTIL, EMPNRO, APLICACAO, ANO, DATA, PASSWOR) "
               "VALUES (?, ?, ?, ?, ?, ?, ?)",
-              {s.computerName, s.userCode, s.companyNumber, schema::kModuleCode, year, d.bindDate(today),
-               s.userPassword},
+              {s.computerName, s.userCode, s.companyNumber, schema::kModuleCode, year,
+               d.bindDate(today), s.userPassword},
               error) ||
-        !exec(geral, "INSERT INTO UTILPASSWORD (UTIL, EMPRESA, BDUSERNAME, BDPASSWORD) VALUES (?, ?, ?, ?)",
-              {s.userCode, s.companyNumber, s.engine.user.isEmpty() ? QStringLiteral("falquinas") : s.engine.user,
-               s.engine.password},
-              error))
+        !exec(
+            geral,
+            "INSERT INTO UTILPASSWORD (UTIL, EMPRESA, BDUSERNAME, BDPASSWORD) VALUES (?, ?, ?, ?)",
+            {s.userCode, s.companyNumber,
+             s.engine.user.isEmpty() ? QStringLiteral("falquinas") : s.engine.user,
+             s.engine.password},
+            error))
         return false;
 
     // Main database: parameters, the user and every right.
-    if (!exec(mainDb, "INSERT INTO PARGER (CODIGO, PATHCLICHE, PATHDESENHO, TIPOIMAGEM) VALUES (?, ?, ?, ?)",
-              {1, QDir::toNativeSeparators(root.filePath("imagens/cliches")) + sep,
-               QDir::toNativeSeparators(root.filePath("imagens/desenhos")) + sep, QStringLiteral(".JPG")},
-              error) ||
+    if (!exec(
+            mainDb,
+            "INSERT INTO PARGER (CODIGO, PATHCLICHE, PATHDESENHO, TIPOIMAGEM) VALUES (?, ?, ?, ?)",
+            {1, QDir::toNativeSeparators(root.filePath("imagens/cliches")) + sep,
+             QDir::toNativeSeparators(root.filePath("imagens/desenhos")) + sep,
+             QStringLiteral(".JPG")},
+            error) ||
         !exec(mainDb,
-              "INSERT INTO UTILIZADORES (NRO, PASSWOR, NOM, TITULO, UPGRADE_LICENSE) VALUES (?, ?, ?, ?, ?)",
-              {s.userCode, s.userPassword, s.userName, QStringLiteral("Eng."), QStringLiteral("N")}, error))
+              "INSERT INTO UTILIZADORES (NRO, PASSWOR, NOM, TITULO, UPGRADE_LICENSE) VALUES (?, ?, "
+              "?, ?, ?)",
+              {s.userCode, s.userPassword, s.userName, QStringLiteral("Eng."), QStringLiteral("N")},
+              error))
         return false;
     for (const schema::CatalogueChapter& c : schema::rightsCatalogue())
         for (const QString& p : c.programs)
             if (!exec(mainDb,
-                      "INSERT INTO APLICACAODET (APLICACAO, CAPITULO, PROGRAMA, EMPNRO, UTIL, ACEDER, INSERIR, "
+                      "INSERT INTO APLICACAODET (APLICACAO, CAPITULO, PROGRAMA, EMPNRO, UTIL, "
+                      "ACEDER, INSERIR, "
                       "ALTERAR, ELIMINAR, IMPORTAR, IMPRIMIR, ARQUIVAR, MAIL, SCANNER) "
                       "VALUES (?, ?, ?, ?, ?, 'S', 'S', 'S', 'S', 'S', 'S', 'S', 'S', 'S')",
                       {schema::kModuleCode, c.chapter, p, s.companyNumber, s.userCode}, error))
                 return false;
 
     if (s.codeTables) {
-        const QStringList designers = {"Ana Ferreira", "Rui Matos", "Carla Sousa", "Paulo Neves", "Inês Lopes"};
+        const QStringList designers = {"Ana Ferreira", "Rui Matos", "Carla Sousa", "Paulo Neves",
+                                       "Inês Lopes"};
         for (int i = 0; i < designers.size(); ++i)
-            if (!exec(mainDb, "INSERT INTO DESENHADORES (CODIGO, NOME) VALUES (?, ?)", {i + 1, designers[i]}, error))
+            if (!exec(mainDb, "INSERT INTO DESENHADORES (CODIGO, NOME) VALUES (?, ?)",
+                      {i + 1, designers[i]}, error))
                 return false;
-        const QStringList colours = {"Preto", "Azul Processo", "Magenta", "Amarelo", "Vermelho", "Verde",
-                                     "Laranja", "Castanho", "Cinzento", "Azul Escuro", "Dourado", "Branco"};
-        const QStringList numbers = {"K", "C", "M", "Y", "485", "355", "021", "469", "430", "281", "871", "W"};
+        const QStringList colours = {"Preto",    "Azul Processo", "Magenta", "Amarelo",
+                                     "Vermelho", "Verde",         "Laranja", "Castanho",
+                                     "Cinzento", "Azul Escuro",   "Dourado", "Branco"};
+        const QStringList numbers = {"K",   "C",   "M",   "Y",   "485", "355",
+                                     "021", "469", "430", "281", "871", "W"};
         for (int i = 0; i < colours.size(); ++i)
             if (!exec(mainDb, "INSERT INTO CORES (CODIGO, DESIGNACAO, NUMERO) VALUES (?, ?, ?)",
                       {i + 1, colours[i], numbers[i]}, error))
                 return false;
-        const QStringList machines = {"Flexo 2 Cores", "Flexo 4 Cores", "Casemaker", "Rotativa",
-                                      "Platina Bobst", "Coladeira"};
+        const QStringList machines = {"Flexo 2 Cores", "Flexo 4 Cores", "Casemaker",
+                                      "Rotativa",      "Platina Bobst", "Coladeira"};
         for (int i = 0; i < machines.size(); ++i)
-            if (!exec(mainDb, "INSERT INTO MAQUINAS (CODIGO, DESIGNACAO) VALUES (?, ?)", {i + 1, machines[i]}, error))
+            if (!exec(mainDb, "INSERT INTO MAQUINAS (CODIGO, DESIGNACAO) VALUES (?, ?)",
+                      {i + 1, machines[i]}, error))
                 return false;
         const QStringList boards = {"Simples B", "Simples C", "Simples E", "Duplo BC",
-                                    "Duplo EB", "Micro F", "Kraft B", "Branco C"};
+                                    "Duplo EB",  "Micro F",   "Kraft B",   "Branco C"};
         for (int i = 0; i < boards.size(); ++i)
-            if (!exec(mainDb, "INSERT INTO CARTOES (CODIGO, DESIGNACAO) VALUES (?, ?)", {i + 1, boards[i]}, error))
+            if (!exec(mainDb, "INSERT INTO CARTOES (CODIGO, DESIGNACAO) VALUES (?, ?)",
+                      {i + 1, boards[i]}, error))
                 return false;
-        const QStringList models = {"FEFCO 0201", "FEFCO 0203", "FEFCO 0300", "FEFCO 0427",
-                                    "Tabuleiro", "Expositor", "Caixa Pizza", "Separador"};
+        const QStringList models = {"FEFCO 0201", "FEFCO 0203", "FEFCO 0300",  "FEFCO 0427",
+                                    "Tabuleiro",  "Expositor",  "Caixa Pizza", "Separador"};
         for (int i = 0; i < models.size(); ++i)
-            if (!exec(mainDb, "INSERT INTO MODELOS (CODIGO, DESIGNACAO) VALUES (?, ?)", {i + 1, models[i]}, error))
+            if (!exec(mainDb, "INSERT INTO MODELOS (CODIGO, DESIGNACAO) VALUES (?, ?)",
+                      {i + 1, models[i]}, error))
                 return false;
     }
 
@@ -333,11 +361,17 @@ int skewed(QRandomGenerator& rng, int n, double power = 2.6) {
     return qBound(0, int(std::floor(n * std::pow(u, power))), n - 1);
 }
 
-QString pick(QRandomGenerator& rng, const QStringList& list) { return list.at(int(rng.bounded(list.size()))); }
+QString pick(QRandomGenerator& rng, const QStringList& list) {
+    return list.at(int(rng.bounded(list.size())));
+}
 
-QString clicheNumber(int i) { return QString::number(10000 + i); }
+QString clicheNumber(int i) {
+    return QString::number(10000 + i);
+}
 QString drawingNumber(int i, int year) {
-    return QStringLiteral("%1-%2").arg(year % 100, 2, 10, QLatin1Char('0')).arg(i, 5, 10, QLatin1Char('0'));
+    return QStringLiteral("%1-%2")
+        .arg(year % 100, 2, 10, QLatin1Char('0'))
+        .arg(i, 5, 10, QLatin1Char('0'));
 }
 
 QDateTime randomDay(QRandomGenerator& rng, const QDate& first, const QDate& last) {
@@ -345,7 +379,8 @@ QDateTime randomDay(QRandomGenerator& rng, const QDate& first, const QDate& last
     return QDateTime(first.addDays(rng.bounded(span + 1)), QTime(0, 0));
 }
 
-void drawCliche(const QString& path, const QString& number, const QList<QColor>& colours, const QString& client) {
+void drawCliche(const QString& path, const QString& number, const QList<QColor>& colours,
+                const QString& client) {
     QImage img(480, 320, QImage::Format_RGB32);
     img.fill(QColor(0xf4, 0xf1, 0xea));
     QPainter p(&img);
@@ -367,7 +402,8 @@ void drawCliche(const QString& path, const QString& number, const QList<QColor>&
     f.setPointSize(14);
     f.setBold(false);
     p.setFont(f);
-    p.drawText(QRectF(20, 120, 440, 40), Qt::AlignCenter, QStringLiteral("Cliché Nº %1").arg(number));
+    p.drawText(QRectF(20, 120, 440, 40), Qt::AlignCenter,
+               QStringLiteral("Cliché Nº %1").arg(number));
     p.end();
     img.save(path, "JPG", 80);
 }
@@ -415,11 +451,13 @@ void writeDocument(const QString& path, const QString& number, const QString& cl
     QPainter p(&pdf);
     QFont f(QStringLiteral("DejaVu Sans"), 16);
     p.setFont(f);
-    p.drawText(QRect(0, 0, pdf.width(), 600), Qt::AlignCenter, QStringLiteral("Ficha Técnica Nº %1").arg(number));
+    p.drawText(QRect(0, 0, pdf.width(), 600), Qt::AlignCenter,
+               QStringLiteral("Ficha Técnica Nº %1").arg(number));
     f.setPointSize(11);
     p.setFont(f);
-    p.drawText(QRect(0, 700, pdf.width(), 400), Qt::AlignCenter,
-               QStringLiteral("Cliente: %1\nNotas de produção e especificação do cortante.").arg(client));
+    p.drawText(
+        QRect(0, 700, pdf.width(), 400), Qt::AlignCenter,
+        QStringLiteral("Cliente: %1\nNotas de produção e especificação do cortante.").arg(client));
 }
 
 } // namespace
@@ -443,7 +481,8 @@ bool generateRegister(const InstallationSettings& s, const RegisterSize& size, Q
     QString drawingFolder = QDir(s.root).filePath(QStringLiteral("imagens/desenhos"));
     {
         QSqlQuery q(mainDb);
-        if (q.exec(QStringLiteral("SELECT PATHCLICHE, PATHDESENHO FROM PARGER ORDER BY CODIGO")) && q.next()) {
+        if (q.exec(QStringLiteral("SELECT PATHCLICHE, PATHDESENHO FROM PARGER ORDER BY CODIGO")) &&
+            q.next()) {
             clicheFolder = QDir::fromNativeSeparators(q.value(0).toString());
             drawingFolder = QDir::fromNativeSeparators(q.value(1).toString());
         }
@@ -452,10 +491,12 @@ bool generateRegister(const InstallationSettings& s, const RegisterSize& size, Q
     QDir().mkpath(drawingFolder);
 
     // Invoicing look-ups.
-    const QStringList firstWords = {"Sumos", "Conservas", "Vinhos", "Cerâmica", "Têxteis", "Frutas", "Lacticínios",
-                                    "Calçado", "Móveis", "Azeites", "Cafés", "Bolachas", "Vidros", "Plásticos"};
-    const QStringList places = {"do Norte", "da Beira", "do Minho", "Atlântico", "Ibérica", "do Sul",
-                                "da Serra", "do Vale", "Central", "do Mar", "Lusitana", "do Douro"};
+    const QStringList firstWords = {"Sumos",  "Conservas",   "Vinhos",  "Cerâmica", "Têxteis",
+                                    "Frutas", "Lacticínios", "Calçado", "Móveis",   "Azeites",
+                                    "Cafés",  "Bolachas",    "Vidros",  "Plásticos"};
+    const QStringList places = {"do Norte", "da Beira", "do Minho", "Atlântico",
+                                "Ibérica",  "do Sul",   "da Serra", "do Vale",
+                                "Central",  "do Mar",   "Lusitana", "do Douro"};
     QStringList clientShort;
     QStringList supplierShort;
     QStringList salesmen;
@@ -463,24 +504,31 @@ bool generateRegister(const InstallationSettings& s, const RegisterSize& size, Q
         Transaction tx(fact);
         BatchInsert clients(fact, QStringLiteral("CLIENTES"), {"CODIGO", "NOME", "SIGLA"});
         for (int i = 0; i < size.clients; ++i) {
-            const QString name = QStringLiteral("%1 %2, S.A.").arg(pick(rng, firstWords), pick(rng, places));
-            const QString shortName = (name.left(9).toUpper().replace(' ', QString()) + QString::number(i + 1)).left(15);
+            const QString name =
+                QStringLiteral("%1 %2, S.A.").arg(pick(rng, firstWords), pick(rng, places));
+            const QString shortName =
+                (name.left(9).toUpper().replace(' ', QString()) + QString::number(i + 1)).left(15);
             clientShort << shortName;
             if (!clients.add({i + 1, name.left(40), shortName}, error))
                 return false;
         }
         BatchInsert suppliers(fact, QStringLiteral("FORNECEDORES"), {"CODIGO", "NOME", "SIGLA"});
-        const QStringList kinds = {"Fotopolímeros", "Cortantes", "Gravura", "Pré-Impressão", "Lâminas"};
+        const QStringList kinds = {"Fotopolímeros", "Cortantes", "Gravura", "Pré-Impressão",
+                                   "Lâminas"};
         for (int i = 0; i < size.suppliers; ++i) {
-            const QString name = QStringLiteral("%1 %2, Lda").arg(pick(rng, kinds), pick(rng, places));
-            const QString shortName = (name.left(8).toUpper().replace(' ', QString()) + QString::number(i + 1)).left(15);
+            const QString name =
+                QStringLiteral("%1 %2, Lda").arg(pick(rng, kinds), pick(rng, places));
+            const QString shortName =
+                (name.left(8).toUpper().replace(' ', QString()) + QString::number(i + 1)).left(15);
             supplierShort << shortName;
             if (!suppliers.add({i + 1, name.left(40), shortName}, error))
                 return false;
         }
         BatchInsert sales(fact, QStringLiteral("VENDEDORES"), {"CODIGO", "NOME"});
-        const QStringList names = {"João", "Maria", "António", "Helena", "Carlos", "Sofia", "Miguel", "Teresa"};
-        const QStringList surnames = {"Silva", "Santos", "Costa", "Pereira", "Oliveira", "Martins", "Rocha"};
+        const QStringList names = {"João",   "Maria", "António", "Helena",
+                                   "Carlos", "Sofia", "Miguel",  "Teresa"};
+        const QStringList surnames = {"Silva",    "Santos",  "Costa", "Pereira",
+                                      "Oliveira", "Martins", "Rocha"};
         for (int i = 0; i < size.salesmen; ++i) {
             const QString name = pick(rng, names) + ' ' + pick(rng, surnames);
             salesmen << name;
@@ -498,11 +546,13 @@ bool generateRegister(const InstallationSettings& s, const RegisterSize& size, Q
     const QDate today = QDate::currentDate();
     const QDate first(today.year() - size.years + 1, 1, 1);
     const SqlDialect d = SqlDialect::forDatabase(mainDb);
-    const QList<QColor> palette = {Qt::black, QColor(0, 120, 200), QColor(200, 0, 120), QColor(240, 210, 0),
-                                   QColor(210, 30, 30), QColor(0, 150, 70), QColor(250, 130, 0),
-                                   QColor(120, 70, 30), QColor(130, 130, 130), QColor(20, 40, 110),
-                                   QColor(200, 160, 40), QColor(250, 250, 250)};
-    const QStringList refWords = {"Caixa", "Tabuleiro", "Expositor", "Embalagem", "Cinta", "Separador"};
+    const QList<QColor> palette = {
+        Qt::black,           QColor(0, 120, 200),  QColor(200, 0, 120),
+        QColor(240, 210, 0), QColor(210, 30, 30),  QColor(0, 150, 70),
+        QColor(250, 130, 0), QColor(120, 70, 30),  QColor(130, 130, 130),
+        QColor(20, 40, 110), QColor(200, 160, 40), QColor(250, 250, 250)};
+    const QStringList refWords = {"Caixa",     "Tabuleiro", "Expositor",
+                                  "Embalagem", "Cinta",     "Separador"};
 
     Transaction tx(mainDb);
     if (!tx.isActive()) {
@@ -512,11 +562,13 @@ bool generateRegister(const InstallationSettings& s, const RegisterSize& size, Q
     // Clichés.
     QStringList clicheClient(size.cliches);
     {
-        BatchInsert ins(mainDb, QStringLiteral("CLICHES"),
-                        {"CLICHENRO", "CLINRO", "SIGLACLI", "PRODNRO", "REFERENCIA", "FORNECEDOR", "FORNSIGLA",
-                         "REFER_FORN", "CODBARRAS", "MODELO", "MAQUINA", "COR_01", "COR_02", "COR_03", "COR_04",
-                         "COR_05", "COR_06", "DATA", "OBSERV1", "OBSERV2", "CORTANTENRO", "FICHASETUP",
-                         "ROTACOES_PREV", "UTILIZA", "COMERCIALNRO"});
+        BatchInsert ins(
+            mainDb, QStringLiteral("CLICHES"),
+            {"CLICHENRO",   "CLINRO",     "SIGLACLI",      "PRODNRO",   "REFERENCIA",
+             "FORNECEDOR",  "FORNSIGLA",  "REFER_FORN",    "CODBARRAS", "MODELO",
+             "MAQUINA",     "COR_01",     "COR_02",        "COR_03",    "COR_04",
+             "COR_05",      "COR_06",     "DATA",          "OBSERV1",   "OBSERV2",
+             "CORTANTENRO", "FICHASETUP", "ROTACOES_PREV", "UTILIZA",   "COMERCIALNRO"});
         for (int i = 0; i < size.cliches; ++i) {
             const int client = skewed(rng, size.clients);
             const int supplier = skewed(rng, size.suppliers, 1.8);
@@ -534,22 +586,28 @@ bool generateRegister(const InstallationSettings& s, const RegisterSize& size, Q
             }
             const QString number = clicheNumber(i);
             clicheClient[i] = clientShort[client];
-            QVariantList row = {number, client + 1, clientShort[client],
-                                QString::number(100000 + rng.bounded(900000)),
-                                QStringLiteral("%1 %2").arg(pick(rng, refWords)).arg(rng.bounded(1000)),
-                                supplier + 1, supplierShort[supplier],
-                                QStringLiteral("RF-%1").arg(rng.bounded(100000)),
-                                QString::number(5600000000000LL + rng.bounded(999999999)),
-                                1 + int(rng.bounded(8)), 1 + int(rng.bounded(6))};
+            QVariantList row = {
+                number,
+                client + 1,
+                clientShort[client],
+                QString::number(100000 + rng.bounded(900000)),
+                QStringLiteral("%1 %2").arg(pick(rng, refWords)).arg(rng.bounded(1000)),
+                supplier + 1,
+                supplierShort[supplier],
+                QStringLiteral("RF-%1").arg(rng.bounded(100000)),
+                QString::number(5600000000000LL + rng.bounded(999999999)),
+                1 + int(rng.bounded(8)),
+                1 + int(rng.bounded(6))};
             row << cols;
-            row << ins.date(randomDay(rng, first, today)) << QStringLiteral("Tinta à base de água") << QString()
-                << QStringLiteral("CT%1").arg(rng.bounded(5000)) << int(rng.bounded(900)) << int(rng.bounded(500000))
+            row << ins.date(randomDay(rng, first, today)) << QStringLiteral("Tinta à base de água")
+                << QString() << QStringLiteral("CT%1").arg(rng.bounded(5000))
+                << int(rng.bounded(900)) << int(rng.bounded(500000))
                 << (rng.bounded(20) == 0 ? QStringLiteral("N") : QStringLiteral("S")) << QString();
             if (!ins.add(row, error))
                 return false;
             if (size.images)
-                drawCliche(QDir(clicheFolder).filePath(number + QStringLiteral(".JPG")), number, drawn,
-                           clientShort[client]);
+                drawCliche(QDir(clicheFolder).filePath(number + QStringLiteral(".JPG")), number,
+                           drawn, clientShort[client]);
             if (i % 500 == 0)
                 report(QStringLiteral("Clichés"), i, size.cliches);
         }
@@ -560,10 +618,12 @@ bool generateRegister(const InstallationSettings& s, const RegisterSize& size, Q
     QStringList drawingNumbers;
     {
         BatchInsert ins(mainDb, QStringLiteral("DESENHOS"),
-                        {"DESENHONRO", "COMPRIM", "LARGURA", "ALTURA", "LARG_PLACA", "COMP_PLACA", "DATA", "QUANTID",
-                         "CARTAO", "CLIENTE", "SIGLACLI", "REFERENCIA", "MAQUINA", "CORTANTENRO", "DESENHADOR",
-                         "VNDNRO", "VNDNOME", "DIR_CANAL", "GOLPES_CAIXA", "VISTA", "FORNECEDOR", "SIGLAFORN",
-                         "DATAPEDIDA", "ROTACOES_PREV", "UTILIZA", "PRODNRO", "COMERCIALNRO"});
+                        {"DESENHONRO", "COMPRIM",     "LARGURA",    "ALTURA",        "LARG_PLACA",
+                         "COMP_PLACA", "DATA",        "QUANTID",    "CARTAO",        "CLIENTE",
+                         "SIGLACLI",   "REFERENCIA",  "MAQUINA",    "CORTANTENRO",   "DESENHADOR",
+                         "VNDNRO",     "VNDNOME",     "DIR_CANAL",  "GOLPES_CAIXA",  "VISTA",
+                         "FORNECEDOR", "SIGLAFORN",   "DATAPEDIDA", "ROTACOES_PREV", "UTILIZA",
+                         "PRODNRO",    "COMERCIALNRO"});
         for (int i = 0; i < size.drawings; ++i) {
             const int client = skewed(rng, size.clients);
             const int supplier = skewed(rng, size.suppliers, 1.8);
@@ -574,24 +634,42 @@ bool generateRegister(const InstallationSettings& s, const RegisterSize& size, Q
             const int comp = 150 + int(rng.bounded(450));
             const int larg = 100 + int(rng.bounded(300));
             const int alt = 80 + int(rng.bounded(400));
-            QVariantList row = {number, comp, larg, alt, 2 * larg + alt + 20, 2 * (comp + larg) + 40, ins.date(date),
-                                double(500 * (1 + rng.bounded(40))), 1 + int(rng.bounded(8)), client + 1,
-                                clientShort[client],
-                                QStringLiteral("%1 %2").arg(pick(rng, refWords)).arg(rng.bounded(1000)),
-                                1 + int(rng.bounded(6)), QStringLiteral("CT%1").arg(rng.bounded(5000)),
-                                1 + int(rng.bounded(5)), salesman + 1, salesmen[salesman].left(20),
-                                rng.bounded(2) ? QStringLiteral("V") : QStringLiteral("H"), 1 + int(rng.bounded(4)),
-                                rng.bounded(2) ? QStringLiteral("E") : QStringLiteral("I"), supplier + 1,
-                                supplierShort[supplier], ins.date(date.addDays(-int(rng.bounded(30)))),
-                                int(rng.bounded(200000)), rng.bounded(20) == 0 ? QStringLiteral("N") : QStringLiteral("S"),
-                                QString::number(100000 + rng.bounded(900000)), QString()};
+            QVariantList row = {
+                number,
+                comp,
+                larg,
+                alt,
+                2 * larg + alt + 20,
+                2 * (comp + larg) + 40,
+                ins.date(date),
+                double(500 * (1 + rng.bounded(40))),
+                1 + int(rng.bounded(8)),
+                client + 1,
+                clientShort[client],
+                QStringLiteral("%1 %2").arg(pick(rng, refWords)).arg(rng.bounded(1000)),
+                1 + int(rng.bounded(6)),
+                QStringLiteral("CT%1").arg(rng.bounded(5000)),
+                1 + int(rng.bounded(5)),
+                salesman + 1,
+                salesmen[salesman].left(20),
+                rng.bounded(2) ? QStringLiteral("V") : QStringLiteral("H"),
+                1 + int(rng.bounded(4)),
+                rng.bounded(2) ? QStringLiteral("E") : QStringLiteral("I"),
+                supplier + 1,
+                supplierShort[supplier],
+                ins.date(date.addDays(-int(rng.bounded(30)))),
+                int(rng.bounded(200000)),
+                rng.bounded(20) == 0 ? QStringLiteral("N") : QStringLiteral("S"),
+                QString::number(100000 + rng.bounded(900000)),
+                QString()};
             if (!ins.add(row, error))
                 return false;
             if (size.images)
-                drawDie(QDir(drawingFolder).filePath(number + QStringLiteral(".JPG")), number, comp, larg, alt);
+                drawDie(QDir(drawingFolder).filePath(number + QStringLiteral(".JPG")), number, comp,
+                        larg, alt);
             if (size.documents && i % 7 == 0)
-                writeDocument(QDir(drawingFolder).filePath(number + QStringLiteral("_ficha.pdf")), number,
-                              clientShort[client]);
+                writeDocument(QDir(drawingFolder).filePath(number + QStringLiteral("_ficha.pdf")),
+                              number, clientShort[client]);
             if (i % 500 == 0)
                 report(QStringLiteral("Desenhos"), i, size.drawings);
         }
@@ -600,14 +678,16 @@ bool generateRegister(const InstallationSettings& s, const RegisterSize& size, Q
     }
     // Movements: uses of clichés and dies; a few popular ones carry most of the work.
     {
-        BatchInsert ins(mainDb, QStringLiteral("MOVIMENTOS"),
-                        {"DESENHONRO", "CLICHENRO", "NROUTIL", "ROTACOES", "ENCOMENDA", "DATA", "TIPOREG"});
+        BatchInsert ins(
+            mainDb, QStringLiteral("MOVIMENTOS"),
+            {"DESENHONRO", "CLICHENRO", "NROUTIL", "ROTACOES", "ENCOMENDA", "DATA", "TIPOREG"});
         for (int i = 0; i < size.movements; ++i) {
             const bool cliche = rng.bounded(100) < 60;
             const QString cl = cliche ? clicheNumber(skewed(rng, size.cliches, 2.0)) : QString();
             const QString ds = cliche ? QString() : drawingNumbers[skewed(rng, size.drawings, 2.0)];
             if (!ins.add({ds, cl, 1 + int(rng.bounded(3)), int(500 + rng.bounded(30000)),
-                          QStringLiteral("EN%1").arg(100000 + i), ins.date(randomDay(rng, first, today)),
+                          QStringLiteral("EN%1").arg(100000 + i),
+                          ins.date(randomDay(rng, first, today)),
                           cliche ? QStringLiteral("CL") : QStringLiteral("DS")},
                          error))
                 return false;
@@ -620,22 +700,27 @@ bool generateRegister(const InstallationSettings& s, const RegisterSize& size, Q
     // Purchases and repairs.
     {
         BatchInsert ins(mainDb, QStringLiteral("REPARACOES"),
-                        {"CLICHENRO", "DESENHONRO", "TIPO", "ENCNRO", "DATENC", "FORNECEDOR", "FORNSIGLA", "VALOR",
-                         "TIPOREG", "SIGLACLI", "FACNRO", "FACDATA", "ADEBITAR_CLIENTE"});
+                        {"CLICHENRO", "DESENHONRO", "TIPO", "ENCNRO", "DATENC", "FORNECEDOR",
+                         "FORNSIGLA", "VALOR", "TIPOREG", "SIGLACLI", "FACNRO", "FACDATA",
+                         "ADEBITAR_CLIENTE"});
         for (int i = 0; i < size.repairs; ++i) {
             const bool cliche = rng.bounded(100) < 55;
-            const int idx = cliche ? skewed(rng, size.cliches, 2.0) : skewed(rng, size.drawings, 2.0);
+            const int idx =
+                cliche ? skewed(rng, size.cliches, 2.0) : skewed(rng, size.drawings, 2.0);
             const int supplier = skewed(rng, size.suppliers, 1.8);
             const bool purchase = rng.bounded(100) < 35;
             const QDateTime date = randomDay(rng, first, today);
             const double value =
-                std::round((purchase ? 150.0 + rng.bounded(1200.0) : 30.0 + rng.bounded(400.0)) * 100.0) / 100.0;
-            if (!ins.add({cliche ? clicheNumber(idx) : QString(), cliche ? QString() : drawingNumbers[idx],
-                          purchase ? QStringLiteral("C") : QStringLiteral("R"), 20000 + i, ins.date(date),
-                          supplier + 1, supplierShort[supplier], value,
+                std::round((purchase ? 150.0 + rng.bounded(1200.0) : 30.0 + rng.bounded(400.0)) *
+                           100.0) /
+                100.0;
+            if (!ins.add({cliche ? clicheNumber(idx) : QString(),
+                          cliche ? QString() : drawingNumbers[idx],
+                          purchase ? QStringLiteral("C") : QStringLiteral("R"), 20000 + i,
+                          ins.date(date), supplier + 1, supplierShort[supplier], value,
                           cliche ? QStringLiteral("CL") : QStringLiteral("DS"),
-                          cliche ? clicheClient[idx] : clientShort[skewed(rng, size.clients)], 70000 + i,
-                          ins.date(date.addDays(int(rng.bounded(45)))),
+                          cliche ? clicheClient[idx] : clientShort[skewed(rng, size.clients)],
+                          70000 + i, ins.date(date.addDays(int(rng.bounded(45)))),
                           rng.bounded(4) == 0 ? QStringLiteral("S") : QStringLiteral("N")},
                          error))
                 return false;

@@ -67,7 +67,7 @@ using Progress = std::function<void(const QString& step, int done, int total)>;
 // clients, suppliers and salesmen in the invoicing database, clichés, drawings, movements
 // and purchases/repairs in the main database, with skewed frequencies. Reproducible for a
 // seed.
-bool generateRegister(const InstallationSettings& settings, const RegisterSize& size, QString* error,
-                      const Progress& progress = {});
+bool generateRegister(const InstallationSettings& settings, const RegisterSize& size,
+                      QString* error, const Progress& progress = {});
 
 } // namespace falq
