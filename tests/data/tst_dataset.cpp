@@ -47,6 +47,8 @@ private slots:
     void movementInsertGetsItsNumber();
     void errorWindowRetriesWithEdits();
     void errorWindowAborts();
+    void locateLoadsFurtherRows();
+    void cancelUpdatesRestoresTheRows();
 };
 
 void TestDataset::sharedDatasetsPresentTheirColumns() {
@@ -359,6 +361,60 @@ void TestDataset::errorWindowAborts() {
     QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 2").toString(),
              QStringLiteral("Simples C"));
     QCOMPARE(d->pendingCount(), 2);
+}
+
+void TestDataset::locateLoadsFurtherRows() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QVERIFY(inst.exec("main", "DELETE FROM CORES"));
+    QSqlDatabase db = inst.open("main");
+    QVERIFY(db.transaction());
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("INSERT INTO CORES (CODIGO, DESIGNACAO, NUMERO) VALUES (?, ?, ?)"));
+    for (int i = 1; i <= 1000; ++i) {
+        q.addBindValue(i);
+        q.addBindValue(QStringLiteral("Cor %1").arg(i));
+        q.addBindValue(QString::number(i));
+        FALQ_VERIFY_SQL(q, q.exec());
+    }
+    QVERIFY(db.commit());
+    Workstation ws(inst, "ws1");
+    Dataset* d = ws(ds::CORES);
+    QVERIFY(d->open());
+    QVERIFY(d->rowCount() < 1000);                   // the rest comes when needed
+    QVERIFY(d->locate({"DESIGNACAO"}, {"COR 950"})); // text compares without case
+    QCOMPARE(d->fieldValue("CODIGO").toInt(), 950);
+    QVERIFY(!d->locate({"CODIGO"}, {5000}));
+    QCOMPARE(d->fieldValue("CODIGO").toInt(), 950); // a failed locate keeps the row
+    QVERIFY(d->setFieldValue("DESIGNACAO", "Verde Musgo"));
+    QVERIFY(d->applyUpdates().ok);
+    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CORES WHERE CODIGO = 950").toString(),
+             QStringLiteral("Verde Musgo"));
+    QCOMPARE(d->rowCount(), 1000);
+}
+
+void TestDataset::cancelUpdatesRestoresTheRows() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    Workstation ws(inst, "ws1");
+    Dataset* d = ws(ds::MAQUINAS);
+    QVERIFY(d->open());
+    QVERIFY(d->setValue(0, "DESIGNACAO", "Mudada"));
+    d->setCurrentRow(2);
+    d->deleteCurrent();
+    d->append();
+    d->setFieldValue("CODIGO", 50);
+    // Cancelling the row being inserted drops only that row.
+    d->cancel();
+    QCOMPARE(d->pendingCount(), 2);
+    d->cancelUpdates();
+    QCOMPARE(d->pendingCount(), 0);
+    QCOMPARE(d->rowCount(), 6);
+    QCOMPARE(d->value(0, "DESIGNACAO").toString(), QStringLiteral("Flexo 2 Cores"));
+    QVERIFY(d->applyUpdates().ok);
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM MAQUINAS").toInt(), 6);
+    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM MAQUINAS WHERE CODIGO = 1").toString(),
+             QStringLiteral("Flexo 2 Cores"));
 }
 
 QTEST_MAIN(TestDataset)

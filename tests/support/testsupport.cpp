@@ -96,7 +96,8 @@ QSqlDatabase Installation::open(const QString& which, const QString& connectionN
     return QSqlDatabase::database(name, false);
 }
 
-bool Installation::exec(const QString& which, const QString& sql, const QVariantList& binds) {
+bool Installation::run(const QString& which, const QString& sql, const QVariantList& binds,
+                       QVariant* first) {
     QSqlQuery q(open(which));
     q.prepare(sql);
     for (const QVariant& v : binds)
@@ -105,19 +106,19 @@ bool Installation::exec(const QString& which, const QString& sql, const QVariant
         qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
         return false;
     }
+    if (first && q.isSelect() && q.next())
+        *first = q.value(0);
     return true;
 }
 
+bool Installation::exec(const QString& which, const QString& sql, const QVariantList& binds) {
+    return run(which, sql, binds, nullptr);
+}
+
 QVariant Installation::scalar(const QString& which, const QString& sql, const QVariantList& binds) {
-    QSqlQuery q(open(which));
-    q.prepare(sql);
-    for (const QVariant& v : binds)
-        q.addBindValue(v);
-    if (!q.exec()) {
-        qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
-        return {};
-    }
-    return q.next() ? q.value(0) : QVariant();
+    QVariant value;
+    run(which, sql, binds, &value);
+    return value;
 }
 
 void Installation::writeFile(const QString& relativePath, const QByteArray& content) {

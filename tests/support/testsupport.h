@@ -53,6 +53,8 @@ public:
     void writeFile(const QString& relativePath, const QByteArray& content);
 
 private:
+    bool run(const QString& which, const QString& sql, const QVariantList& binds, QVariant* first);
+
     QTemporaryDir m_dir;
     InstallationSettings m_settings;
     QString m_error;

@@ -309,38 +309,44 @@ bool createInstallation(const InstallationSettings& s, QString* error) {
                 return false;
 
     if (s.codeTables) {
-        const QStringList designers = {"Ana Ferreira", "Rui Matos", "Carla Sousa", "Paulo Neves",
-                                       "Inês Lopes"};
-        for (int i = 0; i < designers.size(); ++i)
-            if (!exec(mainDb, "INSERT INTO DESENHADORES (CODIGO, NOME) VALUES (?, ?)",
-                      {i + 1, designers[i]}, error))
-                return false;
-        const QStringList colours = {"Preto",    "Azul Processo", "Magenta", "Amarelo",
-                                     "Vermelho", "Verde",         "Laranja", "Castanho",
-                                     "Cinzento", "Azul Escuro",   "Dourado", "Branco"};
+        // Each code table: its name column and its rows (codes 1, 2, ...).
+        const struct {
+            const char* table;
+            const char* column;
+            QStringList names;
+        } tables[] = {
+            {"DESENHADORES",
+             "NOME",
+             {"Ana Ferreira", "Rui Matos", "Carla Sousa", "Paulo Neves", "Inês Lopes"}},
+            {"CORES",
+             "DESIGNACAO",
+             {"Preto", "Azul Processo", "Magenta", "Amarelo", "Vermelho", "Verde", "Laranja",
+              "Castanho", "Cinzento", "Azul Escuro", "Dourado", "Branco"}},
+            {"MAQUINAS",
+             "DESIGNACAO",
+             {"Flexo 2 Cores", "Flexo 4 Cores", "Casemaker", "Rotativa", "Platina Bobst",
+              "Coladeira"}},
+            {"CARTOES",
+             "DESIGNACAO",
+             {"Simples B", "Simples C", "Simples E", "Duplo BC", "Duplo EB", "Micro F", "Kraft B",
+              "Branco C"}},
+            {"MODELOS",
+             "DESIGNACAO",
+             {"FEFCO 0201", "FEFCO 0203", "FEFCO 0300", "FEFCO 0427", "Tabuleiro", "Expositor",
+              "Caixa Pizza", "Separador"}},
+        };
+        for (const auto& t : tables)
+            for (int i = 0; i < t.names.size(); ++i)
+                if (!exec(mainDb,
+                          QStringLiteral("INSERT INTO %1 (CODIGO, %2) VALUES (?, ?)")
+                              .arg(QLatin1String(t.table), QLatin1String(t.column)),
+                          {i + 1, t.names[i]}, error))
+                    return false;
         const QStringList numbers = {"K",   "C",   "M",   "Y",   "485", "355",
                                      "021", "469", "430", "281", "871", "W"};
-        for (int i = 0; i < colours.size(); ++i)
-            if (!exec(mainDb, "INSERT INTO CORES (CODIGO, DESIGNACAO, NUMERO) VALUES (?, ?, ?)",
-                      {i + 1, colours[i], numbers[i]}, error))
-                return false;
-        const QStringList machines = {"Flexo 2 Cores", "Flexo 4 Cores", "Casemaker",
-                                      "Rotativa",      "Platina Bobst", "Coladeira"};
-        for (int i = 0; i < machines.size(); ++i)
-            if (!exec(mainDb, "INSERT INTO MAQUINAS (CODIGO, DESIGNACAO) VALUES (?, ?)",
-                      {i + 1, machines[i]}, error))
-                return false;
-        const QStringList boards = {"Simples B", "Simples C", "Simples E", "Duplo BC",
-                                    "Duplo EB",  "Micro F",   "Kraft B",   "Branco C"};
-        for (int i = 0; i < boards.size(); ++i)
-            if (!exec(mainDb, "INSERT INTO CARTOES (CODIGO, DESIGNACAO) VALUES (?, ?)",
-                      {i + 1, boards[i]}, error))
-                return false;
-        const QStringList models = {"FEFCO 0201", "FEFCO 0203", "FEFCO 0300",  "FEFCO 0427",
-                                    "Tabuleiro",  "Expositor",  "Caixa Pizza", "Separador"};
-        for (int i = 0; i < models.size(); ++i)
-            if (!exec(mainDb, "INSERT INTO MODELOS (CODIGO, DESIGNACAO) VALUES (?, ?)",
-                      {i + 1, models[i]}, error))
+        for (int i = 0; i < numbers.size(); ++i)
+            if (!exec(mainDb, "UPDATE CORES SET NUMERO = ? WHERE CODIGO = ?", {numbers[i], i + 1},
+                      error))
                 return false;
     }
 
@@ -364,6 +370,9 @@ int skewed(QRandomGenerator& rng, int n, double power = 2.6) {
 QString pick(QRandomGenerator& rng, const QStringList& list) {
     return list.at(int(rng.bounded(list.size())));
 }
+
+// Empty text, never NULL: searches compare these columns with '' and LIKE.
+const QString kEmpty = QStringLiteral("");
 
 QString clicheNumber(int i) {
     return QString::number(10000 + i);
@@ -600,9 +609,9 @@ bool generateRegister(const InstallationSettings& s, const RegisterSize& size, Q
                 1 + int(rng.bounded(6))};
             row << cols;
             row << ins.date(randomDay(rng, first, today)) << QStringLiteral("Tinta à base de água")
-                << QString() << QStringLiteral("CT%1").arg(rng.bounded(5000))
-                << int(rng.bounded(900)) << int(rng.bounded(500000))
-                << (rng.bounded(20) == 0 ? QStringLiteral("N") : QStringLiteral("S")) << QString();
+                << kEmpty << QStringLiteral("CT%1").arg(rng.bounded(5000)) << int(rng.bounded(900))
+                << int(rng.bounded(500000))
+                << (rng.bounded(20) == 0 ? QStringLiteral("N") : QStringLiteral("S")) << kEmpty;
             if (!ins.add(row, error))
                 return false;
             if (size.images)
@@ -661,7 +670,7 @@ bool generateRegister(const InstallationSettings& s, const RegisterSize& size, Q
                 int(rng.bounded(200000)),
                 rng.bounded(20) == 0 ? QStringLiteral("N") : QStringLiteral("S"),
                 QString::number(100000 + rng.bounded(900000)),
-                QString()};
+                kEmpty};
             if (!ins.add(row, error))
                 return false;
             if (size.images)
@@ -683,8 +692,8 @@ bool generateRegister(const InstallationSettings& s, const RegisterSize& size, Q
             {"DESENHONRO", "CLICHENRO", "NROUTIL", "ROTACOES", "ENCOMENDA", "DATA", "TIPOREG"});
         for (int i = 0; i < size.movements; ++i) {
             const bool cliche = rng.bounded(100) < 60;
-            const QString cl = cliche ? clicheNumber(skewed(rng, size.cliches, 2.0)) : QString();
-            const QString ds = cliche ? QString() : drawingNumbers[skewed(rng, size.drawings, 2.0)];
+            const QString cl = cliche ? clicheNumber(skewed(rng, size.cliches, 2.0)) : kEmpty;
+            const QString ds = cliche ? kEmpty : drawingNumbers[skewed(rng, size.drawings, 2.0)];
             if (!ins.add({ds, cl, 1 + int(rng.bounded(3)), int(500 + rng.bounded(30000)),
                           QStringLiteral("EN%1").arg(100000 + i),
                           ins.date(randomDay(rng, first, today)),
@@ -714,8 +723,8 @@ bool generateRegister(const InstallationSettings& s, const RegisterSize& size, Q
                 std::round((purchase ? 150.0 + rng.bounded(1200.0) : 30.0 + rng.bounded(400.0)) *
                            100.0) /
                 100.0;
-            if (!ins.add({cliche ? clicheNumber(idx) : QString(),
-                          cliche ? QString() : drawingNumbers[idx],
+            if (!ins.add({cliche ? clicheNumber(idx) : kEmpty,
+                          cliche ? kEmpty : drawingNumbers[idx],
                           purchase ? QStringLiteral("C") : QStringLiteral("R"), 20000 + i,
                           ins.date(date), supplier + 1, supplierShort[supplier], value,
                           cliche ? QStringLiteral("CL") : QStringLiteral("DS"),
