@@ -38,6 +38,7 @@ TFACFMENU::TFACFMENU(Session& session, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::TFACFMENU>()), m_session(session) {
     ui->setupUi(this);
     ui->Edit_Data->setFirstDayOfWeek(Qt::Monday);
+    ui->Edit_Data->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     connect(ui->Edit_Data, &QCalendarWidget::clicked, this, [this] { Edit_DataChange(); });
     connect(ui->Edit_Data, &QCalendarWidget::activated, this, [this] { Edit_DataChange(); });
 }
