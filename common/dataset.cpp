@@ -1,5 +1,6 @@
 #include "dataset.h"
 
+#include "connections.h"
 #include "schema.h"
 #include "transaction.h"
 
@@ -62,8 +63,6 @@ Dataset::Dataset(const QString& name, const QString& connectionName, const QStri
     : QAbstractTableModel(parent), m_name(name), m_connection(connectionName),
       m_statement(statement), m_update(update) {}
 
-Dataset::~Dataset() = default;
-
 QSqlDatabase Dataset::database() const {
     return QSqlDatabase::database(m_connection, false);
 }
@@ -92,26 +91,63 @@ void Dataset::setPresentation(const QList<FieldPresentation>& visible,
     m_formats = formats;
 }
 
+// Reads the dataset's statement on a connection of its own, so that what runs meanwhile on
+// the dataset's connection (look-ups, applies, other datasets) neither cuts the rows still to
+// come short nor has to wait for them. The connection goes when the last row is read.
+class Dataset::ReadCursor {
+public:
+    ReadCursor(const QSqlDatabase& source) {
+        static quint64 counter = 0;
+        m_name = QStringLiteral("%1~read~%2").arg(source.connectionName()).arg(++counter);
+        QSqlDatabase db = QSqlDatabase::cloneDatabase(source, m_name);
+        m_open = db.open();
+        if (!m_open)
+            m_error = db.lastError().text();
+        query = std::make_unique<QSqlQuery>(db);
+        query->setForwardOnly(true);
+    }
+    ~ReadCursor() {
+        query.reset();
+        closeConnection(m_name);
+    }
+    bool exec(const QString& sql, const QMap<QString, QVariant>& bindings, QString* error) {
+        if (!m_open) {
+            *error = m_error;
+            return false;
+        }
+        if (!query->prepare(sql)) {
+            *error = query->lastError().text();
+            return false;
+        }
+        for (auto it = bindings.cbegin(); it != bindings.cend(); ++it)
+            query->bindValue(it.key(), it.value());
+        if (!query->exec()) {
+            *error = query->lastError().text();
+            return false;
+        }
+        return true;
+    }
+
+    std::unique_ptr<QSqlQuery> query;
+
+private:
+    QString m_name;
+    QString m_error;
+    bool m_open = false;
+};
+
+Dataset::~Dataset() = default;
+
 bool Dataset::open(QString* error) {
     close();
-    auto query = std::make_unique<QSqlQuery>(database());
-    query->setForwardOnly(true);
-    if (!query->prepare(m_statement)) {
-        m_lastError = query->lastError().text();
-        if (error)
-            *error = m_lastError;
-        return false;
-    }
-    for (auto it = m_bindings.cbegin(); it != m_bindings.cend(); ++it)
-        query->bindValue(it.key(), it.value());
-    if (!query->exec()) {
-        m_lastError = query->lastError().text();
+    auto cursor = std::make_unique<ReadCursor>(database());
+    if (!cursor->exec(m_statement, m_bindings, &m_lastError)) {
         if (error)
             *error = m_lastError;
         return false;
     }
     beginResetModel();
-    const QSqlRecord rec = query->record();
+    const QSqlRecord rec = cursor->query->record();
     const TableDef* table = schema::findTable(m_update.table);
     m_fields.clear();
     for (int i = 0; i < rec.count(); ++i) {
@@ -144,7 +180,7 @@ bool Dataset::open(QString* error) {
             m_order << i;
     m_rows.clear();
     m_deleted.clear();
-    m_cursor = std::move(query);
+    m_cursor = std::move(cursor);
     m_state = State::Browse;
     m_rows = fetchBlock(kFetchBlock);
     endResetModel();
@@ -174,11 +210,12 @@ QList<Dataset::Row> Dataset::fetchBlock(int count) {
     if (!m_cursor)
         return rows;
     const int n = m_fields.size();
-    while ((count < 0 || rows.size() < count) && m_cursor->next()) {
+    QSqlQuery& query = *m_cursor->query;
+    while ((count < 0 || rows.size() < count) && query.next()) {
         Row row;
         row.values.resize(n);
         for (int i = 0; i < n; ++i)
-            row.values[i] = m_cursor->value(i);
+            row.values[i] = query.value(i);
         row.original = row.values;
         rows << row;
     }
@@ -323,6 +360,10 @@ void Dataset::append() {
     if (m_state == State::Edit || m_state == State::Insert)
         post();
     fetchAll(); // a new row goes after every row of the statement
+    addNewRow(m_rows.size());
+}
+
+void Dataset::addNewRow(int at) {
     Row row;
     row.values.resize(m_fields.size());
     for (int i = 0; i < m_fields.size(); ++i)
@@ -330,12 +371,20 @@ void Dataset::append() {
     row.original = row.values;
     row.status = RowStatus::Inserted;
     row.changeSeq = ++m_seq;
-    beginInsertRows({}, m_rows.size(), m_rows.size());
-    m_rows << row;
+    beginInsertRows({}, at, at);
+    m_rows.insert(at, row);
     endInsertRows();
-    m_current = m_rows.size() - 1;
+    m_current = at;
     emit currentRowChanged(m_current);
     setState(State::Insert);
+}
+
+void Dataset::insert() {
+    if (m_state == State::Inactive)
+        return;
+    if (m_state == State::Edit || m_state == State::Insert)
+        post();
+    addNewRow(m_current < 0 ? 0 : m_current);
 }
 
 void Dataset::post() {
@@ -519,7 +568,6 @@ ApplyResult Dataset::applyUpdates() {
     QList<PendingOp> ops = pendingOps();
     if (ops.isEmpty())
         return result;
-    fetchAll(); // no read cursor stays open on the connection while it writes
     QSqlDatabase db = database();
     const SqlDialect d = dialect();
     Transaction tx(db);

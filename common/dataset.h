@@ -125,7 +125,8 @@ public:
     // State.
     State state() const { return m_state; }
     void edit();
-    void append(); // a new row at the end, current, in Insert state
+    void append(); // a new row after every row of the statement, current, in Insert state
+    void insert(); // a new row before the current one (no further rows need reading)
     void post();
     void cancel();
     void deleteCurrent();
@@ -178,6 +179,7 @@ private:
     QList<Row> fetchBlock(int count);
     void appendFetched(const QList<Row>& rows);
     void setState(State s);
+    void addNewRow(int at);
     void markChanged(Row& row);
     QString valueText(const Field& f, const QVariant& raw) const;
     QVariant fromText(const Field& f, const QString& text) const;
@@ -203,7 +205,8 @@ private:
     int m_presentedCount = 0;
     QList<Row> m_rows;
     QList<Row> m_deleted;
-    std::unique_ptr<QSqlQuery> m_cursor;
+    class ReadCursor;
+    std::unique_ptr<ReadCursor> m_cursor;
     int m_current = -1;
     State m_state = State::Inactive;
     Row m_editSnapshot;
