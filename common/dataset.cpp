@@ -68,6 +68,8 @@ QSqlDatabase Dataset::database() const {
 }
 
 SqlDialect Dataset::dialect() const {
+    if (m_state != State::Inactive)
+        return m_dialect;
     return SqlDialect::forDatabase(database());
 }
 
@@ -181,6 +183,7 @@ bool Dataset::open(QString* error) {
     m_rows.clear();
     m_deleted.clear();
     m_cursor = std::move(cursor);
+    m_dialect = SqlDialect::forDatabase(database());
     m_state = State::Browse;
     m_rows = fetchBlock(kFetchBlock);
     endResetModel();
@@ -302,41 +305,62 @@ void Dataset::setCurrentRow(int row) {
 }
 
 bool Dataset::locate(const QStringList& fields, const QVariantList& values) {
-    QVector<int> idx;
-    for (const QString& f : fields) {
-        const int i = fieldIndex(f);
-        if (i < 0)
+    // What is looked for, converted once to the form each field is compared in.
+    struct Wanted {
+        int field;
+        ColumnType type;
+        QString text;
+        QDateTime date;
+        double number = 0;
+        bool null = false;
+    };
+    QVector<Wanted> wanted;
+    for (int k = 0; k < fields.size(); ++k) {
+        const int f = fieldIndex(fields[k]);
+        if (f < 0)
             return false;
-        idx << i;
+        const QVariant& v = values.value(k);
+        Wanted w{f, m_fields[f].type, {}, {}, 0, v.isNull()};
+        if (w.type == ColumnType::Text)
+            w.text = v.toString();
+        else if (w.type == ColumnType::DateTime)
+            w.date = parseDateTime(v);
+        else
+            w.number = v.toDouble();
+        wanted << w;
     }
-    auto matches = [&](int row) {
-        for (int k = 0; k < idx.size(); ++k) {
-            const QVariant v = value(row, idx[k]);
-            const QVariant& want = values.value(k);
-            if (m_fields[idx[k]].type == ColumnType::Text) {
-                if (v.toString().compare(want.toString(), Qt::CaseInsensitive) != 0)
+    auto matches = [&](const Row& r) {
+        for (const Wanted& w : std::as_const(wanted)) {
+            const QVariant& raw = r.values[w.field];
+            switch (w.type) {
+            case ColumnType::Text:
+                if (raw.toString().compare(w.text, Qt::CaseInsensitive) != 0)
                     return false;
-            } else if (m_fields[idx[k]].type == ColumnType::DateTime) {
-                if (v.toDateTime() != parseDateTime(want))
+                break;
+            case ColumnType::DateTime:
+                if (parseDateTime(raw) != w.date)
                     return false;
-            } else if (v.isNull() || want.isNull() ? v.isNull() != want.isNull()
-                                                   : v.toDouble() != want.toDouble()) {
-                return false;
+                break;
+            default:
+                if (raw.isNull() || w.null ? raw.isNull() != w.null : raw.toDouble() != w.number)
+                    return false;
             }
         }
         return true;
     };
     int row = 0;
+    int block = kFetchBlock;
     while (true) {
         for (; row < m_rows.size(); ++row) {
-            if (matches(row)) {
+            if (matches(m_rows[row])) {
                 setCurrentRow(row);
                 return true;
             }
         }
         if (!m_cursor)
             return false;
-        fetchMore();
+        appendFetched(fetchBlock(block));
+        block = qMin(block * 4, 65536); // far rows come in growing blocks
     }
 }
 

@@ -212,6 +212,7 @@ private:
     Row m_editSnapshot;
     quint64 m_seq = 0;
     QString m_lastError;
+    SqlDialect m_dialect; // of the connection, while open
 };
 
 } // namespace falq

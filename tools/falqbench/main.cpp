@@ -1,0 +1,335 @@
+// falqbench: times what the plant's users wait for on a register of a chosen size, beside
+// the time the database engine itself needs for the same SQL.
+#include "UnitFacMenu.h"
+#include "aliases.h"
+#include "connections.h"
+#include "engineclient.h"
+#include "session.h"
+#include "unitDtFalquinas.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QTextStream>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+using namespace falq;
+
+namespace {
+
+QTextStream& out() {
+    static QTextStream s(stdout);
+    return s;
+}
+
+class PrintedMessages : public Messages {
+public:
+    void show(const QString& text, bool) override { QTextStream(stderr) << "message: " << text << "\n"; }
+    bool ask(const QString& text) override {
+        QTextStream(stderr) << "question (answered no): " << text << "\n";
+        return false;
+    }
+    void beep() override {}
+};
+
+struct Scenario {
+    QString name;
+    QString description;
+    std::function<void()> prepare;   // before each timed run, not timed
+    std::function<void()> run;       // timed
+    std::function<QStringList()> sql; // the same work for the engine's client, one run
+};
+
+struct Result {
+    QString name;
+    QList<double> ms;
+    QList<double> engine;
+    QString note;
+};
+
+double median(QList<double> v) {
+    if (v.isEmpty())
+        return std::nan("");
+    std::sort(v.begin(), v.end());
+    const int n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0;
+}
+
+QString ms(double v) { return std::isnan(v) ? QStringLiteral("-") : QString::number(v, 'f', v < 10 ? 2 : 1); }
+
+QString quoted(const QString& s) { return QLatin1Char('\'') + QString(s).replace('\'', "''") + QLatin1Char('\''); }
+
+bool waitFor(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+// Opens a session the way the main program does; the time until the session is usable.
+double startSession(Messages& messages, std::unique_ptr<Session>& session, std::unique_ptr<TFACFMENU>& menu) {
+    QElapsedTimer t;
+    t.start();
+    session = std::make_unique<Session>(messages);
+    menu = std::make_unique<TFACFMENU>(*session);
+    menu->show();
+    menu->activateWindow();
+    if (!waitFor([&] { return menu->sessionOpen() || menu->programEnded(); }, 60000) || !menu->sessionOpen())
+        return std::nan("");
+    return t.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("falqbench"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Times scenarios of the register on an installation (falqsetup create + generate --size ...).\n"
+        "Each scenario runs after warm-up runs; the median, the fastest and the slowest run are\n"
+        "printed, beside the median time the engine's own client (sqlite3 or psql) needs for the\n"
+        "same SQL on the same data, and the ratio of the two.\n\n"
+        "Scenarios:\n"
+        "  startup         start-up to a usable main window: workstation files, credentials, general\n"
+        "                  database, company and user, data modules, session row, null clean-up\n"
+        "  open-cliches    open the shared CLICHES dataset sorted by number and paint a grid of its\n"
+        "                  first rows (engine: the same statement, every row read)\n"
+        "  open-desenhos   the same for DESENHOS\n"
+        "  locate-cliche   find a number near the end of the open CLICHES dataset (engine: the row\n"
+        "                  by its key)\n"
+        "  apply-change    apply one changed cliché (engine: the same UPDATE in a transaction)\n"
+        "  apply-movement  insert one movement into the open MOVIMENTOS dataset and apply it\n"
+        "                  (engine: the same INSERT in a transaction)\n"));
+    parser.addHelpOption();
+    const QCommandLineOption root(QStringLiteral("root"), QStringLiteral("Plant root of the installation."),
+                                  QStringLiteral("dir"), qEnvironmentVariable("VELMORA_ROOT"));
+    const QCommandLineOption reps(QStringLiteral("reps"), QStringLiteral("Timed runs (default 7)."),
+                                  QStringLiteral("n"), QStringLiteral("7"));
+    const QCommandLineOption warmup(QStringLiteral("warmup"), QStringLiteral("Warm-up runs (default 1)."),
+                                    QStringLiteral("n"), QStringLiteral("1"));
+    const QCommandLineOption only(QStringLiteral("scenario"), QStringLiteral("Run only these (comma list)."),
+                                  QStringLiteral("names"));
+    const QCommandLineOption noEngine(QStringLiteral("no-engine"), QStringLiteral("Skip the engine's client."));
+    parser.addOptions({root, reps, warmup, only, noEngine});
+    parser.process(app);
+    if (parser.value(root).isEmpty()) {
+        QTextStream(stderr) << "falqbench: give --root DIR or VELMORA_ROOT\n";
+        return 2;
+    }
+    qputenv("VELMORA_ROOT", parser.value(root).toLocal8Bit());
+    const int nReps = qMax(1, parser.value(reps).toInt());
+    const int nWarm = qMax(0, parser.value(warmup).toInt());
+    const QStringList selected = parser.value(only).split(',', Qt::SkipEmptyParts);
+    auto wanted = [&](const QString& name) { return selected.isEmpty() || selected.contains(name); };
+
+    PrintedMessages messages;
+    QList<Result> results;
+
+    if (wanted(QStringLiteral("startup"))) {
+        Result r{QStringLiteral("startup"), {}, {}, QStringLiteral("no engine equivalent")};
+        for (int i = 0; i < nWarm + nReps; ++i) {
+            std::unique_ptr<Session> s;
+            std::unique_ptr<TFACFMENU> m;
+            const double t = startSession(messages, s, m);
+            if (std::isnan(t)) {
+                QTextStream(stderr) << "falqbench: the session did not open\n";
+                return 1;
+            }
+            if (i >= nWarm)
+                r.ms << t;
+            m->close();
+        }
+        results << r;
+    }
+
+    std::unique_ptr<Session> session;
+    std::unique_ptr<TFACFMENU> menu;
+    if (std::isnan(startSession(messages, session, menu))) {
+        QTextStream(stderr) << "falqbench: the session did not open\n";
+        return 1;
+    }
+    const SessionContext& ctx = session->context();
+    bench::EngineTarget target;
+    QString error;
+    if (!readAlias(ctx.mainAlias, &target.alias, &error)) {
+        QTextStream(stderr) << "falqbench: " << error << "\n";
+        return 1;
+    }
+    target.user = loginLineValue(ctx.companyUserLine);
+    target.password = loginLineValue(ctx.companyPasswordLine);
+    const bool sqlite = target.alias.driver == QLatin1String("QSQLITE");
+    const QString begin = sqlite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN");
+    const SqlDialect dialect = SqlDialect::forDriver(target.alias.driver);
+
+    auto scalar = [&](const QString& sql) {
+        QSqlQuery q(QSqlDatabase::database(kDbFalquinas));
+        return q.exec(sql) && q.next() ? q.value(0) : QVariant();
+    };
+    const int nCliches = scalar("SELECT COUNT(*) FROM CLICHES").toInt();
+    const int nDrawings = scalar("SELECT COUNT(*) FROM DESENHOS").toInt();
+    const int nMovements = scalar("SELECT COUNT(*) FROM MOVIMENTOS").toInt();
+    const int nRepairs = scalar("SELECT COUNT(*) FROM REPARACOES").toInt();
+    if (nCliches < 2) {
+        QTextStream(stderr) << "falqbench: the register has no clichés (falqsetup generate)\n";
+        return 1;
+    }
+    const QString lateKey =
+        scalar(QStringLiteral("SELECT CLICHENRO FROM CLICHES ORDER BY CLICHENRO LIMIT 1 OFFSET %1")
+                   .arg(int(nCliches * 0.98)))
+            .toString();
+
+    Dataset* cliches = session->dataset(ds::CLICHES);
+    Dataset* drawings = session->dataset(ds::DESENHOS);
+    Dataset* movements = session->dataset(ds::MOVIMENTOS);
+    QTableView grid;
+    grid.resize(1200, 800);
+
+    QList<Scenario> scenarios;
+    auto openAndPaint = [&](Dataset* d) {
+        return Scenario{QStringLiteral("open-") + d->name().toLower(), {}, [d] { d->close(); },
+                        [d, &grid] {
+                            d->open();
+                            if (grid.model() != d)
+                                grid.setModel(d);
+                            d->presentIn(&grid);
+                            grid.grab();
+                        },
+                        [d] { return QStringList{d->statement()}; }};
+    };
+    scenarios << openAndPaint(cliches) << openAndPaint(drawings);
+    scenarios << Scenario{QStringLiteral("locate-cliche"), {},
+                          [cliches] {
+                              cliches->close();
+                              cliches->open();
+                          },
+                          [cliches, lateKey] { cliches->locate({QStringLiteral("CLICHENRO")}, {lateKey}); },
+                          [lateKey] {
+                              return QStringList{QStringLiteral("SELECT * FROM CLICHES WHERE CLICHENRO = %1")
+                                                     .arg(quoted(lateKey))};
+                          }};
+    int change = 0;
+    QString originalReference;
+    scenarios << Scenario{QStringLiteral("apply-change"), {},
+                          [&] {
+                              if (!cliches->isOpen()) {
+                                  cliches->open();
+                                  originalReference = cliches->value(0, QStringLiteral("REFERENCIA")).toString();
+                              }
+                              cliches->setCurrentRow(0);
+                              cliches->setFieldValue(QStringLiteral("REFERENCIA"),
+                                                     QStringLiteral("Bench %1").arg(++change));
+                          },
+                          [&] { cliches->applyUpdates(); },
+                          [&] {
+                              const QString key = cliches->value(0, QStringLiteral("CLICHENRO")).toString();
+                              // A real change every run, as the program's apply makes.
+                              return QStringList{begin,
+                                                 QStringLiteral("UPDATE CLICHES SET REFERENCIA = CASE WHEN "
+                                                                "REFERENCIA = 'Engine A' THEN 'Engine B' ELSE "
+                                                                "'Engine A' END WHERE CLICHENRO = %1")
+                                                     .arg(quoted(key)),
+                                                 QStringLiteral("COMMIT")};
+                          }};
+    const QString today = dateTimeText(QDateTime(QDate::currentDate(), QTime(0, 0)));
+    scenarios << Scenario{QStringLiteral("apply-movement"), {},
+                          [&] {
+                              if (!movements->isOpen())
+                                  movements->open();
+                          },
+                          [&] {
+                              movements->setCurrentRow(0);
+                              movements->insert();
+                              movements->setFieldValue(QStringLiteral("DESENHONRO"), QStringLiteral(""));
+                              movements->setFieldValue(QStringLiteral("CLICHENRO"), lateKey);
+                              movements->setFieldValue(QStringLiteral("NROUTIL"), 1);
+                              movements->setFieldValue(QStringLiteral("ROTACOES"), 1000);
+                              movements->setFieldValue(QStringLiteral("ENCOMENDA"), QStringLiteral("BENCH"));
+                              movements->setFieldValue(QStringLiteral("DATA"), QDateTime::currentDateTime());
+                              movements->setFieldValue(QStringLiteral("TIPOREG"), QStringLiteral("CL"));
+                              movements->post();
+                              movements->applyUpdates();
+                          },
+                          [&] {
+                              return QStringList{
+                                  begin,
+                                  QStringLiteral("INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, "
+                                                 "ENCOMENDA, DATA, TIPOREG) VALUES ('', %1, 1, 1000, 'BENCH', '%2', "
+                                                 "'CL')")
+                                      .arg(quoted(lateKey), today),
+                                  QStringLiteral("COMMIT")};
+                          }};
+
+    for (Scenario& s : scenarios) {
+        if (!wanted(s.name))
+            continue;
+        Result r{s.name, {}, {}, {}};
+        for (int i = 0; i < nWarm + nReps; ++i) {
+            s.prepare();
+            QElapsedTimer t;
+            t.start();
+            s.run();
+            const double elapsed = t.nsecsElapsed() / 1e6;
+            if (i >= nWarm)
+                r.ms << elapsed;
+        }
+        if (!parser.isSet(noEngine)) {
+            QString engineError;
+            const QList<double> all = bench::timeWithClient(target, s.sql(), nWarm + nReps, &engineError);
+            if (all.isEmpty())
+                r.note = QStringLiteral("engine: ") + engineError;
+            else
+                r.engine = all.mid(nWarm);
+        }
+        results << r;
+    }
+
+    // Leave the register as it was.
+    if (!originalReference.isNull()) {
+        cliches->setCurrentRow(0);
+        cliches->setFieldValue(QStringLiteral("REFERENCIA"), originalReference);
+        cliches->applyUpdates();
+    }
+    scalar(QStringLiteral("DELETE FROM MOVIMENTOS WHERE ENCOMENDA = 'BENCH'"));
+
+    out() << "falqbench: " << parser.value(root) << " (" << target.alias.driver << "), " << nCliches
+          << " clichés, " << nDrawings << " drawings, " << nMovements << " movements, " << nRepairs
+          << " purchases/repairs; " << nReps << " runs after " << nWarm << " warm-up\n";
+    out() << QStringLiteral("%1 %2 %3 %4 %5 %6")
+                 .arg("scenario", -16)
+                 .arg("median ms", 10)
+                 .arg("min ms", 9)
+                 .arg("max ms", 9)
+                 .arg("engine ms", 10)
+                 .arg("ratio", 8)
+          << "\n";
+    for (const Result& r : results) {
+        const double m = median(r.ms);
+        const double e = median(r.engine);
+        const double lo = r.ms.isEmpty() ? std::nan("") : *std::min_element(r.ms.begin(), r.ms.end());
+        const double hi = r.ms.isEmpty() ? std::nan("") : *std::max_element(r.ms.begin(), r.ms.end());
+        out() << QStringLiteral("%1 %2 %3 %4 %5 %6")
+                     .arg(r.name, -16)
+                     .arg(ms(m), 10)
+                     .arg(ms(lo), 9)
+                     .arg(ms(hi), 9)
+                     .arg(ms(e), 10)
+                     .arg(std::isnan(e) || e <= 0 ? QStringLiteral("-") : QString::number(m / e, 'f', 2) + 'x', 8);
+        if (!r.note.isEmpty())
+            out() << "  (" << r.note << ")";
+        out() << "\n";
+    }
+    menu->close();
+    return 0;
+}
