@@ -171,7 +171,6 @@ int main(int argc, char* argv[]) {
     target.password = loginLineValue(ctx.companyPasswordLine);
     const bool sqlite = target.alias.driver == QLatin1String("QSQLITE");
     const QString begin = sqlite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN");
-    const SqlDialect dialect = SqlDialect::forDriver(target.alias.driver);
 
     auto scalar = [&](const QString& sql) {
         QSqlQuery q(QSqlDatabase::database(kDbFalquinas));
