@@ -1,4 +1,6 @@
 // Installations and generated registers: what a demo holds, reproducibility and skew.
+#include "aliases.h"
+#include "engineclient.h"
 #include "entertab.h"
 #include "installer.h"
 #include "testsupport.h"
@@ -8,6 +10,7 @@
 #include <QLineEdit>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 using namespace falq;
@@ -50,6 +53,7 @@ private slots:
     void sameSeedSameRegister();
     void existingInstallationIsRefused();
     void enterMovesToTheNextBox();
+    void clientTimesAreRead();
 };
 
 void TestSetup::generatedRegister() {
@@ -150,6 +154,30 @@ void TestSetup::enterMovesToTheNextBox() {
     QTRY_VERIFY(first->hasFocus());
     QTest::keyClick(first, Qt::Key_Return);
     QTRY_VERIFY(second->hasFocus());
+}
+
+void TestSetup::clientTimesAreRead() {
+    const QList<double> t =
+        bench::parseClientTimes(QStringLiteral("Run Time: real 0.012 user 0.010 sys 0.001\n"
+                                               "Time: 3.250 ms\n"
+                                               "Time: 1.5 ms (00:00.002)\n"
+                                               "noise Time: 9 ms\n"));
+    QCOMPARE(t, (QList<double>{12.0, 3.25, 1.5}));
+    // The engine's own client on a real register: one time per statement and run.
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    if (QStandardPaths::findExecutable(test::usePostgres() ? "psql" : "sqlite3").isEmpty())
+        QSKIP("the engine's client is not installed");
+    bench::EngineTarget target;
+    QString error;
+    QVERIFY2(readAlias(inst.settings().mainAlias, &target.alias, &error), qPrintable(error));
+    target.user = inst.settings().engine.user;
+    target.password = inst.settings().engine.password;
+    const QList<double> runs = bench::timeWithClient(
+        target, {"SELECT * FROM MAQUINAS", "SELECT COUNT(*) FROM CORES"}, 3, &error);
+    QVERIFY2(runs.size() == 3, qPrintable(error));
+    for (double r : runs)
+        QVERIFY(r >= 0);
 }
 
 QTEST_MAIN(TestSetup)

@@ -2,8 +2,8 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
-#include <algorithm>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace falq::bench {
 
@@ -24,8 +24,8 @@ namespace {
 
 // One session of the client on `statements` repeated `runs` times; the times it printed, and
 // the wall time of the whole session.
-QList<double> runClient(const EngineTarget& target, const QStringList& statements, int runs, QString* error,
-                        double* wallMs) {
+QList<double> runClient(const EngineTarget& target, const QStringList& statements, int runs,
+                        QString* error, double* wallMs) {
     QProcess process;
     QString script;
     QStringList args;
@@ -38,7 +38,8 @@ QList<double> runClient(const EngineTarget& target, const QStringList& statement
             script = QStringLiteral("SET search_path TO %1, public;\n").arg(target.alias.schema);
         script += QStringLiteral("\\timing on\n\\o /dev/null\n");
         process.setProgram(QStringLiteral("psql"));
-        args << QStringLiteral("-X") << QStringLiteral("-q") << QStringLiteral("-v") << QStringLiteral("ON_ERROR_STOP=1");
+        args << QStringLiteral("-X") << QStringLiteral("-q") << QStringLiteral("-v")
+             << QStringLiteral("ON_ERROR_STOP=1");
         if (!target.alias.host.isEmpty())
             args << QStringLiteral("-h") << target.alias.host;
         if (target.alias.port)
@@ -83,7 +84,8 @@ QList<double> runClient(const EngineTarget& target, const QStringList& statement
 
 } // namespace
 
-QList<double> timeWithClient(const EngineTarget& target, const QStringList& statements, int runs, QString* error) {
+QList<double> timeWithClient(const EngineTarget& target, const QStringList& statements, int runs,
+                             QString* error) {
     double wall = 0;
     const QList<double> all = runClient(target, statements, runs, error, &wall);
     if (all.isEmpty())

@@ -17,7 +17,8 @@ struct EngineTarget {
 // Runs `statements` (one repetition) `runs` times in one session of the client and returns,
 // per run, the sum of the statements' times in milliseconds. Empty when the client is missing
 // or fails; `error` says why.
-QList<double> timeWithClient(const EngineTarget& target, const QStringList& statements, int runs, QString* error);
+QList<double> timeWithClient(const EngineTarget& target, const QStringList& statements, int runs,
+                             QString* error);
 
 // The times the clients print: "Run Time: real 0.012 ..." (sqlite3, seconds) and
 // "Time: 12.345 ms" (psql).

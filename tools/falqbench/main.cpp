@@ -28,7 +28,9 @@ QTextStream& out() {
 
 class PrintedMessages : public Messages {
 public:
-    void show(const QString& text, bool) override { QTextStream(stderr) << "message: " << text << "\n"; }
+    void show(const QString& text, bool) override {
+        QTextStream(stderr) << "message: " << text << "\n";
+    }
     bool ask(const QString& text) override {
         QTextStream(stderr) << "question (answered no): " << text << "\n";
         return false;
@@ -39,8 +41,8 @@ public:
 struct Scenario {
     QString name;
     QString description;
-    std::function<void()> prepare;   // before each timed run, not timed
-    std::function<void()> run;       // timed
+    std::function<void()> prepare;    // before each timed run, not timed
+    std::function<void()> run;        // timed
     std::function<QStringList()> sql; // the same work for the engine's client, one run
 };
 
@@ -59,9 +61,13 @@ double median(QList<double> v) {
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0;
 }
 
-QString ms(double v) { return std::isnan(v) ? QStringLiteral("-") : QString::number(v, 'f', v < 10 ? 2 : 1); }
+QString ms(double v) {
+    return std::isnan(v) ? QStringLiteral("-") : QString::number(v, 'f', v < 10 ? 2 : 1);
+}
 
-QString quoted(const QString& s) { return QLatin1Char('\'') + QString(s).replace('\'', "''") + QLatin1Char('\''); }
+QString quoted(const QString& s) {
+    return QLatin1Char('\'') + QString(s).replace('\'', "''") + QLatin1Char('\'');
+}
 
 bool waitFor(const std::function<bool()>& done, int timeoutMs) {
     QElapsedTimer t;
@@ -75,14 +81,16 @@ bool waitFor(const std::function<bool()>& done, int timeoutMs) {
 }
 
 // Opens a session the way the main program does; the time until the session is usable.
-double startSession(Messages& messages, std::unique_ptr<Session>& session, std::unique_ptr<TFACFMENU>& menu) {
+double startSession(Messages& messages, std::unique_ptr<Session>& session,
+                    std::unique_ptr<TFACFMENU>& menu) {
     QElapsedTimer t;
     t.start();
     session = std::make_unique<Session>(messages);
     menu = std::make_unique<TFACFMENU>(*session);
     menu->show();
     menu->activateWindow();
-    if (!waitFor([&] { return menu->sessionOpen() || menu->programEnded(); }, 60000) || !menu->sessionOpen())
+    if (!waitFor([&] { return menu->sessionOpen() || menu->programEnded(); }, 60000) ||
+        !menu->sessionOpen())
         return std::nan("");
     return t.nsecsElapsed() / 1e6;
 }
@@ -97,31 +105,39 @@ int main(int argc, char* argv[]) {
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Times scenarios of the register on an installation (falqsetup create + generate --size ...).\n"
+        "Times scenarios of the register on an installation (falqsetup create + generate --size "
+        "...).\n"
         "Each scenario runs after warm-up runs; the median, the fastest and the slowest run are\n"
         "printed, beside the median time the engine's own client (sqlite3 or psql) needs for the\n"
         "same SQL on the same data, and the ratio of the two.\n\n"
         "Scenarios:\n"
-        "  startup         start-up to a usable main window: workstation files, credentials, general\n"
+        "  startup         start-up to a usable main window: workstation files, credentials, "
+        "general\n"
         "                  database, company and user, data modules, session row, null clean-up\n"
-        "  open-cliches    open the shared CLICHES dataset sorted by number and paint a grid of its\n"
+        "  open-cliches    open the shared CLICHES dataset sorted by number and paint a grid of "
+        "its\n"
         "                  first rows (engine: the same statement, every row read)\n"
         "  open-desenhos   the same for DESENHOS\n"
-        "  locate-cliche   find a number near the end of the open CLICHES dataset (engine: the row\n"
+        "  locate-cliche   find a number near the end of the open CLICHES dataset (engine: the "
+        "row\n"
         "                  by its key)\n"
         "  apply-change    apply one changed cliché (engine: the same UPDATE in a transaction)\n"
         "  apply-movement  insert one movement into the open MOVIMENTOS dataset and apply it\n"
         "                  (engine: the same INSERT in a transaction)\n"));
     parser.addHelpOption();
-    const QCommandLineOption root(QStringLiteral("root"), QStringLiteral("Plant root of the installation."),
+    const QCommandLineOption root(QStringLiteral("root"),
+                                  QStringLiteral("Plant root of the installation."),
                                   QStringLiteral("dir"), qEnvironmentVariable("VELMORA_ROOT"));
     const QCommandLineOption reps(QStringLiteral("reps"), QStringLiteral("Timed runs (default 7)."),
                                   QStringLiteral("n"), QStringLiteral("7"));
-    const QCommandLineOption warmup(QStringLiteral("warmup"), QStringLiteral("Warm-up runs (default 1)."),
+    const QCommandLineOption warmup(QStringLiteral("warmup"),
+                                    QStringLiteral("Warm-up runs (default 1)."),
                                     QStringLiteral("n"), QStringLiteral("1"));
-    const QCommandLineOption only(QStringLiteral("scenario"), QStringLiteral("Run only these (comma list)."),
+    const QCommandLineOption only(QStringLiteral("scenario"),
+                                  QStringLiteral("Run only these (comma list)."),
                                   QStringLiteral("names"));
-    const QCommandLineOption noEngine(QStringLiteral("no-engine"), QStringLiteral("Skip the engine's client."));
+    const QCommandLineOption noEngine(QStringLiteral("no-engine"),
+                                      QStringLiteral("Skip the engine's client."));
     parser.addOptions({root, reps, warmup, only, noEngine});
     parser.process(app);
     if (parser.value(root).isEmpty()) {
@@ -132,7 +148,9 @@ int main(int argc, char* argv[]) {
     const int nReps = qMax(1, parser.value(reps).toInt());
     const int nWarm = qMax(0, parser.value(warmup).toInt());
     const QStringList selected = parser.value(only).split(',', Qt::SkipEmptyParts);
-    auto wanted = [&](const QString& name) { return selected.isEmpty() || selected.contains(name); };
+    auto wanted = [&](const QString& name) {
+        return selected.isEmpty() || selected.contains(name);
+    };
 
     PrintedMessages messages;
     QList<Result> results;
@@ -197,7 +215,9 @@ int main(int argc, char* argv[]) {
 
     QList<Scenario> scenarios;
     auto openAndPaint = [&](Dataset* d) {
-        return Scenario{QStringLiteral("open-") + d->name().toLower(), {}, [d] { d->close(); },
+        return Scenario{QStringLiteral("open-") + d->name().toLower(),
+                        {},
+                        [d] { d->close(); },
                         [d, &grid] {
                             d->open();
                             if (grid.model() != d)
@@ -208,67 +228,73 @@ int main(int argc, char* argv[]) {
                         [d] { return QStringList{d->statement()}; }};
     };
     scenarios << openAndPaint(cliches) << openAndPaint(drawings);
-    scenarios << Scenario{QStringLiteral("locate-cliche"), {},
-                          [cliches] {
-                              cliches->close();
-                              cliches->open();
-                          },
-                          [cliches, lateKey] { cliches->locate({QStringLiteral("CLICHENRO")}, {lateKey}); },
-                          [lateKey] {
-                              return QStringList{QStringLiteral("SELECT * FROM CLICHES WHERE CLICHENRO = %1")
-                                                     .arg(quoted(lateKey))};
-                          }};
+    scenarios << Scenario{
+        QStringLiteral("locate-cliche"),
+        {},
+        [cliches] {
+            cliches->close();
+            cliches->open();
+        },
+        [cliches, lateKey] { cliches->locate({QStringLiteral("CLICHENRO")}, {lateKey}); },
+        [lateKey] {
+            return QStringList{
+                QStringLiteral("SELECT * FROM CLICHES WHERE CLICHENRO = %1").arg(quoted(lateKey))};
+        }};
     int change = 0;
     QString originalReference;
-    scenarios << Scenario{QStringLiteral("apply-change"), {},
-                          [&] {
-                              if (!cliches->isOpen()) {
-                                  cliches->open();
-                                  originalReference = cliches->value(0, QStringLiteral("REFERENCIA")).toString();
-                              }
-                              cliches->setCurrentRow(0);
-                              cliches->setFieldValue(QStringLiteral("REFERENCIA"),
-                                                     QStringLiteral("Bench %1").arg(++change));
-                          },
-                          [&] { cliches->applyUpdates(); },
-                          [&] {
-                              const QString key = cliches->value(0, QStringLiteral("CLICHENRO")).toString();
-                              // A real change every run, as the program's apply makes.
-                              return QStringList{begin,
-                                                 QStringLiteral("UPDATE CLICHES SET REFERENCIA = CASE WHEN "
-                                                                "REFERENCIA = 'Engine A' THEN 'Engine B' ELSE "
-                                                                "'Engine A' END WHERE CLICHENRO = %1")
-                                                     .arg(quoted(key)),
-                                                 QStringLiteral("COMMIT")};
-                          }};
+    scenarios << Scenario{
+        QStringLiteral("apply-change"),
+        {},
+        [&] {
+            if (!cliches->isOpen()) {
+                cliches->open();
+                originalReference = cliches->value(0, QStringLiteral("REFERENCIA")).toString();
+            }
+            cliches->setCurrentRow(0);
+            cliches->setFieldValue(QStringLiteral("REFERENCIA"),
+                                   QStringLiteral("Bench %1").arg(++change));
+        },
+        [&] { cliches->applyUpdates(); },
+        [&] {
+            const QString key = cliches->value(0, QStringLiteral("CLICHENRO")).toString();
+            // A real change every run, as the program's apply makes.
+            return QStringList{begin,
+                               QStringLiteral("UPDATE CLICHES SET REFERENCIA = CASE WHEN "
+                                              "REFERENCIA = 'Engine A' THEN 'Engine B' ELSE "
+                                              "'Engine A' END WHERE CLICHENRO = %1")
+                                   .arg(quoted(key)),
+                               QStringLiteral("COMMIT")};
+        }};
     const QString today = dateTimeText(QDateTime(QDate::currentDate(), QTime(0, 0)));
-    scenarios << Scenario{QStringLiteral("apply-movement"), {},
-                          [&] {
-                              if (!movements->isOpen())
-                                  movements->open();
-                          },
-                          [&] {
-                              movements->setCurrentRow(0);
-                              movements->insert();
-                              movements->setFieldValue(QStringLiteral("DESENHONRO"), QStringLiteral(""));
-                              movements->setFieldValue(QStringLiteral("CLICHENRO"), lateKey);
-                              movements->setFieldValue(QStringLiteral("NROUTIL"), 1);
-                              movements->setFieldValue(QStringLiteral("ROTACOES"), 1000);
-                              movements->setFieldValue(QStringLiteral("ENCOMENDA"), QStringLiteral("BENCH"));
-                              movements->setFieldValue(QStringLiteral("DATA"), QDateTime::currentDateTime());
-                              movements->setFieldValue(QStringLiteral("TIPOREG"), QStringLiteral("CL"));
-                              movements->post();
-                              movements->applyUpdates();
-                          },
-                          [&] {
-                              return QStringList{
-                                  begin,
-                                  QStringLiteral("INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, "
-                                                 "ENCOMENDA, DATA, TIPOREG) VALUES ('', %1, 1, 1000, 'BENCH', '%2', "
-                                                 "'CL')")
-                                      .arg(quoted(lateKey), today),
-                                  QStringLiteral("COMMIT")};
-                          }};
+    scenarios << Scenario{
+        QStringLiteral("apply-movement"),
+        {},
+        [&] {
+            if (!movements->isOpen())
+                movements->open();
+        },
+        [&] {
+            movements->setCurrentRow(0);
+            movements->insert();
+            movements->setFieldValue(QStringLiteral("DESENHONRO"), QStringLiteral(""));
+            movements->setFieldValue(QStringLiteral("CLICHENRO"), lateKey);
+            movements->setFieldValue(QStringLiteral("NROUTIL"), 1);
+            movements->setFieldValue(QStringLiteral("ROTACOES"), 1000);
+            movements->setFieldValue(QStringLiteral("ENCOMENDA"), QStringLiteral("BENCH"));
+            movements->setFieldValue(QStringLiteral("DATA"), QDateTime::currentDateTime());
+            movements->setFieldValue(QStringLiteral("TIPOREG"), QStringLiteral("CL"));
+            movements->post();
+            movements->applyUpdates();
+        },
+        [&] {
+            return QStringList{
+                begin,
+                QStringLiteral("INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, "
+                               "ENCOMENDA, DATA, TIPOREG) VALUES ('', %1, 1, 1000, 'BENCH', '%2', "
+                               "'CL')")
+                    .arg(quoted(lateKey), today),
+                QStringLiteral("COMMIT")};
+        }};
 
     for (Scenario& s : scenarios) {
         if (!wanted(s.name))
@@ -285,7 +311,8 @@ int main(int argc, char* argv[]) {
         }
         if (!parser.isSet(noEngine)) {
             QString engineError;
-            const QList<double> all = bench::timeWithClient(target, s.sql(), nWarm + nReps, &engineError);
+            const QList<double> all =
+                bench::timeWithClient(target, s.sql(), nWarm + nReps, &engineError);
             if (all.isEmpty())
                 r.note = QStringLiteral("engine: ") + engineError;
             else
@@ -316,15 +343,19 @@ int main(int argc, char* argv[]) {
     for (const Result& r : results) {
         const double m = median(r.ms);
         const double e = median(r.engine);
-        const double lo = r.ms.isEmpty() ? std::nan("") : *std::min_element(r.ms.begin(), r.ms.end());
-        const double hi = r.ms.isEmpty() ? std::nan("") : *std::max_element(r.ms.begin(), r.ms.end());
+        const double lo =
+            r.ms.isEmpty() ? std::nan("") : *std::min_element(r.ms.begin(), r.ms.end());
+        const double hi =
+            r.ms.isEmpty() ? std::nan("") : *std::max_element(r.ms.begin(), r.ms.end());
         out() << QStringLiteral("%1 %2 %3 %4 %5 %6")
                      .arg(r.name, -16)
                      .arg(ms(m), 10)
                      .arg(ms(lo), 9)
                      .arg(ms(hi), 9)
                      .arg(ms(e), 10)
-                     .arg(std::isnan(e) || e <= 0 ? QStringLiteral("-") : QString::number(m / e, 'f', 2) + 'x', 8);
+                     .arg(std::isnan(e) || e <= 0 ? QStringLiteral("-")
+                                                  : QString::number(m / e, 'f', 2) + 'x',
+                          8);
         if (!r.note.isEmpty())
             out() << "  (" << r.note << ")";
         out() << "\n";
