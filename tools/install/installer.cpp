@@ -479,6 +479,12 @@ bool generateRegister(const InstallationSettings& s, const RegisterSize& size, Q
             return false;
     QSqlDatabase mainDb = dbFor(kMain);
     QSqlDatabase fact = dbFor(kFact);
+    if (s.engine.driver == QLatin1String("QSQLITE")) {
+        // A generated register can be generated again: a large page cache keeps the index
+        // inserts of millions of rows in memory.
+        QSqlQuery(mainDb).exec(QStringLiteral("PRAGMA cache_size = -262144"));
+        QSqlQuery(mainDb).exec(QStringLiteral("PRAGMA synchronous = OFF"));
+    }
     QRandomGenerator rng(size.seed);
     auto report = [&](const QString& step, int done, int total) {
         if (progress)
