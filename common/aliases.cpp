@@ -13,7 +13,10 @@ QString aliasesPath() {
 }
 
 bool readAlias(const QString& alias, AliasDef* out, QString* error) {
-    const QString path = aliasesPath();
+    return readAliasFrom(aliasesPath(), alias, out, error);
+}
+
+bool readAliasFrom(const QString& path, const QString& alias, AliasDef* out, QString* error) {
     if (alias.trimmed().isEmpty()) {
         *error = QStringLiteral("Alias de base de dados vazio.");
         return false;
@@ -49,7 +52,7 @@ bool readAlias(const QString& alias, AliasDef* out, QString* error) {
         return false;
     }
     if (def.driver == QLatin1String("QSQLITE") && QDir::isRelativePath(def.database))
-        def.database = QDir(plantRoot()).filePath(def.database);
+        def.database = QFileInfo(path).absoluteDir().filePath(def.database);
     *out = def;
     return true;
 }

@@ -29,6 +29,9 @@ QString aliasesPath(); // aliases.ini in the plant root
 // says why in `error`, naming the alias.
 bool readAlias(const QString& alias, AliasDef* out, QString* error);
 
+// The same in a given aliases.ini (a relative SQLite file is relative to its folder).
+bool readAliasFrom(const QString& path, const QString& alias, AliasDef* out, QString* error);
+
 // Writes or replaces one alias in aliases.ini at `path`.
 bool writeAlias(const QString& path, const AliasDef& def, QString* error);
 

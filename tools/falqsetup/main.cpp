@@ -2,6 +2,7 @@
 //   falqsetup demo DIR                 a demo installation on SQLite with a generated register
 //   falqsetup create DIR [options]     an empty installation for a plant (SQLite or PostgreSQL)
 //   falqsetup generate DIR --size S    fills the register of an empty installation
+#include "credentials.h"
 #include "installer.h"
 
 #include <QCommandLineParser>
@@ -63,7 +64,8 @@ int main(int argc, char* argv[]) {
         "PostgreSQL\n"
         "                 database --database on --host/--port, reached with "
         "--db-user/--db-password.\n"
-        "  generate DIR   Fills the register of an installation created empty with --size demo\n"
+        "  generate DIR   Fills the register of an installation created empty (its aliases.ini and\n"
+        "                 credentials say where the databases are) with --size demo\n"
         "                 (300 clichés), plant (20,000 clichés, 10,000 drawings, 300,000 "
         "movements,\n"
         "                 30,000 purchases/repairs over 15 years) or large (ten times plant).\n\n"
@@ -159,6 +161,17 @@ int main(int argc, char* argv[]) {
             err() << "falqsetup: " << error << "\n";
             return 1;
         }
+    }
+    if (command == QLatin1String("generate") && !parser.isSet(dbUser)) {
+        // The login of the installation's databases, as the programs get it.
+        qputenv("VELMORA_ROOT", settings.root.toLocal8Bit());
+        const falq::Credentials credentials = falq::readCredentials();
+        if (!credentials.ok) {
+            err() << "falqsetup: " << credentials.error << "\n";
+            return 1;
+        }
+        settings.engine.user = credentials.user;
+        settings.engine.password = credentials.password;
     }
     if (command == QLatin1String("demo") || command == QLatin1String("generate")) {
         falq::RegisterSize registerSize;

@@ -46,8 +46,14 @@ AliasDef aliasFor(const InstallationSettings& s, const QString& which) {
 
 bool openFor(const InstallationSettings& s, const QString& which, QString* error) {
     AliasDef def = aliasFor(s, which);
-    if (def.driver == QLatin1String("QSQLITE"))
+    const QString aliases = QDir(s.root).filePath(QStringLiteral("aliases.ini"));
+    if (QFileInfo::exists(aliases)) {
+        // An existing installation says itself where its databases are.
+        if (!readAliasFrom(aliases, def.name, &def, error))
+            return false;
+    } else if (def.driver == QLatin1String("QSQLITE")) {
         def.database = QDir(s.root).filePath(def.database);
+    }
     return openConnection(installerConnection(which), def, s.engine.user, s.engine.password, error);
 }
 
