@@ -15,6 +15,8 @@ case "${1:-}" in
     run "$PGBIN/initdb" -D "$dir/data" -A trust -U postgres -E UTF8 >/dev/null
     run "$PGBIN/pg_ctl" -D "$dir/data" -l "$dir/log" -w -o "-k $dir -p $port -h 127.0.0.1 -c fsync=off -c synchronous_commit=off -c full_page_writes=off" start >/dev/null
     run "$PGBIN/createdb" -h "$dir" -p "$port" -U postgres falqtest
+    # Once, before tests that run side by side create their schemas.
+    run psql -X -q -h "$dir" -p "$port" -U postgres -d falqtest -c "CREATE EXTENSION citext SCHEMA public" >/dev/null
     echo "export FALQ_PG_DIR=$dir"
     echo "export FALQ_TEST_PG='host=$dir port=$port dbname=falqtest user=postgres'"
     ;;

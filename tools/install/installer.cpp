@@ -159,7 +159,10 @@ bool prepareSchemas(const InstallationSettings& s, QString* error) {
         }
         QSqlQuery q(db);
         q.exec(QStringLiteral("SET client_min_messages TO warning"));
-        if (ok && !q.exec(QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext SCHEMA public"))) {
+        // Two installers at once may both find the extension missing; the second one's
+        // failure is harmless when the extension is there afterwards.
+        if (ok && !q.exec(QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext SCHEMA public")) &&
+            !(q.exec(QStringLiteral("SELECT 1 FROM pg_extension WHERE extname = 'citext'")) && q.next())) {
             *error = q.lastError().text();
             ok = false;
         }
