@@ -7,12 +7,14 @@
 
 namespace falq {
 
-void Messages::showForField(QWidget* field, const QString& text, bool withBeep) {
+void Messages::showForField(QWidget* field, const QString& text, bool withBeep, std::function<void()> after) {
     QPointer<QWidget> target(field);
-    QTimer::singleShot(0, [this, target, text, withBeep] {
+    QTimer::singleShot(0, [this, target, text, withBeep, after] {
         show(text, withBeep);
         if (target)
             target->setFocus(Qt::OtherFocusReason);
+        if (after)
+            after();
     });
 }
 

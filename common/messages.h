@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 namespace falq {
 
@@ -19,8 +20,8 @@ public:
     virtual void beep() = 0;
 
     // For field checks run when a box loses focus: shows the message once the focus change
-    // has finished, then puts the focus back in `field`.
-    void showForField(QWidget* field, const QString& text, bool beep = true);
+    // has finished, then puts the focus back in `field` and calls `after`.
+    void showForField(QWidget* field, const QString& text, bool beep = true, std::function<void()> after = {});
 };
 
 // The real boxes.

@@ -1,6 +1,16 @@
 #include "UnitFacMenu.h"
 
+#include "ALTERPPASS.h"
+#include "GERPVERSAO.h"
+#include "UnitDtVersao.h"
 #include "connections.h"
+#include "entertab.h"
+#include "gerp002.h"
+#include "menudefs.h"
+#include "plantconfig.h"
+#include "plantroot.h"
+#include "rights.h"
+#include "upgrader.h"
 #include "credentials.h"
 #include "schema.h"
 #include "transaction.h"
@@ -10,6 +20,11 @@
 #include "ui_UnitFacMenu.h"
 
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QMenuBar>
+#include <QToolButton>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSqlError>
@@ -28,6 +43,7 @@ const QString kMsgNoAccess =
     QStringLiteral("Problemas com o acesso à empresa !! Contacte o seu Gestor de Sistema");
 const QString kMsgNoUser = QStringLiteral("Utilizador Inexistente : ");
 const QString kMsgBadPassword = QStringLiteral("Palavra-passe Inválida");
+const QString kMsgNoUserUpdate = QStringLiteral("Utilizador Inexistente (Teste Actualização) : ");
 
 QString text(const QSqlRecord& rec, const char* field) {
     return rec.value(QString::fromLatin1(field)).toString();
@@ -37,6 +53,22 @@ QString text(const QSqlRecord& rec, const char* field) {
 TFACFMENU::TFACFMENU(Session& session, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::TFACFMENU>()), m_session(session) {
     ui->setupUi(this);
+    m_openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    m_upgrader = new Upgrader(session.messages(), this);
+    connect(m_upgrader, &Upgrader::upgradeEnded, this,
+            [this] { m_upgrader->setRestartParameters(QStringLiteral("/VerySilent")); });
+    buildMenu();
+    connect(ui->BotPassord, &QPushButton::clicked, this, &TFACFMENU::BotPassordClick);
+    connect(ui->BotBusca, &QPushButton::clicked, this, &TFACFMENU::BotBuscaClick);
+    const PlantConfig config = PlantConfig::read();
+    if (config.webSite.isEmpty()) {
+        ui->LabelPagina->hide();
+        ui->LabelSite->hide();
+    } else {
+        ui->LabelSite->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(config.webSite.toHtmlEscaped()));
+        connect(ui->LabelSite, &QLabel::linkActivated, this, [this](const QString& link) { m_openUrl(QUrl(link)); });
+    }
+    EnterAsTab::install(this);
     ui->Edit_Data->setFirstDayOfWeek(Qt::Monday);
     ui->Edit_Data->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     connect(ui->Edit_Data, &QCalendarWidget::clicked, this, [this] { Edit_DataChange(); });
@@ -132,7 +164,8 @@ void TFACFMENU::FormActivate() {
         return;
     }
     cleanNullNumbers();
-    runUpdateCheck();
+    if (!runUpdateCheck())
+        endProgram();
 }
 
 bool TFACFMENU::openSession() {
@@ -233,7 +266,8 @@ bool TFACFMENU::MudEmpr() {
     if (!m_session.openModules(&error)) {
         return fail(error, true);
     }
-    checkDatabaseVersion();
+    if (!checkDatabaseVersion())
+        return false;
 
     // Automatic sign-in: the workstation's password must be the user's.
     Dataset* users = m_session.dataset(ds::UTIL);
@@ -326,6 +360,214 @@ void TFACFMENU::FormClose() {
         m_session.closeModules();
     }
     closeConnection(kDbGeral);
+}
+
+} // namespace falq
+
+namespace falq {
+
+void TFACFMENU::buildMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MenuFalquinas"));
+    QList<QGridLayout*> pages;
+    for (int i = 0; i < menuPages().size(); ++i) {
+        auto* page = new QWidget(ui->NBMenu);
+        auto* grid = new QGridLayout(page);
+        grid->setColumnStretch(2, 1);
+        grid->setRowStretch(8, 1);
+        pages << grid;
+        ui->NBMenu->addTab(page, menuPages()[i]);
+    }
+    ui->NBMenu->setTabVisible(menuPages().size() - 1, false); // "Fotos" belongs to the dashboard
+    ui->NBMenu->setCurrentIndex(0);
+
+    QMenu* menu = nullptr;
+    for (const MenuEntry& e : menuEntries()) {
+        if (!menu || menu->title() != e.menu)
+            menu = bar->addMenu(e.menu);
+        if (e.separatorBefore)
+            menu->addSeparator();
+        QAction* action = menu->addAction(e.caption);
+        action->setObjectName(e.component);
+        connect(action, &QAction::triggered, this, [this, component = e.component] { openEntry(component); });
+        if (e.button.isEmpty())
+            continue;
+        // The page button runs its menu entry and is always in the same state.
+        auto* button = new QToolButton(ui->NBMenu);
+        button->setObjectName(e.button);
+        button->setToolTip(e.hint);
+        button->setText(e.buttonCaption.isEmpty() ? e.hint.left(4) : e.buttonCaption);
+        button->setMinimumSize(72, 40);
+        connect(button, &QToolButton::clicked, action, &QAction::trigger);
+        connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
+        auto* caption = new QLabel(e.hint + QStringLiteral(" ") + QString(40 - qMin(38, int(e.hint.size())), '.'),
+                                   ui->NBMenu);
+        QGridLayout* grid = pages[e.page];
+        const int row = grid->rowCount() > 1 || grid->itemAtPosition(0, 0) ? grid->rowCount() : 0;
+        grid->addWidget(button, row, 0);
+        grid->addWidget(caption, row, 1);
+    }
+}
+
+void TFACFMENU::registerWindow(const QString& component, const WindowOpener& opener) {
+    m_openers.insert(component, opener);
+}
+
+void TFACFMENU::openWindow(const WindowOpener& opener) {
+    QList<QObject*> reports = opener.reports ? opener.reports() : QList<QObject*>();
+    {
+        std::unique_ptr<QDialog> window(opener.window(this));
+        window->exec();
+    }
+    qDeleteAll(reports);
+    activateWindow();
+}
+
+void TFACFMENU::openEntry(const QString& component) {
+    if (component == QLatin1String("BSair1")) {
+        close();
+        return;
+    }
+    if (component == QLatin1String("C1")) {
+        openNotesDocument();
+        return;
+    }
+    if (component == QLatin1String("AEmpresaeData1")) {
+        Dataset* tmp = m_session.dataset(ds::PARAMTMP);
+        const QString company = tmp ? tmp->fieldValue(QStringLiteral("EMPNOM")).toString() : QString();
+        const QDate date = tmp ? tmp->fieldValue(QStringLiteral("DATA")).toDateTime().date() : QDate();
+        const QString user = m_session.context().userCode;
+        openWindow({[company, date, user](QWidget* parent) { return new TGERF002(company, date, user, parent); }, {}});
+        return;
+    }
+    const auto it = m_openers.constFind(component);
+    if (it != m_openers.constEnd())
+        openWindow(*it);
+}
+
+void TFACFMENU::openNotesDocument() {
+    QString path = resolveInRoot(QStringLiteral("Programas/Pdf/Falquinas.pdf"));
+    if (!QFileInfo::exists(path)) {
+        const QString second = PlantConfig::read().secondPdfFolder;
+        path = second.isEmpty() ? QString() : resolveCaseInsensitive(second, QStringLiteral("Falquinas.pdf"));
+    }
+    if (!path.isEmpty() && QFileInfo::exists(path))
+        m_openUrl(QUrl::fromLocalFile(path));
+}
+
+void TFACFMENU::applyMenuRights() {
+    const QSqlDatabase db = QSqlDatabase::database(kDbFalquinas);
+    const SessionContext& ctx = m_session.context();
+    for (const MenuEntry& e : menuEntries()) {
+        if (e.chapter.isEmpty())
+            continue; // "&A - Geral" is never restricted
+        QAction* action = findChild<QAction*>(e.component);
+        action->setEnabled(true);
+        const AccessRights r = lookupRights(db, ctx.moduleCode, e.chapter, e.program, ctx.userCode);
+        if (!r.found || !r.aceder)
+            action->setEnabled(false);
+    }
+}
+
+void TFACFMENU::showAdministratorControls() {
+    if (Dataset* parger = m_session.dataset(ds::PARGER))
+        parger->open();
+    ui->ShapeActive->hide();
+    ui->BotActive->hide();
+    const SessionContext& ctx = m_session.context();
+    const AccessRights r = lookupRights(QSqlDatabase::database(kDbFalquinas), ctx.moduleCode,
+                                        kAdministratorChapter, kAdministratorChapter, ctx.userCode);
+    if (r.found && r.aceder) {
+        ui->ShapeActive->show();
+        ui->BotActive->show();
+    }
+}
+
+bool TFACFMENU::checkDatabaseVersion() {
+    const SessionContext& ctx = m_session.context();
+    QSqlDatabase db = QSqlDatabase::database(kDbFalquinas);
+    QString error;
+    if (!dbversion::ensureVersionRow(db, ctx.companyNumber, &error))
+        return fail(error, true);
+    const QString stored = dbversion::storedVersion(db, ctx.companyNumber, &error);
+    if (!error.isEmpty())
+        return fail(error, true);
+    m_upgrader->setVersion(ctx.version);
+    if (stored == ctx.version)
+        return true;
+    if (!dbversion::canUpgrade(stored, ctx.version)) {
+        // A newer program wrote it, or it is not a version at all: leave it as it is.
+        m_session.messages().show(
+            QStringLiteral("A base de dados da empresa está na versão \"%1\", que este programa (versão %2) não "
+                           "actualiza. A base de dados fica como está.")
+                .arg(stored, ctx.version),
+            true);
+        return true;
+    }
+    TGERFVERSAO window(db, ctx.companyNumber, stored, ctx.version, ctx.workingDate, this);
+    window.exec();
+    if (!window.succeeded())
+        return fail(QStringLiteral("A actualização da base de dados para a versão %1 falhou: %2")
+                        .arg(ctx.version, window.error()),
+                    true);
+    return true;
+}
+
+bool TFACFMENU::runUpdateCheck() {
+    const SessionContext& ctx = m_session.context();
+    m_upgrader->setInfoPath(ctx.computerType == QLatin1String("S")
+                                ? QStringLiteral("/Downloads/AppControls/UFalquinas.txt")
+                                : QStringLiteral("/Downloads/AppControls/UFalquinas_MP.txt"));
+    const PlantConfig config = PlantConfig::read();
+    m_upgrader->setServer(config.updateServer);
+    Dataset* users = m_session.dataset(ds::UTIL);
+    QString error;
+    const QString user = text(m_paramUtil, "UTIL");
+    if (!users->open(&error))
+        return fail(error, true);
+    const bool found = users->locate({QStringLiteral("NRO")}, {user});
+    const QString licence = found ? users->fieldValue(QStringLiteral("UPGRADE_LICENSE")).toString() : QString();
+    users->close();
+    if (!found)
+        return fail(kMsgNoUserUpdate + user, true);
+    if (licence == QLatin1String("S")) {
+        ui->BotBusca->show();
+        m_upgrader->checkFull();
+    } else {
+        ui->BotBusca->hide();
+        m_upgrader->checkOnly(config.updateWaitMs);
+    }
+    return true;
+}
+
+void TFACFMENU::BotBuscaClick() { m_upgrader->checkFull(); }
+
+void TFACFMENU::BotPassordClick() {
+    int outcome = TALTERFPASS::Open;
+    QString password;
+    openWindow({[this, &outcome, &password](QWidget* parent) {
+                    auto* window = new TALTERFPASS(m_session.messages(), parent);
+                    connect(window, &QDialog::finished, window, [window, &outcome, &password] {
+                        outcome = window->outcome();
+                        password = window->newPassword();
+                    });
+                    return window;
+                },
+                {}});
+    if (outcome != TALTERFPASS::Confirmed)
+        return;
+    Dataset* users = m_session.dataset(ds::UTIL);
+    if (!users->open())
+        return;
+    if (users->locate({QStringLiteral("NRO")}, {m_session.context().userCode})) {
+        users->edit();
+        users->setFieldValue(QStringLiteral("PASSWOR"), password);
+        users->post();
+        const ApplyResult r = users->applyUpdates();
+        if (!r.ok && !r.aborted)
+            m_session.messages().show(r.error, true);
+    }
+    users->close();
 }
 
 } // namespace falq

@@ -4,8 +4,12 @@
 // the program) when it closes.
 #include "session.h"
 
+#include <QDialog>
 #include <QMainWindow>
+#include <QMap>
 #include <QSqlRecord>
+#include <QUrl>
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -13,6 +17,15 @@ class TFACFMENU;
 }
 
 namespace falq {
+
+class Upgrader;
+
+// How a menu entry opens its window: the window, and the report forms it prints with
+// (created before the window, freed after it).
+struct WindowOpener {
+    std::function<QDialog*(QWidget* parent)> window;
+    std::function<QList<QObject*>()> reports;
+};
 
 class TFACFMENU : public QMainWindow {
     Q_OBJECT
@@ -31,6 +44,17 @@ public:
     void CreateParamTmp();
     // The calendar's handler: sets the working date and year and colours the date panel.
     void Edit_DataChange();
+
+    // Plugs a window into a menu entry (and its page button). Entries without one do nothing.
+    void registerWindow(const QString& component, const WindowOpener& opener);
+    // The one way every window is opened: report forms, window shown modally, window freed,
+    // report forms freed; then the main window is activated again.
+    void openWindow(const WindowOpener& opener);
+    // Runs a menu entry by its component name (AEmpresaeData1, TAB001, ...).
+    void openEntry(const QString& component);
+    // Opens documents and web pages (the desktop's programs; tests put a recorder here).
+    void setUrlOpener(std::function<bool(const QUrl&)> opener) { m_openUrl = std::move(opener); }
+    Upgrader* upgrader() const { return m_upgrader; }
 
     int activationCount() const { return m_activations; }
     bool programEnded() const { return m_ended; }
@@ -55,11 +79,14 @@ private:
     bool connectGeneral();
     bool openParamUtil();
     void cleanNullNumbers();
-    // Calls into the menu, version and update windows.
-    void applyMenuRights() {}
-    void checkDatabaseVersion() {}
-    void showAdministratorControls() {}
-    void runUpdateCheck() {}
+    void buildMenu();
+    void applyMenuRights();
+    bool checkDatabaseVersion();
+    void showAdministratorControls();
+    bool runUpdateCheck();
+    void BotPassordClick();
+    void BotBuscaClick();
+    void openNotesDocument();
 
     std::unique_ptr<Ui::TFACFMENU> ui;
     Session& m_session;
@@ -72,6 +99,9 @@ private:
     QString m_failure;
     bool m_failureBeeps = false;
     bool m_closed = false;
+    QMap<QString, WindowOpener> m_openers;
+    std::function<bool(const QUrl&)> m_openUrl;
+    Upgrader* m_upgrader = nullptr;
 };
 
 } // namespace falq

@@ -301,6 +301,8 @@ bool createInstallation(const InstallationSettings& s, QString* error) {
              QDir::toNativeSeparators(root.filePath("imagens/desenhos")) + sep,
              QStringLiteral(".JPG")},
             error) ||
+        !exec(mainDb, "INSERT INTO ACTUAL_VERSAO (EMPRESA, PROGRAMA, VERSAO, DATULTACT) VALUES (?, ?, ?, ?)",
+              {s.companyNumber, schema::kModuleCode, schema::kProgramVersion, d.bindDate(today)}, error) ||
         !exec(mainDb,
               "INSERT INTO UTILIZADORES (NRO, PASSWOR, NOM, TITULO, UPGRADE_LICENSE) VALUES (?, ?, "
               "?, ?, ?)",

@@ -1,0 +1,119 @@
+#include "UnitDtVersao.h"
+
+#include "schema.h"
+#include "transaction.h"
+
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace falq::dbversion {
+
+namespace {
+
+const QString kProgram = QStringLiteral("FALQUINAS");
+
+bool run(QSqlQuery& q, const QString& sql, const QVariantList& binds, QString* error) {
+    if (!q.prepare(sql)) {
+        *error = q.lastError().text();
+        return false;
+    }
+    for (const QVariant& v : binds)
+        q.addBindValue(v);
+    if (!q.exec()) {
+        *error = q.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+int stepOf(const QString& version) {
+    static const QRegularExpression form(QStringLiteral("^01\\.([0-9]{3})$"));
+    const auto m = form.match(version);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// Step 002: the per-user upgrade flag, every user "N".
+bool step002(QSqlDatabase db, QString* error) {
+    const SqlDialect d = SqlDialect::forDatabase(db);
+    QSqlQuery q(db);
+    // A database that already has the column (made by a newer installer) only gets the data.
+    const bool hasColumn = q.exec(QStringLiteral("SELECT UPGRADE_LICENSE FROM UTILIZADORES WHERE 1 = 0"));
+    if (!hasColumn) {
+        QString column;
+        if (d.engine() == SqlDialect::Engine::SqlServer)
+            column = QStringLiteral("[varchar] (1) COLLATE SQL_Latin1_General_CP1_CI_AS NULL");
+        else
+            column = d.columnType(ColumnType::Text, 1) + QStringLiteral(" CHECK (LENGTH(UPGRADE_LICENSE) <= 1)");
+        if (!run(q, QStringLiteral("ALTER TABLE UTILIZADORES ADD UPGRADE_LICENSE ") + column, {}, error))
+            return false;
+    }
+    return run(q, QStringLiteral("UPDATE UTILIZADORES SET UPGRADE_LICENSE='N'"), {}, error);
+}
+
+} // namespace
+
+bool ensureVersionRow(QSqlDatabase db, int company, QString* error) {
+    const SqlDialect d = SqlDialect::forDatabase(db);
+    QSqlQuery q(db);
+    if (!run(q, d.tableExists(QStringLiteral("ACTUAL_VERSAO")), {}, error))
+        return false;
+    if (!q.next()) {
+        for (const QString& sql : schema::createStatements(*schema::findTable(QStringLiteral("ACTUAL_VERSAO")), d))
+            if (!run(q, sql, {}, error))
+                return false;
+    }
+    if (!run(q, QStringLiteral("SELECT COUNT(*) FROM ACTUAL_VERSAO WHERE EMPRESA = ? AND PROGRAMA = ?"),
+             {company, kProgram}, error))
+        return false;
+    if (q.next() && q.value(0).toInt() == 0)
+        return run(q, QStringLiteral("INSERT INTO ACTUAL_VERSAO (EMPRESA, PROGRAMA, VERSAO) VALUES (?, ?, '01.001')"),
+                   {company, kProgram}, error);
+    return true;
+}
+
+QString storedVersion(QSqlDatabase db, int company, QString* error) {
+    QSqlQuery q(db);
+    if (!run(q, QStringLiteral("SELECT * FROM ACTUAL_VERSAO WHERE EMPRESA = ? AND PROGRAMA = ?"), {company, kProgram},
+             error))
+        return {};
+    return q.next() ? q.value(QStringLiteral("VERSAO")).toString().left(6) : QString();
+}
+
+bool canUpgrade(const QString& stored, const QString& target) {
+    const int from = stepOf(stored);
+    const int to = stepOf(target);
+    return from >= 0 && to >= 0 && from < to;
+}
+
+bool upgrade(QSqlDatabase db, int company, const QString& stored, const QString& target, const QDate& workingDate,
+             const std::function<void(const QString&)>& progress, QString* error) {
+    if (!canUpgrade(stored, target)) {
+        *error = QStringLiteral("a versão %1 não leva à versão %2").arg(stored, target);
+        return false;
+    }
+    Transaction tx(db);
+    if (!tx.isActive()) {
+        *error = db.lastError().text();
+        return false;
+    }
+    const int to = stepOf(target);
+    for (int step = stepOf(stored) + 1; step <= to; ++step) {
+        if (step == 2 && !step002(db, error))
+            return false;
+        if (progress)
+            progress(QStringLiteral("01.%1").arg(step, 3, 10, QLatin1Char('0')));
+    }
+    QSqlQuery q(db);
+    const SqlDialect d = SqlDialect::forDatabase(db);
+    if (!run(q, QStringLiteral("UPDATE ACTUAL_VERSAO SET VERSAO = ?, DATULTACT = ? WHERE EMPRESA = ? AND PROGRAMA = ?"),
+             {target, d.bindDate(workingDate), company, kProgram}, error))
+        return false;
+    if (!tx.commit()) {
+        *error = db.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+} // namespace falq::dbversion
