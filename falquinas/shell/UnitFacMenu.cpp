@@ -27,6 +27,7 @@
 #include <QToolButton>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyle>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTimer>
@@ -374,7 +375,7 @@ void TFACFMENU::buildMenu() {
         auto* page = new QWidget(ui->NBMenu);
         auto* grid = new QGridLayout(page);
         grid->setColumnStretch(2, 1);
-        grid->setRowStretch(8, 1);
+        grid->setRowStretch(20, 1);
         pages << grid;
         ui->NBMenu->addTab(page, menuPages()[i]);
     }
@@ -396,14 +397,28 @@ void TFACFMENU::buildMenu() {
         auto* button = new QToolButton(ui->NBMenu);
         button->setObjectName(e.button);
         button->setToolTip(e.hint);
-        button->setText(e.buttonCaption.isEmpty() ? e.hint.left(4) : e.buttonCaption);
-        button->setMinimumSize(72, 40);
+        button->setText(e.buttonCaption);
+        button->setIcon(style()->standardIcon(e.page == 0                           ? QStyle::SP_FileDialogListView
+                                              : e.buttonCaption == QLatin1String("Aber") ? QStyle::SP_FileDialogNewFolder
+                                              : e.buttonCaption == QLatin1String("Cons") ? QStyle::SP_FileDialogContentsView
+                                              : e.buttonCaption == QLatin1String("Impr") ? QStyle::SP_FileDialogDetailedView
+                                              : e.buttonCaption == QLatin1String("Valid") ? QStyle::SP_DialogApplyButton
+                                                                                          : QStyle::SP_FileDialogInfoView));
+        button->setIconSize(QSize(24, 24));
+        button->setToolButtonStyle(e.buttonCaption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
+        button->setMinimumSize(72, 48);
         connect(button, &QToolButton::clicked, action, &QAction::trigger);
         connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
         auto* caption = new QLabel(e.hint + QStringLiteral(" ") + QString(40 - qMin(38, int(e.hint.size())), '.'),
                                    ui->NBMenu);
+        // Page buttons stand in their own order (opening, consultation, printing, validation).
+        static const QStringList buttonOrder = {
+            "BotDesenhadores", "BotCores",         "BotMaquinas",      "BotCartoes",      "BotModelos",
+            "BotAbreCliche",   "BotConsCliche",    "BotImprCliche",    "BotValidCliche",  "BotAbreDesenhos",
+            "BotConsDesenhos", "BotImprDesenhos",  "BotValidDesenhos", "BotMov001",       "BotMov002",
+            "BotMov003"};
         QGridLayout* grid = pages[e.page];
-        const int row = grid->rowCount() > 1 || grid->itemAtPosition(0, 0) ? grid->rowCount() : 0;
+        const int row = buttonOrder.indexOf(e.button);
         grid->addWidget(button, row, 0);
         grid->addWidget(caption, row, 1);
     }
