@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 namespace falq::dbversion {
 
@@ -14,6 +15,14 @@ namespace {
 const QString kProgram = QStringLiteral("FALQUINAS");
 
 bool run(QSqlQuery& q, const QString& sql, const QVariantList& binds, QString* error) {
+    // PostgreSQL cannot prepare DDL: statements without values run as they are.
+    if (binds.isEmpty()) {
+        if (!q.exec(sql)) {
+            *error = q.lastError().text();
+            return false;
+        }
+        return true;
+    }
     if (!q.prepare(sql)) {
         *error = q.lastError().text();
         return false;
@@ -38,7 +47,10 @@ bool step002(QSqlDatabase db, QString* error) {
     const SqlDialect d = SqlDialect::forDatabase(db);
     QSqlQuery q(db);
     // A database that already has the column (made by a newer installer) only gets the data.
-    const bool hasColumn = q.exec(QStringLiteral("SELECT UPGRADE_LICENSE FROM UTILIZADORES WHERE 1 = 0"));
+    // (Asked without an error: a failed statement would end the transaction on PostgreSQL.)
+    if (!run(q, QStringLiteral("SELECT * FROM UTILIZADORES WHERE 1 = 0"), {}, error))
+        return false;
+    const bool hasColumn = q.record().indexOf(QStringLiteral("UPGRADE_LICENSE")) >= 0;
     if (!hasColumn) {
         QString column;
         if (d.engine() == SqlDialect::Engine::SqlServer)

@@ -547,7 +547,7 @@ bool TFACFMENU::runUpdateCheck() {
         return fail(kMsgNoUserUpdate + user, true);
     if (licence == QLatin1String("S")) {
         ui->BotBusca->show();
-        m_upgrader->checkFull();
+        m_upgrader->checkFull(true); // no update server configured: nothing to say at every start
     } else {
         ui->BotBusca->hide();
         m_upgrader->checkOnly(config.updateWaitMs);

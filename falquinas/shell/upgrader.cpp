@@ -99,10 +99,14 @@ void Upgrader::fail(const QString& reason) {
     emit checkFinished(false);
 }
 
-void Upgrader::checkFull() {
+void Upgrader::checkFull(bool quietWhenUnset) {
     if (busy())
         return;
     if (!m_server.isValid() || m_server.host().isEmpty()) {
+        if (quietWhenUnset) {
+            emit checkFinished(false);
+            return;
+        }
         fail(QStringLiteral("servidor de actualizações não configurado (falquinas.ini)"));
         return;
     }

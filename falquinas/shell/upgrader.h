@@ -59,8 +59,9 @@ public:
     }
 
     // Full mode: returns at once; asks the user when the server offers a newer version,
-    // then downloads and starts the setup program. Failures are told to the user.
-    void checkFull();
+    // then downloads and starts the setup program. Failures are told to the user; with
+    // `quietWhenUnset` an installation without an update server is passed over silently.
+    void checkFull(bool quietWhenUnset = false);
     // Check-only mode: waits (the windows keep painting) until the server answered or
     // `timeoutMs` passed; true when a newer version exists. Says nothing.
     bool checkOnly(int timeoutMs);

@@ -1,9 +1,7 @@
 // Start-up of the main program: workstation files, general database, company and user,
 // session row, null clean-up, working date, and the end of the session.
-#include "UnitFacMenu.h"
 #include "connections.h"
-#include "session.h"
-#include "testsupport.h"
+#include "shellrun.h"
 
 #include <QCalendarWidget>
 #include <QLabel>
@@ -12,36 +10,7 @@
 
 using namespace falq;
 
-namespace {
-
-// One run of the main program on an installation.
-struct Run {
-    explicit Run(const QString& credentialLibrary = {}) {
-        if (!credentialLibrary.isEmpty())
-            menu.setCredentialLibraryPath(credentialLibrary);
-    }
-    // Shows the main window and waits for its first activation to finish.
-    bool start() {
-        menu.show();
-        menu.activateWindow();
-        return QTest::qWaitFor(
-            [this] { return menu.activationCount() >= 1 || menu.programEnded(); }, 5000);
-    }
-    QString text(const char* name) const {
-        if (auto* l = menu.findChild<QLabel*>(name))
-            return l->text();
-        if (auto* e = menu.findChild<QLineEdit*>(name))
-            return e->text();
-        if (auto* b = menu.findChild<QPushButton*>(name))
-            return b->text();
-        return {};
-    }
-    test::RecordingMessages messages;
-    Session session{messages};
-    TFACFMENU menu{session};
-};
-
-} // namespace
+using falq::test::Run;
 
 class TestStartup : public QObject {
     Q_OBJECT

@@ -99,10 +99,16 @@ QSqlDatabase Installation::open(const QString& which, const QString& connectionN
 bool Installation::run(const QString& which, const QString& sql, const QVariantList& binds,
                        QVariant* first) {
     QSqlQuery q(open(which));
-    q.prepare(sql);
-    for (const QVariant& v : binds)
-        q.addBindValue(v);
-    if (!q.exec()) {
+    bool ok;
+    if (binds.isEmpty()) {
+        ok = q.exec(sql); // DDL cannot be prepared on PostgreSQL
+    } else {
+        q.prepare(sql);
+        for (const QVariant& v : binds)
+            q.addBindValue(v);
+        ok = q.exec();
+    }
+    if (!ok) {
         qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
         return false;
     }
@@ -128,5 +134,39 @@ void Installation::writeFile(const QString& relativePath, const QByteArray& cont
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(content);
 }
+
+} // namespace falq::test
+
+#include <QTcpSocket>
+
+namespace falq::test {
+
+HttpServer::HttpServer() {
+    listen(QHostAddress::LocalHost, 0);
+    connect(this, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket* socket = nextPendingConnection()) {
+            auto buffer = std::make_shared<QByteArray>();
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer] {
+                buffer->append(socket->readAll());
+                if (!buffer->contains("\r\n\r\n"))
+                    return;
+                const QList<QByteArray> first = buffer->left(buffer->indexOf("\r\n")).split(' ');
+                const QString path = first.size() > 1 ? QString::fromLatin1(first[1]) : QString();
+                requested << path;
+                const auto route = m_routes.value(path, {404, QByteArray("not found")});
+                QByteArray response = "HTTP/1.1 " + QByteArray::number(route.first) +
+                                      (route.first == 200 ? " OK" : " Not Found") +
+                                      "\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
+                                      QByteArray::number(route.second.size()) + "\r\nConnection: close\r\n\r\n" +
+                                      route.second;
+                socket->write(response);
+                socket->disconnectFromHost();
+            });
+        }
+    });
+}
+
+QUrl HttpServer::url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(serverPort())); }
 
 } // namespace falq::test

@@ -95,3 +95,22 @@ public:
 };
 
 } // namespace falq::test
+
+#include <QTcpServer>
+
+namespace falq::test {
+
+// A small HTTP server on 127.0.0.1 (a free port) that answers GET requests from a table of
+// paths; anything else gets 404. Records the paths asked for.
+class HttpServer : public QTcpServer {
+public:
+    HttpServer();
+    QUrl url() const;
+    void route(const QString& path, const QByteArray& body, int status = 200) { m_routes[path] = {status, body}; }
+    QStringList requested;
+
+private:
+    QMap<QString, QPair<int, QByteArray>> m_routes;
+};
+
+} // namespace falq::test
