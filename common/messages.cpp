@@ -8,11 +8,10 @@
 namespace falq {
 
 void Messages::showForField(QWidget* field, const QString& text, bool withBeep, std::function<void()> after) {
-    QPointer<QWidget> target(field);
-    QTimer::singleShot(0, [this, target, text, withBeep, after] {
+    // Tied to the field: a window closed meanwhile takes its pending message with it.
+    QTimer::singleShot(0, field, [this, field, text, withBeep, after] {
         show(text, withBeep);
-        if (target)
-            target->setFocus(Qt::OtherFocusReason);
+        field->setFocus(Qt::OtherFocusReason);
         if (after)
             after();
     });
