@@ -7,7 +7,8 @@
 
 namespace falq {
 
-void Messages::showForField(QWidget* field, const QString& text, bool withBeep, std::function<void()> after) {
+void Messages::showForField(QWidget* field, const QString& text, bool withBeep,
+                            std::function<void()> after) {
     // Tied to the field: a window closed meanwhile takes its pending message with it.
     QTimer::singleShot(0, field, [this, field, text, withBeep, after] {
         show(text, withBeep);

@@ -21,7 +21,8 @@ public:
 
     // For field checks run when a box loses focus: shows the message once the focus change
     // has finished, then puts the focus back in `field` and calls `after`.
-    void showForField(QWidget* field, const QString& text, bool beep = true, std::function<void()> after = {});
+    void showForField(QWidget* field, const QString& text, bool beep = true,
+                      std::function<void()> after = {});
 };
 
 // The real boxes.

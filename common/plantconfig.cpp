@@ -13,7 +13,8 @@ PlantConfig PlantConfig::read() {
 #endif
     QSettings ini(resolveInRoot(QStringLiteral("falquinas.ini")), QSettings::IniFormat);
     c.webSite = ini.value(QStringLiteral("Geral/Site"), c.webSite).toString().trimmed();
-    c.secondPdfFolder = ini.value(QStringLiteral("Geral/PastaPdf"), c.secondPdfFolder).toString().trimmed();
+    c.secondPdfFolder =
+        ini.value(QStringLiteral("Geral/PastaPdf"), c.secondPdfFolder).toString().trimmed();
     c.updateServer = QUrl(ini.value(QStringLiteral("Actualizacao/Servidor")).toString().trimmed());
     c.updateWaitMs = ini.value(QStringLiteral("Actualizacao/Espera"), c.updateWaitMs).toInt();
     return c;

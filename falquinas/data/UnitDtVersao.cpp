@@ -56,8 +56,10 @@ bool step002(QSqlDatabase db, QString* error) {
         if (d.engine() == SqlDialect::Engine::SqlServer)
             column = QStringLiteral("[varchar] (1) COLLATE SQL_Latin1_General_CP1_CI_AS NULL");
         else
-            column = d.columnType(ColumnType::Text, 1) + QStringLiteral(" CHECK (LENGTH(UPGRADE_LICENSE) <= 1)");
-        if (!run(q, QStringLiteral("ALTER TABLE UTILIZADORES ADD UPGRADE_LICENSE ") + column, {}, error))
+            column = d.columnType(ColumnType::Text, 1) +
+                     QStringLiteral(" CHECK (LENGTH(UPGRADE_LICENSE) <= 1)");
+        if (!run(q, QStringLiteral("ALTER TABLE UTILIZADORES ADD UPGRADE_LICENSE ") + column, {},
+                 error))
             return false;
     }
     return run(q, QStringLiteral("UPDATE UTILIZADORES SET UPGRADE_LICENSE='N'"), {}, error);
@@ -71,23 +73,29 @@ bool ensureVersionRow(QSqlDatabase db, int company, QString* error) {
     if (!run(q, d.tableExists(QStringLiteral("ACTUAL_VERSAO")), {}, error))
         return false;
     if (!q.next()) {
-        for (const QString& sql : schema::createStatements(*schema::findTable(QStringLiteral("ACTUAL_VERSAO")), d))
+        for (const QString& sql :
+             schema::createStatements(*schema::findTable(QStringLiteral("ACTUAL_VERSAO")), d))
             if (!run(q, sql, {}, error))
                 return false;
     }
-    if (!run(q, QStringLiteral("SELECT COUNT(*) FROM ACTUAL_VERSAO WHERE EMPRESA = ? AND PROGRAMA = ?"),
-             {company, kProgram}, error))
+    if (!run(
+            q,
+            QStringLiteral("SELECT COUNT(*) FROM ACTUAL_VERSAO WHERE EMPRESA = ? AND PROGRAMA = ?"),
+            {company, kProgram}, error))
         return false;
     if (q.next() && q.value(0).toInt() == 0)
-        return run(q, QStringLiteral("INSERT INTO ACTUAL_VERSAO (EMPRESA, PROGRAMA, VERSAO) VALUES (?, ?, '01.001')"),
-                   {company, kProgram}, error);
+        return run(
+            q,
+            QStringLiteral(
+                "INSERT INTO ACTUAL_VERSAO (EMPRESA, PROGRAMA, VERSAO) VALUES (?, ?, '01.001')"),
+            {company, kProgram}, error);
     return true;
 }
 
 QString storedVersion(QSqlDatabase db, int company, QString* error) {
     QSqlQuery q(db);
-    if (!run(q, QStringLiteral("SELECT * FROM ACTUAL_VERSAO WHERE EMPRESA = ? AND PROGRAMA = ?"), {company, kProgram},
-             error))
+    if (!run(q, QStringLiteral("SELECT * FROM ACTUAL_VERSAO WHERE EMPRESA = ? AND PROGRAMA = ?"),
+             {company, kProgram}, error))
         return {};
     return q.next() ? q.value(QStringLiteral("VERSAO")).toString().left(6) : QString();
 }
@@ -98,8 +106,9 @@ bool canUpgrade(const QString& stored, const QString& target) {
     return from >= 0 && to >= 0 && from < to;
 }
 
-bool upgrade(QSqlDatabase db, int company, const QString& stored, const QString& target, const QDate& workingDate,
-             const std::function<void(const QString&)>& progress, QString* error) {
+bool upgrade(QSqlDatabase db, int company, const QString& stored, const QString& target,
+             const QDate& workingDate, const std::function<void(const QString&)>& progress,
+             QString* error) {
     if (!canUpgrade(stored, target)) {
         *error = QStringLiteral("a versão %1 não leva à versão %2").arg(stored, target);
         return false;
@@ -118,7 +127,9 @@ bool upgrade(QSqlDatabase db, int company, const QString& stored, const QString&
     }
     QSqlQuery q(db);
     const SqlDialect d = SqlDialect::forDatabase(db);
-    if (!run(q, QStringLiteral("UPDATE ACTUAL_VERSAO SET VERSAO = ?, DATULTACT = ? WHERE EMPRESA = ? AND PROGRAMA = ?"),
+    if (!run(q,
+             QStringLiteral("UPDATE ACTUAL_VERSAO SET VERSAO = ?, DATULTACT = ? WHERE EMPRESA = ? "
+                            "AND PROGRAMA = ?"),
              {target, d.bindDate(workingDate), company, kProgram}, error))
         return false;
     if (!tx.commit()) {

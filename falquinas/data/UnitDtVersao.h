@@ -19,7 +19,8 @@ QString storedVersion(QSqlDatabase db, int company, QString* error);
 bool canUpgrade(const QString& stored, const QString& target);
 // Runs the steps from `stored` to `target`, calling `progress` with each version reached,
 // then writes the version row (DATULTACT = the working date).
-bool upgrade(QSqlDatabase db, int company, const QString& stored, const QString& target, const QDate& workingDate,
-             const std::function<void(const QString&)>& progress, QString* error);
+bool upgrade(QSqlDatabase db, int company, const QString& stored, const QString& target,
+             const QDate& workingDate, const std::function<void(const QString&)>& progress,
+             QString* error);
 
 } // namespace falq::dbversion

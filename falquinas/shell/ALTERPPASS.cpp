@@ -15,7 +15,8 @@ namespace {
 constexpr int kMaxLength = 15;
 const QString kInvalid = QStringLiteral("Palavra passe inválida ...");
 const QString kTooLong = QStringLiteral("Excedeu o Nº de caracteres = 15 ...");
-const QString kMismatch = QStringLiteral("Confirmação <> da nova palavra passe, tente novamente ...");
+const QString kMismatch =
+    QStringLiteral("Confirmação <> da nova palavra passe, tente novamente ...");
 
 // Password boxes echo "#".
 class HashEchoStyle : public QProxyStyle {
@@ -42,7 +43,8 @@ void forceUpperCase(QLineEdit* edit) {
 
 TALTERFPASS::TALTERFPASS(Messages& messages, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      ui(std::make_unique<Ui::TALTERFPASS>()), m_hashEcho(std::make_unique<HashEchoStyle>()), m_messages(messages) {
+      ui(std::make_unique<Ui::TALTERFPASS>()), m_hashEcho(std::make_unique<HashEchoStyle>()),
+      m_messages(messages) {
     ui->setupUi(this);
     for (QLineEdit* edit : {ui->Edit_Pass1, ui->Edit_Pass2}) {
         edit->setStyle(m_hashEcho.get());
@@ -57,7 +59,9 @@ TALTERFPASS::TALTERFPASS(Messages& messages, QWidget* parent)
     ui->Edit_Pass1->setFocus();
 }
 
-TALTERFPASS::~TALTERFPASS() { detachHandlers(); }
+TALTERFPASS::~TALTERFPASS() {
+    detachHandlers();
+}
 
 void TALTERFPASS::detachHandlers() {
     m_attached = false;
@@ -71,7 +75,8 @@ bool TALTERFPASS::eventFilter(QObject* watched, QEvent* event) {
     QLabel* label = watched == ui->Edit_Pass1 ? ui->LabelPass1 : ui->LabelPass2;
     QPalette pal = label->palette();
     if (event->type() == QEvent::FocusIn) {
-        pal.setColor(QPalette::Window, QColor(255, 255, 192)); // light yellow while the field is in use
+        pal.setColor(QPalette::Window,
+                     QColor(255, 255, 192)); // light yellow while the field is in use
         label->setPalette(pal);
         return false;
     }
@@ -79,7 +84,8 @@ bool TALTERFPASS::eventFilter(QObject* watched, QEvent* event) {
     // A click on a button leaves the decision to the button: "&Confirmar" runs both checks,
     // "&Anular" runs none.
     const auto reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason == Qt::MouseFocusReason && qobject_cast<QAbstractButton*>(QApplication::focusWidget()))
+    if (reason == Qt::MouseFocusReason &&
+        qobject_cast<QAbstractButton*>(QApplication::focusWidget()))
         return false;
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || m_messagePending)
         return false;
@@ -141,6 +147,8 @@ void TALTERFPASS::BotCancelarClick() {
     QDialog::reject();
 }
 
-void TALTERFPASS::reject() { BotCancelarClick(); }
+void TALTERFPASS::reject() {
+    BotCancelarClick();
+}
 
 } // namespace falq

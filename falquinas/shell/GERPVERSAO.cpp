@@ -10,8 +10,8 @@ namespace falq {
 
 TGERFVERSAO::TGERFVERSAO(QSqlDatabase db, int company, const QString& stored, const QString& target,
                          const QDate& workingDate, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TGERFVERSAO>()), m_db(db), m_company(company), m_stored(stored),
-      m_target(target), m_workingDate(workingDate) {
+    : QDialog(parent), ui(std::make_unique<Ui::TGERFVERSAO>()), m_db(db), m_company(company),
+      m_stored(stored), m_target(target), m_workingDate(workingDate) {
     ui->setupUi(this);
 }
 

@@ -4,17 +4,17 @@
 #include "GERPVERSAO.h"
 #include "UnitDtVersao.h"
 #include "connections.h"
+#include "credentials.h"
 #include "entertab.h"
 #include "gerp002.h"
 #include "menudefs.h"
 #include "plantconfig.h"
 #include "plantroot.h"
 #include "rights.h"
-#include "upgrader.h"
-#include "credentials.h"
 #include "schema.h"
 #include "transaction.h"
 #include "unitDtFalquinas.h"
+#include "upgrader.h"
 #include "workstation.h"
 
 #include "ui_UnitFacMenu.h"
@@ -23,14 +23,14 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QMenuBar>
-#include <QToolButton>
 #include <QGuiApplication>
+#include <QMenuBar>
 #include <QScreen>
-#include <QStyle>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStyle>
 #include <QTimer>
+#include <QToolButton>
 
 namespace falq {
 
@@ -66,8 +66,10 @@ TFACFMENU::TFACFMENU(Session& session, QWidget* parent)
         ui->LabelPagina->hide();
         ui->LabelSite->hide();
     } else {
-        ui->LabelSite->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(config.webSite.toHtmlEscaped()));
-        connect(ui->LabelSite, &QLabel::linkActivated, this, [this](const QString& link) { m_openUrl(QUrl(link)); });
+        ui->LabelSite->setText(
+            QStringLiteral("<a href=\"%1\">%1</a>").arg(config.webSite.toHtmlEscaped()));
+        connect(ui->LabelSite, &QLabel::linkActivated, this,
+                [this](const QString& link) { m_openUrl(QUrl(link)); });
     }
     EnterAsTab::install(this);
     ui->Edit_Data->setFirstDayOfWeek(Qt::Monday);
@@ -390,7 +392,8 @@ void TFACFMENU::buildMenu() {
             menu->addSeparator();
         QAction* action = menu->addAction(e.caption);
         action->setObjectName(e.component);
-        connect(action, &QAction::triggered, this, [this, component = e.component] { openEntry(component); });
+        connect(action, &QAction::triggered, this,
+                [this, component = e.component] { openEntry(component); });
         if (e.button.isEmpty())
             continue;
         // The page button runs its menu entry and is always in the same state.
@@ -398,25 +401,29 @@ void TFACFMENU::buildMenu() {
         button->setObjectName(e.button);
         button->setToolTip(e.hint);
         button->setText(e.buttonCaption);
-        button->setIcon(style()->standardIcon(e.page == 0                           ? QStyle::SP_FileDialogListView
-                                              : e.buttonCaption == QLatin1String("Aber") ? QStyle::SP_FileDialogNewFolder
-                                              : e.buttonCaption == QLatin1String("Cons") ? QStyle::SP_FileDialogContentsView
-                                              : e.buttonCaption == QLatin1String("Impr") ? QStyle::SP_FileDialogDetailedView
-                                              : e.buttonCaption == QLatin1String("Valid") ? QStyle::SP_DialogApplyButton
-                                                                                          : QStyle::SP_FileDialogInfoView));
+        button->setIcon(style()->standardIcon(
+            e.page == 0                                 ? QStyle::SP_FileDialogListView
+            : e.buttonCaption == QLatin1String("Aber")  ? QStyle::SP_FileDialogNewFolder
+            : e.buttonCaption == QLatin1String("Cons")  ? QStyle::SP_FileDialogContentsView
+            : e.buttonCaption == QLatin1String("Impr")  ? QStyle::SP_FileDialogDetailedView
+            : e.buttonCaption == QLatin1String("Valid") ? QStyle::SP_DialogApplyButton
+                                                        : QStyle::SP_FileDialogInfoView));
         button->setIconSize(QSize(24, 24));
-        button->setToolButtonStyle(e.buttonCaption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
+        button->setToolButtonStyle(e.buttonCaption.isEmpty() ? Qt::ToolButtonIconOnly
+                                                             : Qt::ToolButtonTextUnderIcon);
         button->setMinimumSize(72, 48);
         connect(button, &QToolButton::clicked, action, &QAction::trigger);
-        connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
-        auto* caption = new QLabel(e.hint + QStringLiteral(" ") + QString(40 - qMin(38, int(e.hint.size())), '.'),
+        connect(action, &QAction::changed, button,
+                [button, action] { button->setEnabled(action->isEnabled()); });
+        auto* caption = new QLabel(e.hint + QStringLiteral(" ") +
+                                       QString(40 - qMin(38, int(e.hint.size())), '.'),
                                    ui->NBMenu);
         // Page buttons stand in their own order (opening, consultation, printing, validation).
         static const QStringList buttonOrder = {
-            "BotDesenhadores", "BotCores",         "BotMaquinas",      "BotCartoes",      "BotModelos",
-            "BotAbreCliche",   "BotConsCliche",    "BotImprCliche",    "BotValidCliche",  "BotAbreDesenhos",
-            "BotConsDesenhos", "BotImprDesenhos",  "BotValidDesenhos", "BotMov001",       "BotMov002",
-            "BotMov003"};
+            "BotDesenhadores",  "BotCores",        "BotMaquinas",     "BotCartoes",
+            "BotModelos",       "BotAbreCliche",   "BotConsCliche",   "BotImprCliche",
+            "BotValidCliche",   "BotAbreDesenhos", "BotConsDesenhos", "BotImprDesenhos",
+            "BotValidDesenhos", "BotMov001",       "BotMov002",       "BotMov003"};
         QGridLayout* grid = pages[e.page];
         const int row = buttonOrder.indexOf(e.button);
         grid->addWidget(button, row, 0);
@@ -449,10 +456,15 @@ void TFACFMENU::openEntry(const QString& component) {
     }
     if (component == QLatin1String("AEmpresaeData1")) {
         Dataset* tmp = m_session.dataset(ds::PARAMTMP);
-        const QString company = tmp ? tmp->fieldValue(QStringLiteral("EMPNOM")).toString() : QString();
-        const QDate date = tmp ? tmp->fieldValue(QStringLiteral("DATA")).toDateTime().date() : QDate();
+        const QString company =
+            tmp ? tmp->fieldValue(QStringLiteral("EMPNOM")).toString() : QString();
+        const QDate date =
+            tmp ? tmp->fieldValue(QStringLiteral("DATA")).toDateTime().date() : QDate();
         const QString user = m_session.context().userCode;
-        openWindow({[company, date, user](QWidget* parent) { return new TGERF002(company, date, user, parent); }, {}});
+        openWindow({[company, date, user](QWidget* parent) {
+                        return new TGERF002(company, date, user, parent);
+                    },
+                    {}});
         return;
     }
     const auto it = m_openers.constFind(component);
@@ -464,7 +476,8 @@ void TFACFMENU::openNotesDocument() {
     QString path = resolveInRoot(QStringLiteral("Programas/Pdf/Falquinas.pdf"));
     if (!QFileInfo::exists(path)) {
         const QString second = PlantConfig::read().secondPdfFolder;
-        path = second.isEmpty() ? QString() : resolveCaseInsensitive(second, QStringLiteral("Falquinas.pdf"));
+        path = second.isEmpty() ? QString()
+                                : resolveCaseInsensitive(second, QStringLiteral("Falquinas.pdf"));
     }
     if (!path.isEmpty() && QFileInfo::exists(path))
         m_openUrl(QUrl::fromLocalFile(path));
@@ -512,11 +525,11 @@ bool TFACFMENU::checkDatabaseVersion() {
         return true;
     if (!dbversion::canUpgrade(stored, ctx.version)) {
         // A newer program wrote it, or it is not a version at all: leave it as it is.
-        m_session.messages().show(
-            QStringLiteral("A base de dados da empresa está na versão \"%1\", que este programa (versão %2) não "
-                           "actualiza. A base de dados fica como está.")
-                .arg(stored, ctx.version),
-            true);
+        m_session.messages().show(QStringLiteral("A base de dados da empresa está na versão "
+                                                 "\"%1\", que este programa (versão %2) não "
+                                                 "actualiza. A base de dados fica como está.")
+                                      .arg(stored, ctx.version),
+                                  true);
         return true;
     }
     TGERFVERSAO window(db, ctx.companyNumber, stored, ctx.version, ctx.workingDate, this);
@@ -541,7 +554,8 @@ bool TFACFMENU::runUpdateCheck() {
     if (!users->open(&error))
         return fail(error, true);
     const bool found = users->locate({QStringLiteral("NRO")}, {user});
-    const QString licence = found ? users->fieldValue(QStringLiteral("UPGRADE_LICENSE")).toString() : QString();
+    const QString licence =
+        found ? users->fieldValue(QStringLiteral("UPGRADE_LICENSE")).toString() : QString();
     users->close();
     if (!found)
         return fail(kMsgNoUserUpdate + user, true);
@@ -555,7 +569,9 @@ bool TFACFMENU::runUpdateCheck() {
     return true;
 }
 
-void TFACFMENU::BotBuscaClick() { m_upgrader->checkFull(); }
+void TFACFMENU::BotBuscaClick() {
+    m_upgrader->checkFull();
+}
 
 void TFACFMENU::BotPassordClick() {
     int outcome = TALTERFPASS::Open;

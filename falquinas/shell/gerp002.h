@@ -13,7 +13,8 @@ namespace falq {
 class TGERF002 : public QDialog {
     Q_OBJECT
 public:
-    TGERF002(const QString& company, const QDate& date, const QString& user, QWidget* parent = nullptr);
+    TGERF002(const QString& company, const QDate& date, const QString& user,
+             QWidget* parent = nullptr);
     ~TGERF002() override;
 
 private:

@@ -8,15 +8,15 @@
 namespace falq {
 
 struct MenuEntry {
-    QString menu;         // caption of the menu it belongs to
-    QString caption;      // caption of the entry ("&" marks the accelerator)
-    QString component;    // object name of the entry's action
-    QString chapter;      // CAPITULO of its rights row; empty: never restricted
-    QString program;      // PROGRAMA of its rights row
-    QString button;       // object name of its page button; empty: none
-    QString hint;         // the page button's hint
+    QString menu;      // caption of the menu it belongs to
+    QString caption;   // caption of the entry ("&" marks the accelerator)
+    QString component; // object name of the entry's action
+    QString chapter;   // CAPITULO of its rights row; empty: never restricted
+    QString program;   // PROGRAMA of its rights row
+    QString button;    // object name of its page button; empty: none
+    QString hint;      // the page button's hint
     QString buttonCaption;
-    int page = -1;        // page of NBMenu holding the button
+    int page = -1; // page of NBMenu holding the button
     bool separatorBefore = false;
 };
 

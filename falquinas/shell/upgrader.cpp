@@ -27,7 +27,8 @@ bool parseUpdateInfo(const QByteArray& content, UpdateInfo* info, QString* error
     QMap<QString, QString> values;
     for (QString line : QString::fromUtf8(content).split(QLatin1Char('\n'))) {
         line = line.trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) ||
+            line.startsWith(QLatin1Char('#')))
             continue;
         if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
             section = line.mid(1, line.size() - 2).trimmed().toLower();
@@ -177,8 +178,9 @@ void Upgrader::setupArrived(QNetworkReply* reply) {
         fail(QStringLiteral("não foi possível iniciar %1").arg(file.fileName()));
         return;
     }
-    m_messages.show(QStringLiteral("A versão %1 foi descarregada e o programa de instalação foi iniciado.")
-                        .arg(m_offered.version));
+    m_messages.show(
+        QStringLiteral("A versão %1 foi descarregada e o programa de instalação foi iniciado.")
+            .arg(m_offered.version));
     emit upgradeEnded();
     emit checkFinished(true);
 }

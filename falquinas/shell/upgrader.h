@@ -54,7 +54,8 @@ public:
     void setRestartParameters(const QString& parameters) { m_restart = parameters; }
     QString restartParameters() const { return m_restart; }
     // Starts the downloaded setup program (default: a detached process).
-    void setLauncher(std::function<bool(const QString& program, const QStringList& args)> launcher) {
+    void
+    setLauncher(std::function<bool(const QString& program, const QStringList& args)> launcher) {
         m_launch = std::move(launcher);
     }
 
@@ -69,7 +70,7 @@ public:
     bool busy() const { return m_reply != nullptr; }
 
 signals:
-    void upgradeEnded();         // the setup program was started
+    void upgradeEnded();            // the setup program was started
     void checkFinished(bool newer); // a full check ended (newer: a newer version was offered)
 
 private:

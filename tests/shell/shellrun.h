@@ -23,7 +23,8 @@ struct Run {
     bool start() {
         menu.show();
         menu.activateWindow();
-        return QTest::qWaitFor([this] { return menu.activationCount() >= 1 || menu.programEnded(); }, 10000);
+        return QTest::qWaitFor(
+            [this] { return menu.activationCount() >= 1 || menu.programEnded(); }, 10000);
     }
     QString text(const char* name) const {
         if (auto* l = menu.findChild<QLabel*>(name))

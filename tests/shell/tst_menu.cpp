@@ -86,13 +86,36 @@ void TestMenu::menuHasEveryEntryInOrder() {
         for (QAction* a : menu->menu()->actions())
             seen << (a->isSeparator() ? QStringLiteral("-") : a->text());
     }
-    const QStringList expected = {
-        "[&A - Geral]", "&A - Empresa e Data", "&C- Informação s/ últimas alterações", "-", "&C - Sair",
-        "[&B - Tabelas]", "&A - Parâmetros Gerais", "-", "&B - Desenhadores", "&C - Côres", "&D - Máquinas",
-        "&E - Cartões", "&F - Modelos", "[&B - Clichés]", "&A - Abertura e Alteração", "&B - Validação de Clichés",
-        "-", "&C - Consulta", "&D - Impressão", "[&C - Desenhos]", "&A - Abertura e Alteração",
-        "&B - Validacao de Desenhos", "-", "&C - Consulta", "&D - Impressão", "[&D - Movimentos]",
-        "&A - Utilização de Cliches e Desenhos", "&B - Registo de Reparações", "-", "&C - Mapa de Custos"};
+    const QStringList expected = {"[&A - Geral]",
+                                  "&A - Empresa e Data",
+                                  "&C- Informação s/ últimas alterações",
+                                  "-",
+                                  "&C - Sair",
+                                  "[&B - Tabelas]",
+                                  "&A - Parâmetros Gerais",
+                                  "-",
+                                  "&B - Desenhadores",
+                                  "&C - Côres",
+                                  "&D - Máquinas",
+                                  "&E - Cartões",
+                                  "&F - Modelos",
+                                  "[&B - Clichés]",
+                                  "&A - Abertura e Alteração",
+                                  "&B - Validação de Clichés",
+                                  "-",
+                                  "&C - Consulta",
+                                  "&D - Impressão",
+                                  "[&C - Desenhos]",
+                                  "&A - Abertura e Alteração",
+                                  "&B - Validacao de Desenhos",
+                                  "-",
+                                  "&C - Consulta",
+                                  "&D - Impressão",
+                                  "[&D - Movimentos]",
+                                  "&A - Utilização de Cliches e Desenhos",
+                                  "&B - Registo de Reparações",
+                                  "-",
+                                  "&C - Mapa de Custos"};
     QCOMPARE(seen, expected);
     QCOMPARE(run.menu.findChild<QToolButton*>("BotMov002")->text(), QStringLiteral("Reparaç."));
     // The demo user has every right.
@@ -117,12 +140,14 @@ void TestMenu::noRightsDisableTheFourChapters() {
 void TestMenu::oneDeniedProgram() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    QVERIFY(inst.exec("main", "UPDATE APLICACAODET SET ACEDER = 'N' WHERE CAPITULO = 'Cliches' AND PROGRAMA = 'Consulta'"));
+    QVERIFY(inst.exec("main", "UPDATE APLICACAODET SET ACEDER = 'N' WHERE CAPITULO = 'Cliches' AND "
+                              "PROGRAMA = 'Consulta'"));
     QVERIFY(inst.exec("main", "DELETE FROM APLICACAODET WHERE PROGRAMA = 'Mapa de Custos'"));
     Run run;
     QVERIFY(run.start());
     for (const MenuEntry& e : menuEntries()) {
-        const bool denied = e.component == QLatin1String("CLICHE002") || e.component == QLatin1String("MOVIM003");
+        const bool denied =
+            e.component == QLatin1String("CLICHE002") || e.component == QLatin1String("MOVIM003");
         QVERIFY2(enabled(run, e.component) == !denied, qPrintable(e.component));
     }
     QVERIFY(enabled(run, "DESENHO002")); // the drawings' "Consulta" has its own row
@@ -163,7 +188,8 @@ void TestMenu::administratorRowShowsTheSwitch() {
         QVERIFY(run.session.dataset("PARGER")->isOpen());
         run.menu.close();
     }
-    QVERIFY(inst.exec("main", "UPDATE APLICACAODET SET ACEDER = 'N' WHERE CAPITULO = 'Administrador'"));
+    QVERIFY(
+        inst.exec("main", "UPDATE APLICACAODET SET ACEDER = 'N' WHERE CAPITULO = 'Administrador'"));
     Run run;
     QVERIFY(run.start());
     QVERIFY(run.menu.findChild<QFrame*>("ShapeActive")->isHidden());
@@ -176,14 +202,15 @@ void TestMenu::openingRuleAndReturn() {
     Run run;
     QVERIFY(run.start());
     QStringList log;
-    run.menu.registerWindow("TAB001", {[&log](QWidget* parent) { return new ProbeWindow(parent, &log); },
-                                       [&log] {
-                                           log << "reports";
-                                           auto* report = new QObject;
-                                           QObject::connect(report, &QObject::destroyed,
-                                                            [&log] { log << "reports freed"; });
-                                           return QList<QObject*>{report};
-                                       }});
+    run.menu.registerWindow("TAB001",
+                            {[&log](QWidget* parent) { return new ProbeWindow(parent, &log); },
+                             [&log] {
+                                 log << "reports";
+                                 auto* report = new QObject;
+                                 QObject::connect(report, &QObject::destroyed,
+                                                  [&log] { log << "reports freed"; });
+                                 return QList<QObject*>{report};
+                             }});
     // The rights are not read again on return, and nothing reconnects.
     QVERIFY(inst.exec("main", "DELETE FROM APLICACAODET"));
     const QSqlDatabase before = QSqlDatabase::database(kDbFalquinas);
@@ -253,11 +280,16 @@ void TestMenu::versionFromNothingToCurrent() {
     Run run;
     QVERIFY(run.start());
     QVERIFY2(run.menu.sessionOpen(), qPrintable(run.messages.shown.join('|')));
-    QCOMPARE(inst.scalar("main", "SELECT VERSAO FROM ACTUAL_VERSAO WHERE EMPRESA = 1 AND PROGRAMA = 'FALQUINAS'")
-                 .toString(),
-             QStringLiteral("01.003"));
-    QCOMPARE(parseDateTime(inst.scalar("main", "SELECT DATULTACT FROM ACTUAL_VERSAO")).date(), QDate::currentDate());
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM UTILIZADORES WHERE UPGRADE_LICENSE = 'N'").toInt(), 2);
+    QCOMPARE(
+        inst.scalar("main",
+                    "SELECT VERSAO FROM ACTUAL_VERSAO WHERE EMPRESA = 1 AND PROGRAMA = 'FALQUINAS'")
+            .toString(),
+        QStringLiteral("01.003"));
+    QCOMPARE(parseDateTime(inst.scalar("main", "SELECT DATULTACT FROM ACTUAL_VERSAO")).date(),
+             QDate::currentDate());
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM UTILIZADORES WHERE UPGRADE_LICENSE = 'N'")
+                 .toInt(),
+             2);
     QVERIFY(run.messages.shown.isEmpty());
 }
 
@@ -265,10 +297,14 @@ void TestMenu::versionStepsAndUnreachable_data() {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("after");
     QTest::addColumn<bool>("warned");
-    QTest::newRow("01.002 only writes the row") << "01.002" << "01.003" << false;
-    QTest::newRow("01.003 is left alone") << "01.003" << "01.003" << false;
-    QTest::newRow("a newer version") << "01.009" << "01.009" << true;
-    QTest::newRow("not a version") << "AB.CDE" << "AB.CDE" << true;
+    QTest::newRow("01.002 only writes the row") << "01.002"
+                                                << "01.003" << false;
+    QTest::newRow("01.003 is left alone") << "01.003"
+                                          << "01.003" << false;
+    QTest::newRow("a newer version") << "01.009"
+                                     << "01.009" << true;
+    QTest::newRow("not a version") << "AB.CDE"
+                                   << "AB.CDE" << true;
 }
 
 void TestMenu::versionStepsAndUnreachable() {
@@ -279,7 +315,8 @@ void TestMenu::versionStepsAndUnreachable() {
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
     const SqlDialect d = SqlDialect::forDatabase(inst.open("main"));
     const QDate old(2020, 1, 2);
-    QVERIFY(inst.exec("main", "UPDATE ACTUAL_VERSAO SET VERSAO = ?, DATULTACT = ?", {stored, d.bindDate(old)}));
+    QVERIFY(inst.exec("main", "UPDATE ACTUAL_VERSAO SET VERSAO = ?, DATULTACT = ?",
+                      {stored, d.bindDate(old)}));
     QVERIFY(inst.exec("main", "UPDATE UTILIZADORES SET UPGRADE_LICENSE = 'S'"));
     QCOMPARE(dbversion::canUpgrade(stored, "01.003"), stored == QLatin1String("01.002"));
     Run run;
@@ -289,7 +326,9 @@ void TestMenu::versionStepsAndUnreachable() {
     QCOMPARE(parseDateTime(inst.scalar("main", "SELECT DATULTACT FROM ACTUAL_VERSAO")).date(),
              stored == after ? old : QDate::currentDate());
     // No step changes the users' flags here.
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM UTILIZADORES WHERE UPGRADE_LICENSE = 'S'").toInt(), 1);
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM UTILIZADORES WHERE UPGRADE_LICENSE = 'S'")
+                 .toInt(),
+             1);
     QCOMPARE(run.messages.shown.size(), warned ? 1 : 0);
     if (warned)
         QVERIFY(run.messages.shown[0].contains(stored));

@@ -55,7 +55,8 @@ void TestPassword::fieldsEchoHashInUpperCase() {
     w.type(w.pass1, "segredo1");
     QCOMPARE(w.pass1->text(), QStringLiteral("SEGREDO1"));
     QCOMPARE(w.pass1->echoMode(), QLineEdit::Password);
-    QCOMPARE(w.pass1->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, w.pass1), int('#'));
+    QCOMPARE(w.pass1->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, w.pass1),
+             int('#'));
 }
 
 void TestPassword::fifteenAcceptedSixteenRefused() {
@@ -91,7 +92,8 @@ void TestPassword::emptyAndMismatch() {
     w.messages.shown.clear();
     w.type(w.pass2, "dois");
     w.confirm();
-    QCOMPARE(w.messages.shown, QStringList{"Confirmação <> da nova palavra passe, tente novamente ..."});
+    QCOMPARE(w.messages.shown,
+             QStringList{"Confirmação <> da nova palavra passe, tente novamente ..."});
     QTRY_VERIFY(w.pass1->hasFocus());
     QCOMPARE(w.window.outcome(), int(TALTERFPASS::Open));
 }
@@ -104,7 +106,8 @@ void TestPassword::enterInConfirmationRunsItsCheck() {
     QVERIFY(w.messages.shown.isEmpty());
     QTest::keyClicks(w.pass2, "uns");
     QTest::keyClick(w.pass2, Qt::Key_Return);
-    QTRY_COMPARE(w.messages.shown, QStringList{"Confirmação <> da nova palavra passe, tente novamente ..."});
+    QTRY_COMPARE(w.messages.shown,
+                 QStringList{"Confirmação <> da nova palavra passe, tente novamente ..."});
     QTRY_VERIFY(w.pass1->hasFocus());
     QCOMPARE(w.window.outcome(), int(TALTERFPASS::Open));
 }
@@ -136,11 +139,13 @@ void TestPassword::confirmedChangeIsWritten() {
             window->findChild<QPushButton*>(confirm ? "BitTerminar" : "BotCancelar")->click();
         });
         run.menu.findChild<QPushButton*>("BotPassord")->click();
-        QCOMPARE(inst.scalar("main", "SELECT PASSWOR FROM UTILIZADORES WHERE NRO = 'ADMIN'").toString(),
-                 confirm ? QStringLiteral("NOVA") : inst.settings().userPassword);
+        QCOMPARE(
+            inst.scalar("main", "SELECT PASSWOR FROM UTILIZADORES WHERE NRO = 'ADMIN'").toString(),
+            confirm ? QStringLiteral("NOVA") : inst.settings().userPassword);
     }
     // The workstation row keeps its password: the next start-up refuses the user.
-    QCOMPARE(inst.scalar("geral", "SELECT PASSWOR FROM PARAMUTIL").toString(), inst.settings().userPassword);
+    QCOMPARE(inst.scalar("geral", "SELECT PASSWOR FROM PARAMUTIL").toString(),
+             inst.settings().userPassword);
     run.menu.close();
     Run next;
     QVERIFY(next.start());

@@ -155,11 +155,12 @@ HttpServer::HttpServer() {
                 const QString path = first.size() > 1 ? QString::fromLatin1(first[1]) : QString();
                 requested << path;
                 const auto route = m_routes.value(path, {404, QByteArray("not found")});
-                QByteArray response = "HTTP/1.1 " + QByteArray::number(route.first) +
-                                      (route.first == 200 ? " OK" : " Not Found") +
-                                      "\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
-                                      QByteArray::number(route.second.size()) + "\r\nConnection: close\r\n\r\n" +
-                                      route.second;
+                QByteArray response =
+                    "HTTP/1.1 " + QByteArray::number(route.first) +
+                    (route.first == 200 ? " OK" : " Not Found") +
+                    "\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
+                    QByteArray::number(route.second.size()) + "\r\nConnection: close\r\n\r\n" +
+                    route.second;
                 socket->write(response);
                 socket->disconnectFromHost();
             });
@@ -167,6 +168,8 @@ HttpServer::HttpServer() {
     });
 }
 
-QUrl HttpServer::url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(serverPort())); }
+QUrl HttpServer::url() const {
+    return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(serverPort()));
+}
 
 } // namespace falq::test

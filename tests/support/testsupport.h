@@ -106,7 +106,9 @@ class HttpServer : public QTcpServer {
 public:
     HttpServer();
     QUrl url() const;
-    void route(const QString& path, const QByteArray& body, int status = 200) { m_routes[path] = {status, body}; }
+    void route(const QString& path, const QByteArray& body, int status = 200) {
+        m_routes[path] = {status, body};
+    }
     QStringList requested;
 
 private:

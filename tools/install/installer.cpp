@@ -162,7 +162,8 @@ bool prepareSchemas(const InstallationSettings& s, QString* error) {
         // Two installers at once may both find the extension missing; the second one's
         // failure is harmless when the extension is there afterwards.
         if (ok && !q.exec(QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext SCHEMA public")) &&
-            !(q.exec(QStringLiteral("SELECT 1 FROM pg_extension WHERE extname = 'citext'")) && q.next())) {
+            !(q.exec(QStringLiteral("SELECT 1 FROM pg_extension WHERE extname = 'citext'")) &&
+              q.next())) {
             *error = q.lastError().text();
             ok = false;
         }
@@ -301,8 +302,11 @@ bool createInstallation(const InstallationSettings& s, QString* error) {
              QDir::toNativeSeparators(root.filePath("imagens/desenhos")) + sep,
              QStringLiteral(".JPG")},
             error) ||
-        !exec(mainDb, "INSERT INTO ACTUAL_VERSAO (EMPRESA, PROGRAMA, VERSAO, DATULTACT) VALUES (?, ?, ?, ?)",
-              {s.companyNumber, schema::kModuleCode, schema::kProgramVersion, d.bindDate(today)}, error) ||
+        !exec(
+            mainDb,
+            "INSERT INTO ACTUAL_VERSAO (EMPRESA, PROGRAMA, VERSAO, DATULTACT) VALUES (?, ?, ?, ?)",
+            {s.companyNumber, schema::kModuleCode, schema::kProgramVersion, d.bindDate(today)},
+            error) ||
         !exec(mainDb,
               "INSERT INTO UTILIZADORES (NRO, PASSWOR, NOM, TITULO, UPGRADE_LICENSE) VALUES (?, ?, "
               "?, ?, ?)",
