@@ -4,6 +4,7 @@
 #include "UnitFalquinasAPMenu.h"
 #include "messages.h"
 #include "session.h"
+#include "windows.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -22,6 +23,7 @@ int main(int argc, char* argv[]) {
     falq::BoxMessages messages;
     falq::Session session(messages);
     falq::TFACFMENU menu(session);
+    falq::registerWindows(menu, session);
     falq::TUpdateErrorForm errorForm(&menu);
     session.setUpdateErrorHandler(&errorForm);
 

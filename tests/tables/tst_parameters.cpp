@@ -1,0 +1,139 @@
+// "Parâmetros Gerais": the PARGER row, the folder buttons and the image type check.
+#include "CORTP000.h"
+#include "../shell/shellrun.h"
+#include "windows.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace falq;
+using falq::test::Run;
+
+namespace {
+QString row(test::Installation& inst, const char* column) {
+    return inst.scalar("main", QStringLiteral("SELECT %1 FROM PARGER WHERE CODIGO = 1").arg(QLatin1String(column)))
+        .toString();
+}
+} // namespace
+
+class TestParameters : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { FALQ_REQUIRE_ENGINE(); }
+    void createdOnAnEmptyTable();
+    void bmpBecomesJpgOnAnUntouchedClose();
+    void lowerCaseTypeBlocksTheClose();
+    void folderButtons();
+    void openedFromTheMenu();
+};
+
+void TestParameters::createdOnAnEmptyTable() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QVERIFY(inst.exec("main", "DELETE FROM PARGER"));
+    Run run;
+    QVERIFY(run.start());
+    TCORTF000 window(run.session, &run.menu);
+    window.show();
+    QCOMPARE(window.windowTitle(), QStringLiteral("Parâmetros Gerais"));
+    QVERIFY(window.close());
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM PARGER").toInt(), 1);
+    QCOMPARE(row(inst, "TIPOIMAGEM"), QStringLiteral(".JPG"));
+    QCOMPARE(row(inst, "PATHCLICHE"), QString());
+    QCOMPARE(row(inst, "PATHDESENHO"), QString());
+}
+
+void TestParameters::bmpBecomesJpgOnAnUntouchedClose() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QVERIFY(inst.exec("main", "UPDATE PARGER SET TIPOIMAGEM = '.BMP'"));
+    const QString folder = row(inst, "PATHCLICHE");
+    Run run;
+    QVERIFY(run.start());
+    TCORTF000 window(run.session, &run.menu);
+    window.show();
+    QCOMPARE(window.findChild<QComboBox*>("Edit_TipoImagem")->currentText(), QStringLiteral(".JPG"));
+    QVERIFY(window.close());
+    QCOMPARE(row(inst, "TIPOIMAGEM"), QStringLiteral(".JPG"));
+    QCOMPARE(row(inst, "PATHCLICHE"), folder);
+}
+
+void TestParameters::lowerCaseTypeBlocksTheClose() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QVERIFY(inst.exec("main", "UPDATE PARGER SET TIPOIMAGEM = '.BMP'"));
+    Run run;
+    QVERIFY(run.start());
+    TCORTF000 window(run.session, &run.menu);
+    window.show();
+    auto* type = window.findChild<QComboBox*>("Edit_TipoImagem");
+    type->setCurrentText(".jpg");
+    QVERIFY(!window.close());
+    QCOMPARE(run.messages.shown, QStringList{"Seleccionou o Tipo de Imagem Errado ..."});
+    QCOMPARE(run.messages.beeps, QList<bool>{true});
+    QVERIFY(window.isVisible());
+    QCOMPARE(row(inst, "TIPOIMAGEM"), QStringLiteral(".BMP")); // nothing written
+    type->setCurrentText(".BMP");
+    window.findChild<QPushButton*>("BitTerminar")->click();
+    QVERIFY(!window.isVisible());
+    QCOMPARE(row(inst, "TIPOIMAGEM"), QStringLiteral(".BMP"));
+}
+
+void TestParameters::folderButtons() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    const QString before = row(inst, "PATHDESENHO");
+    Run run;
+    QVERIFY(run.start());
+    TCORTF000 window(run.session, &run.menu);
+    QString answer;
+    QStringList titles;
+    window.setFolderChooser([&](QWidget*, const QString& title, const QString&) {
+        titles << title;
+        return answer;
+    });
+    window.show();
+    // Cancelled: nothing changes, the status bar says so.
+    window.findChild<QToolButton*>("BotDesenho")->click();
+    QCOMPARE(window.statusText(), QStringLiteral("Seleccione o Caminho ..."));
+    QCOMPARE(window.findChild<QLineEdit*>("Edit_PathDesenho")->text(), before);
+    QCOMPARE(titles, QStringList{"Localizar Caminho Para Arquivo de Desenhos"});
+    // Chosen: stored with its trailing separator.
+    QTemporaryDir dir;
+    answer = dir.path();
+    window.findChild<QToolButton*>("BotCliche")->click();
+    const QString stored = QDir::toNativeSeparators(dir.path()) + QDir::separator();
+    QCOMPARE(window.findChild<QLineEdit*>("Edit_PathCliche")->text(), stored);
+    // A typed folder is kept as typed.
+    auto* drawings = window.findChild<QLineEdit*>("Edit_PathDesenho");
+    drawings->clear();
+    QTest::keyClicks(drawings, "/srv/desenhos");
+    QVERIFY(window.close());
+    QCOMPARE(row(inst, "PATHCLICHE"), stored);
+    QCOMPARE(row(inst, "PATHDESENHO"), QStringLiteral("/srv/desenhos"));
+}
+
+void TestParameters::openedFromTheMenu() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    Run run;
+    registerWindows(run.menu, run.session);
+    QVERIFY(run.start());
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* window = qobject_cast<TCORTF000*>(QApplication::activeModalWidget());
+        QVERIFY(window);
+        seen = true;
+        window->findChild<QPushButton*>("BitTerminar")->click();
+    });
+    run.menu.findChild<QAction*>("TAB000")->trigger();
+    QVERIFY(seen);
+    QVERIFY(!run.session.dataset("PARGER")->isOpen()); // the window closes what it opened
+}
+
+QTEST_MAIN(TestParameters)
+#include "tst_parameters.moc"

@@ -1,0 +1,428 @@
+// Image and document files, the image control, the viewer windows, the document list and
+// view, and the scanner (SANE's test device).
+#include "documents.h"
+#include "imagecontrol.h"
+#include "imagefiles.h"
+#include "scannerbar.h"
+#include "testsupport.h"
+#include "viewerwindow.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRubberBand>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QPdfWriter>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace falq;
+
+namespace {
+
+QImage pattern(int w, int h) {
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.fillRect(0, 0, w / 2, h / 2, Qt::red);
+    p.fillRect(w / 2, h / 2, w - w / 2, h - h / 2, Qt::blue);
+    return img;
+}
+
+QString writeImage(const QString& path, int w = 400, int h = 300, const char* format = "JPG") {
+    pattern(w, h).save(path, format);
+    return path;
+}
+
+void writePdf(const QString& path) {
+    QPdfWriter pdf(path);
+    QPainter p(&pdf);
+    p.drawText(100, 100, QStringLiteral("Ficha técnica"));
+}
+
+// The record shown by the viewers.
+FieldSource record(const QMap<QString, QVariant>& values) {
+    return [values](const QString& field) { return values.value(field); };
+}
+
+} // namespace
+
+class TestViewers : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { FALQ_REQUIRE_ENGINE(); }
+    void pathRule_data();
+    void pathRule();
+    void typeChangeLooksForTheOtherFile();
+    void recordFilesByPrefix();
+    void copyNeverOverwritesNorLeavesTheFolder();
+    void zoomStepsStretchAndActualSize();
+    void rubberBandZoomsToTheDraggedPart();
+    void largeImageLoadsWithoutBlocking();
+    void saveJpegAndBmp();
+    void printsToPdf();
+    void clicheViewerColours();
+    void drawingViewerWords();
+    void doubleClickCloses();
+    void documentsShownInside();
+    void scannerTestDevice();
+};
+
+void TestViewers::pathRule_data() {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("path");
+    const QString s = QDir::separator();
+    QTest::newRow("BMP") << "/imagens" << "A123" << ".BMP" << "/imagens" + s + "A123.BMP";
+    QTest::newRow("JPG") << "/imagens" << "A123" << ".JPG" << "/imagens" + s + "A123.JPG";
+    QTest::newRow("trailing blanks kept") << "/imagens" << "12  " << ".JPG" << "/imagens" + s + "12  .JPG";
+    QTest::newRow("doubled separator") << "/imagens" + s << "123" << ".JPG" << "/imagens" + s + s + "123.JPG";
+    QTest::newRow("empty folder") << "" << "123" << ".JPG" << s + "123.JPG";
+}
+
+void TestViewers::pathRule() {
+    QFETCH(QString, folder);
+    QFETCH(QString, number);
+    QFETCH(QString, type);
+    QFETCH(QString, path);
+    QCOMPARE(imagePath(folder, number, type), path);
+    const ImageParameters p{folder, folder + "d", type};
+    QCOMPARE(clicheImagePath(p, number), path);
+    QCOMPARE(drawingImagePath(p, number), imagePath(folder + "d", number, type));
+}
+
+void TestViewers::typeChangeLooksForTheOtherFile() {
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QDir::separator(); // as the folder button stores it
+    writeImage(dir.filePath("A123.BMP"), 40, 30, "BMP");
+    ImageParameters p{folder, folder, ".BMP"};
+    QVERIFY(QFileInfo::exists(clicheImagePath(p, "A123"))); // the doubled separator is harmless
+    p.imageType = ".JPG";
+    QVERIFY(!QFileInfo::exists(clicheImagePath(p, "A123")));
+    QVERIFY(clicheImagePath(p, "A123").endsWith("A123.JPG"));
+}
+
+void TestViewers::recordFilesByPrefix() {
+    QTemporaryDir dir;
+    for (const char* name : {"123.JPG", "123_ficha.pdf", "123b.txt", "1234.JPG", "12.JPG", "*1.JPG"})
+        QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
+    QCOMPARE(listRecordFiles(dir.path(), "123"), (QStringList{"123.JPG", "1234.JPG", "123_ficha.pdf", "123b.txt"}));
+    QCOMPARE(listRecordFiles(dir.path(), "*"), QStringList{"*1.JPG"}); // no wildcards
+    QVERIFY(listRecordFiles(dir.path(), "").isEmpty());
+    QVERIFY(listRecordFiles("", "123").isEmpty());
+}
+
+void TestViewers::copyNeverOverwritesNorLeavesTheFolder() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("imagens"));
+    const QString folder = dir.filePath("imagens");
+    const QString source = writeImage(dir.filePath("scan.jpg"));
+    QString error;
+    const QString copied = copyIntoFolder(source, folder, "123", ".JPG", &error);
+    QVERIFY2(!copied.isEmpty(), qPrintable(error));
+    QCOMPARE(QFileInfo(copied).canonicalFilePath(), QFileInfo(folder + "/123.JPG").canonicalFilePath());
+    QFile f(source);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray original = f.readAll();
+    // A second copy to the same name leaves the first file as it was.
+    const QString other = writeImage(dir.filePath("other.jpg"), 10, 10);
+    QVERIFY(copyIntoFolder(other, folder, "123", ".JPG", &error).isEmpty());
+    QVERIFY(error.contains("já existe"));
+    QFile kept(copied);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), original);
+    // Numbers that would leave the folder.
+    for (const QString& bad : {QStringLiteral("../123"), QStringLiteral(".."), QStringLiteral("a/b"),
+                               QStringLiteral("a\\b"), QStringLiteral("")}) {
+        error.clear();
+        QVERIFY2(copyIntoFolder(source, folder, bad, ".JPG", &error).isEmpty(), qPrintable(bad));
+        QVERIFY(!error.isEmpty());
+    }
+    QVERIFY(!QFileInfo::exists(dir.filePath("123.JPG")));
+    QVERIFY(copyIntoFolder(source, "", "124", ".JPG", &error).isEmpty()); // no folder parameter
+    QVERIFY(numberIsSafeFileName("12  "));
+}
+
+void TestViewers::zoomStepsStretchAndActualSize() {
+    QTemporaryDir dir;
+    ImageControl control;
+    control.resize(420, 320);
+    control.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&control));
+    QVERIFY(control.loadAndWait(writeImage(dir.filePath("a.jpg"), 800, 600)));
+    QCOMPARE(control.path(), dir.filePath("a.jpg"));
+    QVERIFY(control.stretch());
+    QVERIFY(control.zoom() < 0.55 && control.zoom() > 0.45); // fitted
+    control.actualSize();
+    QCOMPARE(control.zoom(), 1.0);
+    QCOMPARE(control.widget()->size(), QSize(800, 600));
+    QVERIFY(control.horizontalScrollBar()->maximum() > 0); // scroll bars for a larger image
+    control.zoomIn();
+    QCOMPARE(control.zoom(), 1.1);
+    control.zoomOut();
+    control.zoomOut();
+    QCOMPARE(control.zoom(), 0.9);
+    control.setZoomStep(25);
+    control.zoomIn();
+    QCOMPARE(control.zoom(), 1.15);
+    control.limpar();
+    QVERIFY(control.stretch());
+    control.load(QString()); // an empty path empties
+    QVERIFY(control.isEmpty());
+    QVERIFY(control.path().isEmpty());
+    QVERIFY(!control.loadAndWait(dir.filePath("missing.jpg"), 5000));
+    QVERIFY(control.isEmpty());
+}
+
+void TestViewers::rubberBandZoomsToTheDraggedPart() {
+    ImageControl control;
+    control.resize(404, 304);
+    control.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&control));
+    control.setImage(pattern(400, 300));
+    control.actualSize();
+    QWidget* canvas = control.widget();
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(100, 75));
+    QTest::mouseMove(canvas, QPoint(150, 110));
+    QVERIFY(control.rubberBandActive());
+    QVERIFY(control.findChild<QRubberBand*>()->isVisible()); // shown while dragging
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(200, 150));
+    QVERIFY(!control.rubberBandActive());
+    // The 100x75 part now fills the control: four times larger, scrolled to its corner.
+    QVERIFY2(control.zoom() > 3.9 && control.zoom() < 4.1, qPrintable(QString::number(control.zoom())));
+    const QPointF origin = control.visibleImageOrigin();
+    QVERIFY2(qAbs(origin.x() - 100) < 2 && qAbs(origin.y() - 75) < 2,
+             qPrintable(QString("%1,%2").arg(origin.x()).arg(origin.y())));
+    // A band in progress can be cancelled.
+    QTest::mousePress(control.widget(), Qt::LeftButton, {}, QPoint(10, 10));
+    QVERIFY(control.rubberBandActive());
+    control.cancelRubberBand();
+    QVERIFY(!control.rubberBandActive());
+    QVERIFY(!control.findChild<QRubberBand*>()->isVisible());
+    // The context menu has its entries.
+    QStringList entries;
+    for (QAction* a : control.contextMenu()->actions())
+        entries << (a->isSeparator() ? "-" : a->text());
+    QCOMPARE(entries, (QStringList{"Limpar", "Tamanho Real", "Stretch", "Zoom+", "Zoom-", "-", "Imprimir"}));
+}
+
+void TestViewers::largeImageLoadsWithoutBlocking() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("big.jpg");
+    QImage big(8000, 6000, QImage::Format_RGB32);
+    big.fill(QColor(30, 120, 200));
+    QVERIFY(big.save(path, "JPG", 90));
+    big = QImage();
+    ImageControl control;
+    control.resize(500, 400);
+    control.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&control));
+    // The window keeps handling events while the image is read.
+    int ticks = 0;
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(5);
+    control.load(path);
+    QVERIFY(control.isLoading());
+    QTRY_VERIFY_WITH_TIMEOUT(!control.isLoading(), 30000);
+    QVERIFY(ticks > 0);
+    QCOMPARE(control.image().size(), QSize(8000, 6000));
+    control.zoomIn();
+    control.actualSize();
+    control.grab(); // paints the visible part only
+    QCOMPARE(control.zoom(), 1.0);
+}
+
+void TestViewers::saveJpegAndBmp() {
+    QTemporaryDir dir;
+    ImageControl control;
+    control.setImage(pattern(64, 48));
+    QVERIFY(control.saveJpeg(dir.filePath("a.jpg")));
+    QVERIFY(control.saveBmp(dir.filePath("a.bmp")));
+    const QImage bmp(dir.filePath("a.bmp"));
+    QCOMPARE(bmp.size(), QSize(64, 48));
+    QCOMPARE(bmp.pixelColor(5, 5), QColor(Qt::red)); // lossless
+    const QImage jpg(dir.filePath("a.jpg"));
+    QCOMPARE(jpg.size(), QSize(64, 48));
+    QVERIFY(QFileInfo(dir.filePath("a.jpg")).size() < QFileInfo(dir.filePath("a.bmp")).size());
+    ImageControl empty;
+    QVERIFY(!empty.saveJpeg(dir.filePath("none.jpg")));
+}
+
+void TestViewers::printsToPdf() {
+    QTemporaryDir dir;
+    ImageControl control;
+    control.setImage(pattern(200, 100));
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("print.pdf"));
+    control.printTo(&printer);
+    QPdfDocument pdf;
+    QCOMPARE(pdf.load(dir.filePath("print.pdf")), QPdfDocument::Error::None);
+    QCOMPARE(pdf.pageCount(), 1);
+}
+
+void TestViewers::clicheViewerColours() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QTemporaryDir dir;
+    const QString image = writeImage(dir.filePath("10000.JPG"));
+    TClicheViewer viewer(image,
+                         record({{"CLICHENRO", "10000"},
+                                 {"SIGLACLI", "SUMOS1"},
+                                 {"FICHASETUP", 12},
+                                 {"COR_01", 1},
+                                 {"COR_02", 99}, // not in CORES
+                                 {"COR_03", 3},
+                                 {"COR_04", 4},
+                                 {"COR_05", 5},
+                                 {"COR_06", 12}}),
+                         inst.open("main"));
+    viewer.show();
+    QTRY_VERIFY(!viewer.imageControl()->isLoading());
+    QCOMPARE(viewer.windowTitle(), QStringLiteral("Visualização de Clichés"));
+    QVERIFY(viewer.windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_CLICHENRO")->text(), QStringLiteral("10000"));
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_FICHASETUP")->text(), QStringLiteral("12"));
+    QCOMPARE(viewer.findChild<QLineEdit*>("Label_Cor01")->text(), QStringLiteral("Preto K"));
+    QCOMPARE(viewer.findChild<QLineEdit*>("Label_Cor02")->text(), QString());
+    QCOMPARE(viewer.findChild<QLineEdit*>("Label_Cor03")->text(), QStringLiteral("Magenta M"));
+    QCOMPARE(viewer.findChild<QLineEdit*>("Label_Cor06")->text(), QStringLiteral("Branco W"));
+    QCOMPARE(viewer.imageControl()->path(), image);
+    QVERIFY(viewer.imageControl()->stretch());
+}
+
+void TestViewers::drawingViewerWords() {
+    QCOMPARE(TDesenhoViewer::flowDirectionWord("V"), QStringLiteral("Vertical"));
+    QCOMPARE(TDesenhoViewer::flowDirectionWord("H"), QStringLiteral("Horizontal"));
+    QCOMPARE(TDesenhoViewer::flowDirectionWord("v"), QString());
+    QCOMPARE(TDesenhoViewer::viewWord("E"), QStringLiteral("Exterior"));
+    QCOMPARE(TDesenhoViewer::viewWord("I"), QStringLiteral("Interior"));
+    TDesenhoViewer viewer("/nao/existe.JPG",
+                          record({{"DESENHONRO", "24-00001"},
+                                  {"DIR_CANAL", "v"},
+                                  {"VISTA", "I"},
+                                  {"LARGURA", 200},
+                                  {"COMPRIM", 300},
+                                  {"ALTURA", 150},
+                                  {"LARG_PLACA", 720},
+                                  {"COMP_PLACA", 1040},
+                                  {"DATAPEDIDA", QDateTime(QDate(2025, 3, 4), QTime(0, 0))},
+                                  {"CARTAO_DES", "Duplo BC"}}));
+    viewer.show();
+    QCOMPARE(viewer.windowTitle(), QStringLiteral("Visualização de Desenhos ( Ficha Técnica)"));
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_DIR_CANAL")->text(), QString());
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_VISTA")->text(), QStringLiteral("Interior"));
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_MEDIDA_INT")->text(), QStringLiteral("200 x 300 x 150"));
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_MEDIDA_PLACA")->text(), QStringLiteral("720 x 1040"));
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_DATAPEDIDA")->text(), QStringLiteral("04/03/2025"));
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_CARTAO_DES")->text(), QStringLiteral("Duplo BC"));
+    QTRY_VERIFY(!viewer.imageControl()->isLoading());
+    QVERIFY(viewer.imageControl()->isEmpty()); // the file is missing
+}
+
+void TestViewers::doubleClickCloses() {
+    QTemporaryDir dir;
+    TFotoViewer viewer(writeImage(dir.filePath("f.JPG")));
+    QCOMPARE(viewer.windowTitle(), QStringLiteral("Visualização de Fotos"));
+    QTimer::singleShot(0, &viewer, [&] {
+        QTRY_VERIFY(!viewer.imageControl()->isLoading());
+        QTest::mouseDClick(viewer.imageControl()->widget(), Qt::LeftButton, {}, QPoint(20, 20));
+    });
+    QTimer::singleShot(10000, &viewer, &QDialog::reject); // a safety net, not the answer
+    QCOMPARE(viewer.exec(), int(QDialog::Accepted));
+}
+
+void TestViewers::documentsShownInside() {
+    QTemporaryDir dir;
+    writeImage(dir.filePath("123.JPG"));
+    writePdf(dir.filePath("123_ficha.pdf"));
+    QFile text(dir.filePath("123_notas.txt"));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("Cortante com 4 golpes.\n");
+    text.close();
+    QFile(dir.filePath("123_orcamento.xlsx")).open(QIODevice::WriteOnly);
+
+    // A small window built from the components, as the editors and the station use them.
+    QDialog window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* list = new DocumentList(&window);
+    auto* view = new DocumentView(&window);
+    layout->addWidget(list);
+    layout->addWidget(view);
+    QList<QUrl> external;
+    view->setExternalOpener([&external](const QUrl& url) {
+        external << url;
+        return true;
+    });
+    test::RecordingMessages messages;
+    window.resize(800, 600);
+    window.show();
+    list->showRecord(dir.path(), "123");
+    QCOMPARE(list->count(), 4);
+    QVERIFY(!showSelectedDocument(*list, *view, messages)); // nothing selected
+    QCOMPARE(messages.shown, QStringList{kSelectDocumentFirst});
+
+    auto select = [&](const QString& name) {
+        list->setCurrentItem(list->findItems(name, Qt::MatchExactly).value(0));
+        return showSelectedDocument(*list, *view, messages);
+    };
+    QVERIFY(select("123_ficha.pdf"));
+    QCOMPARE(view->kind(), DocumentView::Kind::Pdf);
+    QCOMPARE(view->pdfDocument()->pageCount(), 1);
+    QVERIFY(select("123.JPG"));
+    QCOMPARE(view->kind(), DocumentView::Kind::Image);
+    QCOMPARE(view->imageControl()->image().size(), QSize(400, 300));
+    QVERIFY(select("123_notas.txt"));
+    QCOMPARE(view->textView()->toPlainText(), QStringLiteral("Cortante com 4 golpes.\n"));
+    QVERIFY(select("123_orcamento.xlsx"));
+    QCOMPARE(view->kind(), DocumentView::Kind::External);
+    QCOMPARE(external.value(0).toLocalFile(), dir.filePath("123_orcamento.xlsx"));
+    // A file removed after the listing.
+    QFile::remove(dir.filePath("123_notas.txt"));
+    messages.shown.clear();
+    QVERIFY(!select("123_notas.txt"));
+    QCOMPARE(messages.shown, QStringList{kSelectDocumentFirst});
+}
+
+void TestViewers::scannerTestDevice() {
+    // SANE's test device, alone in a configuration of the test's own.
+    QTemporaryDir config;
+    QFile dll(config.filePath("dll.conf"));
+    QVERIFY(dll.open(QIODevice::WriteOnly));
+    dll.write("test\n");
+    dll.close();
+    qputenv("SANE_CONFIG_DIR", config.path().toLocal8Bit());
+    std::unique_ptr<Scanner> scanner = createSaneScanner();
+    QString error;
+    const QStringList sources = scanner->sources(&error);
+    if (sources.isEmpty())
+        QSKIP(qPrintable("SANE's test backend is not available: " + error));
+    QVERIFY2(sources.first().startsWith("test"), qPrintable(sources.join(',')));
+
+    ImageControl control;
+    test::RecordingMessages messages;
+    ScannerBar bar(*scanner, &control, messages);
+    bar.setSourceChooser([&](QWidget*, const QStringList& offered, const QString&) { return offered.last(); });
+    bar.findChild<QPushButton*>("BotSelScan")->click();
+    QCOMPARE(scanner->source(), sources.last());
+    bar.findChild<QPushButton*>("BotScanner")->click();
+    QVERIFY2(messages.shown.isEmpty(), qPrintable(messages.shown.join('|')));
+    QVERIFY(!control.isEmpty());
+    QVERIFY2(control.image().width() > 10 && control.image().height() > 10,
+             qPrintable(QStringLiteral("%1x%2").arg(control.image().width()).arg(control.image().height())));
+    QTemporaryDir dir;
+    QVERIFY(control.saveJpeg(dir.filePath("scan.JPG")));
+}
+
+QTEST_MAIN(TestViewers)
+#include "tst_viewers.moc"
