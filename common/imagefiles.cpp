@@ -10,7 +10,9 @@ namespace falq {
 ImageParameters readImageParameters(const QSqlDatabase& db) {
     ImageParameters p;
     QSqlQuery q(db);
-    if (q.exec(QStringLiteral("SELECT PATHCLICHE, PATHDESENHO, TIPOIMAGEM FROM PARGER ORDER BY CODIGO")) && q.next()) {
+    if (q.exec(QStringLiteral(
+            "SELECT PATHCLICHE, PATHDESENHO, TIPOIMAGEM FROM PARGER ORDER BY CODIGO")) &&
+        q.next()) {
         p.clicheFolder = q.value(0).toString();
         p.drawingFolder = q.value(1).toString();
         p.imageType = q.value(2).toString();
@@ -50,25 +52,29 @@ bool numberIsSafeFileName(const QString& number) {
     if (number.isEmpty() || number == QLatin1String(".") || number == QLatin1String(".."))
         return false;
     for (const QChar c : number)
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') || c.unicode() < 32)
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') ||
+            c.unicode() < 32)
             return false;
     return true;
 }
 
-QString copyIntoFolder(const QString& source, const QString& folder, const QString& number, const QString& suffix,
-                       QString* error) {
+QString copyIntoFolder(const QString& source, const QString& folder, const QString& number,
+                       const QString& suffix, QString* error) {
     if (folder.trimmed().isEmpty()) {
-        *error = QStringLiteral("Caminho do arquivo de imagens não definido nos Parâmetros Gerais ...");
+        *error =
+            QStringLiteral("Caminho do arquivo de imagens não definido nos Parâmetros Gerais ...");
         return {};
     }
     if (!numberIsSafeFileName(number) || !numberIsSafeFileName(number + suffix)) {
-        *error = QStringLiteral("O número \"%1\" não pode dar nome a um ficheiro do arquivo ...").arg(number);
+        *error = QStringLiteral("O número \"%1\" não pode dar nome a um ficheiro do arquivo ...")
+                     .arg(number);
         return {};
     }
     const QString target = imagePath(folder, number, suffix);
     // The file must land in the folder itself, whatever the number holds.
     if (QFileInfo(target).absoluteDir() != QDir(QDir(folder).absolutePath())) {
-        *error = QStringLiteral("O número \"%1\" não pode dar nome a um ficheiro do arquivo ...").arg(number);
+        *error = QStringLiteral("O número \"%1\" não pode dar nome a um ficheiro do arquivo ...")
+                     .arg(number);
         return {};
     }
     QFile in(source);
@@ -78,8 +84,10 @@ QString copyIntoFolder(const QString& source, const QString& folder, const QStri
     }
     QFile out(target);
     if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        *error = out.exists() ? QStringLiteral("O ficheiro %1 já existe; não foi substituído ...").arg(target)
-                              : QStringLiteral("Não foi possível criar %1: %2").arg(target, out.errorString());
+        *error =
+            out.exists()
+                ? QStringLiteral("O ficheiro %1 já existe; não foi substituído ...").arg(target)
+                : QStringLiteral("Não foi possível criar %1: %2").arg(target, out.errorString());
         return {};
     }
     while (!in.atEnd()) {
@@ -90,7 +98,8 @@ QString copyIntoFolder(const QString& source, const QString& folder, const QStri
             return {};
         }
         if (out.write(chunk) != chunk.size()) {
-            *error = QStringLiteral("Não foi possível gravar %1: %2").arg(target, out.errorString());
+            *error =
+                QStringLiteral("Não foi possível gravar %1: %2").arg(target, out.errorString());
             out.remove();
             return {};
         }

@@ -36,7 +36,7 @@ bool numberIsSafeFileName(const QString& number);
 // Copies `source` into `folder` as number + `suffix` (as ".JPG" or "_ficha.pdf"), never over
 // an existing file (the target is created exclusively). Returns the new file's path, or an
 // empty text with the reason in `error`.
-QString copyIntoFolder(const QString& source, const QString& folder, const QString& number, const QString& suffix,
-                       QString* error);
+QString copyIntoFolder(const QString& source, const QString& folder, const QString& number,
+                       const QString& suffix, QString* error);
 
 } // namespace falq

@@ -7,7 +7,8 @@
 namespace falq {
 
 void registerWindows(TFACFMENU& menu, Session& session) {
-    menu.registerWindow(QStringLiteral("TAB000"), {[&session](QWidget* p) { return new TCORTF000(session, p); }, {}});
+    menu.registerWindow(QStringLiteral("TAB000"),
+                        {[&session](QWidget* p) { return new TCORTF000(session, p); }, {}});
 }
 
 } // namespace falq

@@ -44,7 +44,8 @@ QString DocumentList::selectedPath() const {
 
 DocumentView::DocumentView(QWidget* parent)
     : QStackedWidget(parent), m_empty(new QLabel(this)), m_image(new ImageControl(this)),
-      m_pdf(new QPdfDocument(this)), m_pdfView(new QPdfView(this)), m_text(new QPlainTextEdit(this)) {
+      m_pdf(new QPdfDocument(this)), m_pdfView(new QPdfView(this)),
+      m_text(new QPlainTextEdit(this)) {
     setObjectName(QStringLiteral("OleContainerPag1"));
     m_pdfView->setDocument(m_pdf);
     m_pdfView->setPageMode(QPdfView::PageMode::MultiPage);
@@ -85,7 +86,8 @@ bool DocumentView::showDocument(const QString& path, QString* error) {
         setCurrentWidget(m_pdfView);
     } else if (QImageReader::supportedImageFormats().contains(suffix.toLatin1())) {
         if (!m_image->loadAndWait(path)) {
-            *error = QStringLiteral("Não foi possível abrir a imagem %1: %2").arg(path, m_image->lastError());
+            *error = QStringLiteral("Não foi possível abrir a imagem %1: %2")
+                         .arg(path, m_image->lastError());
             return false;
         }
         m_kind = Kind::Image;

@@ -53,7 +53,9 @@ public:
     QPlainTextEdit* textView() const { return m_text; }
 
     // Opens files of other types (default: the desktop's program; tests record instead).
-    void setExternalOpener(std::function<bool(const QUrl&)> opener) { m_openExternal = std::move(opener); }
+    void setExternalOpener(std::function<bool(const QUrl&)> opener) {
+        m_openExternal = std::move(opener);
+    }
 
 private:
     Kind m_kind = Kind::Empty;
@@ -66,7 +68,8 @@ private:
     std::function<bool(const QUrl&)> m_openExternal;
 };
 
-inline const QString kSelectDocumentFirst = QStringLiteral("Seleccione 1º o Ficheiro que Deseja ...");
+inline const QString kSelectDocumentFirst =
+    QStringLiteral("Seleccione 1º o Ficheiro que Deseja ...");
 
 // Shows the list's selected document in the view; with nothing selected, or a file that is
 // gone, says "Seleccione 1º o Ficheiro que Deseja ...".

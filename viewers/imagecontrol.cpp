@@ -53,13 +53,14 @@ public:
         if (image.isNull())
             error = reader.errorString();
         else if (image.width() > kPreviewSide || image.height() > kPreviewSide)
-            preview = image.scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            preview = image.scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio,
+                                   Qt::SmoothTransformation);
         emit done(ticket, image, preview, path, error, requester);
     }
 
 signals:
-    void done(quint64 ticket, const QImage& image, const QImage& preview, const QString& path, const QString& error,
-              QObject* requester);
+    void done(quint64 ticket, const QImage& image, const QImage& preview, const QString& path,
+              const QString& error, QObject* requester);
 };
 
 } // namespace
@@ -89,16 +90,18 @@ protected:
         if (exposed.isEmpty())
             return;
         // Draw from the smaller copy when the image is shown small.
-        const QImage& source = (!m_owner->m_preview.isNull() && z * image.width() <= m_owner->m_preview.width())
-                                   ? m_owner->m_preview
-                                   : image;
+        const QImage& source =
+            (!m_owner->m_preview.isNull() && z * image.width() <= m_owner->m_preview.width())
+                ? m_owner->m_preview
+                : image;
         const double s = double(source.width()) / image.width();
         const QRectF from(exposed.x() / z * s, exposed.y() / z * s, exposed.width() / z * s,
                           exposed.height() / z * s);
         p.setRenderHint(QPainter::SmoothPixmapTransform, z < 1.0);
         p.drawImage(exposed, source, from);
         if (!m_owner->m_text.isEmpty())
-            p.drawText(rect().adjusted(4, 4, -4, -4), Qt::AlignLeft | Qt::AlignTop, m_owner->m_text);
+            p.drawText(rect().adjusted(4, 4, -4, -4), Qt::AlignLeft | Qt::AlignTop,
+                       m_owner->m_text);
     }
 
 private:
@@ -106,8 +109,8 @@ private:
 };
 
 ImageControl::ImageControl(QWidget* parent)
-    : QScrollArea(parent), m_canvas(new ImageCanvas(this)), m_band(new QRubberBand(QRubberBand::Rectangle, this)),
-      m_menu(new QMenu(this)) {
+    : QScrollArea(parent), m_canvas(new ImageCanvas(this)),
+      m_band(new QRubberBand(QRubberBand::Rectangle, this)), m_menu(new QMenu(this)) {
     setObjectName(QStringLiteral("M1"));
     setToolTip(QStringLiteral("Faça ZOOM arrastando o mouse na imagem"));
     setWidget(m_canvas);
@@ -121,17 +124,24 @@ ImageControl::ImageControl(QWidget* parent)
     m_canvas->installEventFilter(this);
     viewport()->installEventFilter(this);
 
-    m_menu->addAction(QStringLiteral("Limpar"), this, &ImageControl::limpar)->setObjectName(QStringLiteral("Limpar"));
+    m_menu->addAction(QStringLiteral("Limpar"), this, &ImageControl::limpar)
+        ->setObjectName(QStringLiteral("Limpar"));
     m_menu->addAction(QStringLiteral("Tamanho Real"), this, &ImageControl::actualSize)
         ->setObjectName(QStringLiteral("TamanhoReal"));
-    m_menu->addAction(QStringLiteral("Stretch"), this, [this] {
-        cancelRubberBand();
-        setStretch(true);
-    })->setObjectName(QStringLiteral("Stretch"));
-    m_menu->addAction(QStringLiteral("Zoom+"), this, &ImageControl::zoomIn)->setObjectName(QStringLiteral("ZoomMais"));
-    m_menu->addAction(QStringLiteral("Zoom-"), this, &ImageControl::zoomOut)->setObjectName(QStringLiteral("ZoomMenos"));
+    m_menu
+        ->addAction(QStringLiteral("Stretch"), this,
+                    [this] {
+                        cancelRubberBand();
+                        setStretch(true);
+                    })
+        ->setObjectName(QStringLiteral("Stretch"));
+    m_menu->addAction(QStringLiteral("Zoom+"), this, &ImageControl::zoomIn)
+        ->setObjectName(QStringLiteral("ZoomMais"));
+    m_menu->addAction(QStringLiteral("Zoom-"), this, &ImageControl::zoomOut)
+        ->setObjectName(QStringLiteral("ZoomMenos"));
     m_menu->addSeparator();
-    m_menu->addAction(QStringLiteral("Imprimir"), this, &ImageControl::print)->setObjectName(QStringLiteral("Imprimir"));
+    m_menu->addAction(QStringLiteral("Imprimir"), this, &ImageControl::print)
+        ->setObjectName(QStringLiteral("Imprimir"));
 
     connect(ImageLoader::instance(), &ImageLoader::done, this,
             [this](quint64 ticket, const QImage& image, const QImage& preview, const QString& path,
@@ -154,8 +164,9 @@ void ImageControl::load(const QString& path) {
         return;
     }
     m_loading = true;
-    QMetaObject::invokeMethod(ImageLoader::instance(), "read", Qt::QueuedConnection, Q_ARG(quint64, m_ticket),
-                              Q_ARG(QString, path), Q_ARG(QObject*, this));
+    QMetaObject::invokeMethod(ImageLoader::instance(), "read", Qt::QueuedConnection,
+                              Q_ARG(quint64, m_ticket), Q_ARG(QString, path),
+                              Q_ARG(QObject*, this));
 }
 
 bool ImageControl::loadAndWait(const QString& path, int timeoutMs) {
@@ -163,12 +174,13 @@ bool ImageControl::loadAndWait(const QString& path, int timeoutMs) {
     QElapsedTimer t;
     t.start();
     while (m_loading && t.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 20);
+        QCoreApplication::processEvents(
+            QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 20);
     return !m_loading && !m_image.isNull() && m_path == path;
 }
 
-void ImageControl::imageArrived(quint64 ticket, const QImage& image, const QImage& preview, const QString& path,
-                                const QString& error) {
+void ImageControl::imageArrived(quint64 ticket, const QImage& image, const QImage& preview,
+                                const QString& path, const QString& error) {
     if (ticket != m_ticket)
         return; // an older request
     m_loading = false;
@@ -195,7 +207,8 @@ void ImageControl::setImage(const QImage& image, const QString& path) {
     m_loading = false;
     QImage preview;
     if (image.width() > kPreviewSide || image.height() > kPreviewSide)
-        preview = image.scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        preview =
+            image.scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     applyImage(image, preview, path);
 }
 
@@ -216,10 +229,13 @@ double ImageControl::fitZoom() const {
     if (m_image.isNull())
         return 1.0;
     const QSize area = maximumViewportSize() - QSize(4, 4);
-    return qMax(0.01, qMin(double(area.width()) / m_image.width(), double(area.height()) / m_image.height()));
+    return qMax(0.01, qMin(double(area.width()) / m_image.width(),
+                           double(area.height()) / m_image.height()));
 }
 
-double ImageControl::zoom() const { return m_stretch ? fitZoom() : m_zoom; }
+double ImageControl::zoom() const {
+    return m_stretch ? fitZoom() : m_zoom;
+}
 
 void ImageControl::setZoom(double factor) {
     m_stretch = false;
@@ -238,9 +254,13 @@ void ImageControl::actualSize() {
     ensureVisible(0, 0);
 }
 
-void ImageControl::zoomIn() { setZoom((qRound(zoom() * 100) + m_zoomStep) / 100.0); }
+void ImageControl::zoomIn() {
+    setZoom((qRound(zoom() * 100) + m_zoomStep) / 100.0);
+}
 
-void ImageControl::zoomOut() { setZoom(qMax(m_zoomStep, qRound(zoom() * 100) - m_zoomStep) / 100.0); }
+void ImageControl::zoomOut() {
+    setZoom(qMax(m_zoomStep, qRound(zoom() * 100) - m_zoomStep) / 100.0);
+}
 
 void ImageControl::limpar() {
     cancelRubberBand();
@@ -252,7 +272,8 @@ void ImageControl::relayout() {
         m_canvas->resize(maximumViewportSize() - QSize(4, 4));
     } else {
         const double z = zoom();
-        m_canvas->resize(qMax(1, qRound(m_image.width() * z)), qMax(1, qRound(m_image.height() * z)));
+        m_canvas->resize(qMax(1, qRound(m_image.width() * z)),
+                         qMax(1, qRound(m_image.height() * z)));
     }
     m_canvas->update();
 }
@@ -274,7 +295,9 @@ void ImageControl::cancelRubberBand() {
     m_band->hide();
 }
 
-bool ImageControl::rubberBandActive() const { return m_banding; }
+bool ImageControl::rubberBandActive() const {
+    return m_banding;
+}
 
 void ImageControl::finishRubberBand(const QRect& band) {
     cancelRubberBand();
@@ -309,7 +332,8 @@ bool ImageControl::eventFilter(QObject* watched, QEvent* event) {
         if (!m_banding)
             return false;
         auto* me = static_cast<QMouseEvent*>(event);
-        const QPoint at = m_canvas->mapFrom(static_cast<QWidget*>(watched), me->position().toPoint());
+        const QPoint at =
+            m_canvas->mapFrom(static_cast<QWidget*>(watched), me->position().toPoint());
         m_band->setGeometry(QRect(m_bandOrigin, at).normalized());
         return true;
     }
@@ -317,7 +341,8 @@ bool ImageControl::eventFilter(QObject* watched, QEvent* event) {
         auto* me = static_cast<QMouseEvent*>(event);
         if (me->button() != Qt::LeftButton || !m_banding)
             return false;
-        const QPoint at = m_canvas->mapFrom(static_cast<QWidget*>(watched), me->position().toPoint());
+        const QPoint at =
+            m_canvas->mapFrom(static_cast<QWidget*>(watched), me->position().toPoint());
         finishRubberBand(QRect(m_bandOrigin, at).normalized());
         return true;
     }

@@ -79,8 +79,8 @@ protected:
 
 private:
     friend class ImageCanvas;
-    void imageArrived(quint64 ticket, const QImage& image, const QImage& preview, const QString& path,
-                      const QString& error);
+    void imageArrived(quint64 ticket, const QImage& image, const QImage& preview,
+                      const QString& path, const QString& error);
     void applyImage(const QImage& image, const QImage& preview, const QString& path);
     void relayout();
     double fitZoom() const;

@@ -8,7 +8,9 @@ namespace falq {
 
 namespace {
 
-QString statusText(SANE_Status status) { return QString::fromLocal8Bit(sane_strstatus(status)); }
+QString statusText(SANE_Status status) {
+    return QString::fromLocal8Bit(sane_strstatus(status));
+}
 
 class SaneScanner : public Scanner {
 public:
@@ -68,7 +70,8 @@ private:
             const SANE_Option_Descriptor* d = sane_get_option_descriptor(handle, i);
             if (!d)
                 return;
-            if (!d->name || qstrcmp(d->name, SANE_NAME_SCAN_RESOLUTION) != 0 || !SANE_OPTION_IS_SETTABLE(d->cap))
+            if (!d->name || qstrcmp(d->name, SANE_NAME_SCAN_RESOLUTION) != 0 ||
+                !SANE_OPTION_IS_SETTABLE(d->cap))
                 continue;
             SANE_Word value = d->type == SANE_TYPE_FIXED ? SANE_FIX(dpi) : dpi;
             if (d->type == SANE_TYPE_FIXED || d->type == SANE_TYPE_INT)
@@ -97,7 +100,8 @@ private:
             QByteArray buffer(64 * 1024, Qt::Uninitialized);
             while (true) {
                 SANE_Int length = 0;
-                status = sane_read(handle, reinterpret_cast<SANE_Byte*>(buffer.data()), buffer.size(), &length);
+                status = sane_read(handle, reinterpret_cast<SANE_Byte*>(buffer.data()),
+                                   buffer.size(), &length);
                 if (status == SANE_STATUS_EOF)
                     break;
                 if (status != SANE_STATUS_GOOD) {
@@ -116,14 +120,16 @@ private:
             if (result.isNull())
                 result = QImage(width, lines, QImage::Format_RGB32);
             for (int y = 0; y < lines && y < result.height(); ++y) {
-                const auto* line = reinterpret_cast<const uchar*>(data.constData()) + qsizetype(y) * bpl;
+                const auto* line =
+                    reinterpret_cast<const uchar*>(data.constData()) + qsizetype(y) * bpl;
                 auto* out = reinterpret_cast<QRgb*>(result.scanLine(y));
                 for (int x = 0; x < width && x < result.width(); ++x) {
                     auto sample = [&](int channel, int channels) -> int {
                         if (p.depth == 1)
                             return (line[x / 8] & (0x80 >> (x % 8))) ? 0 : 255; // 1 is black
                         if (p.depth == 16)
-                            return line[(x * channels + channel) * 2 + 1]; // high byte, little-endian
+                            return line[(x * channels + channel) * 2 +
+                                        1]; // high byte, little-endian
                         return line[x * channels + channel];
                     };
                     QRgb px = out[x];
@@ -160,6 +166,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<Scanner> createSaneScanner() { return std::make_unique<SaneScanner>(); }
+std::unique_ptr<Scanner> createSaneScanner() {
+    return std::make_unique<SaneScanner>();
+}
 
 } // namespace falq

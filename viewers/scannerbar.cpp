@@ -23,8 +23,9 @@ ScannerBar::ScannerBar(Scanner& scanner, ImageControl* target, Messages& message
     connect(scan, &QPushButton::clicked, this, [this] { this->scan(); });
     m_choose = [](QWidget* parent, const QStringList& sources, const QString& current) {
         bool ok = false;
-        const QString chosen = QInputDialog::getItem(parent, QStringLiteral("Sel.Scan"), QStringLiteral("Scanner :"),
-                                                     sources, qMax(0, int(sources.indexOf(current))), false, &ok);
+        const QString chosen =
+            QInputDialog::getItem(parent, QStringLiteral("Sel.Scan"), QStringLiteral("Scanner :"),
+                                  sources, qMax(0, int(sources.indexOf(current))), false, &ok);
         return ok ? chosen : QString();
     };
 }
@@ -33,7 +34,8 @@ void ScannerBar::selectSource() {
     QString error;
     const QStringList sources = m_scanner.sources(&error);
     if (sources.isEmpty()) {
-        m_messages.show(error.isEmpty() ? QStringLiteral("Nenhum scanner encontrado.") : error, true);
+        m_messages.show(error.isEmpty() ? QStringLiteral("Nenhum scanner encontrado.") : error,
+                        true);
         return;
     }
     const QString chosen = m_choose(this, sources, m_scanner.source());

@@ -14,10 +14,12 @@ class ImageControl;
 class ScannerBar : public QWidget {
     Q_OBJECT
 public:
-    ScannerBar(Scanner& scanner, ImageControl* target, Messages& messages, QWidget* parent = nullptr);
+    ScannerBar(Scanner& scanner, ImageControl* target, Messages& messages,
+               QWidget* parent = nullptr);
 
     // Asks the user for one of the sources (default: a list dialog); empty: cancelled.
-    void setSourceChooser(std::function<QString(QWidget*, const QStringList&, const QString&)> chooser) {
+    void
+    setSourceChooser(std::function<QString(QWidget*, const QStringList&, const QString&)> chooser) {
         m_choose = std::move(chooser);
     }
     void selectSource();

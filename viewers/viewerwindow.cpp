@@ -63,9 +63,10 @@ void ViewerWindow::showEvent(QShowEvent* e) {
     m_image->setStretch(true);
 }
 
-TClicheViewer::TClicheViewer(const QString& imagePath, const FieldSource& fields, const QSqlDatabase& db,
-                             QWidget* parent)
-    : ViewerWindow(imagePath, parent), ui(std::make_unique<Ui::TClicheViewer>()), m_fields(fields), m_db(db) {
+TClicheViewer::TClicheViewer(const QString& imagePath, const FieldSource& fields,
+                             const QSqlDatabase& db, QWidget* parent)
+    : ViewerWindow(imagePath, parent), ui(std::make_unique<Ui::TClicheViewer>()), m_fields(fields),
+      m_db(db) {
     ui->setupUi(this);
     setUpViewer(ui->imageLayout);
 }
@@ -90,14 +91,16 @@ void TClicheViewer::fillFields() {
                            q.value(QStringLiteral("DESIGNACAO")).toString() + QLatin1Char(' ') +
                                q.value(QStringLiteral("NUMERO")).toString());
     for (int i = 0; i < 6; ++i) {
-        const QVariant code = m_fields(QStringLiteral("COR_%1").arg(i + 1, 2, 10, QLatin1Char('0')));
+        const QVariant code =
+            m_fields(QStringLiteral("COR_%1").arg(i + 1, 2, 10, QLatin1Char('0')));
         if (!code.isNull() && colours.contains(code.toLongLong()))
             boxes[i]->setText(colours.value(code.toLongLong()));
     }
 }
 
 TDesenhoViewer::TDesenhoViewer(const QString& imagePath, const FieldSource& fields, QWidget* parent)
-    : ViewerWindow(imagePath, parent), ui(std::make_unique<Ui::TDesenhoViewer>()), m_fields(fields) {
+    : ViewerWindow(imagePath, parent), ui(std::make_unique<Ui::TDesenhoViewer>()),
+      m_fields(fields) {
     ui->setupUi(this);
     setUpViewer(ui->imageLayout);
 }
@@ -126,11 +129,14 @@ void TDesenhoViewer::fillFields() {
         if (name.startsWith(QLatin1String("Edit_")))
             edit->setText(text(m_fields(name.mid(5))));
     }
-    ui->Edit_DIR_CANAL->setText(flowDirectionWord(m_fields(QStringLiteral("DIR_CANAL")).toString()));
+    ui->Edit_DIR_CANAL->setText(
+        flowDirectionWord(m_fields(QStringLiteral("DIR_CANAL")).toString()));
     ui->Edit_VISTA->setText(viewWord(m_fields(QStringLiteral("VISTA")).toString()));
     ui->Edit_MEDIDA_INT->setText(
-        measures(m_fields, {QStringLiteral("LARGURA"), QStringLiteral("COMPRIM"), QStringLiteral("ALTURA")}));
-    ui->Edit_MEDIDA_PLACA->setText(measures(m_fields, {QStringLiteral("LARG_PLACA"), QStringLiteral("COMP_PLACA")}));
+        measures(m_fields,
+                 {QStringLiteral("LARGURA"), QStringLiteral("COMPRIM"), QStringLiteral("ALTURA")}));
+    ui->Edit_MEDIDA_PLACA->setText(
+        measures(m_fields, {QStringLiteral("LARG_PLACA"), QStringLiteral("COMP_PLACA")}));
 }
 
 TFotoViewer::TFotoViewer(const QString& imagePath, QWidget* parent)

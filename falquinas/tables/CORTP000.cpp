@@ -37,10 +37,12 @@ TCORTF000::TCORTF000(Session& session, QWidget* parent)
     ui->Edit_PathCliche->setText(m_parger->fieldValue(QStringLiteral("PATHCLICHE")).toString());
     ui->Edit_PathDesenho->setText(m_parger->fieldValue(QStringLiteral("PATHDESENHO")).toString());
     ui->Edit_TipoImagem->setCurrentText(QStringLiteral(".JPG")); // whatever the row holds
-    connect(ui->Edit_PathCliche, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_parger->setFieldValue(QStringLiteral("PATHCLICHE"), text); });
-    connect(ui->Edit_PathDesenho, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_parger->setFieldValue(QStringLiteral("PATHDESENHO"), text); });
+    connect(ui->Edit_PathCliche, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_parger->setFieldValue(QStringLiteral("PATHCLICHE"), text);
+    });
+    connect(ui->Edit_PathDesenho, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_parger->setFieldValue(QStringLiteral("PATHDESENHO"), text);
+    });
     connect(ui->BotCliche, &QToolButton::clicked, this, &TCORTF000::BotClicheClick);
     connect(ui->BotDesenho, &QToolButton::clicked, this, &TCORTF000::BotDesenhoClick);
     connect(ui->BitTerminar, &QPushButton::clicked, this, &QDialog::close);
@@ -54,7 +56,9 @@ TCORTF000::~TCORTF000() {
     }
 }
 
-QString TCORTF000::statusText() const { return ui->StatusBar1->currentMessage(); }
+QString TCORTF000::statusText() const {
+    return ui->StatusBar1->currentMessage();
+}
 
 void TCORTF000::chooseFolder(const QString& field, QLineEdit* edit, const QString& title) {
     const QString folder = m_chooseFolder(this, title, edit->text());
@@ -78,7 +82,9 @@ void TCORTF000::BotDesenhoClick() {
     chooseFolder(QStringLiteral("PATHDESENHO"), ui->Edit_PathDesenho, ui->BotDesenho->toolTip());
 }
 
-void TCORTF000::reject() { close(); }
+void TCORTF000::reject() {
+    close();
+}
 
 void TCORTF000::closeEvent(QCloseEvent* e) {
     const QString type = ui->Edit_TipoImagem->currentText();

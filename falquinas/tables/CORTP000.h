@@ -23,7 +23,8 @@ public:
     ~TCORTF000() override;
 
     // Asks for a folder (default: the desktop's folder picker); empty when cancelled.
-    void setFolderChooser(std::function<QString(QWidget*, const QString& title, const QString& start)> chooser) {
+    void setFolderChooser(
+        std::function<QString(QWidget*, const QString& title, const QString& start)> chooser) {
         m_chooseFolder = std::move(chooser);
     }
     QString statusText() const;

@@ -14,8 +14,9 @@ using falq::test::Run;
 namespace {
 
 QByteArray info(const QString& version) {
-    return QStringLiteral("; update information\n[Falquinas]\nVersao=%1\nData=2026-11-30\n"
-                          "Setup=/downloads/SetupFalquinas.exe\nNotas=Mapa de custos por cliente.\n")
+    return QStringLiteral(
+               "; update information\n[Falquinas]\nVersao=%1\nData=2026-11-30\n"
+               "Setup=/downloads/SetupFalquinas.exe\nNotas=Mapa de custos por cliente.\n")
         .arg(version)
         .toUtf8();
 }
@@ -199,7 +200,8 @@ void TestUpdate::startUpChoosesFileAndMode() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
     inst.writeFile("programas/Computador/TipoComputador.txt", type);
-    inst.writeFile("falquinas.ini", "[Actualizacao]\nServidor=" + server.url().toString().toUtf8() + "\n");
+    inst.writeFile("falquinas.ini",
+                   "[Actualizacao]\nServidor=" + server.url().toString().toUtf8() + "\n");
     QVERIFY(inst.exec("main", "UPDATE UTILIZADORES SET UPGRADE_LICENSE = ?", {licence}));
     Run run;
     run.messages.answers = {false};
@@ -213,7 +215,8 @@ void TestUpdate::startUpChoosesFileAndMode() {
     else
         QTest::qWait(50);
     QCOMPARE(server.requested, QStringList{path});
-    QCOMPARE(run.messages.asked.size(), licensed ? 1 : 0); // a user without the licence is never asked
+    QCOMPARE(run.messages.asked.size(),
+             licensed ? 1 : 0); // a user without the licence is never asked
     QVERIFY(run.messages.shown.isEmpty());
 }
 

@@ -1,6 +1,6 @@
 // "Parâmetros Gerais": the PARGER row, the folder buttons and the image type check.
-#include "CORTP000.h"
 #include "../shell/shellrun.h"
+#include "CORTP000.h"
 #include "windows.h"
 
 #include <QAction>
@@ -15,7 +15,9 @@ using falq::test::Run;
 
 namespace {
 QString row(test::Installation& inst, const char* column) {
-    return inst.scalar("main", QStringLiteral("SELECT %1 FROM PARGER WHERE CODIGO = 1").arg(QLatin1String(column)))
+    return inst
+        .scalar("main",
+                QStringLiteral("SELECT %1 FROM PARGER WHERE CODIGO = 1").arg(QLatin1String(column)))
         .toString();
 }
 } // namespace
@@ -56,7 +58,8 @@ void TestParameters::bmpBecomesJpgOnAnUntouchedClose() {
     QVERIFY(run.start());
     TCORTF000 window(run.session, &run.menu);
     window.show();
-    QCOMPARE(window.findChild<QComboBox*>("Edit_TipoImagem")->currentText(), QStringLiteral(".JPG"));
+    QCOMPARE(window.findChild<QComboBox*>("Edit_TipoImagem")->currentText(),
+             QStringLiteral(".JPG"));
     QVERIFY(window.close());
     QCOMPARE(row(inst, "TIPOIMAGEM"), QStringLiteral(".JPG"));
     QCOMPARE(row(inst, "PATHCLICHE"), folder);

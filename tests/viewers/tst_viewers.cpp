@@ -3,6 +3,7 @@
 #include "documents.h"
 #include "imagecontrol.h"
 #include "imagefiles.h"
+#include "installer.h"
 #include "scannerbar.h"
 #include "testsupport.h"
 #include "viewerwindow.h"
@@ -13,14 +14,17 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
-#include <QRubberBand>
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRubberBand>
 #include <QScrollBar>
+#include <QSet>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -74,6 +78,7 @@ private slots:
     void doubleClickCloses();
     void documentsShownInside();
     void scannerTestDevice();
+    void viewersOnGeneratedRecords();
 };
 
 void TestViewers::pathRule_data() {
@@ -82,11 +87,24 @@ void TestViewers::pathRule_data() {
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("path");
     const QString s = QDir::separator();
-    QTest::newRow("BMP") << "/imagens" << "A123" << ".BMP" << "/imagens" + s + "A123.BMP";
-    QTest::newRow("JPG") << "/imagens" << "A123" << ".JPG" << "/imagens" + s + "A123.JPG";
-    QTest::newRow("trailing blanks kept") << "/imagens" << "12  " << ".JPG" << "/imagens" + s + "12  .JPG";
-    QTest::newRow("doubled separator") << "/imagens" + s << "123" << ".JPG" << "/imagens" + s + s + "123.JPG";
-    QTest::newRow("empty folder") << "" << "123" << ".JPG" << s + "123.JPG";
+    QTest::newRow("BMP") << "/imagens"
+                         << "A123"
+                         << ".BMP"
+                         << "/imagens" + s + "A123.BMP";
+    QTest::newRow("JPG") << "/imagens"
+                         << "A123"
+                         << ".JPG"
+                         << "/imagens" + s + "A123.JPG";
+    QTest::newRow("trailing blanks kept") << "/imagens"
+                                          << "12  "
+                                          << ".JPG"
+                                          << "/imagens" + s + "12  .JPG";
+    QTest::newRow("doubled separator") << "/imagens" + s << "123"
+                                       << ".JPG"
+                                       << "/imagens" + s + s + "123.JPG";
+    QTest::newRow("empty folder") << ""
+                                  << "123"
+                                  << ".JPG" << s + "123.JPG";
 }
 
 void TestViewers::pathRule() {
@@ -113,9 +131,11 @@ void TestViewers::typeChangeLooksForTheOtherFile() {
 
 void TestViewers::recordFilesByPrefix() {
     QTemporaryDir dir;
-    for (const char* name : {"123.JPG", "123_ficha.pdf", "123b.txt", "1234.JPG", "12.JPG", "*1.JPG"})
+    for (const char* name :
+         {"123.JPG", "123_ficha.pdf", "123b.txt", "1234.JPG", "12.JPG", "*1.JPG"})
         QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
-    QCOMPARE(listRecordFiles(dir.path(), "123"), (QStringList{"123.JPG", "1234.JPG", "123_ficha.pdf", "123b.txt"}));
+    QCOMPARE(listRecordFiles(dir.path(), "123"),
+             (QStringList{"123.JPG", "1234.JPG", "123_ficha.pdf", "123b.txt"}));
     QCOMPARE(listRecordFiles(dir.path(), "*"), QStringList{"*1.JPG"}); // no wildcards
     QVERIFY(listRecordFiles(dir.path(), "").isEmpty());
     QVERIFY(listRecordFiles("", "123").isEmpty());
@@ -129,7 +149,8 @@ void TestViewers::copyNeverOverwritesNorLeavesTheFolder() {
     QString error;
     const QString copied = copyIntoFolder(source, folder, "123", ".JPG", &error);
     QVERIFY2(!copied.isEmpty(), qPrintable(error));
-    QCOMPARE(QFileInfo(copied).canonicalFilePath(), QFileInfo(folder + "/123.JPG").canonicalFilePath());
+    QCOMPARE(QFileInfo(copied).canonicalFilePath(),
+             QFileInfo(folder + "/123.JPG").canonicalFilePath());
     QFile f(source);
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray original = f.readAll();
@@ -141,8 +162,8 @@ void TestViewers::copyNeverOverwritesNorLeavesTheFolder() {
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll(), original);
     // Numbers that would leave the folder.
-    for (const QString& bad : {QStringLiteral("../123"), QStringLiteral(".."), QStringLiteral("a/b"),
-                               QStringLiteral("a\\b"), QStringLiteral("")}) {
+    for (const QString& bad : {QStringLiteral("../123"), QStringLiteral(".."),
+                               QStringLiteral("a/b"), QStringLiteral("a\\b"), QStringLiteral("")}) {
         error.clear();
         QVERIFY2(copyIntoFolder(source, folder, bad, ".JPG", &error).isEmpty(), qPrintable(bad));
         QVERIFY(!error.isEmpty());
@@ -198,7 +219,8 @@ void TestViewers::rubberBandZoomsToTheDraggedPart() {
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(200, 150));
     QVERIFY(!control.rubberBandActive());
     // The 100x75 part now fills the control: four times larger, scrolled to its corner.
-    QVERIFY2(control.zoom() > 3.9 && control.zoom() < 4.1, qPrintable(QString::number(control.zoom())));
+    QVERIFY2(control.zoom() > 3.9 && control.zoom() < 4.1,
+             qPrintable(QString::number(control.zoom())));
     const QPointF origin = control.visibleImageOrigin();
     QVERIFY2(qAbs(origin.x() - 100) < 2 && qAbs(origin.y() - 75) < 2,
              qPrintable(QString("%1,%2").arg(origin.x()).arg(origin.y())));
@@ -212,7 +234,8 @@ void TestViewers::rubberBandZoomsToTheDraggedPart() {
     QStringList entries;
     for (QAction* a : control.contextMenu()->actions())
         entries << (a->isSeparator() ? "-" : a->text());
-    QCOMPARE(entries, (QStringList{"Limpar", "Tamanho Real", "Stretch", "Zoom+", "Zoom-", "-", "Imprimir"}));
+    QCOMPARE(entries,
+             (QStringList{"Limpar", "Tamanho Real", "Stretch", "Zoom+", "Zoom-", "-", "Imprimir"}));
 }
 
 void TestViewers::largeImageLoadsWithoutBlocking() {
@@ -322,8 +345,10 @@ void TestViewers::drawingViewerWords() {
     QCOMPARE(viewer.windowTitle(), QStringLiteral("Visualização de Desenhos ( Ficha Técnica)"));
     QCOMPARE(viewer.findChild<QLineEdit*>("Edit_DIR_CANAL")->text(), QString());
     QCOMPARE(viewer.findChild<QLineEdit*>("Edit_VISTA")->text(), QStringLiteral("Interior"));
-    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_MEDIDA_INT")->text(), QStringLiteral("200 x 300 x 150"));
-    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_MEDIDA_PLACA")->text(), QStringLiteral("720 x 1040"));
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_MEDIDA_INT")->text(),
+             QStringLiteral("200 x 300 x 150"));
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_MEDIDA_PLACA")->text(),
+             QStringLiteral("720 x 1040"));
     QCOMPARE(viewer.findChild<QLineEdit*>("Edit_DATAPEDIDA")->text(), QStringLiteral("04/03/2025"));
     QCOMPARE(viewer.findChild<QLineEdit*>("Edit_CARTAO_DES")->text(), QStringLiteral("Duplo BC"));
     QTRY_VERIFY(!viewer.imageControl()->isLoading());
@@ -412,16 +437,73 @@ void TestViewers::scannerTestDevice() {
     ImageControl control;
     test::RecordingMessages messages;
     ScannerBar bar(*scanner, &control, messages);
-    bar.setSourceChooser([&](QWidget*, const QStringList& offered, const QString&) { return offered.last(); });
+    bar.setSourceChooser(
+        [&](QWidget*, const QStringList& offered, const QString&) { return offered.last(); });
     bar.findChild<QPushButton*>("BotSelScan")->click();
     QCOMPARE(scanner->source(), sources.last());
     bar.findChild<QPushButton*>("BotScanner")->click();
     QVERIFY2(messages.shown.isEmpty(), qPrintable(messages.shown.join('|')));
     QVERIFY(!control.isEmpty());
-    QVERIFY2(control.image().width() > 10 && control.image().height() > 10,
-             qPrintable(QStringLiteral("%1x%2").arg(control.image().width()).arg(control.image().height())));
+    QVERIFY2(
+        control.image().width() > 10 && control.image().height() > 10,
+        qPrintable(
+            QStringLiteral("%1x%2").arg(control.image().width()).arg(control.image().height())));
     QTemporaryDir dir;
     QVERIFY(control.saveJpeg(dir.filePath("scan.JPG")));
+}
+
+void TestViewers::viewersOnGeneratedRecords() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    RegisterSize size;
+    size.clients = 5;
+    size.suppliers = 3;
+    size.salesmen = 2;
+    size.cliches = 3;
+    size.drawings = 3;
+    size.movements = 10;
+    size.repairs = 5;
+    QString error;
+    QVERIFY2(generateRegister(inst.settings(), size, &error), qPrintable(error));
+    QSqlDatabase db = inst.open("main");
+    const ImageParameters params = readImageParameters(db);
+    QSqlQuery cliche(db);
+    QVERIFY(cliche.exec("SELECT * FROM CLICHES ORDER BY CLICHENRO") && cliche.next());
+    QSqlQuery drawing(db);
+    QVERIFY(drawing.exec(
+                "SELECT D.*, C.DESIGNACAO AS CARTAO_DES, M.DESIGNACAO AS MAQUINA_DES, "
+                "E.NOME AS DESENHADOR_DES FROM DESENHOS D JOIN CARTOES C ON C.CODIGO = D.CARTAO "
+                "JOIN MAQUINAS M ON M.CODIGO = D.MAQUINA JOIN DESENHADORES E ON E.CODIGO = "
+                "D.DESENHADOR "
+                "ORDER BY D.DESENHONRO") &&
+            drawing.next());
+    const QString clichePath = clicheImagePath(params, cliche.value("CLICHENRO").toString());
+    const QString drawingPath = drawingImagePath(params, drawing.value("DESENHONRO").toString());
+    QVERIFY(QFileInfo::exists(clichePath));
+    QVERIFY(QFileInfo::exists(drawingPath));
+    std::unique_ptr<ViewerWindow> viewers[] = {
+        std::make_unique<TClicheViewer>(clichePath, fieldsOf(cliche.record()), db),
+        std::make_unique<TDesenhoViewer>(drawingPath, fieldsOf(drawing.record())),
+        std::make_unique<TFotoViewer>(drawingPath)};
+    const QString shots = qEnvironmentVariable("FALQ_SCREENSHOT_DIR");
+    int n = 0;
+    for (auto& viewer : viewers) {
+        viewer->show();
+        QTRY_VERIFY(!viewer->imageControl()->isLoading());
+        QVERIFY(!viewer->imageControl()->isEmpty());
+        // The image is painted: the middle of the image area is not plain background.
+        const QImage shot = viewer->grab().toImage();
+        const QImage area = viewer->imageControl()->grab().toImage();
+        QSet<QRgb> colours;
+        for (int x = 0; x < area.width(); x += 7)
+            colours.insert(area.pixel(x, area.height() / 2));
+        QVERIFY2(colours.size() > 2, qPrintable(viewer->windowTitle()));
+        if (!shots.isEmpty())
+            shot.save(QDir(shots).filePath(QStringLiteral("viewer%1.png").arg(++n)));
+    }
+    QCOMPARE(viewers[0]->findChild<QLineEdit*>("Edit_CLICHENRO")->text(),
+             cliche.value("CLICHENRO").toString());
+    QVERIFY(!viewers[1]->findChild<QLineEdit*>("Edit_DESENHADOR_DES")->text().isEmpty());
 }
 
 QTEST_MAIN(TestViewers)
