@@ -121,27 +121,26 @@ bool TFACFMENU::datePanelWarns() const {
 
 bool TFACFMENU::readWorkstationFiles() {
     SessionContext& ctx = m_session.context();
-    const WorkstationFile name =
-        readWorkstationFile(computerNamePath(), kComputerNameWidth, ctx.computerName);
-    if (name.status == WorkstationFile::Status::Missing) {
-        return fail(QStringLiteral("Ficheiro do posto de trabalho inexistente: %1").arg(name.path),
-                    false);
+    // Each file: its path, the width kept, the value it fills and the message of an empty line.
+    const struct {
+        QString path;
+        int width;
+        QString* value;
+        const QString& emptyLine;
+    } files[] = {{computerNamePath(), kComputerNameWidth, &ctx.computerName, kMsgPcName},
+                 {computerTypePath(), kComputerTypeWidth, &ctx.computerType, kMsgPcType}};
+    for (const auto& f : files) {
+        const WorkstationFile read = readWorkstationFile(f.path, f.width, *f.value);
+        if (read.status == WorkstationFile::Status::Missing)
+            return fail(
+                QStringLiteral("Ficheiro do posto de trabalho inexistente: %1").arg(read.path),
+                false);
+        if (read.status == WorkstationFile::Status::EmptyLine)
+            return fail(f.emptyLine, false);
+        *f.value = read.value;
+        if (f.value == &ctx.computerName)
+            ui->Label_Computador->setText(ctx.computerName);
     }
-    if (name.status == WorkstationFile::Status::EmptyLine) {
-        return fail(kMsgPcName, false);
-    }
-    ctx.computerName = name.value;
-    ui->Label_Computador->setText(ctx.computerName);
-    const WorkstationFile type =
-        readWorkstationFile(computerTypePath(), kComputerTypeWidth, ctx.computerType);
-    if (type.status == WorkstationFile::Status::Missing) {
-        return fail(QStringLiteral("Ficheiro do posto de trabalho inexistente: %1").arg(type.path),
-                    false);
-    }
-    if (type.status == WorkstationFile::Status::EmptyLine) {
-        return fail(kMsgPcType, false);
-    }
-    ctx.computerType = type.value;
     return true;
 }
 

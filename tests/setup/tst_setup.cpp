@@ -17,17 +17,7 @@ using namespace falq;
 
 namespace {
 RegisterSize small(quint32 seed) {
-    RegisterSize r;
-    r.clients = 15;
-    r.suppliers = 5;
-    r.salesmen = 3;
-    r.cliches = 60;
-    r.drawings = 40;
-    r.movements = 800;
-    r.repairs = 120;
-    r.years = 2;
-    r.seed = seed;
-    return r;
+    return test::smallRegister(60, seed);
 }
 
 QStringList firstRows(test::Installation& inst, const QString& sql) {
@@ -60,12 +50,13 @@ void TestSetup::generatedRegister() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
     QString error;
-    QVERIFY2(generateRegister(inst.settings(), small(7), &error), qPrintable(error));
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM CLICHES").toInt(), 60);
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM DESENHOS").toInt(), 40);
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM MOVIMENTOS").toInt(), 800);
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM REPARACOES").toInt(), 120);
-    QCOMPARE(inst.scalar("fact", "SELECT COUNT(*) FROM CLIENTES").toInt(), 15);
+    const RegisterSize size = small(7);
+    QVERIFY2(generateRegister(inst.settings(), size, &error), qPrintable(error));
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM CLICHES").toInt(), size.cliches);
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM DESENHOS").toInt(), size.drawings);
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM MOVIMENTOS").toInt(), size.movements);
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM REPARACOES").toInt(), size.repairs);
+    QCOMPARE(inst.scalar("fact", "SELECT COUNT(*) FROM CLIENTES").toInt(), size.clients);
     // The other number of a movement or repair is empty, never NULL, and the kind matches.
     QCOMPARE(
         inst.scalar("main",
@@ -96,7 +87,7 @@ void TestSetup::generatedRegister() {
         inst.scalar("main",
                     "SELECT MAX(N) FROM (SELECT COUNT(*) AS N FROM CLICHES GROUP BY SIGLACLI) T")
             .toInt();
-    QVERIFY2(top >= 3 * 60 / 15, qPrintable(QString::number(top)));
+    QVERIFY2(top >= 3 * size.cliches / size.clients, qPrintable(QString::number(top)));
     // Images and documents, named by number in the folders of the parameters.
     const QString folder =
         QDir::fromNativeSeparators(inst.scalar("main", "SELECT PATHCLICHE FROM PARGER").toString());
@@ -122,7 +113,7 @@ void TestSetup::sameSeedSameRegister() {
         QString error;
         QVERIFY2(generateRegister(inst.settings(), size, &error), qPrintable(error));
         const QStringList rows = firstRows(inst, sql);
-        QCOMPARE(rows.size(), 60);
+        QCOMPARE(rows.size(), size.cliches);
         if (run == 0)
             first = rows;
         else

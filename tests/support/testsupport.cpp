@@ -24,6 +24,20 @@ QMap<QString, QString> pgSettings() {
 }
 } // namespace
 
+RegisterSize smallRegister(int cliches, quint32 seed) {
+    RegisterSize r;
+    r.clients = qMax(2, cliches / 4);
+    r.suppliers = qMax(2, cliches / 12);
+    r.salesmen = 2;
+    r.cliches = cliches;
+    r.drawings = qMax(1, cliches * 2 / 3);
+    r.movements = cliches * 13;
+    r.repairs = cliches * 2;
+    r.years = 2;
+    r.seed = seed;
+    return r;
+}
+
 bool usePostgres() {
     return qEnvironmentVariable("FALQ_TEST_ENGINE") == QLatin1String("pg");
 }

@@ -33,6 +33,9 @@ bool usePostgres();
             QSKIP("PostgreSQL variant: FALQ_TEST_PG is not set");                                  \
     } while (false)
 
+// A small register for the generator: `cliches` clichés and as many drawings less a third.
+RegisterSize smallRegister(int cliches, quint32 seed = 7);
+
 class Installation {
 public:
     // Creates the installation and points VELMORA_ROOT at it.

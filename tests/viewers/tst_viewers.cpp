@@ -455,16 +455,8 @@ void TestViewers::scannerTestDevice() {
 void TestViewers::viewersOnGeneratedRecords() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    RegisterSize size;
-    size.clients = 5;
-    size.suppliers = 3;
-    size.salesmen = 2;
-    size.cliches = 3;
-    size.drawings = 3;
-    size.movements = 10;
-    size.repairs = 5;
     QString error;
-    QVERIFY2(generateRegister(inst.settings(), size, &error), qPrintable(error));
+    QVERIFY2(generateRegister(inst.settings(), test::smallRegister(3), &error), qPrintable(error));
     QSqlDatabase db = inst.open("main");
     const ImageParameters params = readImageParameters(db);
     QSqlQuery cliche(db);
