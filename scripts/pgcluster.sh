@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts or stops a throwaway PostgreSQL cluster in a temporary folder, listening only on a
-# socket in that folder and on 127.0.0.1 at a free port.
+# socket in that folder (no TCP port, so it never meets another server).
 #   eval "$(scripts/pgcluster.sh start)"   # sets FALQ_PG_DIR and FALQ_TEST_PG
 #   scripts/pgcluster.sh stop "$FALQ_PG_DIR"
 set -euo pipefail
@@ -11,9 +11,9 @@ case "${1:-}" in
     dir=$(mktemp -d /tmp/falqpg.XXXXXX)
     chmod 755 "$dir"
     [ "$(id -u)" -eq 0 ] && chown postgres "$dir"
-    port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
+    port=5432
     run "$PGBIN/initdb" -D "$dir/data" -A trust -U postgres -E UTF8 >/dev/null
-    run "$PGBIN/pg_ctl" -D "$dir/data" -l "$dir/log" -w -o "-k $dir -p $port -h 127.0.0.1 -c fsync=off -c synchronous_commit=off -c full_page_writes=off" start >/dev/null
+    run "$PGBIN/pg_ctl" -D "$dir/data" -l "$dir/log" -w -o "-k $dir -p $port -c listen_addresses='' -c fsync=off -c synchronous_commit=off -c full_page_writes=off" start >/dev/null
     run "$PGBIN/createdb" -h "$dir" -p "$port" -U postgres falqtest
     # Once, before tests that run side by side create their schemas.
     run psql -X -q -h "$dir" -p "$port" -U postgres -d falqtest -c "CREATE EXTENSION citext SCHEMA public" >/dev/null

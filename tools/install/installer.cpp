@@ -365,6 +365,23 @@ bool createInstallation(const InstallationSettings& s, QString* error) {
                 return false;
     }
 
+    // The notes document of the main window ("Informação s/ últimas alterações").
+    {
+        const QString notes = root.filePath(QStringLiteral("programas/Pdf/Falquinas.pdf"));
+        QDir().mkpath(QFileInfo(notes).absolutePath());
+        QPdfWriter pdf(notes);
+        pdf.setTitle(QStringLiteral("Falquinas e Clichés — últimas alterações"));
+        QPainter p(&pdf);
+        p.setFont(QFont(QStringLiteral("DejaVu Sans"), 14));
+        p.drawText(QRect(0, 0, pdf.width(), 500), Qt::AlignCenter,
+                   QStringLiteral("Falquinas e Clichés — versão %1").arg(schema::kProgramVersion));
+        p.setFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+        p.drawText(QRect(0, 600, pdf.width(), 3000), Qt::AlignLeft | Qt::TextWordWrap,
+                   QStringLiteral("01.003 — Procura automática de novas versões; direito de actualização por "
+                                  "utilizador.\n01.002 — Este documento de notas.\n01.001 — Primeira versão do "
+                                  "registo de clichés e desenhos."));
+    }
+
     // Invoicing database: the yearly parameters.
     if (!exec(fact, "INSERT INTO STKPARGER (ANO, COD_CLICHES, COD_CORTANTES) VALUES (?, ?, ?)",
               {year, QStringLiteral("CLI"), QStringLiteral("CRT")}, error) ||
