@@ -592,7 +592,6 @@ bool generateRegister(const InstallationSettings& s, const RegisterSize& size, Q
 
     const QDate today = QDate::currentDate();
     const QDate first(today.year() - size.years + 1, 1, 1);
-    const SqlDialect d = SqlDialect::forDatabase(mainDb);
     const QList<QColor> palette = {
         Qt::black,           QColor(0, 120, 200),  QColor(200, 0, 120),
         QColor(240, 210, 0), QColor(210, 30, 30),  QColor(0, 150, 70),
@@ -781,7 +780,6 @@ bool generateRegister(const InstallationSettings& s, const RegisterSize& size, Q
         *error = mainDb.lastError().text();
         return false;
     }
-    Q_UNUSED(d);
     return true;
 }
 
