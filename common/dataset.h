@@ -10,6 +10,10 @@
 // edited values, skip the row, abort everything) or, in server-message mode, rolls back and
 // hands back the server's message. An aborted or failed apply leaves the database unchanged
 // and the changes cached.
+//
+// The rows are read on a connection of their own, a block at a time as the grid needs them,
+// so a dataset shows committed data: opened inside a transaction of its connection, it does
+// not see that transaction's uncommitted rows.
 #include "dialect.h"
 
 #include <QAbstractTableModel>
