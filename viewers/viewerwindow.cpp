@@ -53,6 +53,15 @@ void ViewerWindow::setUpViewer(QLayout* layout) {
     EnterAsTab::install(this);
 }
 
+void ViewerWindow::fillBoxes(const FieldSource& fields) {
+    // Each box Edit_<COLUMN> shows its column.
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+        const QString name = edit->objectName();
+        if (name.startsWith(QLatin1String("Edit_")))
+            edit->setText(text(fields(name.mid(5))));
+    }
+}
+
 void ViewerWindow::showEvent(QShowEvent* e) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         setGeometry(screen->geometry());
@@ -74,11 +83,7 @@ TClicheViewer::TClicheViewer(const QString& imagePath, const FieldSource& fields
 TClicheViewer::~TClicheViewer() = default;
 
 void TClicheViewer::fillFields() {
-    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
-        const QString name = edit->objectName();
-        if (name.startsWith(QLatin1String("Edit_")))
-            edit->setText(text(m_fields(name.mid(5))));
-    }
+    fillBoxes(m_fields);
     QLineEdit* boxes[] = {ui->Label_Cor01, ui->Label_Cor02, ui->Label_Cor03,
                           ui->Label_Cor04, ui->Label_Cor05, ui->Label_Cor06};
     for (QLineEdit* box : boxes)
@@ -124,11 +129,7 @@ QString TDesenhoViewer::viewWord(const QString& code) {
 }
 
 void TDesenhoViewer::fillFields() {
-    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
-        const QString name = edit->objectName();
-        if (name.startsWith(QLatin1String("Edit_")))
-            edit->setText(text(m_fields(name.mid(5))));
-    }
+    fillBoxes(m_fields);
     ui->Edit_DIR_CANAL->setText(
         flowDirectionWord(m_fields(QStringLiteral("DIR_CANAL")).toString()));
     ui->Edit_VISTA->setText(viewWord(m_fields(QStringLiteral("VISTA")).toString()));

@@ -45,6 +45,8 @@ protected:
     void setUpViewer(class QLayout* layout);
     void showEvent(QShowEvent* e) override;
     virtual void fillFields() {}
+    // Puts each field's value in its read-only box (named Edit_ + the column).
+    void fillBoxes(const FieldSource& fields);
 
 private:
     ImageControl* m_image = nullptr;

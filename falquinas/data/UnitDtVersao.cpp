@@ -1,6 +1,7 @@
 #include "UnitDtVersao.h"
 
 #include "schema.h"
+#include "sqlrun.h"
 #include "transaction.h"
 
 #include <QRegularExpression>
@@ -14,28 +15,6 @@ namespace {
 
 const QString kProgram = QStringLiteral("FALQUINAS");
 
-bool run(QSqlQuery& q, const QString& sql, const QVariantList& binds, QString* error) {
-    // PostgreSQL cannot prepare DDL: statements without values run as they are.
-    if (binds.isEmpty()) {
-        if (!q.exec(sql)) {
-            *error = q.lastError().text();
-            return false;
-        }
-        return true;
-    }
-    if (!q.prepare(sql)) {
-        *error = q.lastError().text();
-        return false;
-    }
-    for (const QVariant& v : binds)
-        q.addBindValue(v);
-    if (!q.exec()) {
-        *error = q.lastError().text();
-        return false;
-    }
-    return true;
-}
-
 int stepOf(const QString& version) {
     static const QRegularExpression form(QStringLiteral("^01\\.([0-9]{3})$"));
     const auto m = form.match(version);
@@ -48,7 +27,7 @@ bool step002(QSqlDatabase db, QString* error) {
     QSqlQuery q(db);
     // A database that already has the column (made by a newer installer) only gets the data.
     // (Asked without an error: a failed statement would end the transaction on PostgreSQL.)
-    if (!run(q, QStringLiteral("SELECT * FROM UTILIZADORES WHERE 1 = 0"), {}, error))
+    if (!runStatement(q, QStringLiteral("SELECT * FROM UTILIZADORES WHERE 1 = 0"), {}, error))
         return false;
     const bool hasColumn = q.record().indexOf(QStringLiteral("UPGRADE_LICENSE")) >= 0;
     if (!hasColumn) {
@@ -58,11 +37,13 @@ bool step002(QSqlDatabase db, QString* error) {
         else
             column = d.columnType(ColumnType::Text, 1) +
                      QStringLiteral(" CHECK (LENGTH(UPGRADE_LICENSE) <= 1)");
-        if (!run(q, QStringLiteral("ALTER TABLE UTILIZADORES ADD UPGRADE_LICENSE ") + column, {},
-                 error))
+        if (!runStatement(q,
+                          QStringLiteral("ALTER TABLE UTILIZADORES ADD UPGRADE_LICENSE ") + column,
+                          {}, error))
             return false;
     }
-    return run(q, QStringLiteral("UPDATE UTILIZADORES SET UPGRADE_LICENSE='N'"), {}, error);
+    return runStatement(q, QStringLiteral("UPDATE UTILIZADORES SET UPGRADE_LICENSE='N'"), {},
+                        error);
 }
 
 } // namespace
@@ -70,21 +51,21 @@ bool step002(QSqlDatabase db, QString* error) {
 bool ensureVersionRow(QSqlDatabase db, int company, QString* error) {
     const SqlDialect d = SqlDialect::forDatabase(db);
     QSqlQuery q(db);
-    if (!run(q, d.tableExists(QStringLiteral("ACTUAL_VERSAO")), {}, error))
+    if (!runStatement(q, d.tableExists(QStringLiteral("ACTUAL_VERSAO")), {}, error))
         return false;
     if (!q.next()) {
         for (const QString& sql :
              schema::createStatements(*schema::findTable(QStringLiteral("ACTUAL_VERSAO")), d))
-            if (!run(q, sql, {}, error))
+            if (!runStatement(q, sql, {}, error))
                 return false;
     }
-    if (!run(
+    if (!runStatement(
             q,
             QStringLiteral("SELECT COUNT(*) FROM ACTUAL_VERSAO WHERE EMPRESA = ? AND PROGRAMA = ?"),
             {company, kProgram}, error))
         return false;
     if (q.next() && q.value(0).toInt() == 0)
-        return run(
+        return runStatement(
             q,
             QStringLiteral(
                 "INSERT INTO ACTUAL_VERSAO (EMPRESA, PROGRAMA, VERSAO) VALUES (?, ?, '01.001')"),
@@ -94,8 +75,9 @@ bool ensureVersionRow(QSqlDatabase db, int company, QString* error) {
 
 QString storedVersion(QSqlDatabase db, int company, QString* error) {
     QSqlQuery q(db);
-    if (!run(q, QStringLiteral("SELECT * FROM ACTUAL_VERSAO WHERE EMPRESA = ? AND PROGRAMA = ?"),
-             {company, kProgram}, error))
+    if (!runStatement(
+            q, QStringLiteral("SELECT * FROM ACTUAL_VERSAO WHERE EMPRESA = ? AND PROGRAMA = ?"),
+            {company, kProgram}, error))
         return {};
     return q.next() ? q.value(QStringLiteral("VERSAO")).toString().left(6) : QString();
 }
@@ -127,10 +109,11 @@ bool upgrade(QSqlDatabase db, int company, const QString& stored, const QString&
     }
     QSqlQuery q(db);
     const SqlDialect d = SqlDialect::forDatabase(db);
-    if (!run(q,
-             QStringLiteral("UPDATE ACTUAL_VERSAO SET VERSAO = ?, DATULTACT = ? WHERE EMPRESA = ? "
-                            "AND PROGRAMA = ?"),
-             {target, d.bindDate(workingDate), company, kProgram}, error))
+    if (!runStatement(
+            q,
+            QStringLiteral("UPDATE ACTUAL_VERSAO SET VERSAO = ?, DATULTACT = ? WHERE EMPRESA = ? "
+                           "AND PROGRAMA = ?"),
+            {target, d.bindDate(workingDate), company, kProgram}, error))
         return false;
     if (!tx.commit()) {
         *error = db.lastError().text();

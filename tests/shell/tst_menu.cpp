@@ -6,9 +6,9 @@
 #include "shellrun.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QDialog>
 #include <QFrame>
 #include <QMenuBar>
 #include <QTimer>

@@ -1,6 +1,7 @@
 #include "testsupport.h"
 
 #include "connections.h"
+#include "sqlrun.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -113,17 +114,9 @@ QSqlDatabase Installation::open(const QString& which, const QString& connectionN
 bool Installation::run(const QString& which, const QString& sql, const QVariantList& binds,
                        QVariant* first) {
     QSqlQuery q(open(which));
-    bool ok;
-    if (binds.isEmpty()) {
-        ok = q.exec(sql); // DDL cannot be prepared on PostgreSQL
-    } else {
-        q.prepare(sql);
-        for (const QVariant& v : binds)
-            q.addBindValue(v);
-        ok = q.exec();
-    }
-    if (!ok) {
-        qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+    QString error;
+    if (!runStatement(q, sql, binds, &error)) {
+        qWarning("%s: %s", qPrintable(sql), qPrintable(error));
         return false;
     }
     if (first && q.isSelect() && q.next())

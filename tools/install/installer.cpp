@@ -4,6 +4,7 @@
 #include "connections.h"
 #include "dialect.h"
 #include "schema.h"
+#include "sqlrun.h"
 #include "transaction.h"
 
 #include <QDate>
@@ -127,14 +128,10 @@ private:
 
 bool exec(QSqlDatabase db, const QString& sql, const QVariantList& binds, QString* error) {
     QSqlQuery q(db);
-    q.prepare(sql);
-    for (const QVariant& v : binds)
-        q.addBindValue(v);
-    if (!q.exec()) {
-        *error = sql + QStringLiteral(": ") + q.lastError().text();
-        return false;
-    }
-    return true;
+    if (runStatement(q, sql, binds, error))
+        return true;
+    *error = sql + QStringLiteral(": ") + *error;
+    return false;
 }
 
 bool prepareSchemas(const InstallationSettings& s, QString* error) {
@@ -376,10 +373,12 @@ bool createInstallation(const InstallationSettings& s, QString* error) {
         p.drawText(QRect(0, 0, pdf.width(), 500), Qt::AlignCenter,
                    QStringLiteral("Falquinas e Clichés — versão %1").arg(schema::kProgramVersion));
         p.setFont(QFont(QStringLiteral("DejaVu Sans"), 10));
-        p.drawText(QRect(0, 600, pdf.width(), 3000), Qt::AlignLeft | Qt::TextWordWrap,
-                   QStringLiteral("01.003 — Procura automática de novas versões; direito de actualização por "
-                                  "utilizador.\n01.002 — Este documento de notas.\n01.001 — Primeira versão do "
-                                  "registo de clichés e desenhos."));
+        p.drawText(
+            QRect(0, 600, pdf.width(), 3000), Qt::AlignLeft | Qt::TextWordWrap,
+            QStringLiteral(
+                "01.003 — Procura automática de novas versões; direito de actualização por "
+                "utilizador.\n01.002 — Este documento de notas.\n01.001 — Primeira versão do "
+                "registo de clichés e desenhos."));
     }
 
     // Invoicing database: the yearly parameters.
