@@ -86,6 +86,14 @@ QString SqlDialect::insertReturning(const QString& insertSql, const QString& ide
     return insertSql + QStringLiteral(" RETURNING ") + identityColumn;
 }
 
+QString SqlDialect::limitClause(int limit, int offset) const {
+    if (m_engine == Engine::SqlServer)
+        return QStringLiteral(" OFFSET %1 ROWS FETCH NEXT %2 ROWS ONLY").arg(offset).arg(limit);
+    if (offset > 0)
+        return QStringLiteral(" LIMIT %1 OFFSET %2").arg(limit).arg(offset);
+    return QStringLiteral(" LIMIT %1").arg(limit);
+}
+
 QString SqlDialect::columnType(ColumnType type, int size) const {
     switch (type) {
     case ColumnType::Text:

@@ -36,6 +36,12 @@ public:
     // INSERT statement that hands back the identity value assigned by the database.
     QString insertReturning(const QString& insertSql, const QString& identityColumn) const;
 
+    // Where NULL sorts in an ascending order: below every value (SQLite, SQL Server) or above
+    // (PostgreSQL). Paging by key needs it to name the rows after a row holding NULL.
+    bool nullsSortLow() const { return m_engine != Engine::PostgreSQL; }
+    // The clause that ends an ordered statement to read `limit` rows after skipping `offset`.
+    QString limitClause(int limit, int offset = 0) const;
+
     // DDL type of a column; size applies to text.
     QString columnType(ColumnType type, int size) const;
 
