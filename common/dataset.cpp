@@ -1,6 +1,7 @@
 #include "dataset.h"
 
 #include "connections.h"
+#include "liveconnection.h"
 #include "schema.h"
 #include "transaction.h"
 
@@ -143,6 +144,23 @@ bool runQuery(QSqlQuery& query, const QString& sql, const QMap<QString, QVariant
 }
 } // namespace
 
+// Runs a read on the dataset's connection; a connection that died (server restarted, network
+// dropped) is opened again and the read runs once more.
+bool Dataset::runRead(QSqlQuery& q, const QString& sql, const Bindings& extra, QString* why) {
+    if (runQuery(q, sql, m_bindings, extra, why))
+        return true;
+    if (connectionAnswers(database()))
+        return false;
+    QString reason;
+    if (!ensureConnection(database(), &reason)) {
+        *why = noServerMessage(reason);
+        return false;
+    }
+    q = QSqlQuery(database());
+    q.setForwardOnly(true);
+    return runQuery(q, sql, m_bindings, extra, why);
+}
+
 void Dataset::setupFields(const QSqlRecord& rec) {
     const TableDef* table = schema::findTable(m_update.table);
     m_fields.clear();
@@ -191,7 +209,7 @@ bool Dataset::openPaged(QString* error) {
     QSqlQuery q(database());
     q.setForwardOnly(true);
     QString why;
-    if (!runQuery(q, ks.rowsSql({}, false, kPage), m_bindings, {}, &why)) {
+    if (!runRead(q, ks.rowsSql({}, false, kPage), {}, &why)) {
         m_pagingRefusal = why;
         return false;
     }
@@ -217,7 +235,7 @@ bool Dataset::openPaged(QString* error) {
     m_total = first.rows.size();
     if (m_total == kPage) {
         QSqlQuery c(database());
-        if (!runQuery(c, ks.countSql(), m_bindings, {}, &why) || !c.next()) {
+        if (!runRead(c, ks.countSql(), {}, &why) || !c.next()) {
             if (error)
                 *error = why;
             m_keyset.reset();
@@ -495,8 +513,7 @@ QList<Dataset::Row> Dataset::readRows(const QList<KeysetCondition>& parts, bool 
         QSqlQuery q(database());
         q.setForwardOnly(true);
         QString why;
-        if (!runQuery(q, m_keyset->rowsSql(c.sql, reverse, limit - produced), m_bindings, c.binds,
-                      &why)) {
+        if (!runRead(q, m_keyset->rowsSql(c.sql, reverse, limit - produced), c.binds, &why)) {
             m_lastError = why;
             qWarning("%s: %s", qPrintable(m_name), qPrintable(why));
             return rows;
@@ -561,8 +578,7 @@ void Dataset::loadGap(int seg, int offset, int count) {
         q.setForwardOnly(true);
         QString why;
         QList<Row> rows;
-        if (runQuery(q, m_keyset->rowsSql({}, false, count, start + offset), m_bindings, {},
-                     &why)) {
+        if (runRead(q, m_keyset->rowsSql({}, false, count, start + offset), {}, &why)) {
             while (q.next()) {
                 Row row;
                 row.values.resize(m_fields.size());
@@ -896,7 +912,7 @@ bool Dataset::locate(const QStringList& fields, const QVariantList& values) {
         QSqlQuery q(database());
         q.setForwardOnly(true);
         QString why;
-        if (!runQuery(q, m_keyset->rowsSql(match.sql, false, 1), m_bindings, match.binds, &why)) {
+        if (!runRead(q, m_keyset->rowsSql(match.sql, false, 1), match.binds, &why)) {
             m_lastError = why;
             return false;
         }
@@ -933,7 +949,7 @@ bool Dataset::locate(const QStringList& fields, const QVariantList& values) {
     for (const KeysetCondition& c : m_keyset->beyond(boundary, true)) {
         QSqlQuery q(database());
         QString why;
-        if (!runQuery(q, m_keyset->countSql(c.sql), m_bindings, c.binds, &why) || !q.next()) {
+        if (!runRead(q, m_keyset->countSql(c.sql), c.binds, &why) || !q.next()) {
             m_lastError = why;
             return false;
         }
@@ -1163,6 +1179,25 @@ QStringList Dataset::insertColumns() const {
     return cols;
 }
 
+// Conditions (appended to `binds`) that hold while the row still holds every value read in the
+// columns of the updated table, text compared exactly.
+QStringList Dataset::rowStillAsRead(const Row& r, QVariantList* binds) const {
+    const SqlDialect d = dialect();
+    const TableDef* table = schema::findTable(m_update.table);
+    QStringList checks;
+    for (int f = 0; f < m_fields.size(); ++f) {
+        const Field& field = m_fields[f];
+        if (field.type == ColumnType::Identity ||
+            m_update.keyColumns.contains(field.name, Qt::CaseInsensitive) ||
+            (table && !table->column(field.name)))
+            continue;
+        checks << d.exactEquals(field.name, QStringLiteral("?"), field.type == ColumnType::Text);
+        for (int n = 0; n < d.exactEqualsBinds(); ++n)
+            *binds << r.original[f];
+    }
+    return checks;
+}
+
 bool Dataset::execOp(const PendingOp& op, const QString& undo, QString* error, QVariant* identity) {
     const Row& r = rowFor(op);
     const SqlDialect d = dialect();
@@ -1199,7 +1234,6 @@ bool Dataset::execOp(const PendingOp& op, const QString& undo, QString* error, Q
         QStringList checks;
         QVariantList setBinds;
         QVariantList checkBinds;
-        const bool twice = d.engine() == SqlDialect::Engine::SqlServer; // no NULL-safe operator
         for (int f = 0; f < m_fields.size(); ++f) {
             if (m_fields[f].type == ColumnType::Identity ||
                 (sameValue(r.values[f], r.original[f]) &&
@@ -1208,9 +1242,9 @@ bool Dataset::execOp(const PendingOp& op, const QString& undo, QString* error, Q
             sets << QStringLiteral("%1 = ?").arg(m_fields[f].name);
             setBinds << r.values[f];
             if (!m_update.keyColumns.contains(m_fields[f].name, Qt::CaseInsensitive)) {
-                checks << d.nullSafeEquals(m_fields[f].name, QStringLiteral("?"));
-                checkBinds << r.original[f];
-                if (twice)
+                checks << d.exactEquals(m_fields[f].name, QStringLiteral("?"),
+                                        m_fields[f].type == ColumnType::Text);
+                for (int n = 0; n < d.exactEqualsBinds(); ++n)
                     checkBinds << r.original[f];
             }
         }
@@ -1225,10 +1259,13 @@ bool Dataset::execOp(const PendingOp& op, const QString& undo, QString* error, Q
         break;
     }
     case UpdateKind::Deleted: {
-        QStringList keys;
-        keyWhere(keys);
+        // The row as it was read, every column of the table: a delete never discards a
+        // change another workstation made meanwhile.
+        QStringList where;
+        keyWhere(where);
+        where << rowStillAsRead(r, &binds);
         sql = QStringLiteral("DELETE FROM %1 WHERE %2")
-                  .arg(m_update.table, keys.join(QStringLiteral(" AND ")));
+                  .arg(m_update.table, where.join(QStringLiteral(" AND ")));
         break;
     }
     }
@@ -1255,20 +1292,17 @@ bool Dataset::execOp(const PendingOp& op, const QString& undo, QString* error, Q
     return true;
 }
 
-ApplyResult Dataset::applyUpdates() {
+// One attempt at writing every pending change in one transaction. *commitLost tells that the
+// connection failed while committing, so whether the changes were written is not known.
+ApplyResult Dataset::applyOnce(const QList<PendingOp>& ops, bool* commitLost) {
     ApplyResult result;
-    if (m_state == State::Inactive)
-        return result;
-    post();
-    QList<PendingOp> ops = pendingOps();
-    if (ops.isEmpty())
-        return result;
+    *commitLost = false;
     QSqlDatabase db = database();
     const SqlDialect d = dialect();
     Transaction tx(db);
     if (!tx.isActive()) {
         result.ok = false;
-        result.error = db.lastError().text();
+        result.error = tx.error();
         return result;
     }
     const bool sqlServer = d.engine() == SqlDialect::Engine::SqlServer;
@@ -1335,8 +1369,29 @@ ApplyResult Dataset::applyUpdates() {
     }
     if (!tx.commit()) {
         result.ok = false;
-        result.error = db.lastError().text();
-        return result;
+        result.error = tx.error();
+        *commitLost = !connectionAnswers(db);
+        if (!*commitLost)
+            return result;
+        // Written or not? The rows tell.
+        int written = 0;
+        for (const PendingOp& op : std::as_const(done)) {
+            QVariant identity;
+            if (inDatabase(op, &identity)) {
+                ++written;
+                if (op.kind == UpdateKind::Inserted && identity.isValid())
+                    for (auto& [row, id] : identities)
+                        if (row == op.row)
+                            id = identity;
+            }
+        }
+        if (written == 0)
+            *commitLost = false; // surely rolled back: may be written again
+        if (written != done.size())
+            return result; // not written, or not known: never written twice
+        *commitLost = false;
+        result.ok = true;
+        result.error.clear();
     }
     // Written: the rows now hold what the database holds.
     QList<int> deletedDone;
@@ -1367,6 +1422,90 @@ ApplyResult Dataset::applyUpdates() {
         for (const Row& r : seg.rows)
             m_loadedKeys.insert(keyText(r));
     return result;
+}
+
+// Whether the database shows the change of `op` (after a commit whose answer was lost). For an
+// inserted row with an identity, *identity receives the number it got.
+bool Dataset::inDatabase(const PendingOp& op, QVariant* identity) {
+    const Row& r = rowFor(op);
+    const SqlDialect d = dialect();
+    const TableDef* table = schema::findTable(m_update.table);
+    const QString idCol = table ? table->identityColumn() : QString();
+    QStringList where;
+    QVariantList binds;
+    const bool deleted = op.kind == UpdateKind::Deleted;
+    for (int f = 0; f < m_fields.size(); ++f) {
+        const Field& field = m_fields[f];
+        if ((table && !table->column(field.name)) ||
+            (field.type == ColumnType::Identity && op.kind == UpdateKind::Inserted))
+            continue;
+        const bool key = m_update.keyColumns.contains(field.name, Qt::CaseInsensitive);
+        if (deleted && !key)
+            continue;
+        where << d.exactEquals(field.name, QStringLiteral("?"), field.type == ColumnType::Text);
+        for (int n = 0; n < d.exactEqualsBinds(); ++n)
+            binds << (deleted ? r.original[f] : r.values[f]);
+    }
+    const bool withId = op.kind == UpdateKind::Inserted && !idCol.isEmpty();
+    QSqlQuery q(database());
+    const QString sql =
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+            .arg(withId ? QStringLiteral("MAX(%1)").arg(idCol) : QStringLiteral("COUNT(*)"),
+                 m_update.table, where.join(QStringLiteral(" AND ")));
+    if (!q.prepare(sql))
+        return false;
+    for (const QVariant& v : std::as_const(binds))
+        q.addBindValue(v);
+    if (!q.exec() || !q.next())
+        return false;
+    if (withId) {
+        *identity = q.value(0);
+        return !q.value(0).isNull();
+    }
+    return deleted ? q.value(0).toInt() == 0 : q.value(0).toInt() > 0;
+}
+
+ApplyResult Dataset::applyUpdates() {
+    ApplyResult result;
+    if (m_state == State::Inactive)
+        return result;
+    post();
+    const QList<PendingOp> ops = pendingOps();
+    if (ops.isEmpty())
+        return result;
+    QString reason;
+    for (int attempt = 0;; ++attempt) {
+        if (!ensureConnection(database(), &reason)) {
+            result.ok = false;
+            result.connectionLost = true;
+            result.error = noServerMessage(reason);
+            return result; // everything stays cached; apply again when the server answers
+        }
+        bool commitLost = false;
+        result = applyOnce(ops, &commitLost);
+        if (result.ok || result.aborted)
+            return result;
+        const bool lost = commitLost || !connectionAnswers(database(), &reason);
+        if (!lost) {
+            if (result.error.trimmed().isEmpty())
+                result.error =
+                    QStringLiteral("O servidor recusou a gravação sem indicar o motivo.");
+            return result;
+        }
+        if (commitLost) {
+            // The connection went while committing and the rows do not show the changes
+            // either all written or all missing: do not write them a second time.
+            result.connectionLost = true;
+            result.error = noServerMessage(result.error.isEmpty() ? reason : result.error);
+            return result;
+        }
+        // Nothing was written (the transaction died with the connection): once more.
+        if (attempt >= 1) {
+            result.connectionLost = true;
+            result.error = noServerMessage(reason);
+            return result;
+        }
+    }
 }
 
 void Dataset::cancelUpdates() {

@@ -68,10 +68,11 @@ public:
 };
 
 struct ApplyResult {
-    bool ok = true;       // everything that was not skipped was written
-    bool aborted = false; // the user aborted: nothing was written
-    int skipped = 0;      // rows the user chose to ignore (still cached)
-    QString error;        // server message when not ok
+    bool ok = true;              // everything that was not skipped was written
+    bool aborted = false;        // the user aborted: nothing was written
+    int skipped = 0;             // rows the user chose to ignore (still cached)
+    QString error;               // server message when not ok (never empty then)
+    bool connectionLost = false; // the server did not answer: nothing written, all still cached
 };
 
 QString updateKindText(UpdateKind kind); // "Modified", "Inserted", "Deleted"
@@ -210,6 +211,7 @@ private:
     class Reader;
 
     void setupFields(const QSqlRecord& rec);
+    bool runRead(QSqlQuery& q, const QString& sql, const Bindings& extra, QString* why);
     bool openPaged(QString* error);
     QList<Row> fetchBlock(int count);
     QList<Row> readRows(const QList<KeysetCondition>& parts, bool reverse, int limit,
@@ -232,6 +234,9 @@ private:
     void markChanged(Row& row);
     QString valueText(const Field& f, const QVariant& raw) const;
     QVariant fromText(const Field& f, const QString& text) const;
+    ApplyResult applyOnce(const QList<PendingOp>& ops, bool* commitLost);
+    bool inDatabase(const PendingOp& op, QVariant* identity);
+    QStringList rowStillAsRead(const Row& r, QVariantList* binds) const;
     bool execOp(const PendingOp& op, const QString& undo, QString* error, QVariant* identity);
     QList<PendingOp> pendingOps() const;
     Row& rowFor(const PendingOp& op);

@@ -31,6 +31,11 @@ public:
     QString dayRange(const QString& column, const QString& fromParam, const QString& toParam) const;
     // Compares a column with a parameter, NULL equal to NULL.
     QString nullSafeEquals(const QString& column, const QString& param) const;
+    // The same, but text compared exactly (case and accents), whatever the column's collation:
+    // the check that a row still holds what was read.
+    QString exactEquals(const QString& column, const QString& param, bool text) const;
+    // How often exactEquals() names its parameter (bind the value that many times).
+    int exactEqualsBinds() const { return m_engine == Engine::SqlServer ? 2 : 1; }
     // A statement returning one row when the table exists (one parameter-free statement).
     QString tableExists(const QString& table) const;
     // INSERT statement that hands back the identity value assigned by the database.
