@@ -161,7 +161,11 @@ int main(int argc, char* argv[]) {
                                   QStringLiteral("names"));
     const QCommandLineOption noEngine(QStringLiteral("no-engine"),
                                       QStringLiteral("Skip the engine's client."));
-    parser.addOptions({root, reps, warmup, only, noEngine});
+    const QCommandLineOption shots(QStringLiteral("shots"),
+                                   QStringLiteral("Save the grid after each last-* scenario as "
+                                                  "a PNG file in this folder."),
+                                   QStringLiteral("dir"));
+    parser.addOptions({root, reps, warmup, only, noEngine, shots});
     parser.process(app);
     if (parser.value(root).isEmpty()) {
         QTextStream(stderr) << "falqbench: give --root DIR or VELMORA_ROOT\n";
@@ -270,6 +274,7 @@ int main(int argc, char* argv[]) {
                 QStringLiteral("SELECT COUNT(*) FROM CLICHES WHERE CLICHENRO < %1")
                     .arg(quoted(lateKey))};
         }};
+    const QString shotDir = parser.value(shots);
     auto showLast = [&](const QString& name, Dataset* d, const QString& lastPage) {
         return Scenario{name,
                         {},
@@ -280,10 +285,12 @@ int main(int argc, char* argv[]) {
                                 grid.setModel(d);
                             d->presentIn(&grid);
                         },
-                        [d, &grid] {
+                        [d, &grid, name, shotDir] {
                             grid.scrollToBottom();
                             d->setCurrentRow(d->rowCount() - 1);
-                            grid.grab();
+                            const QPixmap shot = grid.grab();
+                            if (!shotDir.isEmpty())
+                                shot.save(QStringLiteral("%1/%2.png").arg(shotDir, name));
                         },
                         [lastPage] { return QStringList{lastPage}; }};
     };
