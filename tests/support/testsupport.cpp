@@ -8,6 +8,9 @@
 #include <QFile>
 #include <QSqlQuery>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace falq::test {
 
 namespace {
@@ -24,6 +27,28 @@ QMap<QString, QString> pgSettings() {
     return m;
 }
 } // namespace
+
+FileSizeLimit::FileSizeLimit(qint64 bytes) {
+    rlimit old{};
+    if (getrlimit(RLIMIT_FSIZE, &old) != 0)
+        return;
+    m_previous[0] = old.rlim_cur;
+    m_previous[1] = old.rlim_max;
+    m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit lower = old;
+    lower.rlim_cur = rlim_t(bytes);
+    m_active = setrlimit(RLIMIT_FSIZE, &lower) == 0;
+    if (!m_active)
+        std::signal(SIGXFSZ, m_previousHandler);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    if (!m_active)
+        return;
+    const rlimit old{rlim_t(m_previous[0]), rlim_t(m_previous[1])};
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, m_previousHandler);
+}
 
 RegisterSize smallRegister(int cliches, quint32 seed) {
     RegisterSize r;

@@ -33,6 +33,23 @@ bool usePostgres();
             QSKIP("PostgreSQL variant: FALQ_TEST_PG is not set");                                  \
     } while (false)
 
+// Limits the size of every file this process writes (RLIMIT_FSIZE) while it lives, as a full
+// disk or a quota would: a write past the limit fails with "File too large" (the signal that
+// would end the process is ignored meanwhile). The previous limit and signal come back after.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool active() const { return m_active; }
+
+private:
+    bool m_active = false;
+    quint64 m_previous[2] = {0, 0};
+    void (*m_previousHandler)(int) = nullptr;
+};
+
 // A small register for the generator: `cliches` clichés and as many drawings less a third.
 RegisterSize smallRegister(int cliches, quint32 seed = 7);
 
