@@ -50,6 +50,17 @@ private:
     void (*m_previousHandler)(int) = nullptr;
 };
 
+// Files an SQLite alias may point at by mistake or after damage: a missing or empty file,
+// a text file, a real database cut short, and one whose header is sound but whose schema
+// page is not.
+enum class DamagedDatabase { Missing, Empty, Text, Truncated, BrokenSchema };
+// Writes such a file at `path` (nothing for Missing). False when it could not be made.
+bool writeDamagedDatabase(const QString& path, DamagedDatabase kind);
+// Adds the columns "kind" and "reason" to a test's data: a row per kind, with the words that
+// the refusal to open such a file must hold.
+void addDamagedDatabaseRows(const QList<DamagedDatabase>& kinds);
+QByteArray fileContent(const QString& path); // empty when it cannot be read
+
 // A small register for the generator: `cliches` clichés and as many drawings less a third.
 RegisterSize smallRegister(int cliches, quint32 seed = 7);
 
@@ -71,6 +82,9 @@ public:
     bool exec(const QString& which, const QString& sql, const QVariantList& binds = {});
     QVariant scalar(const QString& which, const QString& sql, const QVariantList& binds = {});
     void writeFile(const QString& relativePath, const QByteArray& content);
+    // Points `alias` (defined anew in aliases.ini) at a file of `kind` in the data folder;
+    // the file's path, or empty when it could not be made.
+    QString aliasOnDamagedDatabase(const QString& alias, DamagedDatabase kind);
 
 private:
     bool run(const QString& which, const QString& sql, const QVariantList& binds, QVariant* first);
