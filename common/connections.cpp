@@ -159,11 +159,11 @@ bool openConnection(const QString& connectionName, const AliasDef& def, const QS
         options += (options.isEmpty() ? QString() : QStringLiteral(";")) +
                    QStringLiteral("options='-c search_path=%1,public'").arg(def.schema);
     }
+    const bool readOnly = options.contains(QLatin1String("QSQLITE_OPEN_READONLY"));
     QString reason;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(def.driver, connectionName);
         if (def.driver == kSqlite) {
-            const bool readOnly = options.contains(QLatin1String("QSQLITE_OPEN_READONLY"));
             db.setDatabaseName(sqliteUri(def.database, readOnly));
             options = QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=10000") +
                       (options.isEmpty() ? QString() : QLatin1Char(';') + options);
@@ -179,11 +179,14 @@ bool openConnection(const QString& connectionName, const AliasDef& def, const QS
         if (!db.open()) {
             reason = db.lastError().text();
         } else if (def.driver == kSqlite) {
-            // Reading the schema makes the engine look at the file before anything is written.
+            // Reading the schema makes the engine look at the file before anything is written;
+            // a read-only connection leaves the journal mode as it is.
+            QStringList statements = {QStringLiteral("SELECT COUNT(*) FROM sqlite_master"),
+                                      QStringLiteral("PRAGMA foreign_keys=ON")};
+            if (!readOnly)
+                statements.insert(1, QStringLiteral("PRAGMA journal_mode=WAL"));
             QSqlQuery q(db);
-            for (const QString& sql : {QStringLiteral("SELECT COUNT(*) FROM sqlite_master"),
-                                       QStringLiteral("PRAGMA journal_mode=WAL"),
-                                       QStringLiteral("PRAGMA foreign_keys=ON")})
+            for (const QString& sql : std::as_const(statements))
                 if (!runStatement(q, sql, {}, &reason))
                     break;
         }

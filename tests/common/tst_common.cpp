@@ -174,6 +174,15 @@ void TestCommon::onlyTheInstallerCreatesDatabases() {
         QCOMPARE(q.value(0).toString(), QStringLiteral("wal"));
     }
     closeConnection(QStringLiteral("test_x"));
+    // An alias may ask for reading only.
+    def.options = QStringLiteral("QSQLITE_OPEN_READONLY");
+    QVERIFY2(openConnection(QStringLiteral("test_x"), def, {}, {}, &error), qPrintable(error));
+    {
+        QSqlQuery q(QSqlDatabase::database(QStringLiteral("test_x")));
+        FALQ_VERIFY_SQL(q, q.exec(QStringLiteral("SELECT COUNT(*) FROM T")));
+        QVERIFY(!q.exec(QStringLiteral("CREATE TABLE U (A INTEGER)")));
+    }
+    closeConnection(QStringLiteral("test_x"));
 }
 
 void TestCommon::wholeFileOrNothing() {

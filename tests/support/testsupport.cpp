@@ -80,10 +80,12 @@ bool writeDamagedDatabase(const QString& path, DamagedDatabase kind) {
         if (db.open()) {
             QSqlQuery q(db);
             made = runStatement(q, QStringLiteral("CREATE TABLE CLICHES (CLICHENRO TEXT "
-                                                  "PRIMARY KEY, REFERENCIA TEXT)"));
+                                                  "PRIMARY KEY, REFERENCIA TEXT)")) &&
+                   db.transaction();
             for (int i = 0; made && i < 400; ++i)
                 made = runStatement(q, QStringLiteral("INSERT INTO CLICHES VALUES (?, ?)"),
                                     {QString::number(10000 + i), QString(400, QLatin1Char('R'))});
+            made = made && db.commit();
         }
         db.close();
     }
