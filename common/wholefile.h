@@ -34,6 +34,9 @@ public:
     // Drops what was written.
     void cancel();
 
+    // Written from the first byte to the last: a writer that must go back cannot use it.
+    bool isSequential() const override { return true; }
+
     QString path() const { return m_path; }
     bool failed() const { return !m_error.isEmpty(); }
     // The first failure, naming the file and the system's reason.
