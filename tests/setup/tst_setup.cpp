@@ -42,6 +42,7 @@ private slots:
     void generatedRegister();
     void sameSeedSameRegister();
     void existingInstallationIsRefused();
+    void imageThatCannotBeWrittenStopsTheGenerator();
     void enterMovesToTheNextBox();
     void clientTimesAreRead();
 };
@@ -119,6 +120,19 @@ void TestSetup::sameSeedSameRegister() {
         else
             QCOMPARE(rows, first);
     }
+}
+
+void TestSetup::imageThatCannotBeWrittenStopsTheGenerator() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    // The drawings' folder is a file: no image can be written into it.
+    const QString drawings = QDir(inst.root()).filePath(QStringLiteral("imagens/desenhos"));
+    QVERIFY(QDir(drawings).removeRecursively());
+    inst.writeFile(QStringLiteral("imagens/desenhos"), "not a folder");
+    QString error;
+    QVERIFY(!generateRegister(inst.settings(), test::smallRegister(3), &error));
+    QVERIFY2(error.contains(drawings) && error.contains(QLatin1String(".JPG")), qPrintable(error));
+    QCOMPARE(test::fileContent(drawings), QByteArray("not a folder"));
 }
 
 void TestSetup::existingInstallationIsRefused() {
