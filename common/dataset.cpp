@@ -1294,7 +1294,8 @@ bool Dataset::execOp(const PendingOp& op, const QString& undo, QString* error, Q
 
 // One attempt at writing every pending change in one transaction. *commitLost tells that the
 // connection failed while committing, so whether the changes were written is not known.
-ApplyResult Dataset::applyOnce(const QList<PendingOp>& ops, bool* commitLost) {
+ApplyResult Dataset::applyOnce(const QList<PendingOp>& ops, const ApplyStep& alsoWrite,
+                               bool* commitLost) {
     ApplyResult result;
     *commitLost = false;
     QSqlDatabase db = database();
@@ -1365,6 +1366,14 @@ ApplyResult Dataset::applyOnce(const QList<PendingOp>& ops, bool* commitLost) {
                     emit dataChanged(index(r, column), index(r, column));
                 }
             }
+        }
+    }
+    if (alsoWrite) {
+        QString error;
+        if (!alsoWrite(db, &error)) {
+            result.ok = false;
+            result.error = error;
+            return result; // the guard rolls back; everything stays cached
         }
     }
     if (!tx.commit()) {
@@ -1465,7 +1474,7 @@ bool Dataset::inDatabase(const PendingOp& op, QVariant* identity) {
     return deleted ? q.value(0).toInt() == 0 : q.value(0).toInt() > 0;
 }
 
-ApplyResult Dataset::applyUpdates() {
+ApplyResult Dataset::applyUpdates(const ApplyStep& alsoWrite) {
     ApplyResult result;
     if (m_state == State::Inactive)
         return result;
@@ -1482,7 +1491,7 @@ ApplyResult Dataset::applyUpdates() {
             return result; // everything stays cached; apply again when the server answers
         }
         bool commitLost = false;
-        result = applyOnce(ops, &commitLost);
+        result = applyOnce(ops, alsoWrite, &commitLost);
         if (result.ok || result.aborted)
             return result;
         const bool lost = commitLost || !connectionAnswers(database(), &reason);

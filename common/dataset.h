@@ -27,6 +27,7 @@
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 #include <memory>
 
 class QTableView;
@@ -76,6 +77,11 @@ struct ApplyResult {
 };
 
 QString updateKindText(UpdateKind kind); // "Modified", "Inserted", "Deleted"
+
+// Statements that belong with a dataset's changes (rows of another table that go with a
+// deleted row): run inside the apply's transaction after the dataset's rows are written and
+// before the commit, so all is written or nothing. False with the engine's message in `error`.
+using ApplyStep = std::function<bool(QSqlDatabase& db, QString* error)>;
 
 class Dataset : public QAbstractTableModel {
     Q_OBJECT
@@ -157,7 +163,9 @@ public:
 
     bool hasPendingUpdates() const;
     int pendingCount() const;
-    ApplyResult applyUpdates();
+    // `alsoWrite`, when given, runs in the same transaction after the rows (see ApplyStep);
+    // only when there is something to write.
+    ApplyResult applyUpdates(const ApplyStep& alsoWrite = {});
     void cancelUpdates();
 
     // Grid support: hides the columns that are not presented.
@@ -234,7 +242,8 @@ private:
     void markChanged(Row& row);
     QString valueText(const Field& f, const QVariant& raw) const;
     QVariant fromText(const Field& f, const QString& text) const;
-    ApplyResult applyOnce(const QList<PendingOp>& ops, bool* commitLost);
+    ApplyResult applyOnce(const QList<PendingOp>& ops, const ApplyStep& alsoWrite,
+                          bool* commitLost);
     bool inDatabase(const PendingOp& op, QVariant* identity);
     QStringList rowStillAsRead(const Row& r, QVariantList* binds) const;
     bool execOp(const PendingOp& op, const QString& undo, QString* error, QVariant* identity);

@@ -10,8 +10,8 @@
 
 namespace falq {
 
-void EnterAsTab::install(QWidget* window) {
-    auto* filter = new EnterAsTab(window);
+void EnterAsTab::install(QWidget* window, Grids grids) {
+    auto* filter = new EnterAsTab(window, grids);
     window->installEventFilter(filter);
     for (QWidget* child : window->findChildren<QWidget*>())
         child->installEventFilter(filter);
@@ -27,8 +27,17 @@ bool EnterAsTab::eventFilter(QObject* watched, QEvent* event) {
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || qobject_cast<QAbstractButton*>(widget) || qobject_cast<QTextEdit*>(widget) ||
-        qobject_cast<QPlainTextEdit*>(widget) || qobject_cast<QAbstractItemView*>(widget))
+        qobject_cast<QPlainTextEdit*>(widget))
         return false;
+    if (qobject_cast<QAbstractItemView*>(widget)) {
+        // A list or grid with the focus itself (no cell editor open) moves on; a Tab sent to
+        // it would only move to its next cell, so the window moves the focus.
+        if (m_grids == Grids::KeepEnter || widget != QApplication::focusWidget())
+            return false;
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(widget->window(), &tab);
+        return true;
+    }
     if (widget != QApplication::focusWidget() && !widget->isAncestorOf(QApplication::focusWidget()))
         return false;
     QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);

@@ -1,7 +1,9 @@
 #pragma once
 // Enter moves the focus to the next control, as Tab does, in every data-entry window.
 // Install once on a window: `EnterAsTab::install(this)`. Buttons and multi-line editors keep
-// their own Enter.
+// their own Enter; lists and grids keep theirs too unless the window asks for
+// `Grids::MoveOn` (then Enter leaves a list or grid for the next control, except while one of
+// its cells is being edited).
 #include <QObject>
 
 class QWidget;
@@ -10,13 +12,16 @@ namespace falq {
 
 class EnterAsTab : public QObject {
 public:
-    static void install(QWidget* window);
+    enum class Grids { KeepEnter, MoveOn };
+    static void install(QWidget* window, Grids grids = Grids::KeepEnter);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    using QObject::QObject;
+    EnterAsTab(QObject* parent, Grids grids) : QObject(parent), m_grids(grids) {}
+
+    Grids m_grids;
 };
 
 } // namespace falq

@@ -18,6 +18,13 @@ void Messages::showForField(QWidget* field, const QString& text, bool withBeep,
     });
 }
 
+void Messages::beepForField(QWidget* field) {
+    QTimer::singleShot(0, field, [this, field] {
+        beep();
+        field->setFocus(Qt::OtherFocusReason);
+    });
+}
+
 void BoxMessages::show(const QString& text, bool withBeep) {
     if (withBeep)
         beep();

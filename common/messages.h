@@ -23,6 +23,9 @@ public:
     // has finished, then puts the focus back in `field` and calls `after`.
     void showForField(QWidget* field, const QString& text, bool beep = true,
                       std::function<void()> after = {});
+    // For field checks that refuse with a beep alone: beeps once the focus change has
+    // finished and puts the focus back in `field`.
+    void beepForField(QWidget* field);
 };
 
 // The real boxes.

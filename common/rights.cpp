@@ -7,7 +7,8 @@
 namespace falq {
 
 AccessRights lookupRights(const QSqlDatabase& db, const QString& module, const QString& chapter,
-                          const QString& program, const QString& user, QString* error) {
+                          const QString& program, const QString& user, int company,
+                          QString* error) {
     AccessRights r;
     QSqlQuery q(db);
     if (!runStatement(
@@ -15,8 +16,8 @@ AccessRights lookupRights(const QSqlDatabase& db, const QString& module, const Q
             QStringLiteral(
                 "SELECT ACEDER, INSERIR, ALTERAR, ELIMINAR, IMPORTAR, IMPRIMIR, ARQUIVAR, MAIL, "
                 "SCANNER FROM APLICACAODET WHERE APLICACAO = ? AND CAPITULO = ? AND PROGRAMA = ? "
-                "AND UTIL = ? ORDER BY EMPNRO"),
-            {module, chapter, program, user}, error))
+                "AND UTIL = ? ORDER BY CASE WHEN EMPNRO = ? THEN 0 ELSE 1 END, EMPNRO"),
+            {module, chapter, program, user, company}, error))
         return r;
     if (!q.next())
         return r;

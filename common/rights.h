@@ -18,9 +18,12 @@ struct AccessRights {
     bool scanner = false;
 };
 
-// Reads the APLICACAODET row of (module, chapter, program, user), whatever the company. A
-// flag allows unless it holds "N" (an empty flag allows, as the rights were always read).
+// Reads the APLICACAODET row of (module, chapter, program, user). One main database may hold
+// the rows of several companies: the row of `company` (the signed-in company) decides; only
+// when it has none does a row of another company count. A flag allows unless it holds "N"
+// (an empty flag allows, as the rights were always read).
 AccessRights lookupRights(const QSqlDatabase& db, const QString& module, const QString& chapter,
-                          const QString& program, const QString& user, QString* error = nullptr);
+                          const QString& program, const QString& user, int company,
+                          QString* error = nullptr);
 
 } // namespace falq

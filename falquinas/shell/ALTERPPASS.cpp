@@ -1,5 +1,6 @@
 #include "ALTERPPASS.h"
 
+#include "boxes.h"
 #include "entertab.h"
 
 #include "ui_ALTERPPASS.h"
@@ -28,17 +29,6 @@ public:
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 };
-
-void forceUpperCase(QLineEdit* edit) {
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
-        const QString upper = text.toUpper();
-        if (upper != text) {
-            const int cursor = edit->cursorPosition();
-            edit->setText(upper);
-            edit->setCursorPosition(cursor);
-        }
-    });
-}
 } // namespace
 
 TALTERFPASS::TALTERFPASS(Messages& messages, QWidget* parent)

@@ -490,7 +490,8 @@ void TFACFMENU::applyMenuRights() {
             continue; // "&A - Geral" is never restricted
         QAction* action = findChild<QAction*>(e.component);
         action->setEnabled(true);
-        const AccessRights r = lookupRights(db, ctx.moduleCode, e.chapter, e.program, ctx.userCode);
+        const AccessRights r =
+            lookupRights(db, ctx.moduleCode, e.chapter, e.program, ctx.userCode, ctx.companyNumber);
         if (!r.found || !r.aceder)
             action->setEnabled(false);
     }
@@ -502,8 +503,9 @@ void TFACFMENU::showAdministratorControls() {
     ui->ShapeActive->hide();
     ui->BotActive->hide();
     const SessionContext& ctx = m_session.context();
-    const AccessRights r = lookupRights(QSqlDatabase::database(kDbFalquinas), ctx.moduleCode,
-                                        kAdministratorChapter, kAdministratorChapter, ctx.userCode);
+    const AccessRights r =
+        lookupRights(QSqlDatabase::database(kDbFalquinas), ctx.moduleCode, kAdministratorChapter,
+                     kAdministratorChapter, ctx.userCode, ctx.companyNumber);
     if (r.found && r.aceder) {
         ui->ShapeActive->show();
         ui->BotActive->show();

@@ -230,7 +230,8 @@ void TestCommon::failedReadsSayWhy() {
     QString error;
     const AccessRights rights =
         lookupRights(inst.open("main"), QStringLiteral("FALQUINAS"), QStringLiteral("1"),
-                     QStringLiteral("CORTP010"), inst.settings().userCode, &error);
+                     QStringLiteral("CORTP010"), inst.settings().userCode,
+                     inst.settings().companyNumber, &error);
     QVERIFY(!rights.found);
     QVERIFY2(error.contains(QLatin1String("aplicacaodet"), Qt::CaseInsensitive), qPrintable(error));
     error.clear();

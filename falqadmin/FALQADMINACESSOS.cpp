@@ -1,0 +1,191 @@
+#include "FALQADMINACESSOS.h"
+
+#include "entertab.h"
+
+#include "ui_FALQADMINACESSOS.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QSignalBlocker>
+#include <QTimer>
+
+namespace falq {
+
+namespace {
+constexpr int kProgramWidth = 25; // characters
+constexpr int kFlagWidth = 6;
+const QStringList kRightsKey = {"APLICACAO", "CAPITULO", "PROGRAMA", "EMPNRO", "UTIL"};
+} // namespace
+
+TFALQADMINACESSOS::TFALQADMINACESSOS(AdminSession& session, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TFALQADMINACESSOS>()), m_session(session) {
+    ui->setupUi(this);
+    connect(ui->BotTerminar, &QPushButton::clicked, this, &QWidget::close);
+
+    m_chapters = std::make_unique<Dataset>(
+        QStringLiteral("APLICACAOCAP"), kAdminMain,
+        QStringLiteral(
+            "SELECT * FROM APLICACAOCAP WHERE APLICACAO = :WAplicacao ORDER BY CAPITULO"),
+        UpdateObject{QStringLiteral("APLICACAOCAP"), {"APLICACAO", "CAPITULO"}, {}});
+    // In the chapters' order on every engine (an order left to the engine differs).
+    m_chapters->bindValue(QStringLiteral(":WAplicacao"), session.application());
+    m_chapters->setPresentation({{QStringLiteral("CAPITULO"), QStringLiteral("Capítulos")}});
+    m_users = std::make_unique<Dataset>(QStringLiteral("UTILIZADORES"), kAdminMain,
+                                        QStringLiteral("Select * From UTILIZADORES Order By NOM"),
+                                        UpdateObject{QStringLiteral("UTILIZADORES"), {"NRO"}, {}});
+    m_users->setPresentation({{QStringLiteral("NRO"), QStringLiteral("Utilizador")},
+                              {QStringLiteral("NOM"), QStringLiteral("Nome do Utilizador")}});
+    m_rights = std::make_unique<Dataset>(
+        QStringLiteral("APLICACAODET"), kAdminMain,
+        QStringLiteral("SELECT * FROM APLICACAODET WHERE APLICACAO = :WAplicacao AND CAPITULO = "
+                       ":WCapitulo AND EMPNRO = :WEmpNro AND UTIL = :WUtil ORDER BY PROGRAMA"),
+        UpdateObject{QStringLiteral("APLICACAODET"), kRightsKey, {}});
+    // The other flags (ALTERAR, IMPORTAR, ARQUIVAR, MAIL) are kept as they are, unseen.
+    m_rights->setPresentation({{QStringLiteral("PROGRAMA"), QStringLiteral("Programa")},
+                               {QStringLiteral("ACEDER"), QStringLiteral("Aceder"), true},
+                               {QStringLiteral("INSERIR"), QStringLiteral("Inserir"), true},
+                               {QStringLiteral("ELIMINAR"), QStringLiteral("Eliminar"), true},
+                               {QStringLiteral("IMPRIMIR"), QStringLiteral("Imprimir"), true},
+                               {QStringLiteral("SCANNER"), QStringLiteral("Scanner"), true}});
+    m_rights->setErrorHandler(session.updateErrorHandler());
+
+    for (QTableView* view : {ui->DBGridUtil, ui->DBGridCap, ui->DBGridWorkDet}) {
+        view->verticalHeader()->hide();
+        view->horizontalHeader()->setStretchLastSection(true);
+    }
+    ui->DBGridUtil->setModel(m_users.get());
+    ui->DBGridCap->setModel(m_chapters.get());
+    ui->DBGridWorkDet->setModel(m_rights.get());
+    followList(ui->DBGridUtil, m_users.get(), &m_userRow, &TFALQADMINACESSOS::UserChange);
+    followList(ui->DBGridCap, m_chapters.get(), &m_chapterRow, &TFALQADMINACESSOS::ChapterChange);
+
+    // Opening: the chapters and the users (by name), the first user's rights, the focus in
+    // the users' list.
+    QString error;
+    if (!m_users->open(&error))
+        session.messages().show(error, true);
+    m_users->presentIn(ui->DBGridUtil);
+    m_userRow = m_users->currentRow();
+    selectQuietly(ui->DBGridUtil, m_userRow);
+    UserChange();
+    connect(qApp, &QApplication::focusChanged, this, &TFALQADMINACESSOS::focusChanged);
+    EnterAsTab::install(this, EnterAsTab::Grids::MoveOn);
+    ui->DBGridUtil->setFocus();
+}
+
+TFALQADMINACESSOS::~TFALQADMINACESSOS() {
+    disconnect(qApp, &QApplication::focusChanged, this, &TFALQADMINACESSOS::focusChanged);
+}
+
+void TFALQADMINACESSOS::selectQuietly(QTableView* view, int row) {
+    const QSignalBlocker quiet(view->selectionModel());
+    if (row < 0) {
+        view->clearSelection();
+        return;
+    }
+    view->setCurrentIndex(view->model()->index(row, 0));
+    view->selectRow(row);
+}
+
+void TFALQADMINACESSOS::followList(QTableView* view, Dataset* list, int* row,
+                                   void (TFALQADMINACESSOS::*change)()) {
+    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this, view, list, row, change](const QModelIndex& current) {
+                if (!current.isValid() || current.row() == *row)
+                    return;
+                // The ticks of the user and chapter shown so far are written first.
+                if (!saveRights()) {
+                    QTimer::singleShot(0, view, [view, row] { selectQuietly(view, *row); });
+                    return;
+                }
+                *row = current.row();
+                list->setCurrentRow(*row);
+                (this->*change)();
+            });
+}
+
+void TFALQADMINACESSOS::UserChange() {
+    m_user = m_userRow >= 0 ? m_users->fieldValue(QStringLiteral("NRO")).toString() : QString();
+    QString error;
+    if (!m_chapters->open(&error))
+        m_session.messages().show(error, true);
+    m_chapters->fetchAll();
+    m_chapters->presentIn(ui->DBGridCap);
+    m_chapterRow = m_chapters->currentRow();
+    selectQuietly(ui->DBGridCap, m_chapterRow);
+    m_rights->close();
+    // A user without rows in this company gets one per program, every right granted.
+    if (!ensureUserRights(QSqlDatabase::database(kAdminMain, false), m_session.application(),
+                          m_session.company().number, m_user, &error))
+        m_session.messages().show(error, true);
+    ChapterChange();
+}
+
+void TFALQADMINACESSOS::ChapterChange() {
+    m_chapter = m_chapterRow >= 0 ? m_chapters->fieldValue(QStringLiteral("CAPITULO")).toString()
+                                  : QString();
+    m_rights->bindValue(QStringLiteral(":WAplicacao"), m_session.application());
+    m_rights->bindValue(QStringLiteral(":WCapitulo"), m_chapter);
+    m_rights->bindValue(QStringLiteral(":WEmpNro"), m_session.company().number);
+    m_rights->bindValue(QStringLiteral(":WUtil"), m_user);
+    QString error;
+    if (!m_rights->open(&error)) {
+        m_session.messages().show(error, true);
+        return;
+    }
+    m_rights->presentIn(ui->DBGridWorkDet);
+    const int digit = ui->DBGridWorkDet->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    QHeaderView* header = ui->DBGridWorkDet->horizontalHeader();
+    header->resizeSection(0, digit * kProgramWidth + 12);
+    for (int column = 1; column < 6; ++column)
+        header->resizeSection(column, digit * kFlagWidth + 12);
+}
+
+bool TFALQADMINACESSOS::saveRights() {
+    ++m_saveAttempts;
+    if (!m_rights->isOpen())
+        return true;
+    const ApplyResult r = m_rights->applyUpdates();
+    if (r.ok)
+        return true;
+    if (!r.aborted)
+        m_session.messages().show(r.error, true);
+    return false;
+}
+
+void TFALQADMINACESSOS::focusChanged(QWidget* old, QWidget* now) {
+    if (m_closed || !isVisible())
+        return;
+    if (now == ui->DBGridWorkDet) {
+        m_rights->edit();
+        return;
+    }
+    // Leaving the grid for another control of this window writes its ticks once the focus
+    // has moved (a message or the write-error window may follow), unless what the move led
+    // to (another user or chapter) has already tried: one attempt for one move.
+    if (old == ui->DBGridWorkDet && now && isAncestorOf(now))
+        QTimer::singleShot(0, this, [this, attempts = m_saveAttempts] {
+            if (m_saveAttempts == attempts)
+                saveRights();
+        });
+}
+
+void TFALQADMINACESSOS::reject() {
+    close();
+}
+
+void TFALQADMINACESSOS::closeEvent(QCloseEvent* e) {
+    if (!saveRights()) {
+        e->ignore();
+        return;
+    }
+    m_closed = true;
+    m_rights->close();
+    m_chapters->close();
+    m_users->close();
+    e->accept();
+    QDialog::reject();
+}
+
+} // namespace falq
