@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTimer>
 
 namespace falq {
@@ -52,8 +53,11 @@ TFALQADMINACESSOS::TFALQADMINACESSOS(AdminSession& session, QWidget* parent)
 
     for (QTableView* view : {ui->DBGridUtil, ui->DBGridCap, ui->DBGridWorkDet}) {
         view->verticalHeader()->hide();
+        view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 8);
         view->horizontalHeader()->setStretchLastSection(true);
     }
+    ui->DBGridCap->horizontalHeader()->hide(); // the label above says "Capítulos"
+    ui->DBGridWorkDet->horizontalHeader()->setStretchLastSection(false); // columns of set widths
     ui->DBGridUtil->setModel(m_users.get());
     ui->DBGridCap->setModel(m_chapters.get());
     ui->DBGridWorkDet->setModel(m_rights.get());
@@ -138,8 +142,15 @@ void TFALQADMINACESSOS::ChapterChange() {
     const int digit = ui->DBGridWorkDet->fontMetrics().horizontalAdvance(QLatin1Char('0'));
     QHeaderView* header = ui->DBGridWorkDet->horizontalHeader();
     header->resizeSection(0, digit * kProgramWidth + 12);
-    for (int column = 1; column < 6; ++column)
+    int width = header->sectionSize(0);
+    for (int column = 1; column < 6; ++column) {
         header->resizeSection(column, digit * kFlagWidth + 12);
+        width += header->sectionSize(column);
+    }
+    // Every column in view, with room for the vertical scroll bar.
+    ui->DBGridWorkDet->setMinimumWidth(
+        width + 2 * ui->DBGridWorkDet->frameWidth() +
+        ui->DBGridWorkDet->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 }
 
 bool TFALQADMINACESSOS::saveRights() {

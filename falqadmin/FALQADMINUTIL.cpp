@@ -23,6 +23,7 @@ const QString kNom = QStringLiteral("NOM");
 const QString kPasswor = QStringLiteral("PASSWOR");
 const QString kTitulo = QStringLiteral("TITULO");
 const QString kUpgrade = QStringLiteral("UPGRADE_LICENSE");
+constexpr int kNameColumn = 2; // "Nome do Utilizador" takes the room left
 } // namespace
 
 TFALQADMINUTIL::TFALQADMINUTIL(AdminSession& session, QWidget* parent)
@@ -54,7 +55,9 @@ TFALQADMINUTIL::TFALQADMINUTIL(AdminSession& session, QWidget* parent)
     ui->DBGridUtil->setModel(m_users.get());
     m_users->presentIn(ui->DBGridUtil);
     ui->DBGridUtil->verticalHeader()->hide();
-    ui->DBGridUtil->horizontalHeader()->setStretchLastSection(true);
+    ui->DBGridUtil->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    ui->DBGridUtil->resizeColumnsToContents();
+    ui->DBGridUtil->horizontalHeader()->setSectionResizeMode(kNameColumn, QHeaderView::Stretch);
     connect(ui->DBGridUtil->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid())

@@ -100,6 +100,7 @@ private slots:
     void deleteClearsEveryCompany();
     void failedDeleteDeletesNothing();
     void writeErrorGoesToTheWindow();
+    void demoAdministration();
 };
 
 void TestAdmin::mainAndCompanyWindows() {
@@ -525,6 +526,34 @@ void TestAdmin::writeErrorGoesToTheWindow() {
     QTRY_VERIFY(w.grid->hasFocus());
     QCOMPARE(w.nome->text(), QStringLiteral("Noutro posto"));
     QVERIFY(run.messages.shown.isEmpty());
+}
+
+void TestAdmin::demoAdministration() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QString error;
+    QVERIFY2(addDemoAdministration(inst.settings(), &error), qPrintable(error));
+    AdminRun run(inst);
+    QStringList companies;
+    QVERIFY(run.start([&](TFALQADMINEMPRESA* w) {
+        auto* grid = w->findChild<QTableView*>("DBGridEmpresas");
+        for (int r = 0; r < grid->model()->rowCount(); ++r)
+            companies << grid->model()->index(r, 1).data().toString();
+        test::chooseCompany(w, 2);
+    }));
+    QCOMPARE(companies, (QStringList{inst.settings().companyName,
+                                     inst.settings().companyName + " - Unidade 2"}));
+    // The second unit works on the same main database: the same users, rights of its own.
+    QCOMPARE(run.session.company().mainAlias, inst.settings().mainAlias);
+    UsersWindow w(run);
+    QCOMPARE(w.grid->model()->rowCount(), 3);
+    QCOMPARE(rightsRows(inst, "OPERADOR"), 0);
+    QVERIFY(ensureUserRights(QSqlDatabase::database(kAdminMain), run.session.application(), 2,
+                             "OPERADOR", &error));
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM APLICACAODET WHERE UTIL = 'OPERADOR' AND "
+                                 "EMPNRO = 2")
+                 .toInt(),
+             inst.scalar("main", "SELECT COUNT(*) FROM APLICACAOMST").toInt());
 }
 
 QTEST_MAIN(TestAdmin)

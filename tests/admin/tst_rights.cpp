@@ -185,7 +185,7 @@ void TestRights::noUsersNoRows() {
     QCOMPARE(w.rights->model()->rowCount(), 0);
     QCOMPARE(count(inst, "SELECT COUNT(*) FROM APLICACAODET"), before);
     QCOMPARE(count(inst, "SELECT COUNT(*) FROM APLICACAODET WHERE UTIL = ''"), 0);
-    QVERIFY(run.messages.shown.isEmpty());
+    QVERIFY2(run.messages.shown.isEmpty(), qPrintable(run.messages.shown.join("|")));
     w.window.close();
     QTRY_VERIFY(!w.window.isVisible());
 }

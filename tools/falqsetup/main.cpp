@@ -55,7 +55,9 @@ int main(int argc, char* argv[]) {
         "Commands:\n"
         "  demo DIR       Demo installation in DIR on embedded SQLite: plant root, workstation "
         "files,\n"
-        "                 credentials, aliases, one company with its user (every right), code "
+        "                 credentials, aliases, one company with its user (every right) and two "
+        "more\n"
+        "                 users, a second unit of the company sharing its databases, code "
         "tables,\n"
         "                 a few hundred clichés and drawings with images and documents, and three\n"
         "                 years of movements and purchases/repairs.\n"
@@ -158,7 +160,8 @@ int main(int argc, char* argv[]) {
     if (command == QLatin1String("demo") || command == QLatin1String("create")) {
         out() << "Creating the installation in " << settings.root << " ...\n";
         out().flush();
-        if (!falq::createInstallation(settings, &error)) {
+        if (!falq::createInstallation(settings, &error) ||
+            (command == QLatin1String("demo") && !falq::addDemoAdministration(settings, &error))) {
             err() << "falqsetup: " << error << "\n";
             return 1;
         }

@@ -422,6 +422,38 @@ bool createInstallation(const InstallationSettings& s, QString* error) {
     return true;
 }
 
+bool addDemoAdministration(const InstallationSettings& s, QString* error) {
+    Closer closer;
+    for (const QString& w : {kGeral, kMain})
+        if (!openFor(s, w, error))
+            return false;
+    QSqlDatabase geral = dbFor(kGeral);
+    QSqlDatabase mainDb = dbFor(kMain);
+    const struct {
+        const char* code;
+        const char* password;
+        const char* name;
+        const char* title;
+    } users[] = {{"OPERADOR", "FABRICA", "Operador da Impressão", "Sr."},
+                 {"DESENHO", "CORTANTE", "Gabinete de Desenho", "Eng.ª"}};
+    for (const auto& u : users)
+        if (!exec(mainDb,
+                  "INSERT INTO UTILIZADORES (NRO, PASSWOR, NOM, TITULO, UPGRADE_LICENSE) VALUES "
+                  "(?, ?, ?, ?, 'N')",
+                  {QString::fromUtf8(u.code), QString::fromUtf8(u.password),
+                   QString::fromUtf8(u.name), QString::fromUtf8(u.title)},
+                  error))
+            return false;
+    return exec(
+        geral,
+        "INSERT INTO EMPRESAS (EMPNRO, NOME, LOCALIDADE, PATHFOTOSLOGO, BDCONTAB, "
+        "BDFACTURA, BDESPECIF02, BDSIGLAFACTURA, BDDESIGNFACTURA, BDGERAL) SELECT ?, ?, "
+        "LOCALIDADE, PATHFOTOSLOGO, BDCONTAB, BDFACTURA, BDESPECIF02, BDSIGLAFACTURA, "
+        "BDDESIGNFACTURA, BDGERAL FROM EMPRESAS WHERE EMPNRO = ?",
+        {s.companyNumber + 1, s.companyName + QStringLiteral(" - Unidade 2"), s.companyNumber},
+        error);
+}
+
 namespace {
 
 // Skewed choice in [0, n): low indexes are much more frequent (a few big clients).

@@ -43,6 +43,11 @@ QString installerConnection(const QString& which);
 // Creates the installation. Refuses a root that already holds aliases.ini.
 bool createInstallation(const InstallationSettings& settings, QString* error);
 
+// What a demo adds for the administration utility: two more users of the register, with no
+// rights rows yet (the utility gives a user his rows when he is first chosen), and a second
+// unit of the company that shares its databases, with rights of its own.
+bool addDemoAdministration(const InstallationSettings& settings, QString* error);
+
 struct RegisterSize {
     int clients = 40;
     int suppliers = 12;
