@@ -166,7 +166,9 @@ bool TFALQADMINACESSOS::saveRights() {
 }
 
 void TFALQADMINACESSOS::focusChanged(QWidget* old, QWidget* now) {
-    if (m_closed || !isVisible())
+    // Moves between the controls of this window only (not the focus coming back from a
+    // message or the write-error window).
+    if (m_closed || !isVisible() || !old || !isAncestorOf(old) || !now || !isAncestorOf(now))
         return;
     if (now == ui->DBGridWorkDet) {
         m_rights->edit();
@@ -175,7 +177,7 @@ void TFALQADMINACESSOS::focusChanged(QWidget* old, QWidget* now) {
     // Leaving the grid for another control of this window writes its ticks once the focus
     // has moved (a message or the write-error window may follow), unless what the move led
     // to (another user or chapter) has already tried: one attempt for one move.
-    if (old == ui->DBGridWorkDet && now && isAncestorOf(now))
+    if (old == ui->DBGridWorkDet)
         QTimer::singleShot(0, this, [this, attempts = m_saveAttempts] {
             if (m_saveAttempts == attempts)
                 saveRights();

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QScopeGuard>
 #include <QTimer>
 
 namespace falq {
@@ -214,7 +215,10 @@ void TFALQADMINUTIL::dropNewRow() {
 }
 
 void TFALQADMINUTIL::focusChanged(QWidget* old, QWidget* now) {
-    if (m_closed || !isVisible())
+    // Only moves between the controls of this window count: the focus coming back from a
+    // message box or the write-error window is no move (and no second save point).
+    if (m_closed || m_saving || !isVisible() || !old || !isAncestorOf(old) || !now ||
+        !isAncestorOf(now))
         return;
     QWidget* grid = ui->DBGridUtil;
     if (now == grid) {
@@ -222,9 +226,8 @@ void TFALQADMINUTIL::focusChanged(QWidget* old, QWidget* now) {
             DBGridUtilEnter();
         return;
     }
-    // Only moves between the controls of this window count (a message box taking the focus
-    // is no move); a button decides for itself ("&Cancelar" discards).
-    if (!now || !isAncestorOf(now) || qobject_cast<QAbstractButton*>(now))
+    // A button decides for itself ("&Cancelar" discards).
+    if (qobject_cast<QAbstractButton*>(now))
         return;
     if (old == grid) {
         DBGridUtilExit();
@@ -261,6 +264,8 @@ void TFALQADMINUTIL::DBGridUtilExit() {
 }
 
 bool TFALQADMINUTIL::DBGridUtilEnter() {
+    m_saving = true;
+    const auto done = qScopeGuard([this] { m_saving = false; });
     // The pending row's checks first: a refused box keeps the row in edit and writes nothing.
     if (const Refusal r = checkRow()) {
         m_holdRow = !r.dropRow;

@@ -62,6 +62,7 @@ private:
     bool m_inserting = false;
     bool m_editing = false; // the grid was left for the boxes
     bool m_holdRow = false; // the last save point refused: the grid keeps its row
+    bool m_saving = false;  // a save point is running (its messages and windows take focus)
     bool m_closed = false;
 };
 

@@ -68,6 +68,16 @@ struct UsersWindow {
         QTest::keyClick(nro, Qt::Key_Tab);
     }
     void key(Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); }
+    // The first user's name gets " Aqui" in the box while another workstation changes it.
+    bool nameChangedByTwoWorkstations(test::Installation& inst) {
+        key(Qt::Key_Tab);
+        if (!QTest::qWaitFor([this] { return nome->hasFocus(); }))
+            return false;
+        key(Qt::Key_End);
+        QTest::keyClicks(nome, " Aqui");
+        return inst.exec("main",
+                         "UPDATE UTILIZADORES SET NOM = 'Noutro posto' WHERE NRO = 'ADMIN'");
+    }
 
     TFALQADMINUTIL window;
     QTableView* grid = nullptr;
@@ -100,6 +110,7 @@ private slots:
     void deleteClearsEveryCompany();
     void failedDeleteDeletesNothing();
     void writeErrorGoesToTheWindow();
+    void focusBackFromTheWriteErrorWindowIsNoSavePoint();
     void demoAdministration();
 };
 
@@ -508,11 +519,7 @@ void TestAdmin::writeErrorGoesToTheWindow() {
     AdminRun run(inst);
     QVERIFY(run.start(1));
     UsersWindow w(run);
-    w.key(Qt::Key_Tab);
-    QTRY_VERIFY(w.nome->hasFocus());
-    w.key(Qt::Key_End);
-    QTest::keyClicks(w.nome, " Aqui");
-    QVERIFY(inst.exec("main", "UPDATE UTILIZADORES SET NOM = 'Noutro posto' WHERE NRO = 'ADMIN'"));
+    QVERIFY(w.nameChangedByTwoWorkstations(inst));
     run.handler.actions = {UpdateAction::Abort};
     w.clickGrid();
     QTRY_COMPARE(run.handler.errors.size(), 1);
@@ -525,6 +532,33 @@ void TestAdmin::writeErrorGoesToTheWindow() {
     w.button("BotCancelar")->click();
     QTRY_VERIFY(w.grid->hasFocus());
     QCOMPARE(w.nome->text(), QStringLiteral("Noutro posto"));
+    QVERIFY(run.messages.shown.isEmpty());
+}
+
+void TestAdmin::focusBackFromTheWriteErrorWindowIsNoSavePoint() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    AdminRun run(inst);
+    QVERIFY(run.start(1));
+    UsersWindow w(run);
+    QVERIFY(w.nameChangedByTwoWorkstations(inst));
+    // The write-error window takes the focus; when it closes, the users window is active
+    // again with the focus in its grid, as it was when the save point began.
+    int windows = 0;
+    run.handler.edit = [&](UpdateError&) {
+        if (++windows > 1)
+            return;
+        QDialog errorWindow;
+        QVERIFY(test::showActive(&errorWindow));
+        errorWindow.close();
+        QVERIFY(test::showActive(&w.window));
+        QTRY_VERIFY(w.grid->hasFocus());
+    };
+    run.handler.actions = {UpdateAction::Abort, UpdateAction::Abort};
+    w.clickGrid();
+    QTRY_VERIFY(w.nome->hasFocus());
+    QCOMPARE(windows, 1);
+    QCOMPARE(run.handler.errors.size(), 1);
     QVERIFY(run.messages.shown.isEmpty());
 }
 
