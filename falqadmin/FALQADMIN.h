@@ -5,7 +5,6 @@
 #include "admindata.h"
 
 #include <QMainWindow>
-#include <functional>
 #include <memory>
 
 class QDialog;
