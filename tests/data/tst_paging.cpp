@@ -177,6 +177,11 @@ void TestPaging::locateAsksTheEngine() {
     QCOMPARE(d->currentRow(), 1400);
     QCOMPARE(d->fieldValue("NRO").toInt(), far);
     QVERIFY(d->loadedRowCount() < 1000);
+    // Counted from either end: near the start, and just past the middle.
+    for (int at : {600, 751, 749}) {
+        QVERIFY(d->locate({"NRO"}, {expected[at]}));
+        QCOMPARE(d->currentRow(), at);
+    }
     // A value repeated along the order: the first row holding it in the order.
     const QDateTime day(QDate(2024, 1, 5), QTime(0, 0));
     const QList<int> ofDay = engineOrder(

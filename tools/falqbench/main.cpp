@@ -138,7 +138,7 @@ int main(int argc, char* argv[]) {
         "  open-desenhos   the same for DESENHOS\n"
         "  locate-cliche   find a number near the end of the open CLICHES dataset (engine: the "
         "row\n"
-        "                  by its key and its position, the number of rows before it)\n"
+        "                  by its key and its position, counted from the nearer end)\n"
         "  last-cliche     show the last rows of the open CLICHES dataset in the grid, as Ctrl+End "
         "or\n"
         "                  the scroll bar dragged to the end do (engine: the last page)\n"
@@ -271,7 +271,7 @@ int main(int argc, char* argv[]) {
         [lateKey] {
             return QStringList{
                 QStringLiteral("SELECT * FROM CLICHES WHERE CLICHENRO = %1").arg(quoted(lateKey)),
-                QStringLiteral("SELECT COUNT(*) FROM CLICHES WHERE CLICHENRO < %1")
+                QStringLiteral("SELECT COUNT(*) FROM CLICHES WHERE CLICHENRO > %1")
                     .arg(quoted(lateKey))};
         }};
     const QString shotDir = parser.value(shots);
