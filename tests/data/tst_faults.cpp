@@ -150,6 +150,11 @@ void TestFaults::workSurvivesAServerRestart() {
              QStringLiteral("restart"));
     QVERIFY(moves->value(moves->rowCount() - 1, "NRO").toInt() > 0);
 
+    // Reads reconnect too.
+    terminate();
+    QVERIFY2(cards->locate({"CODIGO"}, {3}), qPrintable(cards->lastError()));
+    QCOMPARE(cards->fieldValue("DESIGNACAO").toString(), QStringLiteral("abc 3"));
+
     // The server does not answer: a message with the reason, nothing written, nothing lost.
     cacheWork("down");
     const QString host = conn.hostName();
