@@ -1,5 +1,7 @@
 #include "imagefiles.h"
 
+#include "plantroot.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,8 +15,8 @@ ImageParameters readImageParameters(const QSqlDatabase& db) {
     if (q.exec(QStringLiteral(
             "SELECT PATHCLICHE, PATHDESENHO, TIPOIMAGEM FROM PARGER ORDER BY CODIGO")) &&
         q.next()) {
-        p.clicheFolder = q.value(0).toString();
-        p.drawingFolder = q.value(1).toString();
+        p.clicheFolder = resolveFolder(q.value(0).toString());
+        p.drawingFolder = resolveFolder(q.value(1).toString());
         p.imageType = q.value(2).toString();
     }
     return p;

@@ -17,7 +17,8 @@ struct ImageParameters {
     QString imageType;     // TIPOIMAGEM, as ".JPG"
 };
 
-// The first PARGER row in code order (empty values when there is none).
+// The first PARGER row in code order (empty values when there is none); a relative folder
+// lies in the plant root.
 ImageParameters readImageParameters(const QSqlDatabase& db);
 
 // folder + native separator + number + type.

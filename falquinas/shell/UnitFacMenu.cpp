@@ -233,7 +233,7 @@ bool TFACFMENU::MudEmpr() {
     ctx.workingYear = text(m_paramUtil, "ANO").left(4);
     ctx.companyName = text(emp, "NOME");
     ctx.companyNumber = emp.value(QStringLiteral("EMPNRO")).toInt();
-    ctx.logoFolder = text(emp, "PATHFOTOSLOGO");
+    ctx.logoFolder = resolveFolder(text(emp, "PATHFOTOSLOGO"));
     ctx.invoicingAlias = text(emp, "BDFACTURA").trimmed();
     ctx.accountingDatabase = text(emp, "BDCONTAB").trimmed();
     ctx.invoicingShortCode = text(emp, "BDSIGLAFACTURA");
