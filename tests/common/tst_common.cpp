@@ -8,6 +8,7 @@
 #include "testsupport.h"
 #include "workstation.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSqlQuery>
@@ -27,6 +28,7 @@ private slots:
     void aliasErrorsNameTheAlias();
     void credentialLibrary();
     void credentialLibraryMissing();
+    void credentialLibraryOfTwoEntries();
     void schemaCreatesEveryTable();
     void keysAndComparisonsIgnoreCase();
     void textLengthsAreEnforced();
@@ -138,6 +140,15 @@ void TestCommon::credentialLibraryMissing() {
     const Credentials c = readCredentials(dir.filePath(QStringLiteral("velmora")));
     QVERIFY(!c.ok);
     QVERIFY2(c.error.contains(QLatin1String("velmora")), qPrintable(c.error));
+}
+
+void TestCommon::credentialLibraryOfTwoEntries() {
+    // Nothing but entry points 1 and 2: the values are read, a null result is empty.
+    const Credentials c = readCredentials(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("twoentries")));
+    QVERIFY2(c.ok, qPrintable(c.error));
+    QCOMPARE(c.userLine, QStringLiteral("USER NAME=ZEL_FORNECEDOR"));
+    QCOMPARE(c.passwordLine, QStringLiteral("PASSWORD="));
 }
 
 void TestCommon::schemaCreatesEveryTable() {
