@@ -12,6 +12,17 @@ using namespace falq;
 
 using falq::test::Run;
 
+namespace {
+// A session row of the installation's user for company 7, as another run leaves it.
+bool insertSessionRow(test::Installation& inst, const QString& company, const QDate& date) {
+    const SqlDialect d = SqlDialect::forDatabase(inst.open("main"));
+    return inst.exec(
+        "main",
+        "INSERT INTO PARAMTMP (UTIL, APLICACAO, EMPNRO, EMPNOM, DATA) VALUES (?, ?, ?, ?, ?)",
+        {"ADMIN", "FALQUINAS", 7, company, d.bindDate(date)});
+}
+} // namespace
+
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
@@ -173,11 +184,7 @@ void TestStartup::failureKeepsAnotherWorkstationsRow() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
     // The same user works at another workstation.
-    const SqlDialect d = SqlDialect::forDatabase(inst.open("main"));
-    QVERIFY(inst.exec(
-        "main",
-        "INSERT INTO PARAMTMP (UTIL, APLICACAO, EMPNRO, EMPNOM, DATA) VALUES (?, ?, ?, ?, ?)",
-        {"ADMIN", "FALQUINAS", 7, "Outro Posto", d.bindDate(QDate(2024, 1, 8))}));
+    QVERIFY(insertSessionRow(inst, "Outro Posto", QDate(2024, 1, 8)));
     for (const QString& sql : statements)
         QVERIFY(inst.exec("main", sql));
     Run run;
@@ -281,11 +288,7 @@ void TestStartup::reactivationOnlyRereadsTheFiles() {
 void TestStartup::earlierSessionRowIsKept() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    const SqlDialect d = SqlDialect::forDatabase(inst.open("main"));
-    QVERIFY(inst.exec(
-        "main",
-        "INSERT INTO PARAMTMP (UTIL, APLICACAO, EMPNRO, EMPNOM, DATA) VALUES (?, ?, ?, ?, ?)",
-        {"ADMIN", "FALQUINAS", 7, "Empresa Antiga", d.bindDate(QDate(2020, 5, 4))}));
+    QVERIFY(insertSessionRow(inst, "Empresa Antiga", QDate(2020, 5, 4)));
     Run run;
     QVERIFY(run.start());
     QVERIFY(run.menu.sessionOpen());
