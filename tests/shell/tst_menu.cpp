@@ -1,6 +1,7 @@
 // The main window's menu, page buttons and rights, the opening rule, the information
 // window, the notes document and the database version steps.
 #include "UnitDtVersao.h"
+#include "UnitFalquinasAPMenu.h"
 #include "connections.h"
 #include "menudefs.h"
 #include "shellrun.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTimer>
 #include <QToolButton>
 
@@ -68,6 +70,7 @@ private slots:
     void administratorRowShowsTheSwitch();
     void openingRuleAndReturn();
     void informationWindowAndNotes();
+    void captionsAsWritten();
     void enterMovesTheFocus();
     void versionFromNothingToCurrent();
     void versionStepsAndUnreachable_data();
@@ -258,6 +261,42 @@ void TestMenu::informationWindowAndNotes() {
     QCOMPARE(run.opened.size(), 1);
     QCOMPARE(run.opened[0].toLocalFile(), notes);
     QVERIFY(run.messages.shown.isEmpty());
+}
+
+void TestMenu::captionsAsWritten() {
+    // What the program entry sets up adds nothing to the windows' captions.
+    prepareApplication();
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    Run run;
+    QVERIFY(run.start());
+    QCOMPARE(run.menu.windowTitle(), QStringLiteral("Módulo e Clichés e Desenhos"));
+    // The information window has no caption text (a blank: an empty title would be replaced
+    // by the program's name).
+    QString infoTitle;
+    QTimer::singleShot(0, [&] {
+        QDialog* info = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(info);
+        infoTitle = info->windowTitle();
+        info->findChild<QPushButton*>("BotSair")->click();
+    });
+    run.menu.openEntry("AEmpresaeData1");
+    QVERIFY(!infoTitle.isEmpty());
+    QCOMPARE(infoTitle.trimmed(), QString());
+    // Message boxes carry the application's title.
+    QString boxTitle;
+    QString boxText;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        boxTitle = box->windowTitle();
+        boxText = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    BoxMessages(applicationTitle()).show(QStringLiteral("Palavra-passe Inválida"));
+    QCOMPARE(boxText, QStringLiteral("Palavra-passe Inválida"));
+    QCOMPARE(boxTitle, QStringLiteral("Falquinas e Clichés"));
 }
 
 void TestMenu::enterMovesTheFocus() {
