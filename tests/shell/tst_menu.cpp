@@ -66,6 +66,7 @@ private slots:
     void noRightsDisableTheFourChapters();
     void oneDeniedProgram();
     void acederEmptyOrSAllows();
+    void chapterAndProgramMatchExactly();
     void rightsOfAnotherCompanyEnable();
     void administratorRowShowsTheSwitch();
     void openingRuleAndReturn();
@@ -160,16 +161,34 @@ void TestMenu::oneDeniedProgram() {
 }
 
 void TestMenu::acederEmptyOrSAllows() {
-    for (const QString& aceder : {QStringLiteral(""), QStringLiteral("S"), QStringLiteral("n")}) {
+    // Only "N" forbids.
+    for (const QString& aceder :
+         {QStringLiteral(""), QStringLiteral("S"), QStringLiteral("n"), QStringLiteral("N")}) {
         test::Installation inst;
         QVERIFY2(inst.ok(), qPrintable(inst.error()));
         QVERIFY(setAccess(inst, aceder));
         Run run;
         QVERIFY(run.start());
-        QCOMPARE(enabled(run, "TAB001"), aceder.toUpper() != QLatin1String("N"));
-        QCOMPARE(enabled(run, "MOVIM001"), aceder.toUpper() != QLatin1String("N"));
+        QCOMPARE(enabled(run, "TAB001"), aceder != QLatin1String("N"));
+        QCOMPARE(enabled(run, "MOVIM001"), aceder != QLatin1String("N"));
         run.menu.close();
     }
+}
+
+void TestMenu::chapterAndProgramMatchExactly() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QVERIFY(inst.exec("main", "UPDATE APLICACAODET SET PROGRAMA = 'CONSULTA' WHERE CAPITULO = "
+                              "'Cliches' AND PROGRAMA = 'Consulta'"));
+    QVERIFY(inst.exec("main", "UPDATE APLICACAODET SET CAPITULO = 'movimentos' WHERE PROGRAMA = "
+                              "'Mapa de Custos'"));
+    Run run;
+    QVERIFY(run.start());
+    QVERIFY(!enabled(run, "CLICHE002"));
+    QVERIFY(!enabled(run, "MOVIM003"));
+    QVERIFY(enabled(run, "DESENHO002"));
+    QVERIFY(enabled(run, "MOVIM002"));
+    verifyButtonsFollowEntries(run);
 }
 
 void TestMenu::rightsOfAnotherCompanyEnable() {
