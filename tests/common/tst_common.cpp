@@ -32,6 +32,7 @@ private slots:
     void schemaCreatesEveryTable();
     void keysAndComparisonsIgnoreCase();
     void textLengthsAreEnforced();
+    void upgradeFlagDefaultsToN();
     void dayRangesAreInclusive();
     void catalogueRows();
 };
@@ -214,6 +215,15 @@ void TestCommon::textLengthsAreEnforced() {
     QVERIFY(!q.exec());
     q.addBindValue(QStringLiteral("123456789012"));
     FALQ_VERIFY_SQL(q, q.exec());
+}
+
+void TestCommon::upgradeFlagDefaultsToN() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QVERIFY(inst.exec("main", "INSERT INTO UTILIZADORES (NRO, PASSWOR) VALUES ('NOVO', 'X')"));
+    QCOMPARE(inst.scalar("main", "SELECT UPGRADE_LICENSE FROM UTILIZADORES WHERE NRO = 'NOVO'")
+                 .toString(),
+             QStringLiteral("N"));
 }
 
 void TestCommon::dayRangesAreInclusive() {

@@ -354,6 +354,11 @@ void TestMenu::versionFromNothingToCurrent() {
                  .toInt(),
              2);
     QVERIFY(run.messages.shown.isEmpty());
+    // A user created afterwards gets "N" too.
+    QVERIFY(inst.exec("main", "INSERT INTO UTILIZADORES (NRO, PASSWOR) VALUES ('NOVO', 'Y')"));
+    QCOMPARE(inst.scalar("main", "SELECT UPGRADE_LICENSE FROM UTILIZADORES WHERE NRO = 'NOVO'")
+                 .toString(),
+             QStringLiteral("N"));
 }
 
 void TestMenu::versionStepsAndUnreachable_data() {
