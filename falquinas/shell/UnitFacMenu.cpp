@@ -61,9 +61,9 @@ TFACFMENU::TFACFMENU(Session& session, QWidget* parent)
     buildMenu();
     connect(ui->BotPassord, &QPushButton::clicked, this, &TFACFMENU::BotPassordClick);
     connect(ui->BotBusca, &QPushButton::clicked, this, &TFACFMENU::BotBuscaClick);
+    // "Consulte a nossa página : " and, beside it, the plant's address (falquinas.ini).
     const PlantConfig config = PlantConfig::read();
     if (config.webSite.isEmpty()) {
-        ui->LabelPagina->hide();
         ui->LabelSite->hide();
     } else {
         ui->LabelSite->setText(

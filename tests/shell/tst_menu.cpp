@@ -72,6 +72,7 @@ private slots:
     void openingRuleAndReturn();
     void informationWindowAndNotes();
     void captionsAsWritten();
+    void webLink();
     void enterMovesTheFocus();
     void versionFromNothingToCurrent();
     void versionStepsAndUnreachable_data();
@@ -316,6 +317,29 @@ void TestMenu::captionsAsWritten() {
     BoxMessages(applicationTitle()).show(QStringLiteral("Palavra-passe Inválida"));
     QCOMPARE(boxText, QStringLiteral("Palavra-passe Inválida"));
     QCOMPARE(boxTitle, QStringLiteral("Falquinas e Clichés"));
+}
+
+void TestMenu::webLink() {
+    // The caption is there whether or not the plant names its address.
+    for (const QByteArray& ini :
+         {QByteArray(), QByteArray("[Geral]\r\nSite=https://www.example.com\r\n")}) {
+        test::Installation inst;
+        QVERIFY2(inst.ok(), qPrintable(inst.error()));
+        if (!ini.isEmpty())
+            inst.writeFile("falquinas.ini", ini);
+        Run run;
+        QVERIFY(run.start());
+        auto* caption = run.menu.findChild<QLabel*>("LabelPagina");
+        QVERIFY(caption && caption->isVisible());
+        QCOMPARE(caption->text(), QStringLiteral("Consulte a nossa página : "));
+        auto* site = run.menu.findChild<QLabel*>("LabelSite");
+        QCOMPARE(site->isVisible(), !ini.isEmpty());
+        if (ini.isEmpty())
+            continue;
+        QVERIFY(site->text().contains(QLatin1String("https://www.example.com")));
+        emit site->linkActivated(QStringLiteral("https://www.example.com"));
+        QCOMPARE(run.opened, QList<QUrl>{QUrl("https://www.example.com")});
+    }
 }
 
 void TestMenu::enterMovesTheFocus() {
