@@ -75,6 +75,7 @@ private slots:
     void printsToPdf();
     void clicheViewerColours();
     void drawingViewerWords();
+    void datesOfAQueryRecord();
     void doubleClickCloses();
     void documentsShownInside();
     void scannerTestDevice();
@@ -353,6 +354,29 @@ void TestViewers::drawingViewerWords() {
     QCOMPARE(viewer.findChild<QLineEdit*>("Edit_CARTAO_DES")->text(), QStringLiteral("Duplo BC"));
     QTRY_VERIFY(!viewer.imageControl()->isLoading());
     QVERIFY(viewer.imageControl()->isEmpty()); // the file is missing
+}
+
+void TestViewers::datesOfAQueryRecord() {
+    // A record read with a plain query (SQLite hands dates back as text) shows its dates as
+    // the shared datasets do.
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QSqlDatabase db = inst.open("main");
+    const SqlDialect d = SqlDialect::forDatabase(db);
+    QVERIFY(inst.exec("main",
+                      "INSERT INTO DESENHOS (DESENHONRO, DATA, DATAPEDIDA, QUANTID) VALUES "
+                      "('25-00007', ?, ?, 1500)",
+                      {d.bindDate(QDate(2025, 9, 28)),
+                       d.bindDateTime(QDateTime(QDate(2025, 9, 2), QTime(14, 30)))}));
+    QSqlQuery drawing(db);
+    QVERIFY(drawing.exec("SELECT * FROM DESENHOS") && drawing.next());
+    TDesenhoViewer viewer("/nao/existe.JPG", fieldsOf(drawing.record()));
+    viewer.show();
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_DATA")->text(), QStringLiteral("28/09/2025"));
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_DATAPEDIDA")->text(), QStringLiteral("02/09/2025"));
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_QUANTID")->text(), QStringLiteral("1500"));
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_DESENHONRO")->text(), QStringLiteral("25-00007"));
+    QTRY_VERIFY(!viewer.imageControl()->isLoading());
 }
 
 void TestViewers::doubleClickCloses() {
