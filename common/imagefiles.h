@@ -26,8 +26,10 @@ QString imagePath(const QString& folder, const QString& number, const QString& i
 QString clicheImagePath(const ImageParameters& p, const QString& clicheNumber);
 QString drawingImagePath(const ImageParameters& p, const QString& drawingNumber);
 
-// The files of `folder` whose names start with `number` (the image and every document of the
-// record), sorted by name. Wildcard characters in the number are plain characters.
+// The record's own files in `folder` (its image and every document), sorted by name: those
+// whose stem is `number`, or that start with `number` + "_" and a suffix, without regard to
+// case; never those of a longer number. Wildcard characters in the number are plain
+// characters.
 QStringList listRecordFiles(const QString& folder, const QString& number);
 
 // True when a file named after `number` stays inside its folder: no path separators, no

@@ -66,7 +66,7 @@ private slots:
     void pathRule_data();
     void pathRule();
     void typeChangeLooksForTheOtherFile();
-    void recordFilesByPrefix();
+    void recordFilesAreTheirOwn();
     void copyNeverOverwritesNorLeavesTheFolder();
     void zoomStepsStretchAndActualSize();
     void rubberBandZoomsToTheDraggedPart();
@@ -130,14 +130,20 @@ void TestViewers::typeChangeLooksForTheOtherFile() {
     QVERIFY(clicheImagePath(p, "A123").endsWith("A123.JPG"));
 }
 
-void TestViewers::recordFilesByPrefix() {
+void TestViewers::recordFilesAreTheirOwn() {
     QTemporaryDir dir;
-    for (const char* name :
-         {"123.JPG", "123_ficha.pdf", "123b.txt", "1234.JPG", "12.JPG", "*1.JPG"})
+    for (const char* name : {"123.JPG", "123.jpg", "123", "123_ficha.pdf", "123_", "123b.txt",
+                             "1234.JPG", "1230_x.pdf", "123.5.JPG", "12.JPG", "*1.JPG", "120.JPG",
+                             "12A.JPG", "12_Ficha.PDF", "a12.JPG"})
         QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
+    // The number as the stem, or the number, "_" and a suffix; never a longer number.
     QCOMPARE(listRecordFiles(dir.path(), "123"),
-             (QStringList{"123.JPG", "1234.JPG", "123_ficha.pdf", "123b.txt"}));
-    QCOMPARE(listRecordFiles(dir.path(), "*"), QStringList{"*1.JPG"}); // no wildcards
+             (QStringList{"123", "123.JPG", "123.jpg", "123_ficha.pdf"}));
+    QCOMPARE(listRecordFiles(dir.path(), "12"), (QStringList{"12.JPG", "12_Ficha.PDF"}));
+    QCOMPARE(listRecordFiles(dir.path(), "12a"), QStringList{"12A.JPG"}); // case does not matter
+    QCOMPARE(listRecordFiles(dir.path(), "123.5"), QStringList{"123.5.JPG"});
+    QCOMPARE(listRecordFiles(dir.path(), "*"), QStringList()); // no wildcards
+    QCOMPARE(listRecordFiles(dir.path(), "*1"), QStringList{"*1.JPG"});
     QVERIFY(listRecordFiles(dir.path(), "").isEmpty());
     QVERIFY(listRecordFiles("", "123").isEmpty());
 }
