@@ -1,6 +1,7 @@
 #include "dataset.h"
 
 #include "connections.h"
+#include "liveconnection.h"
 #include "schema.h"
 #include "transaction.h"
 
@@ -14,7 +15,7 @@
 namespace falq {
 
 namespace {
-constexpr int kFetchBlock = 256;
+constexpr int kPage = 256; // rows read at a time
 
 const QString kNoRowMessage = QStringLiteral(
     "O registo foi alterado ou eliminado noutro posto de trabalho (nenhuma linha actualizada).");
@@ -93,44 +94,25 @@ void Dataset::setPresentation(const QList<FieldPresentation>& visible,
     m_formats = formats;
 }
 
-// Reads the dataset's statement on a connection of its own, so that what runs meanwhile on
-// the dataset's connection (look-ups, applies, other datasets) neither cuts the rows still to
-// come short nor has to wait for them. The connection goes when the last row is read.
-class Dataset::ReadCursor {
+// Statements that cannot be read by key are read from the start on a connection of their own,
+// so that what runs meanwhile on the dataset's connection (look-ups, applies, other datasets)
+// neither cuts the rows still to come short nor has to wait for them. The connection goes when
+// the last row is read. Reads by key are complete statements and run on the dataset's own
+// connection.
+class Dataset::Reader {
 public:
-    ReadCursor(const QSqlDatabase& source) {
+    explicit Reader(const QSqlDatabase& source) {
         static quint64 counter = 0;
         m_name = QStringLiteral("%1~read~%2").arg(source.connectionName()).arg(++counter);
         QSqlDatabase db = QSqlDatabase::cloneDatabase(source, m_name);
         m_open = db.open();
         if (!m_open)
             m_error = db.lastError().text();
-        query = std::make_unique<QSqlQuery>(db);
-        query->setForwardOnly(true);
     }
-    ~ReadCursor() {
-        query.reset();
-        closeConnection(m_name);
-    }
-    bool exec(const QString& sql, const QMap<QString, QVariant>& bindings, QString* error) {
-        if (!m_open) {
-            *error = m_error;
-            return false;
-        }
-        if (!query->prepare(sql)) {
-            *error = query->lastError().text();
-            return false;
-        }
-        for (auto it = bindings.cbegin(); it != bindings.cend(); ++it)
-            query->bindValue(it.key(), it.value());
-        if (!query->exec()) {
-            *error = query->lastError().text();
-            return false;
-        }
-        return true;
-    }
-
-    std::unique_ptr<QSqlQuery> query;
+    ~Reader() { closeConnection(m_name); }
+    bool isOpen() const { return m_open; }
+    QString error() const { return m_error; }
+    QSqlDatabase database() const { return QSqlDatabase::database(m_name, false); }
 
 private:
     QString m_name;
@@ -138,18 +120,48 @@ private:
     bool m_open = false;
 };
 
-Dataset::~Dataset() = default;
+Dataset::~Dataset() {
+    m_cursor.reset();
+}
 
-bool Dataset::open(QString* error) {
-    close();
-    auto cursor = std::make_unique<ReadCursor>(database());
-    if (!cursor->exec(m_statement, m_bindings, &m_lastError)) {
-        if (error)
-            *error = m_lastError;
+namespace {
+bool runQuery(QSqlQuery& query, const QString& sql, const QMap<QString, QVariant>& bindings,
+              const Bindings& extra, QString* error) {
+    if (!query.prepare(sql)) {
+        *error = query.lastError().text();
         return false;
     }
-    beginResetModel();
-    const QSqlRecord rec = cursor->query->record();
+    for (auto it = bindings.cbegin(); it != bindings.cend(); ++it)
+        if (sql.contains(it.key()))
+            query.bindValue(it.key(), it.value());
+    for (const auto& [name, value] : extra)
+        query.bindValue(name, value);
+    if (!query.exec()) {
+        *error = query.lastError().text();
+        return false;
+    }
+    return true;
+}
+} // namespace
+
+// Runs a read on the dataset's connection; a connection that died (server restarted, network
+// dropped) is opened again and the read runs once more.
+bool Dataset::runRead(QSqlQuery& q, const QString& sql, const Bindings& extra, QString* why) {
+    if (runQuery(q, sql, m_bindings, extra, why))
+        return true;
+    if (connectionAnswers(database()))
+        return false;
+    QString reason;
+    if (!ensureConnection(database(), &reason)) {
+        *why = noServerMessage(reason);
+        return false;
+    }
+    q = QSqlQuery(database());
+    q.setForwardOnly(true);
+    return runQuery(q, sql, m_bindings, extra, why);
+}
+
+void Dataset::setupFields(const QSqlRecord& rec) {
     const TableDef* table = schema::findTable(m_update.table);
     m_fields.clear();
     for (int i = 0; i < rec.count(); ++i) {
@@ -180,16 +192,128 @@ bool Dataset::open(QString* error) {
     for (int i = 0; i < m_fields.size(); ++i)
         if (!m_order.contains(i))
             m_order << i;
-    m_rows.clear();
-    m_deleted.clear();
-    m_cursor = std::move(cursor);
+    m_keyFields.clear();
+    for (const QString& key : m_update.keyColumns)
+        m_keyFields << fieldIndex(key);
+}
+
+// Reads the first page by key; false (with the reason in m_pagingRefusal) when the statement
+// cannot be read that way, and the caller reads it from the start.
+bool Dataset::openPaged(QString* error) {
+    const KeysetQuery ks = KeysetQuery::parse(m_statement, m_update.keyColumns,
+                                              schema::findTable(m_update.table), m_dialect);
+    if (!ks.ok()) {
+        m_pagingRefusal = ks.reason();
+        return false;
+    }
+    QSqlQuery q(database());
+    q.setForwardOnly(true);
+    QString why;
+    if (!runRead(q, ks.rowsSql({}, false, kPage), {}, &why)) {
+        m_pagingRefusal = why;
+        return false;
+    }
+    setupFields(q.record());
+    m_sortFields.clear();
+    for (const OrderTerm& t : ks.terms())
+        m_sortFields << fieldIndex(t.column);
+    if (m_sortFields.contains(-1) || m_keyFields.contains(-1)) {
+        m_pagingRefusal = QStringLiteral("order or key not among the columns");
+        return false;
+    }
+    m_keyset = std::make_unique<KeysetQuery>(ks);
+    Segment first;
+    while (q.next()) {
+        Row row;
+        row.values.resize(m_fields.size());
+        for (int i = 0; i < m_fields.size(); ++i)
+            row.values[i] = q.value(i);
+        row.original = row.values;
+        first.rows << row;
+    }
+    q.finish();
+    m_total = first.rows.size();
+    if (m_total == kPage) {
+        QSqlQuery c(database());
+        if (!runRead(c, ks.countSql(), {}, &why) || !c.next()) {
+            if (error)
+                *error = why;
+            m_keyset.reset();
+            m_lastError = why;
+            return true; // the statement runs but cannot be counted: a real error
+        }
+        m_total = qMax(c.value(0).toInt(), int(first.rows.size()));
+    }
+    for (const Row& r : std::as_const(first.rows))
+        m_loadedKeys.insert(keyText(r));
+    if (!first.rows.isEmpty())
+        m_segments << first;
+    if (m_total > first.rows.size()) {
+        Segment gap;
+        gap.gap = m_total - first.rows.size();
+        m_segments << gap;
+    }
+    return true;
+}
+
+bool Dataset::open(QString* error) {
+    close();
+    m_lastError.clear();
+    m_pagingRefusal.clear();
     m_dialect = SqlDialect::forDatabase(database());
+    beginResetModel();
+    bool ok = openPaged(error);
+    if (ok && !m_lastError.isEmpty()) {
+        m_fields.clear();
+        endResetModel();
+        return false;
+    }
+    if (!ok) {
+        // Read from the start, a block at a time.
+        m_reader = std::make_unique<Reader>(database());
+        m_cursor = std::make_unique<QSqlQuery>(m_reader->database());
+        m_cursor->setForwardOnly(true);
+        QString why = m_reader->error();
+        if (!m_reader->isOpen() || !runQuery(*m_cursor, m_statement, m_bindings, {}, &why)) {
+            m_cursor.reset();
+            m_reader.reset();
+            m_fields.clear();
+            m_lastError = why;
+            if (error)
+                *error = why;
+            endResetModel();
+            return false;
+        }
+        setupFields(m_cursor->record());
+        Segment all;
+        all.rows = fetchBlock(kPage);
+        m_total = all.rows.size();
+        m_segments << all;
+    }
     m_state = State::Browse;
-    m_rows = fetchBlock(kFetchBlock);
     endResetModel();
-    m_current = m_rows.isEmpty() ? -1 : 0;
+    m_current = m_total == 0 ? -1 : 0;
     emit stateChanged(m_state);
     emit currentRowChanged(m_current);
+    return true;
+}
+
+bool Dataset::reopen(QString* error) {
+    QVariantList key;
+    const int position = m_current;
+    if (const Row* r = loadedRow(m_current)) {
+        if (r->status != RowStatus::Inserted)
+            for (int f : std::as_const(m_keyFields))
+                key << r->values.value(f);
+    }
+    const QStringList keyColumns = m_update.keyColumns;
+    m_deleted.clear();
+    if (!open(error))
+        return false;
+    if (!key.isEmpty() && !key.contains(QVariant()) && locate(keyColumns, key))
+        return true;
+    if (position > 0 && m_total > 0)
+        setCurrentRow(qMin(position, m_total - 1));
     return true;
 }
 
@@ -198,7 +322,11 @@ void Dataset::close() {
         return;
     beginResetModel();
     m_cursor.reset();
-    m_rows.clear();
+    m_reader.reset();
+    m_keyset.reset();
+    m_segments.clear();
+    m_loadedKeys.clear();
+    m_total = 0;
     m_deleted.clear();
     m_fields.clear();
     m_order.clear();
@@ -213,7 +341,7 @@ QList<Dataset::Row> Dataset::fetchBlock(int count) {
     if (!m_cursor)
         return rows;
     const int n = m_fields.size();
-    QSqlQuery& query = *m_cursor->query;
+    QSqlQuery& query = *m_cursor;
     while ((count < 0 || rows.size() < count) && query.next()) {
         Row row;
         row.values.resize(n);
@@ -222,17 +350,11 @@ QList<Dataset::Row> Dataset::fetchBlock(int count) {
         row.original = row.values;
         rows << row;
     }
-    if (count < 0 || rows.size() < count)
-        m_cursor.reset(); // the statement is exhausted
+    if (count < 0 || rows.size() < count) { // the statement is exhausted
+        m_cursor.reset();
+        m_reader.reset();
+    }
     return rows;
-}
-
-void Dataset::appendFetched(const QList<Row>& rows) {
-    if (rows.isEmpty())
-        return;
-    beginInsertRows({}, m_rows.size(), m_rows.size() + rows.size() - 1);
-    m_rows << rows;
-    endInsertRows();
 }
 
 bool Dataset::canFetchMore(const QModelIndex& parent) const {
@@ -242,13 +364,369 @@ bool Dataset::canFetchMore(const QModelIndex& parent) const {
 void Dataset::fetchMore(const QModelIndex& parent) {
     if (parent.isValid() || !m_cursor)
         return;
-    appendFetched(fetchBlock(kFetchBlock));
+    const QList<Row> rows = fetchBlock(kPage);
+    if (rows.isEmpty())
+        return;
+    beginInsertRows({}, m_total, m_total + rows.size() - 1);
+    if (m_segments.isEmpty())
+        m_segments << Segment{};
+    m_segments.last().rows << rows;
+    m_total += rows.size();
+    endInsertRows();
 }
 
 void Dataset::fetchAll() {
-    if (!m_cursor)
+    if (m_cursor) {
+        const QList<Row> rows = fetchBlock(-1);
+        if (rows.isEmpty())
+            return;
+        beginInsertRows({}, m_total, m_total + rows.size() - 1);
+        if (m_segments.isEmpty())
+            m_segments << Segment{};
+        m_segments.last().rows << rows;
+        m_total += rows.size();
+        endInsertRows();
         return;
-    appendFetched(fetchBlock(-1));
+    }
+    if (!m_keyset)
+        return;
+    // Every gap read whole, from the row before it.
+    const int saved = m_maxLoaded;
+    m_maxLoaded = std::numeric_limits<int>::max();
+    for (int seg = 0; seg < m_segments.size(); ++seg) {
+        if (m_segments[seg].loaded() || m_segments[seg].dead)
+            continue;
+        int pos = 0;
+        for (int i = 0; i < seg; ++i)
+            pos += m_segments[i].size();
+        loadGap(seg, 0, m_segments[seg].gap);
+        seg = -1; // segments changed: look again from the start
+    }
+    m_maxLoaded = saved;
+    removeDeadGaps();
+}
+
+bool Dataset::allFetched() const {
+    if (m_cursor)
+        return false;
+    for (const Segment& s : m_segments)
+        if (!s.loaded() && !s.dead)
+            return false;
+    return true;
+}
+
+int Dataset::loadedRowCount() const {
+    int n = 0;
+    for (const Segment& s : m_segments)
+        if (s.loaded())
+            n += s.rows.size();
+    return n;
+}
+
+QString Dataset::keyText(const Row& row) const {
+    QStringList parts;
+    for (int f : m_keyFields)
+        parts << row.original.value(f).toString().toCaseFolded();
+    return parts.join(QChar(0x1f));
+}
+
+QVariantList Dataset::sortValues(const Row& row) const {
+    QVariantList v;
+    for (int f : m_sortFields)
+        v << row.original.value(f);
+    return v;
+}
+
+int Dataset::segmentOf(int pos, int* offset) const {
+    int start = 0;
+    for (int i = 0; i < m_segments.size(); ++i) {
+        const int size = m_segments[i].size();
+        if (pos < start + size) {
+            *offset = pos - start;
+            return i;
+        }
+        start += size;
+    }
+    *offset = 0;
+    return -1;
+}
+
+Dataset::Row* Dataset::loadedRow(int pos) const {
+    int offset = 0;
+    const int seg = segmentOf(pos, &offset);
+    if (seg < 0 || !m_segments[seg].loaded())
+        return nullptr;
+    return &m_segments[seg].rows[offset];
+}
+
+Dataset::Row* Dataset::rowAt(int pos) const {
+    if (pos < 0 || pos >= m_total)
+        return nullptr;
+    Row* r = loadedRow(pos);
+    if (!r && m_keyset) {
+        const_cast<Dataset*>(this)->loadAround(pos);
+        r = loadedRow(pos);
+    }
+    return r;
+}
+
+// The order values of the nearest row read from the database beside a gap (inserted rows are
+// not in the database and do not count); -1 when another gap comes first.
+int Dataset::boundaryRow(int seg, bool left, QVariantList* values) const {
+    const int step = left ? -1 : 1;
+    for (int i = seg + step; i >= 0 && i < m_segments.size(); i += step) {
+        const Segment& s = m_segments[i];
+        if (s.dead)
+            continue;
+        if (!s.loaded())
+            return -1;
+        for (int k = 0; k < s.rows.size(); ++k) {
+            const Row& r = s.rows[left ? s.rows.size() - 1 - k : k];
+            if (r.status == RowStatus::Inserted)
+                continue;
+            *values = sortValues(r);
+            return i;
+        }
+    }
+    return -1;
+}
+
+// Reads rows of the statement; rows already shown or deleted here are left out. With
+// `stopAtShown`, reading ends at the first row already shown (the neighbour of the gap was
+// reached) and *reachedShown says so.
+QList<Dataset::Row> Dataset::readRows(const QList<KeysetCondition>& parts, bool reverse, int limit,
+                                      bool stopAtShown, bool* reachedShown) {
+    // *reachedShown also tells when the statement has no further rows.
+    QList<Row> rows;
+    QSet<QString> deleted;
+    for (const Row& r : std::as_const(m_deleted))
+        deleted.insert(keyText(r));
+    if (reachedShown)
+        *reachedShown = false;
+    QList<KeysetCondition> conditions = parts;
+    if (conditions.isEmpty())
+        conditions << KeysetCondition{};
+    int produced = 0;
+    for (const KeysetCondition& c : std::as_const(conditions)) {
+        if (produced >= limit)
+            break;
+        QSqlQuery q(database());
+        q.setForwardOnly(true);
+        QString why;
+        if (!runRead(q, m_keyset->rowsSql(c.sql, reverse, limit - produced), c.binds, &why)) {
+            m_lastError = why;
+            qWarning("%s: %s", qPrintable(m_name), qPrintable(why));
+            return rows;
+        }
+        while (q.next()) {
+            ++produced;
+            Row row;
+            row.values.resize(m_fields.size());
+            for (int i = 0; i < m_fields.size(); ++i)
+                row.values[i] = q.value(i);
+            row.original = row.values;
+            const QString key = keyText(row);
+            if (deleted.contains(key))
+                continue;
+            if (m_loadedKeys.contains(key)) {
+                if (stopAtShown) {
+                    if (reachedShown)
+                        *reachedShown = true;
+                    return rows;
+                }
+                continue;
+            }
+            rows << row;
+        }
+    }
+    if (reachedShown && produced < limit)
+        *reachedShown = true; // nothing further
+    return rows;
+}
+
+// Reads `count` rows of gap `seg` starting at `offset`, by key from the row before or after
+// the gap when there is one nearby, else by position.
+void Dataset::loadGap(int seg, int offset, int count) {
+    const int size = m_segments[seg].gap;
+    QVariantList leftKey;
+    QVariantList rightKey;
+    const bool hasLeft = boundaryRow(seg, true, &leftKey) >= 0;
+    const bool hasRight = boundaryRow(seg, false, &rightKey) >= 0;
+    const int toEnd = size - offset - count;
+    bool reached = false;
+    if ((hasLeft || !hasRight) && offset <= 2 * kPage && (hasLeft || seg == 0)) {
+        // From the row before the gap (or the first row of the statement) onwards.
+        const int n = qMin(size, offset + count);
+        const QList<Row> rows =
+            readRows(hasLeft ? m_keyset->beyond(leftKey, false) : QList<KeysetCondition>{}, false,
+                     n, true, &reached);
+        placeRows(seg, 0, rows, false, reached);
+    } else if (toEnd <= 2 * kPage && (hasRight || seg == m_segments.size() - 1)) {
+        // Backwards from the row after the gap (or the last row of the statement).
+        const int n = qMin(size, size - offset);
+        QList<Row> rows =
+            readRows(hasRight ? m_keyset->beyond(rightKey, true) : QList<KeysetCondition>{}, true,
+                     n, true, &reached);
+        std::reverse(rows.begin(), rows.end());
+        placeRows(seg, size - rows.size(), rows, reached, false);
+    } else {
+        // Far from anything read: by position in the statement.
+        int start = 0;
+        for (int i = 0; i < seg; ++i)
+            start += m_segments[i].size();
+        QSqlQuery q(database());
+        q.setForwardOnly(true);
+        QString why;
+        QList<Row> rows;
+        if (runRead(q, m_keyset->rowsSql({}, false, count, start + offset), {}, &why)) {
+            while (q.next()) {
+                Row row;
+                row.values.resize(m_fields.size());
+                for (int i = 0; i < m_fields.size(); ++i)
+                    row.values[i] = q.value(i);
+                row.original = row.values;
+                if (!m_loadedKeys.contains(keyText(row)))
+                    rows << row;
+            }
+        } else {
+            m_lastError = why;
+            qWarning("%s: %s", qPrintable(m_name), qPrintable(why));
+        }
+        placeRows(seg, offset, rows, false, false);
+    }
+}
+
+void Dataset::loadAround(int pos) {
+    int offset = 0;
+    const int seg = segmentOf(pos, &offset);
+    if (seg < 0 || m_segments[seg].loaded() || m_segments[seg].dead)
+        return;
+    const int size = m_segments[seg].gap;
+    const int from = qBound(0, offset - kPage / 2, qMax(0, size - kPage));
+    loadGap(seg, from, qMin(kPage, size - from));
+    dropFarRows(pos);
+    if (m_inData)
+        QMetaObject::invokeMethod(this, &Dataset::removeDeadGaps, Qt::QueuedConnection);
+    else
+        removeDeadGaps();
+}
+
+// Puts rows read into gap `seg` at `offset`. The parts of the gap before and after them stay
+// gaps, or are dead when the read showed that no rows remain there.
+void Dataset::placeRows(int seg, int offset, QList<Row> rows, bool deadBefore, bool deadAfter) {
+    const int size = m_segments[seg].gap;
+    if (rows.size() > size)
+        rows = rows.mid(0, size);
+    offset = qBound(0, offset, size - int(rows.size()));
+    QList<Segment> parts;
+    auto gap = [](int n, bool dead) {
+        Segment s;
+        s.gap = n;
+        s.dead = dead;
+        return s;
+    };
+    if (offset > 0)
+        parts << gap(offset, deadBefore);
+    if (!rows.isEmpty()) {
+        Segment s;
+        s.rows = rows;
+        parts << s;
+        for (const Row& r : std::as_const(rows))
+            m_loadedKeys.insert(keyText(r));
+    }
+    const int after = size - offset - int(rows.size());
+    if (after > 0)
+        parts << gap(after, deadAfter);
+    m_segments.removeAt(seg);
+    for (int i = 0; i < parts.size(); ++i)
+        m_segments.insert(seg + i, parts[i]);
+    mergeSegments();
+}
+
+void Dataset::mergeSegments() {
+    for (int i = m_segments.size() - 1; i > 0; --i) {
+        Segment& a = m_segments[i - 1];
+        const Segment& b = m_segments[i];
+        if (a.loaded() && b.loaded())
+            a.rows << b.rows;
+        else if (!a.loaded() && !b.loaded() && a.dead == b.dead)
+            a.gap += b.gap;
+        else
+            continue;
+        m_segments.removeAt(i);
+    }
+}
+
+// Keeps the rows near `focus`, the current row and every row with a pending change; the rest
+// become gaps again, read anew when shown.
+void Dataset::dropFarRows(int focus) {
+    if (loadedRowCount() <= m_maxLoaded)
+        return;
+    const int radius = m_maxLoaded / 2;
+    QList<Segment> out;
+    int pos = 0;
+    for (const Segment& s : std::as_const(m_segments)) {
+        if (!s.loaded()) {
+            out << s;
+            pos += s.size();
+            continue;
+        }
+        Segment run;
+        int dropped = 0;
+        for (const Row& r : s.rows) {
+            const bool keep =
+                qAbs(pos - focus) <= radius || pos == m_current || r.status != RowStatus::Unchanged;
+            if (keep) {
+                if (dropped > 0) {
+                    Segment g;
+                    g.gap = dropped;
+                    out << g;
+                    dropped = 0;
+                }
+                run.rows << r;
+            } else {
+                if (!run.rows.isEmpty()) {
+                    out << run;
+                    run.rows.clear();
+                }
+                m_loadedKeys.remove(keyText(r));
+                ++dropped;
+            }
+            ++pos;
+        }
+        if (!run.rows.isEmpty())
+            out << run;
+        if (dropped > 0) {
+            Segment g;
+            g.gap = dropped;
+            out << g;
+        }
+    }
+    m_segments = out;
+    mergeSegments();
+}
+
+// Rows that vanished meanwhile (another workstation deleted them) leave the grid.
+void Dataset::removeDeadGaps() {
+    int pos = 0;
+    for (int i = 0; i < m_segments.size();) {
+        const Segment& s = m_segments[i];
+        if (!s.dead) {
+            pos += s.size();
+            ++i;
+            continue;
+        }
+        const int n = s.gap;
+        beginRemoveRows({}, pos, pos + n - 1);
+        m_segments.removeAt(i);
+        m_total -= n;
+        endRemoveRows();
+        if (m_current >= pos + n) {
+            m_current -= n;
+            emit currentRowChanged(m_current);
+        }
+    }
+    mergeSegments();
 }
 
 int Dataset::fieldIndex(const QString& field) const {
@@ -259,9 +737,12 @@ int Dataset::fieldIndex(const QString& field) const {
 }
 
 QVariant Dataset::value(int row, int field) const {
-    if (row < 0 || row >= m_rows.size() || field < 0 || field >= m_fields.size())
+    if (field < 0 || field >= m_fields.size())
         return {};
-    return dialect().toValue(m_fields[field].type, m_rows[row].values[field]);
+    const Row* r = rowAt(row);
+    if (!r)
+        return {};
+    return dialect().toValue(m_fields[field].type, r->values[field]);
 }
 
 QVariant Dataset::value(int row, const QString& field) const {
@@ -273,16 +754,19 @@ bool Dataset::setValue(int row, const QString& field, const QVariant& v) {
 }
 
 bool Dataset::setValue(int row, int field, const QVariant& v) {
-    if (row < 0 || row >= m_rows.size() || field < 0 || field >= m_fields.size())
+    if (field < 0 || field >= m_fields.size())
         return false;
-    Row& r = m_rows[row];
+    Row* r = rowAt(row);
+    if (!r)
+        return false;
     const QVariant bound = dialect().toBind(m_fields[field].type, v);
-    if (sameValue(r.values[field], bound) && r.values[field].isNull() == bound.isNull())
+    if (sameValue(r->values[field], bound) && r->values[field].isNull() == bound.isNull())
         return true;
     if (m_state == State::Browse && row == m_current)
         edit();
-    r.values[field] = bound;
-    markChanged(r);
+    r = loadedRow(row);
+    r->values[field] = bound;
+    markChanged(*r);
     const int column = m_order.indexOf(field);
     emit dataChanged(index(row, column), index(row, column));
     return true;
@@ -296,24 +780,29 @@ void Dataset::markChanged(Row& row) {
 }
 
 void Dataset::setCurrentRow(int row) {
-    if (row < -1 || row >= m_rows.size() || row == m_current)
+    if (row < -1 || row >= m_total || row == m_current)
         return;
     if (m_state == State::Edit || m_state == State::Insert)
         post();
+    if (row >= 0 && !rowAt(row))
+        return; // vanished meanwhile
     m_current = row;
     emit currentRowChanged(m_current);
 }
 
+namespace {
+// What locate() looks for, converted once to the form each field is compared in.
+struct Wanted {
+    int field;
+    ColumnType type;
+    QString text;
+    QDateTime date;
+    double number = 0;
+    bool null = false;
+};
+} // namespace
+
 bool Dataset::locate(const QStringList& fields, const QVariantList& values) {
-    // What is looked for, converted once to the form each field is compared in.
-    struct Wanted {
-        int field;
-        ColumnType type;
-        QString text;
-        QDateTime date;
-        double number = 0;
-        bool null = false;
-    };
     QVector<Wanted> wanted;
     for (int k = 0; k < fields.size(); ++k) {
         const int f = fieldIndex(fields[k]);
@@ -348,20 +837,170 @@ bool Dataset::locate(const QStringList& fields, const QVariantList& values) {
         }
         return true;
     };
-    int row = 0;
-    int block = kFetchBlock;
-    while (true) {
-        for (; row < m_rows.size(); ++row) {
-            if (matches(m_rows[row])) {
-                setCurrentRow(row);
-                return true;
-            }
+    // Rows changed or added here and not yet written: the database does not know them yet.
+    auto pendingMatch = [&]() {
+        int pos = 0;
+        for (const Segment& s : std::as_const(m_segments)) {
+            if (s.loaded())
+                for (int k = 0; k < s.rows.size(); ++k)
+                    if (s.rows[k].status != RowStatus::Unchanged && matches(s.rows[k]))
+                        return pos + k;
+            pos += s.size();
         }
-        if (!m_cursor)
-            return false;
-        appendFetched(fetchBlock(block));
-        block = qMin(block * 4, 65536); // far rows come in growing blocks
+        return -1;
+    };
+
+    if (!m_keyset) {
+        // Read from the start: look through the rows read, reading further in growing blocks.
+        int row = 0;
+        int block = kPage;
+        while (true) {
+            for (; row < m_total; ++row) {
+                if (matches(*loadedRow(row))) {
+                    setCurrentRow(row);
+                    return true;
+                }
+            }
+            if (!m_cursor)
+                return false;
+            const int before = m_total;
+            fetchMore();
+            if (m_total == before)
+                return false;
+            block = qMin(block * 4, 65536);
+        }
     }
+
+    const int pending = pendingMatch();
+    if (pending >= 0) {
+        setCurrentRow(pending);
+        return true;
+    }
+    // The engine finds the first matching row in the order ...
+    KeysetCondition match;
+    QStringList where;
+    for (int k = 0; k < wanted.size(); ++k) {
+        const Wanted& w = wanted[k];
+        const QString column = m_fields[w.field].name;
+        if (w.null) {
+            where << column + QStringLiteral(" IS NULL");
+            continue;
+        }
+        const QString p = QStringLiteral(":falq_l%1").arg(k);
+        QVariant bound;
+        switch (w.type) {
+        case ColumnType::Text:
+            bound = w.text;
+            break;
+        case ColumnType::DateTime:
+            bound = m_dialect.bindDateTime(w.date);
+            break;
+        default:
+            bound = values.value(k);
+        }
+        where << (w.type == ColumnType::Text && m_dialect.isSQLite()
+                      ? QStringLiteral("%1 = %2 COLLATE NOCASE").arg(column, p)
+                      : QStringLiteral("%1 = %2").arg(column, p));
+        match.binds << qMakePair(p, bound);
+    }
+    match.sql = where.join(QStringLiteral(" AND "));
+    const QList<Row> found = readRows({match}, false, 1, false, nullptr);
+    Row target;
+    bool shown = false;
+    if (found.isEmpty()) {
+        // Either nothing matches, or the first match is a row already shown.
+        QSqlQuery q(database());
+        q.setForwardOnly(true);
+        QString why;
+        if (!runRead(q, m_keyset->rowsSql(match.sql, false, 1), match.binds, &why)) {
+            m_lastError = why;
+            return false;
+        }
+        if (!q.next())
+            return false;
+        target.values.resize(m_fields.size());
+        for (int i = 0; i < m_fields.size(); ++i)
+            target.values[i] = q.value(i);
+        target.original = target.values;
+        shown = true;
+    } else {
+        target = found.first();
+    }
+    const QString key = keyText(target);
+    if (shown || m_loadedKeys.contains(key)) {
+        int pos = 0;
+        for (const Segment& s : std::as_const(m_segments)) {
+            if (s.loaded())
+                for (int k = 0; k < s.rows.size(); ++k)
+                    if (s.rows[k].status != RowStatus::Inserted && keyText(s.rows[k]) == key) {
+                        if (!matches(s.rows[k]))
+                            return false; // changed here: no longer what is looked for
+                        setCurrentRow(pos + k);
+                        return true;
+                    }
+            pos += s.size();
+        }
+        if (shown)
+            return false; // deleted here and not yet written
+    }
+    // ... and its position: the number of rows before it.
+    int position = 0;
+    const QVariantList boundary = sortValues(target);
+    for (const KeysetCondition& c : m_keyset->beyond(boundary, true)) {
+        QSqlQuery q(database());
+        QString why;
+        if (!runRead(q, m_keyset->countSql(c.sql), c.binds, &why) || !q.next()) {
+            m_lastError = why;
+            return false;
+        }
+        position += q.value(0).toInt();
+    }
+    // The gap that holds that position (or the nearest one) receives the page around it.
+    position = qBound(0, position, qMax(0, m_total - 1));
+    int offset = 0;
+    int seg = segmentOf(position, &offset);
+    if (seg < 0 || m_segments[seg].loaded() || m_segments[seg].dead) {
+        int best = -1;
+        int bestDistance = std::numeric_limits<int>::max();
+        int start = 0;
+        for (int i = 0; i < m_segments.size(); ++i) {
+            const Segment& s = m_segments[i];
+            if (!s.loaded() && !s.dead) {
+                const int d = position < start            ? start - position
+                              : position >= start + s.gap ? position - (start + s.gap - 1)
+                                                          : 0;
+                if (d < bestDistance) {
+                    bestDistance = d;
+                    best = i;
+                    offset = qBound(0, position - start, s.gap - 1);
+                }
+            }
+            start += s.size();
+        }
+        if (best < 0)
+            return false; // everything is read and the row is not among it: added meanwhile
+        seg = best;
+    }
+    const int half = kPage / 2;
+    QList<Row> before = readRows(m_keyset->beyond(boundary, true), true, half, true, nullptr);
+    std::reverse(before.begin(), before.end());
+    const QList<Row> after =
+        readRows(m_keyset->beyond(boundary, false), false, half, true, nullptr);
+    QList<Row> page = before;
+    page << target << after;
+    placeRows(seg, offset - int(before.size()), page, false, false);
+    int pos = 0;
+    for (const Segment& s : std::as_const(m_segments)) {
+        if (s.loaded())
+            for (int k = 0; k < s.rows.size(); ++k)
+                if (s.rows[k].status != RowStatus::Inserted && keyText(s.rows[k]) == key) {
+                    setCurrentRow(pos + k);
+                    dropFarRows(m_current);
+                    return true;
+                }
+        pos += s.size();
+    }
+    return false;
 }
 
 void Dataset::setState(State s) {
@@ -374,7 +1013,10 @@ void Dataset::setState(State s) {
 void Dataset::edit() {
     if (m_state != State::Browse || m_current < 0)
         return;
-    m_editSnapshot = m_rows[m_current];
+    const Row* r = rowAt(m_current);
+    if (!r)
+        return;
+    m_editSnapshot = *r;
     setState(State::Edit);
 }
 
@@ -383,8 +1025,9 @@ void Dataset::append() {
         return;
     if (m_state == State::Edit || m_state == State::Insert)
         post();
-    fetchAll(); // a new row goes after every row of the statement
-    addNewRow(m_rows.size());
+    if (m_cursor)
+        fetchAll(); // a new row goes after every row of the statement
+    addNewRow(m_total);
 }
 
 void Dataset::addNewRow(int at) {
@@ -396,7 +1039,28 @@ void Dataset::addNewRow(int at) {
     row.status = RowStatus::Inserted;
     row.changeSeq = ++m_seq;
     beginInsertRows({}, at, at);
-    m_rows.insert(at, row);
+    int offset = 0;
+    int seg = segmentOf(at, &offset);
+    if (seg < 0) { // after the last row
+        if (m_segments.isEmpty() || !m_segments.last().loaded())
+            m_segments << Segment{};
+        m_segments.last().rows << row;
+    } else if (m_segments[seg].loaded()) {
+        m_segments[seg].rows.insert(offset, row);
+    } else { // inside a gap: the gap is split around the new row
+        Segment single;
+        single.rows << row;
+        Segment rest;
+        rest.gap = m_segments[seg].gap - offset;
+        rest.dead = m_segments[seg].dead;
+        m_segments[seg].gap = offset;
+        m_segments.insert(seg + 1, single);
+        m_segments.insert(seg + 2, rest);
+        if (offset == 0)
+            m_segments.removeAt(seg);
+    }
+    ++m_total;
+    mergeSegments();
     endInsertRows();
     m_current = at;
     emit currentRowChanged(m_current);
@@ -418,13 +1082,12 @@ void Dataset::post() {
 
 void Dataset::cancel() {
     if (m_state == State::Edit && m_current >= 0) {
-        m_rows[m_current] = m_editSnapshot;
+        if (Row* r = loadedRow(m_current))
+            *r = m_editSnapshot;
         emit dataChanged(index(m_current, 0), index(m_current, columnCount() - 1));
     } else if (m_state == State::Insert && m_current >= 0) {
-        beginRemoveRows({}, m_current, m_current);
-        m_rows.removeAt(m_current);
-        endRemoveRows();
-        m_current = m_rows.isEmpty() ? -1 : qMin(m_current, m_rows.size() - 1);
+        removeRowAt(m_current);
+        m_current = m_total == 0 ? -1 : qMin(m_current, m_total - 1);
         emit currentRowChanged(m_current);
     }
     setState(State::Browse);
@@ -434,17 +1097,20 @@ void Dataset::deleteCurrent() {
     if (m_current < 0 || m_state == State::Inactive)
         return;
     const int row = m_current;
-    Row r = m_rows[row];
+    const Row* current = rowAt(row);
+    if (!current)
+        return;
+    Row r = *current;
     if (m_state == State::Edit)
         r = m_editSnapshot.status == RowStatus::Unchanged ? m_editSnapshot : r;
-    beginRemoveRows({}, row, row);
-    m_rows.removeAt(row);
-    endRemoveRows();
+    removeRowAt(row);
     if (r.status != RowStatus::Inserted) { // a row never written needs no delete
         r.changeSeq = ++m_seq;
         m_deleted << r;
     }
-    m_current = m_rows.isEmpty() ? -1 : qMin(row, m_rows.size() - 1);
+    m_current = m_total == 0 ? -1 : qMin(row, m_total - 1);
+    if (m_current >= 0)
+        rowAt(m_current);
     setState(State::Browse);
     emit currentRowChanged(m_current);
 }
@@ -459,16 +1125,23 @@ int Dataset::pendingCount() const {
 
 QList<Dataset::PendingOp> Dataset::pendingOps() const {
     QList<PendingOp> ops;
-    for (int i = 0; i < m_rows.size(); ++i) {
-        const Row& r = m_rows[i];
-        if (r.status == RowStatus::Inserted)
-            ops << PendingOp{UpdateKind::Inserted, i, r.changeSeq};
-        else if (r.status == RowStatus::Modified) {
-            bool changed = false;
-            for (int f = 0; f < r.values.size() && !changed; ++f)
-                changed = !sameValue(r.values[f], r.original[f]);
-            if (changed)
-                ops << PendingOp{UpdateKind::Modified, i, r.changeSeq};
+    int pos = 0;
+    for (const Segment& s : m_segments) {
+        if (!s.loaded()) {
+            pos += s.size();
+            continue;
+        }
+        for (const Row& r : s.rows) {
+            const int i = pos++;
+            if (r.status == RowStatus::Inserted)
+                ops << PendingOp{UpdateKind::Inserted, i, r.changeSeq};
+            else if (r.status == RowStatus::Modified) {
+                bool changed = false;
+                for (int f = 0; f < r.values.size() && !changed; ++f)
+                    changed = !sameValue(r.values[f], r.original[f]);
+                if (changed)
+                    ops << PendingOp{UpdateKind::Modified, i, r.changeSeq};
+            }
         }
     }
     for (int i = 0; i < m_deleted.size(); ++i)
@@ -479,7 +1152,21 @@ QList<Dataset::PendingOp> Dataset::pendingOps() const {
 }
 
 Dataset::Row& Dataset::rowFor(const PendingOp& op) {
-    return op.kind == UpdateKind::Deleted ? m_deleted[op.row] : m_rows[op.row];
+    return op.kind == UpdateKind::Deleted ? m_deleted[op.row] : *loadedRow(op.row);
+}
+
+void Dataset::removeRowAt(int pos) {
+    int offset = 0;
+    const int seg = segmentOf(pos, &offset);
+    if (seg < 0 || !m_segments[seg].loaded())
+        return;
+    beginRemoveRows({}, pos, pos);
+    m_segments[seg].rows.removeAt(offset);
+    if (m_segments[seg].rows.isEmpty())
+        m_segments.removeAt(seg);
+    --m_total;
+    mergeSegments();
+    endRemoveRows();
 }
 
 QStringList Dataset::insertColumns() const {
@@ -490,6 +1177,25 @@ QStringList Dataset::insertColumns() const {
         if (f.type != ColumnType::Identity)
             cols << f.name;
     return cols;
+}
+
+// Conditions (appended to `binds`) that hold while the row still holds every value read in the
+// columns of the updated table, text compared exactly.
+QStringList Dataset::rowStillAsRead(const Row& r, QVariantList* binds) const {
+    const SqlDialect d = dialect();
+    const TableDef* table = schema::findTable(m_update.table);
+    QStringList checks;
+    for (int f = 0; f < m_fields.size(); ++f) {
+        const Field& field = m_fields[f];
+        if (field.type == ColumnType::Identity ||
+            m_update.keyColumns.contains(field.name, Qt::CaseInsensitive) ||
+            (table && !table->column(field.name)))
+            continue;
+        checks << d.exactEquals(field.name, QStringLiteral("?"), field.type == ColumnType::Text);
+        for (int n = 0; n < d.exactEqualsBinds(); ++n)
+            *binds << r.original[f];
+    }
+    return checks;
 }
 
 bool Dataset::execOp(const PendingOp& op, const QString& undo, QString* error, QVariant* identity) {
@@ -528,7 +1234,6 @@ bool Dataset::execOp(const PendingOp& op, const QString& undo, QString* error, Q
         QStringList checks;
         QVariantList setBinds;
         QVariantList checkBinds;
-        const bool twice = d.engine() == SqlDialect::Engine::SqlServer; // no NULL-safe operator
         for (int f = 0; f < m_fields.size(); ++f) {
             if (m_fields[f].type == ColumnType::Identity ||
                 (sameValue(r.values[f], r.original[f]) &&
@@ -537,9 +1242,9 @@ bool Dataset::execOp(const PendingOp& op, const QString& undo, QString* error, Q
             sets << QStringLiteral("%1 = ?").arg(m_fields[f].name);
             setBinds << r.values[f];
             if (!m_update.keyColumns.contains(m_fields[f].name, Qt::CaseInsensitive)) {
-                checks << d.nullSafeEquals(m_fields[f].name, QStringLiteral("?"));
-                checkBinds << r.original[f];
-                if (twice)
+                checks << d.exactEquals(m_fields[f].name, QStringLiteral("?"),
+                                        m_fields[f].type == ColumnType::Text);
+                for (int n = 0; n < d.exactEqualsBinds(); ++n)
                     checkBinds << r.original[f];
             }
         }
@@ -554,10 +1259,13 @@ bool Dataset::execOp(const PendingOp& op, const QString& undo, QString* error, Q
         break;
     }
     case UpdateKind::Deleted: {
-        QStringList keys;
-        keyWhere(keys);
+        // The row as it was read, every column of the table: a delete never discards a
+        // change another workstation made meanwhile.
+        QStringList where;
+        keyWhere(where);
+        where << rowStillAsRead(r, &binds);
         sql = QStringLiteral("DELETE FROM %1 WHERE %2")
-                  .arg(m_update.table, keys.join(QStringLiteral(" AND ")));
+                  .arg(m_update.table, where.join(QStringLiteral(" AND ")));
         break;
     }
     }
@@ -584,20 +1292,17 @@ bool Dataset::execOp(const PendingOp& op, const QString& undo, QString* error, Q
     return true;
 }
 
-ApplyResult Dataset::applyUpdates() {
+// One attempt at writing every pending change in one transaction. *commitLost tells that the
+// connection failed while committing, so whether the changes were written is not known.
+ApplyResult Dataset::applyOnce(const QList<PendingOp>& ops, bool* commitLost) {
     ApplyResult result;
-    if (m_state == State::Inactive)
-        return result;
-    post();
-    QList<PendingOp> ops = pendingOps();
-    if (ops.isEmpty())
-        return result;
+    *commitLost = false;
     QSqlDatabase db = database();
     const SqlDialect d = dialect();
     Transaction tx(db);
     if (!tx.isActive()) {
         result.ok = false;
-        result.error = db.lastError().text();
+        result.error = tx.error();
         return result;
     }
     const bool sqlServer = d.engine() == SqlDialect::Engine::SqlServer;
@@ -664,8 +1369,29 @@ ApplyResult Dataset::applyUpdates() {
     }
     if (!tx.commit()) {
         result.ok = false;
-        result.error = db.lastError().text();
-        return result;
+        result.error = tx.error();
+        *commitLost = !connectionAnswers(db);
+        if (!*commitLost)
+            return result;
+        // Written or not? The rows tell.
+        int written = 0;
+        for (const PendingOp& op : std::as_const(done)) {
+            QVariant identity;
+            if (inDatabase(op, &identity)) {
+                ++written;
+                if (op.kind == UpdateKind::Inserted && identity.isValid())
+                    for (auto& [row, id] : identities)
+                        if (row == op.row)
+                            id = identity;
+            }
+        }
+        if (written == 0)
+            *commitLost = false; // surely rolled back: may be written again
+        if (written != done.size())
+            return result; // not written, or not known: never written twice
+        *commitLost = false;
+        result.ok = true;
+        result.error.clear();
     }
     // Written: the rows now hold what the database holds.
     QList<int> deletedDone;
@@ -674,7 +1400,7 @@ ApplyResult Dataset::applyUpdates() {
             deletedDone << op.row;
             continue;
         }
-        Row& row = m_rows[op.row];
+        Row& row = *loadedRow(op.row);
         row.original = row.values;
         row.status = RowStatus::Unchanged;
         row.changeSeq = 0;
@@ -682,43 +1408,137 @@ ApplyResult Dataset::applyUpdates() {
     for (const auto& [rowIndex, id] : identities) {
         const TableDef* table = schema::findTable(m_update.table);
         const int f = fieldIndex(table->identityColumn());
-        m_rows[rowIndex].values[f] = id;
-        m_rows[rowIndex].original[f] = id;
+        loadedRow(rowIndex)->values[f] = id;
+        loadedRow(rowIndex)->original[f] = id;
         const int column = m_order.indexOf(f);
         emit dataChanged(index(rowIndex, column), index(rowIndex, column));
     }
     std::sort(deletedDone.begin(), deletedDone.end(), std::greater<int>());
     for (int i : deletedDone)
         m_deleted.removeAt(i);
+    // Keys may have changed and new rows have theirs now.
+    m_loadedKeys.clear();
+    for (const Segment& seg : std::as_const(m_segments))
+        for (const Row& r : seg.rows)
+            m_loadedKeys.insert(keyText(r));
     return result;
+}
+
+// Whether the database shows the change of `op` (after a commit whose answer was lost). For an
+// inserted row with an identity, *identity receives the number it got.
+bool Dataset::inDatabase(const PendingOp& op, QVariant* identity) {
+    const Row& r = rowFor(op);
+    const SqlDialect d = dialect();
+    const TableDef* table = schema::findTable(m_update.table);
+    const QString idCol = table ? table->identityColumn() : QString();
+    QStringList where;
+    QVariantList binds;
+    const bool deleted = op.kind == UpdateKind::Deleted;
+    for (int f = 0; f < m_fields.size(); ++f) {
+        const Field& field = m_fields[f];
+        if ((table && !table->column(field.name)) ||
+            (field.type == ColumnType::Identity && op.kind == UpdateKind::Inserted))
+            continue;
+        const bool key = m_update.keyColumns.contains(field.name, Qt::CaseInsensitive);
+        if (deleted && !key)
+            continue;
+        where << d.exactEquals(field.name, QStringLiteral("?"), field.type == ColumnType::Text);
+        for (int n = 0; n < d.exactEqualsBinds(); ++n)
+            binds << (deleted ? r.original[f] : r.values[f]);
+    }
+    const bool withId = op.kind == UpdateKind::Inserted && !idCol.isEmpty();
+    QSqlQuery q(database());
+    const QString sql =
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+            .arg(withId ? QStringLiteral("MAX(%1)").arg(idCol) : QStringLiteral("COUNT(*)"),
+                 m_update.table, where.join(QStringLiteral(" AND ")));
+    if (!q.prepare(sql))
+        return false;
+    for (const QVariant& v : std::as_const(binds))
+        q.addBindValue(v);
+    if (!q.exec() || !q.next())
+        return false;
+    if (withId) {
+        *identity = q.value(0);
+        return !q.value(0).isNull();
+    }
+    return deleted ? q.value(0).toInt() == 0 : q.value(0).toInt() > 0;
+}
+
+ApplyResult Dataset::applyUpdates() {
+    ApplyResult result;
+    if (m_state == State::Inactive)
+        return result;
+    post();
+    const QList<PendingOp> ops = pendingOps();
+    if (ops.isEmpty())
+        return result;
+    QString reason;
+    for (int attempt = 0;; ++attempt) {
+        if (!ensureConnection(database(), &reason)) {
+            result.ok = false;
+            result.connectionLost = true;
+            result.error = noServerMessage(reason);
+            return result; // everything stays cached; apply again when the server answers
+        }
+        bool commitLost = false;
+        result = applyOnce(ops, &commitLost);
+        if (result.ok || result.aborted)
+            return result;
+        const bool lost = commitLost || !connectionAnswers(database(), &reason);
+        if (!lost) {
+            if (result.error.trimmed().isEmpty())
+                result.error =
+                    QStringLiteral("O servidor recusou a gravação sem indicar o motivo.");
+            return result;
+        }
+        if (commitLost) {
+            // The connection went while committing and the rows do not show the changes
+            // either all written or all missing: do not write them a second time.
+            result.connectionLost = true;
+            result.error = noServerMessage(result.error.isEmpty() ? reason : result.error);
+            return result;
+        }
+        // Nothing was written (the transaction died with the connection): once more.
+        if (attempt >= 1) {
+            result.connectionLost = true;
+            result.error = noServerMessage(reason);
+            return result;
+        }
+    }
 }
 
 void Dataset::cancelUpdates() {
     if (m_state == State::Inactive)
         return;
-    beginResetModel();
-    QList<Row> kept;
-    for (Row& r : m_rows) {
-        if (r.status == RowStatus::Inserted)
-            continue;
-        r.values = r.original;
-        r.status = RowStatus::Unchanged;
-        r.changeSeq = 0;
-        kept << r;
-    }
-    for (Row& r : m_deleted) {
-        r.values = r.original;
-        r.status = RowStatus::Unchanged;
-        r.changeSeq = 0;
-        kept << r; // back at the end of the rows read so far
-    }
-    m_rows = kept;
-    m_deleted.clear();
-    endResetModel();
+    // Every row as the database holds it, the user kept on the same record.
+    for (Segment& seg : m_segments)
+        for (Row& r : seg.rows)
+            if (r.status == RowStatus::Modified)
+                r.values = r.original;
     m_state = State::Browse;
-    m_current = m_rows.isEmpty() ? -1 : qBound(0, m_current, m_rows.size() - 1);
-    emit stateChanged(m_state);
-    emit currentRowChanged(m_current);
+    if (!reopen()) {
+        // The statement no longer runs: keep the rows read, without their changes.
+        beginResetModel();
+        for (Segment& seg : m_segments) {
+            QList<Row> kept;
+            for (Row& r : seg.rows) {
+                if (r.status == RowStatus::Inserted)
+                    continue;
+                r.status = RowStatus::Unchanged;
+                r.changeSeq = 0;
+                kept << r;
+            }
+            seg.rows = kept;
+        }
+        m_deleted.clear();
+        m_total = 0;
+        for (const Segment& seg : std::as_const(m_segments))
+            m_total += seg.size();
+        endResetModel();
+        m_current = m_total == 0 ? -1 : qBound(0, m_current, m_total - 1);
+        emit currentRowChanged(m_current);
+    }
 }
 
 QString Dataset::valueText(const Field& f, const QVariant& raw) const {
@@ -750,7 +1570,7 @@ void Dataset::presentIn(QTableView* view) const {
 }
 
 int Dataset::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : m_rows.size();
+    return parent.isValid() ? 0 : m_total;
 }
 
 int Dataset::columnCount(const QModelIndex& parent) const {
@@ -758,7 +1578,14 @@ int Dataset::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant Dataset::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= m_rows.size())
+    if (!index.isValid() || index.row() >= m_total)
+        return {};
+    // Reading a page from here must not change the rows while the view paints them.
+    const bool wasInData = m_inData;
+    m_inData = true;
+    const Row* row = rowAt(index.row());
+    m_inData = wasInData;
+    if (!row)
         return {};
     const int f = modelToField(index.column());
     const Field& field = m_fields[f];

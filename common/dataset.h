@@ -11,18 +11,26 @@
 // hands back the server's message. An aborted or failed apply leaves the database unchanged
 // and the changes cached.
 //
-// The rows are read on a connection of their own, a block at a time as the grid needs them,
-// so a dataset shows committed data: opened inside a transaction of its connection, it does
-// not see that transaction's uncommitted rows.
+// The rows are read on a connection of their own, so a dataset shows committed data: opened
+// inside a transaction of its connection, it does not see that transaction's uncommitted rows.
+// A statement ordered by columns (the order made unique by the key) is read in pages by key:
+// the dataset knows its row count from the engine, reads only the pages the grid shows or a
+// locate() needs, and drops pages far from them, so any position of a large register is shown
+// at once and the memory held stays bounded. Rows with pending changes are never dropped.
+// Statements that cannot be read by key (no plain order, grouping, unions) are read from the
+// start, a block at a time (see pagingRefusal()).
 #include "dialect.h"
+#include "keyset.h"
 
 #include <QAbstractTableModel>
+#include <QSet>
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVector>
 #include <memory>
 
 class QTableView;
+class QSqlRecord;
 
 namespace falq {
 
@@ -60,10 +68,11 @@ public:
 };
 
 struct ApplyResult {
-    bool ok = true;       // everything that was not skipped was written
-    bool aborted = false; // the user aborted: nothing was written
-    int skipped = 0;      // rows the user chose to ignore (still cached)
-    QString error;        // server message when not ok
+    bool ok = true;              // everything that was not skipped was written
+    bool aborted = false;        // the user aborted: nothing was written
+    int skipped = 0;             // rows the user chose to ignore (still cached)
+    QString error;               // server message when not ok (never empty then)
+    bool connectionLost = false; // the server did not answer: nothing written, all still cached
 };
 
 QString updateKindText(UpdateKind kind); // "Modified", "Inserted", "Deleted"
@@ -101,8 +110,17 @@ public:
     void close();
     bool isOpen() const { return m_state != State::Inactive; }
     QString lastError() const { return m_lastError; }
+    // Re-runs the statement and makes the row with the current row's key current again
+    // (else the same position). Pending changes are dropped: call it after applyUpdates().
+    bool reopen(QString* error = nullptr);
     void fetchAll();
-    bool allFetched() const { return !m_cursor; }
+    bool allFetched() const;
+    // Empty when the rows are read in pages by key; else why they are read from the start.
+    QString pagingRefusal() const { return m_pagingRefusal; }
+    // Rows held in memory, and how many may be held before pages far from the one in use are
+    // dropped (rows with pending changes are always kept).
+    int loadedRowCount() const;
+    void setRowBudget(int rows) { m_maxLoaded = qMax(rows, 512); }
 
     // Rows and fields.
     int fieldCount() const { return m_fields.size(); }
@@ -120,10 +138,12 @@ public:
     bool setFieldValue(const QString& field, const QVariant& v) {
         return setValue(m_current, field, v);
     }
-    bool isEmpty() const { return m_rows.isEmpty(); }
+    bool isEmpty() const { return m_total == 0; }
 
-    // Finds the first row whose fields equal the values (text without regard to case) and
-    // makes it current. Loads further rows as needed.
+    // Finds the first row in the dataset's order whose fields equal the values (text without
+    // regard to case) and makes it current; the engine finds it and its position, and only the
+    // page around it is read. A value that is not there leaves the current row and returns
+    // false.
     bool locate(const QStringList& fields, const QVariantList& values);
 
     // State.
@@ -174,19 +194,49 @@ private:
         RowStatus status = RowStatus::Unchanged;
         quint64 changeSeq = 0;
     };
+    // The rows in order: runs of rows read, and gaps of rows not read (or dropped). A dead gap
+    // stands for rows that vanished meanwhile; it is removed from the model at the next chance.
+    struct Segment {
+        QList<Row> rows;
+        int gap = 0;
+        bool dead = false;
+        bool loaded() const { return gap == 0 && !dead; }
+        int size() const { return loaded() ? int(rows.size()) : gap; }
+    };
     struct PendingOp {
         UpdateKind kind;
-        int row; // index in m_rows, or in m_deleted for deletes
+        int row; // position in the model, or index in m_deleted for deletes
         quint64 seq;
     };
+    class Reader;
 
+    void setupFields(const QSqlRecord& rec);
+    bool runRead(QSqlQuery& q, const QString& sql, const Bindings& extra, QString* why);
+    bool openPaged(QString* error);
     QList<Row> fetchBlock(int count);
-    void appendFetched(const QList<Row>& rows);
+    QList<Row> readRows(const QList<KeysetCondition>& parts, bool reverse, int limit,
+                        bool stopAtShown, bool* reachedShown);
+    Row* rowAt(int pos) const;     // reads the page around it when needed; nullptr if vanished
+    Row* loadedRow(int pos) const; // never reads
+    int segmentOf(int pos, int* offset) const;
+    int boundaryRow(int seg, bool left, QVariantList* values) const;
+    void loadAround(int pos);
+    void loadGap(int seg, int offset, int count);
+    void placeRows(int seg, int offset, QList<Row> rows, bool deadBefore, bool deadAfter);
+    void mergeSegments();
+    void dropFarRows(int focus);
+    void removeDeadGaps();
+    void removeRowAt(int pos);
+    QString keyText(const Row& row) const;
+    QVariantList sortValues(const Row& row) const;
     void setState(State s);
     void addNewRow(int at);
     void markChanged(Row& row);
     QString valueText(const Field& f, const QVariant& raw) const;
     QVariant fromText(const Field& f, const QString& text) const;
+    ApplyResult applyOnce(const QList<PendingOp>& ops, bool* commitLost);
+    bool inDatabase(const PendingOp& op, QVariant* identity);
+    QStringList rowStillAsRead(const Row& r, QVariantList* binds) const;
     bool execOp(const PendingOp& op, const QString& undo, QString* error, QVariant* identity);
     QList<PendingOp> pendingOps() const;
     Row& rowFor(const PendingOp& op);
@@ -207,10 +257,18 @@ private:
     QVector<Field> m_fields;
     QVector<int> m_order; // model column -> field
     int m_presentedCount = 0;
-    QList<Row> m_rows;
+    mutable QList<Segment> m_segments;
+    int m_total = 0;
     QList<Row> m_deleted;
-    class ReadCursor;
-    std::unique_ptr<ReadCursor> m_cursor;
+    std::unique_ptr<Reader> m_reader;
+    std::unique_ptr<QSqlQuery> m_cursor; // statements read from the start, while rows remain
+    std::unique_ptr<KeysetQuery> m_keyset;
+    QString m_pagingRefusal;
+    mutable QSet<QString> m_loadedKeys; // keys of the rows read, so none is shown twice
+    QVector<int> m_keyFields;
+    QVector<int> m_sortFields;
+    int m_maxLoaded = 16 * 256; // rows held before far pages are dropped
+    mutable bool m_inData = false;
     int m_current = -1;
     State m_state = State::Inactive;
     Row m_editSnapshot;

@@ -57,6 +57,21 @@ QString SqlDialect::nullSafeEquals(const QString& column, const QString& param) 
     return {};
 }
 
+QString SqlDialect::exactEquals(const QString& column, const QString& param, bool text) const {
+    if (!text)
+        return nullSafeEquals(column, param);
+    switch (m_engine) {
+    case Engine::SQLite:
+        return QStringLiteral("%1 IS %2 COLLATE BINARY").arg(column, param);
+    case Engine::PostgreSQL:
+        return QStringLiteral("%1::text IS NOT DISTINCT FROM CAST(%2 AS text)").arg(column, param);
+    case Engine::SqlServer:
+        return QStringLiteral("(%1 = %2 COLLATE Latin1_General_BIN OR (%1 IS NULL AND %2 IS NULL))")
+            .arg(column, param);
+    }
+    return {};
+}
+
 QString SqlDialect::tableExists(const QString& table) const {
     // Table names come from the schema, never from a user.
     switch (m_engine) {
@@ -84,6 +99,14 @@ QString SqlDialect::insertReturning(const QString& insertSql, const QString& ide
         return sql;
     }
     return insertSql + QStringLiteral(" RETURNING ") + identityColumn;
+}
+
+QString SqlDialect::limitClause(int limit, int offset) const {
+    if (m_engine == Engine::SqlServer)
+        return QStringLiteral(" OFFSET %1 ROWS FETCH NEXT %2 ROWS ONLY").arg(offset).arg(limit);
+    if (offset > 0)
+        return QStringLiteral(" LIMIT %1 OFFSET %2").arg(limit).arg(offset);
+    return QStringLiteral(" LIMIT %1").arg(limit);
 }
 
 QString SqlDialect::columnType(ColumnType type, int size) const {

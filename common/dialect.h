@@ -31,10 +31,21 @@ public:
     QString dayRange(const QString& column, const QString& fromParam, const QString& toParam) const;
     // Compares a column with a parameter, NULL equal to NULL.
     QString nullSafeEquals(const QString& column, const QString& param) const;
+    // The same, but text compared exactly (case and accents), whatever the column's collation:
+    // the check that a row still holds what was read.
+    QString exactEquals(const QString& column, const QString& param, bool text) const;
+    // How often exactEquals() names its parameter (bind the value that many times).
+    int exactEqualsBinds() const { return m_engine == Engine::SqlServer ? 2 : 1; }
     // A statement returning one row when the table exists (one parameter-free statement).
     QString tableExists(const QString& table) const;
     // INSERT statement that hands back the identity value assigned by the database.
     QString insertReturning(const QString& insertSql, const QString& identityColumn) const;
+
+    // Where NULL sorts in an ascending order: below every value (SQLite, SQL Server) or above
+    // (PostgreSQL). Paging by key needs it to name the rows after a row holding NULL.
+    bool nullsSortLow() const { return m_engine != Engine::PostgreSQL; }
+    // The clause that ends an ordered statement to read `limit` rows after skipping `offset`.
+    QString limitClause(int limit, int offset = 0) const;
 
     // DDL type of a column; size applies to text.
     QString columnType(ColumnType type, int size) const;

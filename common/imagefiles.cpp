@@ -1,6 +1,8 @@
 #include "imagefiles.h"
 
 #include "plantroot.h"
+#include "sqlrun.h"
+#include "wholefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,11 +11,13 @@
 
 namespace falq {
 
-ImageParameters readImageParameters(const QSqlDatabase& db) {
+ImageParameters readImageParameters(const QSqlDatabase& db, QString* error) {
     ImageParameters p;
     QSqlQuery q(db);
-    if (q.exec(QStringLiteral(
-            "SELECT PATHCLICHE, PATHDESENHO, TIPOIMAGEM FROM PARGER ORDER BY CODIGO")) &&
+    if (runStatement(q,
+                     QStringLiteral(
+                         "SELECT PATHCLICHE, PATHDESENHO, TIPOIMAGEM FROM PARGER ORDER BY CODIGO"),
+                     {}, error) &&
         q.next()) {
         p.clicheFolder = resolveFolder(q.value(0).toString());
         p.drawingFolder = resolveFolder(q.value(1).toString());
@@ -23,6 +27,8 @@ ImageParameters readImageParameters(const QSqlDatabase& db) {
 }
 
 QString imagePath(const QString& folder, const QString& number, const QString& imageType) {
+    if (!numberIsSafeFileName(number) || !numberIsSafeFileName(number + imageType))
+        return {};
     return folder + QDir::separator() + number + imageType;
 }
 
@@ -60,7 +66,18 @@ bool numberIsSafeFileName(const QString& number) {
         if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') ||
             c.unicode() < 32)
             return false;
-    return true;
+    // On Windows these names open a device whatever the folder and the extension.
+    static const QStringList devices = {
+        QStringLiteral("CON"),  QStringLiteral("PRN"),  QStringLiteral("AUX"),
+        QStringLiteral("NUL"),  QStringLiteral("COM1"), QStringLiteral("COM2"),
+        QStringLiteral("COM3"), QStringLiteral("COM4"), QStringLiteral("COM5"),
+        QStringLiteral("COM6"), QStringLiteral("COM7"), QStringLiteral("COM8"),
+        QStringLiteral("COM9"), QStringLiteral("LPT1"), QStringLiteral("LPT2"),
+        QStringLiteral("LPT3"), QStringLiteral("LPT4"), QStringLiteral("LPT5"),
+        QStringLiteral("LPT6"), QStringLiteral("LPT7"), QStringLiteral("LPT8"),
+        QStringLiteral("LPT9")};
+    const QString stem = number.section(QLatin1Char('.'), 0, 0).trimmed();
+    return !devices.contains(stem, Qt::CaseInsensitive);
 }
 
 QString copyIntoFolder(const QString& source, const QString& folder, const QString& number,
@@ -70,14 +87,10 @@ QString copyIntoFolder(const QString& source, const QString& folder, const QStri
             QStringLiteral("Caminho do arquivo de imagens não definido nos Parâmetros Gerais ...");
         return {};
     }
-    if (!numberIsSafeFileName(number) || !numberIsSafeFileName(number + suffix)) {
-        *error = QStringLiteral("O número \"%1\" não pode dar nome a um ficheiro do arquivo ...")
-                     .arg(number);
-        return {};
-    }
     const QString target = imagePath(folder, number, suffix);
-    // The file must land in the folder itself, whatever the number holds.
-    if (QFileInfo(target).absoluteDir() != QDir(QDir(folder).absolutePath())) {
+    // The file must land in the folder itself, whatever the number holds (imagePath gives no
+    // path for a number that is no safe file name).
+    if (target.isEmpty() || QFileInfo(target).absoluteDir() != QDir(QDir(folder).absolutePath())) {
         *error = QStringLiteral("O número \"%1\" não pode dar nome a um ficheiro do arquivo ...")
                      .arg(number);
         return {};
@@ -87,29 +100,26 @@ QString copyIntoFolder(const QString& source, const QString& folder, const QStri
         *error = QStringLiteral("Não foi possível ler %1: %2").arg(source, in.errorString());
         return {};
     }
-    QFile out(target);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        *error =
-            out.exists()
-                ? QStringLiteral("O ficheiro %1 já existe; não foi substituído ...").arg(target)
-                : QStringLiteral("Não foi possível criar %1: %2").arg(target, out.errorString());
+    WholeFileWriter out(target, ExistingFile::Refuse);
+    if (!out.create()) {
+        *error = out.error();
         return {};
     }
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(1 << 20);
-        if (chunk.isEmpty() && in.error() != QFileDevice::NoError) {
+        if (chunk.isEmpty()) {
             *error = QStringLiteral("Não foi possível ler %1: %2").arg(source, in.errorString());
-            out.remove();
-            return {};
+            return {}; // the writer leaves nothing
         }
         if (out.write(chunk) != chunk.size()) {
-            *error =
-                QStringLiteral("Não foi possível gravar %1: %2").arg(target, out.errorString());
-            out.remove();
+            *error = out.error();
             return {};
         }
     }
-    out.close();
+    if (!out.commit()) {
+        *error = out.error();
+        return {};
+    }
     return target;
 }
 

@@ -1,6 +1,7 @@
 #include "rights.h"
 
-#include <QSqlError>
+#include "sqlrun.h"
+
 #include <QSqlQuery>
 
 namespace falq {
@@ -9,19 +10,14 @@ AccessRights lookupRights(const QSqlDatabase& db, const QString& module, const Q
                           const QString& program, const QString& user, QString* error) {
     AccessRights r;
     QSqlQuery q(db);
-    q.prepare(QStringLiteral(
-        "SELECT APLICACAO, CAPITULO, PROGRAMA, UTIL, ACEDER, INSERIR, ALTERAR, ELIMINAR, "
-        "IMPORTAR, IMPRIMIR, ARQUIVAR, MAIL, SCANNER FROM APLICACAODET WHERE APLICACAO = ? AND "
-        "CAPITULO = ? AND PROGRAMA = ? AND UTIL = ? ORDER BY EMPNRO"));
-    q.addBindValue(module);
-    q.addBindValue(chapter);
-    q.addBindValue(program);
-    q.addBindValue(user);
-    if (!q.exec()) {
-        if (error)
-            *error = q.lastError().text();
+    if (!runStatement(
+            q,
+            QStringLiteral(
+                "SELECT APLICACAO, CAPITULO, PROGRAMA, UTIL, ACEDER, INSERIR, ALTERAR, ELIMINAR, "
+                "IMPORTAR, IMPRIMIR, ARQUIVAR, MAIL, SCANNER FROM APLICACAODET WHERE APLICACAO = ? "
+                "AND CAPITULO = ? AND PROGRAMA = ? AND UTIL = ? ORDER BY EMPNRO"),
+            {module, chapter, program, user}, error))
         return r;
-    }
     // The engines compare these columns without regard to case; the keys match exactly.
     const QStringList keys = {module, chapter, program, user};
     auto matches = [&] {

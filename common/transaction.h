@@ -4,6 +4,7 @@
 // transaction that reads before it writes never fails half-way with "database is locked".
 #include <QSqlDatabase>
 #include <QSqlDriver>
+#include <QSqlError>
 #include <QSqlQuery>
 
 namespace falq {
@@ -15,8 +16,12 @@ public:
             QSqlQuery q(m_db);
             m_active = q.exec(QStringLiteral("BEGIN IMMEDIATE"));
             m_manual = true;
+            if (!m_active)
+                m_error = q.lastError().text();
         } else {
             m_active = m_db.transaction();
+            if (!m_active)
+                m_error = m_db.lastError().text();
         }
     }
     ~Transaction() {
@@ -27,6 +32,9 @@ public:
     Transaction& operator=(const Transaction&) = delete;
 
     bool isActive() const { return m_active; }
+    // The engine's message when beginning or committing failed (may be empty when the
+    // connection is gone).
+    QString error() const { return m_error; }
 
     bool commit() {
         if (!m_active)
@@ -35,8 +43,12 @@ public:
         if (m_manual) {
             QSqlQuery q(m_db);
             ok = q.exec(QStringLiteral("COMMIT"));
+            if (!ok)
+                m_error = q.lastError().text();
         } else {
             ok = m_db.commit();
+            if (!ok)
+                m_error = m_db.lastError().text();
         }
         if (ok)
             m_active = false;
@@ -59,6 +71,7 @@ private:
     QSqlDatabase m_db;
     bool m_active = false;
     bool m_manual = false;
+    QString m_error;
 };
 
 } // namespace falq

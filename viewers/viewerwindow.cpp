@@ -77,7 +77,7 @@ void ViewerWindow::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     fillFields();
     m_image->cancelRubberBand();
-    m_image->load(QFileInfo::exists(m_path) ? m_path : QString());
+    m_image->load(QFileInfo(m_path).isFile() ? m_path : QString());
     m_image->setStretch(true);
 }
 

@@ -6,9 +6,10 @@
 //   TDesenhoViewer "Visualização de Desenhos ( Ficha Técnica)": the drawing's technical data;
 //   TFotoViewer    "Visualização de Fotos": the image alone.
 //
-// Each caller creates its own viewer with the full image path and the record to show (any
-// source of field values: a dataset's current row, a query's record), shows it modally and
-// frees it. A path whose file is missing shows an empty image.
+// Each caller creates its own viewer with the full image path (clicheImagePath or
+// drawingImagePath, which give no path for a number that would leave the image folder) and
+// the record to show (any source of field values: a dataset's current row, a query's record),
+// shows it modally and frees it. A path that is empty or names no file shows an empty image.
 #include "imagecontrol.h"
 
 #include <QDialog>

@@ -66,6 +66,7 @@ private slots:
     void installationInALongFolder();
     void valueThatDoesNotFitWritesNothing();
     void failedInstallationRemovesWhatItCreated();
+    void imageThatCannotBeWrittenStopsTheGenerator();
     void enterMovesToTheNextBox();
     void clientTimesAreRead();
 };
@@ -150,6 +151,19 @@ void TestSetup::sameSeedSameRegister() {
         else
             QCOMPARE(rows, first);
     }
+}
+
+void TestSetup::imageThatCannotBeWrittenStopsTheGenerator() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    // A folder stands where the first cliché's image goes: that image cannot be written.
+    const QString blocked = QDir(inst.root()).filePath(QStringLiteral("imagens/cliches/10000.JPG"));
+    inst.writeFile(QStringLiteral("imagens/cliches/10000.JPG/kept.txt"), "kept");
+    QString error;
+    QVERIFY(!generateRegister(inst.settings(), test::smallRegister(3), &error));
+    QVERIFY2(error.contains(blocked), qPrintable(error));
+    QCOMPARE(test::fileContent(QDir(blocked).filePath(QStringLiteral("kept.txt"))),
+             QByteArray("kept"));
 }
 
 void TestSetup::existingInstallationIsRefused() {

@@ -4,6 +4,7 @@
 #include "shellrun.h"
 
 #include <QCalendarWidget>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -38,6 +39,8 @@ private slots:
     void laterFailuresEndTheProgram();
     void missingCredentialLibraryEndsTheProgram();
     void undefinedAliasNamesIt();
+    void damagedDatabaseFileIsRefused_data();
+    void damagedDatabaseFileIsRefused();
     void reactivationOnlyRereadsTheFiles();
     void earlierSessionRowIsKept();
     void nullNumbersAreCleaned();
@@ -258,6 +261,33 @@ void TestStartup::undefinedAliasNamesIt() {
              qPrintable(run.messages.shown[0]));
     QVERIFY(run.menu.programEnded());
     QVERIFY(!QSqlDatabase::contains(kDbFacturacao)); // released with the modules
+}
+
+void TestStartup::damagedDatabaseFileIsRefused_data() {
+    using K = test::DamagedDatabase;
+    test::addDamagedDatabaseRows({K::Empty, K::Text, K::Truncated});
+}
+
+void TestStartup::damagedDatabaseFileIsRefused() {
+    QFETCH(int, kind);
+    QFETCH(QString, reason);
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    // The company's main database alias points at a file that is no sound database.
+    const QString alias = inst.settings().mainAlias;
+    const QString file = inst.aliasOnDamagedDatabase(alias, test::DamagedDatabase(kind));
+    QVERIFY(!file.isEmpty());
+    const QByteArray before = test::fileContent(file);
+    Run run;
+    QVERIFY(run.start());
+    QCOMPARE(run.messages.shown.size(), 1);
+    const QString shown = run.messages.shown[0];
+    QVERIFY2(shown.contains(QLatin1Char('"') + alias + QLatin1Char('"')) &&
+                 shown.contains(QDir::toNativeSeparators(file)) && shown.contains(reason),
+             qPrintable(shown));
+    QVERIFY(run.menu.programEnded());
+    QVERIFY(!run.menu.sessionOpen());
+    QCOMPARE(test::fileContent(file), before); // an empty file stays empty
 }
 
 void TestStartup::reactivationOnlyRereadsTheFiles() {

@@ -68,6 +68,10 @@ private slots:
     void typeChangeLooksForTheOtherFile();
     void recordFilesAreTheirOwn();
     void copyNeverOverwritesNorLeavesTheFolder();
+    void copyCutShortIsAFailure_data();
+    void copyCutShortIsAFailure();
+    void savedImageCutShortIsAFailure();
+    void hostileNumbersStayInTheFolder();
     void zoomStepsStretchAndActualSize();
     void rubberBandZoomsToTheDraggedPart();
     void largeImageLoadsWithoutBlocking();
@@ -178,6 +182,135 @@ void TestViewers::copyNeverOverwritesNorLeavesTheFolder() {
     QVERIFY(!QFileInfo::exists(dir.filePath("123.JPG")));
     QVERIFY(copyIntoFolder(source, "", "124", ".JPG", &error).isEmpty()); // no folder parameter
     QVERIFY(numberIsSafeFileName("12  "));
+}
+
+void TestViewers::copyCutShortIsAFailure_data() {
+    QTest::addColumn<int>("size");
+    QTest::newRow("held back until the file is closed") << 12000; // below Qt's write buffer
+    QTest::newRow("refused while copying") << 300000;
+}
+
+void TestViewers::copyCutShortIsAFailure() {
+    QFETCH(int, size);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("imagens"));
+    const QString folder = dir.filePath("imagens");
+    QByteArray content(size, Qt::Uninitialized);
+    for (int i = 0; i < size; ++i)
+        content[i] = char(i * 7 % 251);
+    const QString source = dir.filePath("grande.pdf");
+    {
+        QFile f(source);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write(content), qint64(size));
+    }
+    QString error;
+    QString copied;
+    {
+        test::FileSizeLimit limit(4096); // a disk that fills up after 4 KiB
+        QVERIFY(limit.active());
+        copied = copyIntoFolder(source, folder, "123", "_ficha.pdf", &error);
+    }
+    QVERIFY2(copied.isEmpty(), qPrintable(copied));
+    QVERIFY2(error.contains("123_ficha.pdf") && error.contains("File too large"),
+             qPrintable(error));
+    // Nothing is left behind: no partial document, no temporary file.
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList());
+    // With room on the disk the same copy is complete.
+    copied = copyIntoFolder(source, folder, "123", "_ficha.pdf", &error);
+    QVERIFY2(!copied.isEmpty(), qPrintable(error));
+    QFile f(copied);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), content);
+}
+
+void TestViewers::savedImageCutShortIsAFailure() {
+    QTemporaryDir dir;
+    // Noise does not compress: the JPEG and the BMP are both well over the limit.
+    QImage noise(300, 200, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, qRgb(x * 37 % 256, y * 91 % 256, (x * y) % 256));
+    ImageControl control;
+    control.setImage(noise);
+    QString jpegError;
+    QString bmpError;
+    bool jpeg = true;
+    bool bmp = true;
+    {
+        test::FileSizeLimit limit(4096);
+        QVERIFY(limit.active());
+        jpeg = control.saveJpeg(dir.filePath("123.JPG"), 25, &jpegError);
+        bmp = control.saveBmp(dir.filePath("123.BMP"), &bmpError);
+    }
+    QVERIFY(!jpeg);
+    QVERIFY(!bmp);
+    QVERIFY2(jpegError.contains("123.JPG") && jpegError.contains("File too large"),
+             qPrintable(jpegError));
+    QVERIFY2(bmpError.contains("123.BMP"), qPrintable(bmpError));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList());
+    // A scan never replaces an image that is already there.
+    QVERIFY(control.saveJpeg(dir.filePath("123.JPG"), 25, &jpegError));
+    const QByteArray first = [&] {
+        QFile f(dir.filePath("123.JPG"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    control.setImage(pattern(40, 30));
+    QVERIFY(!control.saveJpeg(dir.filePath("123.JPG"), 25, &jpegError));
+    QVERIFY2(jpegError.contains("já existe"), qPrintable(jpegError));
+    QFile kept(dir.filePath("123.JPG"));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), first);
+}
+
+void TestViewers::hostileNumbersStayInTheFolder() {
+    QTemporaryDir dir;
+    // The image folder is three levels down; images that other numbers would reach lie
+    // above it, beside it and below it.
+    QVERIFY(QDir(dir.path()).mkpath("a/b/imagens/sub"));
+    const QString folder = dir.filePath("a/b/imagens");
+    const QStringList decoys = {dir.filePath("a/x.JPG"), dir.filePath("a/b/x.JPG"),
+                                dir.filePath("a/b/imagens/sub/b.JPG"), dir.filePath("x.JPG")};
+    for (const QString& decoy : decoys)
+        writeImage(decoy, 40, 30);
+    writeImage(QDir(folder).filePath("...JPG"), 40, 30);
+    const ImageParameters p{folder, folder, ".JPG"};
+    const QStringList hostile = {
+        "../../x", "../x", "sub/b", "..",  ".",           "",    "/x",  dir.filePath("x"),
+        "..\\x",   "C:x",  "a\tb",  "x\n", "sub/../../x", "CON", "nul", "com1"};
+    const QStringList odd = {"*",    "?",    "<a>|\"b\"", "~", "$HOME", "%2e%2e%2f", "ção",
+                             "12  ", "a..b", "...",       " ", "-x",    "#1"};
+    const QString inside = QFileInfo(folder).absoluteFilePath();
+    for (const QString& number : hostile + odd) {
+        for (const QString& path : {clicheImagePath(p, number), drawingImagePath(p, number),
+                                    imagePath(folder, number, ".JPG")}) {
+            if (path.isEmpty())
+                continue; // refused
+            const QFileInfo info(path);
+            QVERIFY2(info.absolutePath() == inside && info.fileName() == number + ".JPG",
+                     qPrintable(number + " -> " + path));
+        }
+    }
+    // Reading: a viewer handed the path of a hostile number shows no image at all.
+    for (const QString& number : hostile) {
+        TFotoViewer viewer(clicheImagePath(p, number));
+        viewer.show();
+        QTRY_VERIFY(!viewer.imageControl()->isLoading());
+        QVERIFY2(viewer.imageControl()->isEmpty(), qPrintable(number));
+        QVERIFY2(!decoys.contains(viewer.imageControl()->path()), qPrintable(number));
+    }
+    // The documents of such a number are none, whatever the folder holds.
+    DocumentList list;
+    for (const QString& number : hostile) {
+        list.showRecord(folder, number);
+        QVERIFY2(list.count() == 0, qPrintable(number));
+    }
+    // An ordinary number still finds its image.
+    writeImage(QDir(folder).filePath("12  .JPG"), 40, 30);
+    TFotoViewer viewer(clicheImagePath(p, "12  "));
+    viewer.show();
+    QTRY_VERIFY(!viewer.imageControl()->isLoading());
+    QVERIFY(!viewer.imageControl()->isEmpty());
 }
 
 void TestViewers::zoomStepsStretchAndActualSize() {

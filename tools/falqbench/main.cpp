@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSqlQuery>
 #include <QTableView>
 #include <QTextStream>
@@ -69,6 +70,23 @@ QString quoted(const QString& s) {
     return QLatin1Char('\'') + QString(s).replace('\'', "''") + QLatin1Char('\'');
 }
 
+// Resident and peak resident memory of this process (Linux), in kB.
+qint64 statusKb(const char* field) {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLongLong();
+    return 0;
+}
+qint64 residentKb() {
+    return statusKb("VmRSS:");
+}
+qint64 peakKb() {
+    return statusKb("VmHWM:");
+}
+
 bool waitFor(const std::function<bool()>& done, int timeoutMs) {
     QElapsedTimer t;
     t.start();
@@ -116,11 +134,16 @@ int main(int argc, char* argv[]) {
         "                  database, company and user, data modules, session row, null clean-up\n"
         "  open-cliches    open the shared CLICHES dataset sorted by number and paint a grid of "
         "its\n"
-        "                  first rows (engine: the same statement, every row read)\n"
+        "                  first rows (engine: the same first page and the row count)\n"
         "  open-desenhos   the same for DESENHOS\n"
         "  locate-cliche   find a number near the end of the open CLICHES dataset (engine: the "
         "row\n"
-        "                  by its key)\n"
+        "                  by its key and its position, the number of rows before it)\n"
+        "  last-cliche     show the last rows of the open CLICHES dataset in the grid, as Ctrl+End "
+        "or\n"
+        "                  the scroll bar dragged to the end do (engine: the last page)\n"
+        "  last-movement   the same for MOVIMENTOS (newest first, 3 million rows at the large "
+        "size)\n"
         "  apply-change    apply one changed cliché (engine: the same UPDATE in a transaction)\n"
         "  apply-movement  insert one movement into the open MOVIMENTOS dataset and apply it\n"
         "                  (engine: the same INSERT in a transaction)\n"));
@@ -138,7 +161,11 @@ int main(int argc, char* argv[]) {
                                   QStringLiteral("names"));
     const QCommandLineOption noEngine(QStringLiteral("no-engine"),
                                       QStringLiteral("Skip the engine's client."));
-    parser.addOptions({root, reps, warmup, only, noEngine});
+    const QCommandLineOption shots(QStringLiteral("shots"),
+                                   QStringLiteral("Save the grid after each last-* scenario as "
+                                                  "a PNG file in this folder."),
+                                   QStringLiteral("dir"));
+    parser.addOptions({root, reps, warmup, only, noEngine, shots});
     parser.process(app);
     if (parser.value(root).isEmpty()) {
         QTextStream(stderr) << "falqbench: give --root DIR or VELMORA_ROOT\n";
@@ -225,7 +252,12 @@ int main(int argc, char* argv[]) {
                             d->presentIn(&grid);
                             grid.grab();
                         },
-                        [d] { return QStringList{d->statement()}; }};
+                        [d] {
+                            const QString table = d->name();
+                            return QStringList{
+                                d->statement() + QStringLiteral(" LIMIT 256"),
+                                QStringLiteral("SELECT COUNT(*) FROM %1").arg(table)};
+                        }};
     };
     scenarios << openAndPaint(cliches) << openAndPaint(drawings);
     scenarios << Scenario{
@@ -238,8 +270,35 @@ int main(int argc, char* argv[]) {
         [cliches, lateKey] { cliches->locate({QStringLiteral("CLICHENRO")}, {lateKey}); },
         [lateKey] {
             return QStringList{
-                QStringLiteral("SELECT * FROM CLICHES WHERE CLICHENRO = %1").arg(quoted(lateKey))};
+                QStringLiteral("SELECT * FROM CLICHES WHERE CLICHENRO = %1").arg(quoted(lateKey)),
+                QStringLiteral("SELECT COUNT(*) FROM CLICHES WHERE CLICHENRO < %1")
+                    .arg(quoted(lateKey))};
         }};
+    const QString shotDir = parser.value(shots);
+    auto showLast = [&](const QString& name, Dataset* d, const QString& lastPage) {
+        return Scenario{name,
+                        {},
+                        [d, &grid] {
+                            d->close();
+                            d->open();
+                            if (grid.model() != d)
+                                grid.setModel(d);
+                            d->presentIn(&grid);
+                        },
+                        [d, &grid, name, shotDir] {
+                            grid.scrollToBottom();
+                            d->setCurrentRow(d->rowCount() - 1);
+                            const QPixmap shot = grid.grab();
+                            if (!shotDir.isEmpty())
+                                shot.save(QStringLiteral("%1/%2.png").arg(shotDir, name));
+                        },
+                        [lastPage] { return QStringList{lastPage}; }};
+    };
+    scenarios << showLast(
+        QStringLiteral("last-cliche"), cliches,
+        QStringLiteral("SELECT * FROM CLICHES ORDER BY CLICHENRO DESC LIMIT 256"));
+    scenarios << showLast(QStringLiteral("last-movement"), movements,
+                          QStringLiteral("SELECT * FROM MOVIMENTOS ORDER BY DATA, NRO LIMIT 256"));
     int change = 0;
     QString originalReference;
     scenarios << Scenario{
@@ -321,6 +380,37 @@ int main(int argc, char* argv[]) {
         results << r;
     }
 
+    // Memory: with the shared datasets closed, then after the last record of the two largest
+    // registers was located and shown.
+    QString memory;
+    if (wanted(QStringLiteral("memory"))) {
+        grid.setModel(nullptr);
+        cliches->close();
+        movements->close();
+        const qint64 empty = residentKb();
+        cliches->open();
+        grid.setModel(cliches);
+        grid.scrollToBottom();
+        grid.grab();
+        cliches->setCurrentRow(cliches->rowCount() - 1);
+        const QString lastCliche = cliches->fieldValue(QStringLiteral("CLICHENRO")).toString();
+        cliches->locate({QStringLiteral("CLICHENRO")}, {lastCliche});
+        movements->open();
+        grid.setModel(movements);
+        grid.scrollToBottom();
+        grid.grab();
+        movements->setCurrentRow(movements->rowCount() - 1);
+        const qint64 after = residentKb();
+        memory = QStringLiteral("memory: %1 MB resident with the datasets closed, %2 MB after the "
+                                "last cliché and the last movement were shown (peak %3 MB); rows "
+                                "held: %4 clichés, %5 movements\n")
+                     .arg(empty / 1024)
+                     .arg(after / 1024)
+                     .arg(peakKb() / 1024)
+                     .arg(cliches->loadedRowCount())
+                     .arg(movements->loadedRowCount());
+    }
+
     // Leave the register as it was.
     if (!originalReference.isNull()) {
         cliches->setCurrentRow(0);
@@ -360,6 +450,7 @@ int main(int argc, char* argv[]) {
             out() << "  (" << r.note << ")";
         out() << "\n";
     }
+    out() << memory;
     menu->close();
     return 0;
 }

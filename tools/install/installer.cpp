@@ -7,11 +7,15 @@
 #include "schema.h"
 #include "sqlrun.h"
 #include "transaction.h"
+#include "wholefile.h"
 
+#include <QBuffer>
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRandomGenerator>
@@ -19,6 +23,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <cmath>
+#include <functional>
 
 namespace falq {
 
@@ -99,37 +104,28 @@ public:
             m_files << path;
     }
 
-    // Writes a whole file (in a folder made as needed).
+    // Writes a whole file (in a folder made as needed), completely or not at all.
     bool writeFile(const QString& path, const QByteArray& content, QString* error,
                    QFileDevice::Permissions perms = {}) {
         if (!makeFolder(QFileInfo(path).absolutePath(), error))
             return false;
         noteFile(path);
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            (perms && !f.setPermissions(perms)) || f.write(content) != content.size() ||
-            !f.flush()) {
-            *error = QStringLiteral("Não foi possível escrever %1: %2").arg(path, f.errorString());
-            return false;
-        }
-        f.close();
-        return true;
+        return writeWholeFile(path, content, ExistingFile::Replace, error, perms);
     }
 
-    // A new, empty SQLite database file; an existing one is never taken over.
+    // A new, empty SQLite database file (createSqliteDatabase); an existing one is never taken
+    // over.
     bool createDatabaseFile(const QString& path, QString* error) {
         if (!makeFolder(QFileInfo(path).absolutePath(), error))
             return false;
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            *error = f.exists()
-                         ? QStringLiteral("A base de dados %1 já existe. Apague-a ou escolha "
-                                          "outra pasta de instalação.")
-                               .arg(path)
-                         : QStringLiteral("Não foi possível criar a base de dados %1: %2")
-                               .arg(path, f.errorString());
+        if (QFileInfo::exists(path)) {
+            *error = QStringLiteral("A base de dados %1 já existe. Apague-a ou escolha outra "
+                                    "pasta de instalação.")
+                         .arg(path);
             return false;
         }
+        if (!createSqliteDatabase(path, error))
+            return false;
         for (const char* side : {"", "-journal", "-wal", "-shm"})
             m_files << path + QLatin1String(side);
         return true;
@@ -153,6 +149,38 @@ private:
     QStringList m_schemas;
 };
 
+bool writeImage(const QString& path, const QImage& image, QString* error) {
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(80);
+    if (!writer.write(image)) {
+        *error = QStringLiteral("Não foi possível gravar %1: %2").arg(path, writer.errorString());
+        return false;
+    }
+    return writeWholeFile(path, jpeg, ExistingFile::Replace, error);
+}
+
+// A PDF document drawn by `draw` on an A4 page.
+bool writePdf(const QString& path, const QString& title,
+              const std::function<void(QPdfWriter&, QPainter&)>& draw, QString* error) {
+    WholeFileWriter file(path, ExistingFile::Replace);
+    if (file.create()) {
+        {
+            QPdfWriter pdf(&file);
+            pdf.setTitle(title);
+            pdf.setPageSize(QPageSize(QPageSize::A4));
+            QPainter p(&pdf);
+            draw(pdf, p);
+        }
+        if (file.commit())
+            return true;
+    }
+    *error = file.error();
+    return false;
+}
+
 // Inserts many rows with multi-row INSERT statements inside the caller's transaction.
 class BatchInsert {
 public:
@@ -171,15 +199,16 @@ public:
         QString marks = QStringLiteral("(") +
                         QStringList(m_columns.size(), QStringLiteral("?")).join(',') + ')';
         QStringList all(m_rows.size(), marks);
-        QSqlQuery q(m_db);
-        q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
-                      .arg(m_table, m_columns.join(','), all.join(',')));
+        QVariantList binds;
         for (const QVariantList& row : std::as_const(m_rows))
-            for (const QVariant& v : row)
-                q.addBindValue(v);
+            binds << row;
         m_rows.clear();
-        if (!q.exec()) {
-            *error = m_table + QStringLiteral(": ") + q.lastError().text();
+        QSqlQuery q(m_db);
+        if (!runStatement(q,
+                          QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
+                              .arg(m_table, m_columns.join(','), all.join(',')),
+                          binds, error)) {
+            *error = m_table + QStringLiteral(": ") + *error;
             return false;
         }
         return true;
@@ -497,27 +526,18 @@ bool writeNotesDocument(const QString& path, CreatedItems& created, QString* err
     if (!created.makeFolder(QFileInfo(path).absolutePath(), error))
         return false;
     created.noteFile(path);
-    QPdfWriter pdf(path);
-    pdf.setTitle(QStringLiteral("Falquinas e Clichés — últimas alterações"));
-    QPainter p;
-    if (!p.begin(&pdf)) {
-        *error = QStringLiteral("Não foi possível escrever %1.").arg(path);
-        return false;
-    }
-    p.setFont(QFont(QStringLiteral("DejaVu Sans"), 14));
-    p.drawText(QRect(0, 0, pdf.width(), 500), Qt::AlignCenter,
-               QStringLiteral("Falquinas e Clichés — versão %1").arg(schema::kProgramVersion));
-    p.setFont(QFont(QStringLiteral("DejaVu Sans"), 10));
-    p.drawText(QRect(0, 600, pdf.width(), 3000), Qt::AlignLeft | Qt::TextWordWrap,
-               QStringLiteral("01.003 — Procura automática de novas versões; direito de "
-                              "actualização por utilizador.\n01.002 — Este documento de "
-                              "notas.\n01.001 — Primeira versão do registo de clichés e "
-                              "desenhos."));
-    if (!p.end()) {
-        *error = QStringLiteral("Não foi possível escrever %1.").arg(path);
-        return false;
-    }
-    return true;
+    const auto draw = [](QPdfWriter& pdf, QPainter& p) {
+        p.setFont(QFont(QStringLiteral("DejaVu Sans"), 14));
+        p.drawText(QRect(0, 0, pdf.width(), 500), Qt::AlignCenter,
+                   QStringLiteral("Falquinas e Clichés — versão %1").arg(schema::kProgramVersion));
+        p.setFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+        p.drawText(QRect(0, 600, pdf.width(), 3000), Qt::AlignLeft | Qt::TextWordWrap,
+                   QStringLiteral("01.003 — Procura automática de novas versões; direito de "
+                                  "actualização por utilizador.\n01.002 — Este documento de "
+                                  "notas.\n01.001 — Primeira versão do registo de clichés e "
+                                  "desenhos."));
+    };
+    return writePdf(path, QStringLiteral("Falquinas e Clichés — últimas alterações"), draw, error);
 }
 
 // The three databases: created (SQLite files or PostgreSQL schemas), their tables, and the
@@ -633,8 +653,8 @@ QDateTime randomDay(QRandomGenerator& rng, const QDate& first, const QDate& last
     return QDateTime(first.addDays(rng.bounded(span + 1)), QTime(0, 0));
 }
 
-void drawCliche(const QString& path, const QString& number, const QList<QColor>& colours,
-                const QString& client) {
+bool drawCliche(const QString& path, const QString& number, const QList<QColor>& colours,
+                const QString& client, QString* error) {
     QImage img(480, 320, QImage::Format_RGB32);
     img.fill(QColor(0xf4, 0xf1, 0xea));
     QPainter p(&img);
@@ -659,10 +679,11 @@ void drawCliche(const QString& path, const QString& number, const QList<QColor>&
     p.drawText(QRectF(20, 120, 440, 40), Qt::AlignCenter,
                QStringLiteral("Cliché Nº %1").arg(number));
     p.end();
-    img.save(path, "JPG", 80);
+    return writeImage(path, img, error);
 }
 
-void drawDie(const QString& path, const QString& number, int comp, int larg, int alt) {
+bool drawDie(const QString& path, const QString& number, int comp, int larg, int alt,
+             QString* error) {
     QImage img(480, 320, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
@@ -695,23 +716,23 @@ void drawDie(const QString& path, const QString& number, int comp, int larg, int
     p.drawText(QRectF(0, 292, 480, 20), Qt::AlignCenter,
                QStringLiteral("Comp. %1 x Larg. %2 x Alt. %3 mm").arg(comp).arg(larg).arg(alt));
     p.end();
-    img.save(path, "JPG", 80);
+    return writeImage(path, img, error);
 }
 
-void writeDocument(const QString& path, const QString& number, const QString& client) {
-    QPdfWriter pdf(path);
-    pdf.setTitle(QStringLiteral("Ficha Técnica %1").arg(number));
-    pdf.setPageSize(QPageSize(QPageSize::A4));
-    QPainter p(&pdf);
-    QFont f(QStringLiteral("DejaVu Sans"), 16);
-    p.setFont(f);
-    p.drawText(QRect(0, 0, pdf.width(), 600), Qt::AlignCenter,
-               QStringLiteral("Ficha Técnica Nº %1").arg(number));
-    f.setPointSize(11);
-    p.setFont(f);
-    p.drawText(
-        QRect(0, 700, pdf.width(), 400), Qt::AlignCenter,
-        QStringLiteral("Cliente: %1\nNotas de produção e especificação do cortante.").arg(client));
+bool writeDocument(const QString& path, const QString& number, const QString& client,
+                   QString* error) {
+    const auto draw = [&](QPdfWriter& pdf, QPainter& p) {
+        QFont f(QStringLiteral("DejaVu Sans"), 16);
+        p.setFont(f);
+        p.drawText(QRect(0, 0, pdf.width(), 600), Qt::AlignCenter,
+                   QStringLiteral("Ficha Técnica Nº %1").arg(number));
+        f.setPointSize(11);
+        p.setFont(f);
+        p.drawText(QRect(0, 700, pdf.width(), 400), Qt::AlignCenter,
+                   QStringLiteral("Cliente: %1\nNotas de produção e especificação do cortante.")
+                       .arg(client));
+    };
+    return writePdf(path, QStringLiteral("Ficha Técnica %1").arg(number), draw, error);
 }
 
 bool fillRegister(const InstallationSettings& s, const RegisterSize& size, QString* error,
@@ -875,9 +896,9 @@ bool fillRegister(const InstallationSettings& s, const RegisterSize& size, QStri
                 << (rng.bounded(20) == 0 ? QStringLiteral("N") : QStringLiteral("S")) << kEmpty;
             if (!ins.add(row, error))
                 return false;
-            if (size.images)
-                drawCliche(newFile(clicheFolder, number + QStringLiteral(".JPG")), number, drawn,
-                           clientShort[client]);
+            if (size.images && !drawCliche(newFile(clicheFolder, number + QStringLiteral(".JPG")),
+                                           number, drawn, clientShort[client], error))
+                return false;
             if (i % 500 == 0)
                 report(QStringLiteral("Clichés"), i, size.cliches);
         }
@@ -934,12 +955,13 @@ bool fillRegister(const InstallationSettings& s, const RegisterSize& size, QStri
                 kEmpty};
             if (!ins.add(row, error))
                 return false;
-            if (size.images)
-                drawDie(newFile(drawingFolder, number + QStringLiteral(".JPG")), number, comp, larg,
-                        alt);
-            if (size.documents && i % 7 == 0)
-                writeDocument(newFile(drawingFolder, number + QStringLiteral("_ficha.pdf")), number,
-                              clientShort[client]);
+            if (size.images && !drawDie(newFile(drawingFolder, number + QStringLiteral(".JPG")),
+                                        number, comp, larg, alt, error))
+                return false;
+            if (size.documents && i % 7 == 0 &&
+                !writeDocument(newFile(drawingFolder, number + QStringLiteral("_ficha.pdf")),
+                               number, clientShort[client], error))
+                return false;
             if (i % 500 == 0)
                 report(QStringLiteral("Desenhos"), i, size.drawings);
         }
