@@ -11,6 +11,7 @@
 #include "wholefile.h"
 #include "workstation.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -36,9 +37,11 @@ private slots:
     void failedReadsSayWhy();
     void credentialLibrary();
     void credentialLibraryMissing();
+    void credentialLibraryOfTwoEntries();
     void schemaCreatesEveryTable();
     void keysAndComparisonsIgnoreCase();
     void textLengthsAreEnforced();
+    void upgradeFlagDefaultsToN();
     void dayRangesAreInclusive();
     void catalogueRows();
 };
@@ -268,6 +271,15 @@ void TestCommon::credentialLibraryMissing() {
     QVERIFY2(c.error.contains(QLatin1String("velmora")), qPrintable(c.error));
 }
 
+void TestCommon::credentialLibraryOfTwoEntries() {
+    // Nothing but entry points 1 and 2: the values are read, a null result is empty.
+    const Credentials c = readCredentials(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("twoentries")));
+    QVERIFY2(c.ok, qPrintable(c.error));
+    QCOMPARE(c.userLine, QStringLiteral("USER NAME=ZEL_FORNECEDOR"));
+    QCOMPARE(c.passwordLine, QStringLiteral("PASSWORD="));
+}
+
 void TestCommon::schemaCreatesEveryTable() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
@@ -331,6 +343,15 @@ void TestCommon::textLengthsAreEnforced() {
     QVERIFY(!q.exec());
     q.addBindValue(QStringLiteral("123456789012"));
     FALQ_VERIFY_SQL(q, q.exec());
+}
+
+void TestCommon::upgradeFlagDefaultsToN() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QVERIFY(inst.exec("main", "INSERT INTO UTILIZADORES (NRO, PASSWOR) VALUES ('NOVO', 'X')"));
+    QCOMPARE(inst.scalar("main", "SELECT UPGRADE_LICENSE FROM UTILIZADORES WHERE NRO = 'NOVO'")
+                 .toString(),
+             QStringLiteral("N"));
 }
 
 void TestCommon::dayRangesAreInclusive() {
