@@ -224,11 +224,7 @@ bool Dataset::openPaged(QString* error) {
     m_keyset = std::make_unique<KeysetQuery>(ks);
     Segment first;
     while (q.next()) {
-        Row row;
-        row.values.resize(m_fields.size());
-        for (int i = 0; i < m_fields.size(); ++i)
-            row.values[i] = q.value(i);
-        row.original = row.values;
+        Row row = rowOf(q);
         first.rows << row;
     }
     q.finish();
@@ -340,14 +336,9 @@ QList<Dataset::Row> Dataset::fetchBlock(int count) {
     QList<Row> rows;
     if (!m_cursor)
         return rows;
-    const int n = m_fields.size();
     QSqlQuery& query = *m_cursor;
     while ((count < 0 || rows.size() < count) && query.next()) {
-        Row row;
-        row.values.resize(n);
-        for (int i = 0; i < n; ++i)
-            row.values[i] = query.value(i);
-        row.original = row.values;
+        Row row = rowOf(query);
         rows << row;
     }
     if (count < 0 || rows.size() < count) { // the statement is exhausted
@@ -357,14 +348,22 @@ QList<Dataset::Row> Dataset::fetchBlock(int count) {
     return rows;
 }
 
+Dataset::Row Dataset::rowOf(const QSqlQuery& query) const {
+    Row row;
+    row.values.resize(m_fields.size());
+    for (int i = 0; i < m_fields.size(); ++i)
+        row.values[i] = query.value(i);
+    row.original = row.values;
+    return row;
+}
+
 bool Dataset::canFetchMore(const QModelIndex& parent) const {
     return !parent.isValid() && m_cursor;
 }
 
-void Dataset::fetchMore(const QModelIndex& parent) {
-    if (parent.isValid() || !m_cursor)
-        return;
-    const QList<Row> rows = fetchBlock(kPage);
+// Statements read from the start: the next rows (all of them with -1) after those read.
+void Dataset::readFurther(int count) {
+    const QList<Row> rows = fetchBlock(count);
     if (rows.isEmpty())
         return;
     beginInsertRows({}, m_total, m_total + rows.size() - 1);
@@ -375,17 +374,14 @@ void Dataset::fetchMore(const QModelIndex& parent) {
     endInsertRows();
 }
 
+void Dataset::fetchMore(const QModelIndex& parent) {
+    if (!parent.isValid() && m_cursor)
+        readFurther(kPage);
+}
+
 void Dataset::fetchAll() {
     if (m_cursor) {
-        const QList<Row> rows = fetchBlock(-1);
-        if (rows.isEmpty())
-            return;
-        beginInsertRows({}, m_total, m_total + rows.size() - 1);
-        if (m_segments.isEmpty())
-            m_segments << Segment{};
-        m_segments.last().rows << rows;
-        m_total += rows.size();
-        endInsertRows();
+        readFurther(-1);
         return;
     }
     if (!m_keyset)
@@ -520,11 +516,7 @@ QList<Dataset::Row> Dataset::readRows(const QList<KeysetCondition>& parts, bool 
         }
         while (q.next()) {
             ++produced;
-            Row row;
-            row.values.resize(m_fields.size());
-            for (int i = 0; i < m_fields.size(); ++i)
-                row.values[i] = q.value(i);
-            row.original = row.values;
+            Row row = rowOf(q);
             const QString key = keyText(row);
             if (deleted.contains(key))
                 continue;
@@ -580,11 +572,7 @@ void Dataset::loadGap(int seg, int offset, int count) {
         QList<Row> rows;
         if (runRead(q, m_keyset->rowsSql({}, false, count, start + offset), {}, &why)) {
             while (q.next()) {
-                Row row;
-                row.values.resize(m_fields.size());
-                for (int i = 0; i < m_fields.size(); ++i)
-                    row.values[i] = q.value(i);
-                row.original = row.values;
+                Row row = rowOf(q);
                 if (!m_loadedKeys.contains(keyText(row)))
                     rows << row;
             }
@@ -918,10 +906,7 @@ bool Dataset::locate(const QStringList& fields, const QVariantList& values) {
         }
         if (!q.next())
             return false;
-        target.values.resize(m_fields.size());
-        for (int i = 0; i < m_fields.size(); ++i)
-            target.values[i] = q.value(i);
-        target.original = target.values;
+        target = rowOf(q);
         shown = true;
     } else {
         target = found.first();

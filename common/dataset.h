@@ -214,6 +214,8 @@ private:
     bool runRead(QSqlQuery& q, const QString& sql, const Bindings& extra, QString* why);
     bool openPaged(QString* error);
     QList<Row> fetchBlock(int count);
+    void readFurther(int count);
+    Row rowOf(const QSqlQuery& query) const;
     QList<Row> readRows(const QList<KeysetCondition>& parts, bool reverse, int limit,
                         bool stopAtShown, bool* reachedShown);
     Row* rowAt(int pos) const;     // reads the page around it when needed; nullptr if vanished

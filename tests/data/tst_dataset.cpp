@@ -7,6 +7,7 @@
 #include "dataset.h"
 #include "testsupport.h"
 #include "unitDtFalquinas.h"
+#include "workstation.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -15,19 +16,9 @@
 #include <QTimer>
 
 using namespace falq;
+using falq::test::Workstation;
 
 namespace {
-// A shared dataset of DTFALQUINAS on the test's own connection (one module per workstation).
-struct Workstation {
-    Workstation(test::Installation& inst, const QString& connection,
-                UpdateErrorHandler* handler = nullptr) {
-        inst.open(QStringLiteral("main"), connection);
-        module.reset(createDtFalquinas(handler, nullptr, connection));
-    }
-    Dataset* operator()(const QString& name) const { return module->dataset(name); }
-    std::unique_ptr<DataModule> module;
-};
-
 int count(test::Installation& inst, const QString& sql, const QVariantList& binds = {}) {
     return inst.scalar(QStringLiteral("main"), sql, binds).toInt();
 }

@@ -5,23 +5,16 @@
 #include "dataset.h"
 #include "testsupport.h"
 #include "unitDtFalquinas.h"
+#include "workstation.h"
 
 #include <QRandomGenerator>
 #include <QSet>
 #include <QSqlQuery>
 
 using namespace falq;
+using falq::test::Workstation;
 
 namespace {
-struct Workstation {
-    Workstation(test::Installation& inst, const QString& connection) {
-        inst.open(QStringLiteral("main"), connection);
-        module.reset(createDtFalquinas(nullptr, nullptr, connection));
-    }
-    Dataset* operator()(const QString& name) const { return module->dataset(name); }
-    std::unique_ptr<DataModule> module;
-};
-
 // `count` colours, codes 1..count, designations "Cor <code>".
 void fillColours(test::Installation& inst, int count) {
     QVERIFY(inst.exec("main", "DELETE FROM CORES"));
