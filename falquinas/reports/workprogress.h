@@ -1,8 +1,11 @@
 #pragma once
-// The progress indicator of long work (reports, exports): appears when the work takes more
-// than half a second, and its "Cancelar" button stops the work.
+// The progress indicator of long work (reports, exports): appears once the work has taken
+// half a second, and its "Cancelar" button stops the work. Short work never shows it and
+// never lets other events in meanwhile.
 #include "reportengine.h"
 
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QString>
 #include <memory>
 
@@ -26,6 +29,9 @@ public:
     bool cancelled() const;
 
 private:
+    QPointer<QWidget> m_parent;
+    QString m_label;
+    QElapsedTimer m_clock;
     std::unique_ptr<QProgressDialog> m_dialog;
 };
 
