@@ -3,13 +3,17 @@
 // last code, print preview and spreadsheet export, opening from the menu.
 #include "../shell/shellrun.h"
 #include "codetables.h"
+#include "datasetsource.h"
 #include "filecheck.h"
 #include "reportpreview.h"
+#include "unitDtFalquinas.h"
 #include "windows.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QPrintPreviewWidget>
+#include <QRegularExpression>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -137,6 +141,9 @@ private slots:
     void printShowsTheListMaximised();
     void exportsTheGrid();
     void openedFromTheMenu();
+    void printedLists_data();
+    void printedLists();
+    void listFollowsTheDatasetsOrder();
 };
 
 void TestCodeTables::emptyTableProposesOne() {
@@ -643,6 +650,65 @@ void TestCodeTables::openedFromTheMenu() {
         }
     }
     QVERIFY(!run.session.dataset("CORES")->isOpen());
+}
+
+void TestCodeTables::printedLists_data() {
+    QTest::addColumn<int>("member");
+    for (int m = 1; m <= 5; ++m)
+        QTest::newRow(qPrintable(codeTableMember(m).listName)) << m;
+}
+
+void TestCodeTables::printedLists() {
+    QFETCH(int, member);
+    Setup s;
+    QVERIFY(s.ok);
+    const CodeTableMember& m = codeTableMember(member);
+    Dataset* rows = s.run.session.dataset(m.dataset);
+    QVERIFY(rows->open());
+    // The company of the session row, and a fixed time.
+    reports::Context context = reportContext(s.run.session);
+    QCOMPARE(context.company, QStringLiteral("Cartonagem do Vale, Lda"));
+    context.printedAt = QDateTime(QDate(2026, 3, 5), QTime(9, 15));
+    const reports::Form form = CodeTableList(m).form();
+    reports::DatasetSource source(*rows);
+    QBuffer text;
+    text.open(QIODevice::WriteOnly);
+    const reports::Result r = reports::renderToText(form, source, context, text);
+    QVERIFY(r.ok);
+    QCOMPARE(r.rows, rows->rowCount());
+    QString why;
+    QVERIFY2(test::matchesGolden(text.data(), QStringLiteral(GOLDEN_DIR "/%1.txt").arg(m.listName),
+                                 &why),
+             qPrintable(why));
+    // The same list as PDF (FALQ_KEEP_OUTPUT names a folder to keep it in, to look at it).
+    QTemporaryDir dir;
+    const QString folder = qEnvironmentVariable("FALQ_KEEP_OUTPUT", dir.path());
+    const reports::Result pdf = reports::renderToFile(
+        form, source, context, reports::FileFormat::Pdf, folder + "/" + m.listName + ".pdf");
+    QVERIFY2(pdf.ok, qPrintable(pdf.error));
+    QCOMPARE(pdf.pages, 1);
+}
+
+void TestCodeTables::listFollowsTheDatasetsOrder() {
+    Setup s;
+    QVERIFY(s.ok);
+    Dataset* colours = s.run.session.dataset("CORES");
+    colours->setStatement("SELECT * FROM CORES ORDER BY DESIGNACAO DESC");
+    QVERIFY(colours->open());
+    reports::DatasetSource source(*colours);
+    QBuffer text;
+    text.open(QIODevice::WriteOnly);
+    QVERIFY(reports::renderToText(codeTableList(codeTableMember(2)), source,
+                                  reportContext(s.run.session), text)
+                .ok);
+    const QStringList lines = QString::fromUtf8(text.data()).split('\n');
+    const int header =
+        int(lines.indexOf(QRegularExpression("^ +Código Designação da Côr +Nº Côr$")));
+    QVERIFY(header > 0);
+    QCOMPARE(lines.value(header + 2), QStringLiteral("       5 Vermelho                       485"));
+    QCOMPARE(lines.value(header + 3), QStringLiteral("       6 Verde                          355"));
+    QCOMPARE(lines.value(header + 13), QStringLiteral("       4 Amarelo                        Y"));
+    colours->setStatement(defaultStatement("CORES"));
 }
 
 QTEST_MAIN(TestCodeTables)
