@@ -103,20 +103,22 @@ reports::Result writeGridSpreadsheet(QTableView& grid, const SpreadsheetHeading&
             book.text(0, 0, heading.company);
             book.text(1, 0, QStringLiteral("BDE Alias: ") + heading.invoicingAlias);
             book.text(2, 0, heading.title);
-            CellStyle titles;
-            titles.align = CellStyle::Align::Centre;
-            titles.grey = true;
+            CellStyle style;
+            style.align = CellStyle::Align::Centre;
+            style.grey = true;
+            const XlsxBook::Format titles = book.format(style);
             for (int c = 0; c < columns.size(); ++c)
                 book.text(3, c,
                           model->headerData(columns[c], Qt::Horizontal, Qt::DisplayRole).toString(),
                           titles);
-            CellStyle whole;
-            whole.align = CellStyle::Align::Right;
-            CellStyle decimal = whole;
-            decimal.numberFormat = QStringLiteral("0.00");
-            CellStyle date;
-            date.numberFormat = QStringLiteral("dd/mm/yyyy");
-            const CellStyle text;
+            style = CellStyle();
+            style.align = CellStyle::Align::Right;
+            const XlsxBook::Format whole = book.format(style);
+            style.numberFormat = QStringLiteral("0.00");
+            const XlsxBook::Format decimal = book.format(style);
+            style = CellStyle();
+            style.numberFormat = QStringLiteral("dd/mm/yyyy");
+            const XlsxBook::Format date = book.format(style);
             int row = 0;
             for (;; ++row) {
                 while (row >= model->rowCount() && model->canFetchMore({}))
@@ -141,11 +143,12 @@ reports::Result writeGridSpreadsheet(QTableView& grid, const SpreadsheetHeading&
                              v.metaType().id() == QMetaType::QDate)
                         book.dateTime(sheetRow, c, v.toDateTime(), date);
                     else
-                        book.text(sheetRow, c, v.toString(), text);
+                        book.text(sheetRow, c, v.toString());
                 }
             }
-            CellStyle grey;
-            grey.grey = true;
+            style = CellStyle();
+            style.grey = true;
+            const XlsxBook::Format grey = book.format(style);
             for (int c = 0; c < columns.size(); ++c)
                 book.blank(4 + row, c, grey);
             result.rows = row;

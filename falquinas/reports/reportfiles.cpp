@@ -61,7 +61,7 @@ public:
             CellStyle title;
             title.bold = true;
             title.fontSize = 14;
-            m_book.text(m_row, 0, line.cells.value(0).text, title);
+            m_book.text(m_row, 0, line.cells.value(0).text, m_book.format(title));
             break;
         }
         case LineKind::Footer:
@@ -73,8 +73,9 @@ public:
             header.align = CellStyle::Align::Centre;
             header.bold = true;
             header.grey = true;
+            const XlsxBook::Format format = m_book.format(header);
             for (const Cell& c : line.cells)
-                m_book.text(m_row, c.column, c.text, header);
+                m_book.text(m_row, c.column, c.text, format);
             break;
         }
         default: {
@@ -98,36 +99,57 @@ public:
     QString error() const override { return m_error; }
 
 private:
+    // The style of a cell of this format, made once.
+    XlsxBook::Format style(ValueFormat format, bool bold) {
+        XlsxBook::Format& f = m_styles[int(format)][bold ? 1 : 0];
+        if (!f) {
+            CellStyle style;
+            style.bold = bold;
+            switch (format) {
+            case ValueFormat::Integer:
+            case ValueFormat::Decimal2:
+                style.align = CellStyle::Align::Right;
+                style.numberFormat =
+                    format == ValueFormat::Integer ? QStringLiteral("0") : QStringLiteral("0.00");
+                break;
+            case ValueFormat::Date:
+                style.numberFormat = QStringLiteral("dd/mm/yyyy");
+                break;
+            case ValueFormat::DateTime:
+                style.numberFormat = QStringLiteral("dd/mm/yyyy hh:mm");
+                break;
+            case ValueFormat::Text:
+                break;
+            }
+            f = m_book.format(style);
+        }
+        return f;
+    }
+
     void cell(int column, const Cell& c, bool bold) {
-        CellStyle style;
-        style.bold = bold;
         if (c.value.isNull() || c.column < 0) {
-            m_book.text(m_row, column, c.text, style);
+            m_book.text(m_row, column, c.text, style(ValueFormat::Text, bold));
             return;
         }
         switch (c.format) {
         case ValueFormat::Integer:
         case ValueFormat::Decimal2:
-            style.align = CellStyle::Align::Right;
-            style.numberFormat =
-                c.format == ValueFormat::Integer ? QStringLiteral("0") : QStringLiteral("0.00");
-            m_book.number(m_row, column, c.value.toDouble(), style);
+            m_book.number(m_row, column, c.value.toDouble(), style(c.format, bold));
             return;
         case ValueFormat::Date:
         case ValueFormat::DateTime:
-            style.numberFormat = c.format == ValueFormat::Date ? QStringLiteral("dd/mm/yyyy")
-                                                               : QStringLiteral("dd/mm/yyyy hh:mm");
-            m_book.dateTime(m_row, column, c.value.toDateTime(), style);
+            m_book.dateTime(m_row, column, c.value.toDateTime(), style(c.format, bold));
             return;
         case ValueFormat::Text:
             break;
         }
-        m_book.text(m_row, column, c.text, style);
+        m_book.text(m_row, column, c.text, style(ValueFormat::Text, bold));
     }
 
     const Form& m_form;
     QVector<int> m_starts;
     XlsxBook m_book;
+    XlsxBook::Format m_styles[int(ValueFormat::DateTime) + 1][2] = {};
     int m_row = 0;
     QString m_error;
 };

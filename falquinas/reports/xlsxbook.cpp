@@ -38,7 +38,9 @@ XlsxBook::~XlsxBook() {
         workbook_close(m_book);
 }
 
-lxw_format* XlsxBook::format(const CellStyle& style) {
+XlsxBook::Format XlsxBook::format(const CellStyle& style) {
+    if (!m_book)
+        return nullptr;
     const QString key = style.key();
     auto it = m_formats.constFind(key);
     if (it != m_formats.constEnd())
@@ -81,36 +83,35 @@ void XlsxBook::setColumnWidth(int column, double width) {
         note(worksheet_set_column(m_sheet, lxw_col_t(column), lxw_col_t(column), width, nullptr));
 }
 
-void XlsxBook::text(int row, int column, const QString& value, const CellStyle& style) {
+void XlsxBook::text(int row, int column, const QString& value, Format format) {
     if (!isValid())
         return;
     if (value.isEmpty()) {
-        blank(row, column, style);
+        blank(row, column, format);
         return;
     }
     const QByteArray utf8 = value.left(kMaxCellText).toUtf8();
     note(worksheet_write_string(m_sheet, lxw_row_t(row), lxw_col_t(column), utf8.constData(),
-                                format(style)));
+                                format));
 }
 
-void XlsxBook::number(int row, int column, double value, const CellStyle& style) {
+void XlsxBook::number(int row, int column, double value, Format format) {
     if (isValid())
-        note(worksheet_write_number(m_sheet, lxw_row_t(row), lxw_col_t(column), value,
-                                    format(style)));
+        note(worksheet_write_number(m_sheet, lxw_row_t(row), lxw_col_t(column), value, format));
 }
 
-void XlsxBook::dateTime(int row, int column, const QDateTime& value, const CellStyle& style) {
+void XlsxBook::dateTime(int row, int column, const QDateTime& value, Format format) {
     if (!isValid())
         return;
     const QDate d = value.date();
     const QTime t = value.time();
     lxw_datetime dt{d.year(), d.month(), d.day(), t.hour(), t.minute(), double(t.second())};
-    note(worksheet_write_datetime(m_sheet, lxw_row_t(row), lxw_col_t(column), &dt, format(style)));
+    note(worksheet_write_datetime(m_sheet, lxw_row_t(row), lxw_col_t(column), &dt, format));
 }
 
-void XlsxBook::blank(int row, int column, const CellStyle& style) {
+void XlsxBook::blank(int row, int column, Format format) {
     if (isValid())
-        note(worksheet_write_blank(m_sheet, lxw_row_t(row), lxw_col_t(column), format(style)));
+        note(worksheet_write_blank(m_sheet, lxw_row_t(row), lxw_col_t(column), format));
 }
 
 QString XlsxBook::close() {

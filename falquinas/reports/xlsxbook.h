@@ -33,18 +33,21 @@ public:
 
     bool isValid() const { return m_book && m_sheet; }
 
+    // A cell style, made once and then given to every cell that has it.
+    using Format = lxw_format*;
+    Format format(const CellStyle& style);
+
     // Column widths, in the spreadsheet's character units.
     void setColumnWidth(int column, double width);
-    void text(int row, int column, const QString& value, const CellStyle& style = {});
-    void number(int row, int column, double value, const CellStyle& style = {});
-    void dateTime(int row, int column, const QDateTime& value, const CellStyle& style);
-    void blank(int row, int column, const CellStyle& style);
+    void text(int row, int column, const QString& value, Format format = nullptr);
+    void number(int row, int column, double value, Format format = nullptr);
+    void dateTime(int row, int column, const QDateTime& value, Format format);
+    void blank(int row, int column, Format format);
 
     // Writes the file; an empty text on success, else the reason.
     QString close();
 
 private:
-    lxw_format* format(const CellStyle& style);
     void note(int error);
 
     lxw_workbook* m_book = nullptr;
