@@ -129,13 +129,14 @@ ReportScenario listing(const QString& folder, int rows, reports::FileFormat form
     const QString path = QDir(folder).filePath(QStringLiteral("listing") + fileSuffix(format));
     ReportScenario s;
     s.name = QStringLiteral("report-%1-%2k").arg(kind).arg(rows / 1000);
-    s.run = [path, rows, format](QString* error) {
+    s.run = [path, rows, format](QString* error, QString* detail) {
         GeneratedPurchases source(rows);
         const reports::Result r = reports::renderToFile(
             purchasesForm(), source,
             {QStringLiteral("Cartonagem do Vale, Lda"), QDateTime::currentDateTime()}, format,
             path);
         *error = r.error;
+        *detail = QStringLiteral("%1 pages").arg(r.pages);
         return r.ok;
     };
     s.cleanup = [path] { QFile::remove(path); };
@@ -155,13 +156,14 @@ QList<ReportScenario> reportScenarios(const QString& folder) {
     const QString exports = QDir(folder).filePath(QStringLiteral("exports"));
     ReportScenario xlsx;
     xlsx.name = QStringLiteral("xlsx-100k");
-    xlsx.run = [model, grid, exports](QString* error) {
+    xlsx.run = [model, grid, exports](QString* error, QString* detail) {
         const reports::Result r = writeGridSpreadsheet(*grid,
                                                        {QStringLiteral("Cartonagem do Vale, Lda"),
                                                         QStringLiteral("FACTURA01"),
                                                         QStringLiteral("Exportação de ensaio")},
                                                        exports);
         *error = r.error;
+        *detail = QStringLiteral("%1 rows").arg(r.rows);
         return r.ok;
     };
     xlsx.cleanup = [exports] { QDir(exports).removeRecursively(); };

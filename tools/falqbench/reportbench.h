@@ -11,8 +11,9 @@ namespace falq::bench {
 struct ReportScenario {
     QString name;
     QString description;
-    std::function<bool(QString* error)> run; // timed
-    std::function<void()> cleanup;           // after each run, not timed
+    // Timed; `detail` says what was made (pages, rows).
+    std::function<bool(QString* error, QString* detail)> run;
+    std::function<void()> cleanup; // after each run, not timed
 };
 
 QList<ReportScenario> reportScenarios(const QString& folder);
