@@ -107,7 +107,7 @@ QLineEdit* CodeTableWindow::designationBox() const {
 }
 
 bool CodeTableWindow::isBox(QWidget* w) const {
-    return w && (w == ui->Edit_Codigo || m_boxes.contains(static_cast<QLineEdit*>(w)));
+    return w && (w == ui->Edit_Codigo || m_boxes.contains(qobject_cast<QLineEdit*>(w)));
 }
 
 void CodeTableWindow::showEvent(QShowEvent* e) {
@@ -199,7 +199,7 @@ void CodeTableWindow::focusChanged(QWidget* old, QWidget* now) {
         if (from == ui->Edit_Codigo)
             Edit_CodigoExit();
         else if (!m_cancelled)
-            checkDetail(int(m_boxes.indexOf(static_cast<QLineEdit*>(from))));
+            checkDetail(int(m_boxes.indexOf(qobject_cast<QLineEdit*>(from))));
     }
 }
 

@@ -93,6 +93,7 @@ private slots:
     void detailKeepsItsSubLines();
     void emptyReportIsOnePage();
     void landscapeIsWider();
+    void picturesUnderTheirLine();
     void pdfHasTheTextsPages();
     void cancelledRenderWritesNothing_data();
     void cancelledRenderWritesNothing();
@@ -167,6 +168,49 @@ void TestReports::landscapeIsWider() {
     const QString out = QString::fromUtf8(text(f, source));
     QVERIFY(out.contains(QString(142, '-')));
     QVERIFY(!out.contains(QString(143, '-')));
+}
+
+void TestReports::picturesUnderTheirLine() {
+    // Every tenth row has a picture four lines high; in text they are blank lines.
+    Form f = purchasesForm();
+    f.groups.clear();
+    f.subLines = nullptr;
+    f.pictureLines = 4;
+    f.picture = [](const Record& r) {
+        if (r.value("NRO").toInt() % 10 != 0)
+            return QImage();
+        QImage image(40, 20, QImage::Format_RGB32);
+        image.fill(Qt::darkBlue);
+        return image;
+    };
+    TableSource source = purchases();
+    Result r;
+    const QList<QByteArray> pages = text(f, source, &r).split('\f');
+    QVERIFY(r.ok);
+    const QList<QByteArray> lines = pages.first().split('\n');
+    const int tenth = int(
+        lines.indexOf(QByteArray("    10 10/01/2026 ALFA                      2       112,75")));
+    QVERIFY(tenth > 0);
+    for (int i = 1; i <= 4; ++i)
+        QVERIFY(lines.value(tenth + i).isEmpty());
+    QVERIFY(lines.value(tenth + 5).startsWith("    11 "));
+    QVERIFY(lines.value(tenth - 1).startsWith("     9 "));
+    // A row and its picture stay on one page: no page starts with a picture.
+    for (const QByteArray& page : pages) {
+        const QList<QByteArray> body = page.split('\n');
+        const int rule = int(body.indexOf(QByteArray(100, '-')));
+        QVERIFY(rule > 0);
+        QVERIFY2(!body.value(rule + 1).isEmpty(), page.constData());
+    }
+    QTemporaryDir dir;
+    TableSource again = purchases();
+    const Result pdf =
+        renderToFile(f, again, context(), FileFormat::Pdf, dir.filePath("imagens.pdf"));
+    QVERIFY2(pdf.ok, qPrintable(pdf.error));
+    QCOMPARE(pdf.pages, r.pages);
+    QFile file(dir.filePath("imagens.pdf"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains("/Subtype /Image"));
 }
 
 void TestReports::pdfHasTheTextsPages() {
