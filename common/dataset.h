@@ -11,14 +11,13 @@
 // hands back the server's message. An aborted or failed apply leaves the database unchanged
 // and the changes cached.
 //
-// The rows are read on a connection of their own, so a dataset shows committed data: opened
-// inside a transaction of its connection, it does not see that transaction's uncommitted rows.
 // A statement ordered by columns (the order made unique by the key) is read in pages by key:
 // the dataset knows its row count from the engine, reads only the pages the grid shows or a
 // locate() needs, and drops pages far from them, so any position of a large register is shown
 // at once and the memory held stays bounded. Rows with pending changes are never dropped.
 // Statements that cannot be read by key (no plain order, grouping, unions) are read from the
-// start, a block at a time (see pagingRefusal()).
+// start, a block at a time, on a connection of their own (see pagingRefusal()); pages are
+// complete statements and run on the dataset's connection, reopened when the server ended it.
 #include "dialect.h"
 #include "keyset.h"
 
