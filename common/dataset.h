@@ -4,9 +4,11 @@
 // applyUpdates(), which writes every pending insert, change and delete in one transaction.
 //
 // Changes name their row by the old key values. A change also checks that the columns it
-// changes still hold the values read, so two workstations changing the same field of the
-// same row cannot overwrite each other unnoticed; a change or delete that finds no row is a
-// write error. On a write error the dataset either asks its UpdateErrorHandler (retry with
+// changes still hold the values read, and a delete that every column of the row does (text
+// compared exactly, so a change of case is a change), so two workstations cannot overwrite or
+// delete each other's changes unnoticed; a change or delete that finds no row is a write
+// error. A server connection that died is opened again and the apply runs once more; while
+// the server does not answer, the apply fails with the reason and everything stays cached. On a write error the dataset either asks its UpdateErrorHandler (retry with
 // edited values, skip the row, abort everything) or, in server-message mode, rolls back and
 // hands back the server's message. An aborted or failed apply leaves the database unchanged
 // and the changes cached.
