@@ -1,5 +1,6 @@
 #include "imagefiles.h"
 
+#include "plantroot.h"
 #include "sqlrun.h"
 #include "wholefile.h"
 
@@ -18,8 +19,8 @@ ImageParameters readImageParameters(const QSqlDatabase& db, QString* error) {
                          "SELECT PATHCLICHE, PATHDESENHO, TIPOIMAGEM FROM PARGER ORDER BY CODIGO"),
                      {}, error) &&
         q.next()) {
-        p.clicheFolder = q.value(0).toString();
-        p.drawingFolder = q.value(1).toString();
+        p.clicheFolder = resolveFolder(q.value(0).toString());
+        p.drawingFolder = resolveFolder(q.value(1).toString());
         p.imageType = q.value(2).toString();
     }
     return p;
@@ -43,15 +44,18 @@ QStringList listRecordFiles(const QString& folder, const QString& number) {
     QStringList files;
     if (folder.isEmpty() || number.isEmpty())
         return files;
-    const Qt::CaseSensitivity cs =
-#ifdef Q_OS_WIN
-        Qt::CaseInsensitive;
-#else
-        Qt::CaseSensitive;
-#endif
-    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name))
-        if (name.startsWith(number, cs))
+    // A record's own files: the number is the name's stem, or the number is followed by "_" and
+    // a suffix ("24-00001_ficha.pdf"); never a longer number that starts with it (12 must not
+    // take 120's or 12A's files). Letter case does not matter.
+    const QString withSuffix = number + QLatin1Char('_');
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
+        const bool stem =
+            QFileInfo(name).completeBaseName().compare(number, Qt::CaseInsensitive) == 0;
+        const bool suffixed =
+            name.size() > withSuffix.size() && name.startsWith(withSuffix, Qt::CaseInsensitive);
+        if (stem || suffixed)
             files << name;
+    }
     return files;
 }
 

@@ -22,7 +22,7 @@ struct ImageParameters {
 };
 
 // The first PARGER row in code order (empty values when there is none, or when it cannot be
-// read: then `error`, when given, says why).
+// read: then `error`, when given, says why); a relative folder lies in the plant root.
 ImageParameters readImageParameters(const QSqlDatabase& db, QString* error = nullptr);
 
 // folder + native separator + number + type; empty when number + type is not a safe file
@@ -31,8 +31,10 @@ QString imagePath(const QString& folder, const QString& number, const QString& i
 QString clicheImagePath(const ImageParameters& p, const QString& clicheNumber);
 QString drawingImagePath(const ImageParameters& p, const QString& drawingNumber);
 
-// The files of `folder` whose names start with `number` (the image and every document of the
-// record), sorted by name. Wildcard characters in the number are plain characters.
+// The record's own files in `folder` (its image and every document), sorted by name: those
+// whose stem is `number`, or that start with `number` + "_" and a suffix, without regard to
+// case; never those of a longer number. Wildcard characters in the number are plain
+// characters.
 QStringList listRecordFiles(const QString& folder, const QString& number);
 
 // True when a file named after `number` stays inside its folder: not empty, no path

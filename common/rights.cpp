@@ -14,26 +14,35 @@ AccessRights lookupRights(const QSqlDatabase& db, const QString& module, const Q
     if (!runStatement(
             q,
             QStringLiteral(
-                "SELECT ACEDER, INSERIR, ALTERAR, ELIMINAR, IMPORTAR, IMPRIMIR, ARQUIVAR, MAIL, "
-                "SCANNER FROM APLICACAODET WHERE APLICACAO = ? AND CAPITULO = ? AND PROGRAMA = ? "
-                "AND UTIL = ? ORDER BY CASE WHEN EMPNRO = ? THEN 0 ELSE 1 END, EMPNRO"),
+                "SELECT APLICACAO, CAPITULO, PROGRAMA, UTIL, ACEDER, INSERIR, ALTERAR, ELIMINAR, "
+                "IMPORTAR, IMPRIMIR, ARQUIVAR, MAIL, SCANNER FROM APLICACAODET WHERE APLICACAO = ? "
+                "AND CAPITULO = ? AND PROGRAMA = ? AND UTIL = ? "
+                "ORDER BY CASE WHEN EMPNRO = ? THEN 0 ELSE 1 END, EMPNRO"),
             {module, chapter, program, user, company}, error))
         return r;
-    if (!q.next())
-        return r;
-    auto allows = [&](int i) {
-        return q.value(i).toString().trimmed().toUpper() != QLatin1String("N");
+    // The engines compare these columns without regard to case; the keys match exactly.
+    const QStringList keys = {module, chapter, program, user};
+    auto matches = [&] {
+        for (int i = 0; i < keys.size(); ++i)
+            if (q.value(i).toString() != keys[i])
+                return false;
+        return true;
     };
+    while (q.next() && !matches()) {
+    }
+    if (!q.isValid())
+        return r;
+    auto allows = [&](int i) { return q.value(i).toString() != QLatin1String("N"); };
     r.found = true;
-    r.aceder = allows(0);
-    r.inserir = allows(1);
-    r.alterar = allows(2);
-    r.eliminar = allows(3);
-    r.importar = allows(4);
-    r.imprimir = allows(5);
-    r.arquivar = allows(6);
-    r.mail = allows(7);
-    r.scanner = allows(8);
+    r.aceder = allows(4);
+    r.inserir = allows(5);
+    r.alterar = allows(6);
+    r.eliminar = allows(7);
+    r.importar = allows(8);
+    r.imprimir = allows(9);
+    r.arquivar = allows(10);
+    r.mail = allows(11);
+    r.scanner = allows(12);
     return r;
 }
 

@@ -18,10 +18,11 @@ struct AccessRights {
     bool scanner = false;
 };
 
-// Reads the APLICACAODET row of (module, chapter, program, user). One main database may hold
-// the rows of several companies: the row of `company` (the signed-in company) decides; only
-// when it has none does a row of another company count. A flag allows unless it holds "N"
-// (an empty flag allows, as the rights were always read).
+// Reads the APLICACAODET row of (module, chapter, program, user); the four keys match exactly,
+// letter case included. One main database may hold the rows of several companies: the row of
+// `company` (the signed-in company) decides; only when it has none does a row of another company
+// count. A flag allows unless it holds exactly "N" (an empty flag, or "n", allows, as the rights
+// were always read).
 AccessRights lookupRights(const QSqlDatabase& db, const QString& module, const QString& chapter,
                           const QString& program, const QString& user, int company,
                           QString* error = nullptr);

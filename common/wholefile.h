@@ -61,4 +61,24 @@ private:
 bool writeWholeFile(const QString& path, const QByteArray& data, ExistingFile existing,
                     QString* error, QFileDevice::Permissions permissions = {});
 
+// Files that a library writes itself, by name (PDF, spreadsheet): `fill` writes a temporary
+// file beside the target, and only a complete file takes the target's name.
+struct WholeFileResult {
+    bool ok = false;
+    bool cancelled = false;
+    QString error;
+    QString path; // the name the file took
+};
+
+// Fills `tempPath`; false on failure (with `error`) or when cancelled (error left empty).
+using FileFiller = std::function<bool(const QString& tempPath, QString* error)>;
+
+// Writes `path`, replacing an earlier file of that name once the new one is complete.
+WholeFileResult writeWholeFile(const QString& path, const FileFiller& fill);
+
+// Writes a new file in `folder` and never replaces one: `name(attempt)` gives the name to try
+// (attempt 0, 1, ...) until a name is free.
+WholeFileResult writeNewFile(const QString& folder, const std::function<QString(int)>& name,
+                             const FileFiller& fill);
+
 } // namespace falq

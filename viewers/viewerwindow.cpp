@@ -2,6 +2,7 @@
 
 #include "dataset.h"
 #include "entertab.h"
+#include "schema.h"
 
 #include "ui_ClicheViewer.h"
 #include "ui_DesenhoViewer.h"
@@ -21,7 +22,15 @@ FieldSource fieldsOf(const Dataset* dataset) {
 }
 
 FieldSource fieldsOf(const QSqlRecord& record) {
-    return [record](const QString& field) { return record.value(field); };
+    // Values as the shared datasets give them: a column of the cliché and drawing tables takes
+    // its type from the schema (SQLite hands dates back as text).
+    return [record](const QString& field) {
+        const QVariant raw = record.value(field);
+        for (const QString& table : {QStringLiteral("CLICHES"), QStringLiteral("DESENHOS")})
+            if (const ColumnDef* column = schema::findTable(table)->column(field))
+                return SqlDialect().toValue(column->type, raw);
+        return raw;
+    };
 }
 
 namespace {

@@ -31,8 +31,8 @@ class Dataset;
 
 // The value of a field of the record shown, by column name.
 using FieldSource = std::function<QVariant(const QString& field)>;
-FieldSource fieldsOf(const Dataset* dataset); // its current row
-FieldSource fieldsOf(const QSqlRecord& record);
+FieldSource fieldsOf(const Dataset* dataset);   // its current row
+FieldSource fieldsOf(const QSqlRecord& record); // typed as the datasets type the columns
 
 class ViewerWindow : public QDialog {
     Q_OBJECT

@@ -563,10 +563,9 @@ void TestAdmin::focusBackFromTheWriteErrorWindowIsNoSavePoint() {
 }
 
 void TestAdmin::demoAdministration() {
-    test::Installation inst;
+    test::Installation inst([](InstallationSettings& s) { s.administrationDemo = true; });
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
     QString error;
-    QVERIFY2(addDemoAdministration(inst.settings(), &error), qPrintable(error));
     AdminRun run(inst);
     QStringList companies;
     QVERIFY(run.start([&](TFALQADMINEMPRESA* w) {

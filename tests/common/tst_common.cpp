@@ -11,6 +11,7 @@
 #include "wholefile.h"
 #include "workstation.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,11 +35,14 @@ private slots:
     void onlyTheInstallerCreatesDatabases();
     void wholeFileOrNothing();
     void failedReadsSayWhy();
+    void rightsOfTheCompanyWithExactKeys();
     void credentialLibrary();
     void credentialLibraryMissing();
+    void credentialLibraryOfTwoEntries();
     void schemaCreatesEveryTable();
     void keysAndComparisonsIgnoreCase();
     void textLengthsAreEnforced();
+    void upgradeFlagDefaultsToN();
     void dayRangesAreInclusive();
     void catalogueRows();
 };
@@ -240,6 +244,30 @@ void TestCommon::failedReadsSayWhy() {
     QVERIFY2(error.contains(QLatin1String("parger"), Qt::CaseInsensitive), qPrintable(error));
 }
 
+void TestCommon::rightsOfTheCompanyWithExactKeys() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    const QString user = inst.settings().userCode;
+    // Company 2 shares the main database; its row of the same program forbids.
+    QVERIFY(inst.exec("main",
+                      "INSERT INTO APLICACAODET (APLICACAO, CAPITULO, PROGRAMA, EMPNRO, "
+                      "UTIL, ACEDER) VALUES (?, 'Cliches', 'Consulta', 2, ?, 'N')",
+                      {schema::kModuleCode, user}));
+    auto aceder = [&](int company) {
+        QString error;
+        const AccessRights r =
+            lookupRights(inst.open("main"), schema::kModuleCode, QStringLiteral("Cliches"),
+                         QStringLiteral("Consulta"), user, company, &error);
+        return error.isEmpty() && r.found && r.aceder;
+    };
+    QVERIFY(aceder(1)); // the signed-in company's own row decides
+    QVERIFY(!aceder(2));
+    // Company 1's row no longer matches exactly: the row of company 2 counts.
+    QVERIFY(inst.exec("main", "UPDATE APLICACAODET SET PROGRAMA = 'CONSULTA' WHERE EMPNRO = 1 AND "
+                              "CAPITULO = 'Cliches' AND PROGRAMA = 'Consulta'"));
+    QVERIFY(!aceder(1));
+}
+
 void TestCommon::credentialLibrary() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
@@ -267,6 +295,15 @@ void TestCommon::credentialLibraryMissing() {
     const Credentials c = readCredentials(dir.filePath(QStringLiteral("velmora")));
     QVERIFY(!c.ok);
     QVERIFY2(c.error.contains(QLatin1String("velmora")), qPrintable(c.error));
+}
+
+void TestCommon::credentialLibraryOfTwoEntries() {
+    // Nothing but entry points 1 and 2: the values are read, a null result is empty.
+    const Credentials c = readCredentials(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("twoentries")));
+    QVERIFY2(c.ok, qPrintable(c.error));
+    QCOMPARE(c.userLine, QStringLiteral("USER NAME=ZEL_FORNECEDOR"));
+    QCOMPARE(c.passwordLine, QStringLiteral("PASSWORD="));
 }
 
 void TestCommon::schemaCreatesEveryTable() {
@@ -332,6 +369,15 @@ void TestCommon::textLengthsAreEnforced() {
     QVERIFY(!q.exec());
     q.addBindValue(QStringLiteral("123456789012"));
     FALQ_VERIFY_SQL(q, q.exec());
+}
+
+void TestCommon::upgradeFlagDefaultsToN() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QVERIFY(inst.exec("main", "INSERT INTO UTILIZADORES (NRO, PASSWOR) VALUES ('NOVO', 'X')"));
+    QCOMPARE(inst.scalar("main", "SELECT UPGRADE_LICENSE FROM UTILIZADORES WHERE NRO = 'NOVO'")
+                 .toString(),
+             QStringLiteral("N"));
 }
 
 void TestCommon::dayRangesAreInclusive() {

@@ -1,26 +1,20 @@
 // The data layer under faults: a delete or a change that would discard another workstation's
-// change (also one of case only), and a server connection that dies under cached changes.
+// change (also one of case only), a server connection that dies under cached changes, and the
+// statements that go with a dataset's changes in its transaction.
 #include "connections.h"
 #include "dataset.h"
 #include "liveconnection.h"
 #include "testsupport.h"
 #include "unitDtFalquinas.h"
+#include "workstation.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 
 using namespace falq;
+using falq::test::Workstation;
 
 namespace {
-struct Workstation {
-    Workstation(test::Installation& inst, const QString& connection,
-                UpdateErrorHandler* handler = nullptr) {
-        inst.open(QStringLiteral("main"), connection);
-        module.reset(createDtFalquinas(handler, nullptr, connection));
-    }
-    Dataset* operator()(const QString& name) const { return module->dataset(name); }
-    std::unique_ptr<DataModule> module;
-};
-
 void fillCards(test::Installation& inst, int count) {
     QVERIFY(inst.exec("main", "DELETE FROM CARTOES"));
     for (int i = 1; i <= count; ++i)
@@ -40,6 +34,8 @@ private slots:
     void deleteNeverDiscardsAnotherChange();
     void changeOfCaseIsAChange();
     void workSurvivesAServerRestart();
+    void stepGoesWithTheRows();
+    void stepRunsAgainOnANewAttempt();
 };
 
 void TestFaults::deleteNeverDiscardsAnotherChange() {
@@ -150,6 +146,11 @@ void TestFaults::workSurvivesAServerRestart() {
              QStringLiteral("restart"));
     QVERIFY(moves->value(moves->rowCount() - 1, "NRO").toInt() > 0);
 
+    // Reads reconnect too.
+    terminate();
+    QVERIFY2(cards->locate({"CODIGO"}, {3}), qPrintable(cards->lastError()));
+    QCOMPARE(cards->fieldValue("DESIGNACAO").toString(), QStringLiteral("abc 3"));
+
     // The server does not answer: a message with the reason, nothing written, nothing lost.
     cacheWork("down");
     const QString host = conn.hostName();
@@ -175,6 +176,78 @@ void TestFaults::workSurvivesAServerRestart() {
     QCOMPARE(count(inst, "SELECT COUNT(*) FROM MOVIMENTOS WHERE CLICHENRO = 'down'"), 1);
     QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 1").toString(),
              QStringLiteral("down"));
+}
+
+void TestFaults::stepGoesWithTheRows() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    fillCards(inst, 2);
+    Workstation a(inst, "wsA");
+    Dataset* cards = a(ds::CARTOES);
+    QVERIFY(cards->open());
+    // A step that fails takes the rows back with it: nothing written, the change still cached.
+    QVERIFY(cards->setValue(0, "DESIGNACAO", "com passo"));
+    auto insert = [](QSqlDatabase& db, const char* sql, QString* error) {
+        QSqlQuery q(db);
+        if (q.exec(QString::fromLatin1(sql)))
+            return true;
+        *error = q.lastError().text();
+        return false;
+    };
+    ApplyResult r = cards->applyUpdates([&](QSqlDatabase& db, QString* error) {
+        return insert(db, "INSERT INTO CARTOES (CODIGO, DESIGNACAO) VALUES (98, 'passo')", error) &&
+               insert(db, "INSERT INTO CARTOES (CODIGO, DESIGNACAO) VALUES (98, 'outra vez')",
+                      error);
+    });
+    QVERIFY(!r.ok);
+    QVERIFY(!r.error.isEmpty());
+    QCOMPARE(cards->pendingCount(), 1);
+    QCOMPARE(count(inst, "SELECT COUNT(*) FROM CARTOES WHERE CODIGO = 98"), 0);
+    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 1").toString(),
+             QStringLiteral("abc 1"));
+    // A step that succeeds is written with the rows.
+    r = cards->applyUpdates([&](QSqlDatabase& db, QString* error) {
+        return insert(db, "INSERT INTO CARTOES (CODIGO, DESIGNACAO) VALUES (98, 'passo')", error);
+    });
+    QVERIFY2(r.ok, qPrintable(r.error));
+    QCOMPARE(count(inst, "SELECT COUNT(*) FROM CARTOES WHERE CODIGO = 98"), 1);
+    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 1").toString(),
+             QStringLiteral("com passo"));
+}
+
+void TestFaults::stepRunsAgainOnANewAttempt() {
+    if (!test::usePostgres())
+        QSKIP("a server connection: PostgreSQL only");
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    fillCards(inst, 2);
+    Workstation a(inst, "wsA");
+    QSqlDatabase conn = QSqlDatabase::database("wsA");
+    Dataset* cards = a(ds::CARTOES);
+    QVERIFY(cards->open());
+    QVERIFY(cards->setValue(0, "DESIGNACAO", "nova tentativa"));
+    // The first run of the step loses the connection: the transaction dies with it, and the
+    // new attempt writes the rows and runs the step again, once.
+    int runs = 0;
+    const ApplyResult r = cards->applyUpdates([&](QSqlDatabase& db, QString* error) {
+        if (++runs == 1) {
+            QSqlQuery pid(conn);
+            if (!pid.exec("SELECT pg_backend_pid()") || !pid.next() ||
+                !inst.exec("main", "SELECT pg_terminate_backend(?)", {pid.value(0)}))
+                return false;
+        }
+        QSqlQuery q(db);
+        if (q.exec("INSERT INTO CARTOES (CODIGO, DESIGNACAO) VALUES (97, 'passo')"))
+            return true;
+        *error = q.lastError().text();
+        return false;
+    });
+    QVERIFY2(r.ok, qPrintable(r.error));
+    QCOMPARE(runs, 2);
+    QCOMPARE(count(inst, "SELECT COUNT(*) FROM CARTOES WHERE CODIGO = 97"), 1);
+    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 1").toString(),
+             QStringLiteral("nova tentativa"));
+    QCOMPARE(cards->pendingCount(), 0);
 }
 
 QTEST_MAIN(TestFaults)

@@ -168,26 +168,56 @@ Installation::Installation(const std::function<void(InstallationSettings&)>& adj
 Installation::~Installation() {
     for (const QString& c : std::as_const(m_connections))
         closeConnection(c);
-    if (usePostgres() && ok()) {
-        const QString conn = QStringLiteral("test_drop");
-        AliasDef def;
-        def.name = conn;
-        def.driver = m_settings.engine.driver;
-        def.database = m_settings.engine.database;
-        def.host = m_settings.engine.host;
-        def.port = m_settings.engine.port;
-        QString error;
-        if (openConnection(conn, def, m_settings.engine.user, m_settings.engine.password, &error)) {
-            {
-                QSqlQuery q(QSqlDatabase::database(conn));
-                q.exec(QStringLiteral("SET client_min_messages TO warning"));
-                for (const char* w : {"geral", "main", "fact"})
-                    q.exec(QStringLiteral("DROP SCHEMA %1%2 CASCADE")
-                               .arg(m_settings.engine.schemaPrefix, QLatin1String(w)));
-            }
-            closeConnection(conn);
-        }
+    if (ok())
+        dropSchemas(m_settings);
+}
+
+namespace {
+// A connection to the PostgreSQL database that holds an installation's schemas.
+bool openServer(const InstallationSettings& settings, const QString& conn, QString* error) {
+    AliasDef def;
+    def.name = conn;
+    def.driver = settings.engine.driver;
+    def.database = settings.engine.database;
+    def.host = settings.engine.host;
+    def.port = settings.engine.port;
+    return openConnection(conn, def, settings.engine.user, settings.engine.password, error);
+}
+} // namespace
+
+void dropSchemas(const InstallationSettings& settings) {
+    const QString conn = QStringLiteral("test_drop");
+    QString error;
+    if (settings.engine.driver != QLatin1String("QPSQL") || !openServer(settings, conn, &error))
+        return;
+    {
+        QSqlQuery q(QSqlDatabase::database(conn));
+        q.exec(QStringLiteral("SET client_min_messages TO warning"));
+        for (const char* w : {"geral", "main", "fact"})
+            q.exec(QStringLiteral("DROP SCHEMA IF EXISTS %1%2 CASCADE")
+                       .arg(settings.engine.schemaPrefix, QLatin1String(w)));
     }
+    closeConnection(conn);
+}
+
+QStringList schemasOf(const InstallationSettings& settings) {
+    QStringList found;
+    if (settings.engine.driver != QLatin1String("QPSQL"))
+        return found;
+    const QString conn = QStringLiteral("test_schemas");
+    QString error;
+    if (!openServer(settings, conn, &error))
+        return {QStringLiteral("(no connection: %1)").arg(error)};
+    {
+        QSqlQuery q(QSqlDatabase::database(conn));
+        if (q.exec(QStringLiteral(
+                "SELECT schema_name FROM information_schema.schemata ORDER BY schema_name")))
+            while (q.next())
+                if (q.value(0).toString().startsWith(settings.engine.schemaPrefix))
+                    found << q.value(0).toString();
+    }
+    closeConnection(conn);
+    return found;
 }
 
 QString Installation::credentialLibrary() const {

@@ -95,6 +95,11 @@ private:
     QStringList m_connections;
 };
 
+// PostgreSQL: drops the three schemas of an installation, and lists the schemas that carry
+// its prefix (nothing on SQLite).
+void dropSchemas(const InstallationSettings& settings);
+QStringList schemasOf(const InstallationSettings& settings);
+
 class RecordingMessages : public Messages {
 public:
     void show(const QString& text, bool beep = false) override {

@@ -66,7 +66,7 @@ private slots:
     void pathRule_data();
     void pathRule();
     void typeChangeLooksForTheOtherFile();
-    void recordFilesByPrefix();
+    void recordFilesAreTheirOwn();
     void copyNeverOverwritesNorLeavesTheFolder();
     void copyCutShortIsAFailure_data();
     void copyCutShortIsAFailure();
@@ -79,6 +79,7 @@ private slots:
     void printsToPdf();
     void clicheViewerColours();
     void drawingViewerWords();
+    void datesOfAQueryRecord();
     void doubleClickCloses();
     void documentsShownInside();
     void scannerTestDevice();
@@ -133,14 +134,20 @@ void TestViewers::typeChangeLooksForTheOtherFile() {
     QVERIFY(clicheImagePath(p, "A123").endsWith("A123.JPG"));
 }
 
-void TestViewers::recordFilesByPrefix() {
+void TestViewers::recordFilesAreTheirOwn() {
     QTemporaryDir dir;
-    for (const char* name :
-         {"123.JPG", "123_ficha.pdf", "123b.txt", "1234.JPG", "12.JPG", "*1.JPG"})
+    for (const char* name : {"123.JPG", "123.jpg", "123", "123_ficha.pdf", "123_", "123b.txt",
+                             "1234.JPG", "1230_x.pdf", "123.5.JPG", "12.JPG", "*1.JPG", "120.JPG",
+                             "12A.JPG", "12_Ficha.PDF", "a12.JPG"})
         QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
+    // The number as the stem, or the number, "_" and a suffix; never a longer number.
     QCOMPARE(listRecordFiles(dir.path(), "123"),
-             (QStringList{"123.JPG", "1234.JPG", "123_ficha.pdf", "123b.txt"}));
-    QCOMPARE(listRecordFiles(dir.path(), "*"), QStringList{"*1.JPG"}); // no wildcards
+             (QStringList{"123", "123.JPG", "123.jpg", "123_ficha.pdf"}));
+    QCOMPARE(listRecordFiles(dir.path(), "12"), (QStringList{"12.JPG", "12_Ficha.PDF"}));
+    QCOMPARE(listRecordFiles(dir.path(), "12a"), QStringList{"12A.JPG"}); // case does not matter
+    QCOMPARE(listRecordFiles(dir.path(), "123.5"), QStringList{"123.5.JPG"});
+    QCOMPARE(listRecordFiles(dir.path(), "*"), QStringList()); // no wildcards
+    QCOMPARE(listRecordFiles(dir.path(), "*1"), QStringList{"*1.JPG"});
     QVERIFY(listRecordFiles(dir.path(), "").isEmpty());
     QVERIFY(listRecordFiles("", "123").isEmpty());
 }
@@ -486,6 +493,29 @@ void TestViewers::drawingViewerWords() {
     QCOMPARE(viewer.findChild<QLineEdit*>("Edit_CARTAO_DES")->text(), QStringLiteral("Duplo BC"));
     QTRY_VERIFY(!viewer.imageControl()->isLoading());
     QVERIFY(viewer.imageControl()->isEmpty()); // the file is missing
+}
+
+void TestViewers::datesOfAQueryRecord() {
+    // A record read with a plain query (SQLite hands dates back as text) shows its dates as
+    // the shared datasets do.
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QSqlDatabase db = inst.open("main");
+    const SqlDialect d = SqlDialect::forDatabase(db);
+    QVERIFY(inst.exec("main",
+                      "INSERT INTO DESENHOS (DESENHONRO, DATA, DATAPEDIDA, QUANTID) VALUES "
+                      "('25-00007', ?, ?, 1500)",
+                      {d.bindDate(QDate(2025, 9, 28)),
+                       d.bindDateTime(QDateTime(QDate(2025, 9, 2), QTime(14, 30)))}));
+    QSqlQuery drawing(db);
+    QVERIFY(drawing.exec("SELECT * FROM DESENHOS") && drawing.next());
+    TDesenhoViewer viewer("/nao/existe.JPG", fieldsOf(drawing.record()));
+    viewer.show();
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_DATA")->text(), QStringLiteral("28/09/2025"));
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_DATAPEDIDA")->text(), QStringLiteral("02/09/2025"));
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_QUANTID")->text(), QStringLiteral("1500"));
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_DESENHONRO")->text(), QStringLiteral("25-00007"));
+    QTRY_VERIFY(!viewer.imageControl()->isLoading());
 }
 
 void TestViewers::doubleClickCloses() {

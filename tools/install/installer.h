@@ -35,18 +35,12 @@ struct InstallationSettings {
     QString invoicingAlias = QStringLiteral("FACTURA01");
     QString generalAlias = QStringLiteral("ZELGERAL");
     bool codeTables = true; // fill designers, colours, machines, boards and models
+    QString webSite;        // the main window's web link (falquinas.ini); none when empty
+    // For the administration utility: two more users of the register, with no rights rows yet
+    // (the utility gives a user his rows when he is first chosen), and a second unit of the
+    // company that shares its databases, with rights of its own.
+    bool administrationDemo = false;
 };
-
-// Connection names the installer uses while it works (closed when it ends).
-QString installerConnection(const QString& which);
-
-// Creates the installation. Refuses a root that already holds aliases.ini.
-bool createInstallation(const InstallationSettings& settings, QString* error);
-
-// What a demo adds for the administration utility: two more users of the register, with no
-// rights rows yet (the utility gives a user his rows when he is first chosen), and a second
-// unit of the company that shares its databases, with rights of its own.
-bool addDemoAdministration(const InstallationSettings& settings, QString* error);
 
 struct RegisterSize {
     int clients = 40;
@@ -67,6 +61,17 @@ struct RegisterSize {
 };
 
 using Progress = std::function<void(const QString& step, int done, int total)>;
+
+// Connection names the installer uses while it works (closed when it ends).
+QString installerConnection(const QString& which);
+
+// Creates the installation and, with `demoRegister`, its generated register. Refuses a root
+// that already holds aliases.ini, and writes nothing when a value does not fit its column.
+// All or nothing: aliases.ini, which makes the folder an installation, is written last, and a
+// run that fails removes exactly what it created (folders, files, SQLite databases, PostgreSQL
+// schemas), leaving what was there before.
+bool createInstallation(const InstallationSettings& settings, QString* error,
+                        const RegisterSize* demoRegister = nullptr, const Progress& progress = {});
 
 // Fills the register of the installation at `settings.root` (whose databases are empty):
 // clients, suppliers and salesmen in the invoicing database, clichés, drawings, movements
