@@ -58,6 +58,11 @@ bool numberIsSafeFileName(const QString& number) {
     return true;
 }
 
+QString unsafeNumberMessage(const QString& number) {
+    return QStringLiteral("O número \"%1\" não pode dar nome a um ficheiro do arquivo ...")
+        .arg(number);
+}
+
 QString copyIntoFolder(const QString& source, const QString& folder, const QString& number,
                        const QString& suffix, QString* error) {
     if (folder.trimmed().isEmpty()) {
@@ -66,15 +71,13 @@ QString copyIntoFolder(const QString& source, const QString& folder, const QStri
         return {};
     }
     if (!numberIsSafeFileName(number) || !numberIsSafeFileName(number + suffix)) {
-        *error = QStringLiteral("O número \"%1\" não pode dar nome a um ficheiro do arquivo ...")
-                     .arg(number);
+        *error = unsafeNumberMessage(number);
         return {};
     }
     const QString target = imagePath(folder, number, suffix);
     // The file must land in the folder itself, whatever the number holds.
     if (QFileInfo(target).absoluteDir() != QDir(QDir(folder).absolutePath())) {
-        *error = QStringLiteral("O número \"%1\" não pode dar nome a um ficheiro do arquivo ...")
-                     .arg(number);
+        *error = unsafeNumberMessage(number);
         return {};
     }
     QFile in(source);

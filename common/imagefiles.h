@@ -32,6 +32,8 @@ QStringList listRecordFiles(const QString& folder, const QString& number);
 // True when a file named after `number` stays inside its folder: no path separators, no
 // "." or ".." and no control characters.
 bool numberIsSafeFileName(const QString& number);
+// What every file action says of a number that is no safe file name.
+QString unsafeNumberMessage(const QString& number);
 
 // Copies `source` into `folder` as number + `suffix` (as ".JPG" or "_ficha.pdf"), never over
 // an existing file (the target is created exclusively). Returns the new file's path, or an
