@@ -8,9 +8,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("clivalida"));
-    QApplication::setApplicationDisplayName(
-        QStringLiteral("clivalida - Visualização de Cliches e Cortantes"));
-    falq::BoxMessages messages;
+    // The application's title captions its message boxes; the window keeps its own caption.
+    falq::BoxMessages messages(QStringLiteral("clivalida - Visualização de Cliches e Cortantes"));
     const falq::Credentials credentials = falq::readCredentials();
     if (!credentials.ok) {
         messages.show(credentials.error, true);

@@ -1,11 +1,120 @@
 #include "connections.h"
 
+#include "sqlrun.h"
+
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
+#include <QtEndian>
 
 namespace falq {
+
+namespace {
+
+const QString kSqlite = QStringLiteral("QSQLITE");
+
+// Where an alias's database lives, for messages: the file, or the database on its server.
+QString whereIs(const AliasDef& def) {
+    if (def.driver == kSqlite)
+        return QDir::toNativeSeparators(def.database);
+    if (def.host.isEmpty())
+        return def.database;
+    return QStringLiteral("%1 em %2")
+        .arg(def.database,
+             def.port ? QStringLiteral("%1:%2").arg(def.host).arg(def.port) : def.host);
+}
+
+QString openFailure(const AliasDef& def, const QString& reason) {
+    return QStringLiteral("Não foi possível abrir a base de dados do alias \"%1\" (%2): %3")
+        .arg(def.name, whereIs(def), reason);
+}
+
+// The file as an SQLite URI that opens it only if it exists ("rw", or "ro" when the alias
+// asks for read-only access): the engine never creates a database behind the programs' back.
+QString sqliteUri(const QString& path, bool readOnly) {
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+           (readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
+}
+
+bool hasContent(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() && info.size() > 0;
+}
+
+} // namespace
+
+QString sqliteFileProblem(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("o ficheiro não existe");
+    if (!info.isFile())
+        return QStringLiteral("não é um ficheiro");
+    if (info.size() == 0)
+        return QStringLiteral("o ficheiro está vazio (0 bytes)");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    // The database header: https://www.sqlite.org/fileformat.html
+    const QByteArray header = file.read(100);
+    static const QByteArray magic("SQLite format 3\0", 16);
+    if (header.size() < 100 || !header.startsWith(magic))
+        return QStringLiteral("o ficheiro não é uma base de dados SQLite");
+    const auto* h = reinterpret_cast<const uchar*>(header.constData());
+    const quint32 rawPageSize = qFromBigEndian<quint16>(h + 16);
+    const qint64 pageSize = rawPageSize == 1 ? 65536 : rawPageSize;
+    if (pageSize < 512 || pageSize > 65536 || (pageSize & (pageSize - 1)) != 0)
+        return QStringLiteral("o cabeçalho da base de dados está danificado");
+    // The page count is kept in the header when the change counter matches the "valid for"
+    // number. Pages may still wait in a journal or write-ahead log (another program has the
+    // database open, or one stopped half-way): then the engine decides.
+    const quint32 changes = qFromBigEndian<quint32>(h + 24);
+    const quint32 pages = qFromBigEndian<quint32>(h + 28);
+    const quint32 validFor = qFromBigEndian<quint32>(h + 92);
+    const bool pending =
+        hasContent(path + QStringLiteral("-wal")) || hasContent(path + QStringLiteral("-journal"));
+    if (pages > 0 && changes == validFor && !pending && info.size() < qint64(pages) * pageSize)
+        return QStringLiteral("o ficheiro está truncado (%1 bytes; a base de dados tem %2)")
+            .arg(info.size())
+            .arg(qint64(pages) * pageSize);
+    return {};
+}
+
+bool createSqliteDatabase(const QString& path, QString* error) {
+    if (QFileInfo::exists(path)) {
+        *error = QStringLiteral("A base de dados %1 já existe; não foi substituída.")
+                     .arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+    static int counter = 0;
+    const QString name = QStringLiteral("falq_create_%1").arg(++counter);
+    QString reason;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(kSqlite, name);
+        db.setDatabaseName(path);
+        if (!db.open()) {
+            reason = db.lastError().text();
+        } else {
+            // Writes the header: from here on the file is a database.
+            QSqlQuery q(db);
+            runStatement(q, QStringLiteral("PRAGMA journal_mode=WAL"), {}, &reason);
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (reason.isEmpty())
+        reason = sqliteFileProblem(path);
+    if (reason.isEmpty())
+        return true;
+    for (const char* extra : {"", "-wal", "-shm"})
+        QFile::remove(path + QLatin1String(extra));
+    *error = QStringLiteral("Não foi possível criar a base de dados %1: %2")
+                 .arg(QDir::toNativeSeparators(path), reason);
+    return false;
+}
 
 void closeConnection(const QString& connectionName) {
     if (!QSqlDatabase::contains(connectionName))
@@ -30,54 +139,64 @@ bool openConnection(const QString& connectionName, const AliasDef& def, const QS
                      .arg(def.name, def.driver);
         return false;
     }
-    QSqlDatabase db = QSqlDatabase::addDatabase(def.driver, connectionName);
-    db.setDatabaseName(def.database);
     QString options = def.options;
-    if (def.driver == QLatin1String("QSQLITE")) {
-        // A missing file would silently become a new empty database.
-        if (!QFileInfo::exists(def.database)) {
-            *error = QStringLiteral("Alias \"%1\": a base de dados %2 não existe.")
-                         .arg(def.name, def.database);
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(connectionName);
+    if (def.driver == kSqlite) {
+        // A file that is not a database is refused before the engine touches it: an empty
+        // file would silently become a new database.
+        const QString problem = sqliteFileProblem(def.database);
+        if (!problem.isEmpty()) {
+            *error = openFailure(def, problem);
             return false;
         }
-        options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000") +
-                  (options.isEmpty() ? QString() : QLatin1Char(';') + options);
-    } else {
-        db.setHostName(def.host);
-        if (def.port)
-            db.setPort(def.port);
-        db.setUserName(user);
-        db.setPassword(password);
-        if (def.driver == QLatin1String("QPSQL") && !def.schema.isEmpty()) {
-            // The schema is a plant setting, not user input; keep it to a plain identifier.
-            static const QRegularExpression plain(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
-            if (!plain.match(def.schema).hasMatch()) {
-                *error = QStringLiteral("Alias \"%1\": esquema inválido \"%2\".")
-                             .arg(def.name, def.schema);
-                db = QSqlDatabase();
-                QSqlDatabase::removeDatabase(connectionName);
-                return false;
-            }
-            options += (options.isEmpty() ? QString() : QStringLiteral(";")) +
-                       QStringLiteral("options='-c search_path=%1,public'").arg(def.schema);
+    } else if (def.driver == QLatin1String("QPSQL") && !def.schema.isEmpty()) {
+        // The schema is a plant setting, not user input; keep it to a plain identifier.
+        static const QRegularExpression plain(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+        if (!plain.match(def.schema).hasMatch()) {
+            *error =
+                QStringLiteral("Alias \"%1\": esquema inválido \"%2\".").arg(def.name, def.schema);
+            return false;
         }
+        options += (options.isEmpty() ? QString() : QStringLiteral(";")) +
+                   QStringLiteral("options='-c search_path=%1,public'").arg(def.schema);
     }
-    db.setConnectOptions(options);
-    if (!db.open()) {
-        *error = QStringLiteral("Não foi possível abrir a base de dados do alias \"%1\": %2")
-                     .arg(def.name, db.lastError().text());
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(connectionName);
-        return false;
+    const bool readOnly = options.contains(QLatin1String("QSQLITE_OPEN_READONLY"));
+    QString reason;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(def.driver, connectionName);
+        if (def.driver == kSqlite) {
+            db.setDatabaseName(sqliteUri(def.database, readOnly));
+            options = QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=10000") +
+                      (options.isEmpty() ? QString() : QLatin1Char(';') + options);
+        } else {
+            db.setDatabaseName(def.database);
+            db.setHostName(def.host);
+            if (def.port)
+                db.setPort(def.port);
+            db.setUserName(user);
+            db.setPassword(password);
+        }
+        db.setConnectOptions(options);
+        if (!db.open()) {
+            reason = db.lastError().text();
+        } else if (def.driver == kSqlite) {
+            // Reading the schema makes the engine look at the file before anything is written;
+            // a read-only connection leaves the journal mode as it is.
+            QStringList statements = {QStringLiteral("SELECT COUNT(*) FROM sqlite_master"),
+                                      QStringLiteral("PRAGMA foreign_keys=ON")};
+            if (!readOnly)
+                statements.insert(1, QStringLiteral("PRAGMA journal_mode=WAL"));
+            QSqlQuery q(db);
+            for (const QString& sql : std::as_const(statements))
+                if (!runStatement(q, sql, {}, &reason))
+                    break;
+        }
+        if (reason.isEmpty())
+            return true;
+        db.close();
     }
-    if (def.driver == QLatin1String("QSQLITE")) {
-        QSqlQuery q(db);
-        q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-        q.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
-    }
-    return true;
+    QSqlDatabase::removeDatabase(connectionName);
+    *error = openFailure(def, reason);
+    return false;
 }
 
 bool openAlias(const QString& connectionName, const QString& alias, const QString& user,

@@ -12,13 +12,26 @@ inline const QString kDbFacturacao = QStringLiteral("DBPRDXFACTUR"); // invoicin
 
 // Opens connection `connectionName` on the database that `alias` names in aliases.ini,
 // with the given login. Any connection of that name is closed and replaced first. On
-// failure returns false with a message that names the alias and the reason.
+// failure returns false with a message that names the alias, the database (the file, for
+// SQLite) and the reason.
+//
+// An SQLite file is only opened when it already is a database: a missing, empty, foreign or
+// truncated file is refused and left as it was (sqliteFileProblem), and the engine is told
+// never to create one. Only the installer creates databases (createSqliteDatabase).
 bool openAlias(const QString& connectionName, const QString& alias, const QString& user,
                const QString& password, QString* error);
 
 // The same for an alias definition already read.
 bool openConnection(const QString& connectionName, const AliasDef& def, const QString& user,
                     const QString& password, QString* error);
+
+// Why the file at `path` is not an SQLite database that may be opened: it does not exist, is
+// empty, is something else, or is shorter than its header says. Empty when it is one.
+QString sqliteFileProblem(const QString& path);
+
+// Creates a new, empty SQLite database file at `path` (in WAL mode), never over an existing
+// file. False with the reason in `error`; a failed creation leaves no file.
+bool createSqliteDatabase(const QString& path, QString* error);
 
 // Closes and removes a named connection, if it exists.
 void closeConnection(const QString& connectionName);

@@ -14,8 +14,10 @@ struct Credentials {
 };
 
 // Loads the library from `libraryPath` (default: "velmora" beside the program, else on the
-// system's library path), calls entry
-// point 1 then 2 and builds the two login lines. A null result gives an empty value.
+// system's library path), calls entry point 1 then 2 and builds the two login lines. A null
+// result gives an empty value. On Windows the entry points are bound by ordinal (1 and 2), as
+// the supplier's library exports them; elsewhere by name. Nothing else is required of the
+// library; our own also tells why it has no values (entry "VelmoraLastError", by name).
 Credentials readCredentials(const QString& libraryPath = {});
 
 QString defaultCredentialLibraryPath();

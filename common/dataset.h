@@ -223,6 +223,9 @@ private:
     bool runRead(QSqlQuery& q, const QString& sql, const Bindings& extra, QString* why);
     bool openPaged(QString* error);
     QList<Row> fetchBlock(int count);
+    void readFurther(int count);
+    Row rowOf(const QSqlQuery& query) const;
+    static bool sameValue(const QVariant& a, const QVariant& b);
     QList<Row> readRows(const QList<KeysetCondition>& parts, bool reverse, int limit,
                         bool stopAtShown, bool* reachedShown);
     Row* rowAt(int pos) const;     // reads the page around it when needed; nullptr if vanished

@@ -154,10 +154,7 @@ bool Dataset::locateWhere(const std::function<bool(const Row&)>& matches,
         }
         if (!q.next())
             return false;
-        target.values.resize(m_fields.size());
-        for (int i = 0; i < m_fields.size(); ++i)
-            target.values[i] = q.value(i);
-        target.original = target.values;
+        target = rowOf(q);
         shown = true;
     } else {
         target = found.first();
@@ -179,17 +176,39 @@ bool Dataset::locateWhere(const std::function<bool(const Row&)>& matches,
         if (shown)
             return false; // deleted here and not yet written
     }
-    // ... and its position: the number of rows before it.
-    int position = 0;
+    // ... and its position: the number of rows before it, counted on the shorter side (the
+    // engine counts index entries one by one): the rows after it, up to half the rows, and
+    // the rows before it only when there are more after it.
     const QVariantList boundary = sortValues(target);
-    for (const KeysetCondition& c : m_keyset->beyond(boundary, true)) {
-        QSqlQuery q(database());
-        QString why;
-        if (!runRead(q, m_keyset->countSql(c.sql), c.binds, &why) || !q.next()) {
-            m_lastError = why;
-            return false;
+    auto countRows = [&](bool before, int cap, int* n) {
+        *n = 0;
+        for (const KeysetCondition& c : m_keyset->beyond(boundary, before)) {
+            QSqlQuery q(database());
+            QString why;
+            const int left = cap > 0 ? cap - *n : 0;
+            if (cap > 0 && left <= 0)
+                break;
+            if (!runRead(q, m_keyset->countSql(c.sql, left), c.binds, &why) || !q.next()) {
+                m_lastError = why;
+                return false;
+            }
+            *n += q.value(0).toInt();
         }
-        position += q.value(0).toInt();
+        return true;
+    };
+    int position = 0;
+    int afterCount = 0;
+    const int cap = m_total / 2 + 1;
+    if (!m_dialect.isSQLite() && !m_dialect.isPostgres()) {
+        if (!countRows(true, 0, &position))
+            return false;
+    } else {
+        if (!countRows(false, cap, &afterCount))
+            return false;
+        if (afterCount < cap)
+            position = m_total - 1 - afterCount;
+        else if (!countRows(true, 0, &position))
+            return false;
     }
     // The gap that holds that position (or the nearest one) receives the page around it.
     position = qBound(0, position, qMax(0, m_total - 1));

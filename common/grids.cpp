@@ -8,38 +8,6 @@
 
 namespace falq {
 
-void linkCurrentRow(QTableView* grid, Dataset* dataset) {
-    auto showRow = [grid](int row) {
-        QAbstractItemModel* model = grid->model();
-        if (!model)
-            return;
-        if (row < 0) {
-            grid->selectionModel()->clearCurrentIndex();
-            return;
-        }
-        int column = grid->currentIndex().isValid() ? grid->currentIndex().column() : -1;
-        if (column < 0 || grid->isColumnHidden(column)) {
-            column = 0;
-            while (column < model->columnCount() - 1 && grid->isColumnHidden(column))
-                ++column;
-        }
-        const QModelIndex index = model->index(row, column);
-        if (grid->currentIndex() != index)
-            grid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                               QItemSelectionModel::Rows);
-        grid->scrollTo(index);
-    };
-    QObject::connect(dataset, &Dataset::currentRowChanged, grid, showRow);
-    QObject::connect(grid->model(), &QAbstractItemModel::modelReset, grid,
-                     [dataset, showRow] { showRow(dataset->currentRow()); });
-    QObject::connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, dataset,
-                     [dataset](const QModelIndex& current) {
-                         if (current.isValid())
-                             dataset->setCurrentRow(current.row());
-                     });
-    showRow(dataset->currentRow());
-}
-
 QList<SearchColumn> columnsStartingWith(const QList<SearchColumn>& columns, const QString& field) {
     QList<SearchColumn> ordered;
     for (const SearchColumn& c : columns)

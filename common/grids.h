@@ -1,6 +1,5 @@
 #pragma once
-// Grids over datasets, as every register window shows them:
-// - the grid's current row and the dataset's current row kept the same, both ways;
+// Grids over datasets, as every register window shows them (datasetviews.h binds them):
 // - sorting by a click on a column title: only the titles of the sortable fields answer, and
 //   the title of the sort column is painted yellow;
 // - the function keys F1, F2, ... that search a grid by one of its fields.
@@ -13,10 +12,6 @@ class QTableView;
 namespace falq {
 
 class Dataset;
-
-// Keeps the grid's current row and the dataset's current row the same, both ways. Call it
-// after the grid got its model: the dataset itself, or a model with the dataset's rows.
-void linkCurrentRow(QTableView* grid, Dataset* dataset);
 
 // A column of a search dialog: its field and title.
 struct SearchColumn {

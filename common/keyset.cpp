@@ -104,11 +104,14 @@ KeysetQuery KeysetQuery::parse(const QString& statement, const QStringList& keyC
     return q;
 }
 
-QString KeysetQuery::countSql(const QString& condition) const {
-    QString sql = QStringLiteral("SELECT COUNT(*) FROM (%1) falq_q").arg(m_base);
-    if (!condition.isEmpty())
-        sql += QStringLiteral(" WHERE ") + condition;
-    return sql;
+QString KeysetQuery::countSql(const QString& condition, int limit) const {
+    const QString where = condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition;
+    if (limit > 0) // counts at most `limit` rows (SQLite and PostgreSQL)
+        return QStringLiteral("SELECT COUNT(*) FROM (SELECT 1 AS falq_one FROM (%1) falq_q%2 "
+                              "LIMIT %3) falq_c")
+            .arg(m_base, where)
+            .arg(limit);
+    return QStringLiteral("SELECT COUNT(*) FROM (%1) falq_q").arg(m_base) + where;
 }
 
 QString KeysetQuery::rowsSql(const QString& condition, bool reverse, int limit, int offset) const {

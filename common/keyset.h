@@ -43,7 +43,7 @@ public:
     const QList<OrderTerm>& terms() const { return m_terms; }
     QString base() const { return m_base; }
 
-    QString countSql(const QString& condition = {}) const;
+    QString countSql(const QString& condition = {}, int limit = 0) const;
     // The rows meeting `condition` in the order (or the reverse order), `limit` rows after
     // skipping `offset`.
     QString rowsSql(const QString& condition, bool reverse, int limit, int offset = 0) const;

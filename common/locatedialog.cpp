@@ -1,6 +1,7 @@
 #include "locatedialog.h"
 
 #include "dataset.h"
+#include "datasetviews.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -80,10 +81,7 @@ LocateDialog::LocateDialog(Dataset* set, const QList<SearchColumn>& columns, Mes
     m_label->setText(columns.isEmpty() ? QString() : columns.first().title + QStringLiteral(" :"));
     m_label->setBuddy(m_search);
 
-    m_grid->setModel(new SearchColumnsModel(set, columns, this));
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    bindGridRows(m_grid, set, new SearchColumnsModel(set, columns, this));
     m_grid->setAlternatingRowColors(true);
     m_grid->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     m_grid->verticalHeader()->hide();
@@ -91,7 +89,6 @@ LocateDialog::LocateDialog(Dataset* set, const QList<SearchColumn>& columns, Mes
     for (int c = 0; c < columns.size(); ++c)
         m_grid->setColumnWidth(c, fontMetrics().horizontalAdvance(QLatin1Char('X')) *
                                       qBound(8, int(columns[c].title.size()) + 6, 30));
-    linkCurrentRow(m_grid, set);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);

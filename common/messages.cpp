@@ -18,17 +18,21 @@ void Messages::showForField(QWidget* field, const QString& text, bool withBeep,
     });
 }
 
+QString BoxMessages::title() const {
+    return m_title.isEmpty() ? QApplication::applicationName() : m_title;
+}
+
 void BoxMessages::show(const QString& text, bool withBeep) {
     if (withBeep)
         beep();
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
-                    QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.exec();
 }
 
 bool BoxMessages::ask(const QString& text) {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
-                    QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
     QAbstractButton* yes = box.addButton(QStringLiteral("&Sim"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("&Não"), QMessageBox::NoRole);
     box.setDefaultButton(no);

@@ -25,12 +25,19 @@ public:
                       std::function<void()> after = {});
 };
 
-// The real boxes.
+// The real boxes, captioned with the application's title (the program's name when none is
+// given).
 class BoxMessages : public Messages {
 public:
+    explicit BoxMessages(QString title = {}) : m_title(std::move(title)) {}
+    QString title() const;
+
     void show(const QString& text, bool beep = false) override;
     bool ask(const QString& text) override;
     void beep() override;
+
+private:
+    QString m_title;
 };
 
 } // namespace falq

@@ -43,4 +43,19 @@ QString resolveInRoot(const QString& relativePath) {
     return resolveCaseInsensitive(plantRoot(), relativePath);
 }
 
+QString resolveFolder(const QString& folder, const QString& root) {
+    if (folder.trimmed().isEmpty())
+        return folder;
+    // Absolute whatever the system the program runs on: "/srv/imagens/", a drive letter
+    // ("C:\Imagens") or a share ("\\servidor\imagens").
+    const bool drive = folder.size() >= 2 && folder.at(1) == QLatin1Char(':');
+    if (drive || folder.startsWith(QLatin1Char('\\')) || !QDir::isRelativePath(folder))
+        return folder;
+    return QDir::toNativeSeparators(resolveCaseInsensitive(root, folder));
+}
+
+QString resolveFolder(const QString& folder) {
+    return resolveFolder(folder, plantRoot());
+}
+
 } // namespace falq

@@ -17,4 +17,12 @@ QString resolveInRoot(const QString& relativePath);
 // The same match below any folder.
 QString resolveCaseInsensitive(const QString& baseDir, const QString& relativePath);
 
+// A folder named in the databases (image folders, the company's logo folder, the invoicing
+// photo folder): a relative one lies in the plant root (`root`) and is resolved there as
+// above; an absolute one is used as it is. An empty folder stays empty. Installations store
+// their own folders relative ("imagens/cliches/"), so a long plant root still fits the
+// columns.
+QString resolveFolder(const QString& folder, const QString& root);
+QString resolveFolder(const QString& folder); // in the plant root
+
 } // namespace falq

@@ -1,6 +1,7 @@
 #include "rights.h"
 
-#include <QSqlError>
+#include "sqlrun.h"
+
 #include <QSqlQuery>
 
 namespace falq {
@@ -9,34 +10,37 @@ AccessRights lookupRights(const QSqlDatabase& db, const QString& module, const Q
                           const QString& program, const QString& user, QString* error) {
     AccessRights r;
     QSqlQuery q(db);
-    q.prepare(QStringLiteral(
-        "SELECT ACEDER, INSERIR, ALTERAR, ELIMINAR, IMPORTAR, IMPRIMIR, ARQUIVAR, MAIL, "
-        "SCANNER FROM APLICACAODET WHERE APLICACAO = ? AND CAPITULO = ? AND PROGRAMA = ? "
-        "AND UTIL = ? ORDER BY EMPNRO"));
-    q.addBindValue(module);
-    q.addBindValue(chapter);
-    q.addBindValue(program);
-    q.addBindValue(user);
-    if (!q.exec()) {
-        if (error)
-            *error = q.lastError().text();
+    if (!runStatement(
+            q,
+            QStringLiteral(
+                "SELECT APLICACAO, CAPITULO, PROGRAMA, UTIL, ACEDER, INSERIR, ALTERAR, ELIMINAR, "
+                "IMPORTAR, IMPRIMIR, ARQUIVAR, MAIL, SCANNER FROM APLICACAODET WHERE APLICACAO = ? "
+                "AND CAPITULO = ? AND PROGRAMA = ? AND UTIL = ? ORDER BY EMPNRO"),
+            {module, chapter, program, user}, error))
         return r;
-    }
-    if (!q.next())
-        return r;
-    auto allows = [&](int i) {
-        return q.value(i).toString().trimmed().toUpper() != QLatin1String("N");
+    // The engines compare these columns without regard to case; the keys match exactly.
+    const QStringList keys = {module, chapter, program, user};
+    auto matches = [&] {
+        for (int i = 0; i < keys.size(); ++i)
+            if (q.value(i).toString() != keys[i])
+                return false;
+        return true;
     };
+    while (q.next() && !matches()) {
+    }
+    if (!q.isValid())
+        return r;
+    auto allows = [&](int i) { return q.value(i).toString() != QLatin1String("N"); };
     r.found = true;
-    r.aceder = allows(0);
-    r.inserir = allows(1);
-    r.alterar = allows(2);
-    r.eliminar = allows(3);
-    r.importar = allows(4);
-    r.imprimir = allows(5);
-    r.arquivar = allows(6);
-    r.mail = allows(7);
-    r.scanner = allows(8);
+    r.aceder = allows(4);
+    r.inserir = allows(5);
+    r.alterar = allows(6);
+    r.eliminar = allows(7);
+    r.importar = allows(8);
+    r.imprimir = allows(9);
+    r.arquivar = allows(10);
+    r.mail = allows(11);
+    r.scanner = allows(12);
     return r;
 }
 

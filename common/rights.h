@@ -18,8 +18,9 @@ struct AccessRights {
     bool scanner = false;
 };
 
-// Reads the APLICACAODET row of (module, chapter, program, user), whatever the company. A
-// flag allows unless it holds "N" (an empty flag allows, as the rights were always read).
+// Reads the APLICACAODET row of (module, chapter, program, user), whatever the company; the
+// four keys match exactly, letter case included. A flag allows unless it holds exactly "N"
+// (an empty flag, or "n", allows, as the rights were always read).
 AccessRights lookupRights(const QSqlDatabase& db, const QString& module, const QString& chapter,
                           const QString& program, const QString& user, QString* error = nullptr);
 

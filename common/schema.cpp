@@ -100,8 +100,13 @@ QList<TableDef> mainTables() {
          Ix("IX_REPARACOES_FORNSIGLA", {"FORNSIGLA"}),
          Ix("IX_REPARACOES_TIPOREG", {"TIPOREG", "DATENC"})}};
     t << TableDef{QStringLiteral("UTILIZADORES"),
-                  {T("NRO", 15), T("PASSWOR", 15), T("NOM", 30), T("TITULO", 10), T("TELEFONE", 18),
-                   T("TELFAX", 18), T("UPGRADE_LICENSE", 1)},
+                  {T("NRO", 15),
+                   T("PASSWOR", 15),
+                   T("NOM", 30),
+                   T("TITULO", 10),
+                   T("TELEFONE", 18),
+                   T("TELFAX", 18),
+                   {QStringLiteral("UPGRADE_LICENSE"), ColumnType::Text, 1, QStringLiteral("N")}},
                   {QStringLiteral("NRO")},
                   {}};
     t << TableDef{QStringLiteral("APLICACAOCAP"),
@@ -268,16 +273,21 @@ const TableDef* findTable(const QString& name) {
     return nullptr;
 }
 
+QString columnDefinition(const TableDef& table, const ColumnDef& c, const SqlDialect& dialect) {
+    QString def = c.name + QLatin1Char(' ') + dialect.columnType(c.type, c.size);
+    if (table.primaryKey.contains(c.name) && c.type != ColumnType::Identity)
+        def += QStringLiteral(" NOT NULL");
+    if (!c.defaultText.isEmpty())
+        def += QStringLiteral(" DEFAULT ") + quoteText(c.defaultText);
+    if (c.type == ColumnType::Text && dialect.engine() != SqlDialect::Engine::SqlServer)
+        def += QStringLiteral(" CHECK (LENGTH(%1) <= %2)").arg(c.name).arg(c.size);
+    return def;
+}
+
 QStringList createStatements(const TableDef& table, const SqlDialect& dialect) {
     QStringList columns;
-    for (const ColumnDef& c : table.columns) {
-        QString def = c.name + QLatin1Char(' ') + dialect.columnType(c.type, c.size);
-        if (table.primaryKey.contains(c.name) && c.type != ColumnType::Identity)
-            def += QStringLiteral(" NOT NULL");
-        if (c.type == ColumnType::Text && dialect.engine() != SqlDialect::Engine::SqlServer)
-            def += QStringLiteral(" CHECK (LENGTH(%1) <= %2)").arg(c.name).arg(c.size);
-        columns << def;
-    }
+    for (const ColumnDef& c : table.columns)
+        columns << columnDefinition(table, c, dialect);
     if (!table.primaryKey.isEmpty() && table.identityColumn().isEmpty())
         columns
             << QStringLiteral("PRIMARY KEY (%1)").arg(table.primaryKey.join(QStringLiteral(", ")));

@@ -13,7 +13,8 @@ namespace falq {
 struct ColumnDef {
     QString name;
     ColumnType type = ColumnType::Text;
-    int size = 0; // text length
+    int size = 0;        // text length
+    QString defaultText; // text a new row gets when the column is left out (none when empty)
 };
 
 struct IndexDef {
@@ -40,6 +41,9 @@ const QList<TableDef>& tables(DatabaseKind kind);
 // A table of any of the three databases by name (case-insensitive), or nullptr.
 const TableDef* findTable(const QString& name);
 
+// The definition of one column in CREATE TABLE and ALTER TABLE ... ADD: name, type, the
+// length check of text, and its default.
+QString columnDefinition(const TableDef& table, const ColumnDef& column, const SqlDialect& dialect);
 // CREATE TABLE and CREATE INDEX statements for one table.
 QStringList createStatements(const TableDef& table, const SqlDialect& dialect);
 // Everything that creates a database of this kind on this engine, catalogue rows included.

@@ -5,7 +5,8 @@
 // 8-bit string owned by the library (the caller copies it and never frees it). The values
 // come from the file "velmora.cred" in the plant root (VELMORA_ROOT), two lines: user name,
 // then password. The file must be readable by its owner only; otherwise both values are
-// empty and entry point 3 tells why.
+// empty and VelmoraLastError tells why. On Windows the library exports entry points 1 and 2
+// by ordinal only, as the supplier's library does, and VelmoraLastError by name.
 
 #if defined(_WIN32)
 #define VELMORA_EXPORT extern "C" __declspec(dllexport)

@@ -32,7 +32,9 @@ DocumentList::DocumentList(QWidget* parent) : QListWidget(parent) {
 void DocumentList::showRecord(const QString& folder, const QString& number) {
     m_folder = folder;
     clear();
-    addItems(listRecordFiles(folder, number));
+    // A number that gives no file name of the folder has no documents in it.
+    if (numberIsSafeFileName(number))
+        addItems(listRecordFiles(folder, number));
 }
 
 QString DocumentList::selectedPath() const {

@@ -22,7 +22,8 @@ class DocumentList : public QListWidget {
     Q_OBJECT
 public:
     explicit DocumentList(QWidget* parent = nullptr);
-    // Lists the files of `folder` whose names start with `number`.
+    // Lists the files of `folder` that belong to `number`; none for a number that is no safe
+    // file name (imagefiles.h).
     void showRecord(const QString& folder, const QString& number);
     QString folder() const { return m_folder; }
     // Full path of the selected file; empty when none is selected.

@@ -1,5 +1,7 @@
 #include "imagecontrol.h"
 
+#include "wholefile.h"
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -364,15 +366,39 @@ bool ImageControl::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-bool ImageControl::saveJpeg(const QString& path, int quality) const {
-    QImageWriter writer(path, "jpeg");
-    writer.setQuality(quality);
-    return !m_image.isNull() && writer.write(m_image.convertToFormat(QImage::Format_RGB32));
+bool ImageControl::save(const QString& path, const char* format, int quality,
+                        QString* error) const {
+    QString reason;
+    if (m_image.isNull()) {
+        reason = QStringLiteral("Não há imagem para gravar em %1.").arg(path);
+    } else {
+        WholeFileWriter file(path, ExistingFile::Refuse);
+        if (file.create()) {
+            QImageWriter writer(&file, format);
+            writer.setQuality(quality);
+            const QImage image = qstrcmp(format, "jpeg") == 0
+                                     ? m_image.convertToFormat(QImage::Format_RGB32)
+                                     : m_image;
+            if (writer.write(image) && file.commit())
+                return true;
+            if (!file.failed())
+                reason = QStringLiteral("Não foi possível gravar %1: %2")
+                             .arg(path, writer.errorString());
+        }
+        if (reason.isEmpty())
+            reason = file.error();
+    }
+    if (error)
+        *error = reason;
+    return false;
 }
 
-bool ImageControl::saveBmp(const QString& path) const {
-    QImageWriter writer(path, "bmp");
-    return !m_image.isNull() && writer.write(m_image);
+bool ImageControl::saveJpeg(const QString& path, int quality, QString* error) const {
+    return save(path, "jpeg", quality, error);
+}
+
+bool ImageControl::saveBmp(const QString& path, QString* error) const {
+    return save(path, "bmp", -1, error);
 }
 
 void ImageControl::printTo(QPrinter* printer) const {

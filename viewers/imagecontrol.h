@@ -8,7 +8,8 @@
 // - rubber-band zoom: drag with the left button (the rectangle shows while dragging); on
 //   release the dragged part fills the control; cancelRubberBand() or Escape drops a band
 //   in progress;
-// - save as JPEG (quality 25 by default) or BMP; setImage() for scanned pictures; print;
+// - save as JPEG (quality 25 by default) or BMP, never over an existing file and completely
+//   or not at all; setImage() for scanned pictures; print;
 // - the context menu "Limpar", "Tamanho Real", "Stretch", "Zoom+", "Zoom-", "Imprimir".
 #include <QImage>
 #include <QScrollArea>
@@ -60,8 +61,10 @@ public:
     // The "Limpar" step: drops a band in progress and fits the image to the control.
     void limpar();
 
-    bool saveJpeg(const QString& path, int quality = 25) const;
-    bool saveBmp(const QString& path) const;
+    // Writes the image as a new file; false, with the reason in `error` and no file, when there
+    // is no image, the file exists, or any write fails.
+    bool saveJpeg(const QString& path, int quality = 25, QString* error = nullptr) const;
+    bool saveBmp(const QString& path, QString* error = nullptr) const;
     // Prints the image fitted to the page; print() asks for the printer first.
     void printTo(QPrinter* printer) const;
     void print();
@@ -85,6 +88,7 @@ private:
     void relayout();
     double fitZoom() const;
     void finishRubberBand(const QRect& band);
+    bool save(const QString& path, const char* format, int quality, QString* error) const;
 
     ImageCanvas* m_canvas;
     QRubberBand* m_band;

@@ -2,6 +2,7 @@
 
 #include "dataset.h"
 #include "entertab.h"
+#include "schema.h"
 
 #include "ui_ClicheViewer.h"
 #include "ui_DesenhoViewer.h"
@@ -21,7 +22,15 @@ FieldSource fieldsOf(const Dataset* dataset) {
 }
 
 FieldSource fieldsOf(const QSqlRecord& record) {
-    return [record](const QString& field) { return record.value(field); };
+    // Values as the shared datasets give them: a column of the cliché and drawing tables takes
+    // its type from the schema (SQLite hands dates back as text).
+    return [record](const QString& field) {
+        const QVariant raw = record.value(field);
+        for (const QString& table : {QStringLiteral("CLICHES"), QStringLiteral("DESENHOS")})
+            if (const ColumnDef* column = schema::findTable(table)->column(field))
+                return SqlDialect().toValue(column->type, raw);
+        return raw;
+    };
 }
 
 namespace {
@@ -68,7 +77,7 @@ void ViewerWindow::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     fillFields();
     m_image->cancelRubberBand();
-    m_image->load(QFileInfo::exists(m_path) ? m_path : QString());
+    m_image->load(QFileInfo(m_path).isFile() ? m_path : QString());
     m_image->setStretch(true);
 }
 

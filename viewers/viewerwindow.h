@@ -6,9 +6,10 @@
 //   TDesenhoViewer "Visualização de Desenhos ( Ficha Técnica)": the drawing's technical data;
 //   TFotoViewer    "Visualização de Fotos": the image alone.
 //
-// Each caller creates its own viewer with the full image path and the record to show (any
-// source of field values: a dataset's current row, a query's record), shows it modally and
-// frees it. A path whose file is missing shows an empty image.
+// Each caller creates its own viewer with the full image path (clicheImagePath or
+// drawingImagePath, which give no path for a number that would leave the image folder) and
+// the record to show (any source of field values: a dataset's current row, a query's record),
+// shows it modally and frees it. A path that is empty or names no file shows an empty image.
 #include "imagecontrol.h"
 
 #include <QDialog>
@@ -30,8 +31,8 @@ class Dataset;
 
 // The value of a field of the record shown, by column name.
 using FieldSource = std::function<QVariant(const QString& field)>;
-FieldSource fieldsOf(const Dataset* dataset); // its current row
-FieldSource fieldsOf(const QSqlRecord& record);
+FieldSource fieldsOf(const Dataset* dataset);   // its current row
+FieldSource fieldsOf(const QSqlRecord& record); // typed as the datasets type the columns
 
 class ViewerWindow : public QDialog {
     Q_OBJECT

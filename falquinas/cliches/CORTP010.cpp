@@ -1,12 +1,15 @@
 #include "CORTP010.h"
 
 #include "clicherules.h"
+#include "codetables.h"
 #include "commercialarticle.h"
 #include "connections.h"
 #include "dataset.h"
+#include "datasetviews.h"
 #include "documents.h"
 #include "documentspage.h"
 #include "entertab.h"
+#include "gridexport.h"
 #include "grids.h"
 #include "imagecontrol.h"
 #include "imagefiles.h"
@@ -68,7 +71,8 @@ TCORTF010::TCORTF010(Session& session, QWidget* parent)
       m_cliches(session.dataset(ds::CLICHES)), m_parger(session.dataset(ds::PARGER)),
       m_models(session.dataset(ds::MODELOS)), m_machines(session.dataset(ds::MAQUINAS)),
       m_colours(session.dataset(ds::CORES)), m_scanner(createSaneScanner()),
-      m_params(std::make_unique<ImageParameters>()) {
+      m_params(std::make_unique<ImageParameters>()),
+      m_exporter(std::make_unique<GridExporter>(session)) {
     ui->setupUi(this);
     setObjectName(QStringLiteral("TCORTF010"));
     ui->LabelSeleccione->setTextFormat(Qt::PlainText);
@@ -128,12 +132,11 @@ TCORTF010::TCORTF010(Session& session, QWidget* parent)
                                      {{"DESIGNACAO", designations[i]}, {"NUMERO", numbers[i]}});
 
     // The browse grid: six titled columns, sorted by a click on a title, F1 ... F6.
-    ui->DBGrid1->setModel(m_cliches);
     m_header = new TitleSortHeader(ui->DBGrid1, cliches::sortFields());
+    bindGrid(ui->DBGrid1, m_cliches);
     connect(m_header, &TitleSortHeader::sortRequested, this, &TCORTF010::DBGrid1TitleButtonClick);
     new GridSearchKeys(ui->DBGrid1, cliches::sortFields(),
                        [this](const QString& field) { gridSearch(field); });
-    linkCurrentRow(ui->DBGrid1, m_cliches);
     QPalette rows = ui->DBGrid1->palette();
     rows.setColor(QPalette::AlternateBase, QColor(0xEE, 0xF4, 0xFB));
     ui->DBGrid1->setPalette(rows);
@@ -218,22 +221,9 @@ TCORTF010::TCORTF010(Session& session, QWidget* parent)
             [this] { codeTableClick(CodeTableKind::Colours); });
     connect(ui->BotLocalizar, &QPushButton::clicked, this, &TCORTF010::BotLocalizarClick);
     connect(ui->BotDeleteImage, &QPushButton::clicked, this, &TCORTF010::BotDeleteImageClick);
-    auto navigate = [this](int (*to)(int current, int count)) {
-        return [this, to] {
-            if (m_cliches->rowCount() > 0)
-                m_cliches->setCurrentRow(qBound(0,
-                                                to(m_cliches->currentRow(), m_cliches->rowCount()),
-                                                m_cliches->rowCount() - 1));
-        };
-    };
-    connect(ui->BotNavigPrimeiro, &QToolButton::clicked, this,
-            navigate([](int, int) { return 0; }));
-    connect(ui->BotNavigAnterior, &QToolButton::clicked, this,
-            navigate([](int current, int) { return current - 1; }));
-    connect(ui->BotNavigProximo, &QToolButton::clicked, this,
-            navigate([](int current, int) { return current + 1; }));
-    connect(ui->BotNavigUltimo, &QToolButton::clicked, this,
-            navigate([](int, int count) { return count - 1; }));
+    m_navigator = new Navigator(this);
+    m_navigator->setDataset(m_cliches);
+    ui->navigatorLayout->addWidget(m_navigator);
 
     connect(m_cliches, &Dataset::currentRowChanged, this, [this] {
         if (!m_eventsOn || m_quiet > 0)
@@ -589,8 +579,7 @@ void TCORTF010::DbGrid1Exit() {
 
 void TCORTF010::setBrowsingControls(bool browsing) {
     for (QWidget* w : std::initializer_list<QWidget*>{
-             ui->BotAbrirArtigo, ui->BotNavigPrimeiro, ui->BotNavigAnterior, ui->BotNavigProximo,
-             ui->BotNavigUltimo, ui->BotInserir, ui->BotDelete, ui->BitTerminar})
+             ui->BotAbrirArtigo, m_navigator, ui->BotInserir, ui->BotDelete, ui->BitTerminar})
         w->setEnabled(browsing);
     ui->Edit_ClicheNro->setEnabled(browsing ? m_rights.inserir : m_mode == Mode::Insert);
 }
@@ -970,8 +959,7 @@ void TCORTF010::BotDeleteClick() {
 }
 
 void TCORTF010::BotExcelClick() {
-    if (m_export)
-        m_export(this, ui->DBGrid3, kTableTitle);
+    m_exporter->exportGrid(this, ui->DBGrid3, kTableTitle);
 }
 
 void TCORTF010::codeTableClick(CodeTableKind kind) {
@@ -984,8 +972,17 @@ void TCORTF010::codeTableClick(CodeTableKind kind) {
                                                                                : "CORESALFA");
     shared->close();
     alphabetic->close();
-    if (m_openCodeTable)
-        m_openCodeTable(kind, this);
+    {
+        // "Tabela de Modelos", "Tabela de Máquinas" or "Tabela de Côres", with its printed list
+        // created first and freed after the window.
+        const int member = kind == CodeTableKind::Models     ? 5
+                           : kind == CodeTableKind::Machines ? 3
+                                                             : 2;
+        CodeTableList list(codeTableMember(member));
+        std::unique_ptr<CodeTableWindow> window(
+            createCodeTableWindow(member, m_session, this, &list));
+        window->exec();
+    }
     shared->open();
     alphabetic->open();
 }

@@ -30,8 +30,10 @@ namespace falq {
 
 class Dataset;
 class DocumentsPage;
+class GridExporter;
 class ImageControl;
 class LookupMenu;
+class Navigator;
 class Scanner;
 class ScannerBar;
 class Session;
@@ -47,15 +49,8 @@ public:
     explicit TCORTF010(Session& session, QWidget* parent = nullptr);
     ~TCORTF010() override;
 
-    // Opens a code-table window ("Tabela de Modelos", ... with its printed-list form) modally.
-    void setCodeTableOpener(std::function<void(CodeTableKind, QWidget* parent)> opener) {
-        m_openCodeTable = std::move(opener);
-    }
-    // Writes the hidden grid DBGrid3 to a spreadsheet ("Tabela de Clichés").
-    void setSpreadsheetExporter(
-        std::function<void(QWidget* window, QTableView* grid, const QString& title)> exporter) {
-        m_export = std::move(exporter);
-    }
+    // "Exportar para Excel" of the hidden grid DBGrid3 ("Tabela de Clichés").
+    GridExporter& exporter() { return *m_exporter; }
     // Asks for the picture of "Localizar" (default: the desktop's file dialog); empty:
     // cancelled.
     void setFileChooser(
@@ -157,6 +152,7 @@ private:
     CodeNames m_machineName;
     CodeNames m_colourNames[6];
     TitleSortHeader* m_header = nullptr;
+    Navigator* m_navigator = nullptr;
     ImageControl* m_M1 = nullptr;
     ImageControl* m_ML1 = nullptr;
     DocumentsPage* m_documents = nullptr;
@@ -179,8 +175,7 @@ private:
     QSet<QLineEdit*> m_dirty;
     QPointer<QWidget> m_lastLeft;
 
-    std::function<void(CodeTableKind, QWidget*)> m_openCodeTable;
-    std::function<void(QWidget*, QTableView*, const QString&)> m_export;
+    std::unique_ptr<GridExporter> m_exporter;
     std::function<QString(QWidget*, const QString&, const QString&)> m_chooseFile;
 };
 

@@ -14,7 +14,7 @@ DataModule* createDtEmpresas(UpdateErrorHandler* handler, QObject* parent, QStri
     auto* users = module->add(
         new Dataset(ds::UTIL, kDbFalquinas, QStringLiteral("Select *  From UTILIZADORES"),
                     UpdateObject{QStringLiteral("UTILIZADORES"), {"NRO"}, {}}));
-    users->setErrorHandler(handler);
+    users->setErrorMode(Dataset::ErrorMode::ServerMessage);
     if (!paramTmp->open(error)) {
         delete module;
         return nullptr;
@@ -30,12 +30,12 @@ DataModule* createDtTabelas(QObject* parent) {
     return module;
 }
 
-DataModule* createDtFiles(UpdateErrorHandler* handler, QObject* parent) {
+DataModule* createDtFiles(QObject* parent) {
     auto* module = new DataModule(QStringLiteral("DTFILES"), parent);
     auto* articles = module->add(new Dataset(
         ds::ARTIGOSCLS, kDbFacturacao, QStringLiteral("SELECT * FROM ARTIGOSCLS ORDER BY CODIGO"),
         UpdateObject{QStringLiteral("ARTIGOSCLS"), {"CODIGO"}, {}}));
-    articles->setErrorHandler(handler);
+    articles->setErrorMode(Dataset::ErrorMode::ServerMessage);
     return module;
 }
 

@@ -31,15 +31,15 @@ bool step002(QSqlDatabase db, QString* error) {
         return false;
     const bool hasColumn = q.record().indexOf(QStringLiteral("UPGRADE_LICENSE")) >= 0;
     if (!hasColumn) {
-        QString column;
-        if (d.engine() == SqlDialect::Engine::SqlServer)
-            column = QStringLiteral("[varchar] (1) COLLATE SQL_Latin1_General_CP1_CI_AS NULL");
-        else
-            column = d.columnType(ColumnType::Text, 1) +
-                     QStringLiteral(" CHECK (LENGTH(UPGRADE_LICENSE) <= 1)");
-        if (!runStatement(q,
-                          QStringLiteral("ALTER TABLE UTILIZADORES ADD UPGRADE_LICENSE ") + column,
-                          {}, error))
+        // The column as the schema has it: "N" for every user created afterwards.
+        const TableDef& users = *schema::findTable(QStringLiteral("UTILIZADORES"));
+        const QString column =
+            d.engine() == SqlDialect::Engine::SqlServer
+                ? QStringLiteral("UPGRADE_LICENSE [varchar] (1) COLLATE "
+                                 "SQL_Latin1_General_CP1_CI_AS NULL DEFAULT 'N'")
+                : schema::columnDefinition(users, *users.column(QStringLiteral("UPGRADE_LICENSE")),
+                                           d);
+        if (!runStatement(q, QStringLiteral("ALTER TABLE UTILIZADORES ADD ") + column, {}, error))
             return false;
     }
     return runStatement(q, QStringLiteral("UPDATE UTILIZADORES SET UPGRADE_LICENSE='N'"), {},

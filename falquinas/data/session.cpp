@@ -28,8 +28,8 @@ bool Session::openModules(QString* error) {
         return false;
     }
     m_modules << empresas << new DataModule(QStringLiteral("DTVERSAO"))
-              << createDtFalquinas(m_handler) << createDtTabelas(nullptr)
-              << createDtFiles(m_handler, nullptr) << createDtStkPrd(nullptr);
+              << createDtFalquinas(m_handler) << createDtTabelas(nullptr) << createDtFiles(nullptr)
+              << createDtStkPrd(nullptr);
     m_modulesExist = true;
     return true;
 }

@@ -7,6 +7,7 @@
 #include "sessioncontext.h"
 
 #include <QPointer>
+#include <QVariantMap>
 #include <memory>
 
 namespace falq {
@@ -36,6 +37,11 @@ public:
     void closeModules();
     bool modulesExist() const { return m_modulesExist; }
 
+    // What a window keeps from one opening to the next during the run (as the code table
+    // windows keep the code last inserted or edited), by a key of the window's own.
+    QVariant remembered(const QString& key) const { return m_remembered.value(key); }
+    void remember(const QString& key, const QVariant& value) { m_remembered.insert(key, value); }
+
     DataModule* module(const QString& name) const;
     // A dataset of any module by name (CLICHES, PARAMTMP, ARTIGOSCLS, ...).
     Dataset* dataset(const QString& name) const;
@@ -47,6 +53,7 @@ private:
     std::unique_ptr<TDTDATABASE> m_database;
     QList<DataModule*> m_modules; // in creation order
     bool m_modulesExist = false;
+    QVariantMap m_remembered;
 };
 
 } // namespace falq

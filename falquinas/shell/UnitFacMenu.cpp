@@ -61,9 +61,9 @@ TFACFMENU::TFACFMENU(Session& session, QWidget* parent)
     buildMenu();
     connect(ui->BotPassord, &QPushButton::clicked, this, &TFACFMENU::BotPassordClick);
     connect(ui->BotBusca, &QPushButton::clicked, this, &TFACFMENU::BotBuscaClick);
+    // "Consulte a nossa página : " and, beside it, the plant's address (falquinas.ini).
     const PlantConfig config = PlantConfig::read();
     if (config.webSite.isEmpty()) {
-        ui->LabelPagina->hide();
         ui->LabelSite->hide();
     } else {
         ui->LabelSite->setText(
@@ -161,12 +161,7 @@ void TFACFMENU::FormActivate() {
     }
     if (++m_activations != 1)
         return;
-    if (!openSession()) {
-        endProgram();
-        return;
-    }
-    cleanNullNumbers();
-    if (!runUpdateCheck())
+    if (!openSession() || !cleanNullNumbers() || !runUpdateCheck())
         endProgram();
 }
 
@@ -233,7 +228,7 @@ bool TFACFMENU::MudEmpr() {
     ctx.workingYear = text(m_paramUtil, "ANO").left(4);
     ctx.companyName = text(emp, "NOME");
     ctx.companyNumber = emp.value(QStringLiteral("EMPNRO")).toInt();
-    ctx.logoFolder = text(emp, "PATHFOTOSLOGO");
+    ctx.logoFolder = resolveFolder(text(emp, "PATHFOTOSLOGO"));
     ctx.invoicingAlias = text(emp, "BDFACTURA").trimmed();
     ctx.accountingDatabase = text(emp, "BDCONTAB").trimmed();
     ctx.invoicingShortCode = text(emp, "BDSIGLAFACTURA");
@@ -287,13 +282,14 @@ bool TFACFMENU::MudEmpr() {
     }
 
     applyMenuRights();
-    CreateParamTmp();
+    if (!CreateParamTmp())
+        return false;
     ui->BotPassord->setText(ctx.userCode);
     showAdministratorControls();
     return true;
 }
 
-void TFACFMENU::CreateParamTmp() {
+bool TFACFMENU::CreateParamTmp() {
     const SessionContext& ctx = m_session.context();
     Dataset* tmp = m_session.dataset(ds::PARAMTMP);
     if (!tmp->locate({QStringLiteral("UTIL"), QStringLiteral("APLICACAO")},
@@ -306,13 +302,15 @@ void TFACFMENU::CreateParamTmp() {
         tmp->setFieldValue(QStringLiteral("DATA"), QDateTime(ctx.workingDate, QTime(0, 0)));
         tmp->post();
         const ApplyResult r = tmp->applyUpdates();
-        if (!r.ok && !r.aborted)
-            m_session.messages().show(r.error, true);
+        if (!r.ok)
+            return fail(r.error, true);
     }
+    m_sessionRowReached = true;
     ui->Edit_EmpNom->setText(tmp->fieldValue(QStringLiteral("EMPNOM")).toString());
+    return true;
 }
 
-void TFACFMENU::cleanNullNumbers() {
+bool TFACFMENU::cleanNullNumbers() {
     QSqlDatabase db = QSqlDatabase::database(kDbFalquinas);
     Transaction tx(db);
     QSqlQuery q(db);
@@ -321,13 +319,12 @@ void TFACFMENU::cleanNullNumbers() {
           QStringLiteral("Update DESENHOS SET PRODNRO='' WHERE PRODNRO IS NULL"),
           QStringLiteral("UPDATE CLICHES SET COMERCIALNRO = '' WHERE COMERCIALNRO IS NULL"),
           QStringLiteral("Update CLICHES SET PRODNRO='' WHERE PRODNRO IS NULL")}) {
-        if (!q.exec(sql)) {
-            m_session.messages().show(q.lastError().text(), true);
-            return;
-        }
+        if (!q.exec(sql))
+            return fail(q.lastError().text(), true);
     }
     if (!tx.commit())
-        m_session.messages().show(db.lastError().text(), true);
+        return fail(db.lastError().text(), true);
+    return true;
 }
 
 void TFACFMENU::Edit_DataChange() {
@@ -348,8 +345,9 @@ void TFACFMENU::FormClose() {
         const SessionContext& ctx = m_session.context();
         Dataset* tmp = m_session.dataset(ds::PARAMTMP);
         // Read the row anew: another workstation of the same user may have closed first and
-        // deleted the shared row already.
-        if (tmp && tmp->open() &&
+        // deleted the shared row already. A start-up that stopped before the row leaves it to
+        // the workstation that wrote it.
+        if (m_sessionRowReached && tmp && tmp->open() &&
             tmp->locate({QStringLiteral("UTIL"), QStringLiteral("APLICACAO")},
                         {ctx.userCode, ctx.moduleCode})) {
             tmp->deleteCurrent();

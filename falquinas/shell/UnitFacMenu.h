@@ -40,8 +40,9 @@ public:
     void FormActivate();
     // Opens the session for the workstation's company and user.
     bool MudEmpr();
-    // Writes the session row, unless one exists already.
-    void CreateParamTmp();
+    // Writes the session row, unless one exists already. False (the start-up stops) when it
+    // cannot be written.
+    bool CreateParamTmp();
     // The calendar's handler: sets the working date and year and colours the date panel.
     void Edit_DataChange();
 
@@ -78,7 +79,7 @@ private:
     bool readWorkstationFiles();
     bool connectGeneral();
     bool openParamUtil();
-    void cleanNullNumbers();
+    bool cleanNullNumbers();
     void buildMenu();
     void applyMenuRights();
     bool checkDatabaseVersion();
@@ -99,6 +100,9 @@ private:
     QString m_failure;
     bool m_failureBeeps = false;
     bool m_closed = false;
+    // The session reached its row (written, or found from another workstation of the same
+    // user): closing deletes it. A start-up that stops before leaves every row alone.
+    bool m_sessionRowReached = false;
     QMap<QString, WindowOpener> m_openers;
     std::function<bool(const QUrl&)> m_openUrl;
     Upgrader* m_upgrader = nullptr;

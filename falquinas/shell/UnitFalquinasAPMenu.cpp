@@ -1,11 +1,21 @@
 #include "UnitFalquinasAPMenu.h"
 
 #include <QGuiApplication>
+#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
 
 namespace falq {
+
+QString applicationTitle() {
+    return QStringLiteral("Falquinas e Clichés");
+}
+
+void prepareApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("falquinas"));
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Portugal));
+}
 
 TFALQUINASAPMENU::TFALQUINASAPMENU(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {

@@ -7,20 +7,17 @@
 #include "windows.h"
 
 #include <QApplication>
-#include <QLocale>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    app.setApplicationName(QStringLiteral("falquinas"));
-    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Portugal));
+    falq::prepareApplication();
 
     auto* splash = new falq::TFALQUINASAPMENU;
     splash->show();
     splash->repaint();
     QApplication::processEvents();
 
-    QApplication::setApplicationDisplayName(QStringLiteral("Falquinas e Clichés"));
-    falq::BoxMessages messages;
+    falq::BoxMessages messages(falq::applicationTitle());
     falq::Session session(messages);
     falq::TFACFMENU menu(session);
     falq::registerWindows(menu, session);

@@ -1,8 +1,10 @@
 #include "upgrader.h"
 
+#include "wholefile.h"
+
 #include <QDir>
 #include <QEventLoop>
-#include <QFile>
+#include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QProcess>
@@ -158,24 +160,28 @@ void Upgrader::setupArrived(QNetworkReply* reply) {
         fail(reply->errorString());
         return;
     }
-    // A folder of our own, so the setup program's name is predictable but never collides.
-    QTemporaryDir dir(QDir::temp().filePath(QStringLiteral("falquinas-setup-XXXXXX")));
-    dir.setAutoRemove(false);
-    const QString name = QFileInfo(m_offered.setupPath).fileName();
-    QFile file(dir.filePath(name.isEmpty() ? QStringLiteral("SetupFalquinas.exe") : name));
-    if (!dir.isValid() || !file.open(QIODevice::WriteOnly)) {
-        fail(QStringLiteral("não foi possível gravar %1").arg(file.fileName()));
-        return;
-    }
     const QByteArray data = reply->readAll();
-    if (data.isEmpty() || file.write(data) != data.size()) {
+    if (data.isEmpty()) {
         fail(QStringLiteral("o programa de instalação chegou vazio ou incompleto"));
         return;
     }
-    file.close();
-    file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
-    if (!m_launch(file.fileName(), QProcess::splitCommand(m_restart))) {
-        fail(QStringLiteral("não foi possível iniciar %1").arg(file.fileName()));
+    // A folder of our own, so the setup program's name is predictable but never collides.
+    QTemporaryDir dir(QDir::temp().filePath(QStringLiteral("falquinas-setup-XXXXXX")));
+    const QString name = QFileInfo(m_offered.setupPath).fileName();
+    const QString path = dir.filePath(name.isEmpty() ? QStringLiteral("SetupFalquinas.exe") : name);
+    QString error;
+    if (!dir.isValid()) {
+        fail(QStringLiteral("não foi possível gravar %1: %2").arg(path, dir.errorString()));
+        return;
+    }
+    if (!writeWholeFile(path, data, ExistingFile::Refuse, &error,
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner)) {
+        fail(error); // the folder goes with it
+        return;
+    }
+    dir.setAutoRemove(false); // the setup program outlives this program
+    if (!m_launch(path, QProcess::splitCommand(m_restart))) {
+        fail(QStringLiteral("não foi possível iniciar %1").arg(path));
         return;
     }
     m_messages.show(

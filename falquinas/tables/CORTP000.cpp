@@ -7,6 +7,7 @@
 #include "ui_CORTP000.h"
 
 #include <QCloseEvent>
+#include <QCompleter>
 #include <QDir>
 #include <QFileDialog>
 
@@ -36,6 +37,9 @@ TCORTF000::TCORTF000(Session& session, QWidget* parent)
     }
     ui->Edit_PathCliche->setText(m_parger->fieldValue(QStringLiteral("PATHCLICHE")).toString());
     ui->Edit_PathDesenho->setText(m_parger->fieldValue(QStringLiteral("PATHDESENHO")).toString());
+    // The type is compared exactly when the window closes: the box never changes what was
+    // typed (an editable combo box completes ".jpg" to ".JPG" without regard to case).
+    ui->Edit_TipoImagem->completer()->setCaseSensitivity(Qt::CaseSensitive);
     ui->Edit_TipoImagem->setCurrentText(QStringLiteral(".JPG")); // whatever the row holds
     connect(ui->Edit_PathCliche, &QLineEdit::textEdited, this, [this](const QString& text) {
         m_parger->setFieldValue(QStringLiteral("PATHCLICHE"), text);

@@ -3,13 +3,18 @@
 #include "connections.h"
 #include "credentials.h"
 #include "dialect.h"
+#include "imagefiles.h"
 #include "plantroot.h"
+#include "rights.h"
 #include "schema.h"
 #include "testsupport.h"
+#include "wholefile.h"
 #include "workstation.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -25,11 +30,18 @@ private slots:
     void workstationFileMissing();
     void pathsMatchWithoutCase();
     void aliasErrorsNameTheAlias();
+    void damagedDatabaseFilesAreRefused_data();
+    void damagedDatabaseFilesAreRefused();
+    void onlyTheInstallerCreatesDatabases();
+    void wholeFileOrNothing();
+    void failedReadsSayWhy();
     void credentialLibrary();
     void credentialLibraryMissing();
+    void credentialLibraryOfTwoEntries();
     void schemaCreatesEveryTable();
     void keysAndComparisonsIgnoreCase();
     void textLengthsAreEnforced();
+    void upgradeFlagDefaultsToN();
     void dayRangesAreInclusive();
     void catalogueRows();
 };
@@ -111,6 +123,125 @@ void TestCommon::aliasErrorsNameTheAlias() {
     closeConnection(QStringLiteral("test_x"));
 }
 
+void TestCommon::damagedDatabaseFilesAreRefused_data() {
+    using K = test::DamagedDatabase;
+    test::addDamagedDatabaseRows({K::Missing, K::Empty, K::Text, K::Truncated, K::BrokenSchema});
+}
+
+void TestCommon::damagedDatabaseFilesAreRefused() {
+    QFETCH(int, kind);
+    QFETCH(QString, reason);
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    const QString file =
+        inst.aliasOnDamagedDatabase(QStringLiteral("DANIFICADA"), test::DamagedDatabase(kind));
+    QVERIFY(!file.isEmpty());
+    const QByteArray before = test::fileContent(file);
+    QString error;
+    QVERIFY(!openAlias(QStringLiteral("test_x"), QStringLiteral("danificada"), {}, {}, &error));
+    QVERIFY2(error.contains(QLatin1String("\"DANIFICADA\"")) &&
+                 error.contains(QDir::toNativeSeparators(file)) && error.contains(reason),
+             qPrintable(error));
+    QVERIFY(!QSqlDatabase::contains(QStringLiteral("test_x")));
+    // The file is left exactly as it was (a missing one is not created).
+    QCOMPARE(QFileInfo::exists(file), kind != int(test::DamagedDatabase::Missing));
+    QCOMPARE(test::fileContent(file), before);
+}
+
+void TestCommon::onlyTheInstallerCreatesDatabases() {
+    QTemporaryDir dir;
+    // Any characters of a folder name reach the engine intact.
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("dados #1 ?%20")));
+    const QString file = dir.filePath(QStringLiteral("dados #1 ?%20/nova.db"));
+    QString error;
+    {
+        test::FileSizeLimit limit(1024); // less than the first page
+        QVERIFY(limit.active());
+        QVERIFY(!createSqliteDatabase(file, &error));
+    }
+    QVERIFY2(error.contains(QLatin1String("nova.db")), qPrintable(error));
+    QCOMPARE(QDir(QFileInfo(file).path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    QVERIFY2(createSqliteDatabase(file, &error), qPrintable(error));
+    QVERIFY(test::fileContent(file).startsWith(QByteArray("SQLite format 3\0", 16)));
+    QVERIFY(!createSqliteDatabase(file, &error)); // never over an existing file
+    QVERIFY2(error.contains(QStringLiteral("já existe")), qPrintable(error));
+    AliasDef def;
+    def.name = QStringLiteral("NOVA");
+    def.driver = QStringLiteral("QSQLITE");
+    def.database = file;
+    QVERIFY2(openConnection(QStringLiteral("test_x"), def, {}, {}, &error), qPrintable(error));
+    {
+        QSqlQuery q(QSqlDatabase::database(QStringLiteral("test_x")));
+        FALQ_VERIFY_SQL(q, q.exec(QStringLiteral("CREATE TABLE T (A INTEGER)")));
+        FALQ_VERIFY_SQL(q, q.exec(QStringLiteral("PRAGMA journal_mode")) && q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("wal"));
+    }
+    closeConnection(QStringLiteral("test_x"));
+    // An alias may ask for reading only.
+    def.options = QStringLiteral("QSQLITE_OPEN_READONLY");
+    QVERIFY2(openConnection(QStringLiteral("test_x"), def, {}, {}, &error), qPrintable(error));
+    {
+        QSqlQuery q(QSqlDatabase::database(QStringLiteral("test_x")));
+        FALQ_VERIFY_SQL(q, q.exec(QStringLiteral("SELECT COUNT(*) FROM T")));
+        QVERIFY(!q.exec(QStringLiteral("CREATE TABLE U (A INTEGER)")));
+    }
+    closeConnection(QStringLiteral("test_x"));
+}
+
+void TestCommon::wholeFileOrNothing() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("relatorio.pdf"));
+    const QByteArray first(3000, 'a');
+    QString error;
+    QVERIFY2(writeWholeFile(path, first, ExistingFile::Refuse, &error), qPrintable(error));
+    QVERIFY(!writeWholeFile(path, "outro", ExistingFile::Refuse, &error));
+    QVERIFY2(error.contains(QStringLiteral("já existe")), qPrintable(error));
+    // A replacement cut short keeps the earlier file whole.
+    for (const int size : {6000, 100000}) { // held back until the close; refused at once
+        test::FileSizeLimit limit(4096);
+        QVERIFY(limit.active());
+        QVERIFY(!writeWholeFile(path, QByteArray(size, 'b'), ExistingFile::Replace, &error));
+        QVERIFY2(error.contains(path) && error.contains(QLatin1String("File too large")),
+                 qPrintable(error));
+    }
+    QCOMPARE(test::fileContent(path), first);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("relatorio.pdf")});
+    // With room it is replaced; permissions hold from the first byte.
+    QVERIFY2(writeWholeFile(path, "novo", ExistingFile::Replace, &error,
+                            QFileDevice::ReadOwner | QFileDevice::WriteOwner),
+             qPrintable(error));
+    QCOMPARE(test::fileContent(path), QByteArray("novo"));
+    QCOMPARE(QFile::permissions(path) & (0x7000 | 0x0070 | 0x0007),
+             QFileDevice::ReadOwner | QFileDevice::WriteOwner); // owner, group, others
+    // A writer dropped before its commit leaves nothing, not even the name it held.
+    {
+        WholeFileWriter writer(dir.filePath(QStringLiteral("meio.txt")), ExistingFile::Refuse);
+        QVERIFY(writer.create());
+        QCOMPARE(writer.write("metade"), 6);
+    }
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("meio.txt"))));
+}
+
+void TestCommon::failedReadsSayWhy() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QVERIFY(inst.exec("main", "DROP TABLE APLICACAODET"));
+    QVERIFY(inst.exec("main", "DROP TABLE PARGER"));
+    // The statement itself fails, and the engine's reason comes back rather than a
+    // complaint about the values bound to a statement that never existed.
+    QString error;
+    const AccessRights rights =
+        lookupRights(inst.open("main"), QStringLiteral("FALQUINAS"), QStringLiteral("1"),
+                     QStringLiteral("CORTP010"), inst.settings().userCode, &error);
+    QVERIFY(!rights.found);
+    QVERIFY2(error.contains(QLatin1String("aplicacaodet"), Qt::CaseInsensitive), qPrintable(error));
+    error.clear();
+    const ImageParameters p = readImageParameters(inst.open("main"), &error);
+    QVERIFY(p.clicheFolder.isEmpty());
+    QVERIFY2(error.contains(QLatin1String("parger"), Qt::CaseInsensitive), qPrintable(error));
+}
+
 void TestCommon::credentialLibrary() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
@@ -138,6 +269,15 @@ void TestCommon::credentialLibraryMissing() {
     const Credentials c = readCredentials(dir.filePath(QStringLiteral("velmora")));
     QVERIFY(!c.ok);
     QVERIFY2(c.error.contains(QLatin1String("velmora")), qPrintable(c.error));
+}
+
+void TestCommon::credentialLibraryOfTwoEntries() {
+    // Nothing but entry points 1 and 2: the values are read, a null result is empty.
+    const Credentials c = readCredentials(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("twoentries")));
+    QVERIFY2(c.ok, qPrintable(c.error));
+    QCOMPARE(c.userLine, QStringLiteral("USER NAME=ZEL_FORNECEDOR"));
+    QCOMPARE(c.passwordLine, QStringLiteral("PASSWORD="));
 }
 
 void TestCommon::schemaCreatesEveryTable() {
@@ -203,6 +343,15 @@ void TestCommon::textLengthsAreEnforced() {
     QVERIFY(!q.exec());
     q.addBindValue(QStringLiteral("123456789012"));
     FALQ_VERIFY_SQL(q, q.exec());
+}
+
+void TestCommon::upgradeFlagDefaultsToN() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QVERIFY(inst.exec("main", "INSERT INTO UTILIZADORES (NRO, PASSWOR) VALUES ('NOVO', 'X')"));
+    QCOMPARE(inst.scalar("main", "SELECT UPGRADE_LICENSE FROM UTILIZADORES WHERE NRO = 'NOVO'")
+                 .toString(),
+             QStringLiteral("N"));
 }
 
 void TestCommon::dayRangesAreInclusive() {

@@ -4,6 +4,7 @@
 // codes.
 #include "codenames.h"
 #include "dataset.h"
+#include "datasetviews.h"
 #include "grids.h"
 #include "locatedialog.h"
 #include "lookupmenu.h"
@@ -384,10 +385,8 @@ void TestSearching::titleClickAndYellowTitle() {
         {{"NUMERO", "Nº Côr"}, {"CODIGO", "Código"}, {"DESIGNACAO", "Designação Côr"}});
     QVERIFY(set.open());
     QTableView grid;
-    grid.setModel(&set);
     auto* header = new TitleSortHeader(&grid, {"codigo", "DESIGNACAO"});
-    set.presentIn(&grid);
-    linkCurrentRow(&grid, &set);
+    bindGrid(&grid, &set);
     grid.resize(500, 300);
     grid.show();
     QVERIFY(QTest::qWaitForWindowExposed(&grid));

@@ -2,10 +2,12 @@
 // server-message mode of movements, conflicts between workstations, and the write-error
 // window itself.
 #include "ErrForm.h"
+#include "UnitDTEmpr.h"
 #include "connections.h"
 #include "dataset.h"
 #include "testsupport.h"
 #include "unitDtFalquinas.h"
+#include "workstation.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -14,19 +16,9 @@
 #include <QTimer>
 
 using namespace falq;
+using falq::test::Workstation;
 
 namespace {
-// A shared dataset of DTFALQUINAS on the test's own connection (one module per workstation).
-struct Workstation {
-    Workstation(test::Installation& inst, const QString& connection,
-                UpdateErrorHandler* handler = nullptr) {
-        inst.open(QStringLiteral("main"), connection);
-        module.reset(createDtFalquinas(handler, nullptr, connection));
-    }
-    Dataset* operator()(const QString& name) const { return module->dataset(name); }
-    std::unique_ptr<DataModule> module;
-};
-
 int count(test::Installation& inst, const QString& sql, const QVariantList& binds = {}) {
     return inst.scalar(QStringLiteral("main"), sql, binds).toInt();
 }
@@ -45,6 +37,7 @@ private slots:
     void deleteOfVanishedRowIsAnError();
     void movementErrorShowsServerMessage();
     void movementInsertGetsItsNumber();
+    void userAndArticleErrorsShowServerMessage();
     void errorWindowRetriesWithEdits();
     void errorWindowAborts();
     void locateLoadsFurtherRows();
@@ -290,6 +283,47 @@ void TestDataset::movementErrorShowsServerMessage() {
     QVERIFY(handler.errors.isEmpty());
     QCOMPARE(count(inst, "SELECT COUNT(*) FROM MOVIMENTOS"), 0);
     QCOMPARE(d->pendingCount(), 2);
+}
+
+void TestDataset::userAndArticleErrorsShowServerMessage() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    inst.open(QStringLiteral("main"), kDbFalquinas);
+    inst.open(QStringLiteral("fact"), kDbFacturacao);
+    test::ScriptedHandler handler; // the write-error window: never asked for these two
+    QString error;
+    std::unique_ptr<DataModule> empresas(createDtEmpresas(&handler, nullptr, &error));
+    QVERIFY2(empresas, qPrintable(error));
+    std::unique_ptr<DataModule> files(createDtFiles(nullptr));
+    Dataset* users = empresas->dataset(ds::UTIL);
+    QVERIFY(users->open());
+    QVERIFY(users->locate({"NRO"}, {inst.settings().userCode}));
+    users->edit();
+    users->setFieldValue("PASSWOR", "SEIS-SETE-OITO-NOVE"); // longer than the column
+    users->post();
+    Dataset* articles = files->dataset(ds::ARTIGOSCLS);
+    QVERIFY(articles->open());
+    articles->append();
+    articles->setFieldValue("CODIGO", "CLI-0000000000001"); // 17 characters, the key holds 16
+    articles->post();
+    for (Dataset* d : {users, articles}) {
+        QCOMPARE(d->errorMode(), Dataset::ErrorMode::ServerMessage);
+        const ApplyResult r = d->applyUpdates();
+        QVERIFY(!r.ok);
+        QVERIFY(!r.aborted);
+        QVERIFY(!r.error.isEmpty());
+        QCOMPARE(d->pendingCount(), 1);
+    }
+    QVERIFY(handler.errors.isEmpty());
+    QCOMPARE(inst.scalar("main", "SELECT PASSWOR FROM UTILIZADORES").toString(),
+             inst.settings().userPassword);
+    QCOMPARE(inst.scalar("fact", "SELECT COUNT(*) FROM ARTIGOSCLS").toInt(), 0);
+    users->close();
+    articles->close();
+    empresas.reset();
+    files.reset();
+    closeConnection(kDbFalquinas);
+    closeConnection(kDbFacturacao);
 }
 
 void TestDataset::movementInsertGetsItsNumber() {

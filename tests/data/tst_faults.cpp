@@ -5,22 +5,14 @@
 #include "liveconnection.h"
 #include "testsupport.h"
 #include "unitDtFalquinas.h"
+#include "workstation.h"
 
 #include <QSqlQuery>
 
 using namespace falq;
+using falq::test::Workstation;
 
 namespace {
-struct Workstation {
-    Workstation(test::Installation& inst, const QString& connection,
-                UpdateErrorHandler* handler = nullptr) {
-        inst.open(QStringLiteral("main"), connection);
-        module.reset(createDtFalquinas(handler, nullptr, connection));
-    }
-    Dataset* operator()(const QString& name) const { return module->dataset(name); }
-    std::unique_ptr<DataModule> module;
-};
-
 void fillCards(test::Installation& inst, int count) {
     QVERIFY(inst.exec("main", "DELETE FROM CARTOES"));
     for (int i = 1; i <= count; ++i)
@@ -149,6 +141,11 @@ void TestFaults::workSurvivesAServerRestart() {
     QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 1").toString(),
              QStringLiteral("restart"));
     QVERIFY(moves->value(moves->rowCount() - 1, "NRO").toInt() > 0);
+
+    // Reads reconnect too.
+    terminate();
+    QVERIFY2(cards->locate({"CODIGO"}, {3}), qPrintable(cards->lastError()));
+    QCOMPARE(cards->fieldValue("DESIGNACAO").toString(), QStringLiteral("abc 3"));
 
     // The server does not answer: a message with the reason, nothing written, nothing lost.
     cacheWork("down");

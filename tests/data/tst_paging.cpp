@@ -5,23 +5,16 @@
 #include "dataset.h"
 #include "testsupport.h"
 #include "unitDtFalquinas.h"
+#include "workstation.h"
 
 #include <QRandomGenerator>
 #include <QSet>
 #include <QSqlQuery>
 
 using namespace falq;
+using falq::test::Workstation;
 
 namespace {
-struct Workstation {
-    Workstation(test::Installation& inst, const QString& connection) {
-        inst.open(QStringLiteral("main"), connection);
-        module.reset(createDtFalquinas(nullptr, nullptr, connection));
-    }
-    Dataset* operator()(const QString& name) const { return module->dataset(name); }
-    std::unique_ptr<DataModule> module;
-};
-
 // `count` colours, codes 1..count, designations "Cor <code>".
 void fillColours(test::Installation& inst, int count) {
     QVERIFY(inst.exec("main", "DELETE FROM CORES"));
@@ -177,6 +170,11 @@ void TestPaging::locateAsksTheEngine() {
     QCOMPARE(d->currentRow(), 1400);
     QCOMPARE(d->fieldValue("NRO").toInt(), far);
     QVERIFY(d->loadedRowCount() < 1000);
+    // Counted from either end: near the start, and just past the middle.
+    for (int at : {600, 751, 749}) {
+        QVERIFY(d->locate({"NRO"}, {expected[at]}));
+        QCOMPARE(d->currentRow(), at);
+    }
     // A value repeated along the order: the first row holding it in the order.
     const QDateTime day(QDate(2024, 1, 5), QTime(0, 0));
     const QList<int> ofDay = engineOrder(

@@ -1,11 +1,15 @@
 // Installations and generated registers: what a demo holds, reproducibility and skew.
 #include "aliases.h"
+#include "connections.h"
 #include "engineclient.h"
 #include "entertab.h"
+#include "imagefiles.h"
 #include "installer.h"
+#include "plantroot.h"
 #include "testsupport.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QImage>
 #include <QLineEdit>
 #include <QSqlQuery>
@@ -33,6 +37,23 @@ QStringList firstRows(test::Installation& inst, const QString& sql) {
     }
     return rows;
 }
+
+// Every file and folder below `root`, relative to it.
+QStringList treeOf(const QString& root) {
+    QStringList entries;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        entries << QDir(root).relativeFilePath(it.next());
+    entries.sort();
+    return entries;
+}
+
+// A plant root whose path is longer than 90 characters.
+QString longRoot(const QString& base) {
+    return base + QStringLiteral("/instalacao-da-fabrica-de-embalagens-de-cartao-canelado/") +
+           QStringLiteral("posto-da-pre-impressao");
+}
 } // namespace
 
 class TestSetup : public QObject {
@@ -42,6 +63,10 @@ private slots:
     void generatedRegister();
     void sameSeedSameRegister();
     void existingInstallationIsRefused();
+    void installationInALongFolder();
+    void valueThatDoesNotFitWritesNothing();
+    void failedInstallationRemovesWhatItCreated();
+    void imageThatCannotBeWrittenStopsTheGenerator();
     void enterMovesToTheNextBox();
     void clientTimesAreRead();
 };
@@ -88,16 +113,23 @@ void TestSetup::generatedRegister() {
                     "SELECT MAX(N) FROM (SELECT COUNT(*) AS N FROM CLICHES GROUP BY SIGLACLI) T")
             .toInt();
     QVERIFY2(top >= 3 * size.cliches / size.clients, qPrintable(QString::number(top)));
-    // Images and documents, named by number in the folders of the parameters.
-    const QString folder =
-        QDir::fromNativeSeparators(inst.scalar("main", "SELECT PATHCLICHE FROM PARGER").toString());
-    QVERIFY(!QImage(folder + QStringLiteral("10000.JPG")).isNull());
-    const QString drawings = QDir::fromNativeSeparators(
-        inst.scalar("main", "SELECT PATHDESENHO FROM PARGER").toString());
+    // Images and documents, named by number in the folders of the parameters; every
+    // document is one of its drawing's own files.
+    const ImageParameters params = readImageParameters(inst.open("main"));
+    QVERIFY(!QImage(clicheImagePath(params, QStringLiteral("10000"))).isNull());
     const QString firstDrawing =
         inst.scalar("main", "SELECT MIN(DESENHONRO) FROM DESENHOS").toString();
-    QVERIFY(QFileInfo::exists(drawings + firstDrawing + QStringLiteral(".JPG")));
-    QVERIFY(!QDir(drawings).entryList({QStringLiteral("*.pdf")}).isEmpty());
+    QVERIFY(QFileInfo::exists(drawingImagePath(params, firstDrawing)));
+    const QStringList documents = QDir(params.drawingFolder).entryList({QStringLiteral("*.pdf")});
+    QVERIFY(!documents.isEmpty());
+    for (const QString& document : documents) {
+        const QString number = document.section(QLatin1Char('_'), 0, 0);
+        QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM DESENHOS WHERE DESENHONRO = ?", {number})
+                     .toInt(),
+                 1);
+        QVERIFY2(listRecordFiles(params.drawingFolder, number).contains(document),
+                 qPrintable(document));
+    }
 }
 
 void TestSetup::sameSeedSameRegister() {
@@ -121,6 +153,19 @@ void TestSetup::sameSeedSameRegister() {
     }
 }
 
+void TestSetup::imageThatCannotBeWrittenStopsTheGenerator() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    // A folder stands where the first cliché's image goes: that image cannot be written.
+    const QString blocked = QDir(inst.root()).filePath(QStringLiteral("imagens/cliches/10000.JPG"));
+    inst.writeFile(QStringLiteral("imagens/cliches/10000.JPG/kept.txt"), "kept");
+    QString error;
+    QVERIFY(!generateRegister(inst.settings(), test::smallRegister(3), &error));
+    QVERIFY2(error.contains(blocked), qPrintable(error));
+    QCOMPARE(test::fileContent(QDir(blocked).filePath(QStringLiteral("kept.txt"))),
+             QByteArray("kept"));
+}
+
 void TestSetup::existingInstallationIsRefused() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
@@ -129,6 +174,85 @@ void TestSetup::existingInstallationIsRefused() {
     QString error;
     QVERIFY(!createInstallation(again, &error));
     QVERIFY2(error.contains(inst.root()), qPrintable(error));
+}
+
+void TestSetup::installationInALongFolder() {
+    test::Installation inst([](InstallationSettings& s) { s.root = longRoot(s.root); });
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QVERIFY(inst.root().size() > 90);
+    // The installation's own folders are stored relative to the plant root and found there.
+    const QString logos = inst.scalar("geral", "SELECT PATHFOTOSLOGO FROM EMPRESAS").toString();
+    QCOMPARE(QDir::fromNativeSeparators(logos), QStringLiteral("logos/"));
+    QCOMPARE(QDir::fromNativeSeparators(resolveFolder(logos)),
+             QDir(inst.root()).filePath(QStringLiteral("logos")));
+    QCOMPARE(
+        QDir::fromNativeSeparators(inst.scalar("fact", "SELECT PATHFOTO FROM PARGER").toString()),
+        QStringLiteral("fotos/"));
+    const ImageParameters params = readImageParameters(inst.open("main"));
+    QCOMPARE(QDir::fromNativeSeparators(params.clicheFolder),
+             QDir(inst.root()).filePath(QStringLiteral("imagens/cliches")));
+    QString error;
+    RegisterSize size = test::smallRegister(5);
+    size.documents = false;
+    QVERIFY2(generateRegister(inst.settings(), size, &error), qPrintable(error));
+    QVERIFY(QFileInfo::exists(clicheImagePath(params, QStringLiteral("10000"))));
+    // An absolute folder is used as it is.
+    QCOMPARE(resolveFolder(QStringLiteral("/srv/imagens/")), QStringLiteral("/srv/imagens/"));
+    QCOMPARE(resolveFolder(QStringLiteral("C:\\Imagens\\")), QStringLiteral("C:\\Imagens\\"));
+    QCOMPARE(resolveFolder(QString()), QString());
+}
+
+void TestSetup::valueThatDoesNotFitWritesNothing() {
+    const QString name = QStringLiteral("Cartonagem e Embalagens do Vale do Vouga, Lda"); // 46
+    test::Installation inst([&](InstallationSettings& s) { s.companyName = name; });
+    QVERIFY(!inst.ok());
+    // It says which value does not fit where, and what to do.
+    for (const QString& part : {name, QStringLiteral("EMPRESAS.NOME"), QStringLiteral("40"),
+                                QStringLiteral("--company-name")})
+        QVERIFY2(inst.error().contains(part), qPrintable(inst.error()));
+    QCOMPARE(treeOf(inst.root()), QStringList());
+    QCOMPARE(test::schemasOf(inst.settings()), QStringList());
+}
+
+void TestSetup::failedInstallationRemovesWhatItCreated() {
+    // The notes document cannot be written (a folder has its name): the run fails after the
+    // databases were made and filled. What was in the folder before stays.
+    const QStringList before = {"imagens",   "imagens/antiga.JPG", "nota.txt",
+                                "programas", "programas/Pdf",      "programas/Pdf/Falquinas.pdf"};
+    auto prepare = [](const QString& root) {
+        QDir(root).mkpath(QStringLiteral("programas/Pdf/Falquinas.pdf"));
+        QDir(root).mkpath(QStringLiteral("imagens"));
+        for (const char* name : {"nota.txt", "imagens/antiga.JPG"}) {
+            QFile f(QDir(root).filePath(QString::fromLatin1(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("antes") == 5);
+        }
+    };
+    test::Installation inst([&](InstallationSettings& s) {
+        s.root = longRoot(s.root);
+        prepare(s.root);
+    });
+    QVERIFY(!inst.ok());
+    QVERIFY2(inst.error().contains(QLatin1String("Falquinas.pdf")), qPrintable(inst.error()));
+    QCOMPARE(treeOf(inst.root()), before);
+    QCOMPARE(test::schemasOf(inst.settings()), QStringList());
+    QFile kept(QDir(inst.root()).filePath(QStringLiteral("nota.txt")));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("antes"));
+
+    // Once the obstacle is gone the same command installs, the demo register included.
+    QVERIFY(QDir(inst.root()).rmdir(QStringLiteral("programas/Pdf/Falquinas.pdf")));
+    QString error;
+    RegisterSize size = test::smallRegister(5);
+    const bool installed = createInstallation(inst.settings(), &error, &size);
+    const int cliches = installed ? inst.scalar("main", "SELECT COUNT(*) FROM CLICHES").toInt() : 0;
+    for (const QString& c : QSqlDatabase::connectionNames())
+        if (c.startsWith(QLatin1String("test_")))
+            closeConnection(c);
+    test::dropSchemas(inst.settings());
+    QVERIFY2(installed, qPrintable(error));
+    QCOMPARE(cliches, size.cliches);
+    QVERIFY(QFileInfo::exists(QDir(inst.root()).filePath(QStringLiteral("aliases.ini"))));
+    QVERIFY(QFileInfo::exists(QDir(inst.root()).filePath(QStringLiteral("nota.txt"))));
 }
 
 void TestSetup::enterMovesToTheNextBox() {

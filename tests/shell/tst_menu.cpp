@@ -1,6 +1,7 @@
 // The main window's menu, page buttons and rights, the opening rule, the information
 // window, the notes document and the database version steps.
 #include "UnitDtVersao.h"
+#include "UnitFalquinasAPMenu.h"
 #include "connections.h"
 #include "menudefs.h"
 #include "shellrun.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTimer>
 #include <QToolButton>
 
@@ -64,10 +66,13 @@ private slots:
     void noRightsDisableTheFourChapters();
     void oneDeniedProgram();
     void acederEmptyOrSAllows();
+    void chapterAndProgramMatchExactly();
     void rightsOfAnotherCompanyEnable();
     void administratorRowShowsTheSwitch();
     void openingRuleAndReturn();
     void informationWindowAndNotes();
+    void captionsAsWritten();
+    void webLink();
     void enterMovesTheFocus();
     void versionFromNothingToCurrent();
     void versionStepsAndUnreachable_data();
@@ -157,16 +162,34 @@ void TestMenu::oneDeniedProgram() {
 }
 
 void TestMenu::acederEmptyOrSAllows() {
-    for (const QString& aceder : {QStringLiteral(""), QStringLiteral("S"), QStringLiteral("n")}) {
+    // Only "N" forbids.
+    for (const QString& aceder :
+         {QStringLiteral(""), QStringLiteral("S"), QStringLiteral("n"), QStringLiteral("N")}) {
         test::Installation inst;
         QVERIFY2(inst.ok(), qPrintable(inst.error()));
         QVERIFY(setAccess(inst, aceder));
         Run run;
         QVERIFY(run.start());
-        QCOMPARE(enabled(run, "TAB001"), aceder.toUpper() != QLatin1String("N"));
-        QCOMPARE(enabled(run, "MOVIM001"), aceder.toUpper() != QLatin1String("N"));
+        QCOMPARE(enabled(run, "TAB001"), aceder != QLatin1String("N"));
+        QCOMPARE(enabled(run, "MOVIM001"), aceder != QLatin1String("N"));
         run.menu.close();
     }
+}
+
+void TestMenu::chapterAndProgramMatchExactly() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QVERIFY(inst.exec("main", "UPDATE APLICACAODET SET PROGRAMA = 'CONSULTA' WHERE CAPITULO = "
+                              "'Cliches' AND PROGRAMA = 'Consulta'"));
+    QVERIFY(inst.exec("main", "UPDATE APLICACAODET SET CAPITULO = 'movimentos' WHERE PROGRAMA = "
+                              "'Mapa de Custos'"));
+    Run run;
+    QVERIFY(run.start());
+    QVERIFY(!enabled(run, "CLICHE002"));
+    QVERIFY(!enabled(run, "MOVIM003"));
+    QVERIFY(enabled(run, "DESENHO002"));
+    QVERIFY(enabled(run, "MOVIM002"));
+    verifyButtonsFollowEntries(run);
 }
 
 void TestMenu::rightsOfAnotherCompanyEnable() {
@@ -260,6 +283,65 @@ void TestMenu::informationWindowAndNotes() {
     QVERIFY(run.messages.shown.isEmpty());
 }
 
+void TestMenu::captionsAsWritten() {
+    // What the program entry sets up adds nothing to the windows' captions.
+    prepareApplication();
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    Run run;
+    QVERIFY(run.start());
+    QCOMPARE(run.menu.windowTitle(), QStringLiteral("Módulo e Clichés e Desenhos"));
+    // The information window has no caption text (a blank: an empty title would be replaced
+    // by the program's name).
+    QString infoTitle;
+    QTimer::singleShot(0, [&] {
+        QDialog* info = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(info);
+        infoTitle = info->windowTitle();
+        info->findChild<QPushButton*>("BotSair")->click();
+    });
+    run.menu.openEntry("AEmpresaeData1");
+    QVERIFY(!infoTitle.isEmpty());
+    QCOMPARE(infoTitle.trimmed(), QString());
+    // Message boxes carry the application's title.
+    QString boxTitle;
+    QString boxText;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        boxTitle = box->windowTitle();
+        boxText = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    BoxMessages(applicationTitle()).show(QStringLiteral("Palavra-passe Inválida"));
+    QCOMPARE(boxText, QStringLiteral("Palavra-passe Inválida"));
+    QCOMPARE(boxTitle, QStringLiteral("Falquinas e Clichés"));
+}
+
+void TestMenu::webLink() {
+    // The caption is there whether or not the plant names its address.
+    for (const QByteArray& ini :
+         {QByteArray(), QByteArray("[Geral]\r\nSite=https://www.example.com\r\n")}) {
+        test::Installation inst;
+        QVERIFY2(inst.ok(), qPrintable(inst.error()));
+        if (!ini.isEmpty())
+            inst.writeFile("falquinas.ini", ini);
+        Run run;
+        QVERIFY(run.start());
+        auto* caption = run.menu.findChild<QLabel*>("LabelPagina");
+        QVERIFY(caption && caption->isVisible());
+        QCOMPARE(caption->text(), QStringLiteral("Consulte a nossa página : "));
+        auto* site = run.menu.findChild<QLabel*>("LabelSite");
+        QCOMPARE(site->isVisible(), !ini.isEmpty());
+        if (ini.isEmpty())
+            continue;
+        QVERIFY(site->text().contains(QLatin1String("https://www.example.com")));
+        emit site->linkActivated(QStringLiteral("https://www.example.com"));
+        QCOMPARE(run.opened, QList<QUrl>{QUrl("https://www.example.com")});
+    }
+}
+
 void TestMenu::enterMovesTheFocus() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
@@ -296,6 +378,11 @@ void TestMenu::versionFromNothingToCurrent() {
                  .toInt(),
              2);
     QVERIFY(run.messages.shown.isEmpty());
+    // A user created afterwards gets "N" too.
+    QVERIFY(inst.exec("main", "INSERT INTO UTILIZADORES (NRO, PASSWOR) VALUES ('NOVO', 'Y')"));
+    QCOMPARE(inst.scalar("main", "SELECT UPGRADE_LICENSE FROM UTILIZADORES WHERE NRO = 'NOVO'")
+                 .toString(),
+             QStringLiteral("N"));
 }
 
 void TestMenu::versionStepsAndUnreachable_data() {

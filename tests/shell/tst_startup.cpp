@@ -4,6 +4,7 @@
 #include "shellrun.h"
 
 #include <QCalendarWidget>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,6 +12,17 @@
 using namespace falq;
 
 using falq::test::Run;
+
+namespace {
+// A session row of the installation's user for company 7, as another run leaves it.
+bool insertSessionRow(test::Installation& inst, const QString& company, const QDate& date) {
+    const SqlDialect d = SqlDialect::forDatabase(inst.open("main"));
+    return inst.exec(
+        "main",
+        "INSERT INTO PARAMTMP (UTIL, APLICACAO, EMPNRO, EMPNOM, DATA) VALUES (?, ?, ?, ?, ?)",
+        {"ADMIN", "FALQUINAS", 7, company, d.bindDate(date)});
+}
+} // namespace
 
 class TestStartup : public QObject {
     Q_OBJECT
@@ -21,8 +33,14 @@ private slots:
     void workstationFiles();
     void sessionFailures_data();
     void sessionFailures();
+    void failureKeepsAnotherWorkstationsRow_data();
+    void failureKeepsAnotherWorkstationsRow();
+    void laterFailuresEndTheProgram_data();
+    void laterFailuresEndTheProgram();
     void missingCredentialLibraryEndsTheProgram();
     void undefinedAliasNamesIt();
+    void damagedDatabaseFileIsRefused_data();
+    void damagedDatabaseFileIsRefused();
     void reactivationOnlyRereadsTheFiles();
     void earlierSessionRowIsKept();
     void nullNumbersAreCleaned();
@@ -148,6 +166,79 @@ void TestStartup::sessionFailures() {
     QVERIFY(!QSqlDatabase::contains(kDbGeral));
 }
 
+void TestStartup::failureKeepsAnotherWorkstationsRow_data() {
+    QTest::addColumn<QStringList>("statements");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("user missing") << QStringList{"DELETE FROM UTILIZADORES"}
+                                  << "Utilizador Inexistente : ADMIN";
+    QTest::newRow("wrong password")
+        << QStringList{"UPDATE UTILIZADORES SET PASSWOR = 'OUTRA'"} << "Palavra-passe Inválida";
+    // The upgrade to 01.002 cannot add its column to a view.
+    QTest::newRow("failed upgrade")
+        << QStringList{"UPDATE ACTUAL_VERSAO SET VERSAO = '01.001'",
+                       "ALTER TABLE UTILIZADORES RENAME TO UTIL_ANTIGOS",
+                       "CREATE VIEW UTILIZADORES AS SELECT NRO, PASSWOR, NOM FROM UTIL_ANTIGOS"}
+        << "A actualização da base de dados para a versão 01.003 falhou";
+}
+
+void TestStartup::failureKeepsAnotherWorkstationsRow() {
+    QFETCH(QStringList, statements);
+    QFETCH(QString, message);
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    // The same user works at another workstation.
+    QVERIFY(insertSessionRow(inst, "Outro Posto", QDate(2024, 1, 8)));
+    for (const QString& sql : statements)
+        QVERIFY(inst.exec("main", sql));
+    Run run;
+    QVERIFY(run.start());
+    QCOMPARE(run.messages.shown.size(), 1);
+    QVERIFY2(run.messages.shown[0].startsWith(message), qPrintable(run.messages.shown[0]));
+    QVERIFY(run.menu.programEnded());
+    QVERIFY(!run.menu.sessionOpen());
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM PARAMTMP").toInt(), 1);
+    QCOMPARE(inst.scalar("main", "SELECT EMPNOM FROM PARAMTMP").toString(),
+             QStringLiteral("Outro Posto"));
+}
+
+void TestStartup::laterFailuresEndTheProgram_data() {
+    QTest::addColumn<QStringList>("statements");
+    const QString dateType = SqlDialect::forDriver(test::usePostgres() ? "QPSQL" : "QSQLITE")
+                                 .columnType(ColumnType::DateTime, 0);
+    // A cliché whose commercial number may not become empty.
+    QTest::newRow("null clean-up") << QStringList{
+        "DROP TABLE CLICHES",
+        "CREATE TABLE CLICHES (CLICHENRO VARCHAR(12) PRIMARY KEY, PRODNRO VARCHAR(8), "
+        "COMERCIALNRO VARCHAR(16) CHECK (COMERCIALNRO <> ''))",
+        "INSERT INTO CLICHES (CLICHENRO, PRODNRO) VALUES ('1', '')"};
+    // A session row that cannot be written.
+    QTest::newRow("session row") << QStringList{
+        "DROP TABLE PARAMTMP",
+        QStringLiteral("CREATE TABLE PARAMTMP (UTIL VARCHAR(15), APLICACAO VARCHAR(30), EMPNRO "
+                       "INTEGER, EMPNOM VARCHAR(40) CHECK (EMPNOM = ''), DATA %1, HORA %1, ANO "
+                       "VARCHAR(4), MES VARCHAR(2), DIA VARCHAR(2), PRIMARY KEY (UTIL, "
+                       "APLICACAO))")
+            .arg(dateType)};
+}
+
+void TestStartup::laterFailuresEndTheProgram() {
+    QFETCH(QStringList, statements);
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QVERIFY(inst.exec("main", "INSERT INTO DESENHOS (DESENHONRO) VALUES ('D1')"));
+    for (const QString& sql : statements)
+        QVERIFY(inst.exec("main", sql));
+    Run run;
+    QVERIFY(run.start());
+    QCOMPARE(run.messages.shown.size(), 1);
+    QCOMPARE(run.messages.beeps, QList<bool>{true});
+    QVERIFY(run.menu.programEnded());
+    QVERIFY(!run.menu.sessionOpen());
+    QVERIFY(!QSqlDatabase::contains(kDbFalquinas));
+    // Nothing after the failure ran, and the clean-up is one batch: every null stays.
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM DESENHOS WHERE PRODNRO IS NULL").toInt(), 1);
+}
+
 void TestStartup::missingCredentialLibraryEndsTheProgram() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
@@ -170,6 +261,33 @@ void TestStartup::undefinedAliasNamesIt() {
              qPrintable(run.messages.shown[0]));
     QVERIFY(run.menu.programEnded());
     QVERIFY(!QSqlDatabase::contains(kDbFacturacao)); // released with the modules
+}
+
+void TestStartup::damagedDatabaseFileIsRefused_data() {
+    using K = test::DamagedDatabase;
+    test::addDamagedDatabaseRows({K::Empty, K::Text, K::Truncated});
+}
+
+void TestStartup::damagedDatabaseFileIsRefused() {
+    QFETCH(int, kind);
+    QFETCH(QString, reason);
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    // The company's main database alias points at a file that is no sound database.
+    const QString alias = inst.settings().mainAlias;
+    const QString file = inst.aliasOnDamagedDatabase(alias, test::DamagedDatabase(kind));
+    QVERIFY(!file.isEmpty());
+    const QByteArray before = test::fileContent(file);
+    Run run;
+    QVERIFY(run.start());
+    QCOMPARE(run.messages.shown.size(), 1);
+    const QString shown = run.messages.shown[0];
+    QVERIFY2(shown.contains(QLatin1Char('"') + alias + QLatin1Char('"')) &&
+                 shown.contains(QDir::toNativeSeparators(file)) && shown.contains(reason),
+             qPrintable(shown));
+    QVERIFY(run.menu.programEnded());
+    QVERIFY(!run.menu.sessionOpen());
+    QCOMPARE(test::fileContent(file), before); // an empty file stays empty
 }
 
 void TestStartup::reactivationOnlyRereadsTheFiles() {
@@ -200,11 +318,7 @@ void TestStartup::reactivationOnlyRereadsTheFiles() {
 void TestStartup::earlierSessionRowIsKept() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    const SqlDialect d = SqlDialect::forDatabase(inst.open("main"));
-    QVERIFY(inst.exec(
-        "main",
-        "INSERT INTO PARAMTMP (UTIL, APLICACAO, EMPNRO, EMPNOM, DATA) VALUES (?, ?, ?, ?, ?)",
-        {"ADMIN", "FALQUINAS", 7, "Empresa Antiga", d.bindDate(QDate(2020, 5, 4))}));
+    QVERIFY(insertSessionRow(inst, "Empresa Antiga", QDate(2020, 5, 4)));
     Run run;
     QVERIFY(run.start());
     QVERIFY(run.menu.sessionOpen());

@@ -5,6 +5,7 @@
 #include "upgrader.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 
@@ -62,6 +63,7 @@ private slots:
     void checkOnlyAnswersQuietly();
     void fullCheckDownloadsAndStartsTheSetup();
     void fullCheckDeclinedDownloadsNothing();
+    void setupCutShortIsNeverStarted();
     void fullCheckTellsFailures_data();
     void fullCheckTellsFailures();
     void startUpChoosesFileAndMode_data();
@@ -152,6 +154,35 @@ void TestUpdate::fullCheckDeclinedDownloadsNothing() {
         QVERIFY(g.messages.asked.isEmpty());
         QVERIFY(g.messages.shown.isEmpty());
     }
+}
+
+void TestUpdate::setupCutShortIsNeverStarted() {
+    QTemporaryDir temp; // the downloads' folder, to see what is left in it
+    const QByteArray previousTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", temp.path().toLocal8Bit());
+    Fixture f;
+    QByteArray setup(12000, 'x'); // smaller than the write buffer: held back until the close
+    setup.prepend("MZ");
+    f.server.route(kInfoPath, info("01.004"));
+    f.server.route("/downloads/SetupFalquinas.exe", setup);
+    f.messages.answers = {true};
+    QSignalSpy ended(&f.upgrader, &Upgrader::upgradeEnded);
+    bool finished = false;
+    {
+        test::FileSizeLimit limit(4096);
+        QVERIFY(limit.active());
+        finished = f.finishFull();
+    }
+    qputenv("TMPDIR", previousTemp);
+    QVERIFY(finished);
+    QVERIFY2(f.launched.isEmpty(), qPrintable(f.launched));
+    QCOMPARE(ended.count(), 0);
+    QCOMPARE(f.messages.shown.size(), 1);
+    QVERIFY2(f.messages.shown[0].contains("SetupFalquinas.exe") &&
+                 f.messages.shown[0].contains("File too large"),
+             qPrintable(f.messages.shown[0]));
+    QCOMPARE(QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList());
 }
 
 void TestUpdate::fullCheckTellsFailures_data() {

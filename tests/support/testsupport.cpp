@@ -6,7 +6,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace falq::test {
 
@@ -24,6 +28,101 @@ QMap<QString, QString> pgSettings() {
     return m;
 }
 } // namespace
+
+FileSizeLimit::FileSizeLimit(qint64 bytes) {
+    rlimit old{};
+    if (getrlimit(RLIMIT_FSIZE, &old) != 0)
+        return;
+    m_previous[0] = old.rlim_cur;
+    m_previous[1] = old.rlim_max;
+    m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit lower = old;
+    lower.rlim_cur = rlim_t(bytes);
+    m_active = setrlimit(RLIMIT_FSIZE, &lower) == 0;
+    if (!m_active)
+        std::signal(SIGXFSZ, m_previousHandler);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    if (!m_active)
+        return;
+    const rlimit old{rlim_t(m_previous[0]), rlim_t(m_previous[1])};
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, m_previousHandler);
+}
+
+QByteArray fileContent(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeDamagedDatabase(const QString& path, DamagedDatabase kind) {
+    switch (kind) {
+    case DamagedDatabase::Missing:
+        return !QFileInfo::exists(path);
+    case DamagedDatabase::Empty:
+    case DamagedDatabase::Text: {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly | QIODevice::NewOnly) &&
+               (kind == DamagedDatabase::Empty ||
+                f.write("EMPNRO;NOME\n1;Cartonagem do Vale, Lda\n") > 0);
+    }
+    case DamagedDatabase::Truncated:
+    case DamagedDatabase::BrokenSchema:
+        break;
+    }
+    // A real database of some hundred pages, written by the engine itself.
+    const QString name = QStringLiteral("test_damaged");
+    bool made = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        if (db.open()) {
+            QSqlQuery q(db);
+            made = runStatement(q, QStringLiteral("CREATE TABLE CLICHES (CLICHENRO TEXT "
+                                                  "PRIMARY KEY, REFERENCIA TEXT)")) &&
+                   db.transaction();
+            for (int i = 0; made && i < 400; ++i)
+                made = runStatement(q, QStringLiteral("INSERT INTO CLICHES VALUES (?, ?)"),
+                                    {QString::number(10000 + i), QString(400, QLatin1Char('R'))});
+            made = made && db.commit();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    QFile f(path);
+    if (!made || !f.open(QIODevice::ReadWrite))
+        return false;
+    if (kind == DamagedDatabase::Truncated)
+        return f.resize(f.size() / 2 / 4096 * 4096);
+    // The first page holds the schema after the 100-byte header: an impossible page type.
+    return f.seek(100) && f.write(QByteArray(200, '\xff')) == 200;
+}
+
+void addDamagedDatabaseRows(const QList<DamagedDatabase>& kinds) {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("reason");
+    for (const DamagedDatabase kind : kinds) {
+        switch (kind) {
+        case DamagedDatabase::Missing:
+            QTest::newRow("missing") << int(kind) << QStringLiteral("o ficheiro não existe");
+            break;
+        case DamagedDatabase::Empty:
+            QTest::newRow("empty")
+                << int(kind) << QStringLiteral("o ficheiro está vazio (0 bytes)");
+            break;
+        case DamagedDatabase::Text:
+            QTest::newRow("text") << int(kind) << QStringLiteral("não é uma base de dados SQLite");
+            break;
+        case DamagedDatabase::Truncated:
+            QTest::newRow("truncated") << int(kind) << QStringLiteral("o ficheiro está truncado");
+            break;
+        case DamagedDatabase::BrokenSchema: // the engine's own words
+            QTest::newRow("broken schema") << int(kind) << QStringLiteral("malformed");
+            break;
+        }
+    }
+}
 
 RegisterSize smallRegister(int cliches, quint32 seed) {
     RegisterSize r;
@@ -69,26 +168,56 @@ Installation::Installation(const std::function<void(InstallationSettings&)>& adj
 Installation::~Installation() {
     for (const QString& c : std::as_const(m_connections))
         closeConnection(c);
-    if (usePostgres() && ok()) {
-        const QString conn = QStringLiteral("test_drop");
-        AliasDef def;
-        def.name = conn;
-        def.driver = m_settings.engine.driver;
-        def.database = m_settings.engine.database;
-        def.host = m_settings.engine.host;
-        def.port = m_settings.engine.port;
-        QString error;
-        if (openConnection(conn, def, m_settings.engine.user, m_settings.engine.password, &error)) {
-            {
-                QSqlQuery q(QSqlDatabase::database(conn));
-                q.exec(QStringLiteral("SET client_min_messages TO warning"));
-                for (const char* w : {"geral", "main", "fact"})
-                    q.exec(QStringLiteral("DROP SCHEMA %1%2 CASCADE")
-                               .arg(m_settings.engine.schemaPrefix, QLatin1String(w)));
-            }
-            closeConnection(conn);
-        }
+    if (ok())
+        dropSchemas(m_settings);
+}
+
+namespace {
+// A connection to the PostgreSQL database that holds an installation's schemas.
+bool openServer(const InstallationSettings& settings, const QString& conn, QString* error) {
+    AliasDef def;
+    def.name = conn;
+    def.driver = settings.engine.driver;
+    def.database = settings.engine.database;
+    def.host = settings.engine.host;
+    def.port = settings.engine.port;
+    return openConnection(conn, def, settings.engine.user, settings.engine.password, error);
+}
+} // namespace
+
+void dropSchemas(const InstallationSettings& settings) {
+    const QString conn = QStringLiteral("test_drop");
+    QString error;
+    if (settings.engine.driver != QLatin1String("QPSQL") || !openServer(settings, conn, &error))
+        return;
+    {
+        QSqlQuery q(QSqlDatabase::database(conn));
+        q.exec(QStringLiteral("SET client_min_messages TO warning"));
+        for (const char* w : {"geral", "main", "fact"})
+            q.exec(QStringLiteral("DROP SCHEMA IF EXISTS %1%2 CASCADE")
+                       .arg(settings.engine.schemaPrefix, QLatin1String(w)));
     }
+    closeConnection(conn);
+}
+
+QStringList schemasOf(const InstallationSettings& settings) {
+    QStringList found;
+    if (settings.engine.driver != QLatin1String("QPSQL"))
+        return found;
+    const QString conn = QStringLiteral("test_schemas");
+    QString error;
+    if (!openServer(settings, conn, &error))
+        return {QStringLiteral("(no connection: %1)").arg(error)};
+    {
+        QSqlQuery q(QSqlDatabase::database(conn));
+        if (q.exec(QStringLiteral(
+                "SELECT schema_name FROM information_schema.schemata ORDER BY schema_name")))
+            while (q.next())
+                if (q.value(0).toString().startsWith(settings.engine.schemaPrefix))
+                    found << q.value(0).toString();
+    }
+    closeConnection(conn);
+    return found;
 }
 
 QString Installation::credentialLibrary() const {
@@ -140,6 +269,18 @@ void Installation::writeFile(const QString& relativePath, const QByteArray& cont
     QFile f(path);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(content);
+}
+
+QString Installation::aliasOnDamagedDatabase(const QString& alias, DamagedDatabase kind) {
+    const QString file = QDir(m_settings.root).filePath(QStringLiteral("dados/") + alias + ".db");
+    AliasDef def;
+    def.name = alias;
+    def.driver = QStringLiteral("QSQLITE");
+    def.database = file;
+    QString error;
+    if (!writeDamagedDatabase(file, kind) || !writeAlias(aliasesPath(), def, &error))
+        return {};
+    return file;
 }
 
 } // namespace falq::test

@@ -33,6 +33,34 @@ bool usePostgres();
             QSKIP("PostgreSQL variant: FALQ_TEST_PG is not set");                                  \
     } while (false)
 
+// Limits the size of every file this process writes (RLIMIT_FSIZE) while it lives, as a full
+// disk or a quota would: a write past the limit fails with "File too large" (the signal that
+// would end the process is ignored meanwhile). The previous limit and signal come back after.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool active() const { return m_active; }
+
+private:
+    bool m_active = false;
+    quint64 m_previous[2] = {0, 0};
+    void (*m_previousHandler)(int) = nullptr;
+};
+
+// Files an SQLite alias may point at by mistake or after damage: a missing or empty file,
+// a text file, a real database cut short, and one whose header is sound but whose schema
+// page is not.
+enum class DamagedDatabase { Missing, Empty, Text, Truncated, BrokenSchema };
+// Writes such a file at `path` (nothing for Missing). False when it could not be made.
+bool writeDamagedDatabase(const QString& path, DamagedDatabase kind);
+// Adds the columns "kind" and "reason" to a test's data: a row per kind, with the words that
+// the refusal to open such a file must hold.
+void addDamagedDatabaseRows(const QList<DamagedDatabase>& kinds);
+QByteArray fileContent(const QString& path); // empty when it cannot be read
+
 // A small register for the generator: `cliches` clichés and as many drawings less a third.
 RegisterSize smallRegister(int cliches, quint32 seed = 7);
 
@@ -54,6 +82,9 @@ public:
     bool exec(const QString& which, const QString& sql, const QVariantList& binds = {});
     QVariant scalar(const QString& which, const QString& sql, const QVariantList& binds = {});
     void writeFile(const QString& relativePath, const QByteArray& content);
+    // Points `alias` (defined anew in aliases.ini) at a file of `kind` in the data folder;
+    // the file's path, or empty when it could not be made.
+    QString aliasOnDamagedDatabase(const QString& alias, DamagedDatabase kind);
 
 private:
     bool run(const QString& which, const QString& sql, const QVariantList& binds, QVariant* first);
@@ -63,6 +94,11 @@ private:
     QString m_error;
     QStringList m_connections;
 };
+
+// PostgreSQL: drops the three schemas of an installation, and lists the schemas that carry
+// its prefix (nothing on SQLite).
+void dropSchemas(const InstallationSettings& settings);
+QStringList schemasOf(const InstallationSettings& settings);
 
 class RecordingMessages : public Messages {
 public:

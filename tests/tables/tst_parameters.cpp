@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QTimer>
 #include <QToolButton>
 
@@ -14,6 +15,16 @@ using namespace falq;
 using falq::test::Run;
 
 namespace {
+// Types `text` over the image-type box's text and leaves the box with Tab.
+void typeType(QComboBox* box, const QString& text) {
+    box->lineEdit()->setFocus();
+    QTRY_VERIFY(box->lineEdit()->hasFocus());
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), text);
+    QTest::keyClick(box->lineEdit(), Qt::Key_Tab);
+    QTRY_VERIFY(!box->lineEdit()->hasFocus());
+}
+
 QString row(test::Installation& inst, const char* column) {
     return inst
         .scalar("main",
@@ -28,6 +39,7 @@ private slots:
     void initTestCase() { FALQ_REQUIRE_ENGINE(); }
     void createdOnAnEmptyTable();
     void bmpBecomesJpgOnAnUntouchedClose();
+    void lowerCaseTypeBlocksTheClose_data();
     void lowerCaseTypeBlocksTheClose();
     void folderButtons();
     void openedFromTheMenu();
@@ -65,7 +77,14 @@ void TestParameters::bmpBecomesJpgOnAnUntouchedClose() {
     QCOMPARE(row(inst, "PATHCLICHE"), folder);
 }
 
+void TestParameters::lowerCaseTypeBlocksTheClose_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::newRow(".jpg") << ".jpg";
+    QTest::newRow(".bmp") << ".bmp";
+}
+
 void TestParameters::lowerCaseTypeBlocksTheClose() {
+    QFETCH(QString, typed);
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
     QVERIFY(inst.exec("main", "UPDATE PARGER SET TIPOIMAGEM = '.BMP'"));
@@ -73,14 +92,17 @@ void TestParameters::lowerCaseTypeBlocksTheClose() {
     QVERIFY(run.start());
     TCORTF000 window(run.session, &run.menu);
     window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
     auto* type = window.findChild<QComboBox*>("Edit_TipoImagem");
-    type->setCurrentText(".jpg");
+    typeType(type, typed);
+    QCOMPARE(type->currentText(), typed); // left as typed, not completed to upper case
     QVERIFY(!window.close());
     QCOMPARE(run.messages.shown, QStringList{"Seleccionou o Tipo de Imagem Errado ..."});
     QCOMPARE(run.messages.beeps, QList<bool>{true});
     QVERIFY(window.isVisible());
     QCOMPARE(row(inst, "TIPOIMAGEM"), QStringLiteral(".BMP")); // nothing written
-    type->setCurrentText(".BMP");
+    typeType(type, QStringLiteral(".BMP"));
     window.findChild<QPushButton*>("BitTerminar")->click();
     QVERIFY(!window.isVisible());
     QCOMPARE(row(inst, "TIPOIMAGEM"), QStringLiteral(".BMP"));

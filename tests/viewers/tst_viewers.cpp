@@ -66,8 +66,12 @@ private slots:
     void pathRule_data();
     void pathRule();
     void typeChangeLooksForTheOtherFile();
-    void recordFilesByPrefix();
+    void recordFilesAreTheirOwn();
     void copyNeverOverwritesNorLeavesTheFolder();
+    void copyCutShortIsAFailure_data();
+    void copyCutShortIsAFailure();
+    void savedImageCutShortIsAFailure();
+    void hostileNumbersStayInTheFolder();
     void zoomStepsStretchAndActualSize();
     void rubberBandZoomsToTheDraggedPart();
     void largeImageLoadsWithoutBlocking();
@@ -75,6 +79,7 @@ private slots:
     void printsToPdf();
     void clicheViewerColours();
     void drawingViewerWords();
+    void datesOfAQueryRecord();
     void doubleClickCloses();
     void documentsShownInside();
     void scannerTestDevice();
@@ -129,14 +134,20 @@ void TestViewers::typeChangeLooksForTheOtherFile() {
     QVERIFY(clicheImagePath(p, "A123").endsWith("A123.JPG"));
 }
 
-void TestViewers::recordFilesByPrefix() {
+void TestViewers::recordFilesAreTheirOwn() {
     QTemporaryDir dir;
-    for (const char* name :
-         {"123.JPG", "123_ficha.pdf", "123b.txt", "1234.JPG", "12.JPG", "*1.JPG"})
+    for (const char* name : {"123.JPG", "123.jpg", "123", "123_ficha.pdf", "123_", "123b.txt",
+                             "1234.JPG", "1230_x.pdf", "123.5.JPG", "12.JPG", "*1.JPG", "120.JPG",
+                             "12A.JPG", "12_Ficha.PDF", "a12.JPG"})
         QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
+    // The number as the stem, or the number, "_" and a suffix; never a longer number.
     QCOMPARE(listRecordFiles(dir.path(), "123"),
-             (QStringList{"123.JPG", "1234.JPG", "123_ficha.pdf", "123b.txt"}));
-    QCOMPARE(listRecordFiles(dir.path(), "*"), QStringList{"*1.JPG"}); // no wildcards
+             (QStringList{"123", "123.JPG", "123.jpg", "123_ficha.pdf"}));
+    QCOMPARE(listRecordFiles(dir.path(), "12"), (QStringList{"12.JPG", "12_Ficha.PDF"}));
+    QCOMPARE(listRecordFiles(dir.path(), "12a"), QStringList{"12A.JPG"}); // case does not matter
+    QCOMPARE(listRecordFiles(dir.path(), "123.5"), QStringList{"123.5.JPG"});
+    QCOMPARE(listRecordFiles(dir.path(), "*"), QStringList()); // no wildcards
+    QCOMPARE(listRecordFiles(dir.path(), "*1"), QStringList{"*1.JPG"});
     QVERIFY(listRecordFiles(dir.path(), "").isEmpty());
     QVERIFY(listRecordFiles("", "123").isEmpty());
 }
@@ -171,6 +182,135 @@ void TestViewers::copyNeverOverwritesNorLeavesTheFolder() {
     QVERIFY(!QFileInfo::exists(dir.filePath("123.JPG")));
     QVERIFY(copyIntoFolder(source, "", "124", ".JPG", &error).isEmpty()); // no folder parameter
     QVERIFY(numberIsSafeFileName("12  "));
+}
+
+void TestViewers::copyCutShortIsAFailure_data() {
+    QTest::addColumn<int>("size");
+    QTest::newRow("held back until the file is closed") << 12000; // below Qt's write buffer
+    QTest::newRow("refused while copying") << 300000;
+}
+
+void TestViewers::copyCutShortIsAFailure() {
+    QFETCH(int, size);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("imagens"));
+    const QString folder = dir.filePath("imagens");
+    QByteArray content(size, Qt::Uninitialized);
+    for (int i = 0; i < size; ++i)
+        content[i] = char(i * 7 % 251);
+    const QString source = dir.filePath("grande.pdf");
+    {
+        QFile f(source);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write(content), qint64(size));
+    }
+    QString error;
+    QString copied;
+    {
+        test::FileSizeLimit limit(4096); // a disk that fills up after 4 KiB
+        QVERIFY(limit.active());
+        copied = copyIntoFolder(source, folder, "123", "_ficha.pdf", &error);
+    }
+    QVERIFY2(copied.isEmpty(), qPrintable(copied));
+    QVERIFY2(error.contains("123_ficha.pdf") && error.contains("File too large"),
+             qPrintable(error));
+    // Nothing is left behind: no partial document, no temporary file.
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList());
+    // With room on the disk the same copy is complete.
+    copied = copyIntoFolder(source, folder, "123", "_ficha.pdf", &error);
+    QVERIFY2(!copied.isEmpty(), qPrintable(error));
+    QFile f(copied);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), content);
+}
+
+void TestViewers::savedImageCutShortIsAFailure() {
+    QTemporaryDir dir;
+    // Noise does not compress: the JPEG and the BMP are both well over the limit.
+    QImage noise(300, 200, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, qRgb(x * 37 % 256, y * 91 % 256, (x * y) % 256));
+    ImageControl control;
+    control.setImage(noise);
+    QString jpegError;
+    QString bmpError;
+    bool jpeg = true;
+    bool bmp = true;
+    {
+        test::FileSizeLimit limit(4096);
+        QVERIFY(limit.active());
+        jpeg = control.saveJpeg(dir.filePath("123.JPG"), 25, &jpegError);
+        bmp = control.saveBmp(dir.filePath("123.BMP"), &bmpError);
+    }
+    QVERIFY(!jpeg);
+    QVERIFY(!bmp);
+    QVERIFY2(jpegError.contains("123.JPG") && jpegError.contains("File too large"),
+             qPrintable(jpegError));
+    QVERIFY2(bmpError.contains("123.BMP"), qPrintable(bmpError));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList());
+    // A scan never replaces an image that is already there.
+    QVERIFY(control.saveJpeg(dir.filePath("123.JPG"), 25, &jpegError));
+    const QByteArray first = [&] {
+        QFile f(dir.filePath("123.JPG"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    control.setImage(pattern(40, 30));
+    QVERIFY(!control.saveJpeg(dir.filePath("123.JPG"), 25, &jpegError));
+    QVERIFY2(jpegError.contains("já existe"), qPrintable(jpegError));
+    QFile kept(dir.filePath("123.JPG"));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), first);
+}
+
+void TestViewers::hostileNumbersStayInTheFolder() {
+    QTemporaryDir dir;
+    // The image folder is three levels down; images that other numbers would reach lie
+    // above it, beside it and below it.
+    QVERIFY(QDir(dir.path()).mkpath("a/b/imagens/sub"));
+    const QString folder = dir.filePath("a/b/imagens");
+    const QStringList decoys = {dir.filePath("a/x.JPG"), dir.filePath("a/b/x.JPG"),
+                                dir.filePath("a/b/imagens/sub/b.JPG"), dir.filePath("x.JPG")};
+    for (const QString& decoy : decoys)
+        writeImage(decoy, 40, 30);
+    writeImage(QDir(folder).filePath("...JPG"), 40, 30);
+    const ImageParameters p{folder, folder, ".JPG"};
+    const QStringList hostile = {
+        "../../x", "../x", "sub/b", "..",  ".",           "",    "/x",  dir.filePath("x"),
+        "..\\x",   "C:x",  "a\tb",  "x\n", "sub/../../x", "CON", "nul", "com1"};
+    const QStringList odd = {"*",    "?",    "<a>|\"b\"", "~", "$HOME", "%2e%2e%2f", "ção",
+                             "12  ", "a..b", "...",       " ", "-x",    "#1"};
+    const QString inside = QFileInfo(folder).absoluteFilePath();
+    for (const QString& number : hostile + odd) {
+        for (const QString& path : {clicheImagePath(p, number), drawingImagePath(p, number),
+                                    imagePath(folder, number, ".JPG")}) {
+            if (path.isEmpty())
+                continue; // refused
+            const QFileInfo info(path);
+            QVERIFY2(info.absolutePath() == inside && info.fileName() == number + ".JPG",
+                     qPrintable(number + " -> " + path));
+        }
+    }
+    // Reading: a viewer handed the path of a hostile number shows no image at all.
+    for (const QString& number : hostile) {
+        TFotoViewer viewer(clicheImagePath(p, number));
+        viewer.show();
+        QTRY_VERIFY(!viewer.imageControl()->isLoading());
+        QVERIFY2(viewer.imageControl()->isEmpty(), qPrintable(number));
+        QVERIFY2(!decoys.contains(viewer.imageControl()->path()), qPrintable(number));
+    }
+    // The documents of such a number are none, whatever the folder holds.
+    DocumentList list;
+    for (const QString& number : hostile) {
+        list.showRecord(folder, number);
+        QVERIFY2(list.count() == 0, qPrintable(number));
+    }
+    // An ordinary number still finds its image.
+    writeImage(QDir(folder).filePath("12  .JPG"), 40, 30);
+    TFotoViewer viewer(clicheImagePath(p, "12  "));
+    viewer.show();
+    QTRY_VERIFY(!viewer.imageControl()->isLoading());
+    QVERIFY(!viewer.imageControl()->isEmpty());
 }
 
 void TestViewers::zoomStepsStretchAndActualSize() {
@@ -353,6 +493,29 @@ void TestViewers::drawingViewerWords() {
     QCOMPARE(viewer.findChild<QLineEdit*>("Edit_CARTAO_DES")->text(), QStringLiteral("Duplo BC"));
     QTRY_VERIFY(!viewer.imageControl()->isLoading());
     QVERIFY(viewer.imageControl()->isEmpty()); // the file is missing
+}
+
+void TestViewers::datesOfAQueryRecord() {
+    // A record read with a plain query (SQLite hands dates back as text) shows its dates as
+    // the shared datasets do.
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QSqlDatabase db = inst.open("main");
+    const SqlDialect d = SqlDialect::forDatabase(db);
+    QVERIFY(inst.exec("main",
+                      "INSERT INTO DESENHOS (DESENHONRO, DATA, DATAPEDIDA, QUANTID) VALUES "
+                      "('25-00007', ?, ?, 1500)",
+                      {d.bindDate(QDate(2025, 9, 28)),
+                       d.bindDateTime(QDateTime(QDate(2025, 9, 2), QTime(14, 30)))}));
+    QSqlQuery drawing(db);
+    QVERIFY(drawing.exec("SELECT * FROM DESENHOS") && drawing.next());
+    TDesenhoViewer viewer("/nao/existe.JPG", fieldsOf(drawing.record()));
+    viewer.show();
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_DATA")->text(), QStringLiteral("28/09/2025"));
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_DATAPEDIDA")->text(), QStringLiteral("02/09/2025"));
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_QUANTID")->text(), QStringLiteral("1500"));
+    QCOMPARE(viewer.findChild<QLineEdit*>("Edit_DESENHONRO")->text(), QStringLiteral("25-00007"));
+    QTRY_VERIFY(!viewer.imageControl()->isLoading());
 }
 
 void TestViewers::doubleClickCloses() {

@@ -4,6 +4,7 @@
 #include "aliases.h"
 #include "connections.h"
 #include "engineclient.h"
+#include "reportbench.h"
 #include "session.h"
 #include "unitDtFalquinas.h"
 
@@ -13,9 +14,11 @@
 #include <QFile>
 #include <QSqlQuery>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
 #include <cmath>
+#include <ctime>
 #include <functional>
 
 using namespace falq;
@@ -113,6 +116,37 @@ double startSession(Messages& messages, std::unique_ptr<Session>& session,
     return t.nsecsElapsed() / 1e6;
 }
 
+void printTable(const QList<Result>& results) {
+    out() << QStringLiteral("%1 %2 %3 %4 %5 %6")
+                 .arg("scenario", -16)
+                 .arg("median ms", 10)
+                 .arg("min ms", 9)
+                 .arg("max ms", 9)
+                 .arg("engine ms", 10)
+                 .arg("ratio", 8)
+          << "\n";
+    for (const Result& r : results) {
+        const double m = median(r.ms);
+        const double e = median(r.engine);
+        const double lo =
+            r.ms.isEmpty() ? std::nan("") : *std::min_element(r.ms.begin(), r.ms.end());
+        const double hi =
+            r.ms.isEmpty() ? std::nan("") : *std::max_element(r.ms.begin(), r.ms.end());
+        out() << QStringLiteral("%1 %2 %3 %4 %5 %6")
+                     .arg(r.name, -16)
+                     .arg(ms(m), 10)
+                     .arg(ms(lo), 9)
+                     .arg(ms(hi), 9)
+                     .arg(ms(e), 10)
+                     .arg(std::isnan(e) || e <= 0 ? QStringLiteral("-")
+                                                  : QString::number(m / e, 'f', 2) + 'x',
+                          8);
+        if (!r.note.isEmpty())
+            out() << "  (" << r.note << ")";
+        out() << "\n";
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -138,7 +172,7 @@ int main(int argc, char* argv[]) {
         "  open-desenhos   the same for DESENHOS\n"
         "  locate-cliche   find a number near the end of the open CLICHES dataset (engine: the "
         "row\n"
-        "                  by its key and its position, the number of rows before it)\n"
+        "                  by its key and its position, counted from the nearer end)\n"
         "  last-cliche     show the last rows of the open CLICHES dataset in the grid, as Ctrl+End "
         "or\n"
         "                  the scroll bar dragged to the end do (engine: the last page)\n"
@@ -146,7 +180,13 @@ int main(int argc, char* argv[]) {
         "size)\n"
         "  apply-change    apply one changed cliché (engine: the same UPDATE in a transaction)\n"
         "  apply-movement  insert one movement into the open MOVIMENTOS dataset and apply it\n"
-        "                  (engine: the same INSERT in a transaction)\n"));
+        "                  (engine: the same INSERT in a transaction)\n"
+        "  report-pdf-10k  a listing of 10,000 generated rows (groups, sums) rendered to PDF,\n"
+        "                  with the rise of the peak memory while it runs (no installation\n"
+        "                  needed for the report and export scenarios)\n"
+        "  report-text-10k the same listing to plain text\n"
+        "  report-pdf-100k, report-text-100k  the same with 100,000 rows\n"
+        "  xlsx-100k       a grid of 100,000 rows and 25 columns exported to .xlsx\n"));
     parser.addHelpOption();
     const QCommandLineOption root(QStringLiteral("root"),
                                   QStringLiteral("Plant root of the installation."),
@@ -167,20 +207,70 @@ int main(int argc, char* argv[]) {
                                    QStringLiteral("dir"));
     parser.addOptions({root, reps, warmup, only, noEngine, shots});
     parser.process(app);
-    if (parser.value(root).isEmpty()) {
-        QTextStream(stderr) << "falqbench: give --root DIR or VELMORA_ROOT\n";
-        return 2;
-    }
-    qputenv("VELMORA_ROOT", parser.value(root).toLocal8Bit());
     const int nReps = qMax(1, parser.value(reps).toInt());
     const int nWarm = qMax(0, parser.value(warmup).toInt());
     const QStringList selected = parser.value(only).split(',', Qt::SkipEmptyParts);
     auto wanted = [&](const QString& name) {
         return selected.isEmpty() || selected.contains(name);
     };
-
-    PrintedMessages messages;
     QList<Result> results;
+
+    // The report engine and the spreadsheet export, on generated rows.
+    QTemporaryDir work;
+    bool onlyGenerated = !selected.isEmpty();
+    const QList<bench::ReportScenario> generated = bench::reportScenarios(work.path());
+    for (const QString& name : selected) {
+        onlyGenerated = onlyGenerated &&
+                        std::any_of(generated.begin(), generated.end(),
+                                    [&](const bench::ReportScenario& s) { return s.name == name; });
+    }
+    for (const bench::ReportScenario& s : generated) {
+        if (!wanted(s.name))
+            continue;
+        Result r{s.name, {}, {}, {}};
+        double memory = 0;
+        QList<double> cpu;
+        QString made;
+        for (int i = 0; i < nWarm + nReps; ++i) {
+            bench::MemoryProbe probe;
+            probe.start();
+            QElapsedTimer t;
+            t.start();
+            const std::clock_t cpuStart = std::clock();
+            QString error;
+            QString detail;
+            const bool ok = s.run(&error, &detail);
+            const double elapsed = t.nsecsElapsed() / 1e6;
+            if (i >= nWarm)
+                cpu << double(std::clock() - cpuStart) * 1000.0 / CLOCKS_PER_SEC;
+            made = detail;
+            memory = qMax(memory, probe.growthMiB());
+            s.cleanup();
+            if (!ok) {
+                QTextStream(stderr) << "falqbench: " << s.name << ": " << error << "\n";
+                return 1;
+            }
+            if (i >= nWarm)
+                r.ms << elapsed;
+        }
+        // The processor time too: on a shared machine the elapsed time includes waiting.
+        r.note = QStringLiteral("%1; processor %2 ms; peak memory +%3 MiB")
+                     .arg(made, ms(median(cpu)))
+                     .arg(memory, 0, 'f', 1);
+        results << r;
+    }
+    if (onlyGenerated) {
+        out() << "falqbench: generated rows; " << nReps << " runs after " << nWarm << " warm-up\n";
+        printTable(results);
+        return 0;
+    }
+
+    if (parser.value(root).isEmpty()) {
+        QTextStream(stderr) << "falqbench: give --root DIR or VELMORA_ROOT\n";
+        return 2;
+    }
+    qputenv("VELMORA_ROOT", parser.value(root).toLocal8Bit());
+    PrintedMessages messages;
 
     if (wanted(QStringLiteral("startup"))) {
         Result r{QStringLiteral("startup"), {}, {}, QStringLiteral("no engine equivalent")};
@@ -271,7 +361,7 @@ int main(int argc, char* argv[]) {
         [lateKey] {
             return QStringList{
                 QStringLiteral("SELECT * FROM CLICHES WHERE CLICHENRO = %1").arg(quoted(lateKey)),
-                QStringLiteral("SELECT COUNT(*) FROM CLICHES WHERE CLICHENRO < %1")
+                QStringLiteral("SELECT COUNT(*) FROM CLICHES WHERE CLICHENRO > %1")
                     .arg(quoted(lateKey))};
         }};
     const QString shotDir = parser.value(shots);
@@ -422,34 +512,7 @@ int main(int argc, char* argv[]) {
     out() << "falqbench: " << parser.value(root) << " (" << target.alias.driver << "), " << nCliches
           << " clichés, " << nDrawings << " drawings, " << nMovements << " movements, " << nRepairs
           << " purchases/repairs; " << nReps << " runs after " << nWarm << " warm-up\n";
-    out() << QStringLiteral("%1 %2 %3 %4 %5 %6")
-                 .arg("scenario", -16)
-                 .arg("median ms", 10)
-                 .arg("min ms", 9)
-                 .arg("max ms", 9)
-                 .arg("engine ms", 10)
-                 .arg("ratio", 8)
-          << "\n";
-    for (const Result& r : results) {
-        const double m = median(r.ms);
-        const double e = median(r.engine);
-        const double lo =
-            r.ms.isEmpty() ? std::nan("") : *std::min_element(r.ms.begin(), r.ms.end());
-        const double hi =
-            r.ms.isEmpty() ? std::nan("") : *std::max_element(r.ms.begin(), r.ms.end());
-        out() << QStringLiteral("%1 %2 %3 %4 %5 %6")
-                     .arg(r.name, -16)
-                     .arg(ms(m), 10)
-                     .arg(ms(lo), 9)
-                     .arg(ms(hi), 9)
-                     .arg(ms(e), 10)
-                     .arg(std::isnan(e) || e <= 0 ? QStringLiteral("-")
-                                                  : QString::number(m / e, 'f', 2) + 'x',
-                          8);
-        if (!r.note.isEmpty())
-            out() << "  (" << r.note << ")";
-        out() << "\n";
-    }
+    printTable(results);
     out() << memory;
     menu->close();
     return 0;

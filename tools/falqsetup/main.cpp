@@ -155,36 +155,47 @@ int main(int argc, char* argv[]) {
     QElapsedTimer timer;
     timer.start();
     QString error;
+    if (command != QLatin1String("demo") && command != QLatin1String("create") &&
+        command != QLatin1String("generate")) {
+        err() << "Unknown command " << command << "\n" << parser.helpText();
+        return 2;
+    }
+    falq::RegisterSize registerSize;
+    const QString sizeName =
+        command == QLatin1String("demo") ? QStringLiteral("demo") : parser.value(size);
+    if (!sizeFromName(sizeName, &registerSize)) {
+        err() << "Unknown size " << sizeName << "\n";
+        return 2;
+    }
+    registerSize.seed = parser.value(seed).toUInt();
+    if (parser.isSet(images))
+        registerSize.images = registerSize.documents = true;
+
     if (command == QLatin1String("demo") || command == QLatin1String("create")) {
         out() << "Creating the installation in " << settings.root << " ...\n";
         out().flush();
-        if (!falq::createInstallation(settings, &error)) {
-            err() << "falqsetup: " << error << "\n";
+        const bool demo = command == QLatin1String("demo");
+        if (demo) // the demo's main window shows a web link
+            settings.webSite = QStringLiteral("https://www.example.com");
+        if (!falq::createInstallation(settings, &error, demo ? &registerSize : nullptr,
+                                      printer())) {
+            err() << "\nfalqsetup: " << error << "\n";
             return 1;
         }
-    }
-    if (command == QLatin1String("generate") && !parser.isSet(dbUser)) {
-        // The login of the installation's databases, as the programs get it.
-        qputenv("VELMORA_ROOT", settings.root.toLocal8Bit());
-        const falq::Credentials credentials = falq::readCredentials();
-        if (!credentials.ok) {
-            err() << "falqsetup: " << credentials.error << "\n";
-            return 1;
+        if (demo)
+            out() << "\n";
+    } else {
+        if (!parser.isSet(dbUser)) {
+            // The login of the installation's databases, as the programs get it.
+            qputenv("VELMORA_ROOT", settings.root.toLocal8Bit());
+            const falq::Credentials credentials = falq::readCredentials();
+            if (!credentials.ok) {
+                err() << "falqsetup: " << credentials.error << "\n";
+                return 1;
+            }
+            settings.engine.user = credentials.user;
+            settings.engine.password = credentials.password;
         }
-        settings.engine.user = credentials.user;
-        settings.engine.password = credentials.password;
-    }
-    if (command == QLatin1String("demo") || command == QLatin1String("generate")) {
-        falq::RegisterSize registerSize;
-        const QString sizeName =
-            command == QLatin1String("demo") ? QStringLiteral("demo") : parser.value(size);
-        if (!sizeFromName(sizeName, &registerSize)) {
-            err() << "Unknown size " << sizeName << "\n";
-            return 2;
-        }
-        registerSize.seed = parser.value(seed).toUInt();
-        if (parser.isSet(images))
-            registerSize.images = registerSize.documents = true;
         out() << "Generating the register (" << sizeName << ") ...\n";
         out().flush();
         if (!falq::generateRegister(settings, registerSize, &error, printer())) {
@@ -192,9 +203,6 @@ int main(int argc, char* argv[]) {
             return 1;
         }
         out() << "\n";
-    } else if (command != QLatin1String("create")) {
-        err() << "Unknown command " << command << "\n" << parser.helpText();
-        return 2;
     }
     out() << "Done in " << timer.elapsed() / 1000.0
           << " s. Start the programs with VELMORA_ROOT=" << settings.root << "\n";

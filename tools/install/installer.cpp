@@ -3,14 +3,19 @@
 #include "aliases.h"
 #include "connections.h"
 #include "dialect.h"
+#include "plantroot.h"
 #include "schema.h"
 #include "sqlrun.h"
 #include "transaction.h"
+#include "wholefile.h"
 
+#include <QBuffer>
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRandomGenerator>
@@ -18,6 +23,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <cmath>
+#include <functional>
 
 namespace falq {
 
@@ -69,18 +75,110 @@ struct Closer {
     }
 };
 
-bool writeText(const QString& path, const QByteArray& content, QString* error,
-               QFileDevice::Permissions perms = {}) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        *error = QStringLiteral("Não foi possível escrever %1: %2").arg(path, f.errorString());
+// What one run of the installer made: the folders it created, the files it wrote where none
+// were, and the PostgreSQL schemas it created. A run that fails takes exactly these away again
+// and leaves everything that was there before as it was.
+class CreatedItems {
+public:
+    // Creates `path` with its missing parents and remembers the folders it made.
+    bool makeFolder(const QString& path, QString* error) {
+        QStringList missing;
+        for (QString p = QDir::cleanPath(QDir(path).absolutePath()); !QFileInfo::exists(p);) {
+            missing.prepend(p);
+            const QString parent = QFileInfo(p).path();
+            if (parent == p)
+                break;
+            p = parent;
+        }
+        if (!QDir().mkpath(path)) {
+            *error = QStringLiteral("Não foi possível criar a pasta %1.").arg(path);
+            return false;
+        }
+        m_folders << missing;
+        return true;
+    }
+
+    // Remembers a file the run is about to create, unless one is there already.
+    void noteFile(const QString& path) {
+        if (!QFileInfo::exists(path))
+            m_files << path;
+    }
+
+    // Writes a whole file (in a folder made as needed), completely or not at all.
+    bool writeFile(const QString& path, const QByteArray& content, QString* error,
+                   QFileDevice::Permissions perms = {}) {
+        if (!makeFolder(QFileInfo(path).absolutePath(), error))
+            return false;
+        noteFile(path);
+        return writeWholeFile(path, content, ExistingFile::Replace, error, perms);
+    }
+
+    // A new, empty SQLite database file (createSqliteDatabase); an existing one is never taken
+    // over.
+    bool createDatabaseFile(const QString& path, QString* error) {
+        if (!makeFolder(QFileInfo(path).absolutePath(), error))
+            return false;
+        if (QFileInfo::exists(path)) {
+            *error = QStringLiteral("A base de dados %1 já existe. Apague-a ou escolha outra "
+                                    "pasta de instalação.")
+                         .arg(path);
+            return false;
+        }
+        if (!createSqliteDatabase(path, error))
+            return false;
+        for (const char* side : {"", "-journal", "-wal", "-shm"})
+            m_files << path + QLatin1String(side);
+        return true;
+    }
+
+    void noteSchema(const QString& schema) { m_schemas << schema; }
+    const QStringList& schemas() const { return m_schemas; }
+
+    // Removes the files, then the folders (deepest first; a folder holding anything else
+    // stays). The schemas are dropped by the caller.
+    void removeFiles() const {
+        for (const QString& f : m_files)
+            QFile::remove(f);
+        for (auto it = m_folders.crbegin(); it != m_folders.crend(); ++it)
+            QDir().rmdir(*it);
+    }
+
+private:
+    QStringList m_folders; // in creation order
+    QStringList m_files;
+    QStringList m_schemas;
+};
+
+bool writeImage(const QString& path, const QImage& image, QString* error) {
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(80);
+    if (!writer.write(image)) {
+        *error = QStringLiteral("Não foi possível gravar %1: %2").arg(path, writer.errorString());
         return false;
     }
-    if (perms)
-        f.setPermissions(perms);
-    f.write(content);
-    return true;
+    return writeWholeFile(path, jpeg, ExistingFile::Replace, error);
+}
+
+// A PDF document drawn by `draw` on an A4 page.
+bool writePdf(const QString& path, const QString& title,
+              const std::function<void(QPdfWriter&, QPainter&)>& draw, QString* error) {
+    WholeFileWriter file(path, ExistingFile::Replace);
+    if (file.create()) {
+        {
+            QPdfWriter pdf(&file);
+            pdf.setTitle(title);
+            pdf.setPageSize(QPageSize(QPageSize::A4));
+            QPainter p(&pdf);
+            draw(pdf, p);
+        }
+        if (file.commit())
+            return true;
+    }
+    *error = file.error();
+    return false;
 }
 
 // Inserts many rows with multi-row INSERT statements inside the caller's transaction.
@@ -101,15 +199,16 @@ public:
         QString marks = QStringLiteral("(") +
                         QStringList(m_columns.size(), QStringLiteral("?")).join(',') + ')';
         QStringList all(m_rows.size(), marks);
-        QSqlQuery q(m_db);
-        q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
-                      .arg(m_table, m_columns.join(','), all.join(',')));
+        QVariantList binds;
         for (const QVariantList& row : std::as_const(m_rows))
-            for (const QVariant& v : row)
-                q.addBindValue(v);
+            binds << row;
         m_rows.clear();
-        if (!q.exec()) {
-            *error = m_table + QStringLiteral(": ") + q.lastError().text();
+        QSqlQuery q(m_db);
+        if (!runStatement(q,
+                          QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
+                              .arg(m_table, m_columns.join(','), all.join(',')),
+                          binds, error)) {
+            *error = m_table + QStringLiteral(": ") + *error;
             return false;
         }
         return true;
@@ -134,9 +233,9 @@ bool exec(QSqlDatabase db, const QString& sql, const QVariantList& binds, QStrin
     return false;
 }
 
-bool prepareSchemas(const InstallationSettings& s, QString* error) {
-    if (s.engine.driver != QLatin1String("QPSQL"))
-        return true;
+// Runs `work` on a connection to the PostgreSQL database itself (outside the three schemas).
+bool withServer(const InstallationSettings& s, const std::function<bool(QSqlQuery&)>& work,
+                QString* error) {
     AliasDef admin;
     admin.name = QStringLiteral("setup");
     admin.driver = s.engine.driver;
@@ -146,33 +245,245 @@ bool prepareSchemas(const InstallationSettings& s, QString* error) {
     const QString conn = installerConnection(QStringLiteral("admin"));
     if (!openConnection(conn, admin, s.engine.user, s.engine.password, error))
         return false;
-    bool ok = true;
+    bool ok = false;
     {
-        QSqlDatabase db = QSqlDatabase::database(conn);
-        static const QRegularExpression plain(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
-        if (!plain.match(s.engine.schemaPrefix + kGeral).hasMatch()) {
-            *error = QStringLiteral("Prefixo de esquema inválido: %1").arg(s.engine.schemaPrefix);
-            ok = false;
-        }
-        QSqlQuery q(db);
+        QSqlQuery q(QSqlDatabase::database(conn));
         q.exec(QStringLiteral("SET client_min_messages TO warning"));
-        // Two installers at once may both find the extension missing; the second one's
-        // failure is harmless when the extension is there afterwards.
-        if (ok && !q.exec(QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext SCHEMA public")) &&
-            !(q.exec(QStringLiteral("SELECT 1 FROM pg_extension WHERE extname = 'citext'")) &&
-              q.next())) {
+        ok = work(q);
+        if (!ok)
             *error = q.lastError().text();
-            ok = false;
-        }
-        for (const QString& w : {kGeral, kMain, kFact}) {
-            if (ok && !q.exec(QStringLiteral("CREATE SCHEMA %1%2").arg(s.engine.schemaPrefix, w))) {
-                *error = q.lastError().text();
-                ok = false;
-            }
-        }
     }
     closeConnection(conn);
     return ok;
+}
+
+bool prepareSchemas(const InstallationSettings& s, CreatedItems& created, QString* error) {
+    if (s.engine.driver != QLatin1String("QPSQL"))
+        return true;
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    if (!plain.match(s.engine.schemaPrefix + kGeral).hasMatch()) {
+        *error = QStringLiteral("Prefixo de esquema inválido: %1").arg(s.engine.schemaPrefix);
+        return false;
+    }
+    return withServer(
+        s,
+        [&](QSqlQuery& q) {
+            // Two installers at once may both find the extension missing; the second one's
+            // failure is harmless when the extension is there afterwards.
+            if (!q.exec(QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext SCHEMA public")) &&
+                !(q.exec(QStringLiteral("SELECT 1 FROM pg_extension WHERE extname = 'citext'")) &&
+                  q.next()))
+                return false;
+            for (const QString& w : {kGeral, kMain, kFact}) {
+                const QString schema = s.engine.schemaPrefix + w;
+                if (!q.exec(QStringLiteral("CREATE SCHEMA %1").arg(schema)))
+                    return false;
+                created.noteSchema(schema);
+            }
+            return true;
+        },
+        error);
+}
+
+void dropSchemas(const InstallationSettings& s, const QStringList& schemas) {
+    if (schemas.isEmpty())
+        return;
+    QString error;
+    withServer(
+        s,
+        [&](QSqlQuery& q) {
+            for (const QString& schema : schemas)
+                q.exec(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(schema));
+            return true;
+        },
+        &error);
+}
+
+// One row the installer writes.
+struct InstallRow {
+    DatabaseKind kind;
+    QString table;
+    QStringList columns;
+    QVariantList values;
+};
+
+QString connectionOf(DatabaseKind kind) {
+    return kind == DatabaseKind::General ? kGeral : kind == DatabaseKind::Main ? kMain : kFact;
+}
+
+// Every row of a new installation: the company, the workstation and the user's login in the
+// general database; parameters, version, user, rights and code tables in the main database;
+// the yearly parameters of the invoicing database. The folders of the installation lie in the
+// plant root and are stored relative to it.
+QList<InstallRow> installationRows(const InstallationSettings& s) {
+    const SqlDialect d = SqlDialect::forDriver(s.engine.driver);
+    const QDate today = QDate::currentDate();
+    const QString year = QString::number(today.year());
+    auto folder = [](const char* relative) {
+        return QDir::toNativeSeparators(QString::fromLatin1(relative));
+    };
+    QList<InstallRow> rows;
+    rows << InstallRow{DatabaseKind::General,
+                       QStringLiteral("EMPRESAS"),
+                       {"EMPNRO", "NOME", "MORADA1", "LOCALIDADE", "CODPOSTAL", "NIF",
+                        "PATHFOTOSLOGO", "BDCONTAB", "BDFACTURA", "BDESPECIF02", "BDSIGLAFACTURA",
+                        "BDDESIGNFACTURA", "BDGERAL"},
+                       {s.companyNumber, s.companyName, QStringLiteral("Zona Industrial, Lote 7"),
+                        QStringLiteral("Águeda"), QStringLiteral("3750"),
+                        QStringLiteral("500000000"), folder("logos/"),
+                        QStringLiteral("CONTAB%1").arg(s.companyNumber, 2, 10, QLatin1Char('0')),
+                        s.invoicingAlias, s.mainAlias, QStringLiteral("FAC"),
+                        QStringLiteral("Facturação"), s.generalAlias}}
+         << InstallRow{DatabaseKind::General,
+                       QStringLiteral("PARAMUTIL"),
+                       {"COMP_NAME", "UTIL", "EMPNRO", "APLICACAO", "ANO", "DATA", "PASSWOR"},
+                       {s.computerName, s.userCode, s.companyNumber, schema::kModuleCode, year,
+                        d.bindDate(today), s.userPassword}}
+         << InstallRow{DatabaseKind::General,
+                       QStringLiteral("UTILPASSWORD"),
+                       {"UTIL", "EMPRESA", "BDUSERNAME", "BDPASSWORD"},
+                       {s.userCode, s.companyNumber,
+                        s.engine.user.isEmpty() ? QStringLiteral("falquinas") : s.engine.user,
+                        s.engine.password}};
+
+    rows << InstallRow{DatabaseKind::Main,
+                       QStringLiteral("PARGER"),
+                       {"CODIGO", "PATHCLICHE", "PATHDESENHO", "TIPOIMAGEM"},
+                       {1, folder("imagens/cliches/"), folder("imagens/desenhos/"),
+                        QStringLiteral(".JPG")}}
+         << InstallRow{DatabaseKind::Main,
+                       QStringLiteral("ACTUAL_VERSAO"),
+                       {"EMPRESA", "PROGRAMA", "VERSAO", "DATULTACT"},
+                       {s.companyNumber, schema::kModuleCode, schema::kProgramVersion,
+                        d.bindDate(today)}}
+         << InstallRow{DatabaseKind::Main,
+                       QStringLiteral("UTILIZADORES"),
+                       {"NRO", "PASSWOR", "NOM", "TITULO", "UPGRADE_LICENSE"},
+                       {s.userCode, s.userPassword, s.userName, QStringLiteral("Eng."),
+                        QStringLiteral("N")}};
+    const QString yes = QStringLiteral("S");
+    for (const schema::CatalogueChapter& c : schema::rightsCatalogue())
+        for (const QString& p : c.programs)
+            rows << InstallRow{DatabaseKind::Main,
+                               QStringLiteral("APLICACAODET"),
+                               {"APLICACAO", "CAPITULO", "PROGRAMA", "EMPNRO", "UTIL", "ACEDER",
+                                "INSERIR", "ALTERAR", "ELIMINAR", "IMPORTAR", "IMPRIMIR",
+                                "ARQUIVAR", "MAIL", "SCANNER"},
+                               {schema::kModuleCode, c.chapter, p, s.companyNumber, s.userCode, yes,
+                                yes, yes, yes, yes, yes, yes, yes, yes}};
+
+    if (s.codeTables) {
+        // Each code table: its name column and its rows (codes 1, 2, ...).
+        const struct {
+            const char* table;
+            const char* column;
+            QStringList names;
+        } tables[] = {
+            {"DESENHADORES",
+             "NOME",
+             {"Ana Ferreira", "Rui Matos", "Carla Sousa", "Paulo Neves", "Inês Lopes"}},
+            {"CORES",
+             "DESIGNACAO",
+             {"Preto", "Azul Processo", "Magenta", "Amarelo", "Vermelho", "Verde", "Laranja",
+              "Castanho", "Cinzento", "Azul Escuro", "Dourado", "Branco"}},
+            {"MAQUINAS",
+             "DESIGNACAO",
+             {"Flexo 2 Cores", "Flexo 4 Cores", "Casemaker", "Rotativa", "Platina Bobst",
+              "Coladeira"}},
+            {"CARTOES",
+             "DESIGNACAO",
+             {"Simples B", "Simples C", "Simples E", "Duplo BC", "Duplo EB", "Micro F", "Kraft B",
+              "Branco C"}},
+            {"MODELOS",
+             "DESIGNACAO",
+             {"FEFCO 0201", "FEFCO 0203", "FEFCO 0300", "FEFCO 0427", "Tabuleiro", "Expositor",
+              "Caixa Pizza", "Separador"}},
+        };
+        // The colours' numbers ("Nº Côr").
+        const QStringList numbers = {"K",   "C",   "M",   "Y",   "485", "355",
+                                     "021", "469", "430", "281", "871", "W"};
+        for (const auto& t : tables) {
+            const bool colours = qstrcmp(t.table, "CORES") == 0;
+            for (int i = 0; i < t.names.size(); ++i) {
+                InstallRow row{DatabaseKind::Main,
+                               QString::fromLatin1(t.table),
+                               {QStringLiteral("CODIGO"), QString::fromLatin1(t.column)},
+                               {i + 1, t.names[i]}};
+                if (colours) {
+                    row.columns << QStringLiteral("NUMERO");
+                    row.values << numbers.value(i);
+                }
+                rows << row;
+            }
+        }
+    }
+
+    rows << InstallRow{DatabaseKind::Invoicing,
+                       QStringLiteral("STKPARGER"),
+                       {"ANO", "COD_CLICHES", "COD_CORTANTES"},
+                       {year, QStringLiteral("CLI"), QStringLiteral("CRT")}}
+         << InstallRow{DatabaseKind::Invoicing,
+                       QStringLiteral("PARGER"),
+                       {"ANO", "PATHFOTO"},
+                       {year, folder("fotos/")}};
+    return rows;
+}
+
+// What to do when a value does not fit its column.
+QString adviceFor(const QString& column) {
+    static const QMap<QString, QString> advice = {
+        {QStringLiteral("NOME"), QStringLiteral("Escolha um nome de empresa mais curto "
+                                                "(--company-name).")},
+        {QStringLiteral("COMP_NAME"),
+         QStringLiteral("Escolha um nome de posto mais curto (--computer).")},
+        {QStringLiteral("UTIL"),
+         QStringLiteral("Escolha um código de utilizador mais curto (--user).")},
+        {QStringLiteral("NRO"),
+         QStringLiteral("Escolha um código de utilizador mais curto (--user).")},
+        {QStringLiteral("PASSWOR"),
+         QStringLiteral("Escolha uma palavra-passe mais curta (--user-password).")},
+        {QStringLiteral("BDUSERNAME"),
+         QStringLiteral("Use um utilizador da base de dados com um nome mais curto (--db-user).")},
+        {QStringLiteral("BDPASSWORD"),
+         QStringLiteral("Use uma palavra-passe da base de dados mais curta (--db-password).")},
+    };
+    return advice.value(column, QStringLiteral("Corrija o valor e repita a instalação."));
+}
+
+// Every text value against the size of its column, before anything is written.
+bool checkRows(const QList<InstallRow>& rows, QString* error) {
+    for (const InstallRow& row : rows) {
+        const TableDef* table = nullptr;
+        for (const TableDef& t : schema::tables(row.kind))
+            if (t.name == row.table)
+                table = &t;
+        for (int i = 0; i < row.columns.size(); ++i) {
+            const ColumnDef* column = table ? table->column(row.columns[i]) : nullptr;
+            const QString value = row.values.value(i).toString();
+            if (!column || column->type != ColumnType::Text || value.size() <= column->size)
+                continue;
+            *error = QStringLiteral("O valor \"%1\" não cabe em %2.%3 (%4 caracteres; a coluna "
+                                    "leva %5). %6 Nada foi instalado.")
+                         .arg(value, row.table, column->name)
+                         .arg(value.size())
+                         .arg(column->size)
+                         .arg(adviceFor(column->name));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool insertRows(const QList<InstallRow>& rows, QString* error) {
+    for (const InstallRow& row : rows) {
+        const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                .arg(row.table, row.columns.join(QStringLiteral(", ")),
+                                     QStringList(row.columns.size(), QStringLiteral("?"))
+                                         .join(QStringLiteral(", ")));
+        if (!exec(dbFor(connectionOf(row.kind)), sql, row.values, error))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -208,186 +519,109 @@ RegisterSize RegisterSize::large() {
     return r;
 }
 
-bool createInstallation(const InstallationSettings& s, QString* error) {
-    QDir root(s.root);
-    if (QFileInfo::exists(root.filePath(QStringLiteral("aliases.ini")))) {
-        *error = QStringLiteral("Já existe uma instalação em %1.").arg(s.root);
-        return false;
-    }
-    for (const char* sub :
-         {"programas/Computador", "dados", "imagens/cliches", "imagens/desenhos", "fotos", "logos"})
-        root.mkpath(QString::fromLatin1(sub));
+namespace {
 
-    // Workstation files and the credentials of the general database.
-    if (!writeText(root.filePath(QStringLiteral("programas/Computador/Computador.txt")),
-                   s.computerName.toLatin1() + "\r\n", error) ||
-        !writeText(root.filePath(QStringLiteral("programas/Computador/TipoComputador.txt")),
-                   s.computerType.toLatin1() + "\r\n", error) ||
-        !writeText(root.filePath(QStringLiteral("velmora.cred")),
-                   s.engine.user.toLatin1() + '\n' + s.engine.password.toLatin1() + '\n', error,
-                   QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+// The notes document of the main window ("Informação s/ últimas alterações").
+bool writeNotesDocument(const QString& path, CreatedItems& created, QString* error) {
+    if (!created.makeFolder(QFileInfo(path).absolutePath(), error))
         return false;
+    created.noteFile(path);
+    const auto draw = [](QPdfWriter& pdf, QPainter& p) {
+        p.setFont(QFont(QStringLiteral("DejaVu Sans"), 14));
+        p.drawText(QRect(0, 0, pdf.width(), 500), Qt::AlignCenter,
+                   QStringLiteral("Falquinas e Clichés — versão %1").arg(schema::kProgramVersion));
+        p.setFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+        p.drawText(QRect(0, 600, pdf.width(), 3000), Qt::AlignLeft | Qt::TextWordWrap,
+                   QStringLiteral("01.003 — Procura automática de novas versões; direito de "
+                                  "actualização por utilizador.\n01.002 — Este documento de "
+                                  "notas.\n01.001 — Primeira versão do registo de clichés e "
+                                  "desenhos."));
+    };
+    return writePdf(path, QStringLiteral("Falquinas e Clichés — últimas alterações"), draw, error);
+}
 
-    // Aliases.
+// The three databases: created (SQLite files or PostgreSQL schemas), their tables, and the
+// rows of the installation. Every connection is closed again when it returns.
+bool createDatabases(const InstallationSettings& s, const QList<InstallRow>& rows,
+                     CreatedItems& created, QString* error) {
+    const QDir root(s.root);
     for (const QString& w : {kGeral, kMain, kFact}) {
         const AliasDef def = aliasFor(s, w);
-        if (!writeAlias(root.filePath(QStringLiteral("aliases.ini")), def, error))
-            return false;
         if (def.driver == QLatin1String("QSQLITE") &&
-            !writeText(root.filePath(def.database), QByteArray(), error))
+            !created.createDatabaseFile(root.filePath(def.database), error))
             return false;
     }
-    if (!prepareSchemas(s, error))
+    if (!prepareSchemas(s, created, error))
         return false;
-
     Closer closer;
     for (const QString& w : {kGeral, kMain, kFact})
         if (!openFor(s, w, error))
             return false;
-    const DatabaseKind kinds[] = {DatabaseKind::General, DatabaseKind::Main,
-                                  DatabaseKind::Invoicing};
-    const QString which[] = {kGeral, kMain, kFact};
-    for (int i = 0; i < 3; ++i) {
-        const QString e = schema::createDatabase(dbFor(which[i]), kinds[i]);
+    for (DatabaseKind kind : {DatabaseKind::General, DatabaseKind::Main, DatabaseKind::Invoicing}) {
+        const QString e = schema::createDatabase(dbFor(connectionOf(kind)), kind);
         if (!e.isEmpty()) {
             *error = e;
             return false;
         }
     }
+    return insertRows(rows, error);
+}
 
-    const QDate today = QDate::currentDate();
-    const QString year = QString::number(today.year());
-    QSqlDatabase geral = dbFor(kGeral);
-    QSqlDatabase mainDb = dbFor(kMain);
-    QSqlDatabase fact = dbFor(kFact);
-    const SqlDialect d = SqlDialect::forDatabase(geral);
-    const QString sep = QStringLiteral("/");
+bool fillRegister(const InstallationSettings& s, const RegisterSize& size, QString* error,
+                  const Progress& progress, CreatedItems* created);
 
-    // General database: the company, the workstation and the user's login in the company.
-    if (!exec(geral,
-              "INSERT INTO EMPRESAS (EMPNRO, NOME, MORADA1, LOCALIDADE, CODPOSTAL, NIF, "
-              "PATHFOTOSLOGO, BDCONTAB, "
-              "BDFACTURA, BDESPECIF02, BDSIGLAFACTURA, BDDESIGNFACTURA, BDGERAL) "
-              "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-              {s.companyNumber, s.companyName, QStringLiteral("Zona Industrial, Lote 7"),
-               QStringLiteral("Águeda"), QStringLiteral("3750"), QStringLiteral("500000000"),
-               QDir::toNativeSeparators(root.filePath("logos")) + sep,
-               QStringLiteral("CONTAB%1").arg(s.companyNumber, 2, 10, QLatin1Char('0')),
-               s.invoicingAlias, s.mainAlias, QStringLiteral("FAC"), QStringLiteral("Facturação"),
-               s.generalAlias},
-              error) ||
-        !exec(geral,
-              "INSERT INTO PARAMUTIL (COMP_NAME, UTIL, EMPNRO, APLICACAO, ANO, DATA, PASSWOR) "
-              "VALUES (?, ?, ?, ?, ?, ?, ?)",
-              {s.computerName, s.userCode, s.companyNumber, schema::kModuleCode, year,
-               d.bindDate(today), s.userPassword},
-              error) ||
-        !exec(
-            geral,
-            "INSERT INTO UTILPASSWORD (UTIL, EMPRESA, BDUSERNAME, BDPASSWORD) VALUES (?, ?, ?, ?)",
-            {s.userCode, s.companyNumber,
-             s.engine.user.isEmpty() ? QStringLiteral("falquinas") : s.engine.user,
-             s.engine.password},
-            error))
+bool install(const InstallationSettings& s, const RegisterSize* demoRegister,
+             const Progress& progress, CreatedItems& created, QString* error) {
+    const QDir root(s.root);
+    const QList<InstallRow> rows = installationRows(s);
+    if (!checkRows(rows, error))
         return false;
-
-    // Main database: parameters, the user and every right.
-    if (!exec(
-            mainDb,
-            "INSERT INTO PARGER (CODIGO, PATHCLICHE, PATHDESENHO, TIPOIMAGEM) VALUES (?, ?, ?, ?)",
-            {1, QDir::toNativeSeparators(root.filePath("imagens/cliches")) + sep,
-             QDir::toNativeSeparators(root.filePath("imagens/desenhos")) + sep,
-             QStringLiteral(".JPG")},
-            error) ||
-        !exec(
-            mainDb,
-            "INSERT INTO ACTUAL_VERSAO (EMPRESA, PROGRAMA, VERSAO, DATULTACT) VALUES (?, ?, ?, ?)",
-            {s.companyNumber, schema::kModuleCode, schema::kProgramVersion, d.bindDate(today)},
-            error) ||
-        !exec(mainDb,
-              "INSERT INTO UTILIZADORES (NRO, PASSWOR, NOM, TITULO, UPGRADE_LICENSE) VALUES (?, ?, "
-              "?, ?, ?)",
-              {s.userCode, s.userPassword, s.userName, QStringLiteral("Eng."), QStringLiteral("N")},
-              error))
+    for (const char* sub : {"programas/Computador", "programas/Pdf", "dados", "imagens/cliches",
+                            "imagens/desenhos", "fotos", "logos"})
+        if (!created.makeFolder(root.filePath(QString::fromLatin1(sub)), error))
+            return false;
+    // Workstation files, the credentials of the general database, the plant's settings.
+    if (!created.writeFile(root.filePath(QStringLiteral("programas/Computador/Computador.txt")),
+                           s.computerName.toLatin1() + "\r\n", error) ||
+        !created.writeFile(root.filePath(QStringLiteral("programas/Computador/TipoComputador.txt")),
+                           s.computerType.toLatin1() + "\r\n", error) ||
+        !created.writeFile(root.filePath(QStringLiteral("velmora.cred")),
+                           s.engine.user.toLatin1() + '\n' + s.engine.password.toLatin1() + '\n',
+                           error, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return false;
-    for (const schema::CatalogueChapter& c : schema::rightsCatalogue())
-        for (const QString& p : c.programs)
-            if (!exec(mainDb,
-                      "INSERT INTO APLICACAODET (APLICACAO, CAPITULO, PROGRAMA, EMPNRO, UTIL, "
-                      "ACEDER, INSERIR, "
-                      "ALTERAR, ELIMINAR, IMPORTAR, IMPRIMIR, ARQUIVAR, MAIL, SCANNER) "
-                      "VALUES (?, ?, ?, ?, ?, 'S', 'S', 'S', 'S', 'S', 'S', 'S', 'S', 'S')",
-                      {schema::kModuleCode, c.chapter, p, s.companyNumber, s.userCode}, error))
-                return false;
-
-    if (s.codeTables) {
-        // Each code table: its name column and its rows (codes 1, 2, ...).
-        const struct {
-            const char* table;
-            const char* column;
-            QStringList names;
-        } tables[] = {
-            {"DESENHADORES",
-             "NOME",
-             {"Ana Ferreira", "Rui Matos", "Carla Sousa", "Paulo Neves", "Inês Lopes"}},
-            {"CORES",
-             "DESIGNACAO",
-             {"Preto", "Azul Processo", "Magenta", "Amarelo", "Vermelho", "Verde", "Laranja",
-              "Castanho", "Cinzento", "Azul Escuro", "Dourado", "Branco"}},
-            {"MAQUINAS",
-             "DESIGNACAO",
-             {"Flexo 2 Cores", "Flexo 4 Cores", "Casemaker", "Rotativa", "Platina Bobst",
-              "Coladeira"}},
-            {"CARTOES",
-             "DESIGNACAO",
-             {"Simples B", "Simples C", "Simples E", "Duplo BC", "Duplo EB", "Micro F", "Kraft B",
-              "Branco C"}},
-            {"MODELOS",
-             "DESIGNACAO",
-             {"FEFCO 0201", "FEFCO 0203", "FEFCO 0300", "FEFCO 0427", "Tabuleiro", "Expositor",
-              "Caixa Pizza", "Separador"}},
-        };
-        for (const auto& t : tables)
-            for (int i = 0; i < t.names.size(); ++i)
-                if (!exec(mainDb,
-                          QStringLiteral("INSERT INTO %1 (CODIGO, %2) VALUES (?, ?)")
-                              .arg(QLatin1String(t.table), QLatin1String(t.column)),
-                          {i + 1, t.names[i]}, error))
-                    return false;
-        const QStringList numbers = {"K",   "C",   "M",   "Y",   "485", "355",
-                                     "021", "469", "430", "281", "871", "W"};
-        for (int i = 0; i < numbers.size(); ++i)
-            if (!exec(mainDb, "UPDATE CORES SET NUMERO = ? WHERE CODIGO = ?", {numbers[i], i + 1},
-                      error))
-                return false;
-    }
-
-    // The notes document of the main window ("Informação s/ últimas alterações").
-    {
-        const QString notes = root.filePath(QStringLiteral("programas/Pdf/Falquinas.pdf"));
-        QDir().mkpath(QFileInfo(notes).absolutePath());
-        QPdfWriter pdf(notes);
-        pdf.setTitle(QStringLiteral("Falquinas e Clichés — últimas alterações"));
-        QPainter p(&pdf);
-        p.setFont(QFont(QStringLiteral("DejaVu Sans"), 14));
-        p.drawText(QRect(0, 0, pdf.width(), 500), Qt::AlignCenter,
-                   QStringLiteral("Falquinas e Clichés — versão %1").arg(schema::kProgramVersion));
-        p.setFont(QFont(QStringLiteral("DejaVu Sans"), 10));
-        p.drawText(
-            QRect(0, 600, pdf.width(), 3000), Qt::AlignLeft | Qt::TextWordWrap,
-            QStringLiteral(
-                "01.003 — Procura automática de novas versões; direito de actualização por "
-                "utilizador.\n01.002 — Este documento de notas.\n01.001 — Primeira versão do "
-                "registo de clichés e desenhos."));
-    }
-
-    // Invoicing database: the yearly parameters.
-    if (!exec(fact, "INSERT INTO STKPARGER (ANO, COD_CLICHES, COD_CORTANTES) VALUES (?, ?, ?)",
-              {year, QStringLiteral("CLI"), QStringLiteral("CRT")}, error) ||
-        !exec(fact, "INSERT INTO PARGER (ANO, PATHFOTO) VALUES (?, ?)",
-              {year, QDir::toNativeSeparators(root.filePath("fotos")) + sep}, error))
+    if (!s.webSite.isEmpty() &&
+        !created.writeFile(root.filePath(QStringLiteral("falquinas.ini")),
+                           "[Geral]\r\nSite=" + s.webSite.toUtf8() + "\r\n", error))
         return false;
+    if (!createDatabases(s, rows, created, error) ||
+        !writeNotesDocument(root.filePath(QStringLiteral("programas/Pdf/Falquinas.pdf")), created,
+                            error))
+        return false;
+    if (demoRegister && !fillRegister(s, *demoRegister, error, progress, &created))
+        return false;
+    // Last: aliases.ini makes it an installation.
+    const QString aliases = root.filePath(QStringLiteral("aliases.ini"));
+    created.noteFile(aliases);
+    for (const QString& w : {kGeral, kMain, kFact})
+        if (!writeAlias(aliases, aliasFor(s, w), error))
+            return false;
     return true;
+}
+
+} // namespace
+
+bool createInstallation(const InstallationSettings& s, QString* error,
+                        const RegisterSize* demoRegister, const Progress& progress) {
+    if (QFileInfo::exists(QDir(s.root).filePath(QStringLiteral("aliases.ini")))) {
+        *error = QStringLiteral("Já existe uma instalação em %1.").arg(s.root);
+        return false;
+    }
+    CreatedItems created;
+    if (install(s, demoRegister, progress, created, error))
+        return true;
+    created.removeFiles();
+    dropSchemas(s, created.schemas());
+    return false;
 }
 
 namespace {
@@ -419,8 +653,8 @@ QDateTime randomDay(QRandomGenerator& rng, const QDate& first, const QDate& last
     return QDateTime(first.addDays(rng.bounded(span + 1)), QTime(0, 0));
 }
 
-void drawCliche(const QString& path, const QString& number, const QList<QColor>& colours,
-                const QString& client) {
+bool drawCliche(const QString& path, const QString& number, const QList<QColor>& colours,
+                const QString& client, QString* error) {
     QImage img(480, 320, QImage::Format_RGB32);
     img.fill(QColor(0xf4, 0xf1, 0xea));
     QPainter p(&img);
@@ -445,10 +679,11 @@ void drawCliche(const QString& path, const QString& number, const QList<QColor>&
     p.drawText(QRectF(20, 120, 440, 40), Qt::AlignCenter,
                QStringLiteral("Cliché Nº %1").arg(number));
     p.end();
-    img.save(path, "JPG", 80);
+    return writeImage(path, img, error);
 }
 
-void drawDie(const QString& path, const QString& number, int comp, int larg, int alt) {
+bool drawDie(const QString& path, const QString& number, int comp, int larg, int alt,
+             QString* error) {
     QImage img(480, 320, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
@@ -481,29 +716,27 @@ void drawDie(const QString& path, const QString& number, int comp, int larg, int
     p.drawText(QRectF(0, 292, 480, 20), Qt::AlignCenter,
                QStringLiteral("Comp. %1 x Larg. %2 x Alt. %3 mm").arg(comp).arg(larg).arg(alt));
     p.end();
-    img.save(path, "JPG", 80);
+    return writeImage(path, img, error);
 }
 
-void writeDocument(const QString& path, const QString& number, const QString& client) {
-    QPdfWriter pdf(path);
-    pdf.setTitle(QStringLiteral("Ficha Técnica %1").arg(number));
-    pdf.setPageSize(QPageSize(QPageSize::A4));
-    QPainter p(&pdf);
-    QFont f(QStringLiteral("DejaVu Sans"), 16);
-    p.setFont(f);
-    p.drawText(QRect(0, 0, pdf.width(), 600), Qt::AlignCenter,
-               QStringLiteral("Ficha Técnica Nº %1").arg(number));
-    f.setPointSize(11);
-    p.setFont(f);
-    p.drawText(
-        QRect(0, 700, pdf.width(), 400), Qt::AlignCenter,
-        QStringLiteral("Cliente: %1\nNotas de produção e especificação do cortante.").arg(client));
+bool writeDocument(const QString& path, const QString& number, const QString& client,
+                   QString* error) {
+    const auto draw = [&](QPdfWriter& pdf, QPainter& p) {
+        QFont f(QStringLiteral("DejaVu Sans"), 16);
+        p.setFont(f);
+        p.drawText(QRect(0, 0, pdf.width(), 600), Qt::AlignCenter,
+                   QStringLiteral("Ficha Técnica Nº %1").arg(number));
+        f.setPointSize(11);
+        p.setFont(f);
+        p.drawText(QRect(0, 700, pdf.width(), 400), Qt::AlignCenter,
+                   QStringLiteral("Cliente: %1\nNotas de produção e especificação do cortante.")
+                       .arg(client));
+    };
+    return writePdf(path, QStringLiteral("Ficha Técnica %1").arg(number), draw, error);
 }
 
-} // namespace
-
-bool generateRegister(const InstallationSettings& s, const RegisterSize& size, QString* error,
-                      const Progress& progress) {
+bool fillRegister(const InstallationSettings& s, const RegisterSize& size, QString* error,
+                  const Progress& progress, CreatedItems* created) {
     Closer closer;
     for (const QString& w : {kMain, kFact})
         if (!openFor(s, w, error))
@@ -522,19 +755,32 @@ bool generateRegister(const InstallationSettings& s, const RegisterSize& size, Q
             progress(step, done, total);
     };
 
-    // Folders of the images, as the parameters name them.
+    // Folders of the images, as the parameters name them (relative ones lie in the root).
     QString clicheFolder = QDir(s.root).filePath(QStringLiteral("imagens/cliches"));
     QString drawingFolder = QDir(s.root).filePath(QStringLiteral("imagens/desenhos"));
     {
         QSqlQuery q(mainDb);
         if (q.exec(QStringLiteral("SELECT PATHCLICHE, PATHDESENHO FROM PARGER ORDER BY CODIGO")) &&
             q.next()) {
-            clicheFolder = QDir::fromNativeSeparators(q.value(0).toString());
-            drawingFolder = QDir::fromNativeSeparators(q.value(1).toString());
+            clicheFolder = QDir::fromNativeSeparators(resolveFolder(q.value(0).toString(), s.root));
+            drawingFolder =
+                QDir::fromNativeSeparators(resolveFolder(q.value(1).toString(), s.root));
         }
     }
-    QDir().mkpath(clicheFolder);
-    QDir().mkpath(drawingFolder);
+    for (const QString& folder : {clicheFolder, drawingFolder}) {
+        if (created ? !created->makeFolder(folder, error) : !QDir().mkpath(folder)) {
+            if (!created)
+                *error = QStringLiteral("Não foi possível criar a pasta %1.").arg(folder);
+            return false;
+        }
+    }
+    // A file the register writes (a run that fails takes it away again).
+    auto newFile = [created](const QString& folder, const QString& name) {
+        const QString path = QDir(folder).filePath(name);
+        if (created)
+            created->noteFile(path);
+        return path;
+    };
 
     // Invoicing look-ups.
     const QStringList firstWords = {"Sumos",  "Conservas",   "Vinhos",  "Cerâmica", "Têxteis",
@@ -650,9 +896,9 @@ bool generateRegister(const InstallationSettings& s, const RegisterSize& size, Q
                 << (rng.bounded(20) == 0 ? QStringLiteral("N") : QStringLiteral("S")) << kEmpty;
             if (!ins.add(row, error))
                 return false;
-            if (size.images)
-                drawCliche(QDir(clicheFolder).filePath(number + QStringLiteral(".JPG")), number,
-                           drawn, clientShort[client]);
+            if (size.images && !drawCliche(newFile(clicheFolder, number + QStringLiteral(".JPG")),
+                                           number, drawn, clientShort[client], error))
+                return false;
             if (i % 500 == 0)
                 report(QStringLiteral("Clichés"), i, size.cliches);
         }
@@ -709,12 +955,13 @@ bool generateRegister(const InstallationSettings& s, const RegisterSize& size, Q
                 kEmpty};
             if (!ins.add(row, error))
                 return false;
-            if (size.images)
-                drawDie(QDir(drawingFolder).filePath(number + QStringLiteral(".JPG")), number, comp,
-                        larg, alt);
-            if (size.documents && i % 7 == 0)
-                writeDocument(QDir(drawingFolder).filePath(number + QStringLiteral("_ficha.pdf")),
-                              number, clientShort[client]);
+            if (size.images && !drawDie(newFile(drawingFolder, number + QStringLiteral(".JPG")),
+                                        number, comp, larg, alt, error))
+                return false;
+            if (size.documents && i % 7 == 0 &&
+                !writeDocument(newFile(drawingFolder, number + QStringLiteral("_ficha.pdf")),
+                               number, clientShort[client], error))
+                return false;
             if (i % 500 == 0)
                 report(QStringLiteral("Desenhos"), i, size.drawings);
         }
@@ -780,6 +1027,13 @@ bool generateRegister(const InstallationSettings& s, const RegisterSize& size, Q
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool generateRegister(const InstallationSettings& s, const RegisterSize& size, QString* error,
+                      const Progress& progress) {
+    return fillRegister(s, size, error, progress, nullptr);
 }
 
 } // namespace falq

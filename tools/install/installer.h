@@ -35,13 +35,8 @@ struct InstallationSettings {
     QString invoicingAlias = QStringLiteral("FACTURA01");
     QString generalAlias = QStringLiteral("ZELGERAL");
     bool codeTables = true; // fill designers, colours, machines, boards and models
+    QString webSite;        // the main window's web link (falquinas.ini); none when empty
 };
-
-// Connection names the installer uses while it works (closed when it ends).
-QString installerConnection(const QString& which);
-
-// Creates the installation. Refuses a root that already holds aliases.ini.
-bool createInstallation(const InstallationSettings& settings, QString* error);
 
 struct RegisterSize {
     int clients = 40;
@@ -62,6 +57,17 @@ struct RegisterSize {
 };
 
 using Progress = std::function<void(const QString& step, int done, int total)>;
+
+// Connection names the installer uses while it works (closed when it ends).
+QString installerConnection(const QString& which);
+
+// Creates the installation and, with `demoRegister`, its generated register. Refuses a root
+// that already holds aliases.ini, and writes nothing when a value does not fit its column.
+// All or nothing: aliases.ini, which makes the folder an installation, is written last, and a
+// run that fails removes exactly what it created (folders, files, SQLite databases, PostgreSQL
+// schemas), leaving what was there before.
+bool createInstallation(const InstallationSettings& settings, QString* error,
+                        const RegisterSize* demoRegister = nullptr, const Progress& progress = {});
 
 // Fills the register of the installation at `settings.root` (whose databases are empty):
 // clients, suppliers and salesmen in the invoicing database, clichés, drawings, movements

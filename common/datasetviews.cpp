@@ -1,0 +1,146 @@
+#include "datasetviews.h"
+
+#include "dataset.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QStyle>
+#include <QTableView>
+#include <QToolButton>
+#include <memory>
+
+namespace falq {
+
+namespace {
+
+void showCurrentRow(QTableView* grid, Dataset* dataset) {
+    const int row = dataset->currentRow();
+    if (row < 0) {
+        grid->selectionModel()->clearCurrentIndex();
+        return;
+    }
+    if (grid->currentIndex().row() == row)
+        return;
+    QAbstractItemModel* model = grid->model();
+    int column = 0;
+    while (column < model->columnCount() && grid->isColumnHidden(column))
+        ++column;
+    const QModelIndex index = model->index(row, column);
+    grid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                       QItemSelectionModel::Rows);
+    grid->scrollTo(index);
+}
+
+} // namespace
+
+void bindGrid(QTableView* grid, Dataset* dataset) {
+    bindGridRows(grid, dataset, dataset);
+    dataset->presentIn(grid);
+}
+
+void bindGridRows(QTableView* grid, Dataset* dataset, QAbstractItemModel* model) {
+    // While rows come and go the view moves its own current row; only the user's moves are
+    // the dataset's (a row being removed must not become current half-way). The counter goes
+    // up before the view hears of a change and down after it has dealt with it.
+    auto changing = std::make_shared<int>(0);
+    auto begin = [changing] { ++*changing; };
+    QObject::connect(dataset, &QAbstractItemModel::rowsAboutToBeRemoved, grid, begin);
+    QObject::connect(dataset, &QAbstractItemModel::rowsAboutToBeInserted, grid, begin);
+    QObject::connect(dataset, &QAbstractItemModel::modelAboutToBeReset, grid, begin);
+    grid->setModel(model);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    auto end = [changing] { --*changing; };
+    QObject::connect(dataset, &QAbstractItemModel::rowsRemoved, grid, end);
+    QObject::connect(dataset, &QAbstractItemModel::rowsInserted, grid, end);
+    QObject::connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, grid,
+                     [dataset, changing](const QModelIndex& current) {
+                         if (*changing == 0 && current.isValid() &&
+                             current.row() != dataset->currentRow())
+                             dataset->setCurrentRow(current.row());
+                     });
+    QObject::connect(dataset, &Dataset::currentRowChanged, grid,
+                     [grid, dataset] { showCurrentRow(grid, dataset); });
+    QObject::connect(dataset, &QAbstractItemModel::modelReset, grid, [grid, dataset, changing] {
+        --*changing;
+        if (grid->model() == dataset)
+            dataset->presentIn(grid);
+        showCurrentRow(grid, dataset);
+    });
+}
+
+void bindField(QLineEdit* edit, Dataset* dataset, const QString& field) {
+    auto show = [edit, dataset, field] {
+        const QString text = dataset->fieldValue(field).toString();
+        if (edit->text() != text)
+            edit->setText(text);
+    };
+    QObject::connect(dataset, &Dataset::currentRowChanged, edit, show);
+    QObject::connect(dataset, &QAbstractItemModel::dataChanged, edit, show);
+    QObject::connect(dataset, &QAbstractItemModel::modelReset, edit, show);
+    QObject::connect(dataset, &Dataset::stateChanged, edit, show);
+    QObject::connect(edit, &QLineEdit::textEdited, dataset, [dataset, field](const QString& text) {
+        dataset->setFieldValue(field, text);
+    });
+    show();
+}
+
+Navigator::Navigator(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("BotNavig"));
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    connect(
+        addButton("BotPrimeiro", QStringLiteral("Primeiro Registo"), QStyle::SP_MediaSkipBackward),
+        &QToolButton::clicked, this, &Navigator::first);
+    connect(
+        addButton("BotAnterior", QStringLiteral("Registo Anterior"), QStyle::SP_MediaSeekBackward),
+        &QToolButton::clicked, this, &Navigator::prior);
+    connect(addButton("BotProximo", QStringLiteral("Próximo Registo"), QStyle::SP_MediaSeekForward),
+            &QToolButton::clicked, this, &Navigator::next);
+    connect(addButton("BotUltimo", QStringLiteral("Último Registo"), QStyle::SP_MediaSkipForward),
+            &QToolButton::clicked, this, &Navigator::last);
+}
+
+QToolButton* Navigator::addButton(const char* name, const QString& hint, int icon) {
+    auto* b = new QToolButton(this);
+    b->setObjectName(QLatin1String(name));
+    b->setToolTip(hint);
+    b->setIcon(style()->standardIcon(QStyle::StandardPixmap(icon)));
+    b->setFocusPolicy(Qt::NoFocus);
+    layout()->addWidget(b);
+    return b;
+}
+
+void Navigator::first() {
+    if (m_dataset && m_dataset->rowCount() > 0)
+        m_dataset->setCurrentRow(0);
+}
+
+void Navigator::prior() {
+    if (m_dataset && m_dataset->currentRow() > 0)
+        m_dataset->setCurrentRow(m_dataset->currentRow() - 1);
+}
+
+void Navigator::next() {
+    if (!m_dataset)
+        return;
+    const int row = m_dataset->currentRow() + 1;
+    while (row >= m_dataset->rowCount() && m_dataset->canFetchMore())
+        m_dataset->fetchMore();
+    if (row < m_dataset->rowCount())
+        m_dataset->setCurrentRow(row);
+}
+
+void Navigator::last() {
+    if (!m_dataset)
+        return;
+    while (m_dataset->canFetchMore())
+        m_dataset->fetchMore();
+    if (m_dataset->rowCount() > 0)
+        m_dataset->setCurrentRow(m_dataset->rowCount() - 1);
+}
+
+} // namespace falq

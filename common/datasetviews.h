@@ -1,0 +1,44 @@
+#pragma once
+// Widgets that show a dataset: a grid whose current row is the dataset's current row, line
+// edits bound to a field of the current row, and the navigator (first, previous, next and
+// last row).
+#include <QString>
+#include <QWidget>
+
+class QAbstractItemModel;
+class QLineEdit;
+class QTableView;
+class QToolButton;
+
+namespace falq {
+
+class Dataset;
+
+// Shows the dataset's presented columns in `grid` (read-only, whole rows selected) and keeps
+// the grid's current row and the dataset's in step, also when the dataset is reopened.
+void bindGrid(QTableView* grid, Dataset* dataset);
+
+// The same for a grid showing `model`: a model of the dataset's rows with columns of its own
+// (the search dialogs show chosen fields under their own titles).
+void bindGridRows(QTableView* grid, Dataset* dataset, QAbstractItemModel* model);
+
+// Shows `field` of the current row in `edit`; what the user types goes into the field.
+void bindField(QLineEdit* edit, Dataset* dataset, const QString& field);
+
+class Navigator : public QWidget {
+    Q_OBJECT
+public:
+    explicit Navigator(QWidget* parent = nullptr);
+    void setDataset(Dataset* dataset) { m_dataset = dataset; }
+
+    void first();
+    void prior();
+    void next();
+    void last();
+
+private:
+    QToolButton* addButton(const char* name, const QString& hint, int icon);
+    Dataset* m_dataset = nullptr;
+};
+
+} // namespace falq

@@ -1,0 +1,342 @@
+// The file outputs of the report engine: PDF, plain text, spreadsheet and OpenDocument text.
+#include "reportengine.h"
+#include "wholefile.h"
+#include "xlsxbook.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPdfWriter>
+#include <QTextDocument>
+#include <QTextDocumentWriter>
+
+namespace falq::reports {
+
+namespace {
+
+// Which of the form's columns a free text starting at `start` falls in.
+int columnAt(const QVector<int>& starts, int start) {
+    int column = 0;
+    for (int i = 0; i < starts.size(); ++i)
+        if (starts[i] <= start)
+            column = i;
+    return column;
+}
+
+QVector<int> columnStarts(const Form& form) {
+    QVector<int> starts;
+    int start = 0;
+    for (const Column& c : form.columns) {
+        starts << start;
+        start += c.width + 1;
+    }
+    return starts;
+}
+
+// The report as one sheet: title and criteria on top, the column titles on grey, one row
+// per line with numbers and dates as such, the footer's texts at the end.
+class XlsxSink : public Sink {
+public:
+    XlsxSink(const Form& form, const QString& path)
+        : m_form(form), m_starts(columnStarts(form)), m_book(path, QFileInfo(path).absolutePath()) {
+    }
+
+    bool paginated() const override { return false; }
+
+    bool beginPage(int) override {
+        if (!m_book.isValid())
+            return false;
+        for (int i = 0; i < m_form.columns.size(); ++i)
+            m_book.setColumnWidth(i, m_form.columns[i].width + 2);
+        return true;
+    }
+
+    void write(const Line& line, int) override {
+        switch (line.kind) {
+        case LineKind::Rule:
+        case LineKind::Picture:
+            return;
+        case LineKind::Blank:
+            break;
+        case LineKind::Title: {
+            CellStyle title;
+            title.bold = true;
+            title.fontSize = 14;
+            m_book.text(m_row, 0, line.cells.value(0).text, m_book.format(title));
+            break;
+        }
+        case LineKind::Footer:
+            for (const Cell& c : line.cells)
+                m_book.text(m_row++, 0, c.text);
+            return;
+        case LineKind::ColumnHeader: {
+            CellStyle header;
+            header.align = CellStyle::Align::Centre;
+            header.bold = true;
+            header.grey = true;
+            const XlsxBook::Format format = m_book.format(header);
+            for (const Cell& c : line.cells)
+                m_book.text(m_row, c.column, c.text, format);
+            break;
+        }
+        default: {
+            const bool bold = line.kind == LineKind::GroupHeader ||
+                              line.kind == LineKind::GroupFooter || line.kind == LineKind::Summary;
+            for (const Cell& c : line.cells)
+                cell(c.column >= 0 ? c.column : columnAt(m_starts, c.start), c, bold);
+            break;
+        }
+        }
+        ++m_row;
+    }
+
+    bool endPage() override { return true; }
+
+    bool finish() override {
+        m_error = m_book.close();
+        return m_error.isEmpty();
+    }
+
+    QString error() const override { return m_error; }
+
+private:
+    // The style of a cell of this format, made once.
+    XlsxBook::Format style(ValueFormat format, bool bold) {
+        XlsxBook::Format& f = m_styles[int(format)][bold ? 1 : 0];
+        if (!f) {
+            CellStyle style;
+            style.bold = bold;
+            switch (format) {
+            case ValueFormat::Integer:
+            case ValueFormat::Decimal2:
+                style.align = CellStyle::Align::Right;
+                style.numberFormat =
+                    format == ValueFormat::Integer ? QStringLiteral("0") : QStringLiteral("0.00");
+                break;
+            case ValueFormat::Date:
+                style.numberFormat = QStringLiteral("dd/mm/yyyy");
+                break;
+            case ValueFormat::DateTime:
+                style.numberFormat = QStringLiteral("dd/mm/yyyy hh:mm");
+                break;
+            case ValueFormat::Text:
+                break;
+            }
+            f = m_book.format(style);
+        }
+        return f;
+    }
+
+    void cell(int column, const Cell& c, bool bold) {
+        if (c.value.isNull() || c.column < 0) {
+            m_book.text(m_row, column, c.text, style(ValueFormat::Text, bold));
+            return;
+        }
+        switch (c.format) {
+        case ValueFormat::Integer:
+        case ValueFormat::Decimal2:
+            m_book.number(m_row, column, c.value.toDouble(), style(c.format, bold));
+            return;
+        case ValueFormat::Date:
+        case ValueFormat::DateTime:
+            m_book.dateTime(m_row, column, c.value.toDateTime(), style(c.format, bold));
+            return;
+        case ValueFormat::Text:
+            break;
+        }
+        m_book.text(m_row, column, c.text, style(ValueFormat::Text, bold));
+    }
+
+    const Form& m_form;
+    QVector<int> m_starts;
+    XlsxBook m_book;
+    XlsxBook::Format m_styles[int(ValueFormat::DateTime) + 1][2] = {};
+    int m_row = 0;
+    QString m_error;
+};
+
+// The report as an OpenDocument text: title and criteria, one table, the footer's texts.
+class OdtSink : public Sink {
+public:
+    OdtSink(const Form& form, const QString& path)
+        : m_form(form), m_starts(columnStarts(form)), m_path(path) {}
+
+    bool paginated() const override { return false; }
+    bool beginPage(int) override {
+        m_html = QStringLiteral("<html><body>");
+        return true;
+    }
+
+    void write(const Line& line, int) override {
+        switch (line.kind) {
+        case LineKind::Rule:
+        case LineKind::Picture:
+        case LineKind::Blank:
+            return;
+        case LineKind::Title:
+            m_html += QStringLiteral("<p align=\"center\" style=\"font-size:14pt; "
+                                     "font-weight:bold\">%1</p>")
+                          .arg(line.cells.value(0).text.toHtmlEscaped());
+            return;
+        case LineKind::Criteria:
+            m_html += QStringLiteral("<p>%1</p>").arg(line.cells.value(0).text.toHtmlEscaped());
+            return;
+        case LineKind::ColumnHeader:
+            m_html += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\" "
+                                     "width=\"100%\"><tr bgcolor=\"#c0c0c0\">");
+            for (const Cell& c : line.cells)
+                m_html +=
+                    QStringLiteral("<th align=\"center\">%1</th>").arg(c.text.toHtmlEscaped());
+            m_html += QStringLiteral("</tr>");
+            return;
+        case LineKind::Footer:
+            m_html += QStringLiteral("</table>");
+            for (const Cell& c : line.cells)
+                m_html += QStringLiteral("<p>%1</p>").arg(c.text.toHtmlEscaped());
+            return;
+        default:
+            break;
+        }
+        const bool bold = line.kind == LineKind::GroupHeader ||
+                          line.kind == LineKind::GroupFooter || line.kind == LineKind::Summary;
+        m_html += QStringLiteral("<tr>");
+        int next = 0;
+        const int columns = int(m_form.columns.size());
+        for (int i = 0; i < line.cells.size(); ++i) {
+            const Cell& c = line.cells[i];
+            const int column = c.column >= 0 ? c.column : columnAt(m_starts, c.start);
+            if (column < next)
+                continue;
+            for (; next < column; ++next)
+                m_html += QStringLiteral("<td></td>");
+            // A free text spans up to the next cell of the line.
+            int span = 1;
+            if (c.column < 0) {
+                const int until = i + 1 < line.cells.size()
+                                      ? (line.cells[i + 1].column >= 0
+                                             ? line.cells[i + 1].column
+                                             : columnAt(m_starts, line.cells[i + 1].start))
+                                      : columns;
+                span = qMax(1, until - column);
+            }
+            const QString align = (c.align & Qt::AlignRight)     ? QStringLiteral("right")
+                                  : (c.align & Qt::AlignHCenter) ? QStringLiteral("center")
+                                                                 : QStringLiteral("left");
+            QString text = c.text.toHtmlEscaped();
+            if (bold)
+                text = QStringLiteral("<b>%1</b>").arg(text);
+            m_html += QStringLiteral("<td align=\"%1\" colspan=\"%2\">%3</td>")
+                          .arg(align)
+                          .arg(span)
+                          .arg(text);
+            next = column + span;
+        }
+        for (; next < columns; ++next)
+            m_html += QStringLiteral("<td></td>");
+        m_html += QStringLiteral("</tr>");
+    }
+
+    bool endPage() override { return true; }
+
+    bool finish() override {
+        m_html += QStringLiteral("</body></html>");
+        QTextDocument doc;
+        doc.setHtml(m_html);
+        QTextDocumentWriter writer(m_path, QByteArrayLiteral("odf"));
+        if (!writer.write(&doc)) {
+            m_error = writer.device() ? writer.device()->errorString()
+                                      : QStringLiteral("O documento não pode ser escrito.");
+            return false;
+        }
+        return true;
+    }
+
+    QString error() const override { return m_error; }
+
+private:
+    const Form& m_form;
+    QVector<int> m_starts;
+    QString m_path;
+    QString m_html;
+    QString m_error;
+};
+
+QString fileError(const QFile& file) {
+    return QStringLiteral("O ficheiro \"%1\" não pode ser escrito : %2")
+        .arg(file.fileName(), file.errorString());
+}
+
+} // namespace
+
+QString fileSuffix(FileFormat format) {
+    switch (format) {
+    case FileFormat::Pdf:
+        return QStringLiteral(".pdf");
+    case FileFormat::Text:
+        return QStringLiteral(".txt");
+    case FileFormat::Xlsx:
+        return QStringLiteral(".xlsx");
+    case FileFormat::Odt:
+        return QStringLiteral(".odt");
+    }
+    return {};
+}
+
+Result renderToFile(const Form& form, Source& source, const Context& context, FileFormat format,
+                    const QString& path, const Progress& progress) {
+    Result result;
+    const WholeFileResult written = writeWholeFile(path, [&](const QString& temp, QString* error) {
+        switch (format) {
+        case FileFormat::Pdf: {
+            QFile file(temp);
+            if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+                *error = fileError(file);
+                return false;
+            }
+            QPdfWriter pdf(&file);
+            pdf.setTitle(form.title);
+            pdf.setCreator(QStringLiteral("Falquinas"));
+            pdf.setResolution(600);
+            result = renderToDevice(form, source, context, &pdf, progress);
+            if (result.ok && (!file.flush() || file.error() != QFileDevice::NoError)) {
+                result.ok = false;
+                result.error = fileError(file);
+            }
+            break;
+        }
+        case FileFormat::Text: {
+            QFile file(temp);
+            if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+                *error = fileError(file);
+                return false;
+            }
+            result = renderToText(form, source, context, file, progress);
+            if (result.ok && (!file.flush() || file.error() != QFileDevice::NoError)) {
+                result.ok = false;
+                result.error = fileError(file);
+            }
+            break;
+        }
+        case FileFormat::Xlsx: {
+            XlsxSink sink(form, temp);
+            result = render(form, source, context, sink, progress);
+            break;
+        }
+        case FileFormat::Odt: {
+            OdtSink sink(form, temp);
+            result = render(form, source, context, sink, progress);
+            break;
+        }
+        }
+        if (!result.ok)
+            *error = result.cancelled ? QString() : result.error;
+        return result.ok;
+    });
+    result.ok = written.ok;
+    result.cancelled = written.cancelled;
+    if (!written.ok && !written.error.isEmpty())
+        result.error = written.error;
+    result.path = written.path;
+    return result;
+}
+
+} // namespace falq::reports

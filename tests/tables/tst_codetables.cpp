@@ -1,0 +1,715 @@
+// The code table windows (designers, colours, machines, boards, models): proposed codes, the
+// code and detail checks, rights, the save point (grid and closing), delete, reopening on the
+// last code, print preview and spreadsheet export, opening from the menu.
+#include "../shell/shellrun.h"
+#include "codetables.h"
+#include "datasetsource.h"
+#include "filecheck.h"
+#include "reportpreview.h"
+#include "unitDtFalquinas.h"
+#include "windows.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBuffer>
+#include <QPrintPreviewWidget>
+#include <QRegularExpression>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace falq;
+using falq::test::Run;
+
+namespace {
+
+void settle() {
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+}
+
+// A fresh installation (changed by `sql` first) and a run of the main program on it.
+// With `member`, its window open on it.
+struct Setup {
+    explicit Setup(int member = 0, const QStringList& sql = {});
+    test::Installation inst;
+    Run run;
+    std::unique_ptr<CodeTableWindow> window;
+    bool ok = false;
+};
+
+std::unique_ptr<CodeTableWindow> openWindow(Run& run, int number) {
+    std::unique_ptr<CodeTableWindow> w(
+        createCodeTableWindow(number, run.session, &run.menu, nullptr));
+    w->show();
+    w->activateWindow();
+    if (!QTest::qWaitForWindowActive(w.get()))
+        return nullptr;
+    settle();
+    return w;
+}
+
+QLineEdit* box(QWidget* w, const char* name) {
+    return w->findChild<QLineEdit*>(name);
+}
+
+QPushButton* button(QWidget* w, const char* name) {
+    return w->findChild<QPushButton*>(name);
+}
+
+QTableView* grid(QWidget* w) {
+    return w->findChild<QTableView*>("DBGrid1");
+}
+
+void tab() {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    settle();
+}
+
+void type(QLineEdit* edit, const QString& text) {
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+void clickInto(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton);
+    settle();
+}
+
+// A click on a row of the grid (the first row when none is said).
+void clickGrid(QWidget* w, int row = 0) {
+    QTableView* g = grid(w);
+    int column = 0;
+    while (g->isColumnHidden(column))
+        ++column;
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
+                      g->visualRect(g->model()->index(row, column)).center());
+    settle();
+}
+
+Setup::Setup(int member, const QStringList& sql) {
+    ok = inst.ok();
+    for (const QString& statement : sql)
+        ok = ok && inst.exec("main", statement);
+    ok = ok && run.start();
+    if (ok && member > 0) {
+        window = openWindow(run, member);
+        ok = window != nullptr;
+    }
+}
+
+QString focusName() {
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+}
+
+int count(test::Installation& inst, const QString& table) {
+    return inst.scalar("main", QStringLiteral("SELECT COUNT(*) FROM %1").arg(table)).toInt();
+}
+
+// Sets one flag of the user's rights on one program.
+QString rightSql(const char* program, const char* flag, const char* value) {
+    return QStringLiteral("UPDATE APLICACAODET SET %1 = '%2' WHERE PROGRAMA = '%3'")
+        .arg(QLatin1String(flag), QLatin1String(value), QLatin1String(program));
+}
+
+} // namespace
+
+class TestCodeTables : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { FALQ_REQUIRE_ENGINE(); }
+    void emptyTableProposesOne();
+    void insertProposesTheNextCode();
+    void existingCodeIsRefused();
+    void codesTheColumnCannotHoldAreRefused_data();
+    void codesTheColumnCannotHoldAreRefused();
+    void withoutInsertRight();
+    void deleteAndPrintFollowTheirRights();
+    void designersTypeTheirCode();
+    void colourMessagesKeepTheFocus();
+    void leavingTheGrid();
+    void codeBoxFollowsTheGrid();
+    void gridClickWithEmptyDesignationWritesNothing();
+    void gridClickWritesAnEditedRow();
+    void cancelDropsTheNewRow();
+    void closeBoxSavesAValidPendingRow();
+    void closeBoxKeepsAnInvalidRow();
+    void deleteAsksAndDeletes();
+    void reopensOnTheLastCode();
+    void printShowsTheListMaximised();
+    void exportsTheGrid();
+    void openedFromTheMenu();
+    void printedLists_data();
+    void printedLists();
+    void listFollowsTheDatasetsOrder();
+};
+
+void TestCodeTables::emptyTableProposesOne() {
+    Setup s(3, {"DELETE FROM MAQUINAS"});
+    QVERIFY(s.ok);
+    auto& inst = s.inst;
+    auto& run = s.run;
+    CodeTableWindow* w = s.window.get();
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tabela de Máquinas"));
+    button(w, "BotInserir")->click();
+    settle();
+    QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("1"));
+    QCOMPARE(focusName(), QStringLiteral("Edit_Codigo"));
+    tab();
+    QCOMPARE(focusName(), QStringLiteral("Edit_Designacao"));
+    QTest::keyClicks(box(w, "Edit_Designacao"), "Flexo 6 Cores");
+    clickGrid(w);
+    QCOMPARE(focusName(), QStringLiteral("DBGrid1"));
+    QCOMPARE(count(inst, "MAQUINAS"), 1);
+    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM MAQUINAS WHERE CODIGO = 1").toString(),
+             QStringLiteral("Flexo 6 Cores"));
+    QVERIFY(!w->inserting());
+    QVERIFY(run.messages.shown.isEmpty());
+}
+
+void TestCodeTables::insertProposesTheNextCode() {
+    Setup s(5);
+    QVERIFY(s.ok);
+    auto& inst = s.inst;
+    // Another workstation's row counts as much as the ones in the grid.
+    CodeTableWindow* w = s.window.get();
+    QVERIFY(inst.exec("main", "INSERT INTO MODELOS (CODIGO, DESIGNACAO) VALUES (40, 'Caixa')"));
+    button(w, "BotInserir")->click();
+    settle();
+    QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("41"));
+}
+
+void TestCodeTables::existingCodeIsRefused() {
+    Setup s(2);
+    QVERIFY(s.ok);
+    auto& inst = s.inst;
+    auto& run = s.run;
+    CodeTableWindow* w = s.window.get();
+    const int before = count(inst, "CORES");
+    button(w, "BotInserir")->click();
+    settle();
+    type(box(w, "Edit_Codigo"), "03"); // the code 3, written another way
+    tab();
+    QCOMPARE(run.messages.shown, QStringList{"Registo já Existe ... <ENTER> ..."});
+    QCOMPARE(run.messages.beeps, QList<bool>{true});
+    QCOMPARE(focusName(), QStringLiteral("DBGrid1"));
+    QVERIFY(!w->inserting());
+    QVERIFY(button(w, "BitTerminar")->isEnabled());
+    QCOMPARE(count(inst, "CORES"), before);
+    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CORES WHERE CODIGO = 3").toString(),
+             QStringLiteral("Magenta"));
+    QVERIFY(w->close());
+    QCOMPARE(count(inst, "CORES"), before);
+}
+
+void TestCodeTables::codesTheColumnCannotHoldAreRefused_data() {
+    QTest::addColumn<QString>("code");
+    QTest::newRow("zero") << "0";
+    QTest::newRow("not a number") << "abc";
+    QTest::newRow("above a smallint") << "40000";
+    QTest::newRow("negative") << "-2";
+    QTest::newRow("empty") << "";
+}
+
+void TestCodeTables::codesTheColumnCannotHoldAreRefused() {
+    QFETCH(QString, code);
+    Setup s(4); // boards: a smallint code
+    QVERIFY(s.ok);
+    auto& inst = s.inst;
+    auto& run = s.run;
+    CodeTableWindow* w = s.window.get();
+    const int before = count(inst, "CARTOES");
+    button(w, "BotInserir")->click();
+    settle();
+    type(box(w, "Edit_Codigo"), code);
+    tab();
+    QCOMPARE(run.messages.lonelyBeeps, 1);
+    QVERIFY(run.messages.shown.isEmpty());
+    QCOMPARE(focusName(), QStringLiteral("Edit_Codigo"));
+    QVERIFY(w->inserting());
+    // Neither a click on the grid nor the close box gets past it.
+    clickGrid(w);
+    QCOMPARE(focusName(), QStringLiteral("Edit_Codigo"));
+    QVERIFY(!w->close());
+    QCOMPARE(focusName(), QStringLiteral("Edit_Codigo"));
+    QCOMPARE(run.messages.lonelyBeeps, 3);
+    QCOMPARE(count(inst, "CARTOES"), before);
+    button(w, "BotCancelar")->click();
+    settle();
+    QVERIFY(w->close());
+    QCOMPARE(count(inst, "CARTOES"), before);
+}
+
+void TestCodeTables::withoutInsertRight() {
+    Setup s(2, {rightSql("Cores", "INSERIR", "N")});
+    QVERIFY(s.ok);
+    auto& inst = s.inst;
+    CodeTableWindow* w = s.window.get();
+    QVERIFY(button(w, "BotInserir")->isHidden());
+    QVERIFY(button(w, "BotCancelar")->isHidden());
+    QVERIFY(!box(w, "Edit_Codigo")->isEnabled());
+    QVERIFY(!box(w, "Edit_Designacao")->isEnabled());
+    QVERIFY(box(w, "Edit_Numero")->isEnabled());
+    // The colour number can still be changed; a round trip through the grid keeps it so.
+    clickInto(box(w, "Edit_Numero"));
+    QCOMPARE(focusName(), QStringLiteral("Edit_Numero"));
+    type(box(w, "Edit_Numero"), "K2");
+    clickGrid(w);
+    QCOMPARE(inst.scalar("main", "SELECT NUMERO FROM CORES WHERE CODIGO = 1").toString(),
+             QStringLiteral("K2"));
+    QVERIFY(button(w, "BotInserir")->isHidden());
+    QVERIFY(!box(w, "Edit_Codigo")->isEnabled());
+    QVERIFY(!box(w, "Edit_Designacao")->isEnabled());
+    // The shortcut of a hidden button does nothing.
+    w->BotInserirClick();
+    QVERIFY(!w->inserting());
+}
+
+void TestCodeTables::deleteAndPrintFollowTheirRights() {
+    Setup s(0, {rightSql("Maquinas", "ELIMINAR", "N"), rightSql("Cartoes", "IMPRIMIR", "N")});
+    QVERIFY(s.ok);
+    auto& run = s.run;
+    {
+        auto w = openWindow(run, 3);
+        QVERIFY(w);
+        QVERIFY(button(w.get(), "BotDelete")->isHidden());
+        QVERIFY(!button(w.get(), "BitPrint")->isHidden());
+        // Leaving the grid and coming back enables the buttons again, but never shows them.
+        clickInto(box(w.get(), "Edit_Designacao"));
+        QVERIFY(!button(w.get(), "BitPrint")->isEnabled());
+        clickGrid(w.get());
+        QVERIFY(button(w.get(), "BitPrint")->isEnabled());
+        QVERIFY(button(w.get(), "BotDelete")->isHidden());
+        QVERIFY(w->close());
+    }
+    auto w = openWindow(run, 4);
+    QVERIFY(w);
+    QVERIFY(!button(w.get(), "BotDelete")->isHidden());
+    QVERIFY(button(w.get(), "BitPrint")->isHidden());
+}
+
+void TestCodeTables::designersTypeTheirCode() {
+    Setup s(1);
+    QVERIFY(s.ok);
+    auto& inst = s.inst;
+    auto& run = s.run;
+    CodeTableWindow* w = s.window.get();
+    button(w, "BotInserir")->click();
+    settle();
+    QVERIFY(box(w, "Edit_Codigo")->text().isEmpty());
+    QTest::keyClicks(box(w, "Edit_Codigo"), "9");
+    tab();
+    QCOMPARE(focusName(), QStringLiteral("Edit_Nome"));
+    // The name is not checked.
+    clickGrid(w);
+    QVERIFY(run.messages.shown.isEmpty());
+    QCOMPARE(run.messages.lonelyBeeps, 0);
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM DESENHADORES WHERE CODIGO = 9").toInt(), 1);
+    QCOMPARE(inst.scalar("main", "SELECT NOME FROM DESENHADORES WHERE CODIGO = 9").toString(),
+             QString());
+}
+
+void TestCodeTables::colourMessagesKeepTheFocus() {
+    Setup s(2);
+    QVERIFY(s.ok);
+    auto& inst = s.inst;
+    auto& run = s.run;
+    CodeTableWindow* w = s.window.get();
+    const int before = count(inst, "CORES");
+    button(w, "BotInserir")->click();
+    settle();
+    QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("13"));
+    tab();
+    QCOMPARE(focusName(), QStringLiteral("Edit_Designacao"));
+    tab();
+    QCOMPARE(run.messages.shown, QStringList{"Designação da Côr Inválida ..."});
+    QCOMPARE(focusName(), QStringLiteral("Edit_Designacao"));
+    QTest::keyClicks(box(w, "Edit_Designacao"), "Rosa");
+    tab();
+    QCOMPARE(focusName(), QStringLiteral("Edit_Numero"));
+    clickInto(box(w, "Edit_Designacao"));
+    QCOMPARE(run.messages.shown.last(), QStringLiteral("Numero de Côr Inválido ..."));
+    QCOMPARE(focusName(), QStringLiteral("Edit_Numero"));
+    // Enter moves on like Tab: from the number back to the grid, where the row is written.
+    QTest::keyClicks(box(w, "Edit_Numero"), "212");
+    QTest::keyClick(box(w, "Edit_Numero"), Qt::Key_Return);
+    settle();
+    QCOMPARE(focusName(), QStringLiteral("DBGrid1"));
+    QCOMPARE(run.messages.shown.size(), 2);
+    QCOMPARE(run.messages.beeps, (QList<bool>{true, true}));
+    QCOMPARE(count(inst, "CORES"), before + 1);
+    QCOMPARE(inst.scalar("main", "SELECT NUMERO FROM CORES WHERE DESIGNACAO = 'Rosa'").toString(),
+             QStringLiteral("212"));
+}
+
+void TestCodeTables::leavingTheGrid() {
+    Setup s(5);
+    QVERIFY(s.ok);
+    CodeTableWindow* w = s.window.get();
+    QCOMPARE(focusName(), QStringLiteral("DBGrid1"));
+    QVERIFY(box(w, "Edit_Codigo")->isEnabled());
+    clickInto(box(w, "Edit_Codigo"));
+    // On an existing row the code cannot be changed: the designation box takes the focus.
+    QCOMPARE(focusName(), QStringLiteral("Edit_Designacao"));
+    QVERIFY(!box(w, "Edit_Codigo")->isEnabled());
+    QVERIFY(!w->findChild<QWidget*>("BotNavig")->isEnabled());
+    for (const char* name : {"BotInserir", "BotDelete", "BitPrint", "BitTerminar"})
+        QVERIFY2(!button(w, name)->isEnabled(), name);
+    QVERIFY(button(w, "BotCancelar")->isEnabled());
+    clickGrid(w);
+    QVERIFY(w->findChild<QWidget*>("BotNavig")->isEnabled());
+    for (const char* name : {"BotInserir", "BotDelete", "BitPrint", "BitTerminar"})
+        QVERIFY2(button(w, name)->isEnabled(), name);
+    QVERIFY(box(w, "Edit_Codigo")->isEnabled());
+}
+
+void TestCodeTables::codeBoxFollowsTheGrid() {
+    Setup s(3);
+    QVERIFY(s.ok);
+    CodeTableWindow* w = s.window.get();
+    QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("1"));
+    w->findChild<QToolButton*>("BotUltimo")->click();
+    QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("6"));
+    QCOMPARE(box(w, "Edit_Designacao")->text(), QStringLiteral("Coladeira"));
+    w->findChild<QToolButton*>("BotAnterior")->click();
+    QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("5"));
+    clickGrid(w, 2);
+    QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("3"));
+    // While inserting the code box keeps what is typed.
+    button(w, "BotInserir")->click();
+    settle();
+    QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("7"));
+    QVERIFY(box(w, "DBEdit_Codigo")->isHidden());
+}
+
+void TestCodeTables::gridClickWithEmptyDesignationWritesNothing() {
+    Setup s(3);
+    QVERIFY(s.ok);
+    auto& inst = s.inst;
+    auto& run = s.run;
+    CodeTableWindow* w = s.window.get();
+    // A changed row.
+    clickGrid(w, 1);
+    clickInto(box(w, "Edit_Designacao"));
+    type(box(w, "Edit_Designacao"), "");
+    clickGrid(w, 4);
+    QCOMPARE(run.messages.lonelyBeeps, 1);
+    QCOMPARE(focusName(), QStringLiteral("Edit_Designacao"));
+    QVERIFY(!button(w, "BitTerminar")->isEnabled());
+    QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("2")); // still on its row
+    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM MAQUINAS WHERE CODIGO = 2").toString(),
+             QStringLiteral("Flexo 4 Cores"));
+    button(w, "BotCancelar")->click();
+    settle();
+    // A new row.
+    const int before = count(inst, "MAQUINAS");
+    button(w, "BotInserir")->click();
+    settle();
+    tab();
+    clickGrid(w);
+    QCOMPARE(run.messages.lonelyBeeps, 2);
+    QCOMPARE(focusName(), QStringLiteral("Edit_Designacao"));
+    QCOMPARE(count(inst, "MAQUINAS"), before);
+    QVERIFY(run.messages.shown.isEmpty());
+}
+
+void TestCodeTables::gridClickWritesAnEditedRow() {
+    Setup s(4);
+    QVERIFY(s.ok);
+    auto& inst = s.inst;
+    CodeTableWindow* w = s.window.get();
+    clickGrid(w, 3);
+    clickInto(box(w, "Edit_Designacao"));
+    type(box(w, "Edit_Designacao"), "Duplo BC reforcado");
+    clickGrid(w, 0);
+    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 4").toString(),
+             QStringLiteral("Duplo BC reforcado"));
+    // The click goes on to choose its row once the row is written.
+    QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("1"));
+}
+
+void TestCodeTables::cancelDropsTheNewRow() {
+    Setup s(2);
+    QVERIFY(s.ok);
+    auto& inst = s.inst;
+    auto& run = s.run;
+    CodeTableWindow* w = s.window.get();
+    const int before = count(inst, "CORES");
+    button(w, "BotInserir")->click();
+    settle();
+    tab();
+    QTest::keyClicks(box(w, "Edit_Designacao"), "Prata");
+    button(w, "BotCancelar")->click();
+    settle();
+    QCOMPARE(focusName(), QStringLiteral("DBGrid1"));
+    QVERIFY(!w->inserting());
+    QVERIFY(!w->cancelled()); // cleared when the grid took the focus
+    QVERIFY(run.messages.shown.isEmpty());
+    QVERIFY(w->close());
+    QCOMPARE(count(inst, "CORES"), before);
+}
+
+void TestCodeTables::closeBoxSavesAValidPendingRow() {
+    Setup s(2);
+    QVERIFY(s.ok);
+    auto& inst = s.inst;
+    auto& run = s.run;
+    CodeTableWindow* w = s.window.get();
+    button(w, "BotInserir")->click();
+    settle();
+    type(box(w, "Edit_Codigo"), "30");
+    tab();
+    QTest::keyClicks(box(w, "Edit_Designacao"), "Prata");
+    tab();
+    QTest::keyClicks(box(w, "Edit_Numero"), "877");
+    QVERIFY(w->close()); // the close box
+    QVERIFY(!w->isVisible());
+    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CORES WHERE CODIGO = 30").toString(),
+             QStringLiteral("Prata"));
+    QCOMPARE(inst.scalar("main", "SELECT NUMERO FROM CORES WHERE CODIGO = 30").toString(),
+             QStringLiteral("877"));
+    QVERIFY(!run.session.dataset("CORES")->isOpen());
+}
+
+void TestCodeTables::closeBoxKeepsAnInvalidRow() {
+    Setup s(2);
+    QVERIFY(s.ok);
+    auto& inst = s.inst;
+    auto& run = s.run;
+    CodeTableWindow* w = s.window.get();
+    clickGrid(w, 2);
+    clickInto(box(w, "Edit_Numero"));
+    type(box(w, "Edit_Numero"), "");
+    // Escape closes as the close box does.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    settle();
+    QVERIFY(w->isVisible());
+    QCOMPARE(run.messages.shown, QStringList{"Numero de Côr Inválido ..."});
+    QCOMPARE(focusName(), QStringLiteral("Edit_Numero"));
+    QCOMPARE(inst.scalar("main", "SELECT NUMERO FROM CORES WHERE CODIGO = 3").toString(),
+             QStringLiteral("M"));
+    QTest::keyClicks(box(w, "Edit_Numero"), "M1");
+    QVERIFY(w->close());
+    QCOMPARE(inst.scalar("main", "SELECT NUMERO FROM CORES WHERE CODIGO = 3").toString(),
+             QStringLiteral("M1"));
+}
+
+void TestCodeTables::deleteAsksAndDeletes() {
+    // A cliché still uses the colour 2: it is deleted all the same.
+    Setup s(2, {"INSERT INTO CLICHES (CLICHENRO, COR_01, UTILIZA) VALUES ('C1', 2, 'S')"});
+    QVERIFY(s.ok);
+    auto& inst = s.inst;
+    auto& run = s.run;
+    CodeTableWindow* w = s.window.get();
+    clickGrid(w, 1);
+    QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("2"));
+    run.messages.answers = {false};
+    button(w, "BotDelete")->click();
+    settle();
+    QCOMPARE(run.messages.asked, QStringList{"ELIMINAÇÃO !!! Confirma ?"});
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM CORES WHERE CODIGO = 2").toInt(), 1);
+    run.messages.answers = {true};
+    button(w, "BotDelete")->click();
+    settle();
+    QCOMPARE(run.messages.asked.size(), 2);
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM CORES WHERE CODIGO = 2").toInt(), 0);
+    QCOMPARE(inst.scalar("main", "SELECT COR_01 FROM CLICHES WHERE CLICHENRO = 'C1'").toInt(), 2);
+    QCOMPARE(focusName(), QStringLiteral("DBGrid1"));
+    QCOMPARE(grid(w)->model()->rowCount(), 11);
+}
+
+void TestCodeTables::reopensOnTheLastCode() {
+    Setup s;
+    QVERIFY(s.ok);
+    auto& run = s.run;
+    {
+        auto w = openWindow(run, 5);
+        QVERIFY(w);
+        clickGrid(w.get(), 4);
+        clickInto(box(w.get(), "Edit_Designacao"));
+        clickGrid(w.get(), 4);
+        QVERIFY(w->close());
+    }
+    {
+        auto w = openWindow(run, 5);
+        QVERIFY(w);
+        QCOMPARE(box(w.get(), "Edit_Codigo")->text(), QStringLiteral("5"));
+        QCOMPARE(run.session.dataset("MODELOS")->currentRow(), 4);
+        button(w.get(), "BotInserir")->click();
+        settle();
+        tab();
+        QTest::keyClicks(box(w.get(), "Edit_Designacao"), "Cantoneira");
+        QVERIFY(w->close());
+    }
+    // Each member keeps its own; a new run starts on the first row.
+    auto other = openWindow(run, 4);
+    QVERIFY(other);
+    QCOMPARE(box(other.get(), "Edit_Codigo")->text(), QStringLiteral("1"));
+    QVERIFY(other->close());
+    auto w = openWindow(run, 5);
+    QVERIFY(w);
+    QCOMPARE(box(w.get(), "Edit_Codigo")->text(), QStringLiteral("9"));
+    QCOMPARE(box(w.get(), "Edit_Designacao")->text(), QStringLiteral("Cantoneira"));
+}
+
+void TestCodeTables::printShowsTheListMaximised() {
+    Setup s(2);
+    QVERIFY(s.ok);
+    auto& run = s.run;
+    CodeTableWindow* w = s.window.get();
+    QTemporaryDir dir;
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* preview = qobject_cast<ReportPreview*>(QApplication::activeModalWidget());
+        if (!preview) {
+            QApplication::activeModalWidget()->close();
+            QFAIL("the preview is not the active window");
+        }
+        seen = true;
+        QVERIFY(preview->windowState() & Qt::WindowMaximized);
+        QCOMPARE(preview->windowTitle(), QStringLiteral("Tabela de Côres"));
+        QTRY_COMPARE(preview->pageCount(), 1);
+        preview->setFileChooser([&](QWidget*, const QString&, const QString&, const QString&) {
+            return dir.filePath("cores");
+        });
+        preview->findChild<QAction*>("BotExportarTexto")->trigger();
+        preview->findChild<QAction*>("BotFechar")->trigger();
+    });
+    button(w, "BitPrint")->click();
+    QVERIFY(seen);
+    QFile f(dir.filePath("cores.txt"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(f.readAll()).split('\n');
+    QVERIFY(lines.contains("  Código Designação da Côr              Nº Côr"));
+    QVERIFY(lines.contains("       1 Preto                          K"));
+    QVERIFY(lines.contains("      12 Branco                         W"));
+    QVERIFY(run.messages.shown.isEmpty());
+}
+
+void TestCodeTables::exportsTheGrid() {
+    Setup s(4);
+    QVERIFY(s.ok);
+    CodeTableWindow* w = s.window.get();
+    QTemporaryDir dir;
+    w->exporter().setFolder(dir.path());
+    QString opened;
+    w->exporter().setOpener([&](const QString& path) {
+        opened = path;
+        return true;
+    });
+    QCOMPARE(w->findChild<QToolButton*>("BotExcel")->toolTip(),
+             QStringLiteral("Exportar para Excel"));
+    w->findChild<QToolButton*>("BotExcel")->click();
+    QVERIFY(!opened.isEmpty());
+    const test::Sheet sheet = test::readSheet(opened);
+    QCOMPARE(sheet.at(3, 1).text, QStringLiteral("Tabela de Cartões"));
+    QCOMPARE(sheet.at(4, 1).text, QStringLiteral("Cartão Nº"));
+    QCOMPARE(sheet.at(4, 2).text, QStringLiteral("Designação"));
+    QCOMPARE(sheet.at(5, 2).text, QStringLiteral("Simples B"));
+    QCOMPARE(sheet.at(12, 2).text, QStringLiteral("Branco C"));
+}
+
+void TestCodeTables::openedFromTheMenu() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    Run run;
+    registerWindows(run.menu, run.session);
+    QVERIFY(run.start());
+    const struct {
+        const char* entry;
+        const char* button;
+        const char* caption;
+        const char* list;
+    } members[] = {{"TAB001", "BotDesenhadores", "Tabela de Desenhadores", "TCORTFPR001"},
+                   {"TAB002", "BotCores", "Tabela de Côres", "TCORTFPR002"},
+                   {"TAB003", "BotMaquinas", "Tabela de Máquinas", "TCORTFPR003"},
+                   {"TAB004", "BotCartoes", "Tabela de Cartões", "TCORTFPR004"},
+                   {"TAB005", "BotModelos", "Tabela de Modelos", "TCORTFPR005"}};
+    for (const auto& m : members) {
+        for (bool viaButton : {false, true}) {
+            QString caption;
+            QPointer<CodeTableList> list;
+            QTimer::singleShot(0, [&] {
+                auto* window = qobject_cast<CodeTableWindow*>(QApplication::activeModalWidget());
+                QVERIFY(window);
+                caption = window->windowTitle();
+                // The printed list the menu created first.
+                list = window->list();
+                QVERIFY(list);
+                QCOMPARE(list->objectName(), QString::fromLatin1(m.list));
+                button(window, "BitTerminar")->click();
+            });
+            if (viaButton)
+                run.menu.findChild<QAbstractButton*>(m.button)->click();
+            else
+                run.menu.findChild<QAction*>(m.entry)->trigger();
+            QCOMPARE(caption, QString::fromUtf8(m.caption));
+            QVERIFY(!list); // freed after its window
+        }
+    }
+    QVERIFY(!run.session.dataset("CORES")->isOpen());
+}
+
+void TestCodeTables::printedLists_data() {
+    QTest::addColumn<int>("member");
+    for (int m = 1; m <= 5; ++m)
+        QTest::newRow(qPrintable(codeTableMember(m).listName)) << m;
+}
+
+void TestCodeTables::printedLists() {
+    QFETCH(int, member);
+    Setup s;
+    QVERIFY(s.ok);
+    const CodeTableMember& m = codeTableMember(member);
+    Dataset* rows = s.run.session.dataset(m.dataset);
+    QVERIFY(rows->open());
+    // The company of the session row, and a fixed time.
+    reports::Context context = reportContext(s.run.session);
+    QCOMPARE(context.company, QStringLiteral("Cartonagem do Vale, Lda"));
+    context.printedAt = QDateTime(QDate(2026, 3, 5), QTime(9, 15));
+    const reports::Form form = CodeTableList(m).form();
+    reports::DatasetSource source(*rows);
+    QBuffer text;
+    text.open(QIODevice::WriteOnly);
+    const reports::Result r = reports::renderToText(form, source, context, text);
+    QVERIFY(r.ok);
+    QCOMPARE(r.rows, rows->rowCount());
+    QString why;
+    QVERIFY2(test::matchesGolden(text.data(), QStringLiteral(GOLDEN_DIR "/%1.txt").arg(m.listName),
+                                 &why),
+             qPrintable(why));
+    // The same list as PDF (FALQ_KEEP_OUTPUT names a folder to keep it in, to look at it).
+    QTemporaryDir dir;
+    const QString folder = qEnvironmentVariable("FALQ_KEEP_OUTPUT", dir.path());
+    const reports::Result pdf = reports::renderToFile(
+        form, source, context, reports::FileFormat::Pdf, folder + "/" + m.listName + ".pdf");
+    QVERIFY2(pdf.ok, qPrintable(pdf.error));
+    QCOMPARE(pdf.pages, 1);
+}
+
+void TestCodeTables::listFollowsTheDatasetsOrder() {
+    Setup s;
+    QVERIFY(s.ok);
+    Dataset* colours = s.run.session.dataset("CORES");
+    colours->setStatement("SELECT * FROM CORES ORDER BY DESIGNACAO DESC");
+    QVERIFY(colours->open());
+    reports::DatasetSource source(*colours);
+    QBuffer text;
+    text.open(QIODevice::WriteOnly);
+    QVERIFY(reports::renderToText(codeTableList(codeTableMember(2)), source,
+                                  reportContext(s.run.session), text)
+                .ok);
+    const QStringList lines = QString::fromUtf8(text.data()).split('\n');
+    const int header =
+        int(lines.indexOf(QRegularExpression("^ +Código Designação da Côr +Nº Côr$")));
+    QVERIFY(header > 0);
+    QCOMPARE(lines.value(header + 2), QStringLiteral("       5 Vermelho                       485"));
+    QCOMPARE(lines.value(header + 3), QStringLiteral("       6 Verde                          355"));
+    QCOMPARE(lines.value(header + 13), QStringLiteral("       4 Amarelo                        Y"));
+    colours->setStatement(defaultStatement("CORES"));
+}
+
+QTEST_MAIN(TestCodeTables)
+#include "tst_codetables.moc"
