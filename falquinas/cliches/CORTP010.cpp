@@ -16,6 +16,7 @@
 #include "locatedialog.h"
 #include "lookupmenu.h"
 #include "lookups.h"
+#include "plantroot.h"
 #include "scanner.h"
 #include "scannerbar.h"
 #include "session.h"
@@ -362,8 +363,10 @@ void TCORTF010::FormActivate() {
     OpenCliches();
     m_parger->close();
     m_parger->open();
-    m_params->clicheFolder = text(m_parger->fieldValue(QStringLiteral("PATHCLICHE")));
-    m_params->drawingFolder = text(m_parger->fieldValue(QStringLiteral("PATHDESENHO")));
+    m_params->clicheFolder =
+        resolveFolder(text(m_parger->fieldValue(QStringLiteral("PATHCLICHE"))));
+    m_params->drawingFolder =
+        resolveFolder(text(m_parger->fieldValue(QStringLiteral("PATHDESENHO"))));
     m_params->imageType = text(m_parger->fieldValue(QStringLiteral("TIPOIMAGEM")));
     for (Dataset* d : {m_models, m_machines, m_colours}) {
         d->close();
@@ -1049,7 +1052,8 @@ void TCORTF010::BotAbrirArtigoClick() {
     invoicing->open();
     if (invoicing->locate({QStringLiteral("ANO")}, {year})) {
         QString error;
-        if (!article::savePhoto(m_ML1->image(), text(invoicing->fieldValue("PATHFOTO")), data.code,
+        if (!article::savePhoto(m_ML1->image(),
+                                resolveFolder(text(invoicing->fieldValue("PATHFOTO"))), data.code,
                                 &error) &&
             !error.isEmpty())
             messages.show(error, true);
