@@ -377,7 +377,10 @@ void TCORTF010::FormActivate() {
     const int charWidth = fontMetrics().averageCharWidth();
     const int widths[] = {13, 15, 15, 8, 20, 18};
     for (int c = 0; c < 6; ++c)
-        ui->DBGrid1->setColumnWidth(c, widths[c] * charWidth + 12);
+        ui->DBGrid1->setColumnWidth(
+            c, qMax(widths[c] * charWidth,
+                    fontMetrics().horizontalAdvance(cliches::gridColumns()[c].title)) +
+                   16);
     // The hidden grid of the export: its columns in their order.
     for (int c = 0; c < m_cliches->columnCount(); ++c)
         ui->DBGrid3->setColumnHidden(

@@ -5,6 +5,7 @@
 #include "aliases.h"
 #include "connections.h"
 #include "engineclient.h"
+#include "imagecontrol.h"
 #include "reportbench.h"
 #include "session.h"
 #include "unitDtFalquinas.h"
@@ -212,8 +213,9 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption noEngine(QStringLiteral("no-engine"),
                                       QStringLiteral("Skip the engine's client."));
     const QCommandLineOption shots(QStringLiteral("shots"),
-                                   QStringLiteral("Save the grid after each last-* scenario as "
-                                                  "a PNG file in this folder."),
+                                   QStringLiteral("Save the grid after each last-* scenario, and "
+                                                  "the editor after editor-open, as a PNG "
+                                                  "file in this folder."),
                                    QStringLiteral("dir"));
     parser.addOptions({root, reps, warmup, only, noEngine, shots});
     parser.process(app);
@@ -563,6 +565,15 @@ int main(int argc, char* argv[]) {
         results << r;
     }
 
+    if (!shotDir.isEmpty() && wanted(QStringLiteral("editor-open"))) {
+        // The editor on its first record, the picture loaded in the preview.
+        openEditor();
+        cliches->setCurrentRow(0);
+        auto* preview = editor->findChild<ImageControl*>(QStringLiteral("ML1"));
+        waitFor([&] { return !preview->isLoading(); }, 5000);
+        QCoreApplication::processEvents();
+        editor->grab().save(QStringLiteral("%1/editor.png").arg(shotDir));
+    }
     if (editor)
         editor->close();
     editor.reset();
