@@ -152,6 +152,10 @@ public:
     // page around it is read. A value that is not there leaves the current row and returns
     // false.
     bool locate(const QStringList& fields, const QVariantList& values);
+    // Finds the first row in the dataset's order whose field, read as text, starts with
+    // `prefix` (without regard to case) and makes it current, the way locate() does; the
+    // incremental searches use it. False, the current row kept, when no row starts so.
+    bool locatePrefix(const QString& field, const QString& prefix);
 
     // State.
     State state() const { return m_state; }
@@ -171,6 +175,9 @@ public:
 
     // Grid support: hides the columns that are not presented.
     bool isColumnPresented(int column) const;
+    // The model column that shows a field (-1 when there is none), and the field of a column.
+    int columnOfField(const QString& field) const;
+    QString fieldOfColumn(int column) const;
     void presentIn(QTableView* view) const;
 
     // QAbstractTableModel
@@ -218,6 +225,7 @@ private:
         quint64 seq;
     };
     class Reader;
+    static constexpr int kPage = 256; // rows read at a time
 
     void setupFields(const QSqlRecord& rec);
     bool runRead(QSqlQuery& q, const QString& sql, const Bindings& extra, QString* why);
@@ -241,6 +249,7 @@ private:
     void removeRowAt(int pos);
     QString keyText(const Row& row) const;
     QVariantList sortValues(const Row& row) const;
+    bool locateWhere(const std::function<bool(const Row&)>& matches, const KeysetCondition& match);
     void setState(State s);
     void addNewRow(int at);
     void markChanged(Row& row);

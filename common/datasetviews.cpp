@@ -22,10 +22,11 @@ void showCurrentRow(QTableView* grid, Dataset* dataset) {
     }
     if (grid->currentIndex().row() == row)
         return;
+    QAbstractItemModel* model = grid->model();
     int column = 0;
-    while (column < dataset->columnCount() && grid->isColumnHidden(column))
+    while (column < model->columnCount() && grid->isColumnHidden(column))
         ++column;
-    const QModelIndex index = dataset->index(row, column);
+    const QModelIndex index = model->index(row, column);
     grid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                        QItemSelectionModel::Rows);
     grid->scrollTo(index);
@@ -34,6 +35,11 @@ void showCurrentRow(QTableView* grid, Dataset* dataset) {
 } // namespace
 
 void bindGrid(QTableView* grid, Dataset* dataset) {
+    bindGridRows(grid, dataset, dataset);
+    dataset->presentIn(grid);
+}
+
+void bindGridRows(QTableView* grid, Dataset* dataset, QAbstractItemModel* model) {
     // While rows come and go the view moves its own current row; only the user's moves are
     // the dataset's (a row being removed must not become current half-way). The counter goes
     // up before the view hears of a change and down after it has dealt with it.
@@ -42,11 +48,10 @@ void bindGrid(QTableView* grid, Dataset* dataset) {
     QObject::connect(dataset, &QAbstractItemModel::rowsAboutToBeRemoved, grid, begin);
     QObject::connect(dataset, &QAbstractItemModel::rowsAboutToBeInserted, grid, begin);
     QObject::connect(dataset, &QAbstractItemModel::modelAboutToBeReset, grid, begin);
-    grid->setModel(dataset);
+    grid->setModel(model);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    dataset->presentIn(grid);
     auto end = [changing] { --*changing; };
     QObject::connect(dataset, &QAbstractItemModel::rowsRemoved, grid, end);
     QObject::connect(dataset, &QAbstractItemModel::rowsInserted, grid, end);
@@ -60,7 +65,8 @@ void bindGrid(QTableView* grid, Dataset* dataset) {
                      [grid, dataset] { showCurrentRow(grid, dataset); });
     QObject::connect(dataset, &QAbstractItemModel::modelReset, grid, [grid, dataset, changing] {
         --*changing;
-        dataset->presentIn(grid);
+        if (grid->model() == dataset)
+            dataset->presentIn(grid);
         showCurrentRow(grid, dataset);
     });
 }

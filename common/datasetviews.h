@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 
+class QAbstractItemModel;
 class QLineEdit;
 class QTableView;
 class QToolButton;
@@ -16,6 +17,10 @@ class Dataset;
 // Shows the dataset's presented columns in `grid` (read-only, whole rows selected) and keeps
 // the grid's current row and the dataset's in step, also when the dataset is reopened.
 void bindGrid(QTableView* grid, Dataset* dataset);
+
+// The same for a grid showing `model`: a model of the dataset's rows with columns of its own
+// (the search dialogs show chosen fields under their own titles).
+void bindGridRows(QTableView* grid, Dataset* dataset, QAbstractItemModel* model);
 
 // Shows `field` of the current row in `edit`; what the user types goes into the field.
 void bindField(QLineEdit* edit, Dataset* dataset, const QString& field);

@@ -40,6 +40,28 @@ QString SqlDialect::like(const QString& column, const QString& param) const {
     return QStringLiteral("COALESCE(%1, '') %2 %3").arg(column, op, param);
 }
 
+QString SqlDialect::startsWith(const QString& column, const QString& param, bool textColumn) const {
+    QString value = column;
+    if (!textColumn)
+        value = m_engine == Engine::SqlServer
+                    ? QStringLiteral("CAST(%1 AS NVARCHAR(40))").arg(column)
+                    : QStringLiteral("CAST(%1 AS TEXT)").arg(column);
+    const QString op =
+        m_engine == Engine::PostgreSQL ? QStringLiteral("ILIKE") : QStringLiteral("LIKE");
+    return QStringLiteral("%1 %2 %3 ESCAPE '!'").arg(value, op, param);
+}
+
+QString SqlDialect::prefixPattern(const QString& text) {
+    QString pattern;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('!') ||
+            c == QLatin1Char('['))
+            pattern += QLatin1Char('!');
+        pattern += c;
+    }
+    return pattern + QLatin1Char('%');
+}
+
 QString SqlDialect::dayRange(const QString& column, const QString& fromParam,
                              const QString& toParam) const {
     return QStringLiteral("(%1 >= %2 AND %1 < %3)").arg(column, fromParam, toParam);

@@ -27,6 +27,11 @@ public:
     QString month(const QString& expr) const; // integer month of a date column
     // Case-insensitive pattern match that also matches NULL text when the pattern is "%".
     QString like(const QString& column, const QString& param) const;
+    // True when the column's value, read as text, starts with the text bound to `param`
+    // (without regard to case); bind prefixPattern(text). NULL starts with nothing.
+    QString startsWith(const QString& column, const QString& param, bool textColumn) const;
+    // The typed text as the pattern of startsWith(): its wildcard characters stay plain.
+    static QString prefixPattern(const QString& text);
     // Inclusive day range: bind dayStart(from) and dayAfter(to) to the two parameters.
     QString dayRange(const QString& column, const QString& fromParam, const QString& toParam) const;
     // Compares a column with a parameter, NULL equal to NULL.

@@ -80,6 +80,11 @@ bool numberIsSafeFileName(const QString& number) {
     return !devices.contains(stem, Qt::CaseInsensitive);
 }
 
+QString unsafeNumberMessage(const QString& number) {
+    return QStringLiteral("O número \"%1\" não pode dar nome a um ficheiro do arquivo ...")
+        .arg(number);
+}
+
 QString copyIntoFolder(const QString& source, const QString& folder, const QString& number,
                        const QString& suffix, QString* error) {
     if (folder.trimmed().isEmpty()) {
@@ -91,8 +96,7 @@ QString copyIntoFolder(const QString& source, const QString& folder, const QStri
     // The file must land in the folder itself, whatever the number holds (imagePath gives no
     // path for a number that is no safe file name).
     if (target.isEmpty() || QFileInfo(target).absoluteDir() != QDir(QDir(folder).absolutePath())) {
-        *error = QStringLiteral("O número \"%1\" não pode dar nome a um ficheiro do arquivo ...")
-                     .arg(number);
+        *error = unsafeNumberMessage(number);
         return {};
     }
     QFile in(source);

@@ -41,6 +41,8 @@ QStringList listRecordFiles(const QString& folder, const QString& number);
 // separators or drive colon, not "." or "..", no control characters, and not a device name
 // of Windows workstations (CON, NUL, COM1...), with or without an extension.
 bool numberIsSafeFileName(const QString& number);
+// What every file action says of a number that is no safe file name.
+QString unsafeNumberMessage(const QString& number);
 
 // Copies `source` into `folder` as number + `suffix` (as ".JPG" or "_ficha.pdf"), never over
 // an existing file (the target is created exclusively) and completely or not at all (a copy

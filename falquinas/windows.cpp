@@ -1,6 +1,7 @@
 #include "windows.h"
 
 #include "CORTP000.h"
+#include "CORTP010.h"
 #include "UnitFacMenu.h"
 #include "codetables.h"
 #include "session.h"
@@ -25,6 +26,8 @@ void registerWindows(TFACFMENU& menu, Session& session) {
                                  return QList<QObject*>{list->data()};
                              }});
     }
+    menu.registerWindow(QStringLiteral("CLICHE001"),
+                        {[&session](QWidget* p) { return new TCORTF010(session, p); }, {}});
 }
 
 } // namespace falq

@@ -12,12 +12,11 @@ QString statusText(SANE_Status status) {
     return QString::fromLocal8Bit(sane_strstatus(status));
 }
 
+// SANE is started at the first use: probing its backends takes time that a window opening
+// should not wait for.
 class SaneScanner : public Scanner {
 public:
-    SaneScanner() {
-        SANE_Int version = 0;
-        m_ready = sane_init(&version, nullptr) == SANE_STATUS_GOOD;
-    }
+    SaneScanner() = default;
     ~SaneScanner() override {
         if (m_ready)
             sane_exit();
@@ -25,7 +24,7 @@ public:
 
     QStringList sources(QString* error) override {
         QStringList names;
-        if (!m_ready) {
+        if (!start()) {
             *error = QStringLiteral("SANE não está disponível.");
             return names;
         }
@@ -43,6 +42,10 @@ public:
     }
 
     bool acquire(QImage* image, QString* error) override {
+        if (!start()) {
+            *error = QStringLiteral("SANE não está disponível.");
+            return false;
+        }
         if (m_source.isEmpty() && sources(error).isEmpty()) {
             if (error->isEmpty())
                 *error = QStringLiteral("Nenhum scanner encontrado.");
@@ -62,6 +65,15 @@ public:
     }
 
 private:
+    bool start() {
+        if (!m_started) {
+            m_started = true;
+            SANE_Int version = 0;
+            m_ready = sane_init(&version, nullptr) == SANE_STATUS_GOOD;
+        }
+        return m_ready;
+    }
+
     static constexpr int kResolutionDpi = 150; // enough for technical sheets, small enough to keep
 
     // Asks for the resolution the register keeps, where the device lets it be set.
@@ -161,6 +173,7 @@ private:
         return true;
     }
 
+    bool m_started = false;
     bool m_ready = false;
 };
 

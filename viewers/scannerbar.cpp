@@ -10,17 +10,17 @@
 namespace falq {
 
 ScannerBar::ScannerBar(Scanner& scanner, ImageControl* target, Messages& messages, QWidget* parent)
-    : QWidget(parent), m_scanner(scanner), m_target(target), m_messages(messages) {
+    : QWidget(parent), m_scanner(scanner), m_target(target), m_messages(messages),
+      m_select(new QPushButton(QStringLiteral("Sel.Scan"), this)),
+      m_scan(new QPushButton(QStringLiteral("Scanner"), this)) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* select = new QPushButton(QStringLiteral("Sel.Scan"), this);
-    select->setObjectName(QStringLiteral("BotSelScan"));
-    auto* scan = new QPushButton(QStringLiteral("Scanner"), this);
-    scan->setObjectName(QStringLiteral("BotScanner"));
-    layout->addWidget(select);
-    layout->addWidget(scan);
-    connect(select, &QPushButton::clicked, this, &ScannerBar::selectSource);
-    connect(scan, &QPushButton::clicked, this, [this] { this->scan(); });
+    m_select->setObjectName(QStringLiteral("BotSelScan"));
+    m_scan->setObjectName(QStringLiteral("BotScanner"));
+    layout->addWidget(m_select);
+    layout->addWidget(m_scan);
+    connect(m_select, &QPushButton::clicked, this, &ScannerBar::selectSource);
+    connect(m_scan, &QPushButton::clicked, this, [this] { this->scan(); });
     m_choose = [](QWidget* parent, const QStringList& sources, const QString& current) {
         bool ok = false;
         const QString chosen =
@@ -44,6 +44,8 @@ void ScannerBar::selectSource() {
 }
 
 bool ScannerBar::scan() {
+    if (m_check && !m_check())
+        return false;
     QImage image;
     QString error;
     QApplication::setOverrideCursor(Qt::WaitCursor);

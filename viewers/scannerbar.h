@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <functional>
 
+class QPushButton;
+
 namespace falq {
 
 class ImageControl;
@@ -22,8 +24,13 @@ public:
     setSourceChooser(std::function<QString(QWidget*, const QStringList&, const QString&)> chooser) {
         m_choose = std::move(chooser);
     }
+    // Runs before each scan; a scan goes ahead only when it returns true.
+    void setScanCheck(std::function<bool()> check) { m_check = std::move(check); }
     void selectSource();
     bool scan();
+
+    QPushButton* selectButton() const { return m_select; }
+    QPushButton* scanButton() const { return m_scan; }
 
 signals:
     void scanned();
@@ -33,6 +40,9 @@ private:
     ImageControl* m_target;
     Messages& m_messages;
     std::function<QString(QWidget*, const QStringList&, const QString&)> m_choose;
+    std::function<bool()> m_check;
+    QPushButton* m_select;
+    QPushButton* m_scan;
 };
 
 } // namespace falq

@@ -1,30 +1,44 @@
 #include "lookups.h"
 
 #include "connections.h"
+#include "dataset.h"
+
+namespace falq {
+
+Dataset* createLookupSet(const QString& name, const LookupDef& def, bool byName, QObject* parent) {
+    return new Dataset(name, def.connection, byName ? def.byName : def.byCode,
+                       UpdateObject{def.table, {QStringLiteral("CODIGO")}, {}}, parent);
+}
+
+} // namespace falq
 
 namespace falq::lookups {
 
 LookupDef clients() {
     return {kDbFacturacao, QStringLiteral("SELECT CODIGO,NOME,SIGLA FROM CLIENTES Order By CODIGO"),
-            QStringLiteral("SELECT CODIGO,NOME,SIGLA FROM CLIENTES Order By NOME")};
+            QStringLiteral("SELECT CODIGO,NOME,SIGLA FROM CLIENTES Order By NOME"),
+            QStringLiteral("CLIENTES")};
 }
 
 LookupDef suppliers() {
     return {kDbFacturacao,
             QStringLiteral("SELECT CODIGO,NOME,SIGLA FROM FORNECEDORES Order By CODIGO"),
-            QStringLiteral("SELECT CODIGO,NOME,SIGLA FROM FORNECEDORES Order By NOME")};
+            QStringLiteral("SELECT CODIGO,NOME,SIGLA FROM FORNECEDORES Order By NOME"),
+            QStringLiteral("FORNECEDORES")};
 }
 
 LookupDef salesmen() {
     return {kDbFacturacao, QStringLiteral("SELECT CODIGO,NOME FROM VENDEDORES Order By CODIGO"),
-            QStringLiteral("SELECT CODIGO,NOME FROM VENDEDORES Order By NOME")};
+            QStringLiteral("SELECT CODIGO,NOME FROM VENDEDORES Order By NOME"),
+            QStringLiteral("VENDEDORES")};
 }
 
 namespace {
 LookupDef codeTable(const QString& table, const QString& nameColumn, bool editor) {
     return {kDbFalquinas, QStringLiteral("SELECT * FROM %1 Order BY CODIGO").arg(table),
             editor ? QStringLiteral("SELECT * FROM %1 Order By %2").arg(table, nameColumn)
-                   : QStringLiteral("SELECT CODIGO,%2 FROM %1 Order By %2").arg(table, nameColumn)};
+                   : QStringLiteral("SELECT CODIGO,%2 FROM %1 Order By %2").arg(table, nameColumn),
+            table};
 }
 } // namespace
 
@@ -40,12 +54,13 @@ LookupDef boards(bool editor) {
 
 LookupDef colours() {
     return {kDbFalquinas, QStringLiteral("SELECT * FROM CORES Order By NUMERO"),
-            QStringLiteral("SELECT * FROM CORES Order By DESIGNACAO")};
+            QStringLiteral("SELECT * FROM CORES Order By DESIGNACAO"), QStringLiteral("CORES")};
 }
 
 LookupDef designers() {
     return {kDbFalquinas, QStringLiteral("SELECT * FROM DESENHADORES Order BY CODIGO"),
-            QStringLiteral("SELECT * FROM DESENHADORES Order By NOME")};
+            QStringLiteral("SELECT * FROM DESENHADORES Order By NOME"),
+            QStringLiteral("DESENHADORES")};
 }
 
 } // namespace falq::lookups

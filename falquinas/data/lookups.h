@@ -1,15 +1,28 @@
 #pragma once
 // The read-only look-up queries of the windows, one in code order and one in name order.
 // A window takes the pair it needs and names its own copies (CLIENTES, CLIENTESALFA, ...).
+#include "codenames.h"
+
 #include <QString>
 
+class QObject;
+
 namespace falq {
+
+class Dataset;
 
 struct LookupDef {
     QString connection; // connection name
     QString byCode;     // statement in code order
     QString byName;     // statement in name order
+    QString table;      // the code table (key CODIGO)
+
+    CodeTable codeTable() const { return {connection, table}; }
 };
+
+// A window's own read-only copy of a look-up (named as the window names it: CLIENTES,
+// CLIENTESALFA, ...), in code order or in name order. Not open.
+Dataset* createLookupSet(const QString& name, const LookupDef& def, bool byName, QObject* parent);
 
 namespace lookups {
 LookupDef clients();

@@ -1,0 +1,62 @@
+#include "codenames.h"
+
+#include "sqlrun.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+namespace falq {
+
+QSqlRecord findCode(const CodeTable& table, const QVariant& code, const QStringList& columns,
+                    QString* error) {
+    if (code.isNull())
+        return {};
+    // Table and column names come from the program, never from a user.
+    QSqlQuery q(QSqlDatabase::database(table.connection, false));
+    q.setForwardOnly(true);
+    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                            .arg(columns.join(QStringLiteral(", ")), table.table, table.codeColumn);
+    if (!runStatement(q, sql, {code}, error) || !q.next())
+        return {};
+    return q.record();
+}
+
+bool parseCode(const QString& text, qint64 minimum, qint64 maximum, qint64* code) {
+    const QString t = text.trimmed();
+    if (t.isEmpty()) {
+        *code = 0;
+        return minimum <= 0 && 0 <= maximum;
+    }
+    bool ok = false;
+    const qint64 value = t.toLongLong(&ok);
+    if (!ok || value < minimum || value > maximum)
+        return false;
+    *code = value;
+    return true;
+}
+
+CodeNames::CodeNames(const CodeTable& table, const QList<QPair<QString, QLabel*>>& labels)
+    : m_table(table) {
+    for (const auto& [column, label] : labels) {
+        m_labels << qMakePair(column, QPointer<QLabel>(label));
+        m_columns << column;
+    }
+}
+
+bool CodeNames::show(const QVariant& code) {
+    m_error.clear();
+    m_row = findCode(m_table, code, m_columns, &m_error);
+    for (const auto& [column, label] : std::as_const(m_labels))
+        if (label)
+            label->setText(m_row.value(column).toString().trimmed());
+    return !m_row.isEmpty();
+}
+
+void CodeNames::clear() {
+    m_row = QSqlRecord();
+    for (const auto& [column, label] : std::as_const(m_labels))
+        if (label)
+            label->clear();
+}
+
+} // namespace falq

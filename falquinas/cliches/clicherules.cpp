@@ -1,0 +1,98 @@
+#include "clicherules.h"
+
+#include "schema.h"
+
+namespace falq::cliches {
+
+namespace {
+const QString kTable = QStringLiteral("CLICHES");
+}
+
+const QStringList& sortFields() {
+    static const QStringList fields = {"CLICHENRO", "CORTANTENRO", "SIGLACLI",
+                                       "PRODNRO",   "REFERENCIA",  "FORNSIGLA"};
+    return fields;
+}
+
+const QList<SearchColumn>& gridColumns() {
+    static const QList<SearchColumn> columns = {
+        {"CLICHENRO", "Cliché (F1)"},       {"CORTANTENRO", "Cortante  (F2)"},
+        {"SIGLACLI", "Cliente  (F3)"},      {"PRODNRO", "Prod.Nº  (F4)"},
+        {"REFERENCIA", "Referência  (F5)"}, {"FORNSIGLA", "Fornecedor  (F6)"}};
+    return columns;
+}
+
+QString listStatement(const QString& sortField) {
+    const QString field =
+        sortFields().contains(sortField.toUpper()) ? sortField.toUpper() : sortFields().first();
+    return QStringLiteral("SELECT * FROM CLICHES\n      Order By ") + field;
+}
+
+const QStringList& exportColumns() {
+    static const QStringList columns = {
+        "CLICHENRO", "CORTANTENRO", "SIGLACLI",   "PRODNRO",       "REFERENCIA",
+        "FORNSIGLA", "UTILIZA",     "CLINRO",     "FORNECEDOR",    "REFER_FORN",
+        "CODBARRAS", "MODELO",      "MAQUINA",    "COR_01",        "COR_02",
+        "COR_03",    "COR_04",      "COR_05",     "COR_06",        "DATA",
+        "OBSERV1",   "OBSERV2",     "FICHASETUP", "ROTACOES_PREV", "COMERCIALNRO"};
+    return columns;
+}
+
+QString typedNumber(const QString& text) {
+    return text.left(12);
+}
+
+int textSize(const QString& column) {
+    const TableDef* table = schema::findTable(kTable);
+    const ColumnDef* c = table ? table->column(column) : nullptr;
+    return c && c->type == ColumnType::Text ? c->size : 0;
+}
+
+bool numberRange(const QString& column, qint64* minimum, qint64* maximum) {
+    const TableDef* table = schema::findTable(kTable);
+    const ColumnDef* c = table ? table->column(column) : nullptr;
+    if (!c)
+        return false;
+    *minimum = 0;
+    switch (c->type) {
+    case ColumnType::SmallInt:
+        *maximum = 32767;
+        return true;
+    case ColumnType::Integer:
+        *maximum = 2147483647;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool parseDate(const QString& text, QVariant* value) {
+    const QString t = text.trimmed();
+    if (t.isEmpty()) {
+        *value = QVariant(QMetaType::fromType<QDateTime>());
+        return true;
+    }
+    static const QStringList formats = {"dd/MM/yyyy",    "d/M/yyyy",         "dd-MM-yyyy",
+                                        "d-M-yyyy",      "dd/MM/yyyy hh:mm", "dd/MM/yyyy hh:mm:ss",
+                                        "d/M/yyyy h:mm", "d/M/yyyy h:mm:ss"};
+    for (const QString& f : formats) {
+        const QDateTime d = QDateTime::fromString(t, f);
+        if (d.isValid() && d.date().year() >= 1753) {
+            *value = d;
+            return true;
+        }
+    }
+    return false;
+}
+
+QString dateText(const QVariant& value) {
+    if (value.isNull())
+        return {};
+    const QDateTime d = value.toDateTime();
+    if (!d.isValid())
+        return {};
+    return d.time() == QTime(0, 0) ? d.toString(QStringLiteral("dd/MM/yyyy"))
+                                   : d.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss"));
+}
+
+} // namespace falq::cliches

@@ -1,0 +1,196 @@
+#pragma once
+// The cliché editor opened on a test installation with a small register: clients 1 and 2,
+// suppliers 5 and 6, the installer's code tables, and the clichés the test adds.
+#include "../shell/shellrun.h"
+#include "CORTP010.h"
+#include "imagefiles.h"
+#include "locatedialog.h"
+#include "plantroot.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+
+namespace falq::test {
+
+inline void addCodes(Installation& inst) {
+    QVERIFY(inst.exec("fact", "INSERT INTO CLIENTES (CODIGO, NOME, SIGLA) VALUES "
+                              "(1, 'Cartonagem Norte', 'NORTE'), (2, 'Frutas do Sul', 'SUL')"));
+    QVERIFY(inst.exec("fact", "INSERT INTO FORNECEDORES (CODIGO, NOME, SIGLA) VALUES "
+                              "(5, 'Gravuras Lda', 'GRAV'), (6, 'Polímeros SA', 'POLI')"));
+}
+
+// A cliché row as another program would write it; unnamed columns get plain values.
+inline void addCliche(Installation& inst, const QString& number,
+                      const QMap<QString, QVariant>& values = {}) {
+    QMap<QString, QVariant> row = {{"CLICHENRO", number},
+                                   {"CLINRO", 1},
+                                   {"SIGLACLI", "NORTE"},
+                                   {"PRODNRO", "P" + number.left(7)},
+                                   {"REFERENCIA", "Ref " + number},
+                                   {"FORNECEDOR", 5},
+                                   {"FORNSIGLA", "GRAV"},
+                                   {"REFER_FORN", "RF" + number},
+                                   {"CODBARRAS", ""},
+                                   {"MODELO", 1},
+                                   {"MAQUINA", 2},
+                                   {"COR_01", 1},
+                                   {"COR_02", 3},
+                                   {"COR_03", 0},
+                                   {"COR_04", 0},
+                                   {"COR_05", 0},
+                                   {"COR_06", 0},
+                                   {"OBSERV1", ""},
+                                   {"OBSERV2", ""},
+                                   {"CORTANTENRO", "CT-" + number},
+                                   {"FICHASETUP", 7},
+                                   {"ROTACOES_PREV", 0},
+                                   {"UTILIZA", "S"},
+                                   {"COMERCIALNRO", ""}};
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        row[it.key()] = it.value();
+    QStringList marks;
+    for (int i = 0; i < row.size(); ++i)
+        marks << "?";
+    QVERIFY(inst.exec("main",
+                      QStringLiteral("INSERT INTO CLICHES (%1) VALUES (%2)")
+                          .arg(row.keys().join(", "), marks.join(", ")),
+                      row.values()));
+}
+
+// The cliché image folder of the installation (stored relative to the plant root).
+inline QString clicheFolder(Installation& inst) {
+    return resolveFolder(inst.scalar("main", "SELECT PATHCLICHE FROM PARGER").toString(),
+                         inst.root());
+}
+
+// Waits for the queued steps (field messages, the save point) to run.
+inline void settle() {
+    for (int i = 0; i < 5; ++i)
+        QTest::qWait(10);
+}
+
+struct Editor {
+    Run run;
+    RecordingMessages& messages = run.messages;
+    std::unique_ptr<TCORTF010> window;
+
+    // Opens the session and the editor, shown and active, the grid focused.
+    bool open() {
+        if (!run.start() || !run.menu.sessionOpen())
+            return false;
+        return reopen();
+    }
+    bool reopen() {
+        window = std::make_unique<TCORTF010>(run.session, &run.menu);
+        window->show();
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get()))
+            return false;
+        settle();
+        return QApplication::focusWidget() == grid();
+    }
+
+    // Activates the window again, as the desktop does when a dialog over it closes.
+    bool activate() {
+        window->activateWindow();
+        const bool active = QTest::qWaitForWindowActive(window.get());
+        settle();
+        return active;
+    }
+
+    template <class T = QLineEdit> T* w(const char* name) const {
+        T* widget = window->findChild<T*>(QLatin1String(name));
+        if (!widget)
+            qWarning("no widget %s", name);
+        return widget;
+    }
+    QTableView* grid() const { return w<QTableView>("DBGrid1"); }
+    QPushButton* button(const char* name) const { return w<QPushButton>(name); }
+    QString focused() const {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    }
+    // Leaves the grid with Tab, as a user does: the die number box takes the focus.
+    void leaveGrid() {
+        QTest::keyClick(grid(), Qt::Key_Tab);
+        settle();
+    }
+    // Clicks a box (the focus moves there; the box left is checked).
+    void click(const char* name) {
+        QTest::mouseClick(w(name), Qt::LeftButton);
+        settle();
+    }
+    // Replaces the box's text by typing (accented letters too).
+    void type(const char* name, const QString& text) {
+        QLineEdit* box = w(name);
+        box->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(box, Qt::Key_Delete);
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(box, &press);
+        }
+    }
+    // Clicks a cell of the grid (the save point when a row is being edited).
+    void clickGrid(int row = 0) {
+        QTableView* g = grid();
+        const QRect cell = g->visualRect(g->model()->index(row, 0));
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cell.center());
+        settle();
+    }
+    QString gridNumber(int row) const { return grid()->model()->index(row, 0).data().toString(); }
+    // Clicks a box, types its text and leaves it with Tab.
+    void fill(const char* name, const QString& text) {
+        click(name);
+        type(name, text);
+        QTest::keyClick(w(name), Qt::Key_Tab);
+        settle();
+    }
+    // "&Inserir", then the number typed (when given) and Tab.
+    void insert(const QString& number = {}) {
+        button("BotInserir")->click();
+        settle();
+        if (number.isEmpty())
+            return;
+        QTest::keyClicks(w("Edit_ClicheNro"), number);
+        QTest::keyClick(w("Edit_ClicheNro"), Qt::Key_Tab);
+        settle();
+    }
+};
+
+// A test's installation with the codes of addCodes() and the given clichés, and the editor.
+struct EditorOn {
+    explicit EditorOn(const QStringList& cliches = {QStringLiteral("A-100")}) {
+        if (!inst.ok())
+            return;
+        addCodes(inst);
+        for (const QString& number : cliches)
+            addCliche(inst, number);
+    }
+    bool open() {
+        if (!inst.ok())
+            qWarning("%s", qPrintable(inst.error()));
+        return inst.ok() && e.open();
+    }
+    Installation inst;
+    Editor e;
+};
+
+// Runs `act` on the next modal window (a "Localizar" dialog) as soon as it shows.
+inline void onModal(const std::function<void(QWidget*)>& act, bool* seen) {
+    QTimer::singleShot(0, [act, seen] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        *seen = true;
+        act(modal);
+    });
+}
+
+} // namespace falq::test
