@@ -387,6 +387,32 @@ void TestStationChecks::drawingChecks() {
     QVERIFY(!run.check("Edit_Desenho", "24-00002"));
     QCOMPARE(run.messages.shown.size(), 2);
     QVERIFY(nothingShown(run));
+    // Insert: the drawings' "Localizar"; the whole number taken.
+    QLineEdit* box = run.box("Edit_Desenho");
+    QCOMPARE(QApplication::focusWidget(), box);
+    QCOMPARE(run.window.statusText(), QStringLiteral("Tecla <Insert> para localizar Desenho ..."));
+    QString seen;
+    QStringList titles;
+    test::onNextModal(
+        [&titles](QWidget* w) {
+            auto* grid = w->findChild<QTableView*>("GridLocalizar");
+            for (int c = 0; c < grid->model()->columnCount(); ++c)
+                titles << grid->model()->headerData(c, Qt::Horizontal).toString();
+            QLineEdit* search = w->findChild<QLineEdit*>("Edit_Localizar");
+            QTest::keyClicks(search, "24-00001");
+            QTest::keyClick(search, Qt::Key_Return);
+        },
+        &seen);
+    QTest::keyClick(box, Qt::Key_Insert);
+    QCOMPARE(seen, QStringLiteral("Localizar"));
+    QCOMPARE(titles, (QStringList{"Desenho Nº", "Cliente", "Largura", "Comprim", "Altura",
+                                  "Larg. Placa", "Comp. Placa"}));
+    QCOMPARE(box->text(), longNumber);
+    QVERIFY(run.reactivate());
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), run.box("Edit_Next1"));
+    QCOMPARE(set->fieldValue("DESENHONRO").toString(), longNumber);
+    QCOMPARE(run.messages.shown.size(), 2);
 }
 
 QTEST_MAIN(TestStationChecks)

@@ -73,6 +73,7 @@ private slots:
     void failuresEndTheProgram_data();
     void failuresEndTheProgram();
     void damagedMainDatabaseIsNamed();
+    void noCredentialLibraryEndsTheProgram();
     void stationFolderIsConfigurable();
     void writesThroughItsConnectionsFail();
     void databaseUnchangedAfterChecks();
@@ -132,6 +133,7 @@ void TestStationStartup::paddedUserIsFound_data() {
     QTest::newRow("stored with blanks") << QByteArray("ADMIN          01\n") << "ADMIN   ";
     QTest::newRow("other case") << QByteArray("admin          01\n") << "ADMIN";
     QTest::newRow("company with a leading blank") << QByteArray("ADMIN           1") << "ADMIN";
+    QTest::newRow("8-bit text") << QByteArray("JO\xc3O           01\r\n") << "JOÃO";
 }
 
 void TestStationStartup::paddedUserIsFound() {
@@ -231,6 +233,19 @@ void TestStationStartup::damagedMainDatabaseIsNamed() {
         QVERIFY2(run.messages.shown.first().contains(word), qPrintable(run.messages.shown.first()));
     QVERIFY(run.window.programEnded());
     QCOMPARE(test::fileContent(file), before);
+}
+
+void TestStationStartup::noCredentialLibraryEndsTheProgram() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    StationRun run;
+    run.window.setCredentialLibraryPath(QDir(inst.root()).filePath("naoexiste.so"));
+    QVERIFY(run.start());
+    QCOMPARE(run.messages.shown.size(), 1);
+    QVERIFY2(run.messages.shown.first().contains("naoexiste"),
+             qPrintable(run.messages.shown.first()));
+    QVERIFY(run.window.programEnded());
+    QVERIFY(!QSqlDatabase::contains(kDbGeral));
 }
 
 void TestStationStartup::stationFolderIsConfigurable() {
