@@ -184,9 +184,16 @@ bool TCORTF999::eventFilter(QObject* watched, QEvent* event) {
                 localizar(*page);
                 return true;
             }
-        } else if (watched == page->next && event->type() == QEvent::FocusIn &&
-                   !windowFocusChange(event) && m_open) {
-            nextEnter(*page);
+        } else if (watched == page->next && m_open) {
+            if (event->type() == QEvent::FocusIn && !windowFocusChange(event)) {
+                nextEnter(*page);
+            } else if (event->type() == QEvent::KeyPress &&
+                       static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab &&
+                       static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+                // Tab or Enter leads back to the number box for the next entry.
+                page->box->setFocus(Qt::TabFocusReason);
+                return true;
+            }
         }
     }
     return QMainWindow::eventFilter(watched, event);
@@ -269,28 +276,29 @@ TCORTF999::Page* TCORTF999::currentPage() {
     return nullptr;
 }
 
-QString TCORTF999::imagePathOf(const Page& page) const {
+TCORTF999::RecordFiles TCORTF999::filesOf(const Page& page) const {
     // The parameters as they are now: another workstation may have moved the folders.
     const ImageParameters params = readImageParameters(QSqlDatabase::database(kDbFalquinas));
-    const QString number = text(page.found->fieldValue(page.numberField));
-    return page.isCliche ? clicheImagePath(params, number) : drawingImagePath(params, number);
-}
-
-QString TCORTF999::folderOf(const Page& page) const {
-    const ImageParameters params = readImageParameters(QSqlDatabase::database(kDbFalquinas));
-    return page.isCliche ? params.clicheFolder : params.drawingFolder;
+    RecordFiles files;
+    files.number = text(page.found->fieldValue(page.numberField));
+    files.folder = page.isCliche ? params.clicheFolder : params.drawingFolder;
+    files.image = page.isCliche ? clicheImagePath(params, files.number)
+                                : drawingImagePath(params, files.number);
+    if (!QFileInfo(files.image).isFile())
+        files.image.clear();
+    return files;
 }
 
 void TCORTF999::showRecord(Page& page) {
     if (currentPage() != &page || !page.foundInEntry)
         return;
     clearRecordDisplay();
-    const QString path = imagePathOf(page);
-    if (!path.isEmpty() && QFileInfo(path).isFile()) {
-        m_ML1->load(path);
-        m_viewerPath = path;
+    const RecordFiles files = filesOf(page);
+    if (!files.image.isEmpty()) {
+        m_ML1->load(files.image);
+        m_viewerPath = files.image;
     }
-    m_documents->showRecord(folderOf(page), text(page.found->fieldValue(page.numberField)));
+    m_documents->showRecord(files.folder, files.number);
 }
 
 void TCORTF999::clearRecordDisplay() {
@@ -313,8 +321,8 @@ void TCORTF999::ML1Click() {
     Page* page = currentPage();
     if (m_ML1->isEmpty() || !page || !page->foundInEntry)
         return;
-    const QString path = imagePathOf(*page);
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    const QString path = filesOf(*page).image;
+    if (path.isEmpty())
         return;
     m_ML1->load(path);
     m_viewerPath = path;

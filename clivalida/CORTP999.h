@@ -80,8 +80,13 @@ private:
     void NBChange(int index);
     void ML1Click();
     Page* currentPage();
-    QString imagePathOf(const Page& page) const;
-    QString folderOf(const Page& page) const;
+    // The found record's number, its folder and its image file (empty when there is none).
+    struct RecordFiles {
+        QString number;
+        QString folder;
+        QString image;
+    };
+    RecordFiles filesOf(const Page& page) const;
 
     std::unique_ptr<Ui::TCORTF999> ui;
     Messages& m_messages;

@@ -120,8 +120,12 @@ void TestStationChecks::foundClicheShowsItsDataImageAndDocuments() {
     emit list->itemDoubleClicked(list->currentItem());
     QCOMPARE(run.window.documents()->view()->path(),
              QDir(m_params.clicheFolder).filePath("12.pdf"));
-    // Entering the box again starts a new entry: nothing of 12 stays.
-    box->setFocus(Qt::TabFocusReason);
+    // Enter leads back to the number box, and entering it starts a new entry: nothing of 12
+    // stays.
+    run.window.activateWindow(); // the document shown may have taken the window's focus
+    run.box("Edit_Next")->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(run.box("Edit_Next"), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), box);
     QVERIFY(box->text().isEmpty());
     QVERIFY(nothingShown(run));
     QCOMPARE(run.window.documents()->view()->kind(), DocumentView::Kind::Empty);
