@@ -1,6 +1,5 @@
 // clivalida: the shop-floor station that checks cliché and drawing numbers.
 #include "CORTP999.h"
-#include "credentials.h"
 #include "messages.h"
 
 #include <QApplication>
@@ -9,13 +8,11 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("clivalida"));
     // The application's title captions its message boxes; the window keeps its own caption.
-    falq::BoxMessages messages(QStringLiteral("clivalida - Visualização de Cliches e Cortantes"));
-    const falq::Credentials credentials = falq::readCredentials();
-    if (!credentials.ok) {
-        messages.show(credentials.error, true);
-        return 1;
-    }
-    falq::TCORTF999 window;
+    falq::BoxMessages messages(falq::TCORTF999::applicationTitle());
+    falq::TCORTF999 window(messages);
     window.show();
-    return app.exec();
+    window.activateWindow();
+    // A start-up that fails shows its message and closes the window, which ends the program.
+    const int code = app.exec();
+    return window.programEnded() ? 1 : code;
 }

@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStringList>
 #include <QUrl>
 #include <QtEndian>
 
@@ -132,7 +133,7 @@ QString loginLineValue(const QString& line) {
 }
 
 bool openConnection(const QString& connectionName, const AliasDef& def, const QString& user,
-                    const QString& password, QString* error) {
+                    const QString& password, QString* error, ConnectionAccess access) {
     closeConnection(connectionName);
     if (!QSqlDatabase::isDriverAvailable(def.driver)) {
         *error = QStringLiteral("Alias \"%1\": o controlador %2 não está instalado.")
@@ -140,7 +141,15 @@ bool openConnection(const QString& connectionName, const AliasDef& def, const QS
         return false;
     }
     QString options = def.options;
+    const auto addOption = [&options](const QString& option) {
+        options += (options.isEmpty() ? QString() : QStringLiteral(";")) + option;
+    };
+    const bool askedReadOnly = access == ConnectionAccess::ReadOnly;
+    // Settings of a PostgreSQL session, given together in its one "options" entry.
+    QStringList sessionSettings;
     if (def.driver == kSqlite) {
+        if (askedReadOnly && !options.contains(QLatin1String("QSQLITE_OPEN_READONLY")))
+            addOption(QStringLiteral("QSQLITE_OPEN_READONLY"));
         // A file that is not a database is refused before the engine touches it: an empty
         // file would silently become a new database.
         const QString problem = sqliteFileProblem(def.database);
@@ -156,9 +165,14 @@ bool openConnection(const QString& connectionName, const AliasDef& def, const QS
                 QStringLiteral("Alias \"%1\": esquema inválido \"%2\".").arg(def.name, def.schema);
             return false;
         }
-        options += (options.isEmpty() ? QString() : QStringLiteral(";")) +
-                   QStringLiteral("options='-c search_path=%1,public'").arg(def.schema);
+        sessionSettings << QStringLiteral("-c search_path=%1,public").arg(def.schema);
+    } else if (def.driver == QLatin1String("QODBC") && askedReadOnly) {
+        addOption(QStringLiteral("SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY"));
     }
+    if (def.driver == QLatin1String("QPSQL") && askedReadOnly)
+        sessionSettings << QStringLiteral("-c default_transaction_read_only=on");
+    if (!sessionSettings.isEmpty())
+        addOption(QStringLiteral("options='%1'").arg(sessionSettings.join(QLatin1Char(' '))));
     const bool readOnly = options.contains(QLatin1String("QSQLITE_OPEN_READONLY"));
     QString reason;
     {
@@ -200,11 +214,11 @@ bool openConnection(const QString& connectionName, const AliasDef& def, const QS
 }
 
 bool openAlias(const QString& connectionName, const QString& alias, const QString& user,
-               const QString& password, QString* error) {
+               const QString& password, QString* error, ConnectionAccess access) {
     AliasDef def;
     if (!readAlias(alias, &def, error))
         return false;
-    return openConnection(connectionName, def, user, password, error);
+    return openConnection(connectionName, def, user, password, error, access);
 }
 
 } // namespace falq

@@ -10,6 +10,14 @@ inline const QString kDbGeral = QStringLiteral("DBGERAL");           // general 
 inline const QString kDbFalquinas = QStringLiteral("DBFALQUINAS");   // main database of the company
 inline const QString kDbFacturacao = QStringLiteral("DBPRDXFACTUR"); // invoicing database
 
+// How a connection may use its database. A read-only connection is refused every write by the
+// engine itself, not by the program's care alone: SQLite opens the file read-only
+// (QSQLITE_OPEN_READONLY), PostgreSQL starts each transaction read-only
+// (default_transaction_read_only, in the same options as the schema's search_path), ODBC asks
+// for read-only access. A copy of the connection (QSqlDatabase::cloneDatabase, as a dataset
+// makes to read) inherits it.
+enum class ConnectionAccess { ReadWrite, ReadOnly };
+
 // Opens connection `connectionName` on the database that `alias` names in aliases.ini,
 // with the given login. Any connection of that name is closed and replaced first. On
 // failure returns false with a message that names the alias, the database (the file, for
@@ -19,11 +27,13 @@ inline const QString kDbFacturacao = QStringLiteral("DBPRDXFACTUR"); // invoicin
 // truncated file is refused and left as it was (sqliteFileProblem), and the engine is told
 // never to create one. Only the installer creates databases (createSqliteDatabase).
 bool openAlias(const QString& connectionName, const QString& alias, const QString& user,
-               const QString& password, QString* error);
+               const QString& password, QString* error,
+               ConnectionAccess access = ConnectionAccess::ReadWrite);
 
 // The same for an alias definition already read.
 bool openConnection(const QString& connectionName, const AliasDef& def, const QString& user,
-                    const QString& password, QString* error);
+                    const QString& password, QString* error,
+                    ConnectionAccess access = ConnectionAccess::ReadWrite);
 
 // Why the file at `path` is not an SQLite database that may be opened: it does not exist, is
 // empty, is something else, or is shorter than its header says. Empty when it is one.

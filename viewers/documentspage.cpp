@@ -68,11 +68,14 @@ void DocumentsPage::closeDocument() {
 }
 
 void DocumentsPage::setReadOnly(bool on) {
+    m_readOnly = on;
     m_attach->setVisible(!on);
     m_delete->setVisible(!on);
 }
 
 bool DocumentsPage::attach() {
+    if (m_readOnly)
+        return false;
     if (m_attachCheck && !m_attachCheck())
         return false;
     const QString chosen = m_chooseFile(this, m_attach->toolTip(), kDocumentFilter);
@@ -96,6 +99,8 @@ bool DocumentsPage::attach() {
 }
 
 bool DocumentsPage::deleteSelected() {
+    if (m_readOnly)
+        return false;
     const QString path = m_list->selectedPath();
     if (path.isEmpty()) {
         m_messages.show(kSelectDocumentFirst, true);

@@ -38,7 +38,8 @@ public:
         std::function<QString(QWidget*, const QString& caption, const QString& filter)> chooser) {
         m_chooseFile = std::move(chooser);
     }
-    // Read-only pages (consultation) have no attach and delete buttons.
+    // Read-only pages (consultation, the validation station) have no attach and delete
+    // buttons, and attach() and deleteSelected() change nothing.
     void setReadOnly(bool on);
 
     bool attach();
@@ -59,6 +60,7 @@ private:
     DocumentView* m_view;
     QPushButton* m_attach;
     QPushButton* m_delete;
+    bool m_readOnly = false;
     QString m_folder;
     QString m_number;
     std::function<bool()> m_attachCheck;

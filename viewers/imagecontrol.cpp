@@ -215,6 +215,9 @@ void ImageControl::setImage(const QImage& image, const QString& path) {
 }
 
 void ImageControl::clear() {
+    // An image still being read arrives too late: it no longer belongs here.
+    ++m_ticket;
+    m_loading = false;
     cancelRubberBand();
     m_image = QImage();
     m_preview = QImage();

@@ -39,6 +39,7 @@ public:
     void setImage(const QImage& image, const QString& path = {});
     QImage image() const { return m_image; }
     bool isEmpty() const { return m_image.isNull(); }
+    // Empties the control; an image still being read is dropped when it arrives.
     void clear();
     void setText(const QString& text);
     QString text() const { return m_text; }

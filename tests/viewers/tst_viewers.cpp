@@ -342,6 +342,14 @@ void TestViewers::zoomStepsStretchAndActualSize() {
     QVERIFY(control.path().isEmpty());
     QVERIFY(!control.loadAndWait(dir.filePath("missing.jpg"), 5000));
     QVERIFY(control.isEmpty());
+    // Emptied while an image is still being read: the image, arriving late, is not shown.
+    control.load(writeImage(dir.filePath("tarde.jpg"), 2400, 1800));
+    control.clear();
+    QVERIFY(!control.isLoading());
+    ImageControl other; // images are read one after the other: this one comes after
+    QVERIFY(other.loadAndWait(dir.filePath("a.jpg")));
+    QVERIFY(control.isEmpty());
+    QVERIFY(control.path().isEmpty());
 }
 
 void TestViewers::rubberBandZoomsToTheDraggedPart() {

@@ -609,8 +609,8 @@ bool install(const InstallationSettings& s, const RegisterSize* demoRegister,
     const QList<InstallRow> rows = installationRows(s);
     if (!checkRows(rows, error))
         return false;
-    for (const char* sub : {"programas/Computador", "programas/Pdf", "dados", "imagens/cliches",
-                            "imagens/desenhos", "fotos", "logos"})
+    for (const char* sub : {"programas/Computador", "programas/clivalida", "programas/Pdf", "dados",
+                            "imagens/cliches", "imagens/desenhos", "fotos", "logos"})
         if (!created.makeFolder(root.filePath(QString::fromLatin1(sub)), error))
             return false;
     // Workstation files, the credentials of the general database, the plant's settings.
@@ -621,6 +621,13 @@ bool install(const InstallationSettings& s, const RegisterSize* demoRegister,
         !created.writeFile(root.filePath(QStringLiteral("velmora.cred")),
                            s.engine.user.toLatin1() + '\n' + s.engine.password.toLatin1() + '\n',
                            error, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        return false;
+    // The validation station's file: the user in columns 1-15, the company in 16-17.
+    if (s.companyNumber >= 0 && s.companyNumber <= 99 &&
+        !created.writeFile(root.filePath(QStringLiteral("programas/clivalida/Falquinas_Empre.dat")),
+                           s.userCode.leftJustified(15).toLatin1() +
+                               QByteArray::number(s.companyNumber).rightJustified(2, '0') + "\r\n",
+                           error))
         return false;
     if (!s.webSite.isEmpty() &&
         !created.writeFile(root.filePath(QStringLiteral("falquinas.ini")),
