@@ -1,0 +1,1199 @@
+#include "CORTP020.h"
+
+#include "clicherules.h"
+#include "codetables.h"
+#include "commercialarticle.h"
+#include "connections.h"
+#include "dataset.h"
+#include "datasetviews.h"
+#include "documents.h"
+#include "documentspage.h"
+#include "drawingrules.h"
+#include "entertab.h"
+#include "gridexport.h"
+#include "grids.h"
+#include "imagecontrol.h"
+#include "imagefiles.h"
+#include "locatedialog.h"
+#include "lookupmenu.h"
+#include "lookups.h"
+#include "scanner.h"
+#include "scannerbar.h"
+#include "session.h"
+#include "sqlrun.h"
+#include "unitDtFalquinas.h"
+
+#include "ui_CORTP020.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QSqlQuery>
+#include <QTimer>
+
+namespace falq {
+
+namespace {
+const QString kNumber = QStringLiteral("DESENHONRO");
+
+const QString kDuplicate = QStringLiteral("Registo já Existe ... <ENTER> ...");
+const QString kNoClient = QStringLiteral("Cliente Inexistente ...");
+const QString kNoSupplier = QStringLiteral("Fornecedor Inexistente ...");
+const QString kNoBoard = QStringLiteral("Cartão Inexistente ...");
+const QString kNoMachine = QStringLiteral("Máquina Inexistente ...");
+const QString kNoDesigner = QStringLiteral("Desenhador Inexistente ...");
+const QString kNoSalesman = QStringLiteral("Vendedor Inexistente ...");
+const QString kBadDirection = QStringLiteral("Direcção do Canal Inválida ...");
+const QString kBadView = QStringLiteral("Vista Inválida ...");
+const QString kDirectionHint = QStringLiteral("Digite (V), Vertical ou (H), Horizontal ...");
+const QString kViewHint = QStringLiteral("Digite (E), Exterior ou (I), Interior ...");
+const QString kNotReferencedStatus = QStringLiteral("O Desenho ainda não está Referenciado !!!");
+const QString kNotReferencedBox = QStringLiteral("O Desenho ainda não foi referenciado ...");
+const QString kNoFolder = QStringLiteral("Ainda não parametrizou a localização para Arquivo ...");
+const QString kImageExists = QStringLiteral("Esta Fotografia já existe, Elimine primeiro ...");
+const QString kDeleteImage = QStringLiteral("Eliminação Fotografia !!! Confirma ?");
+const QString kNoStockYear =
+    QStringLiteral("A Aplicação de Stocks não está inicializado no Ano de : ");
+const QString kFillProduct = QStringLiteral("Preencha o Nº do Produto 1º");
+const QString kProcessing = QStringLiteral("Processamento em Curso ... Aguarde por favor ...");
+const QString kArticleExists = QStringLiteral("Artigo Já Existe na Gestão Comercial");
+const QString kPhotoFilter = QStringLiteral("All Files (*.Jpg)");
+const QString kTableTitle = QStringLiteral("Tabela de Desenhos");
+
+// Rights of the window and of its code-table buttons.
+const QString kChapter = QStringLiteral("Desenhos");
+const QString kProgram = QStringLiteral("Abertura e Alteracao");
+const QString kTablesChapter = QStringLiteral("Tabelas Especificas");
+
+QString text(const QVariant& v) {
+    return v.isNull() ? QString() : v.toString();
+}
+} // namespace
+
+TCORTF020::TCORTF020(Session& session, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TCORTF020>()), m_session(session),
+      m_drawings(session.dataset(ds::DESENHOS)), m_parger(session.dataset(ds::PARGER)),
+      m_boards(session.dataset(ds::CARTOES)), m_machines(session.dataset(ds::MAQUINAS)),
+      m_designers(session.dataset(ds::DESENHADORES)), m_scanner(createSaneScanner()),
+      m_params(std::make_unique<ImageParameters>()),
+      m_exporter(std::make_unique<GridExporter>(session)) {
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("TCORTF020"));
+    ui->LabelSeleccione->setTextFormat(Qt::PlainText);
+    ui->NB->tabBar()->setFocusPolicy(Qt::NoFocus);
+
+    // The bound boxes and what each field holds.
+    m_boxes = {{ui->Edit_CortanteNro, "CORTANTENRO", Box::Text},
+               {ui->Edit_ProdNro, "PRODNRO", Box::Text},
+               {ui->DBEdit1, "COMERCIALNRO", Box::ReadOnly},
+               {ui->Edit_CliNro, "CLIENTE", Box::Code},
+               {ui->DBEdit2, "SIGLACLI", Box::ReadOnly},
+               {ui->Edit_Referencia, "REFERENCIA", Box::Text},
+               {ui->Edit_Maquina, "MAQUINA", Box::Code},
+               {ui->Edit_Fornecedor, "FORNECEDOR", Box::Code},
+               {ui->DBEdit7, "SIGLAFORN", Box::ReadOnly},
+               {ui->Edit_Largura, "LARGURA", Box::Number},
+               {ui->Edit_Comprim, "COMPRIM", Box::Number},
+               {ui->Edit_Altura, "ALTURA", Box::Number},
+               {ui->Edit_Larg_Placa, "LARG_PLACA", Box::Number},
+               {ui->Edit_Comp_Placa, "COMP_PLACA", Box::Number},
+               {ui->Edit_Data, "DATA", Box::Date},
+               {ui->Edit_Quantid, "QUANTID", Box::Quantity},
+               {ui->Edit_Cartao, "CARTAO", Box::Code},
+               {ui->Edit_Desenhador, "DESENHADOR", Box::Code},
+               {ui->Edit_VndNro, "VNDNRO", Box::Code},
+               {ui->Edit_DataPedida, "DATAPEDIDA", Box::Date},
+               {ui->Edit_Dir_Canal, "DIR_CANAL", Box::Letter},
+               {ui->Edit_Golpes_Caixa, "GOLPES_CAIXA", Box::Number},
+               {ui->Edit_Vista, "VISTA", Box::Letter}};
+    for (const Box& b : std::as_const(m_boxes)) {
+        if (b.kind == Box::Text) {
+            b.edit->setMaxLength(drawings::textSize(b.field));
+            connect(b.edit, &QLineEdit::textEdited, this,
+                    [this, field = b.field](const QString& t) { writeField(field, t); });
+        } else if (b.kind == Box::Letter) {
+            // The direction and the view are typed in upper case.
+            b.edit->setMaxLength(1);
+            connect(b.edit, &QLineEdit::textEdited, this, [this, edit = b.edit](const QString& t) {
+                if (t != t.toUpper())
+                    edit->setText(t.toUpper());
+                m_dirty.insert(edit);
+            });
+        } else if (b.kind != Box::ReadOnly) {
+            connect(b.edit, &QLineEdit::textEdited, this,
+                    [this, edit = b.edit] { m_dirty.insert(edit); });
+        }
+    }
+    connect(ui->Edit_DesenhoNro, &QLineEdit::textEdited, this,
+            [this] { m_dirty.insert(ui->Edit_DesenhoNro); });
+
+    // Names beside codes.
+    m_clientName = CodeNames(lookups::clients().codeTable(),
+                             {{"NOME", ui->Label_CliNome}, {"SIGLA", nullptr}});
+    m_supplierName = CodeNames(lookups::suppliers().codeTable(),
+                               {{"NOME", ui->Label_FrnNome}, {"SIGLA", nullptr}});
+    m_salesmanName = CodeNames(lookups::salesmen().codeTable(), {{"NOME", ui->Label_VndNome}});
+    m_boardName = CodeNames(lookups::boards(true).codeTable(), {{"DESIGNACAO", ui->Label_Cartao}});
+    m_machineName =
+        CodeNames(lookups::machines(true).codeTable(), {{"DESIGNACAO", ui->Label_Maquina}});
+    m_designerName = CodeNames(lookups::designers().codeTable(), {{"NOME", ui->Label_Desenhador}});
+
+    // The browse grid: six titled columns, sorted by a click on a title, F1 ... F6.
+    m_header = new TitleSortHeader(ui->DBGrid1, drawings::sortFields());
+    bindGrid(ui->DBGrid1, m_drawings);
+    connect(m_header, &TitleSortHeader::sortRequested, this, &TCORTF020::DBGrid1TitleButtonClick);
+    new GridSearchKeys(ui->DBGrid1, drawings::sortFields(),
+                       [this](const QString& field) { gridSearch(field); });
+    QPalette rows = ui->DBGrid1->palette();
+    rows.setColor(QPalette::AlternateBase, QColor(0xEE, 0xF4, 0xFB));
+    ui->DBGrid1->setPalette(rows);
+    ui->DBGrid1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    ui->DBGrid1->installEventFilter(this);
+    ui->DBGrid1->viewport()->installEventFilter(this);
+    ui->DBGrid3->setModel(m_drawings);
+
+    // Image controls, scanner and documents.
+    m_M1 = new ImageControl(this);
+    m_M1->setObjectName(QStringLiteral("M1"));
+    m_M1->setFocusPolicy(Qt::NoFocus);
+    ui->imageLayout->addWidget(m_M1);
+    m_ML1 = new ImageControl(this);
+    m_ML1->setObjectName(QStringLiteral("ML1"));
+    m_ML1->setFocusPolicy(Qt::NoFocus);
+    m_ML1->setToolTip(QStringLiteral("Click 2 Vezes para Visualizar"));
+    ui->previewLayout->addWidget(m_ML1);
+    connect(m_ML1, &ImageControl::clicked, this, &TCORTF020::ML1Click);
+    m_scanBar = new ScannerBar(*m_scanner, m_M1, session.messages(), this);
+    m_scanBar->scanButton()->setObjectName(QStringLiteral("BotScan"));
+    m_scanBar->scanButton()->setToolTip(QStringLiteral("Digitalizar"));
+    m_scanBar->selectButton()->setObjectName(QStringLiteral("BotScanSelect"));
+    m_scanBar->selectButton()->setToolTip(QStringLiteral("Seleccionar Scanner"));
+    for (QPushButton* b : {m_scanBar->scanButton(), m_scanBar->selectButton()}) {
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setAutoDefault(false);
+        b->hide(); // shown with the scanner right
+    }
+    m_scanBar->setScanCheck([this] { return BotScanCheck(); });
+    connect(m_scanBar, &ScannerBar::scanned, this, &TCORTF020::scanned);
+    ui->scanLayout->addWidget(m_scanBar);
+    m_documents = new DocumentsPage(session.messages(), this);
+    m_documents->setAttachCheck([this] { return fileActionAllowed(false); });
+    ui->documentsLayout->addWidget(m_documents);
+    m_chooseFile = [](QWidget* parent, const QString& caption, const QString& filter) {
+        QFileDialog dialog(parent, caption, QString(), filter);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setOption(QFileDialog::ReadOnly);
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    };
+
+    // Status bar: two panels.
+    m_status0 = new QLabel(this);
+    m_status0->setObjectName(QStringLiteral("StatusPanel0"));
+    m_status1 = new QLabel(this);
+    m_status1->setObjectName(QStringLiteral("StatusPanel1"));
+    ui->StatusBar1->addWidget(m_status0, 1);
+    ui->StatusBar1->addPermanentWidget(m_status1);
+
+    // Lookup sets and searches.
+    const struct {
+        const char* name;
+        LookupDef def;
+        bool byName;
+    } sets[] = {{"CLIENTES", lookups::clients(), false},
+                {"CLIENTESALFA", lookups::clients(), true},
+                {"FORNECEDORES", lookups::suppliers(), false},
+                {"FORNECEDORESALFA", lookups::suppliers(), true},
+                {"VENDEDORES", lookups::salesmen(), false},
+                {"VENDEDORESALFA", lookups::salesmen(), true},
+                {"CARTOESALFA", lookups::boards(true), true},
+                {"MAQUINASALFA", lookups::machines(true), true},
+                {"DESENHADORESALFA", lookups::designers(), true}};
+    for (const auto& s : sets)
+        m_lookupSets.insert(QLatin1String(s.name),
+                            createLookupSet(QLatin1String(s.name), s.def, s.byName, this));
+    buildSearches();
+
+    // Buttons (they never take the focus: the grid and the boxes keep it).
+    ui->BotDelete->hide();
+    connect(ui->BotInserir, &QPushButton::clicked, this, &TCORTF020::BotInserirClick);
+    connect(ui->BotCancelar, &QPushButton::clicked, this, &TCORTF020::BotCancelarClick);
+    connect(ui->BotDelete, &QPushButton::clicked, this, &TCORTF020::BotDeleteClick);
+    connect(ui->BitTerminar, &QPushButton::clicked, this, &QDialog::close);
+    connect(ui->BotAbrirArtigo, &QPushButton::clicked, this, &TCORTF020::BotAbrirArtigoClick);
+    connect(ui->BotExcel, &QPushButton::clicked, this, &TCORTF020::BotExcelClick);
+    connect(ui->BotMaquinas, &QPushButton::clicked, this,
+            [this] { codeTableClick(CodeTableKind::Machines); });
+    connect(ui->BotCartoes, &QPushButton::clicked, this,
+            [this] { codeTableClick(CodeTableKind::Boards); });
+    connect(ui->BotDesenhadores, &QPushButton::clicked, this,
+            [this] { codeTableClick(CodeTableKind::Designers); });
+    connect(ui->BotLocalizar, &QPushButton::clicked, this, &TCORTF020::BotLocalizarClick);
+    connect(ui->BotDeleteImage, &QPushButton::clicked, this, &TCORTF020::BotDeleteImageClick);
+    m_navigator = new Navigator(this);
+    m_navigator->setDataset(m_drawings);
+    ui->navigatorLayout->addWidget(m_navigator);
+
+    connect(m_drawings, &Dataset::currentRowChanged, this, [this] {
+        if (!m_eventsOn || m_quiet > 0)
+            return;
+        showBoundFields();
+        Edit_DesenhoNro1Change();
+    });
+    connect(qApp, &QApplication::focusChanged, this, &TCORTF020::focusChanged);
+    EnterAsTab::install(this);
+}
+
+TCORTF020::~TCORTF020() {
+    if (m_opened)
+        FormClose();
+}
+
+void TCORTF020::setFileChooser(
+    std::function<QString(QWidget*, const QString&, const QString&)> chooser) {
+    m_chooseFile = chooser;
+    m_documents->setFileChooser(std::move(chooser));
+}
+
+void TCORTF020::setScanner(std::unique_ptr<Scanner> scanner) {
+    // The bar keeps a reference: build it again around the new scanner.
+    m_scanner = std::move(scanner);
+    auto* old = m_scanBar;
+    m_scanBar = new ScannerBar(*m_scanner, m_M1, m_session.messages(), this);
+    for (auto [from, to] : {std::pair{old->scanButton(), m_scanBar->scanButton()},
+                            std::pair{old->selectButton(), m_scanBar->selectButton()}}) {
+        to->setObjectName(from->objectName());
+        to->setToolTip(from->toolTip());
+        to->setFocusPolicy(Qt::NoFocus);
+        to->setAutoDefault(false);
+        to->setVisible(from->isVisibleTo(this));
+    }
+    m_scanBar->setScanCheck([this] { return BotScanCheck(); });
+    connect(m_scanBar, &ScannerBar::scanned, this, &TCORTF020::scanned);
+    ui->scanLayout->replaceWidget(old, m_scanBar);
+    delete old;
+}
+
+QString TCORTF020::statusText() const {
+    return m_status0->text();
+}
+
+void TCORTF020::buildSearches() {
+    auto own = [this](const char* name) {
+        return [this, name]() -> Dataset* { return m_lookupSets.value(QLatin1String(name)); };
+    };
+    auto shared = [](Dataset* d) { return [d]() -> Dataset* { return d; }; };
+    const struct {
+        QLineEdit* box;
+        LookupSearch numeric;
+        LookupSearch alphabetic;
+    } searches[] = {
+        {ui->Edit_CliNro,
+         {own("CLIENTES"),
+          {},
+          {{"CODIGO", "Cliente Nº"}, {"NOME", "Nome do Cliente"}, {"SIGLA", "Sigla Cliente"}}},
+         {own("CLIENTESALFA"),
+          {},
+          {{"NOME", "Nome do Cliente"}, {"CODIGO", "Cliente Nº"}, {"SIGLA", "Sigla"}}}},
+        {ui->Edit_Fornecedor,
+         {own("FORNECEDORES"),
+          {},
+          {{"CODIGO", "Forn. Nº"}, {"NOME", "Nome do Fornecedor"}, {"SIGLA", "Sigla"}}},
+         {own("FORNECEDORESALFA"),
+          {},
+          {{"NOME", "Nome do Fonecedor"}, {"CODIGO", "Forn. Nº"}, {"SIGLA", "Sigla"}}}},
+        {ui->Edit_Maquina,
+         {shared(m_machines), {}, {{"CODIGO", "Máq. Nº"}, {"DESIGNACAO", "Designação"}}},
+         {own("MAQUINASALFA"), {}, {{"DESIGNACAO", "Designação"}, {"CODIGO", "Máq. Nº"}}}},
+        {ui->Edit_Cartao,
+         {shared(m_boards), {}, {{"CODIGO", "Cartão Nº"}, {"DESIGNACAO", "Designação"}}},
+         {own("CARTOESALFA"), {}, {{"DESIGNACAO", "Designação"}, {"CODIGO", "Cartão Nº"}}}},
+        {ui->Edit_Desenhador,
+         {shared(m_designers), {}, {{"CODIGO", "Desenhador Nº"}, {"NOME", "Nome"}}},
+         {own("DESENHADORESALFA"), {}, {{"NOME", "Nome"}, {"CODIGO", "Desenhador Nº"}}}},
+        {ui->Edit_VndNro,
+         {own("VENDEDORES"), {}, {{"CODIGO", "Vendedor Nº"}, {"NOME", "Nome do Vendedor"}}},
+         {own("VENDEDORESALFA"), {}, {{"NOME", "Nome do Vendedor"}, {"CODIGO", "Vendedor Nº"}}}},
+    };
+    for (const auto& s : searches) {
+        auto* lookup = new LookupMenu(s.box, m_session.messages(), s.numeric, s.alphabetic);
+        // The code taken is checked at once: field, short name and labels.
+        connect(lookup, &LookupMenu::chosen, this, [this, box = s.box] {
+            m_dirty.insert(box);
+            QString message;
+            if (checkBox(box, &message) == Verdict::Refused)
+                refuse(box, message);
+        });
+        if (s.box == ui->Edit_Desenhador)
+            lookup->setMenuRunsNumeric(true);
+        m_lookups << lookup;
+    }
+}
+
+// ---- opening and closing -------------------------------------------------------------------
+
+void TCORTF020::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (!m_opened)
+        FormActivate();
+}
+
+bool TCORTF020::event(QEvent* e) {
+    // Every activation reads the rights again; nothing else (a modal child closing re-activates
+    // the window and must not save, drop or re-open anything).
+    if (e->type() == QEvent::WindowActivate && m_opened) {
+        ReadAcessosUtil();
+        DisableAcessosBotoes();
+    }
+    return QDialog::event(e);
+}
+
+void TCORTF020::FormActivate() {
+    m_opened = true;
+    ui->NB->setCurrentIndex(0);
+    m_insertFlag = false;
+    m_cancelFlag = false;
+    m_mode = Mode::Browse;
+    ReadAcessosUtil();
+    DisableAcessosBotoes();
+    m_sortField = kNumber;
+    OpenDesenhos();
+    m_parger->close();
+    m_parger->open();
+    m_params->drawingFolder = text(m_parger->fieldValue(QStringLiteral("PATHCLICHE")));
+    m_params->drawingFolder = text(m_parger->fieldValue(QStringLiteral("PATHDESENHO")));
+    m_params->imageType = text(m_parger->fieldValue(QStringLiteral("TIPOIMAGEM")));
+    for (Dataset* d : {m_boards, m_machines, m_designers}) {
+        d->close();
+        d->open();
+    }
+    openLookupSets();
+    m_drawings->presentIn(ui->DBGrid1);
+    const int charWidth = fontMetrics().averageCharWidth();
+    const int widths[] = {16, 15, 15, 22, 8, 8};
+    for (int c = 0; c < 6; ++c)
+        ui->DBGrid1->setColumnWidth(c, widths[c] * charWidth + 12);
+    // The hidden grid of the export: its columns in their order.
+    for (int c = 0; c < m_drawings->columnCount(); ++c)
+        ui->DBGrid3->setColumnHidden(
+            c, !drawings::exportColumns().contains(m_drawings->fieldOfColumn(c)));
+    for (int i = 0; i < drawings::exportColumns().size(); ++i) {
+        const int logical = m_drawings->columnOfField(drawings::exportColumns()[i]);
+        if (logical >= 0)
+            ui->DBGrid3->horizontalHeader()->moveSection(
+                ui->DBGrid3->horizontalHeader()->visualIndex(logical), i);
+    }
+    m_eventsOn = true;
+    showBoundFields();
+    Edit_DesenhoNro1Change();
+    setBrowsingControls(true);
+    ui->DBGrid1->setFocus();
+}
+
+void TCORTF020::FormClose() {
+    m_opened = false;
+    m_eventsOn = false;
+    m_sortField = kNumber;
+    m_drawings->close();
+    m_drawings->setStatement(defaultStatement(ds::DESENHOS));
+    for (Dataset* d : {m_parger, m_boards, m_machines, m_designers})
+        d->close();
+    closeLookupSets();
+}
+
+void TCORTF020::openLookupSets() {
+    for (Dataset* d : std::as_const(m_lookupSets))
+        d->open();
+}
+
+void TCORTF020::closeLookupSets() {
+    for (Dataset* d : std::as_const(m_lookupSets))
+        d->close();
+}
+
+void TCORTF020::ReadAcessosUtil() {
+    const SessionContext& ctx = m_session.context();
+    const QSqlDatabase db = QSqlDatabase::database(kDbFalquinas);
+    m_rights = lookupRights(db, ctx.moduleCode, kChapter, kProgram, ctx.userCode);
+    const struct {
+        QPushButton* button;
+        const char* program;
+    } tables[] = {{ui->BotMaquinas, "Maquinas"},
+                  {ui->BotCartoes, "Cartoes"},
+                  {ui->BotDesenhadores, "Desenhadores"}};
+    for (const auto& t : tables) {
+        const AccessRights r = lookupRights(db, ctx.moduleCode, kTablesChapter,
+                                            QLatin1String(t.program), ctx.userCode);
+        t.button->setVisible(r.found && r.aceder);
+    }
+}
+
+void TCORTF020::DisableAcessosBotoes() {
+    ui->BotInserir->setVisible(m_rights.inserir);
+    ui->BotCancelar->setVisible(m_rights.inserir);
+    ui->Edit_DesenhoNro->setEnabled(m_mode == Mode::Insert ||
+                                    (m_mode == Mode::Browse && m_rights.inserir));
+    m_scanBar->scanButton()->setVisible(m_rights.scanner);
+    m_scanBar->selectButton()->setVisible(m_rights.scanner);
+    ui->BotDelete->setVisible(m_rights.eliminar);
+}
+
+void TCORTF020::OpenDesenhos() {
+    m_drawings->close();
+    m_drawings->setStatement(drawings::listStatement(m_sortField));
+    QString error;
+    if (!m_drawings->open(&error))
+        m_session.messages().show(error, true);
+    m_header->setSortField(m_sortField);
+}
+
+void TCORTF020::reject() {
+    close();
+}
+
+void TCORTF020::closeEvent(QCloseEvent* e) {
+    if (m_opened && (m_mode != Mode::Browse || m_drawings->hasPendingUpdates())) {
+        // Closing saves what is being edited, through the same checks; or stays open.
+        m_gridEnterQueued = false;
+        if (!DbGrid1Enter(focusWidget())) {
+            e->ignore();
+            return;
+        }
+    }
+    if (m_opened)
+        FormClose();
+    e->accept();
+    QDialog::reject();
+}
+
+// ---- the record and the grid ---------------------------------------------------------------
+
+void TCORTF020::showBoundFields() {
+    const bool row = m_drawings->currentRow() >= 0;
+    for (const Box& b : std::as_const(m_boxes)) {
+        const QVariant v = row ? m_drawings->fieldValue(b.field) : QVariant();
+        b.edit->setText(b.kind == Box::Date ? cliches::dateText(v) : text(v));
+        b.edit->setCursorPosition(0);
+    }
+    showWords();
+}
+
+void TCORTF020::showWords() {
+    // Any value but "V" reads "Horizontal", any but "E" reads "Interior".
+    const bool row = m_drawings->currentRow() >= 0;
+    ui->Label_Dir_Canal->setText(
+        row ? drawings::directionWord(text(m_drawings->fieldValue("DIR_CANAL"))) : QString());
+    ui->Label_Vista->setText(row ? drawings::viewWord(text(m_drawings->fieldValue("VISTA")))
+                                 : QString());
+}
+
+void TCORTF020::CleanLabels() {
+    for (CodeNames* n : {&m_clientName, &m_supplierName, &m_salesmanName, &m_boardName,
+                         &m_machineName, &m_designerName})
+        n->clear();
+    ui->Label_Dir_Canal->clear();
+    ui->Label_Vista->clear();
+}
+
+void TCORTF020::Edit_DesenhoNro1Change() {
+    if (m_insertFlag)
+        return;
+    const QString number = text(m_drawings->fieldValue(kNumber));
+    m_documents->closeDocument();
+    m_documents->showRecord(m_params->drawingFolder,
+                            numberIsSafeFileName(number) ? number : QString());
+    ui->Edit_DesenhoNro->setText(number);
+    loadPreview();
+    m_clientName.show(m_drawings->fieldValue(QStringLiteral("CLIENTE")));
+    m_boardName.show(m_drawings->fieldValue(QStringLiteral("CARTAO")));
+    m_supplierName.show(m_drawings->fieldValue(QStringLiteral("FORNECEDOR")));
+    m_machineName.show(m_drawings->fieldValue(QStringLiteral("MAQUINA")));
+    m_designerName.show(m_drawings->fieldValue(QStringLiteral("DESENHADOR")));
+    m_salesmanName.show(m_drawings->fieldValue(QStringLiteral("VNDNRO")));
+    showWords();
+}
+
+void TCORTF020::loadPreview() {
+    m_M1->clear();
+    m_ML1->clear();
+    const QString path = currentImagePath();
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return;
+    m_ML1->load(path);
+    if (ui->NB->currentWidget() == ui->TabFotografia)
+        m_M1->load(path);
+}
+
+const TCORTF020::Box* TCORTF020::boxOf(const QWidget* widget) const {
+    for (const Box& b : m_boxes)
+        if (b.edit == widget)
+            return &b;
+    return nullptr;
+}
+
+bool TCORTF020::isRecordBox(const QWidget* widget) const {
+    const Box* b = boxOf(widget);
+    return widget == ui->Edit_DesenhoNro || (b && b->kind != Box::ReadOnly);
+}
+
+void TCORTF020::focusChanged(QWidget* old, QWidget* now) {
+    // Only moves inside this window count: a modal child opening or closing, or another
+    // window, is no field exit and no return to the grid.
+    if (!m_eventsOn || !old || !now || !isAncestorOf(old) || !isAncestorOf(now))
+        return;
+    if (now == ui->DBGrid1) {
+        if (m_mode != Mode::Browse || m_drawings->hasPendingUpdates() || m_cancelFlag)
+            scheduleGridEnter(old);
+        return;
+    }
+    if (m_mode == Mode::Browse && isRecordBox(now)) {
+        DbGrid1Exit();
+        return;
+    }
+    if (auto* box = qobject_cast<QLineEdit*>(old); box && isRecordBox(box))
+        leaveBox(box);
+    if (const Box* b = boxOf(now); b && b->kind == Box::Code)
+        m_status0->setText(kLookupKeysHint);
+    else if (now == ui->Edit_Dir_Canal)
+        m_status0->setText(kDirectionHint);
+    else if (now == ui->Edit_Vista)
+        m_status0->setText(kViewHint);
+}
+
+void TCORTF020::DbGrid1Exit() {
+    setBrowsingControls(false);
+    if (m_insertFlag)
+        return;
+    if (m_drawings->currentRow() < 0) {
+        // Nothing to edit: new clichés come through "&Inserir".
+        setBrowsingControls(true);
+        QTimer::singleShot(0, ui->DBGrid1, [this] { ui->DBGrid1->setFocus(); });
+        return;
+    }
+    m_drawings->edit();
+    m_mode = Mode::Edit;
+    m_remembered = drawings::typedNumber(text(m_drawings->fieldValue(kNumber)));
+    ui->Edit_DesenhoNro->setEnabled(false);
+    ui->Edit_CortanteNro->setFocus(Qt::OtherFocusReason);
+}
+
+void TCORTF020::setBrowsingControls(bool browsing) {
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             ui->BotAbrirArtigo, m_navigator, ui->BotInserir, ui->BotDelete, ui->BitTerminar})
+        w->setEnabled(browsing);
+    ui->Edit_DesenhoNro->setEnabled(browsing ? m_rights.inserir : m_mode == Mode::Insert);
+}
+
+void TCORTF020::scheduleGridEnter(QWidget* left) {
+    if (m_gridEnterQueued)
+        return;
+    m_gridEnterQueued = true;
+    m_lastLeft = left;
+    QTimer::singleShot(0, this, [this] {
+        if (!m_gridEnterQueued)
+            return; // done meanwhile (closing)
+        m_gridEnterQueued = false;
+        DbGrid1Enter(m_lastLeft);
+    });
+}
+
+void TCORTF020::focusGrid() {
+    ui->DBGrid1->setFocus(Qt::OtherFocusReason);
+    scheduleGridEnter(nullptr);
+}
+
+bool TCORTF020::DbGrid1Enter(QWidget* left) {
+    if (!m_cancelFlag && !runPendingChecks(left))
+        return false;
+    setBrowsingControls(true);
+    m_cancelFlag = false;
+    m_insertFlag = false;
+    m_status0->clear();
+    return applyAndReopen();
+}
+
+bool TCORTF020::applyAndReopen() {
+    const ApplyResult r = m_drawings->applyUpdates();
+    if (!r.ok) {
+        // Nothing is re-opened: the row stays cached, current and visible, to be saved again.
+        m_mode = Mode::Browse;
+        if (!r.aborted)
+            m_session.messages().show(r.error, true);
+        showBoundFields();
+        return false;
+    }
+    ++m_quiet;
+    m_drawings->setStatement(drawings::listStatement(m_sortField));
+    QString error;
+    const bool opened = m_drawings->open(&error);
+    if (opened && !m_remembered.isEmpty())
+        m_drawings->locate({kNumber}, {m_remembered});
+    --m_quiet;
+    m_mode = Mode::Browse;
+    m_dirty.clear();
+    if (!opened)
+        m_session.messages().show(error, true);
+    showBoundFields();
+    Edit_DesenhoNro1Change();
+    return true;
+}
+
+void TCORTF020::reopenSorted(const QString& field) {
+    ++m_quiet;
+    m_sortField = field;
+    m_drawings->setStatement(drawings::listStatement(field));
+    QString error;
+    if (!m_drawings->reopen(&error))
+        m_session.messages().show(error, true);
+    --m_quiet;
+    m_header->setSortField(field);
+}
+
+void TCORTF020::DBGrid1TitleButtonClick(const QString& field) {
+    if (m_mode != Mode::Browse || m_drawings->hasPendingUpdates()) {
+        m_session.messages().beep(); // the row being edited is saved first, at the grid
+        return;
+    }
+    reopenSorted(field);
+    showBoundFields();
+    Edit_DesenhoNro1Change();
+}
+
+void TCORTF020::gridSearch(const QString& field) {
+    if (m_mode != Mode::Browse || m_drawings->hasPendingUpdates())
+        return;
+    reopenSorted(field);
+    ++m_quiet;
+    LocateDialog dialog(m_drawings, columnsStartingWith(drawings::gridColumns(), field),
+                        m_session.messages(), this);
+    if (dialog.choose())
+        m_remembered = drawings::typedNumber(text(m_drawings->fieldValue(kNumber)));
+    --m_quiet;
+    showBoundFields();
+    Edit_DesenhoNro1Change();
+}
+
+bool TCORTF020::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->DBGrid1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            focusNextChild(); // Enter leaves the grid as Tab does
+            return true;
+        }
+    }
+    if (watched == ui->DBGrid1->viewport() &&
+        (event->type() == QEvent::MouseButtonPress ||
+         event->type() == QEvent::MouseButtonDblClick) &&
+        (m_mode != Mode::Browse || m_gridEnterQueued)) {
+        // While a row is edited a click on the grid only takes the focus there (the save
+        // point); it does not move to another row before the row is saved.
+        ui->DBGrid1->setFocus(Qt::MouseFocusReason);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// ---- field checks --------------------------------------------------------------------------
+
+void TCORTF020::writeField(const QString& field, const QVariant& value) {
+    if (m_mode == Mode::Browse || m_drawings->currentRow() < 0)
+        return; // only the row being edited or inserted is written
+    m_drawings->setFieldValue(field, value);
+    for (const Box& b : std::as_const(m_boxes))
+        if (b.field == field && b.kind == Box::ReadOnly)
+            b.edit->setText(text(m_drawings->fieldValue(field)));
+}
+
+TCORTF020::Verdict TCORTF020::checkBox(QLineEdit* box, QString* message) {
+    message->clear();
+    if (box == ui->Edit_DesenhoNro)
+        return Edit_DesenhoNroExit(message);
+    const Box* b = boxOf(box);
+    if (!b)
+        return Verdict::Accepted;
+    switch (b->kind) {
+    case Box::Text:
+    case Box::ReadOnly:
+        return Verdict::Accepted;
+    case Box::Number: {
+        qint64 min = 0, max = 0, value = 0;
+        drawings::numberRange(b->field, &min, &max);
+        if (!parseCode(box->text(), min, max, &value))
+            return Verdict::Refused;
+        writeField(b->field, value);
+        return Verdict::Accepted;
+    }
+    case Box::Quantity: {
+        double value = 0;
+        if (!drawings::parseQuantity(box->text(), &value))
+            return Verdict::Refused;
+        writeField(b->field, value);
+        return Verdict::Accepted;
+    }
+    case Box::Date: {
+        if (box->text() == cliches::dateText(m_drawings->fieldValue(b->field)))
+            return Verdict::Accepted;
+        QVariant value;
+        if (!cliches::parseDate(box->text(), &value))
+            return Verdict::Refused;
+        writeField(b->field, value);
+        return Verdict::Accepted;
+    }
+    case Box::Code:
+        return checkCode(*b, message);
+    case Box::Letter:
+        return checkLetter(*b, message);
+    }
+    return Verdict::Accepted;
+}
+
+TCORTF020::Verdict TCORTF020::checkCode(const Box& b, QString* message) {
+    qint64 min = 0, max = 0, code = 0;
+    drawings::numberRange(b.field, &min, &max);
+    if (!parseCode(b.edit->text(), min, max, &code))
+        return Verdict::Refused;
+    const QString& f = b.field;
+    if (f == QLatin1String("CLIENTE")) {
+        if (!m_clientName.show(code)) {
+            writeField(QStringLiteral("SIGLACLI"), QString());
+            *message = kNoClient;
+            return Verdict::Refused;
+        }
+        writeField(f, code);
+        writeField(QStringLiteral("SIGLACLI"), text(m_clientName.value(QStringLiteral("SIGLA"))));
+    } else if (f == QLatin1String("FORNECEDOR")) {
+        if (code == 0) {
+            m_supplierName.clear();
+            writeField(f, 0);
+            writeField(QStringLiteral("SIGLAFORN"), QString());
+            return Verdict::Accepted;
+        }
+        if (!m_supplierName.show(code)) {
+            writeField(QStringLiteral("SIGLAFORN"), QString());
+            *message = kNoSupplier;
+            return Verdict::Refused;
+        }
+        writeField(f, code);
+        writeField(QStringLiteral("SIGLAFORN"),
+                   text(m_supplierName.value(QStringLiteral("SIGLA"))));
+    } else if (f == QLatin1String("VNDNRO")) {
+        if (!m_salesmanName.show(code)) {
+            *message = kNoSalesman;
+            return Verdict::Refused;
+        }
+        writeField(f, code);
+        writeField(QStringLiteral("VNDNOME"), text(m_salesmanName.value(QStringLiteral("NOME"))));
+    } else {
+        CodeNames& names = f == QLatin1String("CARTAO")    ? m_boardName
+                           : f == QLatin1String("MAQUINA") ? m_machineName
+                                                           : m_designerName;
+        if (!names.show(code)) {
+            *message = f == QLatin1String("CARTAO")    ? kNoBoard
+                       : f == QLatin1String("MAQUINA") ? kNoMachine
+                                                       : kNoDesigner;
+            return Verdict::Refused;
+        }
+        writeField(f, code);
+    }
+    return Verdict::Accepted;
+}
+
+TCORTF020::Verdict TCORTF020::checkLetter(const Box& b, QString* message) {
+    // The channel direction: "V" or "H"; the view: "E" or "I" (typed in either case).
+    const bool isDirection = b.field == QLatin1String("DIR_CANAL");
+    const QString value =
+        isDirection ? drawings::direction(b.edit->text()) : drawings::view(b.edit->text());
+    if (value.isEmpty()) {
+        *message = isDirection ? kBadDirection : kBadView;
+        return Verdict::Refused;
+    }
+    b.edit->setText(value);
+    writeField(b.field, value);
+    showWords();
+    return Verdict::Accepted;
+}
+
+TCORTF020::Verdict TCORTF020::Edit_DesenhoNroExit(QString* message) {
+    if (!m_insertFlag)
+        return Verdict::Accepted;
+    if (ui->BotDelete->isVisible())
+        ui->BotDelete->setEnabled(false);
+    const QString typed = ui->Edit_DesenhoNro->text();
+    if (typed.isEmpty())
+        return Verdict::Refused;
+    const QString number = drawings::typedNumber(typed);
+    m_remembered = number;
+    // Another workstation may have the number already: the database says, without regard to
+    // case, as the key compares.
+    QSqlQuery q(QSqlDatabase::database(kDbFalquinas));
+    QString error;
+    if (!runStatement(q, QStringLiteral("SELECT COUNT(*) FROM CLICHES WHERE CLICHENRO = ?"),
+                      {number}, &error) ||
+        !q.next()) {
+        *message = error;
+        return Verdict::Refused;
+    }
+    if (q.value(0).toInt() > 0) {
+        *message = kDuplicate;
+        return Verdict::Duplicate;
+    }
+    writeField(kNumber, number);
+    writeField(QStringLiteral("UTILIZA"), QStringLiteral("S"));
+    writeField(QStringLiteral("DATA"), m_session.context().workingDate.startOfDay());
+    writeField(QStringLiteral("QUANTID"), 1);
+    showBoundFields();
+    ui->Edit_DesenhoNro->setText(number);
+    return Verdict::Accepted;
+}
+
+void TCORTF020::refuse(QLineEdit* box, const QString& message) {
+    if (message.isEmpty()) {
+        m_session.messages().beep();
+        QTimer::singleShot(0, box, [box] { box->setFocus(Qt::OtherFocusReason); });
+    } else {
+        m_session.messages().showForField(box, message, true);
+    }
+}
+
+void TCORTF020::dropInsert() {
+    m_drawings->cancel();
+    m_insertFlag = false;
+    m_dirty.clear();
+}
+
+void TCORTF020::leaveBox(QLineEdit* box) {
+    if (m_cancelFlag)
+        return;
+    m_status0->clear();
+    QString message;
+    switch (checkBox(box, &message)) {
+    case Verdict::Refused:
+        refuse(box, message);
+        return;
+    case Verdict::Duplicate:
+        // Told after the focus change; the new row goes and the grid re-opens the list.
+        QTimer::singleShot(0, this, [this, message] {
+            m_session.messages().show(message, true);
+            dropInsert();
+            focusGrid();
+        });
+        return;
+    case Verdict::Accepted:
+        m_dirty.remove(box);
+        break;
+    }
+}
+
+bool TCORTF020::runPendingChecks(QWidget* left) {
+    QList<QLineEdit*> boxes;
+    if (auto* box = qobject_cast<QLineEdit*>(left); box && isRecordBox(box))
+        boxes << box;
+    if (m_insertFlag && !boxes.contains(ui->Edit_DesenhoNro))
+        boxes.prepend(ui->Edit_DesenhoNro);
+    for (const Box& b : std::as_const(m_boxes))
+        if (m_dirty.contains(b.edit) && !boxes.contains(b.edit))
+            boxes << b.edit;
+    for (QLineEdit* box : std::as_const(boxes)) {
+        QString message;
+        switch (checkBox(box, &message)) {
+        case Verdict::Refused:
+            refuse(box, message);
+            return false;
+        case Verdict::Duplicate:
+            m_session.messages().show(message, true);
+            dropInsert();
+            return true; // nothing to write; the list is re-opened
+        case Verdict::Accepted:
+            m_dirty.remove(box);
+            break;
+        }
+    }
+    return true;
+}
+
+// ---- buttons -------------------------------------------------------------------------------
+
+void TCORTF020::BotInserirClick() {
+    if (m_mode != Mode::Browse)
+        return;
+    ui->NB->setCurrentWidget(ui->TabIdentificacao);
+    CleanLabels();
+    m_M1->clear();
+    m_ML1->clear();
+    m_documents->closeDocument();
+    m_documents->showRecord(m_params->drawingFolder, QString());
+    m_remembered.clear();
+    m_insertFlag = true;
+    m_mode = Mode::Insert;
+    m_dirty.clear();
+    ++m_quiet;
+    m_drawings->append();
+    // Empty texts and codes 0, so that the searches' patterns and ranges find the new row.
+    for (const Box& b : std::as_const(m_boxes))
+        if (b.kind == Box::Text || b.kind == Box::ReadOnly)
+            m_drawings->setFieldValue(b.field, QString());
+        else if (b.kind == Box::Code || b.kind == Box::Number)
+            m_drawings->setFieldValue(b.field, 0);
+    --m_quiet;
+    showBoundFields();
+    setBrowsingControls(false);
+    ui->Edit_DesenhoNro->setEnabled(true);
+    ui->Edit_DesenhoNro->clear();
+    ui->Edit_DesenhoNro->setFocus(Qt::OtherFocusReason);
+}
+
+void TCORTF020::BotCancelarClick() {
+    CleanLabels();
+    m_cancelFlag = true;
+    m_insertFlag = false;
+    m_drawings->cancel();
+    if (m_drawings->hasPendingUpdates())
+        m_drawings->cancelUpdates(); // a save that failed: "&Cancelar" drops it too
+    m_dirty.clear();
+    m_mode = Mode::Browse;
+    showBoundFields();
+    focusGrid();
+}
+
+void TCORTF020::BotDeleteClick() {
+    if (m_mode != Mode::Browse || m_drawings->currentRow() < 0)
+        return;
+    if (!m_session.messages().ask(kDeleteQuestion))
+        return;
+    // The cliché's image and documents stay in the folder.
+    m_drawings->deleteCurrent();
+    const ApplyResult r = m_drawings->applyUpdates();
+    if (!r.ok) {
+        if (!r.aborted)
+            m_session.messages().show(r.error, true);
+        return;
+    }
+    ++m_quiet;
+    QString error;
+    if (!m_drawings->reopen(&error))
+        m_session.messages().show(error, true);
+    --m_quiet;
+    showBoundFields();
+    Edit_DesenhoNro1Change();
+    ui->DBGrid1->setFocus(Qt::OtherFocusReason);
+}
+
+void TCORTF020::BotExcelClick() {
+    m_exporter->exportGrid(this, ui->DBGrid3, kTableTitle);
+}
+
+void TCORTF020::codeTableClick(CodeTableKind kind) {
+    // The sets are read again after the table window, so that new codes can be chosen at once.
+    Dataset* shared = kind == CodeTableKind::Machines ? m_machines
+                      : kind == CodeTableKind::Boards ? m_boards
+                                                      : m_designers;
+    Dataset* alphabetic = m_lookupSets.value(kind == CodeTableKind::Machines ? "MAQUINASALFA"
+                                             : kind == CodeTableKind::Boards ? "CARTOESALFA"
+                                                                             : "DESENHADORESALFA");
+    shared->close();
+    alphabetic->close();
+    {
+        // "Tabela de Máquinas", "Tabela de Cartões" or "Tabela de Desenhadores", with its
+        // printed list created first and freed after the window.
+        const int member = kind == CodeTableKind::Machines ? 3
+                           : kind == CodeTableKind::Boards ? 4
+                                                           : 1;
+        CodeTableList list(codeTableMember(member));
+        std::unique_ptr<CodeTableWindow> window(
+            createCodeTableWindow(member, m_session, this, &list));
+        window->exec();
+    }
+    shared->open();
+    alphabetic->open();
+}
+
+void TCORTF020::BotAbrirArtigoClick() {
+    if (m_mode != Mode::Browse || m_drawings->currentRow() < 0)
+        return;
+    Messages& messages = m_session.messages();
+    const QString year = m_session.context().workingYear;
+    Dataset* stock = m_session.dataset(ds::STKPARGER);
+    stock->open();
+    if (!stock->locate({QStringLiteral("ANO")}, {year})) {
+        stock->close();
+        messages.show(kNoStockYear + year, true);
+        return;
+    }
+    const QString prefix = text(stock->fieldValue(QStringLiteral("COD_CORTANTES")));
+    stock->close();
+    const QString product = text(m_drawings->fieldValue(QStringLiteral("PRODNRO")));
+    article::ArticleData data;
+    data.code = article::articleCode(prefix, product);
+    data.description =
+        article::articleDescription(QStringLiteral("Cortante, CA"), product,
+                                    text(m_drawings->fieldValue(QStringLiteral("SIGLACLI"))));
+    if (product.isEmpty()) {
+        messages.show(kFillProduct, true);
+        return;
+    }
+    data.family = QStringLiteral("CORTANTES");
+    // The die's measures go with its article.
+    for (const char* measure : {"COMPRIM", "LARGURA", "ALTURA"})
+        data.extra.insert(QLatin1String(measure),
+                          m_drawings->fieldValue(QLatin1String(measure)).toInt());
+    data.extra.insert(QStringLiteral("MEDIDAS"), QStringLiteral("S"));
+    data.reference = text(m_drawings->fieldValue(QStringLiteral("REFERENCIA")));
+    data.opened = QDateTime::currentDateTime();
+    m_status0->setText(kProcessing);
+    m_status0->repaint();
+    const QString number = text(m_drawings->fieldValue(kNumber));
+    const article::Result result = article::createArticle(
+        *m_session.dataset(ds::ARTIGOSCLS), *m_drawings, QStringLiteral("COMERCIALNRO"), data);
+    showBoundFields();
+    switch (result.outcome) {
+    case article::Outcome::AlreadyExists:
+        m_status0->clear();
+        messages.show(kArticleExists, true);
+        return;
+    case article::Outcome::ArticleFailed:
+        m_status0->clear();
+        if (!result.aborted)
+            messages.show(QStringLiteral("O Artigo %1 não foi criado na Gestão Comercial: %2")
+                              .arg(data.code, result.error),
+                          true);
+        return;
+    case article::Outcome::LinkFailed:
+        messages.show(QStringLiteral("O Artigo %1 foi criado na Gestão Comercial, mas o Desenho "
+                                     "%2 ainda não ficou ligado a ele%3. A ligação é gravada "
+                                     "quando voltar à grelha ou fechar a janela.")
+                          .arg(data.code, number,
+                               result.error.isEmpty() ? QString()
+                                                      : QStringLiteral(" (%1)").arg(result.error)),
+                      true);
+        break;
+    case article::Outcome::Created:
+        break;
+    }
+    // The photo of the article: the preview as a BMP file in the invoicing photo folder.
+    Dataset* invoicing = m_session.dataset(ds::FACPARGER);
+    invoicing->open();
+    if (invoicing->locate({QStringLiteral("ANO")}, {year})) {
+        QString error;
+        if (!article::savePhoto(m_ML1->image(), text(invoicing->fieldValue("PATHFOTO")), data.code,
+                                &error) &&
+            !error.isEmpty())
+            messages.show(error, true);
+    }
+    invoicing->close();
+    m_status0->clear();
+}
+
+// ---- image and documents -------------------------------------------------------------------
+
+QString TCORTF020::currentImagePath() const {
+    const QString number = text(m_drawings->fieldValue(kNumber));
+    if (number.isEmpty() || !numberIsSafeFileName(number))
+        return {};
+    return drawingImagePath(*m_params, number);
+}
+
+bool TCORTF020::fileActionAllowed(bool boxMessage) {
+    Messages& messages = m_session.messages();
+    const QString number = text(m_drawings->fieldValue(kNumber));
+    if (number.isEmpty()) {
+        if (boxMessage) {
+            messages.show(kNotReferencedBox, true);
+        } else {
+            messages.beep();
+            m_status0->setText(kNotReferencedStatus);
+        }
+        return false;
+    }
+    if (m_params->drawingFolder.trimmed().isEmpty()) {
+        messages.show(kNoFolder, true);
+        return false;
+    }
+    if (!numberIsSafeFileName(number) || !numberIsSafeFileName(number + m_params->imageType)) {
+        messages.show(unsafeNumberMessage(number), true);
+        return false;
+    }
+    return true;
+}
+
+void TCORTF020::BotLocalizarClick() {
+    if (!fileActionAllowed(false))
+        return;
+    const QString path = currentImagePath();
+    if (QFileInfo::exists(path)) {
+        m_session.messages().show(kImageExists);
+        return;
+    }
+    const QString chosen = m_chooseFile(this, ui->BotLocalizar->toolTip(), kPhotoFilter);
+    if (chosen.isEmpty())
+        return;
+    QString error;
+    const QString copied =
+        copyIntoFolder(chosen, m_params->drawingFolder, text(m_drawings->fieldValue(kNumber)),
+                       m_params->imageType, &error);
+    if (copied.isEmpty()) {
+        m_session.messages().show(error, true);
+        return;
+    }
+    m_ML1->clear();
+    m_ML1->load(copied);
+    ui->NB->setCurrentWidget(ui->TabFotografia);
+    m_M1->load(copied);
+    m_documents->showRecord(m_params->drawingFolder, text(m_drawings->fieldValue(kNumber)));
+}
+
+void TCORTF020::ML1Click() {
+    const QString path = currentImagePath();
+    if (m_ML1->isEmpty() || path.isEmpty() || !QFileInfo::exists(path))
+        return;
+    ui->NB->setCurrentWidget(ui->TabFotografia);
+    m_M1->load(path);
+}
+
+void TCORTF020::BotDeleteImageClick() {
+    const QString number = text(m_drawings->fieldValue(kNumber));
+    if (!number.isEmpty() && !numberIsSafeFileName(number)) {
+        m_session.messages().show(unsafeNumberMessage(number), true);
+        return;
+    }
+    if (!m_session.messages().ask(kDeleteImage))
+        return;
+    const QString name = m_M1->path();
+    if (name.isEmpty() || !QFileInfo::exists(name)) {
+        m_session.messages().show(QStringLiteral("Ficheiro : ") + name +
+                                  QStringLiteral(", Não foi encontrado"));
+        return;
+    }
+    if (!QFile::remove(name)) {
+        m_session.messages().show(QStringLiteral("Não foi possível eliminar ") + name, true);
+        return;
+    }
+    m_M1->clear();
+    if (m_ML1->path() == name)
+        m_ML1->clear();
+    m_documents->showRecord(m_params->drawingFolder, number);
+}
+
+bool TCORTF020::BotScanCheck() {
+    if (!fileActionAllowed(true))
+        return false;
+    if (QFileInfo::exists(currentImagePath())) {
+        m_session.messages().show(kImageExists);
+        return false; // nothing is scanned over an existing image
+    }
+    return true;
+}
+
+void TCORTF020::scanned() {
+    const QString path = currentImagePath();
+    if (!m_M1->saveJpeg(path, 25)) {
+        m_session.messages().show(QStringLiteral("Não foi possível gravar ") + path, true);
+        return;
+    }
+    m_M1->load(path);
+    m_ML1->load(path);
+    m_documents->showRecord(m_params->drawingFolder, text(m_drawings->fieldValue(kNumber)));
+}
+
+} // namespace falq

@@ -1,0 +1,184 @@
+#pragma once
+// Drawing record editor ("Abertura e Alteração de Desenhos"): creates, changes and deletes
+// the technical sheets of cutting dies on the shared DESENHOS dataset, with their photo and
+// attached documents in the drawings image folder and, on request, their commercial article
+// in the invoicing database.
+//
+// The grid is the save point: leaving it for a field opens the current drawing for editing
+// (the die number box takes the focus); coming back to it runs the pending field checks,
+// writes the changes and re-opens the list on the same drawing. A refused box keeps the row
+// in edit and writes nothing, whether the grid was reached with the keyboard or the mouse;
+// closing saves the same way, and only "&Cancelar" discards what was typed.
+#include "codenames.h"
+#include "rights.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <QSet>
+#include <functional>
+#include <memory>
+
+class QLineEdit;
+class QLabel;
+class QTableView;
+
+namespace Ui {
+class TCORTF020;
+}
+
+namespace falq {
+
+class Dataset;
+class DocumentsPage;
+class GridExporter;
+class ImageControl;
+class LookupMenu;
+class Navigator;
+class Scanner;
+class ScannerBar;
+class Session;
+class TitleSortHeader;
+struct ImageParameters;
+
+class TCORTF020 : public QDialog {
+    Q_OBJECT
+public:
+    enum class Mode { Browse, Edit, Insert };
+    enum class CodeTableKind { Machines, Boards, Designers };
+
+    explicit TCORTF020(Session& session, QWidget* parent = nullptr);
+    ~TCORTF020() override;
+
+    // "Exportar para Excel" of the hidden grid DBGrid3 ("Tabela de Desenhos").
+    GridExporter& exporter() { return *m_exporter; }
+    // Asks for the picture of "Localizar" (default: the desktop's file dialog); empty:
+    // cancelled.
+    void setFileChooser(
+        std::function<QString(QWidget*, const QString& caption, const QString& filter)> chooser);
+    // The scanner of "Scanner" and "Sel.Scan" (default: SANE).
+    void setScanner(std::unique_ptr<Scanner> scanner);
+
+    Mode mode() const { return m_mode; }
+    QString statusText() const;
+    QString sortField() const { return m_sortField; }
+    DocumentsPage* documentsPage() const { return m_documents; }
+
+    void reject() override; // Escape closes through the save point
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // A box bound to a field of CLICHES.
+    struct Box {
+        QLineEdit* edit;
+        QString field;
+        enum Kind { Text, Number, Quantity, Code, Letter, Date, ReadOnly } kind;
+    };
+    enum class Verdict { Accepted, Refused, Duplicate };
+
+    // Opening and closing.
+    void FormActivate();
+    void FormClose();
+    void ReadAcessosUtil();
+    void DisableAcessosBotoes();
+    void OpenDesenhos();
+    void openLookupSets();
+    void closeLookupSets();
+    void buildSearches();
+
+    // The record and the grid.
+    void Edit_DesenhoNro1Change(); // the record display
+    void showBoundFields();
+    void showWords();
+    void CleanLabels();
+    void focusChanged(QWidget* old, QWidget* now);
+    void DbGrid1Exit();
+    void scheduleGridEnter(QWidget* left);
+    bool DbGrid1Enter(QWidget* left);
+    bool applyAndReopen();
+    void setBrowsingControls(bool browsing);
+    void focusGrid();
+    void reopenSorted(const QString& field);
+    void DBGrid1TitleButtonClick(const QString& field);
+    void gridSearch(const QString& field);
+
+    // Field checks.
+    const Box* boxOf(const QWidget* widget) const;
+    bool isRecordBox(const QWidget* widget) const;
+    Verdict checkBox(QLineEdit* box, QString* message);
+    Verdict Edit_DesenhoNroExit(QString* message);
+    Verdict checkCode(const Box& box, QString* message);
+    Verdict checkLetter(const Box& box, QString* message);
+    void leaveBox(QLineEdit* box);
+    void refuse(QLineEdit* box, const QString& message);
+    bool runPendingChecks(QWidget* left);
+    void dropInsert();
+    void writeField(const QString& field, const QVariant& value);
+
+    // Buttons.
+    void BotInserirClick();
+    void BotCancelarClick();
+    void BotDeleteClick();
+    void BotAbrirArtigoClick();
+    void BotExcelClick();
+    void codeTableClick(CodeTableKind kind);
+
+    // Image and documents.
+    bool fileActionAllowed(bool boxMessage);
+    QString currentImagePath() const;
+    void loadPreview();
+    void BotLocalizarClick();
+    void ML1Click();
+    void BotDeleteImageClick();
+    bool BotScanCheck();
+    void scanned();
+
+    std::unique_ptr<Ui::TCORTF020> ui;
+    Session& m_session;
+    Dataset* m_drawings;
+    Dataset* m_parger;
+    Dataset* m_boards;
+    Dataset* m_machines;
+    Dataset* m_designers;
+    QMap<QString, Dataset*> m_lookupSets; // CLIENTES, CLIENTESALFA, ..., DESENHADORESALFA
+    QList<Box> m_boxes;
+    QList<LookupMenu*> m_lookups;
+    CodeNames m_clientName;
+    CodeNames m_supplierName;
+    CodeNames m_salesmanName;
+    CodeNames m_boardName;
+    CodeNames m_machineName;
+    CodeNames m_designerName;
+    TitleSortHeader* m_header = nullptr;
+    Navigator* m_navigator = nullptr;
+    ImageControl* m_M1 = nullptr;
+    ImageControl* m_ML1 = nullptr;
+    DocumentsPage* m_documents = nullptr;
+    ScannerBar* m_scanBar = nullptr;
+    std::unique_ptr<Scanner> m_scanner;
+    std::unique_ptr<ImageParameters> m_params;
+    QLabel* m_status0 = nullptr;
+    QLabel* m_status1 = nullptr;
+
+    Mode m_mode = Mode::Browse;
+    bool m_insertFlag = false;
+    bool m_cancelFlag = false;
+    bool m_eventsOn = false;
+    bool m_opened = false;
+    bool m_gridEnterQueued = false;
+    int m_quiet = 0; // record display held back while the list is re-opened
+    QString m_remembered;
+    QString m_sortField;
+    AccessRights m_rights;
+    QSet<QLineEdit*> m_dirty;
+    QPointer<QWidget> m_lastLeft;
+
+    std::unique_ptr<GridExporter> m_exporter;
+    std::function<QString(QWidget*, const QString&, const QString&)> m_chooseFile;
+};
+
+} // namespace falq
