@@ -17,6 +17,7 @@
 #include "locatedialog.h"
 #include "lookupmenu.h"
 #include "lookups.h"
+#include "plantroot.h"
 #include "scanner.h"
 #include "scannerbar.h"
 #include "session.h"
@@ -362,8 +363,9 @@ void TCORTF020::FormActivate() {
     OpenDesenhos();
     m_parger->close();
     m_parger->open();
-    m_params->drawingFolder = text(m_parger->fieldValue(QStringLiteral("PATHCLICHE")));
-    m_params->drawingFolder = text(m_parger->fieldValue(QStringLiteral("PATHDESENHO")));
+    // A folder written relative (as the installer writes it) is under the plant root.
+    m_params->drawingFolder =
+        resolveFolder(text(m_parger->fieldValue(QStringLiteral("PATHDESENHO"))));
     m_params->imageType = text(m_parger->fieldValue(QStringLiteral("TIPOIMAGEM")));
     for (Dataset* d : {m_boards, m_machines, m_designers}) {
         d->close();
@@ -552,7 +554,12 @@ void TCORTF020::focusChanged(QWidget* old, QWidget* now) {
         DbGrid1Exit();
         return;
     }
-    if (auto* box = qobject_cast<QLineEdit*>(old); box && isRecordBox(box))
+    // The focus put back in a refused box checks nothing on its way: two refused boxes must
+    // not send it to each other.
+    const bool refocus = m_refused && now == m_refused;
+    if (refocus)
+        m_refused = nullptr;
+    if (auto* box = qobject_cast<QLineEdit*>(old); box && isRecordBox(box) && !refocus)
         leaveBox(box);
     if (const Box* b = boxOf(now); b && b->kind == Box::Code)
         m_status0->setText(kLookupKeysHint);
@@ -567,7 +574,7 @@ void TCORTF020::DbGrid1Exit() {
     if (m_insertFlag)
         return;
     if (m_drawings->currentRow() < 0) {
-        // Nothing to edit: new clichés come through "&Inserir".
+        // Nothing to edit: new drawings come through "&Inserir".
         setBrowsingControls(true);
         QTimer::singleShot(0, ui->DBGrid1, [this] { ui->DBGrid1->setFocus(); });
         return;
@@ -829,7 +836,7 @@ TCORTF020::Verdict TCORTF020::Edit_DesenhoNroExit(QString* message) {
     // case, as the key compares.
     QSqlQuery q(QSqlDatabase::database(kDbFalquinas));
     QString error;
-    if (!runStatement(q, QStringLiteral("SELECT COUNT(*) FROM CLICHES WHERE CLICHENRO = ?"),
+    if (!runStatement(q, QStringLiteral("SELECT COUNT(*) FROM DESENHOS WHERE DESENHONRO = ?"),
                       {number}, &error) ||
         !q.next()) {
         *message = error;
@@ -849,6 +856,7 @@ TCORTF020::Verdict TCORTF020::Edit_DesenhoNroExit(QString* message) {
 }
 
 void TCORTF020::refuse(QLineEdit* box, const QString& message) {
+    m_refused = box; // the focus comes back: no exit from the box it passed through
     if (message.isEmpty()) {
         m_session.messages().beep();
         QTimer::singleShot(0, box, [box] { box->setFocus(Qt::OtherFocusReason); });
@@ -962,7 +970,8 @@ void TCORTF020::BotDeleteClick() {
         return;
     if (!m_session.messages().ask(kDeleteQuestion))
         return;
-    // The cliché's image and documents stay in the folder.
+    // The drawing's photo and documents, its movements and repairs and the clichés that
+    // name it all stay.
     m_drawings->deleteCurrent();
     const ApplyResult r = m_drawings->applyUpdates();
     if (!r.ok) {

@@ -72,7 +72,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // A box bound to a field of CLICHES.
+    // A box bound to a field of DESENHOS.
     struct Box {
         QLineEdit* edit;
         QString field;
@@ -176,6 +176,7 @@ private:
     AccessRights m_rights;
     QSet<QLineEdit*> m_dirty;
     QPointer<QWidget> m_lastLeft;
+    QPointer<QLineEdit> m_refused; // the box whose refusal is putting the focus back
 
     std::unique_ptr<GridExporter> m_exporter;
     std::function<QString(QWidget*, const QString&, const QString&)> m_chooseFile;

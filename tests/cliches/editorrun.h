@@ -106,7 +106,7 @@ template <class Window> struct EditorOf {
     }
 
     template <class T = QLineEdit> T* w(const char* name) const {
-        T* widget = window->findChild<T*>(QLatin1String(name));
+        T* widget = window->template findChild<T*>(QLatin1String(name));
         if (!widget)
             qWarning("no widget %s", name);
         return widget;
