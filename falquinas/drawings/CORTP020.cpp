@@ -372,11 +372,21 @@ void TCORTF020::FormActivate() {
         d->open();
     }
     openLookupSets();
-    m_drawings->presentIn(ui->DBGrid1);
+    // The grid: the six titled columns in their order, nothing else.
+    for (int c = 0; c < m_drawings->columnCount(); ++c)
+        ui->DBGrid1->setColumnHidden(
+            c, !drawings::sortFields().contains(m_drawings->fieldOfColumn(c)));
+    for (int i = 0; i < drawings::sortFields().size(); ++i) {
+        const int logical = m_drawings->columnOfField(drawings::sortFields()[i]);
+        if (logical >= 0)
+            ui->DBGrid1->horizontalHeader()->moveSection(
+                ui->DBGrid1->horizontalHeader()->visualIndex(logical), i);
+    }
     const int charWidth = fontMetrics().averageCharWidth();
-    const int widths[] = {16, 15, 15, 22, 8, 8};
+    const int widths[] = {16, 15, 15, 24, 12, 12};
     for (int c = 0; c < 6; ++c)
-        ui->DBGrid1->setColumnWidth(c, widths[c] * charWidth + 12);
+        ui->DBGrid1->setColumnWidth(m_drawings->columnOfField(drawings::sortFields()[c]),
+                                    widths[c] * charWidth + 12);
     // The hidden grid of the export: its columns in their order.
     for (int c = 0; c < m_drawings->columnCount(); ++c)
         ui->DBGrid3->setColumnHidden(

@@ -6,6 +6,8 @@
 #include "CORTP020.h"
 #include "documents.h"
 #include "documentspage.h"
+#include "imagecontrol.h"
+#include "installer.h"
 #include "plantroot.h"
 #include "windows.h"
 
@@ -112,6 +114,7 @@ private slots:
     void rightsHideButtons();
     void deleteKeepsFiles();
     void openedFromTheMenu();
+    void demoDrawingShowsItsPhoto();
 };
 
 void TestDrawingEditor::opensWithTheGridAndTheRecord() {
@@ -125,6 +128,9 @@ void TestDrawingEditor::opensWithTheGridAndTheRecord() {
         titles << e.grid()->model()->headerData(c, Qt::Horizontal).toString();
     QCOMPARE(titles, QStringList({"Nº Desenho (F1)", "Cortante  (F2)", "Cliente  (F3)",
                                   "Referência  (F4)", "Larg.Pl (F5)", "Comp.Pl (F6)"}));
+    for (int c = 6; c < e.grid()->model()->columnCount(); ++c)
+        QVERIFY2(e.grid()->isColumnHidden(c),
+                 qPrintable(e.grid()->model()->headerData(c, Qt::Horizontal).toString()));
     QCOMPARE(e.gridNumber(0), QStringLiteral("D-100"));
     QCOMPARE(e.w("Edit_DesenhoNro")->text(), QStringLiteral("D-100"));
     QCOMPARE(e.w<QLabel>("Label_CliNome")->text(), QStringLiteral("Cartonagem Norte"));
@@ -524,6 +530,38 @@ void TestDrawingEditor::openedFromTheMenu() {
         QVERIFY2(seen, entry);
         QVERIFY(!run.session.dataset("DESENHOS")->isOpen());
     }
+}
+
+void TestDrawingEditor::demoDrawingShowsItsPhoto() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QString error;
+    QVERIFY2(generateRegister(inst.settings(), test::smallRegister(12), &error), qPrintable(error));
+    DrawingEditor e{"Edit_DesenhoNro"};
+    QVERIFY(e.open());
+    QTest::keyClick(e.grid(), Qt::Key_Down);
+    const QString number = e.w("Edit_DesenhoNro")->text();
+    QVERIFY(!number.isEmpty());
+    // The side panel shows the drawing's photo; a click on it shows it large on its page.
+    auto* preview = e.w<ImageControl>("ML1");
+    QTRY_VERIFY(!preview->isEmpty()); // read in the background
+    QCOMPARE(QFileInfo(preview->path()).completeBaseName(), number);
+    QVERIFY(!e.w<QLabel>("Label_CliNome")->text().isEmpty());
+    QVERIFY(!e.w<QLabel>("Label_Dir_Canal")->text().isEmpty());
+    // Where a folder is named, the editor as it stands is kept there (a picture to look at).
+    if (const QString shots = qEnvironmentVariable("FALQ_SHOT_DIR"); !shots.isEmpty()) {
+        e.window->resize(1280, 820);
+        settle();
+        QVERIFY(e.window->grab().save(QDir(shots).filePath("editor.png")));
+    }
+    QTest::mouseClick(preview->viewport(), Qt::LeftButton, {},
+                      preview->viewport()->rect().center());
+    settle();
+    QCOMPARE(e.w<QTabWidget>("NB")->currentWidget()->objectName(), QStringLiteral("TabFotografia"));
+    // (the documents page has an image control of that name too)
+    auto* large = e.w<QWidget>("TabFotografia")->findChild<ImageControl*>("M1");
+    QTRY_VERIFY(!large->isEmpty());
+    QCOMPARE(large->path(), preview->path());
 }
 
 QTEST_MAIN(TestDrawingEditor)
