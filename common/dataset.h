@@ -4,21 +4,22 @@
 // applyUpdates(), which writes every pending insert, change and delete in one transaction.
 //
 // Changes name their row by the old key values. A change also checks that the columns it
-// changes still hold the values read, so two workstations changing the same field of the
-// same row cannot overwrite each other unnoticed; a change or delete that finds no row is a
-// write error. On a write error the dataset either asks its UpdateErrorHandler (retry with
+// changes still hold the values read, and a delete that every column of the row does (text
+// compared exactly, so a change of case is a change), so two workstations cannot overwrite or
+// delete each other's changes unnoticed; a change or delete that finds no row is a write
+// error. A server connection that died is opened again and the apply runs once more; while
+// the server does not answer, the apply fails with the reason and everything stays cached. On a write error the dataset either asks its UpdateErrorHandler (retry with
 // edited values, skip the row, abort everything) or, in server-message mode, rolls back and
 // hands back the server's message. An aborted or failed apply leaves the database unchanged
 // and the changes cached.
 //
-// The rows are read on a connection of their own, so a dataset shows committed data: opened
-// inside a transaction of its connection, it does not see that transaction's uncommitted rows.
 // A statement ordered by columns (the order made unique by the key) is read in pages by key:
 // the dataset knows its row count from the engine, reads only the pages the grid shows or a
 // locate() needs, and drops pages far from them, so any position of a large register is shown
 // at once and the memory held stays bounded. Rows with pending changes are never dropped.
 // Statements that cannot be read by key (no plain order, grouping, unions) are read from the
-// start, a block at a time (see pagingRefusal()).
+// start, a block at a time, on a connection of their own (see pagingRefusal()); pages are
+// complete statements and run on the dataset's connection, reopened when the server ended it.
 #include "dialect.h"
 #include "keyset.h"
 

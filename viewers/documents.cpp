@@ -49,6 +49,7 @@ DocumentView::DocumentView(QWidget* parent)
       m_pdf(new QPdfDocument(this)), m_pdfView(new QPdfView(this)),
       m_text(new QPlainTextEdit(this)) {
     setObjectName(QStringLiteral("OleContainerPag1"));
+    m_image->setObjectName(QStringLiteral("ImagemDocumento")); // not the record's own M1
     m_pdfView->setDocument(m_pdf);
     m_pdfView->setPageMode(QPdfView::PageMode::MultiPage);
     m_pdfView->setZoomMode(QPdfView::ZoomMode::FitToWidth);

@@ -16,6 +16,7 @@
 #include "locatedialog.h"
 #include "lookupmenu.h"
 #include "lookups.h"
+#include "plantroot.h"
 #include "scanner.h"
 #include "scannerbar.h"
 #include "session.h"
@@ -362,8 +363,10 @@ void TCORTF010::FormActivate() {
     OpenCliches();
     m_parger->close();
     m_parger->open();
-    m_params->clicheFolder = text(m_parger->fieldValue(QStringLiteral("PATHCLICHE")));
-    m_params->drawingFolder = text(m_parger->fieldValue(QStringLiteral("PATHDESENHO")));
+    m_params->clicheFolder =
+        resolveFolder(text(m_parger->fieldValue(QStringLiteral("PATHCLICHE"))));
+    m_params->drawingFolder =
+        resolveFolder(text(m_parger->fieldValue(QStringLiteral("PATHDESENHO"))));
     m_params->imageType = text(m_parger->fieldValue(QStringLiteral("TIPOIMAGEM")));
     for (Dataset* d : {m_models, m_machines, m_colours}) {
         d->close();
@@ -374,7 +377,10 @@ void TCORTF010::FormActivate() {
     const int charWidth = fontMetrics().averageCharWidth();
     const int widths[] = {13, 15, 15, 8, 20, 18};
     for (int c = 0; c < 6; ++c)
-        ui->DBGrid1->setColumnWidth(c, widths[c] * charWidth + 12);
+        ui->DBGrid1->setColumnWidth(
+            c, qMax(widths[c] * charWidth,
+                    fontMetrics().horizontalAdvance(cliches::gridColumns()[c].title)) +
+                   16);
     // The hidden grid of the export: its columns in their order.
     for (int c = 0; c < m_cliches->columnCount(); ++c)
         ui->DBGrid3->setColumnHidden(
@@ -1049,7 +1055,8 @@ void TCORTF010::BotAbrirArtigoClick() {
     invoicing->open();
     if (invoicing->locate({QStringLiteral("ANO")}, {year})) {
         QString error;
-        if (!article::savePhoto(m_ML1->image(), text(invoicing->fieldValue("PATHFOTO")), data.code,
+        if (!article::savePhoto(m_ML1->image(),
+                                resolveFolder(text(invoicing->fieldValue("PATHFOTO"))), data.code,
                                 &error) &&
             !error.isEmpty())
             messages.show(error, true);

@@ -5,6 +5,7 @@
 #include "CORTP010.h"
 #include "imagefiles.h"
 #include "locatedialog.h"
+#include "plantroot.h"
 
 #include <QApplication>
 #include <QDir>
@@ -63,8 +64,10 @@ inline void addCliche(Installation& inst, const QString& number,
                       row.values()));
 }
 
+// The cliché image folder of the installation (stored relative to the plant root).
 inline QString clicheFolder(Installation& inst) {
-    return inst.scalar("main", "SELECT PATHCLICHE FROM PARGER").toString();
+    return resolveFolder(inst.scalar("main", "SELECT PATHCLICHE FROM PARGER").toString(),
+                         inst.root());
 }
 
 // Waits for the queued steps (field messages, the save point) to run.

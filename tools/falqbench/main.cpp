@@ -1,9 +1,11 @@
 // falqbench: times what the plant's users wait for on a register of a chosen size, beside
 // the time the database engine itself needs for the same SQL.
+#include "CORTP010.h"
 #include "UnitFacMenu.h"
 #include "aliases.h"
 #include "connections.h"
 #include "engineclient.h"
+#include "imagecontrol.h"
 #include "reportbench.h"
 #include "session.h"
 #include "unitDtFalquinas.h"
@@ -12,6 +14,8 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QSqlQuery>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -181,6 +185,13 @@ int main(int argc, char* argv[]) {
         "  apply-change    apply one changed cliché (engine: the same UPDATE in a transaction)\n"
         "  apply-movement  insert one movement into the open MOVIMENTOS dataset and apply it\n"
         "                  (engine: the same INSERT in a transaction)\n"
+        "  editor-open     open the cliché editor (TCORTF010) until it shows its grid and first\n"
+        "                  record: missing die and set-up numbers set, list, parameters, code\n"
+        "                  tables, look-up sets, names beside codes, picture and documents\n"
+        "  editor-locate   in the open editor, find a number near the end as the \"Localizar\"\n"
+        "                  search does when the whole number is typed, and show that record\n"
+        "  editor-save     in the open editor, the return to the grid after a change: checks,\n"
+        "                  write, missing numbers set, list re-opened on the cliché, record shown\n"
         "  report-pdf-10k  a listing of 10,000 generated rows (groups, sums) rendered to PDF,\n"
         "                  with the rise of the peak memory while it runs (no installation\n"
         "                  needed for the report and export scenarios)\n"
@@ -202,8 +213,9 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption noEngine(QStringLiteral("no-engine"),
                                       QStringLiteral("Skip the engine's client."));
     const QCommandLineOption shots(QStringLiteral("shots"),
-                                   QStringLiteral("Save the grid after each last-* scenario as "
-                                                  "a PNG file in this folder."),
+                                   QStringLiteral("Save the grid after each last-* scenario, and "
+                                                  "the editor after editor-open, as a PNG "
+                                                  "file in this folder."),
                                    QStringLiteral("dir"));
     parser.addOptions({root, reps, warmup, only, noEngine, shots});
     parser.process(app);
@@ -445,6 +457,89 @@ int main(int argc, char* argv[]) {
                 QStringLiteral("COMMIT")};
         }};
 
+    // The cliché editor on the same session (last: it works on the shared CLICHES dataset).
+    std::unique_ptr<TCORTF010> editor;
+    auto openEditor = [&] {
+        if (editor)
+            return;
+        editor = std::make_unique<TCORTF010>(*session, menu.get());
+        editor->show();
+        editor->activateWindow();
+        waitFor([&] { return editor->isActiveWindow(); }, 2000);
+        QCoreApplication::processEvents();
+    };
+    const QStringList nullsAndPage = {
+        QStringLiteral("UPDATE CLICHES SET CORTANTENRO=' ' WHERE CORTANTENRO IS NULL"),
+        QStringLiteral("UPDATE CLICHES SET FICHASETUP=0 WHERE FICHASETUP IS NULL"),
+        QStringLiteral("SELECT * FROM CLICHES ORDER BY CLICHENRO LIMIT 256"),
+        QStringLiteral("SELECT COUNT(*) FROM CLICHES")};
+    scenarios << Scenario{QStringLiteral("editor-open"),
+                          {},
+                          [&] {
+                              if (editor)
+                                  editor->close();
+                              editor.reset();
+                          },
+                          [&] {
+                              openEditor();
+                              editor->grab();
+                          },
+                          [&] { return nullsAndPage; }};
+    scenarios << Scenario{
+        QStringLiteral("editor-locate"),
+        {},
+        [&] {
+            openEditor();
+            cliches->close(); // the list as F1 leaves it: re-opened, its first rows read
+            cliches->open();
+        },
+        [&] {
+            if (!cliches->locatePrefix(QStringLiteral("CLICHENRO"), lateKey))
+                QTextStream(stderr) << "falqbench: editor-locate did not find " << lateKey << "\n";
+        },
+        [lateKey] {
+            return QStringList{
+                QStringLiteral("SELECT * FROM CLICHES WHERE CLICHENRO LIKE %1 ORDER BY CLICHENRO "
+                               "LIMIT 1")
+                    .arg(quoted(lateKey + '%')),
+                QStringLiteral("SELECT COUNT(*) FROM CLICHES WHERE CLICHENRO > %1")
+                    .arg(quoted(lateKey))};
+        }};
+    QString savedKey;
+    int saves = 0;
+    scenarios << Scenario{
+        QStringLiteral("editor-save"),
+        {},
+        [&] {
+            openEditor();
+            auto* grid = editor->findChild<QWidget*>(QStringLiteral("DBGrid1"));
+            grid->setFocus();
+            QCoreApplication::processEvents();
+            // A field: the record opens for editing; a change typed in the remarks.
+            auto* remarks = editor->findChild<QLineEdit*>(QStringLiteral("Edit_Observ2"));
+            remarks->setFocus();
+            QCoreApplication::processEvents();
+            savedKey = cliches->fieldValue(QStringLiteral("CLICHENRO")).toString();
+            remarks->selectAll();
+            const QString text = QStringLiteral("Bench %1").arg(++saves % 2);
+            for (const QChar c : text) {
+                QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+                QCoreApplication::sendEvent(remarks, &key);
+            }
+        },
+        [&] {
+            editor->findChild<QWidget*>(QStringLiteral("DBGrid1"))->setFocus();
+            waitFor([&] { return editor->mode() == TCORTF010::Mode::Browse; }, 10000);
+        },
+        [&] {
+            QStringList sql{begin,
+                            QStringLiteral("UPDATE CLICHES SET OBSERV2 = 'Engine' WHERE "
+                                           "CLICHENRO = %1")
+                                .arg(quoted(savedKey)),
+                            QStringLiteral("COMMIT")};
+            return sql + nullsAndPage;
+        }};
+
     for (Scenario& s : scenarios) {
         if (!wanted(s.name))
             continue;
@@ -469,6 +564,21 @@ int main(int argc, char* argv[]) {
         }
         results << r;
     }
+
+    if (!shotDir.isEmpty() && wanted(QStringLiteral("editor-open"))) {
+        // The editor on its first record, the picture loaded in the preview.
+        openEditor();
+        cliches->setCurrentRow(0);
+        auto* preview = editor->findChild<ImageControl*>(QStringLiteral("ML1"));
+        waitFor([&] { return !preview->isLoading(); }, 5000);
+        QCoreApplication::processEvents();
+        editor->grab().save(QStringLiteral("%1/editor.png").arg(shotDir));
+    }
+    if (editor)
+        editor->close();
+    editor.reset();
+    if (saves > 0)
+        scalar(QStringLiteral("UPDATE CLICHES SET OBSERV2 = '' WHERE OBSERV2 LIKE 'Bench %'"));
 
     // Memory: with the shared datasets closed, then after the last record of the two largest
     // registers was located and shown.
