@@ -31,11 +31,10 @@ namespace falq {
 class Dataset;
 class DocumentsPage;
 class GridExporter;
-class ImageControl;
 class LookupMenu;
 class Navigator;
 class Scanner;
-class ScannerBar;
+class RecordPhotos;
 class Session;
 class TitleSortHeader;
 struct ImageParameters;
@@ -61,7 +60,7 @@ public:
     Mode mode() const { return m_mode; }
     QString statusText() const;
     QString sortField() const { return m_sortField; }
-    DocumentsPage* documentsPage() const { return m_documents; }
+    DocumentsPage* documentsPage() const;
 
     void reject() override; // Escape closes through the save point
 
@@ -126,16 +125,6 @@ private:
     void BotExcelClick();
     void codeTableClick(CodeTableKind kind);
 
-    // Image and documents.
-    bool fileActionAllowed(bool boxMessage);
-    QString currentImagePath() const;
-    void loadPreview();
-    void BotLocalizarClick();
-    void ML1Click();
-    void BotDeleteImageClick();
-    bool BotScanCheck();
-    void scanned();
-
     std::unique_ptr<Ui::TCORTF010> ui;
     Session& m_session;
     Dataset* m_cliches;
@@ -153,11 +142,7 @@ private:
     CodeNames m_colourNames[6];
     TitleSortHeader* m_header = nullptr;
     Navigator* m_navigator = nullptr;
-    ImageControl* m_M1 = nullptr;
-    ImageControl* m_ML1 = nullptr;
-    DocumentsPage* m_documents = nullptr;
-    ScannerBar* m_scanBar = nullptr;
-    std::unique_ptr<Scanner> m_scanner;
+    RecordPhotos* m_photos = nullptr; // photo, scanner and documents
     std::unique_ptr<ImageParameters> m_params;
     QLabel* m_status0 = nullptr;
     QLabel* m_status1 = nullptr;
@@ -176,7 +161,6 @@ private:
     QPointer<QWidget> m_lastLeft;
 
     std::unique_ptr<GridExporter> m_exporter;
-    std::function<QString(QWidget*, const QString&, const QString&)> m_chooseFile;
 };
 
 } // namespace falq

@@ -18,8 +18,8 @@
 #include "lookupmenu.h"
 #include "lookups.h"
 #include "plantroot.h"
+#include "recordphotos.h"
 #include "scanner.h"
-#include "scannerbar.h"
 #include "session.h"
 #include "sqlrun.h"
 #include "unitDtFalquinas.h"
@@ -29,7 +29,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QSqlQuery>
@@ -53,15 +52,11 @@ const QString kDirectionHint = QStringLiteral("Digite (V), Vertical ou (H), Hori
 const QString kViewHint = QStringLiteral("Digite (E), Exterior ou (I), Interior ...");
 const QString kNotReferencedStatus = QStringLiteral("O Desenho ainda não está Referenciado !!!");
 const QString kNotReferencedBox = QStringLiteral("O Desenho ainda não foi referenciado ...");
-const QString kNoFolder = QStringLiteral("Ainda não parametrizou a localização para Arquivo ...");
-const QString kImageExists = QStringLiteral("Esta Fotografia já existe, Elimine primeiro ...");
-const QString kDeleteImage = QStringLiteral("Eliminação Fotografia !!! Confirma ?");
 const QString kNoStockYear =
     QStringLiteral("A Aplicação de Stocks não está inicializado no Ano de : ");
 const QString kFillProduct = QStringLiteral("Preencha o Nº do Produto 1º");
 const QString kProcessing = QStringLiteral("Processamento em Curso ... Aguarde por favor ...");
 const QString kArticleExists = QStringLiteral("Artigo Já Existe na Gestão Comercial");
-const QString kPhotoFilter = QStringLiteral("All Files (*.Jpg)");
 const QString kTableTitle = QStringLiteral("Tabela de Desenhos");
 
 // Rights of the window and of its code-table buttons.
@@ -78,8 +73,7 @@ TCORTF020::TCORTF020(Session& session, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::TCORTF020>()), m_session(session),
       m_drawings(session.dataset(ds::DESENHOS)), m_parger(session.dataset(ds::PARGER)),
       m_boards(session.dataset(ds::CARTOES)), m_machines(session.dataset(ds::MAQUINAS)),
-      m_designers(session.dataset(ds::DESENHADORES)), m_scanner(createSaneScanner()),
-      m_params(std::make_unique<ImageParameters>()),
+      m_designers(session.dataset(ds::DESENHADORES)), m_params(std::make_unique<ImageParameters>()),
       m_exporter(std::make_unique<GridExporter>(session)) {
     ui->setupUi(this);
     setObjectName(QStringLiteral("TCORTF020"));
@@ -156,40 +150,6 @@ TCORTF020::TCORTF020(Session& session, QWidget* parent)
     ui->DBGrid1->viewport()->installEventFilter(this);
     ui->DBGrid3->setModel(m_drawings);
 
-    // Image controls, scanner and documents.
-    m_M1 = new ImageControl(this);
-    m_M1->setObjectName(QStringLiteral("M1"));
-    m_M1->setFocusPolicy(Qt::NoFocus);
-    ui->imageLayout->addWidget(m_M1);
-    m_ML1 = new ImageControl(this);
-    m_ML1->setObjectName(QStringLiteral("ML1"));
-    m_ML1->setFocusPolicy(Qt::NoFocus);
-    m_ML1->setToolTip(QStringLiteral("Click 2 Vezes para Visualizar"));
-    ui->previewLayout->addWidget(m_ML1);
-    connect(m_ML1, &ImageControl::clicked, this, &TCORTF020::ML1Click);
-    m_scanBar = new ScannerBar(*m_scanner, m_M1, session.messages(), this);
-    m_scanBar->scanButton()->setObjectName(QStringLiteral("BotScan"));
-    m_scanBar->scanButton()->setToolTip(QStringLiteral("Digitalizar"));
-    m_scanBar->selectButton()->setObjectName(QStringLiteral("BotScanSelect"));
-    m_scanBar->selectButton()->setToolTip(QStringLiteral("Seleccionar Scanner"));
-    for (QPushButton* b : {m_scanBar->scanButton(), m_scanBar->selectButton()}) {
-        b->setFocusPolicy(Qt::NoFocus);
-        b->setAutoDefault(false);
-        b->hide(); // shown with the scanner right
-    }
-    m_scanBar->setScanCheck([this] { return BotScanCheck(); });
-    connect(m_scanBar, &ScannerBar::scanned, this, &TCORTF020::scanned);
-    ui->scanLayout->addWidget(m_scanBar);
-    m_documents = new DocumentsPage(session.messages(), this);
-    m_documents->setAttachCheck([this] { return fileActionAllowed(false); });
-    ui->documentsLayout->addWidget(m_documents);
-    m_chooseFile = [](QWidget* parent, const QString& caption, const QString& filter) {
-        QFileDialog dialog(parent, caption, QString(), filter);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setOption(QFileDialog::ReadOnly);
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-    };
-
     // Status bar: two panels.
     m_status0 = new QLabel(this);
     m_status0->setObjectName(QStringLiteral("StatusPanel0"));
@@ -197,6 +157,14 @@ TCORTF020::TCORTF020(Session& session, QWidget* parent)
     m_status1->setObjectName(QStringLiteral("StatusPanel1"));
     ui->StatusBar1->addWidget(m_status0, 1);
     ui->StatusBar1->addPermanentWidget(m_status1);
+
+    // Photo, scanner and documents.
+    m_photos = new RecordPhotos(
+        session.messages(),
+        {ui->NB, ui->TabFotografia, ui->imageLayout, ui->previewLayout, ui->scanLayout,
+         ui->documentsLayout, m_status0},
+        {kNotReferencedStatus, kNotReferencedBox},
+        [this] { return text(m_drawings->fieldValue(kNumber)); }, this);
 
     // Lookup sets and searches.
     const struct {
@@ -231,8 +199,8 @@ TCORTF020::TCORTF020(Session& session, QWidget* parent)
             [this] { codeTableClick(CodeTableKind::Boards); });
     connect(ui->BotDesenhadores, &QPushButton::clicked, this,
             [this] { codeTableClick(CodeTableKind::Designers); });
-    connect(ui->BotLocalizar, &QPushButton::clicked, this, &TCORTF020::BotLocalizarClick);
-    connect(ui->BotDeleteImage, &QPushButton::clicked, this, &TCORTF020::BotDeleteImageClick);
+    connect(ui->BotLocalizar, &QPushButton::clicked, m_photos, &RecordPhotos::locate);
+    connect(ui->BotDeleteImage, &QPushButton::clicked, m_photos, &RecordPhotos::deletePhoto);
     m_navigator = new Navigator(this);
     m_navigator->setDataset(m_drawings);
     ui->navigatorLayout->addWidget(m_navigator);
@@ -254,27 +222,15 @@ TCORTF020::~TCORTF020() {
 
 void TCORTF020::setFileChooser(
     std::function<QString(QWidget*, const QString&, const QString&)> chooser) {
-    m_chooseFile = chooser;
-    m_documents->setFileChooser(std::move(chooser));
+    m_photos->setFileChooser(std::move(chooser));
 }
 
 void TCORTF020::setScanner(std::unique_ptr<Scanner> scanner) {
-    // The bar keeps a reference: build it again around the new scanner.
-    m_scanner = std::move(scanner);
-    auto* old = m_scanBar;
-    m_scanBar = new ScannerBar(*m_scanner, m_M1, m_session.messages(), this);
-    for (auto [from, to] : {std::pair{old->scanButton(), m_scanBar->scanButton()},
-                            std::pair{old->selectButton(), m_scanBar->selectButton()}}) {
-        to->setObjectName(from->objectName());
-        to->setToolTip(from->toolTip());
-        to->setFocusPolicy(Qt::NoFocus);
-        to->setAutoDefault(false);
-        to->setVisible(from->isVisibleTo(this));
-    }
-    m_scanBar->setScanCheck([this] { return BotScanCheck(); });
-    connect(m_scanBar, &ScannerBar::scanned, this, &TCORTF020::scanned);
-    ui->scanLayout->replaceWidget(old, m_scanBar);
-    delete old;
+    m_photos->setScanner(std::move(scanner));
+}
+
+DocumentsPage* TCORTF020::documentsPage() const {
+    return m_photos->documents();
 }
 
 QString TCORTF020::statusText() const {
@@ -367,6 +323,7 @@ void TCORTF020::FormActivate() {
     m_params->drawingFolder =
         resolveFolder(text(m_parger->fieldValue(QStringLiteral("PATHDESENHO"))));
     m_params->imageType = text(m_parger->fieldValue(QStringLiteral("TIPOIMAGEM")));
+    m_photos->setFolder(m_params->drawingFolder, m_params->imageType);
     for (Dataset* d : {m_boards, m_machines, m_designers}) {
         d->close();
         d->open();
@@ -385,8 +342,11 @@ void TCORTF020::FormActivate() {
     const int charWidth = fontMetrics().averageCharWidth();
     const int widths[] = {16, 15, 15, 24, 12, 12};
     for (int c = 0; c < 6; ++c)
-        ui->DBGrid1->setColumnWidth(m_drawings->columnOfField(drawings::sortFields()[c]),
-                                    widths[c] * charWidth + 12);
+        ui->DBGrid1->setColumnWidth(
+            m_drawings->columnOfField(drawings::sortFields()[c]),
+            qMax(widths[c] * charWidth,
+                 fontMetrics().horizontalAdvance(drawings::gridColumns()[c].title)) +
+                16);
     // The hidden grid of the export: its columns in their order.
     for (int c = 0; c < m_drawings->columnCount(); ++c)
         ui->DBGrid3->setColumnHidden(
@@ -447,8 +407,7 @@ void TCORTF020::DisableAcessosBotoes() {
     ui->BotCancelar->setVisible(m_rights.inserir);
     ui->Edit_DesenhoNro->setEnabled(m_mode == Mode::Insert ||
                                     (m_mode == Mode::Browse && m_rights.inserir));
-    m_scanBar->scanButton()->setVisible(m_rights.scanner);
-    m_scanBar->selectButton()->setVisible(m_rights.scanner);
+    m_photos->setScannerVisible(m_rights.scanner);
     ui->BotDelete->setVisible(m_rights.eliminar);
 }
 
@@ -513,11 +472,8 @@ void TCORTF020::Edit_DesenhoNro1Change() {
     if (m_insertFlag)
         return;
     const QString number = text(m_drawings->fieldValue(kNumber));
-    m_documents->closeDocument();
-    m_documents->showRecord(m_params->drawingFolder,
-                            numberIsSafeFileName(number) ? number : QString());
     ui->Edit_DesenhoNro->setText(number);
-    loadPreview();
+    m_photos->showRecord();
     m_clientName.show(m_drawings->fieldValue(QStringLiteral("CLIENTE")));
     m_boardName.show(m_drawings->fieldValue(QStringLiteral("CARTAO")));
     m_supplierName.show(m_drawings->fieldValue(QStringLiteral("FORNECEDOR")));
@@ -525,17 +481,6 @@ void TCORTF020::Edit_DesenhoNro1Change() {
     m_designerName.show(m_drawings->fieldValue(QStringLiteral("DESENHADOR")));
     m_salesmanName.show(m_drawings->fieldValue(QStringLiteral("VNDNRO")));
     showWords();
-}
-
-void TCORTF020::loadPreview() {
-    m_M1->clear();
-    m_ML1->clear();
-    const QString path = currentImagePath();
-    if (path.isEmpty() || !QFileInfo::exists(path))
-        return;
-    m_ML1->load(path);
-    if (ui->NB->currentWidget() == ui->TabFotografia)
-        m_M1->load(path);
 }
 
 const TCORTF020::Box* TCORTF020::boxOf(const QWidget* widget) const {
@@ -938,10 +883,7 @@ void TCORTF020::BotInserirClick() {
         return;
     ui->NB->setCurrentWidget(ui->TabIdentificacao);
     CleanLabels();
-    m_M1->clear();
-    m_ML1->clear();
-    m_documents->closeDocument();
-    m_documents->showRecord(m_params->drawingFolder, QString());
+    m_photos->clearForInsert();
     m_remembered.clear();
     m_insertFlag = true;
     m_mode = Mode::Insert;
@@ -1095,124 +1037,14 @@ void TCORTF020::BotAbrirArtigoClick() {
     invoicing->open();
     if (invoicing->locate({QStringLiteral("ANO")}, {year})) {
         QString error;
-        if (!article::savePhoto(m_ML1->image(), text(invoicing->fieldValue("PATHFOTO")), data.code,
+        if (!article::savePhoto(m_photos->preview()->image(),
+                                resolveFolder(text(invoicing->fieldValue("PATHFOTO"))), data.code,
                                 &error) &&
             !error.isEmpty())
             messages.show(error, true);
     }
     invoicing->close();
     m_status0->clear();
-}
-
-// ---- image and documents -------------------------------------------------------------------
-
-QString TCORTF020::currentImagePath() const {
-    const QString number = text(m_drawings->fieldValue(kNumber));
-    if (number.isEmpty() || !numberIsSafeFileName(number))
-        return {};
-    return drawingImagePath(*m_params, number);
-}
-
-bool TCORTF020::fileActionAllowed(bool boxMessage) {
-    Messages& messages = m_session.messages();
-    const QString number = text(m_drawings->fieldValue(kNumber));
-    if (number.isEmpty()) {
-        if (boxMessage) {
-            messages.show(kNotReferencedBox, true);
-        } else {
-            messages.beep();
-            m_status0->setText(kNotReferencedStatus);
-        }
-        return false;
-    }
-    if (m_params->drawingFolder.trimmed().isEmpty()) {
-        messages.show(kNoFolder, true);
-        return false;
-    }
-    if (!numberIsSafeFileName(number) || !numberIsSafeFileName(number + m_params->imageType)) {
-        messages.show(unsafeNumberMessage(number), true);
-        return false;
-    }
-    return true;
-}
-
-void TCORTF020::BotLocalizarClick() {
-    if (!fileActionAllowed(false))
-        return;
-    const QString path = currentImagePath();
-    if (QFileInfo::exists(path)) {
-        m_session.messages().show(kImageExists);
-        return;
-    }
-    const QString chosen = m_chooseFile(this, ui->BotLocalizar->toolTip(), kPhotoFilter);
-    if (chosen.isEmpty())
-        return;
-    QString error;
-    const QString copied =
-        copyIntoFolder(chosen, m_params->drawingFolder, text(m_drawings->fieldValue(kNumber)),
-                       m_params->imageType, &error);
-    if (copied.isEmpty()) {
-        m_session.messages().show(error, true);
-        return;
-    }
-    m_ML1->clear();
-    m_ML1->load(copied);
-    ui->NB->setCurrentWidget(ui->TabFotografia);
-    m_M1->load(copied);
-    m_documents->showRecord(m_params->drawingFolder, text(m_drawings->fieldValue(kNumber)));
-}
-
-void TCORTF020::ML1Click() {
-    const QString path = currentImagePath();
-    if (m_ML1->isEmpty() || path.isEmpty() || !QFileInfo::exists(path))
-        return;
-    ui->NB->setCurrentWidget(ui->TabFotografia);
-    m_M1->load(path);
-}
-
-void TCORTF020::BotDeleteImageClick() {
-    const QString number = text(m_drawings->fieldValue(kNumber));
-    if (!number.isEmpty() && !numberIsSafeFileName(number)) {
-        m_session.messages().show(unsafeNumberMessage(number), true);
-        return;
-    }
-    if (!m_session.messages().ask(kDeleteImage))
-        return;
-    const QString name = m_M1->path();
-    if (name.isEmpty() || !QFileInfo::exists(name)) {
-        m_session.messages().show(QStringLiteral("Ficheiro : ") + name +
-                                  QStringLiteral(", Não foi encontrado"));
-        return;
-    }
-    if (!QFile::remove(name)) {
-        m_session.messages().show(QStringLiteral("Não foi possível eliminar ") + name, true);
-        return;
-    }
-    m_M1->clear();
-    if (m_ML1->path() == name)
-        m_ML1->clear();
-    m_documents->showRecord(m_params->drawingFolder, number);
-}
-
-bool TCORTF020::BotScanCheck() {
-    if (!fileActionAllowed(true))
-        return false;
-    if (QFileInfo::exists(currentImagePath())) {
-        m_session.messages().show(kImageExists);
-        return false; // nothing is scanned over an existing image
-    }
-    return true;
-}
-
-void TCORTF020::scanned() {
-    const QString path = currentImagePath();
-    if (!m_M1->saveJpeg(path, 25)) {
-        m_session.messages().show(QStringLiteral("Não foi possível gravar ") + path, true);
-        return;
-    }
-    m_M1->load(path);
-    m_ML1->load(path);
-    m_documents->showRecord(m_params->drawingFolder, text(m_drawings->fieldValue(kNumber)));
 }
 
 } // namespace falq

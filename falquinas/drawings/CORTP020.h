@@ -31,11 +31,10 @@ namespace falq {
 class Dataset;
 class DocumentsPage;
 class GridExporter;
-class ImageControl;
 class LookupMenu;
 class Navigator;
 class Scanner;
-class ScannerBar;
+class RecordPhotos;
 class Session;
 class TitleSortHeader;
 struct ImageParameters;
@@ -61,7 +60,7 @@ public:
     Mode mode() const { return m_mode; }
     QString statusText() const;
     QString sortField() const { return m_sortField; }
-    DocumentsPage* documentsPage() const { return m_documents; }
+    DocumentsPage* documentsPage() const;
 
     void reject() override; // Escape closes through the save point
 
@@ -127,16 +126,6 @@ private:
     void BotExcelClick();
     void codeTableClick(CodeTableKind kind);
 
-    // Image and documents.
-    bool fileActionAllowed(bool boxMessage);
-    QString currentImagePath() const;
-    void loadPreview();
-    void BotLocalizarClick();
-    void ML1Click();
-    void BotDeleteImageClick();
-    bool BotScanCheck();
-    void scanned();
-
     std::unique_ptr<Ui::TCORTF020> ui;
     Session& m_session;
     Dataset* m_drawings;
@@ -155,11 +144,7 @@ private:
     CodeNames m_designerName;
     TitleSortHeader* m_header = nullptr;
     Navigator* m_navigator = nullptr;
-    ImageControl* m_M1 = nullptr;
-    ImageControl* m_ML1 = nullptr;
-    DocumentsPage* m_documents = nullptr;
-    ScannerBar* m_scanBar = nullptr;
-    std::unique_ptr<Scanner> m_scanner;
+    RecordPhotos* m_photos = nullptr; // photo, scanner and documents
     std::unique_ptr<ImageParameters> m_params;
     QLabel* m_status0 = nullptr;
     QLabel* m_status1 = nullptr;
@@ -179,7 +164,6 @@ private:
     QPointer<QLineEdit> m_refused; // the box whose refusal is putting the focus back
 
     std::unique_ptr<GridExporter> m_exporter;
-    std::function<QString(QWidget*, const QString&, const QString&)> m_chooseFile;
 };
 
 } // namespace falq
