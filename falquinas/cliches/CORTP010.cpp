@@ -502,7 +502,12 @@ void TCORTF010::focusChanged(QWidget* old, QWidget* now) {
         DbGrid1Exit();
         return;
     }
-    if (auto* box = qobject_cast<QLineEdit*>(old); box && isRecordBox(box))
+    // The focus put back in a refused box checks nothing on its way: two refused boxes must
+    // not send it to each other.
+    const bool refocus = m_refused && now == m_refused;
+    if (refocus)
+        m_refused = nullptr;
+    if (auto* box = qobject_cast<QLineEdit*>(old); box && isRecordBox(box) && !refocus)
         leaveBox(box, now);
     if (const Box* b = boxOf(now); b && b->kind == Box::Code)
         m_status0->setText(kLookupKeysHint);
@@ -768,6 +773,7 @@ TCORTF010::Verdict TCORTF010::Edit_ClicheNroExit(QString* message) {
 }
 
 void TCORTF010::refuse(QLineEdit* box, const QString& message) {
+    m_refused = box; // the focus comes back: no exit from the box it passed through
     if (message.isEmpty()) {
         m_session.messages().beep();
         QTimer::singleShot(0, box, [box] { box->setFocus(Qt::OtherFocusReason); });

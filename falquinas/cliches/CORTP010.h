@@ -159,6 +159,7 @@ private:
     AccessRights m_rights;
     QSet<QLineEdit*> m_dirty;
     QPointer<QWidget> m_lastLeft;
+    QPointer<QLineEdit> m_refused; // the box whose refusal is putting the focus back
 
     std::unique_ptr<GridExporter> m_exporter;
 };
