@@ -4,6 +4,7 @@
 // driven through the window's widgets.
 #include "../cliches/editorrun.h"
 #include "CORTP020.h"
+#include "dataset.h"
 #include "documents.h"
 #include "documentspage.h"
 #include "imagecontrol.h"
@@ -132,6 +133,19 @@ void TestDrawingEditor::opensWithTheGridAndTheRecord() {
         QVERIFY2(e.grid()->isColumnHidden(c),
                  qPrintable(e.grid()->model()->headerData(c, Qt::Horizontal).toString()));
     QCOMPARE(e.gridNumber(0), QStringLiteral("D-100"));
+    // "Tabela de Desenhos" writes the hidden grid: its columns in the export's order.
+    auto* exported = e.w<QTableView>("DBGrid3");
+    QStringList columns;
+    for (int v = 0; v < exported->model()->columnCount(); ++v) {
+        const int logical = exported->horizontalHeader()->logicalIndex(v);
+        if (!exported->isColumnHidden(logical))
+            columns << qobject_cast<Dataset*>(exported->model())->fieldOfColumn(logical);
+    }
+    QCOMPARE(columns.size(), 27);
+    QCOMPARE(columns.first(), QStringLiteral("DESENHONRO"));
+    QCOMPARE(columns.mid(5, 5),
+             QStringList({"COMP_PLACA", "LARGURA", "COMPRIM", "ALTURA", "DATA"}));
+    QCOMPARE(columns.last(), QStringLiteral("COMERCIALNRO"));
     QCOMPARE(e.w("Edit_DesenhoNro")->text(), QStringLiteral("D-100"));
     QCOMPARE(e.w<QLabel>("Label_CliNome")->text(), QStringLiteral("Cartonagem Norte"));
     QCOMPARE(e.w<QLabel>("Label_FrnNome")->text(), QStringLiteral("Gravuras Lda"));
