@@ -4,6 +4,7 @@
 // driven through the window's widgets.
 #include "../cliches/editorrun.h"
 #include "CORTP020.h"
+#include "commercialarticle.h"
 #include "dataset.h"
 #include "documents.h"
 #include "documentspage.h"
@@ -111,6 +112,7 @@ private slots:
     void secondPdfRefusedListUnchanged();
     void numberWithSlashSavedFileActionsRefused();
     void articleCreatedOnce();
+    void articlePhotoOnlyWithTheYearsParameters();
     void designerMenuRunsNumericSearch();
     void rightsHideButtons();
     void deleteKeepsFiles();
@@ -447,6 +449,37 @@ void TestDrawingEditor::articleCreatedOnce() {
     settle();
     QCOMPARE(e.messages.shown, QStringList{"Artigo Já Existe na Gestão Comercial"});
     QCOMPARE(inst.scalar("fact", "SELECT COUNT(*) FROM ARTIGOSCLS").toInt(), 1);
+}
+
+void TestDrawingEditor::articlePhotoOnlyWithTheYearsParameters() {
+    DrawingOn t({"D-100", "D-200"});
+    auto& [inst, e] = t;
+    QVERIFY(inst.exec("main", "UPDATE DESENHOS SET PRODNRO = DESENHONRO"));
+    const QString year = inst.scalar("fact", "SELECT MAX(ANO) FROM PARGER").toString();
+    const QString photos = resolveFolder(
+        inst.scalar("fact", "SELECT PATHFOTO FROM PARGER WHERE ANO = ?", {year}).toString());
+    QVERIFY(QDir().mkpath(t.folder()));
+    QVERIFY(QDir().mkpath(photos));
+    for (const char* number : {"D-100", "D-200"}) {
+        QImage image(160, 100, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        QVERIFY(image.save(QDir(t.folder()).filePath(QLatin1String(number) + ".JPG"), "JPG"));
+    }
+    QVERIFY(t.open());
+    QTRY_VERIFY(!e.w<ImageControl>("ML1")->isEmpty());
+    e.button("BotAbrirArtigo")->click();
+    settle();
+    QVERIFY2(e.messages.shown.isEmpty(), qPrintable(e.messages.shown.join('|')));
+    QVERIFY(QFileInfo::exists(article::photoPath(photos, "CRTD-100")));
+    // Without the invoicing parameters of the year the article has no photo.
+    QVERIFY(inst.exec("fact", "DELETE FROM PARGER"));
+    QTest::keyClick(e.grid(), Qt::Key_Down);
+    QTRY_VERIFY(!e.w<ImageControl>("ML1")->isEmpty());
+    e.button("BotAbrirArtigo")->click();
+    settle();
+    QVERIFY2(e.messages.shown.isEmpty(), qPrintable(e.messages.shown.join('|')));
+    QCOMPARE(column(inst, "D-200", "COMERCIALNRO").toString(), QStringLiteral("CRTD-200"));
+    QVERIFY(!QFileInfo::exists(article::photoPath(photos, "CRTD-200")));
 }
 
 void TestDrawingEditor::designerMenuRunsNumericSearch() {
