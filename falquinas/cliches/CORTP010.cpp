@@ -2,7 +2,6 @@
 
 #include "clicherules.h"
 #include "codetables.h"
-#include "commercialarticle.h"
 #include "connections.h"
 #include "dataset.h"
 #include "datasetviews.h"
@@ -17,6 +16,7 @@
 #include "lookupmenu.h"
 #include "lookups.h"
 #include "plantroot.h"
+#include "recordarticle.h"
 #include "recordphotos.h"
 #include "scanner.h"
 #include "session.h"
@@ -45,11 +45,6 @@ const QString kNoModel = QStringLiteral("Modelo Inexistente ...");
 const QString kNoMachine = QStringLiteral("Máquina Inexistente ...");
 const QString kNotReferencedStatus = QStringLiteral("O Cliché ainda não está Referenciado !!!");
 const QString kNotReferencedBox = QStringLiteral("O Cliché ainda não foi referenciado ...");
-const QString kNoStockYear =
-    QStringLiteral("Aplicação de Stocks não está inicializado no Ano de : ");
-const QString kFillProduct = QStringLiteral("Preencha o Nº do Produto 1º");
-const QString kProcessing = QStringLiteral("Processamento em Curso ... Aguarde por favor ...");
-const QString kArticleExists = QStringLiteral("Artigo Já Existe na Gestão Comercial");
 const QString kTableTitle = QStringLiteral("Tabela de Clichés");
 
 // Rights of the window and of its code-table buttons.
@@ -941,73 +936,15 @@ void TCORTF010::codeTableClick(CodeTableKind kind) {
 void TCORTF010::BotAbrirArtigoClick() {
     if (m_mode != Mode::Browse || m_cliches->currentRow() < 0)
         return;
-    Messages& messages = m_session.messages();
-    const QString year = m_session.context().workingYear;
-    Dataset* stock = m_session.dataset(ds::STKPARGER);
-    stock->open();
-    if (!stock->locate({QStringLiteral("ANO")}, {year})) {
-        stock->close();
-        messages.show(kNoStockYear + year, true);
-        return;
-    }
-    const QString prefix = text(stock->fieldValue(QStringLiteral("COD_CLICHES")));
-    stock->close();
-    const QString product = text(m_cliches->fieldValue(QStringLiteral("PRODNRO")));
-    article::ArticleData data;
-    data.code = article::articleCode(prefix, product);
-    data.description =
-        article::articleDescription(QStringLiteral("Cliché, CA"), product,
-                                    text(m_cliches->fieldValue(QStringLiteral("SIGLACLI"))));
-    if (product.isEmpty()) {
-        messages.show(kFillProduct, true);
-        return;
-    }
-    data.family = QStringLiteral("CLICHÉS");
-    data.reference = text(m_cliches->fieldValue(QStringLiteral("REFERENCIA")));
-    data.opened = QDateTime::currentDateTime();
-    m_status0->setText(kProcessing);
-    m_status0->repaint();
-    const QString number = text(m_cliches->fieldValue(kNumber));
-    const article::Result result = article::createArticle(
-        *m_session.dataset(ds::ARTIGOSCLS), *m_cliches, QStringLiteral("COMERCIALNRO"), data);
-    showBoundFields();
-    switch (result.outcome) {
-    case article::Outcome::AlreadyExists:
-        m_status0->clear();
-        messages.show(kArticleExists, true);
-        return;
-    case article::Outcome::ArticleFailed:
-        m_status0->clear();
-        if (!result.aborted)
-            messages.show(QStringLiteral("O Artigo %1 não foi criado na Gestão Comercial: %2")
-                              .arg(data.code, result.error),
-                          true);
-        return;
-    case article::Outcome::LinkFailed:
-        messages.show(QStringLiteral("O Artigo %1 foi criado na Gestão Comercial, mas o Cliché "
-                                     "%2 ainda não ficou ligado a ele%3. A ligação é gravada "
-                                     "quando voltar à grelha ou fechar a janela.")
-                          .arg(data.code, number,
-                               result.error.isEmpty() ? QString()
-                                                      : QStringLiteral(" (%1)").arg(result.error)),
-                      true);
-        break;
-    case article::Outcome::Created:
-        break;
-    }
-    // The photo of the article: the preview as a BMP file in the invoicing photo folder.
-    Dataset* invoicing = m_session.dataset(ds::FACPARGER);
-    invoicing->open();
-    if (invoicing->locate({QStringLiteral("ANO")}, {year})) {
-        QString error;
-        if (!article::savePhoto(m_photos->preview()->image(),
-                                resolveFolder(text(invoicing->fieldValue("PATHFOTO"))), data.code,
-                                &error) &&
-            !error.isEmpty())
-            messages.show(error, true);
-    }
-    invoicing->close();
-    m_status0->clear();
+    const RecordArticleKind kind{
+        QStringLiteral("COD_CLICHES"),
+        QStringLiteral("Cliché, CA"),
+        QStringLiteral("CLICHÉS"),
+        QStringLiteral("Cliché"),
+        QStringLiteral("Aplicação de Stocks não está inicializado no Ano de : "),
+        {}};
+    openRecordArticle(m_session, *m_cliches, kNumber, kind, m_photos->preview()->image(), m_status0,
+                      [this] { showBoundFields(); });
 }
 
 } // namespace falq

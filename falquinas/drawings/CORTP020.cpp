@@ -2,7 +2,6 @@
 
 #include "clicherules.h"
 #include "codetables.h"
-#include "commercialarticle.h"
 #include "connections.h"
 #include "dataset.h"
 #include "datasetviews.h"
@@ -18,6 +17,7 @@
 #include "lookupmenu.h"
 #include "lookups.h"
 #include "plantroot.h"
+#include "recordarticle.h"
 #include "recordphotos.h"
 #include "scanner.h"
 #include "session.h"
@@ -52,11 +52,6 @@ const QString kDirectionHint = QStringLiteral("Digite (V), Vertical ou (H), Hori
 const QString kViewHint = QStringLiteral("Digite (E), Exterior ou (I), Interior ...");
 const QString kNotReferencedStatus = QStringLiteral("O Desenho ainda não está Referenciado !!!");
 const QString kNotReferencedBox = QStringLiteral("O Desenho ainda não foi referenciado ...");
-const QString kNoStockYear =
-    QStringLiteral("A Aplicação de Stocks não está inicializado no Ano de : ");
-const QString kFillProduct = QStringLiteral("Preencha o Nº do Produto 1º");
-const QString kProcessing = QStringLiteral("Processamento em Curso ... Aguarde por favor ...");
-const QString kArticleExists = QStringLiteral("Artigo Já Existe na Gestão Comercial");
 const QString kTableTitle = QStringLiteral("Tabela de Desenhos");
 
 // Rights of the window and of its code-table buttons.
@@ -973,78 +968,16 @@ void TCORTF020::codeTableClick(CodeTableKind kind) {
 void TCORTF020::BotAbrirArtigoClick() {
     if (m_mode != Mode::Browse || m_drawings->currentRow() < 0)
         return;
-    Messages& messages = m_session.messages();
-    const QString year = m_session.context().workingYear;
-    Dataset* stock = m_session.dataset(ds::STKPARGER);
-    stock->open();
-    if (!stock->locate({QStringLiteral("ANO")}, {year})) {
-        stock->close();
-        messages.show(kNoStockYear + year, true);
-        return;
-    }
-    const QString prefix = text(stock->fieldValue(QStringLiteral("COD_CORTANTES")));
-    stock->close();
-    const QString product = text(m_drawings->fieldValue(QStringLiteral("PRODNRO")));
-    article::ArticleData data;
-    data.code = article::articleCode(prefix, product);
-    data.description =
-        article::articleDescription(QStringLiteral("Cortante, CA"), product,
-                                    text(m_drawings->fieldValue(QStringLiteral("SIGLACLI"))));
-    if (product.isEmpty()) {
-        messages.show(kFillProduct, true);
-        return;
-    }
-    data.family = QStringLiteral("CORTANTES");
     // The die's measures go with its article.
-    for (const char* measure : {"COMPRIM", "LARGURA", "ALTURA"})
-        data.extra.insert(QLatin1String(measure),
-                          m_drawings->fieldValue(QLatin1String(measure)).toInt());
-    data.extra.insert(QStringLiteral("MEDIDAS"), QStringLiteral("S"));
-    data.reference = text(m_drawings->fieldValue(QStringLiteral("REFERENCIA")));
-    data.opened = QDateTime::currentDateTime();
-    m_status0->setText(kProcessing);
-    m_status0->repaint();
-    const QString number = text(m_drawings->fieldValue(kNumber));
-    const article::Result result = article::createArticle(
-        *m_session.dataset(ds::ARTIGOSCLS), *m_drawings, QStringLiteral("COMERCIALNRO"), data);
-    showBoundFields();
-    switch (result.outcome) {
-    case article::Outcome::AlreadyExists:
-        m_status0->clear();
-        messages.show(kArticleExists, true);
-        return;
-    case article::Outcome::ArticleFailed:
-        m_status0->clear();
-        if (!result.aborted)
-            messages.show(QStringLiteral("O Artigo %1 não foi criado na Gestão Comercial: %2")
-                              .arg(data.code, result.error),
-                          true);
-        return;
-    case article::Outcome::LinkFailed:
-        messages.show(QStringLiteral("O Artigo %1 foi criado na Gestão Comercial, mas o Desenho "
-                                     "%2 ainda não ficou ligado a ele%3. A ligação é gravada "
-                                     "quando voltar à grelha ou fechar a janela.")
-                          .arg(data.code, number,
-                               result.error.isEmpty() ? QString()
-                                                      : QStringLiteral(" (%1)").arg(result.error)),
-                      true);
-        break;
-    case article::Outcome::Created:
-        break;
-    }
-    // The photo of the article: the preview as a BMP file in the invoicing photo folder.
-    Dataset* invoicing = m_session.dataset(ds::FACPARGER);
-    invoicing->open();
-    if (invoicing->locate({QStringLiteral("ANO")}, {year})) {
-        QString error;
-        if (!article::savePhoto(m_photos->preview()->image(),
-                                resolveFolder(text(invoicing->fieldValue("PATHFOTO"))), data.code,
-                                &error) &&
-            !error.isEmpty())
-            messages.show(error, true);
-    }
-    invoicing->close();
-    m_status0->clear();
+    const RecordArticleKind kind{
+        QStringLiteral("COD_CORTANTES"),
+        QStringLiteral("Cortante, CA"),
+        QStringLiteral("CORTANTES"),
+        QStringLiteral("Desenho"),
+        QStringLiteral("A Aplicação de Stocks não está inicializado no Ano de : "),
+        {QStringLiteral("COMPRIM"), QStringLiteral("LARGURA"), QStringLiteral("ALTURA")}};
+    openRecordArticle(m_session, *m_drawings, kNumber, kind, m_photos->preview()->image(),
+                      m_status0, [this] { showBoundFields(); });
 }
 
 } // namespace falq
