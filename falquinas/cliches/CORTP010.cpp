@@ -58,10 +58,11 @@ QString text(const QVariant& v) {
 } // namespace
 
 TCORTF010::TCORTF010(Session& session, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TCORTF010>()), m_session(session),
-      m_cliches(session.dataset(ds::CLICHES)), m_parger(session.dataset(ds::PARGER)),
-      m_models(session.dataset(ds::MODELOS)), m_machines(session.dataset(ds::MAQUINAS)),
-      m_colours(session.dataset(ds::CORES)), m_params(std::make_unique<ImageParameters>()),
+    : RecordEditor(session, session.dataset(ds::CLICHES), kNumber, parent),
+      ui(std::make_unique<Ui::TCORTF010>()), m_cliches(m_records),
+      m_parger(session.dataset(ds::PARGER)), m_models(session.dataset(ds::MODELOS)),
+      m_machines(session.dataset(ds::MAQUINAS)), m_colours(session.dataset(ds::CORES)),
+      m_params(std::make_unique<ImageParameters>()),
       m_exporter(std::make_unique<GridExporter>(session)) {
     ui->setupUi(this);
     setObjectName(QStringLiteral("TCORTF010"));
@@ -131,8 +132,6 @@ TCORTF010::TCORTF010(Session& session, QWidget* parent)
     rows.setColor(QPalette::AlternateBase, QColor(0xEE, 0xF4, 0xFB));
     ui->DBGrid1->setPalette(rows);
     ui->DBGrid1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    ui->DBGrid1->installEventFilter(this);
-    ui->DBGrid1->viewport()->installEventFilter(this);
     ui->DBGrid3->setModel(m_cliches);
 
     // Status bar: two panels.
@@ -195,7 +194,10 @@ TCORTF010::TCORTF010(Session& session, QWidget* parent)
         showBoundFields();
         Edit_ClicheNro1Change();
     });
-    connect(qApp, &QApplication::focusChanged, this, &TCORTF010::focusChanged);
+    setEditorParts(
+        ui->DBGrid1, ui->Edit_ClicheNro, ui->Edit_CortanteNro, ui->BotDelete,
+        {ui->BotAbrirArtigo, m_navigator, ui->BotInserir, ui->BotDelete, ui->BitTerminar}, m_header,
+        m_status0);
     EnterAsTab::install(this);
 }
 
@@ -420,25 +422,6 @@ bool TCORTF010::runQueryNull() {
     return false;
 }
 
-void TCORTF010::reject() {
-    close();
-}
-
-void TCORTF010::closeEvent(QCloseEvent* e) {
-    if (m_opened && (m_mode != Mode::Browse || m_cliches->hasPendingUpdates())) {
-        // Closing saves what is being edited, through the same checks; or stays open.
-        m_gridEnterQueued = false;
-        if (!DbGrid1Enter(focusWidget())) {
-            e->ignore();
-            return;
-        }
-    }
-    if (m_opened)
-        FormClose();
-    e->accept();
-    QDialog::reject();
-}
-
 // ---- the record and the grid ---------------------------------------------------------------
 
 void TCORTF010::showBoundFields() {
@@ -481,165 +464,6 @@ const TCORTF010::Box* TCORTF010::boxOf(const QWidget* widget) const {
 bool TCORTF010::isRecordBox(const QWidget* widget) const {
     const Box* b = boxOf(widget);
     return widget == ui->Edit_ClicheNro || (b && b->kind != Box::ReadOnly);
-}
-
-void TCORTF010::focusChanged(QWidget* old, QWidget* now) {
-    // Only moves inside this window count: a modal child opening or closing, or another
-    // window, is no field exit and no return to the grid.
-    if (!m_eventsOn || !old || !now || !isAncestorOf(old) || !isAncestorOf(now))
-        return;
-    if (now == ui->DBGrid1) {
-        if (m_mode != Mode::Browse || m_cliches->hasPendingUpdates() || m_cancelFlag)
-            scheduleGridEnter(old);
-        return;
-    }
-    if (m_mode == Mode::Browse && isRecordBox(now)) {
-        DbGrid1Exit();
-        return;
-    }
-    // The focus put back in a refused box checks nothing on its way: two refused boxes must
-    // not send it to each other.
-    const bool refocus = m_refused && now == m_refused;
-    if (refocus)
-        m_refused = nullptr;
-    if (auto* box = qobject_cast<QLineEdit*>(old); box && isRecordBox(box) && !refocus)
-        leaveBox(box, now);
-    if (const Box* b = boxOf(now); b && b->kind == Box::Code)
-        m_status0->setText(kLookupKeysHint);
-}
-
-void TCORTF010::DbGrid1Exit() {
-    setBrowsingControls(false);
-    if (m_insertFlag)
-        return;
-    if (m_cliches->currentRow() < 0) {
-        // Nothing to edit: new clichés come through "&Inserir".
-        setBrowsingControls(true);
-        QTimer::singleShot(0, ui->DBGrid1, [this] { ui->DBGrid1->setFocus(); });
-        return;
-    }
-    m_cliches->edit();
-    m_mode = Mode::Edit;
-    m_remembered = cliches::typedNumber(text(m_cliches->fieldValue(kNumber)));
-    ui->Edit_ClicheNro->setEnabled(false);
-    ui->Edit_CortanteNro->setFocus(Qt::OtherFocusReason);
-}
-
-void TCORTF010::setBrowsingControls(bool browsing) {
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             ui->BotAbrirArtigo, m_navigator, ui->BotInserir, ui->BotDelete, ui->BitTerminar})
-        w->setEnabled(browsing);
-    ui->Edit_ClicheNro->setEnabled(browsing ? m_rights.inserir : m_mode == Mode::Insert);
-}
-
-void TCORTF010::scheduleGridEnter(QWidget* left) {
-    if (m_gridEnterQueued)
-        return;
-    m_gridEnterQueued = true;
-    m_lastLeft = left;
-    QTimer::singleShot(0, this, [this] {
-        if (!m_gridEnterQueued)
-            return; // done meanwhile (closing)
-        m_gridEnterQueued = false;
-        DbGrid1Enter(m_lastLeft);
-    });
-}
-
-void TCORTF010::focusGrid() {
-    ui->DBGrid1->setFocus(Qt::OtherFocusReason);
-    scheduleGridEnter(nullptr);
-}
-
-bool TCORTF010::DbGrid1Enter(QWidget* left) {
-    if (!m_cancelFlag && !runPendingChecks(left))
-        return false;
-    setBrowsingControls(true);
-    m_cancelFlag = false;
-    m_insertFlag = false;
-    m_status0->clear();
-    return applyAndReopen();
-}
-
-bool TCORTF010::applyAndReopen() {
-    const ApplyResult r = m_cliches->applyUpdates();
-    if (!r.ok) {
-        // Nothing is re-opened: the row stays cached, current and visible, to be saved again.
-        m_mode = Mode::Browse;
-        if (!r.aborted)
-            m_session.messages().show(r.error, true);
-        showBoundFields();
-        return false;
-    }
-    runQueryNull();
-    ++m_quiet;
-    m_cliches->setStatement(cliches::listStatement(m_sortField));
-    QString error;
-    const bool opened = m_cliches->open(&error);
-    if (opened && !m_remembered.isEmpty())
-        m_cliches->locate({kNumber}, {m_remembered});
-    --m_quiet;
-    m_mode = Mode::Browse;
-    m_dirty.clear();
-    if (!opened)
-        m_session.messages().show(error, true);
-    showBoundFields();
-    Edit_ClicheNro1Change();
-    return true;
-}
-
-void TCORTF010::reopenSorted(const QString& field) {
-    ++m_quiet;
-    m_sortField = field;
-    m_cliches->setStatement(cliches::listStatement(field));
-    QString error;
-    if (!m_cliches->reopen(&error))
-        m_session.messages().show(error, true);
-    --m_quiet;
-    m_header->setSortField(field);
-}
-
-void TCORTF010::DBGrid1TitleButtonClick(const QString& field) {
-    if (m_mode != Mode::Browse || m_cliches->hasPendingUpdates()) {
-        m_session.messages().beep(); // the row being edited is saved first, at the grid
-        return;
-    }
-    reopenSorted(field);
-    showBoundFields();
-    Edit_ClicheNro1Change();
-}
-
-void TCORTF010::gridSearch(const QString& field) {
-    if (m_mode != Mode::Browse || m_cliches->hasPendingUpdates())
-        return;
-    reopenSorted(field);
-    ++m_quiet;
-    LocateDialog dialog(m_cliches, columnsStartingWith(cliches::gridColumns(), field),
-                        m_session.messages(), this);
-    if (dialog.choose())
-        m_remembered = cliches::typedNumber(text(m_cliches->fieldValue(kNumber)));
-    --m_quiet;
-    showBoundFields();
-    Edit_ClicheNro1Change();
-}
-
-bool TCORTF010::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui->DBGrid1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            focusNextChild(); // Enter leaves the grid as Tab does
-            return true;
-        }
-    }
-    if (watched == ui->DBGrid1->viewport() &&
-        (event->type() == QEvent::MouseButtonPress ||
-         event->type() == QEvent::MouseButtonDblClick) &&
-        (m_mode != Mode::Browse || m_gridEnterQueued)) {
-        // While a row is edited a click on the grid only takes the focus there (the save
-        // point); it does not move to another row before the row is saved.
-        ui->DBGrid1->setFocus(Qt::MouseFocusReason);
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 // ---- field checks --------------------------------------------------------------------------
@@ -767,79 +591,6 @@ TCORTF010::Verdict TCORTF010::Edit_ClicheNroExit(QString* message) {
     return Verdict::Accepted;
 }
 
-void TCORTF010::refuse(QLineEdit* box, const QString& message) {
-    m_refused = box; // the focus comes back: no exit from the box it passed through
-    if (message.isEmpty()) {
-        m_session.messages().beep();
-        QTimer::singleShot(0, box, [box] { box->setFocus(Qt::OtherFocusReason); });
-    } else {
-        m_session.messages().showForField(box, message, true);
-    }
-}
-
-void TCORTF010::dropInsert() {
-    m_cliches->cancel();
-    m_insertFlag = false;
-    m_dirty.clear();
-}
-
-void TCORTF010::leaveBox(QLineEdit* box, QWidget* now) {
-    if (m_cancelFlag)
-        return;
-    m_status0->clear();
-    QString message;
-    switch (checkBox(box, &message)) {
-    case Verdict::Refused:
-        refuse(box, message);
-        return;
-    case Verdict::Duplicate:
-        // Told after the focus change; the new row goes and the grid re-opens the list.
-        QTimer::singleShot(0, this, [this, message] {
-            m_session.messages().show(message, true);
-            dropInsert();
-            focusGrid();
-        });
-        return;
-    case Verdict::Accepted:
-        m_dirty.remove(box);
-        break;
-    }
-    if (box == ui->Edit_Cor03 && now != ui->Edit_Cor01 && now != ui->Edit_Cor02) {
-        // On to the colours 4 to 6.
-        QTimer::singleShot(0, ui->NBCores, [this] {
-            ui->NBCores->setCurrentIndex(1);
-            ui->NBCores->setFocus(Qt::TabFocusReason);
-        });
-    }
-}
-
-bool TCORTF010::runPendingChecks(QWidget* left) {
-    QList<QLineEdit*> boxes;
-    if (auto* box = qobject_cast<QLineEdit*>(left); box && isRecordBox(box))
-        boxes << box;
-    if (m_insertFlag && !boxes.contains(ui->Edit_ClicheNro))
-        boxes.prepend(ui->Edit_ClicheNro);
-    for (const Box& b : std::as_const(m_boxes))
-        if (m_dirty.contains(b.edit) && !boxes.contains(b.edit))
-            boxes << b.edit;
-    for (QLineEdit* box : std::as_const(boxes)) {
-        QString message;
-        switch (checkBox(box, &message)) {
-        case Verdict::Refused:
-            refuse(box, message);
-            return false;
-        case Verdict::Duplicate:
-            m_session.messages().show(message, true);
-            dropInsert();
-            return true; // nothing to write; the list is re-opened
-        case Verdict::Accepted:
-            m_dirty.remove(box);
-            break;
-        }
-    }
-    return true;
-}
-
 // ---- buttons -------------------------------------------------------------------------------
 
 void TCORTF010::BotInserirClick() {
@@ -866,42 +617,6 @@ void TCORTF010::BotInserirClick() {
     ui->Edit_ClicheNro->setEnabled(true);
     ui->Edit_ClicheNro->clear();
     ui->Edit_ClicheNro->setFocus(Qt::OtherFocusReason);
-}
-
-void TCORTF010::BotCancelarClick() {
-    CleanLabels();
-    m_cancelFlag = true;
-    m_insertFlag = false;
-    m_cliches->cancel();
-    if (m_cliches->hasPendingUpdates())
-        m_cliches->cancelUpdates(); // a save that failed: "&Cancelar" drops it too
-    m_dirty.clear();
-    m_mode = Mode::Browse;
-    showBoundFields();
-    focusGrid();
-}
-
-void TCORTF010::BotDeleteClick() {
-    if (m_mode != Mode::Browse || m_cliches->currentRow() < 0)
-        return;
-    if (!m_session.messages().ask(kDeleteQuestion))
-        return;
-    // The cliché's image and documents stay in the folder.
-    m_cliches->deleteCurrent();
-    const ApplyResult r = m_cliches->applyUpdates();
-    if (!r.ok) {
-        if (!r.aborted)
-            m_session.messages().show(r.error, true);
-        return;
-    }
-    ++m_quiet;
-    QString error;
-    if (!m_cliches->reopen(&error))
-        m_session.messages().show(error, true);
-    --m_quiet;
-    showBoundFields();
-    Edit_ClicheNro1Change();
-    ui->DBGrid1->setFocus(Qt::OtherFocusReason);
 }
 
 void TCORTF010::BotExcelClick() {
@@ -945,6 +660,46 @@ void TCORTF010::BotAbrirArtigoClick() {
         {}};
     openRecordArticle(m_session, *m_cliches, kNumber, kind, m_photos->preview()->image(), m_status0,
                       [this] { showBoundFields(); });
+}
+
+// ---- the editor's rules --------------------------------------------------------------------
+
+QString TCORTF010::listStatement(const QString& sortField) const {
+    return cliches::listStatement(sortField);
+}
+
+QString TCORTF010::typedNumber(const QString& text) const {
+    return cliches::typedNumber(text);
+}
+
+const QList<SearchColumn>& TCORTF010::gridColumns() const {
+    return cliches::gridColumns();
+}
+
+QList<QLineEdit*> TCORTF010::recordBoxes() const {
+    QList<QLineEdit*> boxes;
+    for (const Box& b : m_boxes)
+        boxes << b.edit;
+    return boxes;
+}
+
+QString TCORTF010::boxHint(const QWidget* box) const {
+    const Box* b = boxOf(box);
+    return b && b->kind == Box::Code ? kLookupKeysHint : QString();
+}
+
+void TCORTF010::afterLeave(QLineEdit* box, QWidget* now) {
+    if (box == ui->Edit_Cor03 && now != ui->Edit_Cor01 && now != ui->Edit_Cor02) {
+        // On to the colours 4 to 6.
+        QTimer::singleShot(0, ui->NBCores, [this] {
+            ui->NBCores->setCurrentIndex(1);
+            ui->NBCores->setFocus(Qt::TabFocusReason);
+        });
+    }
+}
+
+void TCORTF010::afterSave() {
+    runQueryNull(); // missing die and set-up numbers normalised
 }
 
 } // namespace falq

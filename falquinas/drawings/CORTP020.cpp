@@ -65,10 +65,11 @@ QString text(const QVariant& v) {
 } // namespace
 
 TCORTF020::TCORTF020(Session& session, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TCORTF020>()), m_session(session),
-      m_drawings(session.dataset(ds::DESENHOS)), m_parger(session.dataset(ds::PARGER)),
-      m_boards(session.dataset(ds::CARTOES)), m_machines(session.dataset(ds::MAQUINAS)),
-      m_designers(session.dataset(ds::DESENHADORES)), m_params(std::make_unique<ImageParameters>()),
+    : RecordEditor(session, session.dataset(ds::DESENHOS), kNumber, parent),
+      ui(std::make_unique<Ui::TCORTF020>()), m_drawings(m_records),
+      m_parger(session.dataset(ds::PARGER)), m_boards(session.dataset(ds::CARTOES)),
+      m_machines(session.dataset(ds::MAQUINAS)), m_designers(session.dataset(ds::DESENHADORES)),
+      m_params(std::make_unique<ImageParameters>()),
       m_exporter(std::make_unique<GridExporter>(session)) {
     ui->setupUi(this);
     setObjectName(QStringLiteral("TCORTF020"));
@@ -141,8 +142,6 @@ TCORTF020::TCORTF020(Session& session, QWidget* parent)
     rows.setColor(QPalette::AlternateBase, QColor(0xEE, 0xF4, 0xFB));
     ui->DBGrid1->setPalette(rows);
     ui->DBGrid1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    ui->DBGrid1->installEventFilter(this);
-    ui->DBGrid1->viewport()->installEventFilter(this);
     ui->DBGrid3->setModel(m_drawings);
 
     // Status bar: two panels.
@@ -206,7 +205,10 @@ TCORTF020::TCORTF020(Session& session, QWidget* parent)
         showBoundFields();
         Edit_DesenhoNro1Change();
     });
-    connect(qApp, &QApplication::focusChanged, this, &TCORTF020::focusChanged);
+    setEditorParts(
+        ui->DBGrid1, ui->Edit_DesenhoNro, ui->Edit_CortanteNro, ui->BotDelete,
+        {ui->BotAbrirArtigo, m_navigator, ui->BotInserir, ui->BotDelete, ui->BitTerminar}, m_header,
+        m_status0);
     EnterAsTab::install(this);
 }
 
@@ -415,25 +417,6 @@ void TCORTF020::OpenDesenhos() {
     m_header->setSortField(m_sortField);
 }
 
-void TCORTF020::reject() {
-    close();
-}
-
-void TCORTF020::closeEvent(QCloseEvent* e) {
-    if (m_opened && (m_mode != Mode::Browse || m_drawings->hasPendingUpdates())) {
-        // Closing saves what is being edited, through the same checks; or stays open.
-        m_gridEnterQueued = false;
-        if (!DbGrid1Enter(focusWidget())) {
-            e->ignore();
-            return;
-        }
-    }
-    if (m_opened)
-        FormClose();
-    e->accept();
-    QDialog::reject();
-}
-
 // ---- the record and the grid ---------------------------------------------------------------
 
 void TCORTF020::showBoundFields() {
@@ -488,168 +471,6 @@ const TCORTF020::Box* TCORTF020::boxOf(const QWidget* widget) const {
 bool TCORTF020::isRecordBox(const QWidget* widget) const {
     const Box* b = boxOf(widget);
     return widget == ui->Edit_DesenhoNro || (b && b->kind != Box::ReadOnly);
-}
-
-void TCORTF020::focusChanged(QWidget* old, QWidget* now) {
-    // Only moves inside this window count: a modal child opening or closing, or another
-    // window, is no field exit and no return to the grid.
-    if (!m_eventsOn || !old || !now || !isAncestorOf(old) || !isAncestorOf(now))
-        return;
-    if (now == ui->DBGrid1) {
-        if (m_mode != Mode::Browse || m_drawings->hasPendingUpdates() || m_cancelFlag)
-            scheduleGridEnter(old);
-        return;
-    }
-    if (m_mode == Mode::Browse && isRecordBox(now)) {
-        DbGrid1Exit();
-        return;
-    }
-    // The focus put back in a refused box checks nothing on its way: two refused boxes must
-    // not send it to each other.
-    const bool refocus = m_refused && now == m_refused;
-    if (refocus)
-        m_refused = nullptr;
-    if (auto* box = qobject_cast<QLineEdit*>(old); box && isRecordBox(box) && !refocus)
-        leaveBox(box);
-    if (const Box* b = boxOf(now); b && b->kind == Box::Code)
-        m_status0->setText(kLookupKeysHint);
-    else if (now == ui->Edit_Dir_Canal)
-        m_status0->setText(kDirectionHint);
-    else if (now == ui->Edit_Vista)
-        m_status0->setText(kViewHint);
-}
-
-void TCORTF020::DbGrid1Exit() {
-    setBrowsingControls(false);
-    if (m_insertFlag)
-        return;
-    if (m_drawings->currentRow() < 0) {
-        // Nothing to edit: new drawings come through "&Inserir".
-        setBrowsingControls(true);
-        QTimer::singleShot(0, ui->DBGrid1, [this] { ui->DBGrid1->setFocus(); });
-        return;
-    }
-    m_drawings->edit();
-    m_mode = Mode::Edit;
-    m_remembered = drawings::typedNumber(text(m_drawings->fieldValue(kNumber)));
-    ui->Edit_DesenhoNro->setEnabled(false);
-    ui->Edit_CortanteNro->setFocus(Qt::OtherFocusReason);
-}
-
-void TCORTF020::setBrowsingControls(bool browsing) {
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             ui->BotAbrirArtigo, m_navigator, ui->BotInserir, ui->BotDelete, ui->BitTerminar})
-        w->setEnabled(browsing);
-    ui->Edit_DesenhoNro->setEnabled(browsing ? m_rights.inserir : m_mode == Mode::Insert);
-}
-
-void TCORTF020::scheduleGridEnter(QWidget* left) {
-    if (m_gridEnterQueued)
-        return;
-    m_gridEnterQueued = true;
-    m_lastLeft = left;
-    QTimer::singleShot(0, this, [this] {
-        if (!m_gridEnterQueued)
-            return; // done meanwhile (closing)
-        m_gridEnterQueued = false;
-        DbGrid1Enter(m_lastLeft);
-    });
-}
-
-void TCORTF020::focusGrid() {
-    ui->DBGrid1->setFocus(Qt::OtherFocusReason);
-    scheduleGridEnter(nullptr);
-}
-
-bool TCORTF020::DbGrid1Enter(QWidget* left) {
-    if (!m_cancelFlag && !runPendingChecks(left))
-        return false;
-    setBrowsingControls(true);
-    m_cancelFlag = false;
-    m_insertFlag = false;
-    m_status0->clear();
-    return applyAndReopen();
-}
-
-bool TCORTF020::applyAndReopen() {
-    const ApplyResult r = m_drawings->applyUpdates();
-    if (!r.ok) {
-        // Nothing is re-opened: the row stays cached, current and visible, to be saved again.
-        m_mode = Mode::Browse;
-        if (!r.aborted)
-            m_session.messages().show(r.error, true);
-        showBoundFields();
-        return false;
-    }
-    ++m_quiet;
-    m_drawings->setStatement(drawings::listStatement(m_sortField));
-    QString error;
-    const bool opened = m_drawings->open(&error);
-    if (opened && !m_remembered.isEmpty())
-        m_drawings->locate({kNumber}, {m_remembered});
-    --m_quiet;
-    m_mode = Mode::Browse;
-    m_dirty.clear();
-    if (!opened)
-        m_session.messages().show(error, true);
-    showBoundFields();
-    Edit_DesenhoNro1Change();
-    return true;
-}
-
-void TCORTF020::reopenSorted(const QString& field) {
-    ++m_quiet;
-    m_sortField = field;
-    m_drawings->setStatement(drawings::listStatement(field));
-    QString error;
-    if (!m_drawings->reopen(&error))
-        m_session.messages().show(error, true);
-    --m_quiet;
-    m_header->setSortField(field);
-}
-
-void TCORTF020::DBGrid1TitleButtonClick(const QString& field) {
-    if (m_mode != Mode::Browse || m_drawings->hasPendingUpdates()) {
-        m_session.messages().beep(); // the row being edited is saved first, at the grid
-        return;
-    }
-    reopenSorted(field);
-    showBoundFields();
-    Edit_DesenhoNro1Change();
-}
-
-void TCORTF020::gridSearch(const QString& field) {
-    if (m_mode != Mode::Browse || m_drawings->hasPendingUpdates())
-        return;
-    reopenSorted(field);
-    ++m_quiet;
-    LocateDialog dialog(m_drawings, columnsStartingWith(drawings::gridColumns(), field),
-                        m_session.messages(), this);
-    if (dialog.choose())
-        m_remembered = drawings::typedNumber(text(m_drawings->fieldValue(kNumber)));
-    --m_quiet;
-    showBoundFields();
-    Edit_DesenhoNro1Change();
-}
-
-bool TCORTF020::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui->DBGrid1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            focusNextChild(); // Enter leaves the grid as Tab does
-            return true;
-        }
-    }
-    if (watched == ui->DBGrid1->viewport() &&
-        (event->type() == QEvent::MouseButtonPress ||
-         event->type() == QEvent::MouseButtonDblClick) &&
-        (m_mode != Mode::Browse || m_gridEnterQueued)) {
-        // While a row is edited a click on the grid only takes the focus there (the save
-        // point); it does not move to another row before the row is saved.
-        ui->DBGrid1->setFocus(Qt::MouseFocusReason);
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 // ---- field checks --------------------------------------------------------------------------
@@ -805,72 +626,6 @@ TCORTF020::Verdict TCORTF020::Edit_DesenhoNroExit(QString* message) {
     return Verdict::Accepted;
 }
 
-void TCORTF020::refuse(QLineEdit* box, const QString& message) {
-    m_refused = box; // the focus comes back: no exit from the box it passed through
-    if (message.isEmpty()) {
-        m_session.messages().beep();
-        QTimer::singleShot(0, box, [box] { box->setFocus(Qt::OtherFocusReason); });
-    } else {
-        m_session.messages().showForField(box, message, true);
-    }
-}
-
-void TCORTF020::dropInsert() {
-    m_drawings->cancel();
-    m_insertFlag = false;
-    m_dirty.clear();
-}
-
-void TCORTF020::leaveBox(QLineEdit* box) {
-    if (m_cancelFlag)
-        return;
-    m_status0->clear();
-    QString message;
-    switch (checkBox(box, &message)) {
-    case Verdict::Refused:
-        refuse(box, message);
-        return;
-    case Verdict::Duplicate:
-        // Told after the focus change; the new row goes and the grid re-opens the list.
-        QTimer::singleShot(0, this, [this, message] {
-            m_session.messages().show(message, true);
-            dropInsert();
-            focusGrid();
-        });
-        return;
-    case Verdict::Accepted:
-        m_dirty.remove(box);
-        break;
-    }
-}
-
-bool TCORTF020::runPendingChecks(QWidget* left) {
-    QList<QLineEdit*> boxes;
-    if (auto* box = qobject_cast<QLineEdit*>(left); box && isRecordBox(box))
-        boxes << box;
-    if (m_insertFlag && !boxes.contains(ui->Edit_DesenhoNro))
-        boxes.prepend(ui->Edit_DesenhoNro);
-    for (const Box& b : std::as_const(m_boxes))
-        if (m_dirty.contains(b.edit) && !boxes.contains(b.edit))
-            boxes << b.edit;
-    for (QLineEdit* box : std::as_const(boxes)) {
-        QString message;
-        switch (checkBox(box, &message)) {
-        case Verdict::Refused:
-            refuse(box, message);
-            return false;
-        case Verdict::Duplicate:
-            m_session.messages().show(message, true);
-            dropInsert();
-            return true; // nothing to write; the list is re-opened
-        case Verdict::Accepted:
-            m_dirty.remove(box);
-            break;
-        }
-    }
-    return true;
-}
-
 // ---- buttons -------------------------------------------------------------------------------
 
 void TCORTF020::BotInserirClick() {
@@ -897,43 +652,6 @@ void TCORTF020::BotInserirClick() {
     ui->Edit_DesenhoNro->setEnabled(true);
     ui->Edit_DesenhoNro->clear();
     ui->Edit_DesenhoNro->setFocus(Qt::OtherFocusReason);
-}
-
-void TCORTF020::BotCancelarClick() {
-    CleanLabels();
-    m_cancelFlag = true;
-    m_insertFlag = false;
-    m_drawings->cancel();
-    if (m_drawings->hasPendingUpdates())
-        m_drawings->cancelUpdates(); // a save that failed: "&Cancelar" drops it too
-    m_dirty.clear();
-    m_mode = Mode::Browse;
-    showBoundFields();
-    focusGrid();
-}
-
-void TCORTF020::BotDeleteClick() {
-    if (m_mode != Mode::Browse || m_drawings->currentRow() < 0)
-        return;
-    if (!m_session.messages().ask(kDeleteQuestion))
-        return;
-    // The drawing's photo and documents, its movements and repairs and the clichés that
-    // name it all stay.
-    m_drawings->deleteCurrent();
-    const ApplyResult r = m_drawings->applyUpdates();
-    if (!r.ok) {
-        if (!r.aborted)
-            m_session.messages().show(r.error, true);
-        return;
-    }
-    ++m_quiet;
-    QString error;
-    if (!m_drawings->reopen(&error))
-        m_session.messages().show(error, true);
-    --m_quiet;
-    showBoundFields();
-    Edit_DesenhoNro1Change();
-    ui->DBGrid1->setFocus(Qt::OtherFocusReason);
 }
 
 void TCORTF020::BotExcelClick() {
@@ -978,6 +696,37 @@ void TCORTF020::BotAbrirArtigoClick() {
         {QStringLiteral("COMPRIM"), QStringLiteral("LARGURA"), QStringLiteral("ALTURA")}};
     openRecordArticle(m_session, *m_drawings, kNumber, kind, m_photos->preview()->image(),
                       m_status0, [this] { showBoundFields(); });
+}
+
+// ---- the editor's rules --------------------------------------------------------------------
+
+QString TCORTF020::listStatement(const QString& sortField) const {
+    return drawings::listStatement(sortField);
+}
+
+QString TCORTF020::typedNumber(const QString& text) const {
+    return drawings::typedNumber(text);
+}
+
+const QList<SearchColumn>& TCORTF020::gridColumns() const {
+    return drawings::gridColumns();
+}
+
+QList<QLineEdit*> TCORTF020::recordBoxes() const {
+    QList<QLineEdit*> boxes;
+    for (const Box& b : m_boxes)
+        boxes << b.edit;
+    return boxes;
+}
+
+QString TCORTF020::boxHint(const QWidget* box) const {
+    if (const Box* b = boxOf(box); b && b->kind == Box::Code)
+        return kLookupKeysHint;
+    if (box == ui->Edit_Dir_Canal)
+        return kDirectionHint;
+    if (box == ui->Edit_Vista)
+        return kViewHint;
+    return {};
 }
 
 } // namespace falq

@@ -10,11 +10,8 @@
 // in edit and writes nothing, whether the grid was reached with the keyboard or the mouse;
 // closing saves the same way, and only "&Cancelar" discards what was typed.
 #include "codenames.h"
-#include "rights.h"
+#include "recordeditor.h"
 
-#include <QDialog>
-#include <QPointer>
-#include <QSet>
 #include <functional>
 #include <memory>
 
@@ -39,10 +36,9 @@ class Session;
 class TitleSortHeader;
 struct ImageParameters;
 
-class TCORTF020 : public QDialog {
+class TCORTF020 : public RecordEditor {
     Q_OBJECT
 public:
-    enum class Mode { Browse, Edit, Insert };
     enum class CodeTableKind { Machines, Boards, Designers };
 
     explicit TCORTF020(Session& session, QWidget* parent = nullptr);
@@ -57,18 +53,12 @@ public:
     // The scanner of "Scanner" and "Sel.Scan" (default: SANE).
     void setScanner(std::unique_ptr<Scanner> scanner);
 
-    Mode mode() const { return m_mode; }
     QString statusText() const;
-    QString sortField() const { return m_sortField; }
     DocumentsPage* documentsPage() const;
-
-    void reject() override; // Escape closes through the save point
 
 protected:
     void showEvent(QShowEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
     bool event(QEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // A box bound to a field of DESENHOS.
@@ -77,11 +67,10 @@ private:
         QString field;
         enum Kind { Text, Number, Quantity, Code, Letter, Date, ReadOnly } kind;
     };
-    enum class Verdict { Accepted, Refused, Duplicate };
 
     // Opening and closing.
     void FormActivate();
-    void FormClose();
+    void FormClose() override;
     void ReadAcessosUtil();
     void DisableAcessosBotoes();
     void OpenDesenhos();
@@ -91,43 +80,32 @@ private:
 
     // The record and the grid.
     void Edit_DesenhoNro1Change(); // the record display
-    void showBoundFields();
+    void recordDisplay() override { Edit_DesenhoNro1Change(); }
+    void showBoundFields() override;
     void showWords();
-    void CleanLabels();
-    void focusChanged(QWidget* old, QWidget* now);
-    void DbGrid1Exit();
-    void scheduleGridEnter(QWidget* left);
-    bool DbGrid1Enter(QWidget* left);
-    bool applyAndReopen();
-    void setBrowsingControls(bool browsing);
-    void focusGrid();
-    void reopenSorted(const QString& field);
-    void DBGrid1TitleButtonClick(const QString& field);
-    void gridSearch(const QString& field);
+    void CleanLabels() override;
+    QString listStatement(const QString& sortField) const override;
+    QString typedNumber(const QString& text) const override;
+    const QList<SearchColumn>& gridColumns() const override;
+    QString boxHint(const QWidget* box) const override;
+    QList<QLineEdit*> recordBoxes() const override;
 
     // Field checks.
     const Box* boxOf(const QWidget* widget) const;
-    bool isRecordBox(const QWidget* widget) const;
-    Verdict checkBox(QLineEdit* box, QString* message);
+    bool isRecordBox(const QWidget* widget) const override;
+    Verdict checkBox(QLineEdit* box, QString* message) override;
     Verdict Edit_DesenhoNroExit(QString* message);
     Verdict checkCode(const Box& box, QString* message);
     Verdict checkLetter(const Box& box, QString* message);
-    void leaveBox(QLineEdit* box);
-    void refuse(QLineEdit* box, const QString& message);
-    bool runPendingChecks(QWidget* left);
-    void dropInsert();
     void writeField(const QString& field, const QVariant& value);
 
     // Buttons.
     void BotInserirClick();
-    void BotCancelarClick();
-    void BotDeleteClick();
     void BotAbrirArtigoClick();
     void BotExcelClick();
     void codeTableClick(CodeTableKind kind);
 
     std::unique_ptr<Ui::TCORTF020> ui;
-    Session& m_session;
     Dataset* m_drawings;
     Dataset* m_parger;
     Dataset* m_boards;
@@ -142,26 +120,10 @@ private:
     CodeNames m_boardName;
     CodeNames m_machineName;
     CodeNames m_designerName;
-    TitleSortHeader* m_header = nullptr;
     Navigator* m_navigator = nullptr;
     RecordPhotos* m_photos = nullptr; // photo, scanner and documents
     std::unique_ptr<ImageParameters> m_params;
-    QLabel* m_status0 = nullptr;
     QLabel* m_status1 = nullptr;
-
-    Mode m_mode = Mode::Browse;
-    bool m_insertFlag = false;
-    bool m_cancelFlag = false;
-    bool m_eventsOn = false;
-    bool m_opened = false;
-    bool m_gridEnterQueued = false;
-    int m_quiet = 0; // record display held back while the list is re-opened
-    QString m_remembered;
-    QString m_sortField;
-    AccessRights m_rights;
-    QSet<QLineEdit*> m_dirty;
-    QPointer<QWidget> m_lastLeft;
-    QPointer<QLineEdit> m_refused; // the box whose refusal is putting the focus back
 
     std::unique_ptr<GridExporter> m_exporter;
 };
