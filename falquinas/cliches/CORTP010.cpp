@@ -123,15 +123,7 @@ TCORTF010::TCORTF010(Session& session, QWidget* parent)
                                      {{"DESIGNACAO", designations[i]}, {"NUMERO", numbers[i]}});
 
     // The browse grid: six titled columns, sorted by a click on a title, F1 ... F6.
-    m_header = new TitleSortHeader(ui->DBGrid1, cliches::sortFields());
-    bindGrid(ui->DBGrid1, m_cliches);
-    connect(m_header, &TitleSortHeader::sortRequested, this, &TCORTF010::DBGrid1TitleButtonClick);
-    new GridSearchKeys(ui->DBGrid1, cliches::sortFields(),
-                       [this](const QString& field) { gridSearch(field); });
-    QPalette rows = ui->DBGrid1->palette();
-    rows.setColor(QPalette::AlternateBase, QColor(0xEE, 0xF4, 0xFB));
-    ui->DBGrid1->setPalette(rows);
-    ui->DBGrid1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    setUpGrid(ui->DBGrid1, cliches::sortFields());
     ui->DBGrid3->setModel(m_cliches);
 
     // Status bar: two panels.
@@ -171,8 +163,6 @@ TCORTF010::TCORTF010(Session& session, QWidget* parent)
     // Buttons (they never take the focus: the grid and the boxes keep it).
     ui->BotDelete->hide();
     connect(ui->BotInserir, &QPushButton::clicked, this, &TCORTF010::BotInserirClick);
-    connect(ui->BotCancelar, &QPushButton::clicked, this, &TCORTF010::BotCancelarClick);
-    connect(ui->BotDelete, &QPushButton::clicked, this, &TCORTF010::BotDeleteClick);
     connect(ui->BitTerminar, &QPushButton::clicked, this, &QDialog::close);
     connect(ui->BotAbrirArtigo, &QPushButton::clicked, this, &TCORTF010::BotAbrirArtigoClick);
     connect(ui->BotExcel, &QPushButton::clicked, this, &TCORTF010::BotExcelClick);
@@ -188,15 +178,9 @@ TCORTF010::TCORTF010(Session& session, QWidget* parent)
     m_navigator->setDataset(m_cliches);
     ui->navigatorLayout->addWidget(m_navigator);
 
-    connect(m_cliches, &Dataset::currentRowChanged, this, [this] {
-        if (!m_eventsOn || m_quiet > 0)
-            return;
-        showBoundFields();
-        Edit_ClicheNro1Change();
-    });
     setEditorParts(
-        ui->DBGrid1, ui->Edit_ClicheNro, ui->Edit_CortanteNro, ui->BotDelete,
-        {ui->BotAbrirArtigo, m_navigator, ui->BotInserir, ui->BotDelete, ui->BitTerminar}, m_header,
+        ui->Edit_ClicheNro, ui->Edit_CortanteNro, ui->BotCancelar, ui->BotDelete,
+        {ui->BotAbrirArtigo, m_navigator, ui->BotInserir, ui->BotDelete, ui->BitTerminar},
         m_status0);
     EnterAsTab::install(this);
 }
@@ -217,10 +201,6 @@ void TCORTF010::setScanner(std::unique_ptr<Scanner> scanner) {
 
 DocumentsPage* TCORTF010::documentsPage() const {
     return m_photos->documents();
-}
-
-QString TCORTF010::statusText() const {
-    return m_status0->text();
 }
 
 void TCORTF010::buildSearches() {
@@ -286,22 +266,6 @@ void TCORTF010::buildSearches() {
 }
 
 // ---- opening and closing -------------------------------------------------------------------
-
-void TCORTF010::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    if (!m_opened)
-        FormActivate();
-}
-
-bool TCORTF010::event(QEvent* e) {
-    // Every activation reads the rights again; nothing else (a modal child closing re-activates
-    // the window and must not save, drop or re-open anything).
-    if (e->type() == QEvent::WindowActivate && m_opened) {
-        ReadAcessosUtil();
-        DisableAcessosBotoes();
-    }
-    return QDialog::event(e);
-}
 
 void TCORTF010::FormActivate() {
     m_opened = true;

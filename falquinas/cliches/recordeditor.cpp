@@ -1,6 +1,7 @@
 #include "recordeditor.h"
 
 #include "dataset.h"
+#include "datasetviews.h"
 #include "documentspage.h"
 #include "grids.h"
 #include "locatedialog.h"
@@ -8,6 +9,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,18 +33,57 @@ RecordEditor::RecordEditor(Session& session, Dataset* records, const QString& nu
 
 RecordEditor::~RecordEditor() = default;
 
-void RecordEditor::setEditorParts(QTableView* grid, QLineEdit* numberBox, QLineEdit* dieBox,
-                                  QPushButton* deleteButton, QList<QWidget*> browseControls,
-                                  TitleSortHeader* header, QLabel* status) {
+void RecordEditor::setUpGrid(QTableView* grid, const QStringList& sortFields) {
     m_grid = grid;
+    m_header = new TitleSortHeader(grid, sortFields);
+    bindGrid(grid, m_records);
+    connect(m_header, &TitleSortHeader::sortRequested, this,
+            &RecordEditor::DBGrid1TitleButtonClick);
+    new GridSearchKeys(grid, sortFields, [this](const QString& field) { gridSearch(field); });
+    QPalette rows = grid->palette();
+    rows.setColor(QPalette::AlternateBase, QColor(0xEE, 0xF4, 0xFB));
+    grid->setPalette(rows);
+    grid->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    grid->installEventFilter(this);
+    grid->viewport()->installEventFilter(this);
+}
+
+void RecordEditor::setEditorParts(QLineEdit* numberBox, QLineEdit* dieBox,
+                                  QPushButton* cancelButton, QPushButton* deleteButton,
+                                  QList<QWidget*> browseControls, QLabel* status) {
     m_numberBox = numberBox;
     m_dieBox = dieBox;
     m_deleteButton = deleteButton;
     m_browseControls = std::move(browseControls);
-    m_header = header;
     m_status0 = status;
-    m_grid->installEventFilter(this);
-    m_grid->viewport()->installEventFilter(this);
+    connect(cancelButton, &QPushButton::clicked, this, &RecordEditor::BotCancelarClick);
+    connect(deleteButton, &QPushButton::clicked, this, &RecordEditor::BotDeleteClick);
+    connect(m_records, &Dataset::currentRowChanged, this, [this] {
+        if (!m_eventsOn || m_quiet > 0)
+            return;
+        showBoundFields();
+        recordDisplay();
+    });
+}
+
+QString RecordEditor::statusText() const {
+    return m_status0->text();
+}
+
+void RecordEditor::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (!m_opened)
+        FormActivate();
+}
+
+bool RecordEditor::event(QEvent* e) {
+    // Every activation reads the rights again; nothing else (a modal child closing re-activates
+    // the window and must not save, drop or re-open anything).
+    if (e->type() == QEvent::WindowActivate && m_opened) {
+        ReadAcessosUtil();
+        DisableAcessosBotoes();
+    }
+    return QDialog::event(e);
 }
 
 void RecordEditor::reject() {

@@ -35,6 +35,7 @@ public:
     ~RecordEditor() override;
 
     Mode mode() const { return m_mode; }
+    QString statusText() const;
     QString sortField() const { return m_sortField; }
 
     void reject() override; // Escape closes through the save point
@@ -43,11 +44,13 @@ protected:
     enum class Verdict { Accepted, Refused, Duplicate };
 
     RecordEditor(Session& session, Dataset* records, const QString& numberField, QWidget* parent);
-    // The grid DBGrid1, the number and die number boxes, "&Eliminar", the controls enabled
-    // only while browsing, the title header and the status panel of the notices.
-    void setEditorParts(QTableView* grid, QLineEdit* numberBox, QLineEdit* dieBox,
-                        QPushButton* deleteButton, QList<QWidget*> browseControls,
-                        TitleSortHeader* header, QLabel* status);
+    // The browse grid DBGrid1 on the records: its titled columns sorted by a click on a title
+    // and searched with F1 ... F6 (`sortFields` in the order of the columns).
+    void setUpGrid(QTableView* grid, const QStringList& sortFields);
+    // The number and die number boxes, "&Cancelar" and "&Eliminar", the controls enabled only
+    // while browsing and the status panel of the notices.
+    void setEditorParts(QLineEdit* numberBox, QLineEdit* dieBox, QPushButton* cancelButton,
+                        QPushButton* deleteButton, QList<QWidget*> browseControls, QLabel* status);
 
     // The window's rules.
     virtual Verdict checkBox(QLineEdit* box, QString* message) = 0;
@@ -57,7 +60,10 @@ protected:
     virtual void showBoundFields() = 0;
     virtual void recordDisplay() = 0; // the record shown again (names, photo, documents)
     virtual void CleanLabels() = 0;
+    virtual void FormActivate() = 0; // once per showing
     virtual void FormClose() = 0;
+    virtual void ReadAcessosUtil() = 0;
+    virtual void DisableAcessosBotoes() = 0;
     virtual QString listStatement(const QString& sortField) const = 0;
     virtual QString typedNumber(const QString& text) const = 0;
     virtual const QList<SearchColumn>& gridColumns() const = 0;
@@ -67,6 +73,8 @@ protected:
     virtual void afterLeave(QLineEdit*, QWidget*) {}
     virtual void afterSave() {}
 
+    void showEvent(QShowEvent* e) override;
+    bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -133,15 +133,7 @@ TCORTF020::TCORTF020(Session& session, QWidget* parent)
     m_designerName = CodeNames(lookups::designers().codeTable(), {{"NOME", ui->Label_Desenhador}});
 
     // The browse grid: six titled columns, sorted by a click on a title, F1 ... F6.
-    m_header = new TitleSortHeader(ui->DBGrid1, drawings::sortFields());
-    bindGrid(ui->DBGrid1, m_drawings);
-    connect(m_header, &TitleSortHeader::sortRequested, this, &TCORTF020::DBGrid1TitleButtonClick);
-    new GridSearchKeys(ui->DBGrid1, drawings::sortFields(),
-                       [this](const QString& field) { gridSearch(field); });
-    QPalette rows = ui->DBGrid1->palette();
-    rows.setColor(QPalette::AlternateBase, QColor(0xEE, 0xF4, 0xFB));
-    ui->DBGrid1->setPalette(rows);
-    ui->DBGrid1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    setUpGrid(ui->DBGrid1, drawings::sortFields());
     ui->DBGrid3->setModel(m_drawings);
 
     // Status bar: two panels.
@@ -182,8 +174,6 @@ TCORTF020::TCORTF020(Session& session, QWidget* parent)
     // Buttons (they never take the focus: the grid and the boxes keep it).
     ui->BotDelete->hide();
     connect(ui->BotInserir, &QPushButton::clicked, this, &TCORTF020::BotInserirClick);
-    connect(ui->BotCancelar, &QPushButton::clicked, this, &TCORTF020::BotCancelarClick);
-    connect(ui->BotDelete, &QPushButton::clicked, this, &TCORTF020::BotDeleteClick);
     connect(ui->BitTerminar, &QPushButton::clicked, this, &QDialog::close);
     connect(ui->BotAbrirArtigo, &QPushButton::clicked, this, &TCORTF020::BotAbrirArtigoClick);
     connect(ui->BotExcel, &QPushButton::clicked, this, &TCORTF020::BotExcelClick);
@@ -199,15 +189,9 @@ TCORTF020::TCORTF020(Session& session, QWidget* parent)
     m_navigator->setDataset(m_drawings);
     ui->navigatorLayout->addWidget(m_navigator);
 
-    connect(m_drawings, &Dataset::currentRowChanged, this, [this] {
-        if (!m_eventsOn || m_quiet > 0)
-            return;
-        showBoundFields();
-        Edit_DesenhoNro1Change();
-    });
     setEditorParts(
-        ui->DBGrid1, ui->Edit_DesenhoNro, ui->Edit_CortanteNro, ui->BotDelete,
-        {ui->BotAbrirArtigo, m_navigator, ui->BotInserir, ui->BotDelete, ui->BitTerminar}, m_header,
+        ui->Edit_DesenhoNro, ui->Edit_CortanteNro, ui->BotCancelar, ui->BotDelete,
+        {ui->BotAbrirArtigo, m_navigator, ui->BotInserir, ui->BotDelete, ui->BitTerminar},
         m_status0);
     EnterAsTab::install(this);
 }
@@ -228,10 +212,6 @@ void TCORTF020::setScanner(std::unique_ptr<Scanner> scanner) {
 
 DocumentsPage* TCORTF020::documentsPage() const {
     return m_photos->documents();
-}
-
-QString TCORTF020::statusText() const {
-    return m_status0->text();
 }
 
 void TCORTF020::buildSearches() {
@@ -287,22 +267,6 @@ void TCORTF020::buildSearches() {
 }
 
 // ---- opening and closing -------------------------------------------------------------------
-
-void TCORTF020::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    if (!m_opened)
-        FormActivate();
-}
-
-bool TCORTF020::event(QEvent* e) {
-    // Every activation reads the rights again; nothing else (a modal child closing re-activates
-    // the window and must not save, drop or re-open anything).
-    if (e->type() == QEvent::WindowActivate && m_opened) {
-        ReadAcessosUtil();
-        DisableAcessosBotoes();
-    }
-    return QDialog::event(e);
-}
 
 void TCORTF020::FormActivate() {
     m_opened = true;

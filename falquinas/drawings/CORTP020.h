@@ -53,12 +53,7 @@ public:
     // The scanner of "Scanner" and "Sel.Scan" (default: SANE).
     void setScanner(std::unique_ptr<Scanner> scanner);
 
-    QString statusText() const;
     DocumentsPage* documentsPage() const;
-
-protected:
-    void showEvent(QShowEvent* e) override;
-    bool event(QEvent* e) override;
 
 private:
     // A box bound to a field of DESENHOS.
@@ -69,10 +64,10 @@ private:
     };
 
     // Opening and closing.
-    void FormActivate();
+    void FormActivate() override;
     void FormClose() override;
-    void ReadAcessosUtil();
-    void DisableAcessosBotoes();
+    void ReadAcessosUtil() override;
+    void DisableAcessosBotoes() override;
     void OpenDesenhos();
     void openLookupSets();
     void closeLookupSets();
