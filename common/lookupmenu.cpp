@@ -83,6 +83,10 @@ bool LookupMenu::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     case QEvent::ContextMenu:
+        if (m_menuRunsNumeric) {
+            searchNumeric();
+            return true;
+        }
         m_menu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
         return true;
     default:

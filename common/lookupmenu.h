@@ -42,6 +42,9 @@ public:
     bool searchAlphabetic() { return search(m_alphabetic); }
     // While false the keys and the menu do nothing (read-only boxes).
     void setEnabled(bool on) { m_enabled = on; }
+    // When set, opening the box's context menu runs the numeric search at once instead of
+    // showing the menu (the designer box of the drawing editor).
+    void setMenuRunsNumeric(bool on) { m_menuRunsNumeric = on; }
 
 signals:
     void chosen(const QVariant& code);
@@ -58,6 +61,7 @@ private:
     LookupSearch m_alphabetic;
     QMenu* m_menu;
     bool m_enabled = true;
+    bool m_menuRunsNumeric = false;
 };
 
 } // namespace falq

@@ -2,6 +2,7 @@
 
 #include "CORTP000.h"
 #include "CORTP010.h"
+#include "CORTP020.h"
 #include "UnitFacMenu.h"
 #include "codetables.h"
 #include "session.h"
@@ -28,6 +29,8 @@ void registerWindows(TFACFMENU& menu, Session& session) {
     }
     menu.registerWindow(QStringLiteral("CLICHE001"),
                         {[&session](QWidget* p) { return new TCORTF010(session, p); }, {}});
+    menu.registerWindow(QStringLiteral("DESENHO001"),
+                        {[&session](QWidget* p) { return new TCORTF020(session, p); }, {}});
 }
 
 } // namespace falq

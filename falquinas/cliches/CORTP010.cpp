@@ -2,7 +2,6 @@
 
 #include "clicherules.h"
 #include "codetables.h"
-#include "commercialarticle.h"
 #include "connections.h"
 #include "dataset.h"
 #include "datasetviews.h"
@@ -17,8 +16,9 @@
 #include "lookupmenu.h"
 #include "lookups.h"
 #include "plantroot.h"
+#include "recordarticle.h"
+#include "recordphotos.h"
 #include "scanner.h"
-#include "scannerbar.h"
 #include "session.h"
 #include "sqlrun.h"
 #include "unitDtFalquinas.h"
@@ -28,7 +28,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QSqlQuery>
@@ -46,15 +45,6 @@ const QString kNoModel = QStringLiteral("Modelo Inexistente ...");
 const QString kNoMachine = QStringLiteral("Máquina Inexistente ...");
 const QString kNotReferencedStatus = QStringLiteral("O Cliché ainda não está Referenciado !!!");
 const QString kNotReferencedBox = QStringLiteral("O Cliché ainda não foi referenciado ...");
-const QString kNoFolder = QStringLiteral("Ainda não parametrizou a localização para Arquivo ...");
-const QString kImageExists = QStringLiteral("Esta Fotografia já existe, Elimine primeiro ...");
-const QString kDeleteImage = QStringLiteral("Eliminação Fotografia !!! Confirma ?");
-const QString kNoStockYear =
-    QStringLiteral("Aplicação de Stocks não está inicializado no Ano de : ");
-const QString kFillProduct = QStringLiteral("Preencha o Nº do Produto 1º");
-const QString kProcessing = QStringLiteral("Processamento em Curso ... Aguarde por favor ...");
-const QString kArticleExists = QStringLiteral("Artigo Já Existe na Gestão Comercial");
-const QString kPhotoFilter = QStringLiteral("All Files (*.Jpg)");
 const QString kTableTitle = QStringLiteral("Tabela de Clichés");
 
 // Rights of the window and of its code-table buttons.
@@ -68,10 +58,10 @@ QString text(const QVariant& v) {
 } // namespace
 
 TCORTF010::TCORTF010(Session& session, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TCORTF010>()), m_session(session),
-      m_cliches(session.dataset(ds::CLICHES)), m_parger(session.dataset(ds::PARGER)),
-      m_models(session.dataset(ds::MODELOS)), m_machines(session.dataset(ds::MAQUINAS)),
-      m_colours(session.dataset(ds::CORES)), m_scanner(createSaneScanner()),
+    : RecordEditor(session, session.dataset(ds::CLICHES), kNumber, parent),
+      ui(std::make_unique<Ui::TCORTF010>()), m_cliches(m_records),
+      m_parger(session.dataset(ds::PARGER)), m_models(session.dataset(ds::MODELOS)),
+      m_machines(session.dataset(ds::MAQUINAS)), m_colours(session.dataset(ds::CORES)),
       m_params(std::make_unique<ImageParameters>()),
       m_exporter(std::make_unique<GridExporter>(session)) {
     ui->setupUi(this);
@@ -133,52 +123,8 @@ TCORTF010::TCORTF010(Session& session, QWidget* parent)
                                      {{"DESIGNACAO", designations[i]}, {"NUMERO", numbers[i]}});
 
     // The browse grid: six titled columns, sorted by a click on a title, F1 ... F6.
-    m_header = new TitleSortHeader(ui->DBGrid1, cliches::sortFields());
-    bindGrid(ui->DBGrid1, m_cliches);
-    connect(m_header, &TitleSortHeader::sortRequested, this, &TCORTF010::DBGrid1TitleButtonClick);
-    new GridSearchKeys(ui->DBGrid1, cliches::sortFields(),
-                       [this](const QString& field) { gridSearch(field); });
-    QPalette rows = ui->DBGrid1->palette();
-    rows.setColor(QPalette::AlternateBase, QColor(0xEE, 0xF4, 0xFB));
-    ui->DBGrid1->setPalette(rows);
-    ui->DBGrid1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    ui->DBGrid1->installEventFilter(this);
-    ui->DBGrid1->viewport()->installEventFilter(this);
+    setUpGrid(ui->DBGrid1, cliches::sortFields());
     ui->DBGrid3->setModel(m_cliches);
-
-    // Image controls, scanner and documents.
-    m_M1 = new ImageControl(this);
-    m_M1->setObjectName(QStringLiteral("M1"));
-    m_M1->setFocusPolicy(Qt::NoFocus);
-    ui->imageLayout->addWidget(m_M1);
-    m_ML1 = new ImageControl(this);
-    m_ML1->setObjectName(QStringLiteral("ML1"));
-    m_ML1->setFocusPolicy(Qt::NoFocus);
-    m_ML1->setToolTip(QStringLiteral("Click 2 Vezes para Visualizar"));
-    ui->previewLayout->addWidget(m_ML1);
-    connect(m_ML1, &ImageControl::clicked, this, &TCORTF010::ML1Click);
-    m_scanBar = new ScannerBar(*m_scanner, m_M1, session.messages(), this);
-    m_scanBar->scanButton()->setObjectName(QStringLiteral("BotScan"));
-    m_scanBar->scanButton()->setToolTip(QStringLiteral("Digitalizar"));
-    m_scanBar->selectButton()->setObjectName(QStringLiteral("BotScanSelect"));
-    m_scanBar->selectButton()->setToolTip(QStringLiteral("Seleccionar Scanner"));
-    for (QPushButton* b : {m_scanBar->scanButton(), m_scanBar->selectButton()}) {
-        b->setFocusPolicy(Qt::NoFocus);
-        b->setAutoDefault(false);
-        b->hide(); // shown with the scanner right
-    }
-    m_scanBar->setScanCheck([this] { return BotScanCheck(); });
-    connect(m_scanBar, &ScannerBar::scanned, this, &TCORTF010::scanned);
-    ui->scanLayout->addWidget(m_scanBar);
-    m_documents = new DocumentsPage(session.messages(), this);
-    m_documents->setAttachCheck([this] { return fileActionAllowed(false); });
-    ui->documentsLayout->addWidget(m_documents);
-    m_chooseFile = [](QWidget* parent, const QString& caption, const QString& filter) {
-        QFileDialog dialog(parent, caption, QString(), filter);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setOption(QFileDialog::ReadOnly);
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-    };
 
     // Status bar: two panels.
     m_status0 = new QLabel(this);
@@ -187,6 +133,14 @@ TCORTF010::TCORTF010(Session& session, QWidget* parent)
     m_status1->setObjectName(QStringLiteral("StatusPanel1"));
     ui->StatusBar1->addWidget(m_status0, 1);
     ui->StatusBar1->addPermanentWidget(m_status1);
+
+    // Photo, scanner and documents.
+    m_photos = new RecordPhotos(
+        session.messages(),
+        {ui->NB, ui->TabFotografia, ui->imageLayout, ui->previewLayout, ui->scanLayout,
+         ui->documentsLayout, m_status0},
+        {kNotReferencedStatus, kNotReferencedBox},
+        [this] { return text(m_cliches->fieldValue(kNumber)); }, this);
 
     // Lookup sets and searches.
     const struct {
@@ -209,8 +163,6 @@ TCORTF010::TCORTF010(Session& session, QWidget* parent)
     // Buttons (they never take the focus: the grid and the boxes keep it).
     ui->BotDelete->hide();
     connect(ui->BotInserir, &QPushButton::clicked, this, &TCORTF010::BotInserirClick);
-    connect(ui->BotCancelar, &QPushButton::clicked, this, &TCORTF010::BotCancelarClick);
-    connect(ui->BotDelete, &QPushButton::clicked, this, &TCORTF010::BotDeleteClick);
     connect(ui->BitTerminar, &QPushButton::clicked, this, &QDialog::close);
     connect(ui->BotAbrirArtigo, &QPushButton::clicked, this, &TCORTF010::BotAbrirArtigoClick);
     connect(ui->BotExcel, &QPushButton::clicked, this, &TCORTF010::BotExcelClick);
@@ -220,19 +172,16 @@ TCORTF010::TCORTF010(Session& session, QWidget* parent)
             [this] { codeTableClick(CodeTableKind::Machines); });
     connect(ui->BotCores, &QPushButton::clicked, this,
             [this] { codeTableClick(CodeTableKind::Colours); });
-    connect(ui->BotLocalizar, &QPushButton::clicked, this, &TCORTF010::BotLocalizarClick);
-    connect(ui->BotDeleteImage, &QPushButton::clicked, this, &TCORTF010::BotDeleteImageClick);
+    connect(ui->BotLocalizar, &QPushButton::clicked, m_photos, &RecordPhotos::locate);
+    connect(ui->BotDeleteImage, &QPushButton::clicked, m_photos, &RecordPhotos::deletePhoto);
     m_navigator = new Navigator(this);
     m_navigator->setDataset(m_cliches);
     ui->navigatorLayout->addWidget(m_navigator);
 
-    connect(m_cliches, &Dataset::currentRowChanged, this, [this] {
-        if (!m_eventsOn || m_quiet > 0)
-            return;
-        showBoundFields();
-        Edit_ClicheNro1Change();
-    });
-    connect(qApp, &QApplication::focusChanged, this, &TCORTF010::focusChanged);
+    setEditorParts(
+        ui->Edit_ClicheNro, ui->Edit_CortanteNro, ui->BotCancelar, ui->BotDelete,
+        {ui->BotAbrirArtigo, m_navigator, ui->BotInserir, ui->BotDelete, ui->BitTerminar},
+        m_status0);
     EnterAsTab::install(this);
 }
 
@@ -243,31 +192,15 @@ TCORTF010::~TCORTF010() {
 
 void TCORTF010::setFileChooser(
     std::function<QString(QWidget*, const QString&, const QString&)> chooser) {
-    m_chooseFile = chooser;
-    m_documents->setFileChooser(std::move(chooser));
+    m_photos->setFileChooser(std::move(chooser));
 }
 
 void TCORTF010::setScanner(std::unique_ptr<Scanner> scanner) {
-    // The bar keeps a reference: build it again around the new scanner.
-    m_scanner = std::move(scanner);
-    auto* old = m_scanBar;
-    m_scanBar = new ScannerBar(*m_scanner, m_M1, m_session.messages(), this);
-    for (auto [from, to] : {std::pair{old->scanButton(), m_scanBar->scanButton()},
-                            std::pair{old->selectButton(), m_scanBar->selectButton()}}) {
-        to->setObjectName(from->objectName());
-        to->setToolTip(from->toolTip());
-        to->setFocusPolicy(Qt::NoFocus);
-        to->setAutoDefault(false);
-        to->setVisible(from->isVisibleTo(this));
-    }
-    m_scanBar->setScanCheck([this] { return BotScanCheck(); });
-    connect(m_scanBar, &ScannerBar::scanned, this, &TCORTF010::scanned);
-    ui->scanLayout->replaceWidget(old, m_scanBar);
-    delete old;
+    m_photos->setScanner(std::move(scanner));
 }
 
-QString TCORTF010::statusText() const {
-    return m_status0->text();
+DocumentsPage* TCORTF010::documentsPage() const {
+    return m_photos->documents();
 }
 
 void TCORTF010::buildSearches() {
@@ -334,22 +267,6 @@ void TCORTF010::buildSearches() {
 
 // ---- opening and closing -------------------------------------------------------------------
 
-void TCORTF010::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    if (!m_opened)
-        FormActivate();
-}
-
-bool TCORTF010::event(QEvent* e) {
-    // Every activation reads the rights again; nothing else (a modal child closing re-activates
-    // the window and must not save, drop or re-open anything).
-    if (e->type() == QEvent::WindowActivate && m_opened) {
-        ReadAcessosUtil();
-        DisableAcessosBotoes();
-    }
-    return QDialog::event(e);
-}
-
 void TCORTF010::FormActivate() {
     m_opened = true;
     ui->NB->setCurrentIndex(0);
@@ -368,6 +285,7 @@ void TCORTF010::FormActivate() {
     m_params->drawingFolder =
         resolveFolder(text(m_parger->fieldValue(QStringLiteral("PATHDESENHO"))));
     m_params->imageType = text(m_parger->fieldValue(QStringLiteral("TIPOIMAGEM")));
+    m_photos->setFolder(m_params->clicheFolder, m_params->imageType);
     for (Dataset* d : {m_models, m_machines, m_colours}) {
         d->close();
         d->open();
@@ -443,8 +361,7 @@ void TCORTF010::DisableAcessosBotoes() {
     ui->BotCancelar->setVisible(m_rights.inserir);
     ui->Edit_ClicheNro->setEnabled(m_mode == Mode::Insert ||
                                    (m_mode == Mode::Browse && m_rights.inserir));
-    m_scanBar->scanButton()->setVisible(m_rights.scanner);
-    m_scanBar->selectButton()->setVisible(m_rights.scanner);
+    m_photos->setScannerVisible(m_rights.scanner);
     ui->BotDelete->setVisible(m_rights.eliminar);
 }
 
@@ -471,25 +388,6 @@ bool TCORTF010::runQueryNull() {
     return false;
 }
 
-void TCORTF010::reject() {
-    close();
-}
-
-void TCORTF010::closeEvent(QCloseEvent* e) {
-    if (m_opened && (m_mode != Mode::Browse || m_cliches->hasPendingUpdates())) {
-        // Closing saves what is being edited, through the same checks; or stays open.
-        m_gridEnterQueued = false;
-        if (!DbGrid1Enter(focusWidget())) {
-            e->ignore();
-            return;
-        }
-    }
-    if (m_opened)
-        FormClose();
-    e->accept();
-    QDialog::reject();
-}
-
 // ---- the record and the grid ---------------------------------------------------------------
 
 void TCORTF010::showBoundFields() {
@@ -512,28 +410,14 @@ void TCORTF010::Edit_ClicheNro1Change() {
     if (m_insertFlag)
         return;
     const QString number = text(m_cliches->fieldValue(kNumber));
-    m_documents->closeDocument();
-    m_documents->showRecord(m_params->clicheFolder,
-                            numberIsSafeFileName(number) ? number : QString());
     ui->Edit_ClicheNro->setText(number);
-    loadPreview();
+    m_photos->showRecord();
     m_clientName.show(m_cliches->fieldValue(QStringLiteral("CLINRO")));
     m_supplierName.show(m_cliches->fieldValue(QStringLiteral("FORNECEDOR")));
     m_modelName.show(m_cliches->fieldValue(QStringLiteral("MODELO")));
     m_machineName.show(m_cliches->fieldValue(QStringLiteral("MAQUINA")));
     for (int i = 0; i < 6; ++i)
         m_colourNames[i].show(m_cliches->fieldValue(QStringLiteral("COR_0%1").arg(i + 1)));
-}
-
-void TCORTF010::loadPreview() {
-    m_M1->clear();
-    m_ML1->clear();
-    const QString path = currentImagePath();
-    if (path.isEmpty() || !QFileInfo::exists(path))
-        return;
-    m_ML1->load(path);
-    if (ui->NB->currentWidget() == ui->TabFotografia)
-        m_M1->load(path);
 }
 
 const TCORTF010::Box* TCORTF010::boxOf(const QWidget* widget) const {
@@ -546,160 +430,6 @@ const TCORTF010::Box* TCORTF010::boxOf(const QWidget* widget) const {
 bool TCORTF010::isRecordBox(const QWidget* widget) const {
     const Box* b = boxOf(widget);
     return widget == ui->Edit_ClicheNro || (b && b->kind != Box::ReadOnly);
-}
-
-void TCORTF010::focusChanged(QWidget* old, QWidget* now) {
-    // Only moves inside this window count: a modal child opening or closing, or another
-    // window, is no field exit and no return to the grid.
-    if (!m_eventsOn || !old || !now || !isAncestorOf(old) || !isAncestorOf(now))
-        return;
-    if (now == ui->DBGrid1) {
-        if (m_mode != Mode::Browse || m_cliches->hasPendingUpdates() || m_cancelFlag)
-            scheduleGridEnter(old);
-        return;
-    }
-    if (m_mode == Mode::Browse && isRecordBox(now)) {
-        DbGrid1Exit();
-        return;
-    }
-    if (auto* box = qobject_cast<QLineEdit*>(old); box && isRecordBox(box))
-        leaveBox(box, now);
-    if (const Box* b = boxOf(now); b && b->kind == Box::Code)
-        m_status0->setText(kLookupKeysHint);
-}
-
-void TCORTF010::DbGrid1Exit() {
-    setBrowsingControls(false);
-    if (m_insertFlag)
-        return;
-    if (m_cliches->currentRow() < 0) {
-        // Nothing to edit: new clichés come through "&Inserir".
-        setBrowsingControls(true);
-        QTimer::singleShot(0, ui->DBGrid1, [this] { ui->DBGrid1->setFocus(); });
-        return;
-    }
-    m_cliches->edit();
-    m_mode = Mode::Edit;
-    m_remembered = cliches::typedNumber(text(m_cliches->fieldValue(kNumber)));
-    ui->Edit_ClicheNro->setEnabled(false);
-    ui->Edit_CortanteNro->setFocus(Qt::OtherFocusReason);
-}
-
-void TCORTF010::setBrowsingControls(bool browsing) {
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             ui->BotAbrirArtigo, m_navigator, ui->BotInserir, ui->BotDelete, ui->BitTerminar})
-        w->setEnabled(browsing);
-    ui->Edit_ClicheNro->setEnabled(browsing ? m_rights.inserir : m_mode == Mode::Insert);
-}
-
-void TCORTF010::scheduleGridEnter(QWidget* left) {
-    if (m_gridEnterQueued)
-        return;
-    m_gridEnterQueued = true;
-    m_lastLeft = left;
-    QTimer::singleShot(0, this, [this] {
-        if (!m_gridEnterQueued)
-            return; // done meanwhile (closing)
-        m_gridEnterQueued = false;
-        DbGrid1Enter(m_lastLeft);
-    });
-}
-
-void TCORTF010::focusGrid() {
-    ui->DBGrid1->setFocus(Qt::OtherFocusReason);
-    scheduleGridEnter(nullptr);
-}
-
-bool TCORTF010::DbGrid1Enter(QWidget* left) {
-    if (!m_cancelFlag && !runPendingChecks(left))
-        return false;
-    setBrowsingControls(true);
-    m_cancelFlag = false;
-    m_insertFlag = false;
-    m_status0->clear();
-    return applyAndReopen();
-}
-
-bool TCORTF010::applyAndReopen() {
-    const ApplyResult r = m_cliches->applyUpdates();
-    if (!r.ok) {
-        // Nothing is re-opened: the row stays cached, current and visible, to be saved again.
-        m_mode = Mode::Browse;
-        if (!r.aborted)
-            m_session.messages().show(r.error, true);
-        showBoundFields();
-        return false;
-    }
-    runQueryNull();
-    ++m_quiet;
-    m_cliches->setStatement(cliches::listStatement(m_sortField));
-    QString error;
-    const bool opened = m_cliches->open(&error);
-    if (opened && !m_remembered.isEmpty())
-        m_cliches->locate({kNumber}, {m_remembered});
-    --m_quiet;
-    m_mode = Mode::Browse;
-    m_dirty.clear();
-    if (!opened)
-        m_session.messages().show(error, true);
-    showBoundFields();
-    Edit_ClicheNro1Change();
-    return true;
-}
-
-void TCORTF010::reopenSorted(const QString& field) {
-    ++m_quiet;
-    m_sortField = field;
-    m_cliches->setStatement(cliches::listStatement(field));
-    QString error;
-    if (!m_cliches->reopen(&error))
-        m_session.messages().show(error, true);
-    --m_quiet;
-    m_header->setSortField(field);
-}
-
-void TCORTF010::DBGrid1TitleButtonClick(const QString& field) {
-    if (m_mode != Mode::Browse || m_cliches->hasPendingUpdates()) {
-        m_session.messages().beep(); // the row being edited is saved first, at the grid
-        return;
-    }
-    reopenSorted(field);
-    showBoundFields();
-    Edit_ClicheNro1Change();
-}
-
-void TCORTF010::gridSearch(const QString& field) {
-    if (m_mode != Mode::Browse || m_cliches->hasPendingUpdates())
-        return;
-    reopenSorted(field);
-    ++m_quiet;
-    LocateDialog dialog(m_cliches, columnsStartingWith(cliches::gridColumns(), field),
-                        m_session.messages(), this);
-    if (dialog.choose())
-        m_remembered = cliches::typedNumber(text(m_cliches->fieldValue(kNumber)));
-    --m_quiet;
-    showBoundFields();
-    Edit_ClicheNro1Change();
-}
-
-bool TCORTF010::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui->DBGrid1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            focusNextChild(); // Enter leaves the grid as Tab does
-            return true;
-        }
-    }
-    if (watched == ui->DBGrid1->viewport() &&
-        (event->type() == QEvent::MouseButtonPress ||
-         event->type() == QEvent::MouseButtonDblClick) &&
-        (m_mode != Mode::Browse || m_gridEnterQueued)) {
-        // While a row is edited a click on the grid only takes the focus there (the save
-        // point); it does not move to another row before the row is saved.
-        ui->DBGrid1->setFocus(Qt::MouseFocusReason);
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 // ---- field checks --------------------------------------------------------------------------
@@ -827,78 +557,6 @@ TCORTF010::Verdict TCORTF010::Edit_ClicheNroExit(QString* message) {
     return Verdict::Accepted;
 }
 
-void TCORTF010::refuse(QLineEdit* box, const QString& message) {
-    if (message.isEmpty()) {
-        m_session.messages().beep();
-        QTimer::singleShot(0, box, [box] { box->setFocus(Qt::OtherFocusReason); });
-    } else {
-        m_session.messages().showForField(box, message, true);
-    }
-}
-
-void TCORTF010::dropInsert() {
-    m_cliches->cancel();
-    m_insertFlag = false;
-    m_dirty.clear();
-}
-
-void TCORTF010::leaveBox(QLineEdit* box, QWidget* now) {
-    if (m_cancelFlag)
-        return;
-    m_status0->clear();
-    QString message;
-    switch (checkBox(box, &message)) {
-    case Verdict::Refused:
-        refuse(box, message);
-        return;
-    case Verdict::Duplicate:
-        // Told after the focus change; the new row goes and the grid re-opens the list.
-        QTimer::singleShot(0, this, [this, message] {
-            m_session.messages().show(message, true);
-            dropInsert();
-            focusGrid();
-        });
-        return;
-    case Verdict::Accepted:
-        m_dirty.remove(box);
-        break;
-    }
-    if (box == ui->Edit_Cor03 && now != ui->Edit_Cor01 && now != ui->Edit_Cor02) {
-        // On to the colours 4 to 6.
-        QTimer::singleShot(0, ui->NBCores, [this] {
-            ui->NBCores->setCurrentIndex(1);
-            ui->NBCores->setFocus(Qt::TabFocusReason);
-        });
-    }
-}
-
-bool TCORTF010::runPendingChecks(QWidget* left) {
-    QList<QLineEdit*> boxes;
-    if (auto* box = qobject_cast<QLineEdit*>(left); box && isRecordBox(box))
-        boxes << box;
-    if (m_insertFlag && !boxes.contains(ui->Edit_ClicheNro))
-        boxes.prepend(ui->Edit_ClicheNro);
-    for (const Box& b : std::as_const(m_boxes))
-        if (m_dirty.contains(b.edit) && !boxes.contains(b.edit))
-            boxes << b.edit;
-    for (QLineEdit* box : std::as_const(boxes)) {
-        QString message;
-        switch (checkBox(box, &message)) {
-        case Verdict::Refused:
-            refuse(box, message);
-            return false;
-        case Verdict::Duplicate:
-            m_session.messages().show(message, true);
-            dropInsert();
-            return true; // nothing to write; the list is re-opened
-        case Verdict::Accepted:
-            m_dirty.remove(box);
-            break;
-        }
-    }
-    return true;
-}
-
 // ---- buttons -------------------------------------------------------------------------------
 
 void TCORTF010::BotInserirClick() {
@@ -906,10 +564,7 @@ void TCORTF010::BotInserirClick() {
         return;
     ui->NB->setCurrentWidget(ui->TabIdentificacao);
     CleanLabels();
-    m_M1->clear();
-    m_ML1->clear();
-    m_documents->closeDocument();
-    m_documents->showRecord(m_params->clicheFolder, QString());
+    m_photos->clearForInsert();
     m_remembered.clear();
     m_insertFlag = true;
     m_mode = Mode::Insert;
@@ -928,42 +583,6 @@ void TCORTF010::BotInserirClick() {
     ui->Edit_ClicheNro->setEnabled(true);
     ui->Edit_ClicheNro->clear();
     ui->Edit_ClicheNro->setFocus(Qt::OtherFocusReason);
-}
-
-void TCORTF010::BotCancelarClick() {
-    CleanLabels();
-    m_cancelFlag = true;
-    m_insertFlag = false;
-    m_cliches->cancel();
-    if (m_cliches->hasPendingUpdates())
-        m_cliches->cancelUpdates(); // a save that failed: "&Cancelar" drops it too
-    m_dirty.clear();
-    m_mode = Mode::Browse;
-    showBoundFields();
-    focusGrid();
-}
-
-void TCORTF010::BotDeleteClick() {
-    if (m_mode != Mode::Browse || m_cliches->currentRow() < 0)
-        return;
-    if (!m_session.messages().ask(kDeleteQuestion))
-        return;
-    // The cliché's image and documents stay in the folder.
-    m_cliches->deleteCurrent();
-    const ApplyResult r = m_cliches->applyUpdates();
-    if (!r.ok) {
-        if (!r.aborted)
-            m_session.messages().show(r.error, true);
-        return;
-    }
-    ++m_quiet;
-    QString error;
-    if (!m_cliches->reopen(&error))
-        m_session.messages().show(error, true);
-    --m_quiet;
-    showBoundFields();
-    Edit_ClicheNro1Change();
-    ui->DBGrid1->setFocus(Qt::OtherFocusReason);
 }
 
 void TCORTF010::BotExcelClick() {
@@ -998,184 +617,55 @@ void TCORTF010::codeTableClick(CodeTableKind kind) {
 void TCORTF010::BotAbrirArtigoClick() {
     if (m_mode != Mode::Browse || m_cliches->currentRow() < 0)
         return;
-    Messages& messages = m_session.messages();
-    const QString year = m_session.context().workingYear;
-    Dataset* stock = m_session.dataset(ds::STKPARGER);
-    stock->open();
-    if (!stock->locate({QStringLiteral("ANO")}, {year})) {
-        stock->close();
-        messages.show(kNoStockYear + year, true);
-        return;
-    }
-    const QString prefix = text(stock->fieldValue(QStringLiteral("COD_CLICHES")));
-    stock->close();
-    const QString product = text(m_cliches->fieldValue(QStringLiteral("PRODNRO")));
-    article::ArticleData data;
-    data.code = article::articleCode(prefix, product);
-    data.description =
-        article::articleDescription(QStringLiteral("Cliché, CA"), product,
-                                    text(m_cliches->fieldValue(QStringLiteral("SIGLACLI"))));
-    if (product.isEmpty()) {
-        messages.show(kFillProduct, true);
-        return;
-    }
-    data.family = QStringLiteral("CLICHÉS");
-    data.reference = text(m_cliches->fieldValue(QStringLiteral("REFERENCIA")));
-    data.opened = QDateTime::currentDateTime();
-    m_status0->setText(kProcessing);
-    m_status0->repaint();
-    const QString number = text(m_cliches->fieldValue(kNumber));
-    const article::Result result = article::createArticle(
-        *m_session.dataset(ds::ARTIGOSCLS), *m_cliches, QStringLiteral("COMERCIALNRO"), data);
-    showBoundFields();
-    switch (result.outcome) {
-    case article::Outcome::AlreadyExists:
-        m_status0->clear();
-        messages.show(kArticleExists, true);
-        return;
-    case article::Outcome::ArticleFailed:
-        m_status0->clear();
-        if (!result.aborted)
-            messages.show(QStringLiteral("O Artigo %1 não foi criado na Gestão Comercial: %2")
-                              .arg(data.code, result.error),
-                          true);
-        return;
-    case article::Outcome::LinkFailed:
-        messages.show(QStringLiteral("O Artigo %1 foi criado na Gestão Comercial, mas o Cliché "
-                                     "%2 ainda não ficou ligado a ele%3. A ligação é gravada "
-                                     "quando voltar à grelha ou fechar a janela.")
-                          .arg(data.code, number,
-                               result.error.isEmpty() ? QString()
-                                                      : QStringLiteral(" (%1)").arg(result.error)),
-                      true);
-        break;
-    case article::Outcome::Created:
-        break;
-    }
-    // The photo of the article: the preview as a BMP file in the invoicing photo folder.
-    Dataset* invoicing = m_session.dataset(ds::FACPARGER);
-    invoicing->open();
-    if (invoicing->locate({QStringLiteral("ANO")}, {year})) {
-        QString error;
-        if (!article::savePhoto(m_ML1->image(),
-                                resolveFolder(text(invoicing->fieldValue("PATHFOTO"))), data.code,
-                                &error) &&
-            !error.isEmpty())
-            messages.show(error, true);
-    }
-    invoicing->close();
-    m_status0->clear();
+    const RecordArticleKind kind{
+        QStringLiteral("COD_CLICHES"),
+        QStringLiteral("Cliché, CA"),
+        QStringLiteral("CLICHÉS"),
+        QStringLiteral("Cliché"),
+        QStringLiteral("Aplicação de Stocks não está inicializado no Ano de : "),
+        {}};
+    openRecordArticle(m_session, *m_cliches, kNumber, kind, m_photos->preview()->image(), m_status0,
+                      [this] { showBoundFields(); });
 }
 
-// ---- image and documents -------------------------------------------------------------------
+// ---- the editor's rules --------------------------------------------------------------------
 
-QString TCORTF010::currentImagePath() const {
-    const QString number = text(m_cliches->fieldValue(kNumber));
-    if (number.isEmpty() || !numberIsSafeFileName(number))
-        return {};
-    return clicheImagePath(*m_params, number);
+QString TCORTF010::listStatement(const QString& sortField) const {
+    return cliches::listStatement(sortField);
 }
 
-bool TCORTF010::fileActionAllowed(bool boxMessage) {
-    Messages& messages = m_session.messages();
-    const QString number = text(m_cliches->fieldValue(kNumber));
-    if (number.isEmpty()) {
-        if (boxMessage) {
-            messages.show(kNotReferencedBox, true);
-        } else {
-            messages.beep();
-            m_status0->setText(kNotReferencedStatus);
-        }
-        return false;
-    }
-    if (m_params->clicheFolder.trimmed().isEmpty()) {
-        messages.show(kNoFolder, true);
-        return false;
-    }
-    if (!numberIsSafeFileName(number) || !numberIsSafeFileName(number + m_params->imageType)) {
-        messages.show(unsafeNumberMessage(number), true);
-        return false;
-    }
-    return true;
+QString TCORTF010::typedNumber(const QString& text) const {
+    return cliches::typedNumber(text);
 }
 
-void TCORTF010::BotLocalizarClick() {
-    if (!fileActionAllowed(false))
-        return;
-    const QString path = currentImagePath();
-    if (QFileInfo::exists(path)) {
-        m_session.messages().show(kImageExists);
-        return;
-    }
-    const QString chosen = m_chooseFile(this, ui->BotLocalizar->toolTip(), kPhotoFilter);
-    if (chosen.isEmpty())
-        return;
-    QString error;
-    const QString copied =
-        copyIntoFolder(chosen, m_params->clicheFolder, text(m_cliches->fieldValue(kNumber)),
-                       m_params->imageType, &error);
-    if (copied.isEmpty()) {
-        m_session.messages().show(error, true);
-        return;
-    }
-    m_ML1->clear();
-    m_ML1->load(copied);
-    ui->NB->setCurrentWidget(ui->TabFotografia);
-    m_M1->load(copied);
-    m_documents->showRecord(m_params->clicheFolder, text(m_cliches->fieldValue(kNumber)));
+const QList<SearchColumn>& TCORTF010::gridColumns() const {
+    return cliches::gridColumns();
 }
 
-void TCORTF010::ML1Click() {
-    const QString path = currentImagePath();
-    if (m_ML1->isEmpty() || path.isEmpty() || !QFileInfo::exists(path))
-        return;
-    ui->NB->setCurrentWidget(ui->TabFotografia);
-    m_M1->load(path);
+QList<QLineEdit*> TCORTF010::recordBoxes() const {
+    QList<QLineEdit*> boxes;
+    for (const Box& b : m_boxes)
+        boxes << b.edit;
+    return boxes;
 }
 
-void TCORTF010::BotDeleteImageClick() {
-    const QString number = text(m_cliches->fieldValue(kNumber));
-    if (!number.isEmpty() && !numberIsSafeFileName(number)) {
-        m_session.messages().show(unsafeNumberMessage(number), true);
-        return;
-    }
-    if (!m_session.messages().ask(kDeleteImage))
-        return;
-    const QString name = m_M1->path();
-    if (name.isEmpty() || !QFileInfo::exists(name)) {
-        m_session.messages().show(QStringLiteral("Ficheiro : ") + name +
-                                  QStringLiteral(", Não foi encontrado"));
-        return;
-    }
-    if (!QFile::remove(name)) {
-        m_session.messages().show(QStringLiteral("Não foi possível eliminar ") + name, true);
-        return;
-    }
-    m_M1->clear();
-    if (m_ML1->path() == name)
-        m_ML1->clear();
-    m_documents->showRecord(m_params->clicheFolder, number);
+QString TCORTF010::boxHint(const QWidget* box) const {
+    const Box* b = boxOf(box);
+    return b && b->kind == Box::Code ? kLookupKeysHint : QString();
 }
 
-bool TCORTF010::BotScanCheck() {
-    if (!fileActionAllowed(true))
-        return false;
-    if (QFileInfo::exists(currentImagePath())) {
-        m_session.messages().show(kImageExists);
-        return false; // nothing is scanned over an existing image
+void TCORTF010::afterLeave(QLineEdit* box, QWidget* now) {
+    if (box == ui->Edit_Cor03 && now != ui->Edit_Cor01 && now != ui->Edit_Cor02) {
+        // On to the colours 4 to 6.
+        QTimer::singleShot(0, ui->NBCores, [this] {
+            ui->NBCores->setCurrentIndex(1);
+            ui->NBCores->setFocus(Qt::TabFocusReason);
+        });
     }
-    return true;
 }
 
-void TCORTF010::scanned() {
-    const QString path = currentImagePath();
-    if (!m_M1->saveJpeg(path, 25)) {
-        m_session.messages().show(QStringLiteral("Não foi possível gravar ") + path, true);
-        return;
-    }
-    m_M1->load(path);
-    m_ML1->load(path);
-    m_documents->showRecord(m_params->clicheFolder, text(m_cliches->fieldValue(kNumber)));
+void TCORTF010::afterSave() {
+    runQueryNull(); // missing die and set-up numbers normalised
 }
 
 } // namespace falq

@@ -10,11 +10,8 @@
 // reached with the keyboard or the mouse; closing saves the same way, and only "&Cancelar"
 // discards what was typed.
 #include "codenames.h"
-#include "rights.h"
+#include "recordeditor.h"
 
-#include <QDialog>
-#include <QPointer>
-#include <QSet>
 #include <functional>
 #include <memory>
 
@@ -31,19 +28,17 @@ namespace falq {
 class Dataset;
 class DocumentsPage;
 class GridExporter;
-class ImageControl;
 class LookupMenu;
 class Navigator;
 class Scanner;
-class ScannerBar;
+class RecordPhotos;
 class Session;
 class TitleSortHeader;
 struct ImageParameters;
 
-class TCORTF010 : public QDialog {
+class TCORTF010 : public RecordEditor {
     Q_OBJECT
 public:
-    enum class Mode { Browse, Edit, Insert };
     enum class CodeTableKind { Models, Machines, Colours };
 
     explicit TCORTF010(Session& session, QWidget* parent = nullptr);
@@ -58,18 +53,7 @@ public:
     // The scanner of "Scanner" and "Sel.Scan" (default: SANE).
     void setScanner(std::unique_ptr<Scanner> scanner);
 
-    Mode mode() const { return m_mode; }
-    QString statusText() const;
-    QString sortField() const { return m_sortField; }
-    DocumentsPage* documentsPage() const { return m_documents; }
-
-    void reject() override; // Escape closes through the save point
-
-protected:
-    void showEvent(QShowEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
-    bool event(QEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    DocumentsPage* documentsPage() const;
 
 private:
     // A box bound to a field of CLICHES.
@@ -78,13 +62,12 @@ private:
         QString field;
         enum Kind { Text, Number, Code, Date, ReadOnly } kind;
     };
-    enum class Verdict { Accepted, Refused, Duplicate };
 
     // Opening and closing.
-    void FormActivate();
-    void FormClose();
-    void ReadAcessosUtil();
-    void DisableAcessosBotoes();
+    void FormActivate() override;
+    void FormClose() override;
+    void ReadAcessosUtil() override;
+    void DisableAcessosBotoes() override;
     void OpenCliches();
     bool runQueryNull();
     void openLookupSets();
@@ -93,51 +76,32 @@ private:
 
     // The record and the grid.
     void Edit_ClicheNro1Change(); // the record display
-    void showBoundFields();
-    void CleanLabels();
-    void focusChanged(QWidget* old, QWidget* now);
-    void DbGrid1Exit();
-    void scheduleGridEnter(QWidget* left);
-    bool DbGrid1Enter(QWidget* left);
-    bool applyAndReopen();
-    void setBrowsingControls(bool browsing);
-    void focusGrid();
-    void reopenSorted(const QString& field);
-    void DBGrid1TitleButtonClick(const QString& field);
-    void gridSearch(const QString& field);
+    void recordDisplay() override { Edit_ClicheNro1Change(); }
+    void showBoundFields() override;
+    void CleanLabels() override;
+    QString listStatement(const QString& sortField) const override;
+    QString typedNumber(const QString& text) const override;
+    const QList<SearchColumn>& gridColumns() const override;
+    QString boxHint(const QWidget* box) const override;
+    QList<QLineEdit*> recordBoxes() const override;
+    void afterLeave(QLineEdit* box, QWidget* now) override;
+    void afterSave() override;
 
     // Field checks.
     const Box* boxOf(const QWidget* widget) const;
-    bool isRecordBox(const QWidget* widget) const;
-    Verdict checkBox(QLineEdit* box, QString* message);
+    bool isRecordBox(const QWidget* widget) const override;
+    Verdict checkBox(QLineEdit* box, QString* message) override;
     Verdict Edit_ClicheNroExit(QString* message);
     Verdict checkCode(const Box& box, QString* message);
-    void leaveBox(QLineEdit* box, QWidget* now);
-    void refuse(QLineEdit* box, const QString& message);
-    bool runPendingChecks(QWidget* left);
-    void dropInsert();
     void writeField(const QString& field, const QVariant& value);
 
     // Buttons.
     void BotInserirClick();
-    void BotCancelarClick();
-    void BotDeleteClick();
     void BotAbrirArtigoClick();
     void BotExcelClick();
     void codeTableClick(CodeTableKind kind);
 
-    // Image and documents.
-    bool fileActionAllowed(bool boxMessage);
-    QString currentImagePath() const;
-    void loadPreview();
-    void BotLocalizarClick();
-    void ML1Click();
-    void BotDeleteImageClick();
-    bool BotScanCheck();
-    void scanned();
-
     std::unique_ptr<Ui::TCORTF010> ui;
-    Session& m_session;
     Dataset* m_cliches;
     Dataset* m_parger;
     Dataset* m_models;
@@ -151,32 +115,12 @@ private:
     CodeNames m_modelName;
     CodeNames m_machineName;
     CodeNames m_colourNames[6];
-    TitleSortHeader* m_header = nullptr;
     Navigator* m_navigator = nullptr;
-    ImageControl* m_M1 = nullptr;
-    ImageControl* m_ML1 = nullptr;
-    DocumentsPage* m_documents = nullptr;
-    ScannerBar* m_scanBar = nullptr;
-    std::unique_ptr<Scanner> m_scanner;
+    RecordPhotos* m_photos = nullptr; // photo, scanner and documents
     std::unique_ptr<ImageParameters> m_params;
-    QLabel* m_status0 = nullptr;
     QLabel* m_status1 = nullptr;
 
-    Mode m_mode = Mode::Browse;
-    bool m_insertFlag = false;
-    bool m_cancelFlag = false;
-    bool m_eventsOn = false;
-    bool m_opened = false;
-    bool m_gridEnterQueued = false;
-    int m_quiet = 0; // record display held back while the list is re-opened
-    QString m_remembered;
-    QString m_sortField;
-    AccessRights m_rights;
-    QSet<QLineEdit*> m_dirty;
-    QPointer<QWidget> m_lastLeft;
-
     std::unique_ptr<GridExporter> m_exporter;
-    std::function<QString(QWidget*, const QString&, const QString&)> m_chooseFile;
 };
 
 } // namespace falq

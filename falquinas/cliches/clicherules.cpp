@@ -2,6 +2,42 @@
 
 #include "schema.h"
 
+namespace falq {
+
+int columnTextSize(const QString& table, const QString& column) {
+    const TableDef* t = schema::findTable(table);
+    const ColumnDef* c = t ? t->column(column) : nullptr;
+    return c && c->type == ColumnType::Text ? c->size : 0;
+}
+
+bool columnNumberRange(const QString& table, const QString& column, qint64* minimum,
+                       qint64* maximum) {
+    const TableDef* t = schema::findTable(table);
+    const ColumnDef* c = t ? t->column(column) : nullptr;
+    if (!c)
+        return false;
+    *minimum = 0;
+    switch (c->type) {
+    case ColumnType::SmallInt:
+        *maximum = 32767;
+        return true;
+    case ColumnType::Integer:
+        *maximum = 2147483647;
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString sortedListStatement(const QString& table, const QStringList& fields,
+                            const QString& sortField) {
+    const QString field =
+        fields.contains(sortField.toUpper()) ? sortField.toUpper() : fields.first();
+    return QStringLiteral("SELECT * FROM ") + table + QStringLiteral("\n      Order By ") + field;
+}
+
+} // namespace falq
+
 namespace falq::cliches {
 
 namespace {
@@ -23,9 +59,7 @@ const QList<SearchColumn>& gridColumns() {
 }
 
 QString listStatement(const QString& sortField) {
-    const QString field =
-        sortFields().contains(sortField.toUpper()) ? sortField.toUpper() : sortFields().first();
-    return QStringLiteral("SELECT * FROM CLICHES\n      Order By ") + field;
+    return sortedListStatement(kTable, sortFields(), sortField);
 }
 
 const QStringList& exportColumns() {
@@ -43,27 +77,11 @@ QString typedNumber(const QString& text) {
 }
 
 int textSize(const QString& column) {
-    const TableDef* table = schema::findTable(kTable);
-    const ColumnDef* c = table ? table->column(column) : nullptr;
-    return c && c->type == ColumnType::Text ? c->size : 0;
+    return columnTextSize(kTable, column);
 }
 
 bool numberRange(const QString& column, qint64* minimum, qint64* maximum) {
-    const TableDef* table = schema::findTable(kTable);
-    const ColumnDef* c = table ? table->column(column) : nullptr;
-    if (!c)
-        return false;
-    *minimum = 0;
-    switch (c->type) {
-    case ColumnType::SmallInt:
-        *maximum = 32767;
-        return true;
-    case ColumnType::Integer:
-        *maximum = 2147483647;
-        return true;
-    default:
-        return false;
-    }
+    return columnNumberRange(kTable, column, minimum, maximum);
 }
 
 bool parseDate(const QString& text, QVariant* value) {

@@ -7,6 +7,20 @@
 #include <QStringList>
 #include <QVariant>
 
+namespace falq {
+
+// How many characters a text column of `table` holds (0 when it is not a text column).
+int columnTextSize(const QString& table, const QString& column);
+// The whole numbers a numeric column of `table` holds (codes and counts: from 0).
+bool columnNumberRange(const QString& table, const QString& column, qint64* minimum,
+                       qint64* maximum);
+// A list's statement: "SELECT * FROM <table>" and the sort line of the field (the first of
+// `fields` for a field not among them).
+QString sortedListStatement(const QString& table, const QStringList& fields,
+                            const QString& sortField);
+
+} // namespace falq
+
 namespace falq::cliches {
 
 // The sort columns of the list, in the order of the grid's columns and of F1 ... F6.

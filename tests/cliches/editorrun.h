@@ -76,10 +76,13 @@ inline void settle() {
         QTest::qWait(10);
 }
 
-struct Editor {
+// An editing window of the register (the cliché or the drawing editor) with its helpers.
+template <class Window> struct EditorOf {
+    explicit EditorOf(const char* number = "Edit_ClicheNro") : numberBox(number) {}
     Run run;
     RecordingMessages& messages = run.messages;
-    std::unique_ptr<TCORTF010> window;
+    std::unique_ptr<Window> window;
+    const char* numberBox; // the record number's box
 
     // Opens the session and the editor, shown and active, the grid focused.
     bool open() {
@@ -88,7 +91,7 @@ struct Editor {
         return reopen();
     }
     bool reopen() {
-        window = std::make_unique<TCORTF010>(run.session, &run.menu);
+        window = std::make_unique<Window>(run.session, &run.menu);
         window->show();
         window->activateWindow();
         if (!QTest::qWaitForWindowActive(window.get()))
@@ -106,7 +109,7 @@ struct Editor {
     }
 
     template <class T = QLineEdit> T* w(const char* name) const {
-        T* widget = window->findChild<T*>(QLatin1String(name));
+        T* widget = window->template findChild<T*>(QLatin1String(name));
         if (!widget)
             qWarning("no widget %s", name);
         return widget;
@@ -158,11 +161,13 @@ struct Editor {
         settle();
         if (number.isEmpty())
             return;
-        QTest::keyClicks(w("Edit_ClicheNro"), number);
-        QTest::keyClick(w("Edit_ClicheNro"), Qt::Key_Tab);
+        QTest::keyClicks(w(numberBox), number);
+        QTest::keyClick(w(numberBox), Qt::Key_Tab);
         settle();
     }
 };
+
+using Editor = EditorOf<TCORTF010>;
 
 // A test's installation with the codes of addCodes() and the given clichés, and the editor.
 struct EditorOn {

@@ -39,6 +39,7 @@ private slots:
     void refusedCodesModelMachineAndColours();
     void noNullDieOrSetupNumberAfterTheGrid();
     void refusedClientThenMouseClickOnGridWritesNothing();
+    void refusedBoxBesideAnUnknownCodeAsksOnce();
     void cancelDuringInsertWritesNothing();
     void closeBoxDuringEditSavesIt();
     void closeWithRefusedBoxStaysOpen();
@@ -312,6 +313,24 @@ void TestClicheEditor::refusedClientThenMouseClickOnGridWritesNothing() {
     QCOMPARE(e.messages.shown.size(), 1);
     QCOMPARE(column(inst, "A-100", "CLINRO").toInt(), 2);
     QCOMPARE(column(inst, "A-100", "CORTANTENRO").toString(), QStringLiteral("mudado"));
+}
+
+void TestClicheEditor::refusedBoxBesideAnUnknownCodeAsksOnce() {
+    // The machine stored is no longer in its table: the focus put back in the refused model
+    // passes through it without a check (the two boxes must not send it to each other).
+    test::EditorOn t(QStringList{});
+    auto& [inst, e] = t;
+    test::addCliche(inst, "A-100", {{"MAQUINA", 99}});
+    QVERIFY(t.open());
+    e.leaveGrid();
+    e.fill("Edit_Modelo", "999");
+    QCOMPARE(e.messages.shown, QStringList{"Modelo Inexistente ..."});
+    QCOMPARE(e.focused(), QStringLiteral("Edit_Modelo"));
+    e.type("Edit_Modelo", "1");
+    QTest::keyClick(e.w("Edit_Modelo"), Qt::Key_Tab);
+    settle();
+    QCOMPARE(e.focused(), QStringLiteral("Edit_Maquina"));
+    QCOMPARE(e.messages.shown.size(), 1);
 }
 
 void TestClicheEditor::cancelDuringInsertWritesNothing() {
