@@ -339,19 +339,14 @@ void TCORTF010::closeLookupSets() {
 }
 
 void TCORTF010::ReadAcessosUtil() {
-    const SessionContext& ctx = m_session.context();
-    const QSqlDatabase db = QSqlDatabase::database(kDbFalquinas);
-    m_rights =
-        lookupRights(db, ctx.moduleCode, kChapter, kProgram, ctx.userCode, ctx.companyNumber);
+    m_rights = m_session.rights(kChapter, kProgram);
     const struct {
         QPushButton* button;
         const char* program;
     } tables[] = {
         {ui->BotModelos, "Modelos"}, {ui->BotMaquinas, "Maquinas"}, {ui->BotCores, "Cores"}};
     for (const auto& t : tables) {
-        const AccessRights r =
-            lookupRights(db, ctx.moduleCode, kTablesChapter, QLatin1String(t.program), ctx.userCode,
-                         ctx.companyNumber);
+        const AccessRights r = m_session.rights(kTablesChapter, QLatin1String(t.program));
         t.button->setVisible(r.found && r.aceder);
     }
 }

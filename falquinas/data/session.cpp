@@ -1,5 +1,7 @@
 #include "session.h"
 
+#include "connections.h"
+
 #include "UnitDTEmpr.h"
 #include "UnitDtDataBase.h"
 #include "unitDtFalquinas.h"
@@ -56,6 +58,11 @@ DataModule* Session::module(const QString& name) const {
         if (m->objectName() == name)
             return m;
     return nullptr;
+}
+
+AccessRights Session::rights(const QString& chapter, const QString& program, QString* error) const {
+    return lookupRights(QSqlDatabase::database(kDbFalquinas, false), m_context.moduleCode, chapter,
+                        program, m_context.userCode, m_context.companyNumber, error);
 }
 
 Dataset* Session::dataset(const QString& name) const {

@@ -4,6 +4,7 @@
 // main window closes (DTDATABASE last, which disconnects the company databases).
 #include "datamodule.h"
 #include "messages.h"
+#include "rights.h"
 #include "sessioncontext.h"
 
 #include <QPointer>
@@ -45,6 +46,10 @@ public:
     DataModule* module(const QString& name) const;
     // A dataset of any module by name (CLICHES, PARAMTMP, ARTIGOSCLS, ...).
     Dataset* dataset(const QString& name) const;
+
+    // The signed-in user's rights on a program of the register, in the signed-in company.
+    AccessRights rights(const QString& chapter, const QString& program,
+                        QString* error = nullptr) const;
 
 private:
     Messages& m_messages;

@@ -347,10 +347,7 @@ void TCORTF020::closeLookupSets() {
 }
 
 void TCORTF020::ReadAcessosUtil() {
-    const SessionContext& ctx = m_session.context();
-    const QSqlDatabase db = QSqlDatabase::database(kDbFalquinas);
-    m_rights =
-        lookupRights(db, ctx.moduleCode, kChapter, kProgram, ctx.userCode, ctx.companyNumber);
+    m_rights = m_session.rights(kChapter, kProgram);
     const struct {
         QPushButton* button;
         const char* program;
@@ -358,9 +355,7 @@ void TCORTF020::ReadAcessosUtil() {
                   {ui->BotCartoes, "Cartoes"},
                   {ui->BotDesenhadores, "Desenhadores"}};
     for (const auto& t : tables) {
-        const AccessRights r =
-            lookupRights(db, ctx.moduleCode, kTablesChapter, QLatin1String(t.program), ctx.userCode,
-                         ctx.companyNumber);
+        const AccessRights r = m_session.rights(kTablesChapter, QLatin1String(t.program));
         t.button->setVisible(r.found && r.aceder);
     }
 }

@@ -481,15 +481,12 @@ void TFACFMENU::openNotesDocument() {
 }
 
 void TFACFMENU::applyMenuRights() {
-    const QSqlDatabase db = QSqlDatabase::database(kDbFalquinas);
-    const SessionContext& ctx = m_session.context();
     for (const MenuEntry& e : menuEntries()) {
         if (e.chapter.isEmpty())
             continue; // "&A - Geral" is never restricted
         QAction* action = findChild<QAction*>(e.component);
         action->setEnabled(true);
-        const AccessRights r =
-            lookupRights(db, ctx.moduleCode, e.chapter, e.program, ctx.userCode, ctx.companyNumber);
+        const AccessRights r = m_session.rights(e.chapter, e.program);
         if (!r.found || !r.aceder)
             action->setEnabled(false);
     }
@@ -500,10 +497,7 @@ void TFACFMENU::showAdministratorControls() {
         parger->open();
     ui->ShapeActive->hide();
     ui->BotActive->hide();
-    const SessionContext& ctx = m_session.context();
-    const AccessRights r =
-        lookupRights(QSqlDatabase::database(kDbFalquinas), ctx.moduleCode, kAdministratorChapter,
-                     kAdministratorChapter, ctx.userCode, ctx.companyNumber);
+    const AccessRights r = m_session.rights(kAdministratorChapter, kAdministratorChapter);
     if (r.found && r.aceder) {
         ui->ShapeActive->show();
         ui->BotActive->show();

@@ -130,9 +130,7 @@ void CodeTableWindow::FormActivate() {
 
 void CodeTableWindow::readRights() {
     QString error;
-    const AccessRights r = lookupRights(
-        QSqlDatabase::database(kDbFalquinas, false), m_session.context().moduleCode, kChapter,
-        m_member.program, m_session.context().userCode, m_session.context().companyNumber, &error);
+    const AccessRights r = m_session.rights(kChapter, m_member.program, &error);
     if (!error.isEmpty())
         m_session.messages().show(error, true);
     m_canInsert = r.inserir;
