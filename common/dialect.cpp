@@ -35,9 +35,27 @@ QString SqlDialect::month(const QString& expr) const {
 }
 
 QString SqlDialect::like(const QString& column, const QString& param) const {
-    const QString op =
-        m_engine == Engine::PostgreSQL ? QStringLiteral("ILIKE") : QStringLiteral("LIKE");
-    return QStringLiteral("COALESCE(%1, '') %2 %3").arg(column, op, param);
+    switch (m_engine) {
+    case Engine::PostgreSQL:
+        // The default escape character is the backslash: a pattern ending in one would fail.
+        return QStringLiteral("%1 ILIKE %2 ESCAPE ''").arg(column, param);
+    case Engine::SqlServer:
+        // Brackets open character classes there; keep them plain as on the other engines.
+        return QStringLiteral("%1 LIKE REPLACE(%2, '[', '[[]')").arg(column, param);
+    case Engine::SQLite:
+        break;
+    }
+    // SQLite's LIKE has no escape character unless one is given, and ignores ASCII case.
+    return QStringLiteral("%1 LIKE %2").arg(column, param);
+}
+
+bool SqlDialect::matchesEverything(const QString& pattern) {
+    if (pattern.isEmpty())
+        return false;
+    for (const QChar c : pattern)
+        if (c != QLatin1Char('%'))
+            return false;
+    return true;
 }
 
 QString SqlDialect::startsWith(const QString& column, const QString& param, bool textColumn) const {

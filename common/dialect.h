@@ -25,8 +25,13 @@ public:
 
     QString year(const QString& expr) const;  // integer year of a date column
     QString month(const QString& expr) const; // integer month of a date column
-    // Case-insensitive pattern match that also matches NULL text when the pattern is "%".
+    // Case-insensitive LIKE of the column itself (so its index can serve a prefix); "%" and "_"
+    // are the wildcards and every other character is plain, a backslash too, on every engine.
+    // NULL matches no pattern: a pattern that matches everything is no condition at all, which
+    // a query builder leaves out (matchesEverything()), so "%" keeps the rows whose text is NULL.
     QString like(const QString& column, const QString& param) const;
+    // True for a pattern made only of "%": it selects every row, NULL text included.
+    static bool matchesEverything(const QString& pattern);
     // True when the column's value, read as text, starts with the text bound to `param`
     // (without regard to case); bind prefixPattern(text). NULL starts with nothing.
     QString startsWith(const QString& column, const QString& param, bool textColumn) const;

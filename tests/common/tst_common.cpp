@@ -352,12 +352,32 @@ void TestCommon::keysAndComparisonsIgnoreCase() {
                          {"sUM%"})
                  .toInt(),
              1);
-    // "%" keeps rows whose text is NULL.
+    // "%" is no condition, so it keeps rows whose text is NULL; any other pattern compares
+    // the column itself.
+    QVERIFY(SqlDialect::matchesEverything("%"));
+    QVERIFY(SqlDialect::matchesEverything("%%"));
+    QVERIFY(!SqlDialect::matchesEverything(""));
+    QVERIFY(!SqlDialect::matchesEverything("%A%"));
     QVERIFY(inst.exec("main", "INSERT INTO DESENHOS (DESENHONRO) VALUES ('AB-2')"));
-    QCOMPARE(
-        inst.scalar("main", "SELECT COUNT(*) FROM DESENHOS WHERE " + d.like("SIGLACLI", "?"), {"%"})
-            .toInt(),
-        2);
+    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM DESENHOS WHERE " + d.like("SIGLACLI", "?"),
+                         {"S%"})
+                 .toInt(),
+             1);
+    // A backslash is a plain character, also at the end of a pattern; "_" and "%" stay wildcards.
+    QVERIFY(
+        inst.exec("main", "INSERT INTO DESENHOS (DESENHONRO, SIGLACLI) VALUES ('AB-3', 'a\\b_c')"));
+    const auto count = [&](const QString& pattern) {
+        return inst
+            .scalar("main", "SELECT COUNT(*) FROM DESENHOS WHERE " + d.like("SIGLACLI", "?"),
+                    {pattern})
+            .toInt();
+    };
+    QCOMPARE(count("A\\B%"), 1);
+    QCOMPARE(count("%\\"), 0);
+    QCOMPARE(count("a_b%"), 1);
+    QCOMPARE(count("a_c%"), 0);
+    QCOMPARE(count("a\\b_c"), 1);
+    QCOMPARE(count("a\\_%"), 1);
 }
 
 void TestCommon::textLengthsAreEnforced() {
