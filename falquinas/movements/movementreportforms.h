@@ -4,18 +4,11 @@
 #include "movementreports.h"
 
 #include "imagefiles.h"
-#include "reportform.h"
+#include "preparedreport.h"
 
 #include <QSqlDatabase>
-#include <memory>
 
 namespace falq::movements {
-
-struct PreparedReport {
-    reports::Form form;
-    std::unique_ptr<reports::Source> source;
-    QString caption; // the preview window's caption
-};
 
 // Reads what the report needs on `db` (a ranking's rows and, with "Mostrar Encomendas?", the
 // movements of its items in one statement; a list runs its statement as it prints) and builds

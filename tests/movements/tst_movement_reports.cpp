@@ -19,12 +19,6 @@ Q_DECLARE_METATYPE(falq::MovementReport)
 
 namespace {
 
-const QDateTime kPrintedAt(QDate(2026, 4, 2), QTime(9, 15));
-
-reports::Context context() {
-    return {QStringLiteral("Cartonagem do Vale, Lda"), kPrintedAt};
-}
-
 MovementReportCriteria march() {
     MovementReportCriteria c;
     c.from = QDate(2026, 3, 1);
@@ -32,10 +26,6 @@ MovementReportCriteria march() {
     c.clientPattern = QStringLiteral("%");
     c.supplierPattern = QStringLiteral("%");
     return c;
-}
-
-QString golden(const QString& name) {
-    return QDir(QStringLiteral(GOLDEN_DIR)).filePath(name);
 }
 
 // Records what the engine lays out.
@@ -109,7 +99,7 @@ QByteArray TestMovementReports::text(MovementReport report,
     QBuffer out;
     out.open(QIODevice::WriteOnly);
     const reports::Result r =
-        reports::renderToText(prepared.form, *prepared.source, context(), out);
+        reports::renderToText(prepared.form, *prepared.source, test::fixedReportContext(), out);
     if (!r.ok)
         qWarning("%s", qPrintable(r.error));
     return out.data();
@@ -140,7 +130,7 @@ void TestMovementReports::goldenText() {
     const QByteArray out = text(report, c);
     QVERIFY(!out.isEmpty());
     QString why;
-    QVERIFY2(test::matchesGolden(out, golden(file), &why), qPrintable(why));
+    QVERIFY2(test::matchesGolden(out, test::goldenFile(file), &why), qPrintable(why));
 }
 
 void TestMovementReports::picturesAndEmptyAreas() {
@@ -152,7 +142,7 @@ void TestMovementReports::picturesAndEmptyAreas() {
                                    prepared, &error),
              qPrintable(error));
     LineRecorder sink;
-    QVERIFY(reports::render(prepared.form, *prepared.source, context(), sink).ok);
+    QVERIFY(reports::render(prepared.form, *prepared.source, test::fixedReportContext(), sink).ok);
     // Each item line is followed by its picture: D3's file, an empty white area for the others.
     QStringList items;
     QList<QColor> colours;
@@ -173,7 +163,7 @@ void TestMovementReports::picturesAndEmptyAreas() {
     QVERIFY(prepareMovementReport(m_inst->open("main"), m_images, MovementReport::ListCliches, c,
                                   prepared, &error));
     LineRecorder list;
-    QVERIFY(reports::render(prepared.form, *prepared.source, context(), list).ok);
+    QVERIFY(reports::render(prepared.form, *prepared.source, test::fixedReportContext(), list).ok);
     for (const reports::Line& l : list.lines)
         QVERIFY(l.kind != reports::LineKind::Picture && l.kind != reports::LineKind::SubLine &&
                 l.kind != reports::LineKind::Summary);
@@ -185,7 +175,8 @@ void TestMovementReports::oneLinePerItemWithoutOrders() {
     QVERIFY(prepareMovementReport(m_inst->open("main"), m_images, MovementReport::AnalysisCliches,
                                   march(), prepared, &error));
     LineRecorder sink;
-    const reports::Result r = reports::render(prepared.form, *prepared.source, context(), sink);
+    const reports::Result r =
+        reports::render(prepared.form, *prepared.source, test::fixedReportContext(), sink);
     QVERIFY(r.ok);
     QCOMPARE(r.rows, 4);
     int details = 0;
@@ -219,8 +210,12 @@ void TestMovementReports::renderedTwiceTheSame() {
     QBuffer first, second;
     first.open(QIODevice::WriteOnly);
     second.open(QIODevice::WriteOnly);
-    QVERIFY(reports::renderToText(prepared.form, *prepared.source, context(), first).ok);
-    QVERIFY(reports::renderToText(prepared.form, *prepared.source, context(), second).ok);
+    QVERIFY(
+        reports::renderToText(prepared.form, *prepared.source, test::fixedReportContext(), first)
+            .ok);
+    QVERIFY(
+        reports::renderToText(prepared.form, *prepared.source, test::fixedReportContext(), second)
+            .ok);
     QVERIFY(first.data().contains("E-102"));
     QCOMPARE(second.data(), first.data());
 }
