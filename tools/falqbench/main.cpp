@@ -6,6 +6,7 @@
 #include "connections.h"
 #include "engineclient.h"
 #include "imagecontrol.h"
+#include "movementbench.h"
 #include "reportbench.h"
 #include "session.h"
 #include "unitDtFalquinas.h"
@@ -197,7 +198,17 @@ int main(int argc, char* argv[]) {
         "                  needed for the report and export scenarios)\n"
         "  report-text-10k the same listing to plain text\n"
         "  report-pdf-100k, report-text-100k  the same with 100,000 rows\n"
-        "  xlsx-100k       a grid of 100,000 rows and 25 columns exported to .xlsx\n"));
+        "  xlsx-100k       a grid of 100,000 rows and 25 columns exported to .xlsx\n"
+        "  rank-uses-d-1y, rank-uses-c-1y, rank-rot-d-1y, rank-rot-c-1y  the four rankings\n"
+        "                  (drawings, clichés by uses and by rotations) over the newest year,\n"
+        "                  every row read; -all: over all years\n"
+        "  movlist-d-1y, movlist-c-1y (-all)  the movement lists, every row read\n"
+        "  purch-grid-1y (-all)  the purchases listing's rows opened, first rows read\n"
+        "  purch-detail-1y, purch-totcli-1y, purch-totfrn-1y (-all)  the detailed list's rows\n"
+        "                  and the totals per client and per supplier\n"
+        "  rank-pdf-1y     the drawings' uses ranking of the newest year with the movements of\n"
+        "                  each drawing, rendered to PDF\n"
+        "                  (these last are run only when named; \"movements\" names them all)\n"));
     parser.addHelpOption();
     const QCommandLineOption root(QStringLiteral("root"),
                                   QStringLiteral("Plant root of the installation."),
@@ -540,8 +551,15 @@ int main(int argc, char* argv[]) {
             return sql + nullsAndPage;
         }};
 
+    for (const bench::MovementScenario& m :
+         bench::movementScenarios(QSqlDatabase::database(kDbFalquinas), work.path())) {
+        // Only when named, or all of them with "movements".
+        if (selected.contains(m.name) || selected.contains(QStringLiteral("movements")))
+            scenarios << Scenario{m.name, m.description, [] {}, m.run, m.sql};
+    }
+
     for (Scenario& s : scenarios) {
-        if (!wanted(s.name))
+        if (!wanted(s.name) && !selected.contains(QStringLiteral("movements")))
             continue;
         Result r{s.name, {}, {}, {}};
         for (int i = 0; i < nWarm + nReps; ++i) {
