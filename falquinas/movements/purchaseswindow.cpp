@@ -15,6 +15,7 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -91,6 +92,7 @@ void PurchasesWindow::setUpListing(const QList<FieldPresentation>& columns) {
         UpdateObject{QStringLiteral("REPARACOES"), {QStringLiteral("NRO")}, {}}, this);
     m_rows->setPresentation(columns);
     bindGrid(m_grid, m_rows);
+    m_grid->horizontalHeader()->setStretchLastSection(true);
     connect(m_rows, &Dataset::currentRowChanged, this, &PurchasesWindow::rowChanged);
 
     m_ML1 = new ImageControl(this);
@@ -177,6 +179,10 @@ bool PurchasesWindow::rebuild() {
         clearItem();
         m_session.messages().show(error, true);
         return false;
+    }
+    if (!m_sized && m_rows->rowCount() > 0) {
+        m_sized = true;
+        m_grid->resizeColumnsToContents();
     }
     rowChanged();
     return true;

@@ -95,6 +95,7 @@ private:
     QTableView* m_grid = nullptr;
     QLineEdit* m_refused = nullptr; // the box the focus is being put back into
     bool m_initialised = false;
+    bool m_sized = false; // the grid's columns fitted to the first rows
     QString m_pictureItem;
     bool m_pictureDrawing = false;
     QString m_picturePath;

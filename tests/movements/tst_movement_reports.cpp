@@ -54,6 +54,7 @@ private slots:
     void oneLinePerItemWithoutOrders();
     void emptyPeriod();
     void renderedTwiceTheSame();
+    void pdfOfEachReport();
 
 private:
     QByteArray text(MovementReport report, const MovementReportCriteria& criteria);
@@ -218,6 +219,32 @@ void TestMovementReports::renderedTwiceTheSame() {
             .ok);
     QVERIFY(first.data().contains("E-102"));
     QCOMPARE(second.data(), first.data());
+}
+
+void TestMovementReports::pdfOfEachReport() {
+    // Every report to PDF with pictures and movements (kept in FALQ_PDF_DIR when it is set).
+    QTemporaryDir temp;
+    const QString dir = qEnvironmentVariableIsEmpty("FALQ_PDF_DIR")
+                            ? temp.path()
+                            : qEnvironmentVariable("FALQ_PDF_DIR");
+    MovementReportCriteria c = march();
+    c.photos = true;
+    c.orders = true;
+    for (MovementReport report :
+         {MovementReport::RiskDrawings, MovementReport::RiskCliches, MovementReport::ListCliches,
+          MovementReport::ListDrawings, MovementReport::AnalysisDrawings,
+          MovementReport::AnalysisCliches}) {
+        PreparedReport prepared;
+        QString error;
+        QVERIFY(prepareMovementReport(m_inst->open("main"), m_images, report, c, prepared, &error));
+        const QString path = QDir(dir).filePath(prepared.form.name + QStringLiteral(".pdf"));
+        const reports::Result r =
+            reports::renderToFile(prepared.form, *prepared.source, test::fixedReportContext(),
+                                  reports::FileFormat::Pdf, path);
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(r.pages, 1);
+        QVERIFY(test::fileContent(path).startsWith("%PDF"));
+    }
 }
 
 QTEST_MAIN(TestMovementReports)

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace falq;
@@ -58,6 +59,7 @@ private slots:
     void goldenText();
     void emptyPeriod();
     void totalFromTheDataAcrossPagesAndRenderings();
+    void picturesOfTheItems();
 
 private:
     QByteArray text(PurchasesList list, const PurchasesListOptions& options);
@@ -258,6 +260,53 @@ void TestPurchasesLists::totalFromTheDataAcrossPagesAndRenderings() {
         QVERIFY(r.ok);
         QVERIFY(r.pages > 2);
         QCOMPARE(totalLine(out.data()), expected);
+    }
+}
+
+void TestPurchasesLists::picturesOfTheItems() {
+    // The detailed and the register's lists print each row's item picture (an empty area
+    // without a file); the PDF of each list is kept in FALQ_PDF_DIR when it is set.
+    QTemporaryDir temp;
+    ImageParameters images;
+    images.drawingFolder = temp.filePath(QStringLiteral("des"));
+    images.clicheFolder = temp.filePath(QStringLiteral("cli"));
+    images.imageType = QStringLiteral(".PNG");
+    QDir().mkpath(images.drawingFolder);
+    QDir().mkpath(images.clicheFolder);
+    QImage picture(60, 40, QImage::Format_RGB32);
+    picture.fill(Qt::darkRed);
+    QVERIFY(picture.save(drawingImagePath(images, QStringLiteral("D2")), "PNG"));
+    QVERIFY(picture.save(clicheImagePath(images, QStringLiteral("C1")), "PNG"));
+    const QString dir = qEnvironmentVariableIsEmpty("FALQ_PDF_DIR")
+                            ? temp.path()
+                            : qEnvironmentVariable("FALQ_PDF_DIR");
+    PurchasesListOptions options;
+    options.filter = march();
+    options.photos = true;
+    for (PurchasesList list : {PurchasesList::Detailed, PurchasesList::ClientTotals,
+                               PurchasesList::SupplierTotals, PurchasesList::Register}) {
+        options.order =
+            list == PurchasesList::SupplierTotals ? TotalsOrder::Value : TotalsOrder::Alphabetic;
+        PreparedReport prepared;
+        QString error;
+        QVERIFY(
+            preparePurchasesList(m_inst->open("main"), images, list, options, prepared, &error));
+        const bool pictures = list == PurchasesList::Detailed || list == PurchasesList::Register;
+        QCOMPARE(bool(prepared.form.picture), pictures);
+        if (pictures) {
+            // The newest row is D2's repair (its picture), the next D4's purchase (none).
+            QVERIFY(prepared.source->rewind() && prepared.source->next());
+            reports::Record record(*prepared.source);
+            QCOMPARE(prepared.form.picture(record).pixelColor(0, 0), QColor(Qt::darkRed));
+            QVERIFY(prepared.source->next());
+            QCOMPARE(prepared.form.picture(record).pixelColor(0, 0), QColor(Qt::white));
+        }
+        const QString path = QDir(dir).filePath(prepared.form.name + QStringLiteral(".pdf"));
+        const reports::Result r =
+            reports::renderToFile(prepared.form, *prepared.source, test::fixedReportContext(),
+                                  reports::FileFormat::Pdf, path);
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QVERIFY(test::fileContent(path).startsWith("%PDF"));
     }
 }
 

@@ -232,7 +232,9 @@ int main(int argc, char* argv[]) {
     parser.process(app);
     const int nReps = qMax(1, parser.value(reps).toInt());
     const int nWarm = qMax(0, parser.value(warmup).toInt());
-    const QStringList selected = parser.value(only).split(',', Qt::SkipEmptyParts);
+    QStringList selected = parser.value(only).split(',', Qt::SkipEmptyParts);
+    if (selected.removeAll(QStringLiteral("movements")) > 0)
+        selected << bench::movementScenarioNames();
     auto wanted = [&](const QString& name) {
         return selected.isEmpty() || selected.contains(name);
     };
@@ -553,13 +555,13 @@ int main(int argc, char* argv[]) {
 
     for (const bench::MovementScenario& m :
          bench::movementScenarios(QSqlDatabase::database(kDbFalquinas), work.path())) {
-        // Only when named, or all of them with "movements".
-        if (selected.contains(m.name) || selected.contains(QStringLiteral("movements")))
+        // Only when named ("movements" names them all).
+        if (selected.contains(m.name))
             scenarios << Scenario{m.name, m.description, [] {}, m.run, m.sql};
     }
 
     for (Scenario& s : scenarios) {
-        if (!wanted(s.name) && !selected.contains(QStringLiteral("movements")))
+        if (!wanted(s.name))
             continue;
         Result r{s.name, {}, {}, {}};
         for (int i = 0; i < nWarm + nReps; ++i) {

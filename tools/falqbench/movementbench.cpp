@@ -174,4 +174,20 @@ QList<MovementScenario> movementScenarios(const QSqlDatabase& db, const QString&
     return out;
 }
 
+QStringList movementScenarioNames() {
+    QStringList names;
+    for (const char* period : {"1y", "all"}) {
+        for (const char* kind : {"d", "c"}) {
+            names << QStringLiteral("rank-uses-%1-%2").arg(kind, period)
+                  << QStringLiteral("rank-rot-%1-%2").arg(kind, period)
+                  << QStringLiteral("movlist-%1-%2").arg(kind, period);
+        }
+        names << QStringLiteral("purch-detail-%1").arg(period)
+              << QStringLiteral("purch-totcli-%1").arg(period)
+              << QStringLiteral("purch-totfrn-%1").arg(period)
+              << QStringLiteral("purch-grid-%1").arg(period);
+    }
+    return names << QStringLiteral("rank-pdf-1y");
+}
+
 } // namespace falq::bench

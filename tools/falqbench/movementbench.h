@@ -21,6 +21,8 @@ struct MovementScenario {
 };
 
 QList<MovementScenario> movementScenarios(const QSqlDatabase& db, const QString& folder);
+// Their names.
+QStringList movementScenarioNames();
 
 // The statement with its bound values written in (for the engine's client): "?" in order, or
 // the names given.
