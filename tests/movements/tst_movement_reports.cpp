@@ -109,25 +109,30 @@ QByteArray TestMovementReports::text(MovementReport report,
 void TestMovementReports::goldenText_data() {
     QTest::addColumn<MovementReport>("report");
     QTest::addColumn<bool>("orders");
+    QTest::addColumn<bool>("photos");
     QTest::addColumn<QString>("file");
-    QTest::newRow("030A") << MovementReport::RiskDrawings << false << "TCORTFPR030A.txt";
-    QTest::newRow("030A orders") << MovementReport::RiskDrawings << true
+    QTest::newRow("030A") << MovementReport::RiskDrawings << false << false << "TCORTFPR030A.txt";
+    QTest::newRow("030A orders") << MovementReport::RiskDrawings << true << false
                                  << "TCORTFPR030A_encomendas.txt";
-    QTest::newRow("030B") << MovementReport::RiskCliches << false << "TCORTFPR030B.txt";
-    QTest::newRow("030C") << MovementReport::ListCliches << false << "TCORTFPR030C.txt";
-    QTest::newRow("030D") << MovementReport::ListDrawings << false << "TCORTFPR030D.txt";
-    QTest::newRow("030E orders") << MovementReport::AnalysisDrawings << true
+    QTest::newRow("030B") << MovementReport::RiskCliches << false << false << "TCORTFPR030B.txt";
+    QTest::newRow("030B orders photos")
+        << MovementReport::RiskCliches << true << true << "TCORTFPR030B_encomendas_fotos.txt";
+    QTest::newRow("030C") << MovementReport::ListCliches << false << false << "TCORTFPR030C.txt";
+    QTest::newRow("030D") << MovementReport::ListDrawings << false << false << "TCORTFPR030D.txt";
+    QTest::newRow("030E orders") << MovementReport::AnalysisDrawings << true << false
                                  << "TCORTFPR030E_encomendas.txt";
-    QTest::newRow("030F orders") << MovementReport::AnalysisCliches << true
+    QTest::newRow("030F orders") << MovementReport::AnalysisCliches << true << false
                                  << "TCORTFPR030F_encomendas.txt";
 }
 
 void TestMovementReports::goldenText() {
     QFETCH(MovementReport, report);
     QFETCH(bool, orders);
+    QFETCH(bool, photos);
     QFETCH(QString, file);
     MovementReportCriteria c = march();
     c.orders = orders;
+    c.photos = photos;
     const QByteArray out = text(report, c);
     QVERIFY(!out.isEmpty());
     QString why;

@@ -194,6 +194,9 @@ void TestPurchasesLists::goldenText_data() {
                           << "TCORTFPR032B.txt";
     QTest::newRow("031A") << PurchasesList::Register << TotalsOrder::Alphabetic
                           << "TCORTFPR031A.txt";
+    // With "Impr.Fotografia?": a picture area under each line (empty: no image folder here).
+    QTest::newRow("032 photos") << PurchasesList::Detailed << TotalsOrder::Alphabetic
+                                << "TCORTFPR032_fotos.txt";
 }
 
 void TestPurchasesLists::goldenText() {
@@ -204,6 +207,7 @@ void TestPurchasesLists::goldenText() {
     options.filter = march();
     options.filter.cost = list == PurchasesList::Register ? CostKind::Repairs : CostKind::Both;
     options.order = order;
+    options.photos = file.contains(QLatin1String("fotos"));
     const QByteArray out = text(list, options);
     QVERIFY(!out.isEmpty());
     QString why;
