@@ -6,6 +6,8 @@
 #include "CORTP032.h"
 #include "connections.h"
 #include "dataset.h"
+#include "documents.h"
+#include "documentspage.h"
 #include "imagecontrol.h"
 #include "movementregister.h"
 #include "viewerwindow.h"
@@ -216,6 +218,10 @@ void TestPurchasesWindow::pictureAndViewer() {
     picture.fill(Qt::darkGreen);
     QVERIFY(picture.save(drawingImagePath(images, QStringLiteral("D2")), "JPG"));
     QVERIFY(picture.save(drawingImagePath(images, QStringLiteral("D4")), "JPG"));
+    QFile sheet(QDir(images.drawingFolder).filePath(QStringLiteral("D2_ficha.pdf")));
+    QVERIFY(sheet.open(QIODevice::WriteOnly));
+    sheet.write("%PDF-1.4\n");
+    sheet.close();
     QVERIFY(l.open());
     l.march();
     // The newest row is the drawing D2's repair: its picture, and a click opens its viewer.
@@ -223,6 +229,10 @@ void TestPurchasesWindow::pictureAndViewer() {
     QCOMPARE(l.e.window->pictureItem(), QStringLiteral("D2"));
     l.e.window->ML1Click();
     QCOMPARE(l.viewers, QStringList{"falq::TDesenhoViewer"});
+    // Its documents are listed; showing one with none selected asks for a choice.
+    QCOMPARE(l.e.window->documents()->list()->count(), 2);
+    QVERIFY(!l.e.window->documents()->showSelected());
+    QCOMPARE(l.e.run.messages.shown, QStringList{"Seleccione 1º o Ficheiro que Deseja ..."});
     // D4 has a picture but is no longer in the register: nothing opens.
     QVERIFY(l.inst.exec("main", "DELETE FROM DESENHOS WHERE DESENHONRO = 'D4'"));
     l.e.window->rows()->setCurrentRow(1);
