@@ -3,6 +3,7 @@
 #include "CORTP000.h"
 #include "CORTP010.h"
 #include "CORTP020.h"
+#include "CORTP031.h"
 #include "UnitFacMenu.h"
 #include "codetables.h"
 #include "session.h"
@@ -31,6 +32,8 @@ void registerWindows(TFACFMENU& menu, Session& session) {
                         {[&session](QWidget* p) { return new TCORTF010(session, p); }, {}});
     menu.registerWindow(QStringLiteral("DESENHO001"),
                         {[&session](QWidget* p) { return new TCORTF020(session, p); }, {}});
+    menu.registerWindow(QStringLiteral("MOVIM002"),
+                        {[&session](QWidget* p) { return new TCORTF031(session, p); }, {}});
 }
 
 } // namespace falq

@@ -1,0 +1,479 @@
+#include "CORTP031.h"
+
+#include "boxes.h"
+#include "clicherules.h"
+#include "connections.h"
+#include "dataset.h"
+#include "datasetviews.h"
+#include "entertab.h"
+#include "gridexport.h"
+#include "imagefiles.h"
+#include "lookupmenu.h"
+#include "lookups.h"
+#include "plantroot.h"
+#include "registerfiles.h"
+#include "registerlinks.h"
+#include "session.h"
+#include "unitDtFalquinas.h"
+
+#include "ui_CORTP031.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
+
+namespace falq {
+
+using registers::ObjectKind;
+
+namespace {
+const QString kChapter = QStringLiteral("Movimentos");
+const QString kProgram = QStringLiteral("Registo de Reparacoes");
+const QString kNoDrawing = QStringLiteral("Desenho Inexistente ...");
+const QString kNoCliche = QStringLiteral("Cliche Inexistente ...");
+const QString kNoSupplier = QStringLiteral("Fornecedor Inexistente ...");
+const QString kBadValue = QStringLiteral("Valor Inválido ...");
+const QString kDrawingHint =
+    QStringLiteral("Digite  %  para localizar Desenho ou Ficha Técnica ...");
+const QString kClicheHint = QStringLiteral("Digite  %  para localizar Cliché ...");
+const QString kTypeHint = QStringLiteral("Digite C, Compra de Novo, R, Reparação");
+const QString kTable = QStringLiteral("REPARACOES");
+
+QString text(const QVariant& v) {
+    return v.isNull() ? QString() : v.toString();
+}
+
+QString amountText(const QVariant& v) {
+    return v.isNull() ? QString() : QLocale(QLocale::Portuguese).toString(v.toDouble(), 'f', 2);
+}
+} // namespace
+
+TCORTF031::TCORTF031(Session& session, QWidget* parent)
+    : RecordEditor(session, session.dataset(ds::REPARACOES), QStringLiteral("NRO"), parent),
+      ui(std::make_unique<Ui::TCORTF031>()), m_repairs(m_records),
+      m_parger(session.dataset(ds::PARGER)),
+      m_suppliersByCode(
+          createLookupSet(QStringLiteral("FORNECEDORES"), lookups::suppliers(), false, this)),
+      m_suppliersByName(
+          createLookupSet(QStringLiteral("FORNECEDORESALFA"), lookups::suppliers(), true, this)),
+      m_exporter(std::make_unique<GridExporter>(session)) {
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("TCORTF031"));
+    ui->PanelTipo->hide();
+    ui->Edit_Tipo->setMaxLength(1);
+    forceUpperCase(ui->Edit_Tipo);
+    ui->Edit_Desenho->setMaxLength(columnTextSize(kTable, QStringLiteral("DESENHONRO")));
+    ui->Edit_DatEnc->setInputMask(registers::kDayMask);
+    ui->Edit_FacData->setInputMask(registers::kDayMask);
+    for (QLineEdit* box : recordBoxes())
+        connect(box, &QLineEdit::textEdited, this, [this, box] { m_dirty.insert(box); });
+
+    setUpGrid(ui->DBGrid1, {}, registers::repairColumns());
+    m_status0 = new QLabel(this);
+    m_status0->setObjectName(QStringLiteral("StatusPanel0"));
+    ui->StatusBar1->addWidget(m_status0, 1);
+
+    m_files = new RegisterFiles(session.messages(), ui->photoLayout, ui->documentsLayout, this);
+
+    m_supplierName = CodeNames(lookups::suppliers().codeTable(), {{"SIGLA", nullptr}});
+    const QList<SearchColumn> byCode = {
+        {"CODIGO", "Forn. Nº"}, {"NOME", "Nome do Fornecedor"}, {"SIGLA", "Sigla"}};
+    const QList<SearchColumn> byName = {
+        {"NOME", "Nome do Fonecedor"}, {"CODIGO", "Forn. Nº"}, {"SIGLA", "Sigla"}};
+    m_supplierLookup =
+        new LookupMenu(ui->Edit_Fornecedor, session.messages(),
+                       {[this]() -> Dataset* { return m_suppliersByCode; }, {}, byCode},
+                       {[this]() -> Dataset* { return m_suppliersByName; }, {}, byName});
+    connect(m_supplierLookup, &LookupMenu::chosen, this, [this] {
+        // The chosen code goes into the row at once, with its short name.
+        QString message;
+        Edit_FornecedorExit(&message);
+    });
+
+    ui->BotDelete->hide();
+    connect(ui->BotInserir, &QPushButton::clicked, this, &TCORTF031::BotInserirClick);
+    connect(ui->BitTerminar, &QPushButton::clicked, this, &QDialog::close);
+    connect(ui->BotPrint, &QPushButton::clicked, this, &TCORTF031::BotPrintClick);
+    connect(ui->BotExcel, &QPushButton::clicked, this, &TCORTF031::BotExcelClick);
+    m_navigator = new Navigator(this);
+    m_navigator->setDataset(m_repairs);
+    ui->navigatorLayout->addWidget(m_navigator);
+    // The panel of the two types, while "Tipo" has the focus.
+    connect(qApp, &QApplication::focusChanged, ui->PanelTipo,
+            [panel = ui->PanelTipo, box = ui->Edit_Tipo] {
+                panel->setVisible(QApplication::focusWidget() == box);
+            });
+
+    m_picker = [this](ObjectKind kind) {
+        return registers::pickNumber(m_session, kind, registers::Register::Purchases, this);
+    };
+    m_listing = [this] { registers::openPurchasesList(m_session, this); };
+
+    // "&Terminar" stays usable during an entry: closing saves through the grid.
+    setEditorParts(ui->Edit_Desenho, ui->Edit_Tipo, ui->BotCancelar, ui->BotDelete,
+                   {m_navigator, ui->BotInserir, ui->BotDelete}, m_status0);
+    EnterAsTab::install(this);
+}
+
+TCORTF031::~TCORTF031() {
+    if (m_opened)
+        FormClose();
+}
+
+void TCORTF031::setPicker(std::function<QString(ObjectKind)> picker) {
+    m_picker = std::move(picker);
+}
+
+void TCORTF031::setListingOpener(std::function<void()> opener) {
+    m_listing = std::move(opener);
+}
+
+// ---- opening and closing -------------------------------------------------------------------
+
+void TCORTF031::FormActivate() {
+    m_opened = true;
+    m_mode = Mode::Browse;
+    m_insertFlag = false;
+    m_cancelFlag = true;
+    m_number.clear();
+    ReadAcessosUtil();
+    DisableAcessosBotoes();
+    m_parger->close();
+    m_parger->open();
+    ImageParameters params;
+    params.clicheFolder = resolveFolder(text(m_parger->fieldValue(QStringLiteral("PATHCLICHE"))));
+    params.drawingFolder = resolveFolder(text(m_parger->fieldValue(QStringLiteral("PATHDESENHO"))));
+    params.imageType = text(m_parger->fieldValue(QStringLiteral("TIPOIMAGEM")));
+    m_files->setParameters(params);
+    m_suppliersByCode->open();
+    m_suppliersByName->open();
+    m_repairs->close();
+    m_repairs->setStatement(listStatement({}));
+    QString error;
+    if (!m_repairs->open(&error))
+        m_session.messages().show(error, true);
+    m_cancelFlag = false;
+    m_eventsOn = true;
+    showBoundFields();
+    recordDisplay();
+    ui->DBGrid1->setFocus();
+}
+
+void TCORTF031::FormClose() {
+    m_opened = false;
+    m_eventsOn = false;
+    m_repairs->close();
+    m_parger->close();
+    m_suppliersByCode->close();
+    m_suppliersByName->close();
+}
+
+void TCORTF031::ReadAcessosUtil() {
+    m_rights = m_session.rights(kChapter, kProgram);
+}
+
+void TCORTF031::DisableAcessosBotoes() {
+    ui->BotInserir->setVisible(m_rights.inserir);
+    ui->BotCancelar->setVisible(m_rights.inserir);
+    ui->BotDelete->setVisible(m_rights.eliminar);
+    ui->BotPrint->setVisible(m_rights.imprimir);
+}
+
+// ---- the row and the grid ------------------------------------------------------------------
+
+void TCORTF031::setEntryEnabled(bool on) {
+    for (QLineEdit* box : recordBoxes())
+        box->setEnabled(on);
+}
+
+void TCORTF031::showBoundFields() {
+    // Outside an entry the boxes only show the current row; a row whose save failed stays
+    // open to be corrected.
+    setEntryEnabled(m_mode != Mode::Browse || m_repairs->hasPendingUpdates());
+    if (m_mode == Mode::Insert)
+        return;
+    const bool row = m_repairs->currentRow() >= 0;
+    auto value = [this, row](const char* field) {
+        return row ? m_repairs->fieldValue(QLatin1String(field)) : QVariant();
+    };
+    ui->Edit_Desenho->setText(text(value("DESENHONRO")));
+    ui->Edit_Cliche->setText(text(value("CLICHENRO")));
+    ui->Edit_Tipo->setText(text(value("TIPO")));
+    ui->Edit_EncNro->setText(text(value("ENCNRO")));
+    ui->Edit_DatEnc->setText(registers::dayText(value("DATENC")));
+    ui->Edit_FacNro->setText(text(value("FACNRO")));
+    ui->Edit_FacData->setText(registers::dayText(value("FACDATA")));
+    ui->Edit_Fornecedor->setText(text(value("FORNECEDOR")));
+    ui->Edit_FornSigla->setText(text(value("FORNSIGLA")));
+    ui->Edit_Valor->setText(amountText(value("VALOR")));
+}
+
+void TCORTF031::recordDisplay() {
+    if (m_mode == Mode::Insert)
+        return;
+    if (m_repairs->currentRow() < 0) {
+        m_files->clear();
+        return;
+    }
+    const QString kind = text(m_repairs->fieldValue(QStringLiteral("TIPOREG")));
+    if (kind == QLatin1String("DS"))
+        m_files->show(ObjectKind::Drawing,
+                      text(m_repairs->fieldValue(QStringLiteral("DESENHONRO"))));
+    else if (kind == QLatin1String("CL"))
+        m_files->show(ObjectKind::Cliche, text(m_repairs->fieldValue(QStringLiteral("CLICHENRO"))));
+    else
+        m_files->clear();
+}
+
+void TCORTF031::CleanLabels() {
+    m_number.clear();
+    m_files->clear();
+}
+
+QString TCORTF031::listStatement(const QString&) const {
+    return defaultStatement(ds::REPARACOES);
+}
+
+QString TCORTF031::typedNumber(const QString& text) const {
+    return text;
+}
+
+const QList<SearchColumn>& TCORTF031::gridColumns() const {
+    return registers::repairColumns();
+}
+
+QString TCORTF031::boxHint(const QWidget* box) const {
+    if (box == ui->Edit_Desenho)
+        return kDrawingHint;
+    if (box == ui->Edit_Cliche)
+        return kClicheHint;
+    if (box == ui->Edit_Tipo)
+        return kTypeHint;
+    if (box == ui->Edit_Fornecedor)
+        return kLookupKeysHint;
+    return {};
+}
+
+QList<QLineEdit*> TCORTF031::recordBoxes() const {
+    return {ui->Edit_Desenho, ui->Edit_Cliche,     ui->Edit_Tipo,
+            ui->Edit_EncNro,  ui->Edit_DatEnc,     ui->Edit_FacNro,
+            ui->Edit_FacData, ui->Edit_Fornecedor, ui->Edit_Valor};
+}
+
+bool TCORTF031::isRecordBox(const QWidget* widget) const {
+    for (QLineEdit* box : recordBoxes())
+        if (box == widget)
+            return true;
+    return false;
+}
+
+// ---- field checks --------------------------------------------------------------------------
+
+void TCORTF031::writeField(const QString& field, const QVariant& value) {
+    if (m_mode == Mode::Browse || m_repairs->currentRow() < 0 || !chosen())
+        return; // only the row of the entry is written
+    m_repairs->setFieldValue(field, value);
+}
+
+TCORTF031::Verdict TCORTF031::checkBox(QLineEdit* box, QString* message) {
+    message->clear();
+    if (box == ui->Edit_Desenho)
+        return Edit_NumberExit(ObjectKind::Drawing, message);
+    if (box == ui->Edit_Cliche)
+        return Edit_NumberExit(ObjectKind::Cliche, message);
+    if (!chosen())
+        return Verdict::Accepted; // nothing to write yet; the focus goes back to the drawing
+    const QString typed = box->text();
+    if (box == ui->Edit_Tipo) {
+        if (typed != QLatin1String("C") && typed != QLatin1String("R"))
+            return Verdict::Refused;
+        writeField(QStringLiteral("TIPO"), typed);
+    } else if (box == ui->Edit_EncNro || box == ui->Edit_FacNro) {
+        const QString field =
+            box == ui->Edit_EncNro ? QStringLiteral("ENCNRO") : QStringLiteral("FACNRO");
+        qint64 number = 0;
+        if (!registers::parseCount(kTable, field, typed, &number))
+            return Verdict::Refused;
+        writeField(field, number);
+    } else if (box == ui->Edit_DatEnc || box == ui->Edit_FacData) {
+        QVariant day;
+        bool empty = false;
+        // The requisition date groups every cost: it cannot be left empty.
+        if (!registers::parseDay(typed, &day, &empty) || (empty && box == ui->Edit_DatEnc))
+            return Verdict::Refused;
+        writeField(box == ui->Edit_DatEnc ? QStringLiteral("DATENC") : QStringLiteral("FACDATA"),
+                   day);
+    } else if (box == ui->Edit_Fornecedor) {
+        return Edit_FornecedorExit(message);
+    } else if (box == ui->Edit_Valor) {
+        double value = 0;
+        if (typed.isEmpty() || typed == QLatin1String("0")) {
+            *message = kBadValue;
+            return Verdict::Refused;
+        }
+        if (!registers::parseAmount(typed, &value))
+            return Verdict::Refused;
+        writeField(QStringLiteral("VALOR"), value);
+    }
+    return Verdict::Accepted;
+}
+
+TCORTF031::Verdict TCORTF031::Edit_FornecedorExit(QString* message) {
+    qint64 min = 0, max = 0, code = 0;
+    columnNumberRange(kTable, QStringLiteral("FORNECEDOR"), &min, &max);
+    if (!parseCode(ui->Edit_Fornecedor->text(), min, max, &code))
+        return Verdict::Refused;
+    if (code == 0) {
+        m_supplierName.clear();
+        ui->Edit_FornSigla->clear();
+        writeField(QStringLiteral("FORNECEDOR"), 0);
+        writeField(QStringLiteral("FORNSIGLA"), QString());
+        return Verdict::Accepted;
+    }
+    if (!m_supplierName.show(code)) {
+        ui->Edit_FornSigla->clear();
+        writeField(QStringLiteral("FORNSIGLA"), QString());
+        *message = m_supplierName.error().isEmpty() ? kNoSupplier : m_supplierName.error();
+        return Verdict::Refused;
+    }
+    // The code and its short name are stored together.
+    const QString sigla = text(m_supplierName.value(QStringLiteral("SIGLA")));
+    ui->Edit_FornSigla->setText(sigla);
+    writeField(QStringLiteral("FORNECEDOR"), code);
+    writeField(QStringLiteral("FORNSIGLA"), sigla);
+    return Verdict::Accepted;
+}
+
+TCORTF031::Verdict TCORTF031::Edit_NumberExit(ObjectKind kind, QString* message) {
+    if (!m_insertFlag)
+        return Verdict::Accepted;
+    const bool drawing = kind == ObjectKind::Drawing;
+    const QString typed = (drawing ? ui->Edit_Desenho : ui->Edit_Cliche)->text();
+    // Empty (or a cliché "0") leads to the other box; "%" opens the picker (afterLeave).
+    if (typed.isEmpty() || typed == QLatin1String("%") || (!drawing && typed == QLatin1String("0")))
+        return Verdict::Accepted;
+    if (chosen() && m_kind != kind)
+        return Verdict::Accepted; // the other kind was chosen: this box is out of the entry
+    const QString number = drawing ? typed : registers::clicheNumber(typed);
+    if (chosen() && number == m_number)
+        return Verdict::Accepted;
+    registers::ObjectRow row;
+    QString error;
+    if (!registers::findObject(kind, number, &row, &error)) {
+        *message = !error.isEmpty() ? error : drawing ? kNoDrawing : kNoCliche;
+        return Verdict::Refused;
+    }
+    chooseObject(kind, row);
+    return Verdict::Accepted;
+}
+
+void TCORTF031::chooseObject(ObjectKind kind, const registers::ObjectRow& row) {
+    // One new row per entry: a new choice changes its number.
+    if (m_repairs->state() != Dataset::State::Insert) {
+        ++m_quiet;
+        m_repairs->append();
+        --m_quiet;
+    }
+    m_kind = kind;
+    m_number = row.number;
+    const bool drawing = kind == ObjectKind::Drawing;
+    m_repairs->setFieldValue(registers::numberColumn(kind), row.number);
+    m_repairs->setFieldValue(registers::otherNumberColumn(kind), QStringLiteral(""));
+    m_repairs->setFieldValue(QStringLiteral("TIPOREG"), registers::kindCode(kind));
+    m_repairs->setFieldValue(QStringLiteral("SIGLACLI"), row.clientShort);
+    (drawing ? ui->Edit_Desenho : ui->Edit_Cliche)->setText(row.number);
+    // The object's supplier is proposed; the save stores the code with its short name.
+    ui->Edit_Fornecedor->setText(QString::number(row.supplier));
+    ui->Edit_FornSigla->setText(row.supplierShort);
+    m_repairs->setFieldValue(QStringLiteral("FORNECEDOR"), row.supplier);
+    m_repairs->setFieldValue(QStringLiteral("FORNSIGLA"), row.supplierShort);
+    m_files->show(kind, row.number);
+    // Every box of the row is read and checked again at the save.
+    for (QLineEdit* box : recordBoxes())
+        if (box != ui->Edit_Desenho && box != ui->Edit_Cliche)
+            m_dirty.insert(box);
+}
+
+void TCORTF031::moveTo(QWidget* box) {
+    QTimer::singleShot(0, box, [box] {
+        if (box->isEnabled())
+            box->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void TCORTF031::pickInto(QLineEdit* box, ObjectKind kind) {
+    QTimer::singleShot(0, box, [this, box, kind] {
+        const QString number = m_picker ? m_picker(kind) : QString();
+        box->setText(kind == ObjectKind::Cliche ? registers::clicheNumber(number) : number);
+        m_dirty.insert(box);
+        box->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void TCORTF031::afterLeave(QLineEdit* box, QWidget* now) {
+    if (!m_insertFlag)
+        return;
+    const bool intoEntry = now && isRecordBox(now);
+    if (box == ui->Edit_Desenho || box == ui->Edit_Cliche) {
+        const ObjectKind kind = box == ui->Edit_Desenho ? ObjectKind::Drawing : ObjectKind::Cliche;
+        QLineEdit* other = kind == ObjectKind::Drawing ? ui->Edit_Cliche : ui->Edit_Desenho;
+        if (chosen() && m_kind != kind)
+            return;
+        const QString typed = box->text();
+        if (typed == QLatin1String("%")) {
+            pickInto(box, kind);
+        } else if (typed.isEmpty() || (kind == ObjectKind::Cliche && typed == QLatin1String("0"))) {
+            other->setEnabled(true);
+            if (intoEntry && now != other)
+                moveTo(other);
+        } else if (chosen()) {
+            other->clear();
+            other->setEnabled(false);
+            if (intoEntry && now != ui->Edit_Tipo)
+                moveTo(ui->Edit_Tipo);
+        }
+        return;
+    }
+    if (!chosen() && intoEntry && now != ui->Edit_Desenho && now != ui->Edit_Cliche) {
+        ui->Edit_Desenho->setEnabled(true);
+        moveTo(ui->Edit_Desenho);
+    }
+}
+
+void TCORTF031::afterSave() {
+    m_number.clear();
+}
+
+// ---- buttons -------------------------------------------------------------------------------
+
+void TCORTF031::BotInserirClick() {
+    if (m_mode != Mode::Browse || m_repairs->hasPendingUpdates()) {
+        // A row whose save failed is corrected or cancelled first.
+        m_session.messages().beep();
+        return;
+    }
+    m_files->clear();
+    m_number.clear();
+    m_dirty.clear();
+    m_insertFlag = true;
+    m_cancelFlag = false;
+    m_mode = Mode::Insert;
+    setBrowsingControls(false);
+    setEntryEnabled(true);
+    for (QLineEdit* box : recordBoxes())
+        box->clear();
+    ui->Edit_FornSigla->clear();
+    ui->Edit_DatEnc->setText(registers::dayText(m_session.context().workingDate));
+    ui->Edit_Desenho->setFocus(Qt::OtherFocusReason);
+}
+
+void TCORTF031::BotPrintClick() {
+    if (m_listing)
+        m_listing();
+}
+
+void TCORTF031::BotExcelClick() {
+    m_exporter->exportGrid(this, ui->DBGrid1, windowTitle());
+}
+
+} // namespace falq
