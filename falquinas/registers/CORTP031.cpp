@@ -11,6 +11,7 @@
 #include "lookupmenu.h"
 #include "lookups.h"
 #include "plantroot.h"
+#include "purchaseslisting.h"
 #include "registerfiles.h"
 #include "registerlinks.h"
 #include "session.h"
@@ -107,7 +108,7 @@ TCORTF031::TCORTF031(Session& session, QWidget* parent)
     m_picker = [this](ObjectKind kind) {
         return registers::pickNumber(m_session, kind, registers::Register::Purchases, this);
     };
-    m_listing = [this] { registers::openPurchasesList(m_session, this); };
+    m_listing = [this] { openPurchasesListing(m_session, this); };
 
     // "&Terminar" stays usable during an entry: closing saves through the grid.
     setEditorParts(ui->Edit_Desenho, ui->Edit_Tipo, ui->BotCancelar, ui->BotDelete,

@@ -98,8 +98,8 @@ QString dayText(const QDate& day) {
     return day.isValid() ? day.toString(QStringLiteral("dd/MM/yyyy")) : QString();
 }
 
-UsagePeriod defaultPeriod(const QDate& workingDate) {
-    UsagePeriod p;
+movements::MovementFilter defaultPeriod(const QDate& workingDate) {
+    movements::MovementFilter p;
     p.from = QDate(workingDate.year(), 1, 1);
     p.to = workingDate;
     return p;
@@ -107,20 +107,6 @@ UsagePeriod defaultPeriod(const QDate& workingDate) {
 
 QString patternOrAll(const QString& typed) {
     return typed.isEmpty() ? QStringLiteral("%") : typed;
-}
-
-BuiltStatement movementDetail(const SqlDialect& dialect, ObjectKind kind, const QString& number,
-                              const UsagePeriod& period) {
-    BuiltStatement s;
-    s.sql = QStringLiteral("SELECT * FROM MOVIMENTOS WHERE %1 = :WNumero AND %2 "
-                           "ORDER BY DATA DESC, NRO DESC")
-                .arg(numberColumn(kind),
-                     dialect.dayRange(QStringLiteral("DATA"), QStringLiteral(":WData1"),
-                                      QStringLiteral(":WData2")));
-    s.binds = {{QStringLiteral(":WNumero"), number},
-               {QStringLiteral(":WData1"), dialect.dayStart(period.from)},
-               {QStringLiteral(":WData2"), dialect.dayAfter(period.to)}};
-    return s;
 }
 
 const QList<SearchColumn>& movementColumns() {

@@ -3,7 +3,7 @@
 // window: what each entry box may hold, the grids' columns, and the statements of the usage
 // summaries and of a drawing's or cliché's movements over a period.
 #include "grids.h"
-#include "keyset.h"
+#include "movementqueries.h"
 
 #include <QDate>
 #include <QString>
@@ -48,28 +48,11 @@ QString dayText(const QDate& day);
 // The mask of the date boxes.
 inline const QString kDayMask = QStringLiteral("00/00/0000;_");
 
-// The period and patterns of the usage summaries ("Seleccione a sua Consulta").
-struct UsagePeriod {
-    QDate from;
-    QDate to;
-    QString clientPattern = QStringLiteral("%");
-    QString supplierPattern = QStringLiteral("%");
-};
-// The default period: 1 January of the working date's year .. the working date.
-UsagePeriod defaultPeriod(const QDate& workingDate);
+// The default period of the usage summaries: 1 January of the working date's year .. the
+// working date, every client and supplier.
+movements::MovementFilter defaultPeriod(const QDate& workingDate);
 // An emptied pattern means every row.
 QString patternOrAll(const QString& typed);
-
-// A statement with its named values.
-struct BuiltStatement {
-    QString sql;
-    Bindings binds;
-};
-
-// The movements of one drawing or cliché in the period, newest first ("Encom. Nº", "Data",
-// "Rotac./Batim.").
-BuiltStatement movementDetail(const SqlDialect& dialect, ObjectKind kind, const QString& number,
-                              const UsagePeriod& period);
 
 // The grids' columns.
 const QList<SearchColumn>& movementColumns(); // the movements of page 1
