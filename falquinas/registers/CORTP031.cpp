@@ -13,7 +13,6 @@
 #include "plantroot.h"
 #include "purchaseslisting.h"
 #include "registerfiles.h"
-#include "registerlinks.h"
 #include "session.h"
 #include "unitDtFalquinas.h"
 
@@ -30,13 +29,8 @@ using registers::ObjectKind;
 namespace {
 const QString kChapter = QStringLiteral("Movimentos");
 const QString kProgram = QStringLiteral("Registo de Reparacoes");
-const QString kNoDrawing = QStringLiteral("Desenho Inexistente ...");
-const QString kNoCliche = QStringLiteral("Cliche Inexistente ...");
 const QString kNoSupplier = QStringLiteral("Fornecedor Inexistente ...");
 const QString kBadValue = QStringLiteral("Valor Inválido ...");
-const QString kDrawingHint =
-    QStringLiteral("Digite  %  para localizar Desenho ou Ficha Técnica ...");
-const QString kClicheHint = QStringLiteral("Digite  %  para localizar Cliché ...");
 const QString kTypeHint = QStringLiteral("Digite C, Compra de Novo, R, Reparação");
 const QString kTable = QStringLiteral("REPARACOES");
 
@@ -50,7 +44,7 @@ QString amountText(const QVariant& v) {
 } // namespace
 
 TCORTF031::TCORTF031(Session& session, QWidget* parent)
-    : RecordEditor(session, session.dataset(ds::REPARACOES), QStringLiteral("NRO"), parent),
+    : RegisterEditor(session, session.dataset(ds::REPARACOES), parent),
       ui(std::make_unique<Ui::TCORTF031>()), m_repairs(m_records),
       m_parger(session.dataset(ds::PARGER)),
       m_suppliersByCode(
@@ -66,15 +60,19 @@ TCORTF031::TCORTF031(Session& session, QWidget* parent)
     ui->Edit_Desenho->setMaxLength(columnTextSize(kTable, QStringLiteral("DESENHONRO")));
     ui->Edit_DatEnc->setInputMask(registers::kDayMask);
     ui->Edit_FacData->setInputMask(registers::kDayMask);
-    for (QLineEdit* box : recordBoxes())
-        connect(box, &QLineEdit::textEdited, this, [this, box] { m_dirty.insert(box); });
 
     setUpGrid(ui->DBGrid1, {}, registers::repairColumns());
     m_status0 = new QLabel(this);
     m_status0->setObjectName(QStringLiteral("StatusPanel0"));
     ui->StatusBar1->addWidget(m_status0, 1);
 
-    m_files = new RegisterFiles(session.messages(), ui->photoLayout, ui->documentsLayout, this);
+    setEntryParts({ui->Edit_Desenho,
+                   ui->Edit_Cliche,
+                   ui->Edit_Tipo,
+                   {ui->Edit_EncNro, ui->Edit_DatEnc, ui->Edit_FacNro, ui->Edit_FacData,
+                    ui->Edit_Fornecedor, ui->Edit_Valor}},
+                  new RegisterFiles(session.messages(), ui->photoLayout, ui->documentsLayout, this),
+                  registers::Register::Purchases);
 
     m_supplierName = CodeNames(lookups::suppliers().codeTable(), {{"SIGLA", nullptr}});
     const QList<SearchColumn> byCode = {
@@ -105,9 +103,6 @@ TCORTF031::TCORTF031(Session& session, QWidget* parent)
                 panel->setVisible(QApplication::focusWidget() == box);
             });
 
-    m_picker = [this](ObjectKind kind) {
-        return registers::pickNumber(m_session, kind, registers::Register::Purchases, this);
-    };
     m_listing = [this] { openPurchasesListing(m_session, this); };
 
     // "&Terminar" stays usable during an entry: closing saves through the grid.
@@ -119,10 +114,6 @@ TCORTF031::TCORTF031(Session& session, QWidget* parent)
 TCORTF031::~TCORTF031() {
     if (m_opened)
         FormClose();
-}
-
-void TCORTF031::setPicker(std::function<QString(ObjectKind)> picker) {
-    m_picker = std::move(picker);
 }
 
 void TCORTF031::setListingOpener(std::function<void()> opener) {
@@ -182,15 +173,10 @@ void TCORTF031::DisableAcessosBotoes() {
 
 // ---- the row and the grid ------------------------------------------------------------------
 
-void TCORTF031::setEntryEnabled(bool on) {
-    for (QLineEdit* box : recordBoxes())
-        box->setEnabled(on);
-}
-
 void TCORTF031::showBoundFields() {
     // Outside an entry the boxes only show the current row; a row whose save failed stays
     // open to be corrected.
-    setEntryEnabled(m_mode != Mode::Browse || m_repairs->hasPendingUpdates());
+    enableEntryBoxes();
     if (m_mode == Mode::Insert)
         return;
     const bool row = m_repairs->currentRow() >= 0;
@@ -209,34 +195,8 @@ void TCORTF031::showBoundFields() {
     ui->Edit_Valor->setText(amountText(value("VALOR")));
 }
 
-void TCORTF031::recordDisplay() {
-    if (m_mode == Mode::Insert)
-        return;
-    if (m_repairs->currentRow() < 0) {
-        m_files->clear();
-        return;
-    }
-    const QString kind = text(m_repairs->fieldValue(QStringLiteral("TIPOREG")));
-    if (kind == QLatin1String("DS"))
-        m_files->show(ObjectKind::Drawing,
-                      text(m_repairs->fieldValue(QStringLiteral("DESENHONRO"))));
-    else if (kind == QLatin1String("CL"))
-        m_files->show(ObjectKind::Cliche, text(m_repairs->fieldValue(QStringLiteral("CLICHENRO"))));
-    else
-        m_files->clear();
-}
-
-void TCORTF031::CleanLabels() {
-    m_number.clear();
-    m_files->clear();
-}
-
 QString TCORTF031::listStatement(const QString&) const {
     return defaultStatement(ds::REPARACOES);
-}
-
-QString TCORTF031::typedNumber(const QString& text) const {
-    return text;
 }
 
 const QList<SearchColumn>& TCORTF031::gridColumns() const {
@@ -244,46 +204,16 @@ const QList<SearchColumn>& TCORTF031::gridColumns() const {
 }
 
 QString TCORTF031::boxHint(const QWidget* box) const {
-    if (box == ui->Edit_Desenho)
-        return kDrawingHint;
-    if (box == ui->Edit_Cliche)
-        return kClicheHint;
     if (box == ui->Edit_Tipo)
         return kTypeHint;
     if (box == ui->Edit_Fornecedor)
         return kLookupKeysHint;
-    return {};
-}
-
-QList<QLineEdit*> TCORTF031::recordBoxes() const {
-    return {ui->Edit_Desenho, ui->Edit_Cliche,     ui->Edit_Tipo,
-            ui->Edit_EncNro,  ui->Edit_DatEnc,     ui->Edit_FacNro,
-            ui->Edit_FacData, ui->Edit_Fornecedor, ui->Edit_Valor};
-}
-
-bool TCORTF031::isRecordBox(const QWidget* widget) const {
-    for (QLineEdit* box : recordBoxes())
-        if (box == widget)
-            return true;
-    return false;
+    return RegisterEditor::boxHint(box);
 }
 
 // ---- field checks --------------------------------------------------------------------------
 
-void TCORTF031::writeField(const QString& field, const QVariant& value) {
-    if (m_mode == Mode::Browse || m_repairs->currentRow() < 0 || !chosen())
-        return; // only the row of the entry is written
-    m_repairs->setFieldValue(field, value);
-}
-
-TCORTF031::Verdict TCORTF031::checkBox(QLineEdit* box, QString* message) {
-    message->clear();
-    if (box == ui->Edit_Desenho)
-        return Edit_NumberExit(ObjectKind::Drawing, message);
-    if (box == ui->Edit_Cliche)
-        return Edit_NumberExit(ObjectKind::Cliche, message);
-    if (!chosen())
-        return Verdict::Accepted; // nothing to write yet; the focus goes back to the drawing
+TCORTF031::Verdict TCORTF031::checkValue(QLineEdit* box, QString* message) {
     const QString typed = box->text();
     if (box == ui->Edit_Tipo) {
         if (typed != QLatin1String("C") && typed != QLatin1String("R"))
@@ -345,124 +275,20 @@ TCORTF031::Verdict TCORTF031::Edit_FornecedorExit(QString* message) {
     return Verdict::Accepted;
 }
 
-TCORTF031::Verdict TCORTF031::Edit_NumberExit(ObjectKind kind, QString* message) {
-    if (!m_insertFlag)
-        return Verdict::Accepted;
-    const bool drawing = kind == ObjectKind::Drawing;
-    const QString typed = (drawing ? ui->Edit_Desenho : ui->Edit_Cliche)->text();
-    // Empty (or a cliché "0") leads to the other box; "%" opens the picker (afterLeave).
-    if (typed.isEmpty() || typed == QLatin1String("%") || (!drawing && typed == QLatin1String("0")))
-        return Verdict::Accepted;
-    if (chosen() && m_kind != kind)
-        return Verdict::Accepted; // the other kind was chosen: this box is out of the entry
-    const QString number = drawing ? typed : registers::clicheNumber(typed);
-    if (chosen() && number == m_number)
-        return Verdict::Accepted;
-    registers::ObjectRow row;
-    QString error;
-    if (!registers::findObject(kind, number, &row, &error)) {
-        *message = !error.isEmpty() ? error : drawing ? kNoDrawing : kNoCliche;
-        return Verdict::Refused;
-    }
-    chooseObject(kind, row);
-    return Verdict::Accepted;
-}
-
-void TCORTF031::chooseObject(ObjectKind kind, const registers::ObjectRow& row) {
-    // One new row per entry: a new choice changes its number.
-    if (m_repairs->state() != Dataset::State::Insert) {
-        ++m_quiet;
-        m_repairs->append();
-        --m_quiet;
-    }
-    m_kind = kind;
-    m_number = row.number;
-    const bool drawing = kind == ObjectKind::Drawing;
-    m_repairs->setFieldValue(registers::numberColumn(kind), row.number);
-    m_repairs->setFieldValue(registers::otherNumberColumn(kind), QStringLiteral(""));
-    m_repairs->setFieldValue(QStringLiteral("TIPOREG"), registers::kindCode(kind));
+void TCORTF031::objectChosen(ObjectKind, const registers::ObjectRow& row) {
     m_repairs->setFieldValue(QStringLiteral("SIGLACLI"), row.clientShort);
-    (drawing ? ui->Edit_Desenho : ui->Edit_Cliche)->setText(row.number);
     // The object's supplier is proposed; the save stores the code with its short name.
     ui->Edit_Fornecedor->setText(QString::number(row.supplier));
     ui->Edit_FornSigla->setText(row.supplierShort);
     m_repairs->setFieldValue(QStringLiteral("FORNECEDOR"), row.supplier);
     m_repairs->setFieldValue(QStringLiteral("FORNSIGLA"), row.supplierShort);
-    m_files->show(kind, row.number);
-    // Every box of the row is read and checked again at the save.
-    for (QLineEdit* box : recordBoxes())
-        if (box != ui->Edit_Desenho && box != ui->Edit_Cliche)
-            m_dirty.insert(box);
-}
-
-void TCORTF031::moveTo(QWidget* box) {
-    QTimer::singleShot(0, box, [box] {
-        if (box->isEnabled())
-            box->setFocus(Qt::OtherFocusReason);
-    });
-}
-
-void TCORTF031::pickInto(QLineEdit* box, ObjectKind kind) {
-    QTimer::singleShot(0, box, [this, box, kind] {
-        const QString number = m_picker ? m_picker(kind) : QString();
-        box->setText(kind == ObjectKind::Cliche ? registers::clicheNumber(number) : number);
-        m_dirty.insert(box);
-        box->setFocus(Qt::OtherFocusReason);
-    });
-}
-
-void TCORTF031::afterLeave(QLineEdit* box, QWidget* now) {
-    if (!m_insertFlag)
-        return;
-    const bool intoEntry = now && isRecordBox(now);
-    if (box == ui->Edit_Desenho || box == ui->Edit_Cliche) {
-        const ObjectKind kind = box == ui->Edit_Desenho ? ObjectKind::Drawing : ObjectKind::Cliche;
-        QLineEdit* other = kind == ObjectKind::Drawing ? ui->Edit_Cliche : ui->Edit_Desenho;
-        if (chosen() && m_kind != kind)
-            return;
-        const QString typed = box->text();
-        if (typed == QLatin1String("%")) {
-            pickInto(box, kind);
-        } else if (typed.isEmpty() || (kind == ObjectKind::Cliche && typed == QLatin1String("0"))) {
-            other->setEnabled(true);
-            if (intoEntry && now != other)
-                moveTo(other);
-        } else if (chosen()) {
-            other->clear();
-            other->setEnabled(false);
-            if (intoEntry && now != ui->Edit_Tipo)
-                moveTo(ui->Edit_Tipo);
-        }
-        return;
-    }
-    if (!chosen() && intoEntry && now != ui->Edit_Desenho && now != ui->Edit_Cliche) {
-        ui->Edit_Desenho->setEnabled(true);
-        moveTo(ui->Edit_Desenho);
-    }
-}
-
-void TCORTF031::afterSave() {
-    m_number.clear();
 }
 
 // ---- buttons -------------------------------------------------------------------------------
 
 void TCORTF031::BotInserirClick() {
-    if (m_mode != Mode::Browse || m_repairs->hasPendingUpdates()) {
-        // A row whose save failed is corrected or cancelled first.
-        m_session.messages().beep();
+    if (!beginEntry())
         return;
-    }
-    m_files->clear();
-    m_number.clear();
-    m_dirty.clear();
-    m_insertFlag = true;
-    m_cancelFlag = false;
-    m_mode = Mode::Insert;
-    setBrowsingControls(false);
-    setEntryEnabled(true);
-    for (QLineEdit* box : recordBoxes())
-        box->clear();
     ui->Edit_FornSigla->clear();
     ui->Edit_DatEnc->setText(registers::dayText(m_session.context().workingDate));
     ui->Edit_Desenho->setFocus(Qt::OtherFocusReason);
