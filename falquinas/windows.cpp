@@ -3,6 +3,7 @@
 #include "CORTP000.h"
 #include "CORTP010.h"
 #include "CORTP020.h"
+#include "CORTP030.h"
 #include "CORTP031.h"
 #include "UnitFacMenu.h"
 #include "codetables.h"
@@ -32,6 +33,8 @@ void registerWindows(TFACFMENU& menu, Session& session) {
                         {[&session](QWidget* p) { return new TCORTF010(session, p); }, {}});
     menu.registerWindow(QStringLiteral("DESENHO001"),
                         {[&session](QWidget* p) { return new TCORTF020(session, p); }, {}});
+    menu.registerWindow(QStringLiteral("MOVIM001"),
+                        {[&session](QWidget* p) { return new TCORTF030(session, p); }, {}});
     menu.registerWindow(QStringLiteral("MOVIM002"),
                         {[&session](QWidget* p) { return new TCORTF031(session, p); }, {}});
 }

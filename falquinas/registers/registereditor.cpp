@@ -115,7 +115,7 @@ void RegisterEditor::chooseObject(ObjectKind kind, const registers::ObjectRow& r
     }
     m_kind = kind;
     m_number = row.number;
-    m_records->setFieldValue(registers::numberColumn(kind), row.number);
+    m_records->setFieldValue(movements::numberColumn(kind), row.number);
     m_records->setFieldValue(registers::otherNumberColumn(kind), QStringLiteral(""));
     m_records->setFieldValue(QStringLiteral("TIPOREG"), registers::kindCode(kind));
     (kind == ObjectKind::Drawing ? m_parts.drawing : m_parts.cliche)->setText(row.number);

@@ -16,12 +16,9 @@ QString kindCode(ObjectKind kind) {
     return kind == ObjectKind::Drawing ? QStringLiteral("DS") : QStringLiteral("CL");
 }
 
-QString numberColumn(ObjectKind kind) {
-    return kind == ObjectKind::Drawing ? QStringLiteral("DESENHONRO") : QStringLiteral("CLICHENRO");
-}
-
 QString otherNumberColumn(ObjectKind kind) {
-    return numberColumn(kind == ObjectKind::Drawing ? ObjectKind::Cliche : ObjectKind::Drawing);
+    return movements::numberColumn(kind == ObjectKind::Drawing ? ObjectKind::Cliche
+                                                               : ObjectKind::Drawing);
 }
 
 bool findObject(ObjectKind kind, const QString& number, ObjectRow* row, QString* error) {
@@ -137,14 +134,14 @@ const QList<SearchColumn>& detailColumns() {
 
 QList<SearchColumn> summaryColumns(ObjectKind kind, bool rotations) {
     const bool drawing = kind == ObjectKind::Drawing;
-    return {
-        {numberColumn(kind), drawing ? QStringLiteral("Desenho Nº") : QStringLiteral("Cliché Nº")},
-        {rotations ? QStringLiteral("ROTACOES") : QStringLiteral("UTIL_NRO"),
-         rotations ? QStringLiteral("Rotac./Batim.") : QStringLiteral("Utiliz?")},
-        {QStringLiteral("REFERENCIA"), QStringLiteral("Referência")},
-        {QStringLiteral("SIGLACLI"), QStringLiteral("Cliente")},
-        {drawing ? QStringLiteral("SIGLAFORN") : QStringLiteral("FORNSIGLA"),
-         QStringLiteral("Fornecedor")}};
+    return {{movements::numberColumn(kind),
+             drawing ? QStringLiteral("Desenho Nº") : QStringLiteral("Cliché Nº")},
+            {rotations ? QStringLiteral("ROTACOES") : QStringLiteral("UTIL_NRO"),
+             rotations ? QStringLiteral("Rotac./Batim.") : QStringLiteral("Utiliz?")},
+            {QStringLiteral("REFERENCIA"), QStringLiteral("Referência")},
+            {QStringLiteral("SIGLACLI"), QStringLiteral("Cliente")},
+            {drawing ? QStringLiteral("SIGLAFORN") : QStringLiteral("FORNSIGLA"),
+             QStringLiteral("Fornecedor")}};
 }
 
 } // namespace falq::registers

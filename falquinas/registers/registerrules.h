@@ -16,9 +16,9 @@ class SqlDialect;
 namespace falq::registers {
 
 // The kind of a movement or purchase row (TIPOREG) and the column of its number.
-enum class ObjectKind { Drawing, Cliche };
-QString kindCode(ObjectKind kind);     // "DS", "CL"
-QString numberColumn(ObjectKind kind); // DESENHONRO, CLICHENRO
+using ObjectKind = movements::ItemKind;
+QString kindCode(ObjectKind kind); // "DS", "CL"
+// The number column of the other kind (a row of one kind holds '' there).
 QString otherNumberColumn(ObjectKind kind);
 
 // A drawing or cliché as the registers need it.
