@@ -167,18 +167,7 @@ void TCORTF030::FormActivate() {
         const QSignalBlocker quiet(book);
         book->setCurrentIndex(0);
     }
-    m_parger->close();
-    m_parger->open();
-    ImageParameters params;
-    params.clicheFolder = resolveFolder(text(m_parger->fieldValue(QStringLiteral("PATHCLICHE"))));
-    params.drawingFolder = resolveFolder(text(m_parger->fieldValue(QStringLiteral("PATHDESENHO"))));
-    params.imageType = text(m_parger->fieldValue(QStringLiteral("TIPOIMAGEM")));
-    m_files->setParameters(params);
-    m_movements->close();
-    m_movements->setStatement(listStatement({}));
-    QString error;
-    if (!m_movements->open(&error))
-        m_session.messages().show(error, true);
+    openRows(m_parger);
     m_cancelFlag = false;
     m_eventsOn = true;
     setUpPage();

@@ -130,20 +130,9 @@ void TCORTF031::FormActivate() {
     m_number.clear();
     ReadAcessosUtil();
     DisableAcessosBotoes();
-    m_parger->close();
-    m_parger->open();
-    ImageParameters params;
-    params.clicheFolder = resolveFolder(text(m_parger->fieldValue(QStringLiteral("PATHCLICHE"))));
-    params.drawingFolder = resolveFolder(text(m_parger->fieldValue(QStringLiteral("PATHDESENHO"))));
-    params.imageType = text(m_parger->fieldValue(QStringLiteral("TIPOIMAGEM")));
-    m_files->setParameters(params);
     m_suppliersByCode->open();
     m_suppliersByName->open();
-    m_repairs->close();
-    m_repairs->setStatement(listStatement({}));
-    QString error;
-    if (!m_repairs->open(&error))
-        m_session.messages().show(error, true);
+    openRows(m_parger);
     m_cancelFlag = false;
     m_eventsOn = true;
     showBoundFields();

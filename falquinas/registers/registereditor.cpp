@@ -1,6 +1,7 @@
 #include "registereditor.h"
 
 #include "dataset.h"
+#include "plantroot.h"
 #include "registerfiles.h"
 #include "registerlinks.h"
 #include "session.h"
@@ -171,6 +172,21 @@ void RegisterEditor::afterLeave(QLineEdit* box, QWidget* now) {
         m_parts.drawing->setEnabled(true);
         moveTo(m_parts.drawing);
     }
+}
+
+void RegisterEditor::openRows(Dataset* parger) {
+    parger->close();
+    parger->open();
+    ImageParameters params;
+    params.clicheFolder = resolveFolder(text(parger->fieldValue(QStringLiteral("PATHCLICHE"))));
+    params.drawingFolder = resolveFolder(text(parger->fieldValue(QStringLiteral("PATHDESENHO"))));
+    params.imageType = text(parger->fieldValue(QStringLiteral("TIPOIMAGEM")));
+    m_files->setParameters(params);
+    m_records->close();
+    m_records->setStatement(listStatement({}));
+    QString error;
+    if (!m_records->open(&error))
+        m_session.messages().show(error, true);
 }
 
 bool RegisterEditor::beginEntry() {

@@ -50,6 +50,8 @@ protected:
     void CleanLabels() override;
     QString boxHint(const QWidget* box) const override;
 
+    // The image folders read from `parger`, then the rows opened with the window's statement.
+    void openRows(Dataset* parger);
     // "&Inserir": false (a beep) while a row whose save failed waits to be corrected or
     // cancelled; otherwise the entry has started with every box enabled and empty.
     bool beginEntry();

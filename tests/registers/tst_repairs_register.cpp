@@ -68,8 +68,7 @@ private slots:
         QCOMPARE(e.focused(), QStringLiteral("Edit_Cliche"));
         // Cut to 12 characters.
         QTest::keyClicks(e.w("Edit_Cliche"), "CL-123456789XYZ");
-        QTest::keyClick(e.w("Edit_Cliche"), Qt::Key_Tab);
-        settle();
+        e.tab("Edit_Cliche");
         QCOMPARE(e.focused(), QStringLiteral("Edit_Tipo"));
         QVERIFY(!e.w("Edit_Desenho")->isEnabled());
         QCOMPARE(e.w("Edit_FornSigla")->text(), QStringLiteral("POLI"));
@@ -101,16 +100,13 @@ private slots:
         QCOMPARE(e.messages.shown, QStringList{"Desenho Inexistente ..."});
         QCOMPARE(e.focused(), QStringLiteral("Edit_Desenho"));
         e.type("Edit_Desenho", "");
-        QTest::keyClick(e.w("Edit_Desenho"), Qt::Key_Tab);
-        settle();
+        e.tab("Edit_Desenho");
         QTest::keyClicks(e.w("Edit_Cliche"), "Z-1");
-        QTest::keyClick(e.w("Edit_Cliche"), Qt::Key_Tab);
-        settle();
+        e.tab("Edit_Cliche");
         QCOMPARE(e.messages.shown.last(), QStringLiteral("Cliche Inexistente ..."));
         QCOMPARE(e.focused(), QStringLiteral("Edit_Cliche"));
         e.type("Edit_Cliche", "A-100");
-        QTest::keyClick(e.w("Edit_Cliche"), Qt::Key_Tab);
-        settle();
+        e.tab("Edit_Cliche");
         e.fill("Edit_Tipo", "R");
         e.fill("Edit_EncNro", "1");
         e.fill("Edit_Fornecedor", "99");
@@ -212,8 +208,7 @@ private slots:
         e.insert("D-1");
         e.click("Edit_Desenho");
         e.type("Edit_Desenho", "D-2");
-        QTest::keyClick(e.w("Edit_Desenho"), Qt::Key_Tab);
-        settle();
+        e.tab("Edit_Desenho");
         e.fill("Edit_Tipo", "C");
         e.fill("Edit_EncNro", "1");
         e.fill("Edit_FacNro", "1");
@@ -229,11 +224,9 @@ private slots:
         QVERIFY(r.open());
         auto& e = r.e;
         e.insert();
-        QTest::keyClick(e.w("Edit_Desenho"), Qt::Key_Tab);
-        settle();
+        e.tab("Edit_Desenho");
         QCOMPARE(e.focused(), QStringLiteral("Edit_Cliche"));
-        QTest::keyClick(e.w("Edit_Cliche"), Qt::Key_Tab);
-        settle();
+        e.tab("Edit_Cliche");
         QCOMPARE(e.focused(), QStringLiteral("Edit_Desenho")); // back and forth
         e.clickGrid();
         QCOMPARE(r.rows("REPARACOES"), 0);
@@ -254,8 +247,7 @@ private slots:
         QCOMPARE(asked.size(), 1);
         QCOMPARE(e.w("Edit_Desenho")->text(), QStringLiteral("D-2"));
         QCOMPARE(e.focused(), QStringLiteral("Edit_Desenho"));
-        QTest::keyClick(e.w("Edit_Desenho"), Qt::Key_Tab);
-        settle();
+        e.tab("Edit_Desenho");
         QCOMPARE(e.focused(), QStringLiteral("Edit_Tipo"));
         QCOMPARE(e.w("Edit_FornSigla")->text(), QStringLiteral("POLI"));
     }

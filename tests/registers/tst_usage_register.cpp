@@ -62,8 +62,7 @@ private slots:
         QCOMPARE(e.focused(), QStringLiteral("Edit_NroUtil"));
         QCOMPARE(e.w("Edit_NroUtil")->text(), QStringLiteral("1")); // 1 proposed
         QVERIFY(!e.w("Edit_Cliche")->isEnabled());
-        QTest::keyClick(e.w("Edit_NroUtil"), Qt::Key_Tab);
-        settle();
+        e.tab("Edit_NroUtil");
         e.type("Edit_Rotacoes", "500");
         QTest::keyClick(e.w("Edit_Rotacoes"), Qt::Key_Return); // Enter as Tab
         settle();
@@ -88,11 +87,9 @@ private slots:
         QVERIFY(r.open());
         auto& e = r.e;
         e.insert();
-        QTest::keyClick(e.w("Edit_Desenho"), Qt::Key_Tab);
-        settle();
+        e.tab("Edit_Desenho");
         QTest::keyClicks(e.w("Edit_Cliche"), "CL-123456789000");
-        QTest::keyClick(e.w("Edit_Cliche"), Qt::Key_Tab);
-        settle();
+        e.tab("Edit_Cliche");
         QCOMPARE(e.focused(), QStringLiteral("Edit_NroUtil"));
         QVERIFY(!e.w("Edit_Desenho")->isEnabled());
         e.type("Edit_NroUtil", "3");
@@ -155,8 +152,7 @@ private slots:
         auto& e = r.e;
         e.insert("D-1");
         e.type("Edit_NroUtil", "0");
-        QTest::keyClick(e.w("Edit_NroUtil"), Qt::Key_Tab);
-        settle();
+        e.tab("Edit_NroUtil");
         QCOMPARE(e.focused(), QStringLiteral("Edit_NroUtil"));
         QVERIFY(e.messages.shown.isEmpty());
         QVERIFY(e.messages.lonelyBeeps > 0);
@@ -167,51 +163,16 @@ private slots:
         QVERIFY(r.open());
         auto& e = r.e;
         e.insert();
-        QTest::keyClick(e.w("Edit_Desenho"), Qt::Key_Tab);
-        settle();
+        e.tab("Edit_Desenho");
         QCOMPARE(e.focused(), QStringLiteral("Edit_Cliche"));
         QCOMPARE(e.window->statusText(), QStringLiteral("Digite  %  para localizar Cliché ..."));
-        QTest::keyClick(e.w("Edit_Cliche"), Qt::Key_Tab);
-        settle();
+        e.tab("Edit_Cliche");
         QCOMPARE(e.focused(), QStringLiteral("Edit_Desenho"));
         QCOMPARE(e.window->statusText(),
                  QStringLiteral("Digite  %  para localizar Desenho ou Ficha Técnica ..."));
         e.clickGrid();
         QCOMPARE(r.rows("MOVIMENTOS"), 0);
         QVERIFY(e.messages.shown.isEmpty());
-    }
-
-    void unknownNumbersNamed() {
-        Register r;
-        QVERIFY(r.open());
-        auto& e = r.e;
-        e.insert("X-1");
-        QCOMPARE(e.messages.shown, QStringList{"Desenho Inexistente ..."});
-        QCOMPARE(e.focused(), QStringLiteral("Edit_Desenho"));
-        e.type("Edit_Desenho", "");
-        QTest::keyClick(e.w("Edit_Desenho"), Qt::Key_Tab);
-        settle();
-        QTest::keyClicks(e.w("Edit_Cliche"), "X-1");
-        QTest::keyClick(e.w("Edit_Cliche"), Qt::Key_Tab);
-        settle();
-        QCOMPARE(e.messages.shown.last(), QStringLiteral("Cliche Inexistente ..."));
-        QCOMPARE(e.focused(), QStringLiteral("Edit_Cliche"));
-        QCOMPARE(r.rows("MOVIMENTOS"), 0);
-    }
-
-    void numberLeftTwiceHoldsOneRow() {
-        Register r;
-        QVERIFY(r.open());
-        auto& e = r.e;
-        e.insert("D-1");
-        e.click("Edit_Desenho");
-        e.type("Edit_Desenho", "D-2");
-        QTest::keyClick(e.w("Edit_Desenho"), Qt::Key_Tab);
-        settle();
-        e.type("Edit_Rotacoes", "7");
-        e.clickGrid();
-        QCOMPARE(r.rows("MOVIMENTOS"), 1);
-        QCOMPARE(r.value("MOVIMENTOS", "DESENHONRO").toString(), QStringLiteral("D-2"));
     }
 
     void refusedApplyWritesNothing() {
