@@ -58,7 +58,7 @@ TCORTF030::TCORTF030(Session& session, QWidget* parent)
                    ui->Edit_NroUtil,
                    {ui->Edit_Rotacoes, ui->Edit_Encomenda, ui->Edit_Data}},
                   new RegisterFiles(session.messages(), ui->photoLayout, ui->documentsLayout, this),
-                  registers::Register::Usage);
+                  PickerCaller::UsageRegister);
 
     // The four summaries, each with the movements of its current row below.
     const struct {

@@ -72,7 +72,7 @@ TCORTF031::TCORTF031(Session& session, QWidget* parent)
                    {ui->Edit_EncNro, ui->Edit_DatEnc, ui->Edit_FacNro, ui->Edit_FacData,
                     ui->Edit_Fornecedor, ui->Edit_Valor}},
                   new RegisterFiles(session.messages(), ui->photoLayout, ui->documentsLayout, this),
-                  registers::Register::Purchases);
+                  PickerCaller::PurchasesRegister);
 
     m_supplierName = CodeNames(lookups::suppliers().codeTable(), {{"SIGLA", nullptr}});
     const QList<SearchColumn> byCode = {

@@ -29,7 +29,7 @@ RegisterEditor::RegisterEditor(Session& session, Dataset* rows, QWidget* parent)
     : RecordEditor(session, rows, QStringLiteral("NRO"), parent) {}
 
 void RegisterEditor::setEntryParts(const EntryParts& parts, RegisterFiles* files,
-                                   registers::Register caller) {
+                                   PickerCaller caller) {
     m_parts = parts;
     m_files = files;
     m_picker = [this, caller](ObjectKind kind) {

@@ -33,7 +33,7 @@ protected:
         QList<QLineEdit*> values; // the other boxes of the row, in their order
     };
     RegisterEditor(Session& session, Dataset* rows, QWidget* parent);
-    void setEntryParts(const EntryParts& parts, RegisterFiles* files, registers::Register caller);
+    void setEntryParts(const EntryParts& parts, RegisterFiles* files, PickerCaller caller);
 
     // An object was chosen and the new row holds its number and kind: the window adds its own.
     virtual void objectChosen(registers::ObjectKind kind, const registers::ObjectRow& row) = 0;

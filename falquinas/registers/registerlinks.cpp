@@ -1,16 +1,15 @@
 #include "registerlinks.h"
 
+#include "clichepicker.h"
 #include "dataset.h"
+#include "drawingpicker.h"
 #include "session.h"
 
 namespace falq::registers {
 
-QString pickNumber(Session& session, ObjectKind kind, Register caller, QWidget* parent) {
-    Q_UNUSED(session)
-    Q_UNUSED(kind)
-    Q_UNUSED(caller)
-    Q_UNUSED(parent)
-    return {};
+QString pickNumber(Session& session, ObjectKind kind, PickerCaller caller, QWidget* parent) {
+    return kind == ObjectKind::Drawing ? pickDrawing(session, caller, parent)
+                                       : pickCliche(session, caller, parent);
 }
 
 void setStatement(Dataset* dataset, const movements::Statement& statement) {

@@ -1,6 +1,7 @@
 #pragma once
-// What the registers take from the other parts of the main program in one place: the drawing
-// and cliché pickers, and the analysis statements run on a dataset of their own.
+// What the registers take from the other parts of the main program: the drawing and cliché
+// pickers, and the analysis statements run on a dataset of their own.
+#include "recordpicker.h"
 #include "registerrules.h"
 
 class QWidget;
@@ -12,10 +13,8 @@ class Session;
 
 namespace falq::registers {
 
-// Which register asks for a number.
-enum class Register { Usage, Purchases };
-// The picker of the kind, modal; the number current when it closes ("" with no rows).
-QString pickNumber(Session& session, ObjectKind kind, Register caller, QWidget* parent);
+// The drawing or cliché picker, modal; the number current when it closes ("" with no rows).
+QString pickNumber(Session& session, ObjectKind kind, PickerCaller caller, QWidget* parent);
 
 // Gives `dataset` the statement with its values (the datasets bind by name).
 void setStatement(Dataset* dataset, const movements::Statement& statement);

@@ -553,7 +553,13 @@ int main(int argc, char* argv[]) {
                 grid.setModel(itemMoves);
             grid.grab();
         },
-        [detail, inlined] { return QStringList{inlined(detail) + QStringLiteral(" LIMIT 256")}; }};
+        [detail, inlined, topDrawing] {
+            // The dataset reads the first page and counts the rows.
+            return QStringList{
+                inlined(detail) + QStringLiteral(" LIMIT 256"),
+                QStringLiteral("SELECT COUNT(*) FROM MOVIMENTOS WHERE DESENHONRO = %1")
+                    .arg(quoted(topDrawing))};
+        }};
     std::unique_ptr<QDialog> registerWindow;
     auto openRegister = [&](const QString& name, const std::function<QDialog*()>& create,
                             const QStringList& sql) {
@@ -579,8 +585,7 @@ int main(int argc, char* argv[]) {
     scenarios << openRegister(
         QStringLiteral("register031-open"), [&] { return new TCORTF031(*session, menu.get()); },
         {QStringLiteral("SELECT * FROM PARGER ORDER BY CODIGO"),
-         QStringLiteral("SELECT CODIGO,NOME,SIGLA FROM FORNECEDORES ORDER BY CODIGO LIMIT 256"),
-         QStringLiteral("SELECT CODIGO,NOME,SIGLA FROM FORNECEDORES ORDER BY NOME LIMIT 256"),
+         // (the two supplier look-ups read the invoicing database: not in the engine's share)
          QStringLiteral("SELECT * FROM REPARACOES ORDER BY DATENC DESC, NRO DESC LIMIT 256"),
          QStringLiteral("SELECT COUNT(*) FROM REPARACOES")});
     scenarios << Scenario{
