@@ -3,6 +3,8 @@
 #include "CORTP000.h"
 #include "CORTP010.h"
 #include "CORTP020.h"
+#include "CORTP030.h"
+#include "CORTP031.h"
 #include "CORTP032.h"
 #include "UnitFacMenu.h"
 #include "codetables.h"
@@ -34,6 +36,10 @@ void registerWindows(TFACFMENU& menu, Session& session) {
                         {[&session](QWidget* p) { return new TCORTF020(session, p); }, {}});
     menu.registerWindow(QStringLiteral("MOVIM003"),
                         {[&session](QWidget* p) { return new TCORTF032(session, p); }, {}});
+    menu.registerWindow(QStringLiteral("MOVIM001"),
+                        {[&session](QWidget* p) { return new TCORTF030(session, p); }, {}});
+    menu.registerWindow(QStringLiteral("MOVIM002"),
+                        {[&session](QWidget* p) { return new TCORTF031(session, p); }, {}});
 }
 
 } // namespace falq

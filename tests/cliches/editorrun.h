@@ -175,6 +175,11 @@ template <class Window> struct EditorOf {
         settle();
     }
     QString gridNumber(int row) const { return grid()->model()->index(row, 0).data().toString(); }
+    // Leaves a box with Tab, as a user does.
+    void tab(const char* name) {
+        QTest::keyClick(w(name), Qt::Key_Tab);
+        settle();
+    }
     // Clicks a box, types its text and leaves it with Tab.
     void fill(const char* name, const QString& text) {
         click(name);

@@ -1,12 +1,16 @@
 // falqbench: times what the plant's users wait for on a register of a chosen size, beside
 // the time the database engine itself needs for the same SQL.
 #include "CORTP010.h"
+#include "CORTP030.h"
+#include "CORTP031.h"
 #include "UnitFacMenu.h"
 #include "aliases.h"
 #include "connections.h"
 #include "engineclient.h"
 #include "imagecontrol.h"
 #include "movementbench.h"
+#include "movementqueries.h"
+#include "registerlinks.h"
 #include "reportbench.h"
 #include "session.h"
 #include "unitDtFalquinas.h"
@@ -208,7 +212,17 @@ int main(int argc, char* argv[]) {
         "                  and the totals per client and per supplier\n"
         "  rank-pdf-1y     the drawings' uses ranking of the newest year with the movements of\n"
         "                  each drawing, rendered to PDF\n"
-        "                  (these last are run only when named; \"movements\" names them all)\n"));
+        "                  (these last are run only when named; \"movements\" names them all)\n"
+        "  usage-drawings-year, usage-cliches-year, rotations-drawings-year,\n"
+        "  rotations-cliches-year   a usage summary of the usage register over the newest\n"
+        "                  year: movements summed by number, joined to their drawing or cliché,\n"
+        "                  largest first, its first rows shown (engine: the same statement)\n"
+        "  usage-drawings-all, ... the same four over all years\n"
+        "  usage-detail    the movements of the most used drawing, all years, first rows\n"
+        "  register030-open, register031-open   open the usage register or the purchases and\n"
+        "                  repairs register until its grid and first row show\n"
+        "  movement-insert a new movement written (and rolled back inside its transaction)\n"
+        "                  and the movements re-opened on their first rows\n"));
     parser.addHelpOption();
     const QCommandLineOption root(QStringLiteral("root"),
                                   QStringLiteral("Plant root of the installation."),
@@ -468,6 +482,153 @@ int main(int argc, char* argv[]) {
                                "'CL')")
                     .arg(quoted(lateKey), today),
                 QStringLiteral("COMMIT")};
+        }};
+
+    // The usage register's summaries: the four rankings over the newest year and over all
+    // years, the movements of one ranked drawing, the two registers opened, and a movement
+    // inserted and the list re-opened (rolled back: the register is left as it was).
+    const SqlDialect dialect = movements->dialect();
+    const QDate newest =
+        scalar(QStringLiteral("SELECT MAX(DATA) FROM MOVIMENTOS")).toDateTime().date();
+    auto inlined = [](const movements::Statement& st) {
+        // The engine's client gets the values written into the statement.
+        return withValues(st.sql, st.binds);
+    };
+    auto* ranking =
+        new Dataset(QStringLiteral("RANKING"), kDbFalquinas, {}, UpdateObject{}, menu.get());
+    auto* itemMoves =
+        new Dataset(QStringLiteral("MOVIMENTOSDET"), kDbFalquinas, {},
+                    UpdateObject{QStringLiteral("MOVIMENTOS"), {"NRO"}, {}}, menu.get());
+    struct Ranked {
+        const char* name;
+        movements::ItemKind kind;
+        movements::Measure measure;
+    };
+    const Ranked rankings[] = {
+        {"usage-drawings", movements::ItemKind::Drawing, movements::Measure::Uses},
+        {"usage-cliches", movements::ItemKind::Cliche, movements::Measure::Uses},
+        {"rotations-drawings", movements::ItemKind::Drawing, movements::Measure::Rotations},
+        {"rotations-cliches", movements::ItemKind::Cliche, movements::Measure::Rotations}};
+    for (const Ranked& rk : rankings) {
+        for (const bool allYears : {false, true}) {
+            movements::MovementFilter filter;
+            filter.from = allYears ? QDate(1900, 1, 1) : QDate(newest.year(), 1, 1);
+            filter.to = allYears ? QDate(2100, 12, 31) : newest;
+            const movements::Statement st =
+                movements::rankingStatement(dialect, rk.kind, rk.measure, filter);
+            scenarios << Scenario{QLatin1String(rk.name) +
+                                      (allYears ? QStringLiteral("-all") : QStringLiteral("-year")),
+                                  {},
+                                  [ranking, st] {
+                                      ranking->close();
+                                      registers::setStatement(ranking, st);
+                                  },
+                                  [ranking, &grid] {
+                                      ranking->open();
+                                      if (grid.model() != ranking)
+                                          grid.setModel(ranking);
+                                      grid.grab();
+                                  },
+                                  [st, inlined] { return QStringList{inlined(st)}; }};
+        }
+    }
+    const QString topDrawing =
+        scalar(QStringLiteral("SELECT DESENHONRO FROM MOVIMENTOS WHERE CLICHENRO = '' GROUP BY "
+                              "DESENHONRO ORDER BY SUM(NROUTIL) DESC, DESENHONRO LIMIT 1"))
+            .toString();
+    const movements::Statement detail = movements::itemMovementsStatement(
+        dialect, movements::ItemKind::Drawing, topDrawing, QDate(1900, 1, 1), QDate(2100, 12, 31));
+    scenarios << Scenario{
+        QStringLiteral("usage-detail"),
+        {},
+        [itemMoves, detail] {
+            itemMoves->close();
+            registers::setStatement(itemMoves, detail);
+        },
+        [itemMoves, &grid] {
+            itemMoves->open();
+            if (grid.model() != itemMoves)
+                grid.setModel(itemMoves);
+            grid.grab();
+        },
+        [detail, inlined, topDrawing] {
+            // The dataset reads the first page and counts the rows.
+            return QStringList{
+                inlined(detail) + QStringLiteral(" LIMIT 256"),
+                QStringLiteral("SELECT COUNT(*) FROM MOVIMENTOS WHERE DESENHONRO = %1")
+                    .arg(quoted(topDrawing))};
+        }};
+    std::unique_ptr<QDialog> registerWindow;
+    auto openRegister = [&](const QString& name, const std::function<QDialog*()>& create,
+                            const QStringList& sql) {
+        return Scenario{name,
+                        {},
+                        [&registerWindow] {
+                            if (registerWindow)
+                                registerWindow->close();
+                            registerWindow.reset();
+                        },
+                        [&registerWindow, create] {
+                            registerWindow.reset(create());
+                            registerWindow->show();
+                            registerWindow->grab();
+                        },
+                        [sql] { return sql; }};
+    };
+    scenarios << openRegister(
+        QStringLiteral("register030-open"), [&] { return new TCORTF030(*session, menu.get()); },
+        {QStringLiteral("SELECT * FROM PARGER ORDER BY CODIGO"),
+         QStringLiteral("SELECT * FROM MOVIMENTOS ORDER BY DATA DESC, NRO DESC LIMIT 256"),
+         QStringLiteral("SELECT COUNT(*) FROM MOVIMENTOS")});
+    scenarios << openRegister(
+        QStringLiteral("register031-open"), [&] { return new TCORTF031(*session, menu.get()); },
+        {QStringLiteral("SELECT * FROM PARGER ORDER BY CODIGO"),
+         // (the two supplier look-ups read the invoicing database: not in the engine's share)
+         QStringLiteral("SELECT * FROM REPARACOES ORDER BY DATENC DESC, NRO DESC LIMIT 256"),
+         QStringLiteral("SELECT COUNT(*) FROM REPARACOES")});
+    scenarios << Scenario{
+        QStringLiteral("movement-insert"),
+        {},
+        [&] {
+            if (registerWindow)
+                registerWindow->close();
+            registerWindow.reset();
+            movements->cancelUpdates();
+            if (!movements->isOpen())
+                movements->open();
+        },
+        [&] {
+            // The save of a new movement: the insert, then the list re-opened on its first rows.
+            // The insert is rolled back inside its transaction.
+            movements->append();
+            movements->setFieldValue(QStringLiteral("DESENHONRO"), topDrawing);
+            movements->setFieldValue(QStringLiteral("CLICHENRO"), QStringLiteral(""));
+            movements->setFieldValue(QStringLiteral("NROUTIL"), 1);
+            movements->setFieldValue(QStringLiteral("ROTACOES"), 1000);
+            movements->setFieldValue(QStringLiteral("ENCOMENDA"), QStringLiteral("BENCH"));
+            movements->setFieldValue(QStringLiteral("DATA"), dialect.bindDate(newest));
+            movements->setFieldValue(QStringLiteral("TIPOREG"), QStringLiteral("DS"));
+            movements->post();
+            movements->applyUpdates([](QSqlDatabase&, QString* e) {
+                *e = QStringLiteral("falqbench: rolled back");
+                return false;
+            });
+            movements->cancelUpdates();
+            movements->close();
+            movements->open();
+            grid.setModel(movements);
+            grid.grab();
+        },
+        [&] {
+            return QStringList{
+                begin,
+                QStringLiteral("INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, "
+                               "ENCOMENDA, DATA, TIPOREG) VALUES (%1, '', 1, 1000, 'BENCH', %2, "
+                               "'DS')")
+                    .arg(quoted(topDrawing), quoted(dateTimeText(QDateTime(newest, QTime(0, 0))))),
+                QStringLiteral("ROLLBACK"),
+                QStringLiteral("SELECT * FROM MOVIMENTOS ORDER BY DATA DESC, NRO DESC LIMIT 256"),
+                QStringLiteral("SELECT COUNT(*) FROM MOVIMENTOS")};
         }};
 
     // The cliché editor on the same session (last: it works on the shared CLICHES dataset).
