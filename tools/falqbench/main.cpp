@@ -1,11 +1,14 @@
 // falqbench: times what the plant's users wait for on a register of a chosen size, beside
 // the time the database engine itself needs for the same SQL.
 #include "CORTP010.h"
+#include "CORTP013.h"
+#include "CORTP023.h"
 #include "UnitFacMenu.h"
 #include "aliases.h"
 #include "connections.h"
 #include "engineclient.h"
 #include "imagecontrol.h"
+#include "listingbench.h"
 #include "reportbench.h"
 #include "session.h"
 #include "unitDtFalquinas.h"
@@ -197,7 +200,17 @@ int main(int argc, char* argv[]) {
         "                  needed for the report and export scenarios)\n"
         "  report-text-10k the same listing to plain text\n"
         "  report-pdf-100k, report-text-100k  the same with 100,000 rows\n"
-        "  xlsx-100k       a grid of 100,000 rows and 25 columns exported to .xlsx\n"));
+        "  xlsx-100k       a grid of 100,000 rows and 25 columns exported to .xlsx\n"
+        "  cliche-list-pdf-10k, cliche-list-text-10k, cliche-list-pdf-100k, cliche-list-text-100k\n"
+        "                  \"Listagem de Clichés\" of generated clichés to PDF and text\n"
+        "  cliche-sheets-1k, drawing-sheets-1k  1,000 \"Ficha de Especificações Gráficas\" /\n"
+        "                  \"Ficha Tecnica\" sheets to PDF\n"
+        "  photo-list-100, photo-list-500, photo-sheets-100, photo-sheets-500  the cliché list\n"
+        "                  and the drawing sheets with a 3000x2000 JPEG photo each, to PDF\n"
+        "  validate-cliches, validate-desenhos  open \"Validação de Clichés\" / \"de Desenhos\"\n"
+        "                  until the first rows of the records not valid are painted\n"
+        "  validate-1000   \"&Gravar\" of 1,000 toggles in \"Validação de Clichés\" (the write\n"
+        "                  rolled back; engine: the same updates in a transaction)\n"));
     parser.addHelpOption();
     const QCommandLineOption root(QStringLiteral("root"),
                                   QStringLiteral("Plant root of the installation."),
@@ -230,7 +243,8 @@ int main(int argc, char* argv[]) {
     // The report engine and the spreadsheet export, on generated rows.
     QTemporaryDir work;
     bool onlyGenerated = !selected.isEmpty();
-    const QList<bench::ReportScenario> generated = bench::reportScenarios(work.path());
+    const QList<bench::ReportScenario> generated =
+        bench::reportScenarios(work.path()) + bench::listingScenarios(work.path());
     for (const QString& name : selected) {
         onlyGenerated = onlyGenerated &&
                         std::any_of(generated.begin(), generated.end(),
@@ -457,6 +471,71 @@ int main(int argc, char* argv[]) {
                 QStringLiteral("COMMIT")};
         }};
 
+    // The validation windows: the list of the records not valid, as it opens.
+    std::unique_ptr<ValidationWindow> validation;
+    auto validationOpen = [&](bool drawing) {
+        const QString table = drawing ? QStringLiteral("DESENHOS") : QStringLiteral("CLICHES");
+        const QString key = drawing ? QStringLiteral("DESENHONRO") : QStringLiteral("CLICHENRO");
+        return Scenario{
+            drawing ? QStringLiteral("validate-desenhos") : QStringLiteral("validate-cliches"),
+            {},
+            [&] {
+                if (validation)
+                    validation->close();
+                validation.reset();
+            },
+            [&, drawing] {
+                if (drawing)
+                    validation = std::make_unique<TCORTF023>(*session, menu.get());
+                else
+                    validation = std::make_unique<TCORTF013>(*session, menu.get());
+                validation->show();
+                validation->grab();
+            },
+            [table, key] {
+                return QStringList{
+                    QStringLiteral("SELECT * FROM %1 WHERE UTILIZA='N' ORDER BY %2 LIMIT 256")
+                        .arg(table, key),
+                    QStringLiteral("SELECT COUNT(*) FROM %1 WHERE UTILIZA='N'").arg(table)};
+            }};
+    };
+    scenarios << validationOpen(false) << validationOpen(true);
+    // "&Gravar" of 1,000 toggles: the list's write of UTILIZA, number by number, each checked
+    // against the value read; rolled back at the end (the register is only read).
+    QStringList toggled;
+    scenarios << Scenario{
+        QStringLiteral("validate-1000"),
+        {},
+        [&] {
+            if (!validation || validation->objectName() != QLatin1String("TCORTF013")) {
+                if (validation)
+                    validation->close();
+                validation = std::make_unique<TCORTF013>(*session, menu.get());
+                validation->show();
+            }
+            Dataset* list = validation->list();
+            list->cancelUpdates();
+            toggled.clear();
+            for (int r = 0; r < 1000 && r < list->rowCount(); ++r) {
+                list->setValue(r, QStringLiteral("UTILIZA"), QStringLiteral("S"));
+                toggled << list->value(r, QStringLiteral("CLICHENRO")).toString();
+            }
+        },
+        [&] {
+            validation->list()->applyUpdates([](QSqlDatabase&, QString* error) {
+                *error = QStringLiteral("rolled back");
+                return false;
+            });
+        },
+        [&] {
+            QStringList sql{begin};
+            for (const QString& key : std::as_const(toggled))
+                sql << QStringLiteral("UPDATE CLICHES SET UTILIZA = 'S' WHERE CLICHENRO = %1 AND "
+                                      "UTILIZA = 'N'")
+                           .arg(quoted(key));
+            return sql << QStringLiteral("ROLLBACK");
+        }};
+
     // The cliché editor on the same session (last: it works on the shared CLICHES dataset).
     std::unique_ptr<TCORTF010> editor;
     auto openEditor = [&] {
@@ -577,6 +656,11 @@ int main(int argc, char* argv[]) {
     if (editor)
         editor->close();
     editor.reset();
+    if (validation) {
+        validation->list()->cancelUpdates();
+        validation->close();
+    }
+    validation.reset();
     if (saves > 0)
         scalar(QStringLiteral("UPDATE CLICHES SET OBSERV2 = '' WHERE OBSERV2 LIKE 'Bench %'"));
 
