@@ -1,0 +1,29 @@
+#pragma once
+// Drawing printing ("Impressão de Desenhos"): the valid drawings chosen by the search
+// criteria, printed as "Listagem de Desenhos" (TCORTFPR022A) or one "Ficha Tecnica"
+// (TCORTFPR022B) per drawing, and exported as "Tabela de Desenhos".
+#include "listingwindow.h"
+
+namespace Ui {
+class TCORTF022;
+}
+
+namespace falq {
+
+class TCORTF022 : public ListingWindow {
+    Q_OBJECT
+public:
+    explicit TCORTF022(Session& session, QWidget* parent = nullptr);
+    ~TCORTF022() override;
+
+private:
+    bool checkCriteria() override;
+    ListingSelection selection() const override;
+    reports::Form reportForm(bool sheet, bool photos) const override;
+    void showViewer(const QString& imagePath) override;
+    void FormActivate() override {}
+
+    std::unique_ptr<Ui::TCORTF022> ui;
+};
+
+} // namespace falq
