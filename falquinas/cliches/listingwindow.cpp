@@ -114,6 +114,10 @@ void ListingWindow::openSteps() {
     m_parts.grid->setFocus(Qt::OtherFocusReason);
 }
 
+void ListingWindow::reject() {
+    close();
+}
+
 void ListingWindow::closeEvent(QCloseEvent* e) {
     if (m_opened) {
         m_opened = false;

@@ -77,6 +77,8 @@ public:
     // Searches again with the current criteria.
     bool OpenList();
 
+    void reject() override; // Escape closes as "&Terminar" does
+
 protected:
     ListingWindow(Session& session, ListingKind kind, QWidget* parent);
     void setUpParts(const ListingParts& parts);

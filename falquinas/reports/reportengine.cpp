@@ -33,7 +33,7 @@ QString formatValue(const QVariant& value, ValueFormat format) {
 }
 
 QString boundsLine(const QString& label, const QString& low, const QString& high) {
-    return label.leftJustified(30) + low.leftJustified(20) + QLatin1Char(' ') + high;
+    return label + QLatin1Char('\t') + low + QLatin1Char('\t') + high;
 }
 
 int TableSource::fieldIndex(const QString& name) const {
@@ -72,6 +72,8 @@ namespace {
 
 constexpr int kProgressEvery = 256;
 constexpr int kSubLineIndent = 2;
+constexpr int kLabelStop = 30;
+constexpr int kValueStop = 21;
 
 class Layout {
 public:
@@ -162,6 +164,26 @@ private:
         return l;
     }
 
+    // A criteria line; parts apart by tabs stand at fixed stops (a label of 30 characters,
+    // then values of 21), so that the bounds of several lines stand one under the other.
+    Line criteriaLine(const QString& text) const {
+        const QStringList parts = text.split(QLatin1Char('\t'));
+        Line l = textLine(LineKind::Criteria, parts.first(), 0, m_grid.chars);
+        if (parts.size() == 1)
+            return l;
+        l.cells[0].width = kLabelStop;
+        int start = kLabelStop;
+        for (int i = 1; i < parts.size() && start < m_grid.chars; ++i) {
+            Cell c;
+            c.start = start;
+            c.width = i + 1 < parts.size() ? kValueStop : m_grid.chars - start;
+            c.text = parts[i];
+            l.cells << c;
+            start += kValueStop;
+        }
+        return l;
+    }
+
     // An empty cell in the place of column `i`.
     Cell columnCell(int i) const {
         Cell c;
@@ -175,7 +197,7 @@ private:
     void buildHeader() {
         m_header << textLine(LineKind::Title, m_form.title, 0, m_grid.chars, Qt::AlignHCenter, 2);
         for (const QString& c : m_form.criteria)
-            m_header << textLine(LineKind::Criteria, c, 0, m_grid.chars);
+            m_header << criteriaLine(c);
         Line blank;
         m_header << blank;
         if (m_form.columns.isEmpty())

@@ -28,7 +28,8 @@ enum class ValueFormat {
 
 // The text a value prints as.
 QString formatValue(const QVariant& value, ValueFormat format);
-// A criteria line of a page header: the label, then the lower and the upper bound.
+// A criteria line of a page header: the label, then the lower and the upper bound (parts
+// apart by tabs, which the engine sets at fixed stops).
 QString boundsLine(const QString& label, const QString& low, const QString& high);
 
 // The rows a report runs over, read forward from the first.

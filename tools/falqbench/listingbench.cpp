@@ -39,7 +39,8 @@ public:
             return m_row % 2 == 0 ? QStringLiteral("E") : QStringLiteral("I");
         if (f == QLatin1String("FICHASETUP") || f == QLatin1String("GOLPES_CAIXA") ||
             f == QLatin1String("LARGURA") || f == QLatin1String("COMPRIM") ||
-            f == QLatin1String("ALTURA") || f == QLatin1String("QUANTID"))
+            f == QLatin1String("ALTURA") || f == QLatin1String("QUANTID") ||
+            f == QLatin1String("LARG_PLACA") || f == QLatin1String("COMP_PLACA"))
             return (m_row * 7 + field) % 900 + 1;
         return QStringLiteral("%1 %2").arg(f.left(6)).arg(m_row % 997);
     }
@@ -138,6 +139,7 @@ ReportScenario scenario(const QString& folder, const QString& name, Kind kind, i
         return r.ok;
     };
     s.cleanup = [path] { QFile::remove(path); };
+    s.output = path;
     return s;
 }
 
@@ -156,13 +158,19 @@ QList<ReportScenario> listingScenarios(const QString& folder) {
     list << scenario(folder, QStringLiteral("cliche-sheets-1k"), Kind::ClicheSheet, 1000, false,
                      FileFormat::Pdf)
          << scenario(folder, QStringLiteral("drawing-sheets-1k"), Kind::DrawingSheet, 1000, false,
-                     FileFormat::Pdf);
+                     FileFormat::Pdf)
+         << scenario(folder, QStringLiteral("drawing-list-pdf-10k"), Kind::DrawingList, 10000,
+                     false, FileFormat::Pdf);
     for (int rows : {100, 500}) {
         const QString n = QString::number(rows);
         list << scenario(folder, "photo-list-" + n, Kind::ClicheList, rows, true, FileFormat::Pdf)
              << scenario(folder, "photo-sheets-" + n, Kind::DrawingSheet, rows, true,
                          FileFormat::Pdf);
     }
+    list << scenario(folder, QStringLiteral("photo-cliche-sheets-100"), Kind::ClicheSheet, 100,
+                     true, FileFormat::Pdf)
+         << scenario(folder, QStringLiteral("photo-drawing-list-100"), Kind::DrawingList, 100, true,
+                     FileFormat::Pdf);
     return list;
 }
 

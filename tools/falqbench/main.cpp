@@ -15,8 +15,10 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSqlQuery>
@@ -203,6 +205,8 @@ int main(int argc, char* argv[]) {
         "  xlsx-100k       a grid of 100,000 rows and 25 columns exported to .xlsx\n"
         "  cliche-list-pdf-10k, cliche-list-text-10k, cliche-list-pdf-100k, cliche-list-text-100k\n"
         "                  \"Listagem de Clichés\" of generated clichés to PDF and text\n"
+        "  drawing-list-pdf-10k  \"Listagem de Desenhos\" of 10,000 generated drawings to PDF\n"
+        "  photo-cliche-sheets-100, photo-drawing-list-100  the other two reports with photos\n"
         "  cliche-sheets-1k, drawing-sheets-1k  1,000 \"Ficha de Especificações Gráficas\" /\n"
         "                  \"Ficha Tecnica\" sheets to PDF\n"
         "  photo-list-100, photo-list-500, photo-sheets-100, photo-sheets-500  the cliché list\n"
@@ -228,7 +232,8 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption shots(QStringLiteral("shots"),
                                    QStringLiteral("Save the grid after each last-* scenario, and "
                                                   "the editor after editor-open, as a PNG "
-                                                  "file in this folder."),
+                                                  "file in this folder, and the file of "
+                                                  "each report scenario's first run."),
                                    QStringLiteral("dir"));
     parser.addOptions({root, reps, warmup, only, noEngine, shots});
     parser.process(app);
@@ -271,6 +276,13 @@ int main(int argc, char* argv[]) {
                 cpu << double(std::clock() - cpuStart) * 1000.0 / CLOCKS_PER_SEC;
             made = detail;
             memory = qMax(memory, probe.growthMiB());
+            if (i == 0 && ok && !parser.value(shots).isEmpty() && !s.output.isEmpty()) {
+                const QString kept =
+                    QDir(parser.value(shots))
+                        .filePath(s.name + QFileInfo(s.output).suffix().prepend('.'));
+                QFile::remove(kept);
+                QFile::copy(s.output, kept);
+            }
             s.cleanup();
             if (!ok) {
                 QTextStream(stderr) << "falqbench: " << s.name << ": " << error << "\n";
