@@ -57,6 +57,8 @@ ListingWindow::~ListingWindow() = default;
 void ListingWindow::setUpParts(const ListingParts& parts) {
     m_parts = parts;
     bindGrid(parts.grid, m_list);
+    parts.grid->setWordWrap(false);
+    parts.grid->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     parts.exportGrid->setModel(m_list);
     parts.exportGrid->hide();
     parts.simple->setChecked(true);
