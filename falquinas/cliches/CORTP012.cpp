@@ -3,6 +3,7 @@
 #include "clichereports.h"
 #include "connections.h"
 #include "dataset.h"
+#include "searchranges.h"
 #include "session.h"
 #include "viewerwindow.h"
 
@@ -47,29 +48,24 @@ void TCORTF012::FormActivate() {
         m_session.messages().show(error, true);
 }
 
-bool TCORTF012::checkCriteria() {
-    return true; // the default criteria
+void TCORTF012::setCriteria(const cliches::SearchCriteria& criteria) {
+    m_criteria = criteria;
+    if (list()->isOpen())
+        OpenList();
 }
 
-ListingSelection TCORTF012::selection() const {
-    // Every valid cliché whose model and machine exist, by number (the default criteria).
-    return {QStringLiteral(
-                "SELECT CLI.CLICHENRO,CLI.CORTANTENRO,CLI.SIGLACLI,CLI.PRODNRO,CLI.REFERENCIA,\n"
-                "       CLI.FORNSIGLA,CLI.CLINRO,CLI.FORNECEDOR,CLI.REFER_FORN,CLI.CODBARRAS,\n"
-                "       CLI.MODELO,CLI.MAQUINA,CLI.COR_01,CLI.COR_02,CLI.COR_03,CLI.COR_04,"
-                "CLI.COR_05,\n"
-                "       CLI.COR_06,CLI.DATA,CLI.OBSERV1,CLI.OBSERV2,CLI.FICHASETUP,CLI.UTILIZA,\n"
-                "       MOD.DESIGNACAO AS MODELO_DES, MAQ.DESIGNACAO AS MAQUINA_DES\n"
-                "FROM CLICHES CLI\n"
-                "JOIN MODELOS MOD ON MOD.CODIGO=CLI.MODELO\n"
-                "JOIN MAQUINAS MAQ ON MAQ.CODIGO=CLI.MAQUINA\n"
-                "WHERE CLI.UTILIZA='S'\n"
-                "Order BY CLICHENRO"),
-            {}};
+QString TCORTF012::refusedRange() const {
+    return cliches::refusedRange(m_criteria, QSqlDatabase::database(kDbFalquinas));
+}
+
+SearchStatement TCORTF012::selection() const {
+    return cliches::searchStatement(m_criteria,
+                                    SqlDialect::forDatabase(QSqlDatabase::database(kDbFalquinas)));
 }
 
 reports::Form TCORTF012::reportForm(bool sheet, bool photos) const {
     cliches::ClicheReportOptions o;
+    o.criteria = m_criteria;
     o.photos = photos;
     o.images = images();
     o.colours = m_colours;

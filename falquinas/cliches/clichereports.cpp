@@ -18,7 +18,7 @@ QString text(const QVariant& v) {
     return v.isNull() ? QString() : v.toString();
 }
 
-QStringList criteriaLines(const ListingBounds& b) {
+QStringList criteriaLines(const SearchCriteria& b) {
     using reports::boundsLine;
     const auto n = [](qint64 v) { return QString::number(v); };
     return {
@@ -54,7 +54,7 @@ reports::Form clicheListForm(const ClicheReportOptions& o) {
     f.name = QStringLiteral("TCORTFPR012A");
     f.title = QStringLiteral("Listagem de Clichés");
     f.orientation = QPageLayout::Landscape;
-    f.criteria = criteriaLines(o.bounds);
+    f.criteria = criteriaLines(o.criteria);
     f.columns = {Column{QStringLiteral("Cliché Nº"), "CLICHENRO", 12},
                  Column{QStringLiteral("Cortante Nº"), "CORTANTENRO", 11},
                  Column{QStringLiteral("Fich.Setup"), "FICHASETUP", 10, Qt::AlignRight,

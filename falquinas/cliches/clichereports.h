@@ -2,9 +2,10 @@
 // The printed reports of the cliché listing: TCORTFPR012A "Listagem de Clichés", one line
 // per cliché (with its photo under it when asked), and TCORTFPR012B "Ficha de Especificações
 // Gráficas", one page per cliché with its fields boxed, its six colours and, when asked, its
-// photo. Both run over the rows of the listing's selection and take the bounds as the
-// window's boxes show them and the photo choice as plain values, so they render without a
-// window (to the preview, to PDF, to plain text).
+// photo. Both run over the rows of the listing's search and take its criteria and the photo
+// choice as plain values, so they render without a window (to the preview, to PDF, to plain
+// text).
+#include "clichesearch.h"
 #include "imagefiles.h"
 #include "reportform.h"
 
@@ -13,21 +14,8 @@
 
 namespace falq::cliches {
 
-// The bounds of the selection, as their boxes show them.
-struct ListingBounds {
-    QString clicheFrom;
-    QString clicheTo = QString(12, QLatin1Char('Z'));
-    QString dieFrom;
-    QString dieTo = QString(15, QLatin1Char('Z'));
-    qint64 setupFrom = 0, setupTo = 99999;
-    qint64 clientFrom = 0, clientTo = 999999999;
-    qint64 supplierFrom = 0, supplierTo = 999999999;
-    qint64 modelFrom = 0, modelTo = 99999;
-    qint64 machineFrom = 0, machineTo = 99999;
-};
-
 struct ClicheReportOptions {
-    ListingBounds bounds;
+    SearchCriteria criteria;        // the bounds print as the boxes show them
     bool photos = false;            // "Impr.Fotografia?"
     ImageParameters images;         // where the photos are
     QHash<qint64, QString> colours; // colour code -> "DESIGNACAO NUMERO" (sheets)

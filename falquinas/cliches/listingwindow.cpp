@@ -32,8 +32,8 @@ QString text(const QVariant& v) {
     return v.isNull() ? QString() : v.toString();
 }
 
-void bindSelection(Dataset* set, const ListingSelection& s) {
-    set->setStatement(s.statement);
+void bindSelection(Dataset* set, const SearchStatement& s) {
+    set->setStatement(s.sql);
     set->clearBindings();
     for (const auto& b : s.binds)
         set->bindValue(b.first, b.second);
@@ -155,8 +155,10 @@ bool ListingWindow::OpenList() {
 }
 
 bool ListingWindow::BitPrintClick() {
-    if (!checkCriteria())
-        return false; // a refused range: its message is shown, nothing printed
+    if (const QString refused = refusedRange(); !refused.isEmpty()) {
+        m_session.messages().show(refused, true);
+        return false; // nothing printed until the ranges hold
+    }
     m_list->close();
     // The report's own copy of the selection, read as the report reaches its rows.
     Dataset rows(m_kind.table, kDbFalquinas, QString(), UpdateObject{});

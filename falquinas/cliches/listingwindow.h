@@ -5,11 +5,13 @@
 // their photos when "Impr.Fotografia?" is ticked, in the maximised preview; the spreadsheet
 // export writes the kind's own columns.
 //
-// "&Imprimir" checks the criteria again first (a refused range prints nothing), prints
+// "&Imprimir" checks every range again first (a refused range shows its message and prints
+// nothing), prints
 // nothing for an empty selection, and searches again afterwards. It is shown only with the
 // print right of the kind's "Impressao" program.
 #include "grids.h"
 #include "imagefiles.h"
+#include "recordsearch.h"
 #include "reportform.h"
 #include "rights.h"
 
@@ -31,12 +33,6 @@ class DocumentsPage;
 class GridExporter;
 class ImageControl;
 class Session;
-
-// The selection's statement and its bound values, by placeholder.
-struct ListingSelection {
-    QString statement;
-    QList<QPair<QString, QVariant>> binds;
-};
 
 struct ListingKind {
     QString table;               // CLICHES, DESENHOS
@@ -84,8 +80,9 @@ protected:
     void setUpParts(const ListingParts& parts);
 
     // The kind's criteria and reports.
-    virtual bool checkCriteria() = 0; // every range again, its message shown when refused
-    virtual ListingSelection selection() const = 0;
+    // Every range again: the first refused range's message (empty: none).
+    virtual QString refusedRange() const = 0;
+    virtual SearchStatement selection() const = 0; // the search's builder
     virtual reports::Form reportForm(bool sheet, bool photos) const = 0;
     virtual void showViewer(const QString& imagePath) = 0; // the row's viewer
     virtual void FormActivate() = 0;                       // the kind's own opening steps

@@ -1,6 +1,8 @@
 #include "CORTP022.h"
 
+#include "connections.h"
 #include "dataset.h"
+#include "drawingranges.h"
 #include "drawingreports.h"
 #include "viewerwindow.h"
 
@@ -41,32 +43,24 @@ TCORTF022::TCORTF022(Session& session, QWidget* parent)
 
 TCORTF022::~TCORTF022() = default;
 
-bool TCORTF022::checkCriteria() {
-    return true; // the default criteria
+void TCORTF022::setCriteria(const drawings::SearchCriteria& criteria) {
+    m_criteria = criteria;
+    if (list()->isOpen())
+        OpenList();
 }
 
-ListingSelection TCORTF022::selection() const {
-    // Every valid drawing whose machine, board and designer exist, by number (the default
-    // criteria).
-    return {QStringLiteral(
-                "SELECT DES.DESENHONRO,DES.COMPRIM,DES.LARGURA,DES.ALTURA,DES.LARG_PLACA,"
-                "DES.COMP_PLACA,\n"
-                "       DES.DATA,DES.QUANTID,DES.CARTAO,DES.CLIENTE,DES.SIGLACLI,DES.REFERENCIA,\n"
-                "       DES.MAQUINA,DES.CORTANTENRO,DES.DESENHADOR,DES.VNDNRO,DES.VNDNOME,\n"
-                "       DES.DIR_CANAL,DES.GOLPES_CAIXA,DES.VISTA,DES.FORNECEDOR,DES.SIGLAFORN,\n"
-                "       DES.DATAPEDIDA,DES.UTILIZA,MAQ.DESIGNACAO AS MAQUINA_DES,\n"
-                "       CART.DESIGNACAO AS CARTAO_DES,DESEN.NOME AS DESENHADOR_DES\n"
-                "From DESENHOS DES\n"
-                "JOIN MAQUINAS MAQ ON MAQ.CODIGO=DES.MAQUINA\n"
-                "JOIN CARTOES CART ON CART.CODIGO=DES.CARTAO\n"
-                "JOIN DESENHADORES DESEN ON DES.DESENHADOR=DESEN.CODIGO\n"
-                "WHERE DES.UTILIZA='S'\n"
-                "Order BY DESENHONRO"),
-            {}};
+QString TCORTF022::refusedRange() const {
+    return drawings::refusedRange(m_criteria, QSqlDatabase::database(kDbFalquinas));
+}
+
+SearchStatement TCORTF022::selection() const {
+    return drawings::searchStatement(m_criteria,
+                                     SqlDialect::forDatabase(QSqlDatabase::database(kDbFalquinas)));
 }
 
 reports::Form TCORTF022::reportForm(bool sheet, bool photos) const {
     drawings::DrawingReportOptions o;
+    o.criteria = m_criteria;
     o.photos = photos;
     o.images = images();
     return sheet ? drawings::drawingSheetForm(o) : drawings::drawingListForm(o);

@@ -2,6 +2,7 @@
 // Drawing printing ("Impressão de Desenhos"): the valid drawings chosen by the search
 // criteria, printed as "Listagem de Desenhos" (TCORTFPR022A) or one "Ficha Tecnica"
 // (TCORTFPR022B) per drawing, and exported as "Tabela de Desenhos".
+#include "drawingsearch.h"
 #include "listingwindow.h"
 
 namespace Ui {
@@ -16,14 +17,19 @@ public:
     explicit TCORTF022(Session& session, QWidget* parent = nullptr);
     ~TCORTF022() override;
 
+    // The search's criteria; a new set searches again.
+    const drawings::SearchCriteria& criteria() const { return m_criteria; }
+    void setCriteria(const drawings::SearchCriteria& criteria);
+
 private:
-    bool checkCriteria() override;
-    ListingSelection selection() const override;
+    QString refusedRange() const override;
+    SearchStatement selection() const override;
     reports::Form reportForm(bool sheet, bool photos) const override;
     void showViewer(const QString& imagePath) override;
     void FormActivate() override {}
 
     std::unique_ptr<Ui::TCORTF022> ui;
+    drawings::SearchCriteria m_criteria;
 };
 
 } // namespace falq

@@ -32,7 +32,7 @@ QString photoPath(const ImageParameters& images, const Record& r) {
 
 reports::Form drawingListForm(const DrawingReportOptions& o) {
     using reports::boundsLine;
-    const PrintingBounds& b = o.bounds;
+    const SearchCriteria& b = o.criteria;
     const auto n = [](qint64 v) { return QString::number(v); };
     reports::Form f;
     f.name = QStringLiteral("TCORTFPR022A");

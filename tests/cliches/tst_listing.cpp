@@ -2,17 +2,21 @@
 // records listed, "&Imprimir" with "Listagem Simples ?" and "Ficha Completa ?" opening the
 // maximised preview of the right report, nothing printed for an empty selection, the print
 // right, the export of the kind's columns, the viewer of the current row, the menu entries.
-#include "../drawings/drawingrun.h"
 #include "CORTP012.h"
 #include "CORTP022.h"
+#include "clichereports.h"
+#include "connections.h"
 #include "dataset.h"
+#include "datasetsource.h"
 #include "editorrun.h"
 #include "gridexport.h"
+#include "reportengine.h"
 #include "reportpreview.h"
 #include "viewerwindow.h"
 #include "windows.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QRadioButton>
 
@@ -92,6 +96,9 @@ private slots:
     void emptySelectionPrintsNothing();
     void noPrintRightStillExports_data();
     void noPrintRightStillExports();
+    void invertedRangePrintsNothing_data();
+    void invertedRangePrintsNothing();
+    void sortByClientListsAndPrintsByShortName();
     void previewOpensTheViewer_data();
     void previewOpensTheViewer();
     void openedFromTheMenu();
@@ -208,6 +215,73 @@ void TestListing::noPrintRightStillExports() {
     QCOMPARE(shown, drawing ? 26 : 24);
     QCOMPARE(order.mid(0, 5), expected);
     QCOMPARE(order.last(), drawing ? QStringLiteral("VNDNOME") : QStringLiteral("MAQUINA_DES"));
+}
+
+void TestListing::invertedRangePrintsNothing_data() {
+    QTest::addColumn<bool>("drawing");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("cliches: set-up sheets 10 to 5")
+        << false << QStringLiteral("Limite de Fichas de Setup Inválido ...");
+    QTest::newRow("drawings: numbers B to A")
+        << true << QStringLiteral("Limite de Desenhos Inválido ...");
+}
+
+void TestListing::invertedRangePrintsNothing() {
+    QFETCH(bool, drawing);
+    QFETCH(QString, message);
+    ListingOn l(drawing);
+    l.add("A-1");
+    l.add("B-2");
+    QVERIFY(l.open());
+    if (drawing) {
+        auto* w = static_cast<TCORTF022*>(l.window.get());
+        drawings::SearchCriteria c = w->criteria();
+        c.drawingFrom = QStringLiteral("b");
+        c.drawingTo = QStringLiteral("A");
+        w->setCriteria(c);
+    } else {
+        auto* w = static_cast<TCORTF012*>(l.window.get());
+        cliches::SearchCriteria c = w->criteria();
+        c.setupFrom = 10;
+        c.setupTo = 5;
+        w->setCriteria(c);
+    }
+    QCOMPARE(l.print(), QString());
+    QCOMPARE(l.run.messages.shown, QStringList{message});
+    QVERIFY(l.run.messages.beeps.value(0));
+}
+
+void TestListing::sortByClientListsAndPrintsByShortName() {
+    ListingOn l(false);
+    l.add("A-1");
+    l.add("B-2");
+    l.add("C-3");
+    QVERIFY(l.inst.exec("main", "UPDATE CLICHES SET SIGLACLI = 'ZETA' WHERE CLICHENRO = 'A-1'"));
+    QVERIFY(l.inst.exec("main", "UPDATE CLICHES SET SIGLACLI = 'ALFA' WHERE CLICHENRO = 'C-3'"));
+    QVERIFY(l.open());
+    auto* w = static_cast<TCORTF012*>(l.window.get());
+    cliches::SearchCriteria c = w->criteria();
+    c.sort = cliches::SearchSort::Client;
+    w->setCriteria(c);
+    QCOMPARE(l.listed(), (QStringList{"C-3", "B-2", "A-1"}));
+    // The printed list runs over the same search: in the same order.
+    Dataset rows("CLICHES", kDbFalquinas, QString(), UpdateObject{});
+    const SearchStatement s =
+        cliches::searchStatement(c, SqlDialect::forDatabase(QSqlDatabase::database(kDbFalquinas)));
+    rows.setStatement(s.sql);
+    for (const auto& b : s.binds)
+        rows.bindValue(b.first, b.second);
+    QVERIFY(rows.open());
+    reports::DatasetSource source(rows);
+    cliches::ClicheReportOptions o;
+    o.criteria = c;
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    QVERIFY(reports::renderToText(cliches::clicheListForm(o), source, {}, out).ok);
+    const QByteArray text = out.data();
+    QVERIFY(text.indexOf("\nC-3 ") < text.indexOf("\nB-2 "));
+    QVERIFY(text.indexOf("\nB-2 ") < text.indexOf("\nA-1 "));
+    QVERIFY(text.indexOf("\nC-3 ") > 0);
 }
 
 void TestListing::previewOpensTheViewer_data() {

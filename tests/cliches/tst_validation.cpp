@@ -1,7 +1,6 @@
 // "Validação de Clichés" and "Validação de Desenhos", driven through their widgets: the
 // filter, one click on "Valida?", "&Gravar", closing, F1 with "Localizar", the photo viewer,
 // another workstation's changes and a failed write.
-#include "../drawings/drawingrun.h"
 #include "CORTP013.h"
 #include "CORTP023.h"
 #include "dataset.h"

@@ -8,7 +8,6 @@
 #include "dataset.h"
 #include "documents.h"
 #include "documentspage.h"
-#include "drawingrun.h"
 #include "imagecontrol.h"
 #include "installer.h"
 #include "plantroot.h"
@@ -24,7 +23,6 @@ using test::settle;
 
 namespace {
 using DrawingEditor = test::EditorOf<TCORTF020>;
-using test::addDrawing;
 
 int count(test::Installation& inst, const QString& where = QStringLiteral("1=1")) {
     return inst.scalar("main", "SELECT COUNT(*) FROM DESENHOS WHERE " + where).toInt();
@@ -46,7 +44,7 @@ struct DrawingOn {
         test::addCodes(inst);
         inst.exec("fact", "INSERT INTO VENDEDORES (CODIGO, NOME) VALUES (3, 'Vasco Mendes')");
         for (const QString& number : drawings)
-            addDrawing(inst, number);
+            test::addDrawing(inst, number);
     }
     bool open() {
         if (!inst.ok())
@@ -98,7 +96,7 @@ private slots:
 void TestDrawingEditor::opensWithTheGridAndTheRecord() {
     DrawingOn t({"D-200", "D-100"});
     auto& [inst, e] = t;
-    addDrawing(inst, "D-300", {{"DIR_CANAL", "X"}, {"VISTA", ""}, {"VNDNRO", 3}});
+    test::addDrawing(inst, "D-300", {{"DIR_CANAL", "X"}, {"VISTA", ""}, {"VNDNRO", 3}});
     QVERIFY(t.open());
     QCOMPARE(e.window->windowTitle(), QStringLiteral("Abertura e Alteração de Desenhos"));
     QStringList titles;
@@ -157,7 +155,7 @@ void TestDrawingEditor::existingNumberRefusedNoRowAdded() {
     QVERIFY(t.open());
     // Another workstation adds a number after the list was read: the database is asked,
     // without regard to case.
-    addDrawing(inst, "D-300", {{"REFERENCIA", "da outra"}});
+    test::addDrawing(inst, "D-300", {{"REFERENCIA", "da outra"}});
     e.insert("d-300");
     QCOMPARE(e.messages.shown, QStringList{"Registo já Existe ... <ENTER> ..."});
     QCOMPARE(e.messages.beeps, QList<bool>{true});
@@ -533,7 +531,7 @@ void TestDrawingEditor::deleteKeepsFiles() {
 void TestDrawingEditor::openedFromTheMenu() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    addDrawing(inst, "D-100");
+    test::addDrawing(inst, "D-100");
     test::Run run;
     registerWindows(run.menu, run.session);
     QVERIFY(run.start());

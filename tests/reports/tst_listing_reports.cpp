@@ -181,8 +181,8 @@ void TestListingReports::clicheListGolden() {
     cliches::ClicheReportOptions o;
     o.photos = photos;
     o.images = m_images;
-    o.bounds.clicheFrom = QStringLiteral("A");
-    o.bounds.clientTo = 5000;
+    o.criteria.clicheFrom = QStringLiteral("A");
+    o.criteria.clientTo = 5000;
     TableSource source = clicheRows();
     Result r;
     const QByteArray out = text(cliches::clicheListForm(o), source, &r);
@@ -305,7 +305,7 @@ void TestListingReports::drawingListGolden() {
     drawings::DrawingReportOptions o;
     o.photos = photos;
     o.images = m_images;
-    o.bounds.salesmanTo = 20;
+    o.criteria.salesmanTo = 20;
     TableSource source = drawingRows();
     Result r;
     CaptureSink sink;
