@@ -3,7 +3,9 @@
 // another workstation's changes and a failed write.
 #include "CORTP013.h"
 #include "CORTP023.h"
+#include "clichesearch.h"
 #include "dataset.h"
+#include "drawingsearch.h"
 #include "editorrun.h"
 #include "viewerwindow.h"
 #include "windows.h"
@@ -11,6 +13,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QSqlQuery>
 
 using namespace falq;
 using test::settle;
@@ -187,6 +190,14 @@ void TestValidation::tickAndSaveLeavesTheList() {
     QCOMPARE(v.stored("C-3"), QStringLiteral("S"));
     QCOMPARE(v.listed(), (QStringList{"B-2"}));
     QVERIFY(v.run.messages.shown.isEmpty());
+    // The consultation's list shows it now, and only it.
+    QSqlQuery q(v.inst.open("main"));
+    QVERIFY(q.exec(drawing ? drawings::consultationStatement("DESENHONRO")
+                           : cliches::consultationStatement("CLICHENRO")));
+    QStringList consulted;
+    while (q.next())
+        consulted << q.value(v.kind.number).toString();
+    QCOMPARE(consulted, QStringList{"C-3"});
     // A second click toggles back.
     v.clickValid("B-2");
     v.clickValid("B-2");
