@@ -1,9 +1,9 @@
 #include "CORTP012.h"
 
+#include "clichecriteria.h"
 #include "clichereports.h"
 #include "connections.h"
 #include "dataset.h"
-#include "searchranges.h"
 #include "session.h"
 #include "viewerwindow.h"
 
@@ -32,12 +32,13 @@ ListingKind clicheListing() {
 } // namespace
 
 TCORTF012::TCORTF012(Session& session, QWidget* parent)
-    : ListingWindow(session, clicheListing(), parent), ui(std::make_unique<Ui::TCORTF012>()) {
+    : ListingWindow(session, clicheListing(), parent), ui(std::make_unique<Ui::TCORTF012>()),
+      m_page(new ClicheCriteriaPage(session, this)) {
     ui->setupUi(this);
     setObjectName(QStringLiteral("TCORTF012"));
-    setUpParts({ui->criteriaLayout, ui->DBGrid1, ui->DBGrid3, ui->RadSimples, ui->RadCompleta,
-                ui->ChkImpFoto, ui->BitPrint, ui->BotExcel, ui->BitTerminar, ui->NB1,
-                ui->previewLayout, ui->documentsLayout});
+    setUpParts({m_page, ui->criteriaLayout, ui->DBGrid1, ui->DBGrid3, ui->RadSimples,
+                ui->RadCompleta, ui->ChkImpFoto, ui->BitPrint, ui->BotExcel, ui->BitTerminar,
+                ui->NB1, ui->previewLayout, ui->documentsLayout});
 }
 
 TCORTF012::~TCORTF012() = default;
@@ -48,24 +49,18 @@ void TCORTF012::FormActivate() {
         m_session.messages().show(error, true);
 }
 
-void TCORTF012::setCriteria(const cliches::SearchCriteria& criteria) {
-    m_criteria = criteria;
-    if (list()->isOpen())
-        OpenList();
-}
-
-QString TCORTF012::refusedRange() const {
-    return cliches::refusedRange(m_criteria, QSqlDatabase::database(kDbFalquinas));
+cliches::SearchCriteria TCORTF012::criteria() const {
+    return m_page->criteria();
 }
 
 SearchStatement TCORTF012::selection() const {
-    return cliches::searchStatement(m_criteria,
+    return cliches::searchStatement(criteria(),
                                     SqlDialect::forDatabase(QSqlDatabase::database(kDbFalquinas)));
 }
 
 reports::Form TCORTF012::reportForm(bool sheet, bool photos) const {
     cliches::ClicheReportOptions o;
-    o.criteria = m_criteria;
+    o.criteria = criteria();
     o.photos = photos;
     o.images = images();
     o.colours = m_colours;

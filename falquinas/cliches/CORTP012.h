@@ -13,25 +13,25 @@ class TCORTF012;
 
 namespace falq {
 
+class ClicheCriteriaPage;
+
 class TCORTF012 : public ListingWindow {
     Q_OBJECT
 public:
     explicit TCORTF012(Session& session, QWidget* parent = nullptr);
     ~TCORTF012() override;
 
-    // The search's criteria; a new set searches again.
-    const cliches::SearchCriteria& criteria() const { return m_criteria; }
-    void setCriteria(const cliches::SearchCriteria& criteria);
+    // The criteria shown.
+    cliches::SearchCriteria criteria() const;
 
 private:
-    QString refusedRange() const override;
     SearchStatement selection() const override;
     reports::Form reportForm(bool sheet, bool photos) const override;
     void showViewer(const QString& imagePath) override;
     void FormActivate() override;
 
     std::unique_ptr<Ui::TCORTF012> ui;
-    cliches::SearchCriteria m_criteria;
+    ClicheCriteriaPage* m_page;
     QHash<qint64, QString> m_colours;
 };
 

@@ -1,6 +1,7 @@
 #include "listingwindow.h"
 
 #include "connections.h"
+#include "criteriapage.h"
 #include "dataset.h"
 #include "datasetsource.h"
 #include "datasetviews.h"
@@ -18,6 +19,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -56,6 +58,15 @@ ListingWindow::~ListingWindow() = default;
 
 void ListingWindow::setUpParts(const ListingParts& parts) {
     m_parts = parts;
+    parts.criteria->addWidget(parts.page);
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("StatusPanel0"));
+    parts.criteria->addWidget(m_status);
+    parts.page->setStatusLabel(m_status);
+    connect(parts.page, &CriteriaPage::searchChanged, this, [this] {
+        if (m_opened)
+            OpenList();
+    });
     bindGrid(parts.grid, m_list);
     parts.grid->setWordWrap(false);
     parts.grid->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -111,6 +122,10 @@ void ListingWindow::openSteps() {
     m_images.drawingFolder =
         resolveFolder(text(m_parger->fieldValue(QStringLiteral("PATHDESENHO"))));
     m_images.imageType = text(m_parger->fieldValue(QStringLiteral("TIPOIMAGEM")));
+    // The criteria start from their defaults at each showing.
+    m_parts.page->book()->setCurrentIndex(0);
+    m_parts.page->openLookups();
+    m_parts.page->resetToDefaults();
     FormActivate();
     OpenList();
     m_parts.grid->setFocus(Qt::OtherFocusReason);
@@ -126,6 +141,7 @@ void ListingWindow::closeEvent(QCloseEvent* e) {
         m_documents->closeDocument();
         m_list->close();
         m_parger->close();
+        m_parts.page->closeLookups();
     }
     e->accept();
     QDialog::reject();
@@ -155,10 +171,8 @@ bool ListingWindow::OpenList() {
 }
 
 bool ListingWindow::BitPrintClick() {
-    if (const QString refused = refusedRange(); !refused.isEmpty()) {
-        m_session.messages().show(refused, true);
-        return false; // nothing printed until the ranges hold
-    }
+    if (!m_parts.page->checkRanges())
+        return false; // the refused range's message: nothing printed until the ranges hold
     m_list->close();
     // The report's own copy of the selection, read as the report reaches its rows.
     Dataset rows(m_kind.table, kDbFalquinas, QString(), UpdateObject{});

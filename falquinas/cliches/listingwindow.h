@@ -1,6 +1,7 @@
 #pragma once
 // What the printing windows (clichés, drawings) share: the valid records chosen by the
-// search criteria, listed with the current one's photo ("Foto") and documents; "&Imprimir"
+// search's criteria pages (the pickers' criteria: defaults at each showing, checks, a search
+// after each change), listed with the current one's photo ("Foto") and documents; "&Imprimir"
 // prints them as a list ("Listagem Simples ?") or one sheet each ("Ficha Completa ?"), with
 // their photos when "Impr.Fotografia?" is ticked, in the maximised preview; the spreadsheet
 // export writes the kind's own columns.
@@ -20,6 +21,7 @@
 #include <memory>
 
 class QBoxLayout;
+class QLabel;
 class QCheckBox;
 class QPushButton;
 class QRadioButton;
@@ -28,6 +30,7 @@ class QTableView;
 
 namespace falq {
 
+class CriteriaPage;
 class Dataset;
 class DocumentsPage;
 class GridExporter;
@@ -44,7 +47,8 @@ struct ListingKind {
 };
 
 struct ListingParts {
-    QBoxLayout* criteria = nullptr;   // where the criteria pages go
+    CriteriaPage* page = nullptr;     // the search's criteria
+    QBoxLayout* criteria = nullptr;   // where they go
     QTableView* grid = nullptr;       // DBGrid1
     QTableView* exportGrid = nullptr; // DBGrid3 (hidden)
     QRadioButton* simple = nullptr;   // RadSimples
@@ -80,12 +84,10 @@ protected:
     void setUpParts(const ListingParts& parts);
 
     // The kind's criteria and reports.
-    // Every range again: the first refused range's message (empty: none).
-    virtual QString refusedRange() const = 0;
-    virtual SearchStatement selection() const = 0; // the search's builder
+    virtual SearchStatement selection() const = 0; // the search's builder, on the criteria
     virtual reports::Form reportForm(bool sheet, bool photos) const = 0;
     virtual void showViewer(const QString& imagePath) = 0; // the row's viewer
-    virtual void FormActivate() = 0;                       // the kind's own opening steps
+    virtual void FormActivate() {}                         // the kind's own opening steps
 
     QString imagePath() const; // the current record's photo
     const ImageParameters& images() const { return m_images; }
@@ -112,6 +114,7 @@ private:
     std::unique_ptr<GridExporter> m_exporter;
     ImageParameters m_images;
     AccessRights m_rights;
+    QLabel* m_status = nullptr;
     bool m_opened = false;
 };
 

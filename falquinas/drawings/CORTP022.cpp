@@ -2,7 +2,7 @@
 
 #include "connections.h"
 #include "dataset.h"
-#include "drawingranges.h"
+#include "drawingcriteria.h"
 #include "drawingreports.h"
 #include "viewerwindow.h"
 
@@ -33,34 +33,29 @@ ListingKind drawingListing() {
 } // namespace
 
 TCORTF022::TCORTF022(Session& session, QWidget* parent)
-    : ListingWindow(session, drawingListing(), parent), ui(std::make_unique<Ui::TCORTF022>()) {
+    : ListingWindow(session, drawingListing(), parent), ui(std::make_unique<Ui::TCORTF022>()),
+      m_page(new DrawingCriteriaPage(session, this)) {
     ui->setupUi(this);
     setObjectName(QStringLiteral("TCORTF022"));
-    setUpParts({ui->criteriaLayout, ui->DBGrid1, ui->DBGrid3, ui->RadSimples, ui->RadCompleta,
-                ui->ChkImpFoto, ui->BitPrint, ui->BotExcel, ui->BitTerminar, ui->NB1,
-                ui->previewLayout, ui->documentsLayout});
+    setUpParts({m_page, ui->criteriaLayout, ui->DBGrid1, ui->DBGrid3, ui->RadSimples,
+                ui->RadCompleta, ui->ChkImpFoto, ui->BitPrint, ui->BotExcel, ui->BitTerminar,
+                ui->NB1, ui->previewLayout, ui->documentsLayout});
 }
 
 TCORTF022::~TCORTF022() = default;
 
-void TCORTF022::setCriteria(const drawings::SearchCriteria& criteria) {
-    m_criteria = criteria;
-    if (list()->isOpen())
-        OpenList();
-}
-
-QString TCORTF022::refusedRange() const {
-    return drawings::refusedRange(m_criteria, QSqlDatabase::database(kDbFalquinas));
+drawings::SearchCriteria TCORTF022::criteria() const {
+    return m_page->criteria();
 }
 
 SearchStatement TCORTF022::selection() const {
-    return drawings::searchStatement(m_criteria,
+    return drawings::searchStatement(criteria(),
                                      SqlDialect::forDatabase(QSqlDatabase::database(kDbFalquinas)));
 }
 
 reports::Form TCORTF022::reportForm(bool sheet, bool photos) const {
     drawings::DrawingReportOptions o;
-    o.criteria = m_criteria;
+    o.criteria = criteria();
     o.photos = photos;
     o.images = images();
     return sheet ? drawings::drawingSheetForm(o) : drawings::drawingListForm(o);

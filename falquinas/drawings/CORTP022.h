@@ -11,25 +11,24 @@ class TCORTF022;
 
 namespace falq {
 
+class DrawingCriteriaPage;
+
 class TCORTF022 : public ListingWindow {
     Q_OBJECT
 public:
     explicit TCORTF022(Session& session, QWidget* parent = nullptr);
     ~TCORTF022() override;
 
-    // The search's criteria; a new set searches again.
-    const drawings::SearchCriteria& criteria() const { return m_criteria; }
-    void setCriteria(const drawings::SearchCriteria& criteria);
+    // The criteria shown.
+    drawings::SearchCriteria criteria() const;
 
 private:
-    QString refusedRange() const override;
     SearchStatement selection() const override;
     reports::Form reportForm(bool sheet, bool photos) const override;
     void showViewer(const QString& imagePath) override;
-    void FormActivate() override {}
 
     std::unique_ptr<Ui::TCORTF022> ui;
-    drawings::SearchCriteria m_criteria;
+    DrawingCriteriaPage* m_page;
 };
 
 } // namespace falq
