@@ -103,6 +103,14 @@ inline void settle() {
         QTest::qWait(10);
 }
 
+// Activates a window again, as the desktop does when a dialog over it closes.
+inline bool activateAgain(QWidget* window) {
+    window->activateWindow();
+    const bool active = QTest::qWaitForWindowActive(window);
+    settle();
+    return active;
+}
+
 // An editing window of the register (the cliché or the drawing editor) with its helpers.
 template <class Window> struct EditorOf {
     explicit EditorOf(const char* number = "Edit_ClicheNro") : numberBox(number) {}
@@ -128,12 +136,7 @@ template <class Window> struct EditorOf {
     }
 
     // Activates the window again, as the desktop does when a dialog over it closes.
-    bool activate() {
-        window->activateWindow();
-        const bool active = QTest::qWaitForWindowActive(window.get());
-        settle();
-        return active;
-    }
+    bool activate() { return activateAgain(window.get()); }
 
     template <class T = QLineEdit> T* w(const char* name) const {
         T* widget = window->template findChild<T*>(QLatin1String(name));
