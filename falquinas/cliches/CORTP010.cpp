@@ -135,12 +135,9 @@ TCORTF010::TCORTF010(Session& session, QWidget* parent)
     ui->StatusBar1->addPermanentWidget(m_status1);
 
     // Photo, scanner and documents.
-    m_photos = new RecordPhotos(
-        session.messages(),
-        {ui->NB, ui->TabFotografia, ui->imageLayout, ui->previewLayout, ui->scanLayout,
-         ui->documentsLayout, m_status0},
-        {kNotReferencedStatus, kNotReferencedBox},
-        [this] { return text(m_cliches->fieldValue(kNumber)); }, this);
+    setUpPhotos({ui->NB, ui->TabFotografia, ui->imageLayout, ui->previewLayout, ui->scanLayout,
+                 ui->documentsLayout, m_status0},
+                {kNotReferencedStatus, kNotReferencedBox}, ui->BotLocalizar, ui->BotDeleteImage);
 
     // Lookup sets and searches.
     const struct {
@@ -172,11 +169,7 @@ TCORTF010::TCORTF010(Session& session, QWidget* parent)
             [this] { codeTableClick(CodeTableKind::Machines); });
     connect(ui->BotCores, &QPushButton::clicked, this,
             [this] { codeTableClick(CodeTableKind::Colours); });
-    connect(ui->BotLocalizar, &QPushButton::clicked, m_photos, &RecordPhotos::locate);
-    connect(ui->BotDeleteImage, &QPushButton::clicked, m_photos, &RecordPhotos::deletePhoto);
-    m_navigator = new Navigator(this);
-    m_navigator->setDataset(m_cliches);
-    ui->navigatorLayout->addWidget(m_navigator);
+    setUpNavigator(ui->navigatorLayout);
 
     setEditorParts(
         ui->Edit_ClicheNro, ui->Edit_CortanteNro, ui->BotCancelar, ui->BotDelete,
@@ -188,19 +181,6 @@ TCORTF010::TCORTF010(Session& session, QWidget* parent)
 TCORTF010::~TCORTF010() {
     if (m_opened)
         FormClose();
-}
-
-void TCORTF010::setFileChooser(
-    std::function<QString(QWidget*, const QString&, const QString&)> chooser) {
-    m_photos->setFileChooser(std::move(chooser));
-}
-
-void TCORTF010::setScanner(std::unique_ptr<Scanner> scanner) {
-    m_photos->setScanner(std::move(scanner));
-}
-
-DocumentsPage* TCORTF010::documentsPage() const {
-    return m_photos->documents();
 }
 
 void TCORTF010::buildSearches() {
@@ -226,19 +206,11 @@ void TCORTF010::buildSearches() {
         LookupSearch alphabetic;
     } searches[] = {
         {ui->Edit_CliNro,
-         {own("CLIENTES"),
-          {},
-          {{"CODIGO", "Cliente Nº"}, {"NOME", "Nome do Cliente"}, {"SIGLA", "Sigla Cliente"}}},
-         {own("CLIENTESALFA"),
-          {},
-          {{"NOME", "Nome do Cliente"}, {"CODIGO", "Cliente Nº"}, {"SIGLA", "Sigla"}}}},
+         {own("CLIENTES"), {}, lookups::clientColumns(false)},
+         {own("CLIENTESALFA"), {}, lookups::clientColumns(true)}},
         {ui->Edit_Fornecedor,
-         {own("FORNECEDORES"),
-          {},
-          {{"CODIGO", "Forn. Nº"}, {"NOME", "Nome do Fornecedor"}, {"SIGLA", "Sigla"}}},
-         {own("FORNECEDORESALFA"),
-          {},
-          {{"NOME", "Nome do Fonecedor"}, {"CODIGO", "Forn. Nº"}, {"SIGLA", "Sigla"}}}},
+         {own("FORNECEDORES"), {}, lookups::supplierColumns(false)},
+         {own("FORNECEDORESALFA"), {}, lookups::supplierColumns(true)}},
         {ui->Edit_Modelo,
          {shared(m_models), {}, {{"CODIGO", "Modelo Nº"}, {"DESIGNACAO", "Designação"}}},
          {own("MODELOSALFA"), {}, {{"DESIGNACAO", "Designação"}, {"CODIGO", "Modelo Nº"}}}},

@@ -5,9 +5,11 @@
 #include "documentspage.h"
 #include "grids.h"
 #include "locatedialog.h"
+#include "scanner.h"
 #include "session.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -64,6 +66,34 @@ void RecordEditor::setEditorParts(QLineEdit* numberBox, QLineEdit* dieBox,
         showBoundFields();
         recordDisplay();
     });
+}
+
+void RecordEditor::setUpPhotos(const RecordPhotoPlaces& places, RecordPhotoTexts texts,
+                               QPushButton* locateButton, QPushButton* deleteImageButton) {
+    m_photos = new RecordPhotos(
+        m_session.messages(), places, std::move(texts),
+        [this] { return text(m_records->fieldValue(m_numberField)); }, this);
+    connect(locateButton, &QPushButton::clicked, m_photos, &RecordPhotos::locate);
+    connect(deleteImageButton, &QPushButton::clicked, m_photos, &RecordPhotos::deletePhoto);
+}
+
+void RecordEditor::setUpNavigator(QBoxLayout* where) {
+    m_navigator = new Navigator(this);
+    m_navigator->setDataset(m_records);
+    where->addWidget(m_navigator);
+}
+
+void RecordEditor::setFileChooser(
+    std::function<QString(QWidget*, const QString&, const QString&)> chooser) {
+    m_photos->setFileChooser(std::move(chooser));
+}
+
+void RecordEditor::setScanner(std::unique_ptr<Scanner> scanner) {
+    m_photos->setScanner(std::move(scanner));
+}
+
+DocumentsPage* RecordEditor::documentsPage() const {
+    return m_photos->documents();
 }
 
 QString RecordEditor::statusText() const {

@@ -145,12 +145,9 @@ TCORTF020::TCORTF020(Session& session, QWidget* parent)
     ui->StatusBar1->addPermanentWidget(m_status1);
 
     // Photo, scanner and documents.
-    m_photos = new RecordPhotos(
-        session.messages(),
-        {ui->NB, ui->TabFotografia, ui->imageLayout, ui->previewLayout, ui->scanLayout,
-         ui->documentsLayout, m_status0},
-        {kNotReferencedStatus, kNotReferencedBox},
-        [this] { return text(m_drawings->fieldValue(kNumber)); }, this);
+    setUpPhotos({ui->NB, ui->TabFotografia, ui->imageLayout, ui->previewLayout, ui->scanLayout,
+                 ui->documentsLayout, m_status0},
+                {kNotReferencedStatus, kNotReferencedBox}, ui->BotLocalizar, ui->BotDeleteImage);
 
     // Lookup sets and searches.
     const struct {
@@ -183,11 +180,7 @@ TCORTF020::TCORTF020(Session& session, QWidget* parent)
             [this] { codeTableClick(CodeTableKind::Boards); });
     connect(ui->BotDesenhadores, &QPushButton::clicked, this,
             [this] { codeTableClick(CodeTableKind::Designers); });
-    connect(ui->BotLocalizar, &QPushButton::clicked, m_photos, &RecordPhotos::locate);
-    connect(ui->BotDeleteImage, &QPushButton::clicked, m_photos, &RecordPhotos::deletePhoto);
-    m_navigator = new Navigator(this);
-    m_navigator->setDataset(m_drawings);
-    ui->navigatorLayout->addWidget(m_navigator);
+    setUpNavigator(ui->navigatorLayout);
 
     setEditorParts(
         ui->Edit_DesenhoNro, ui->Edit_CortanteNro, ui->BotCancelar, ui->BotDelete,
@@ -201,19 +194,6 @@ TCORTF020::~TCORTF020() {
         FormClose();
 }
 
-void TCORTF020::setFileChooser(
-    std::function<QString(QWidget*, const QString&, const QString&)> chooser) {
-    m_photos->setFileChooser(std::move(chooser));
-}
-
-void TCORTF020::setScanner(std::unique_ptr<Scanner> scanner) {
-    m_photos->setScanner(std::move(scanner));
-}
-
-DocumentsPage* TCORTF020::documentsPage() const {
-    return m_photos->documents();
-}
-
 void TCORTF020::buildSearches() {
     auto own = [this](const char* name) {
         return [this, name]() -> Dataset* { return m_lookupSets.value(QLatin1String(name)); };
@@ -225,31 +205,23 @@ void TCORTF020::buildSearches() {
         LookupSearch alphabetic;
     } searches[] = {
         {ui->Edit_CliNro,
-         {own("CLIENTES"),
-          {},
-          {{"CODIGO", "Cliente Nº"}, {"NOME", "Nome do Cliente"}, {"SIGLA", "Sigla Cliente"}}},
-         {own("CLIENTESALFA"),
-          {},
-          {{"NOME", "Nome do Cliente"}, {"CODIGO", "Cliente Nº"}, {"SIGLA", "Sigla"}}}},
+         {own("CLIENTES"), {}, lookups::clientColumns(false)},
+         {own("CLIENTESALFA"), {}, lookups::clientColumns(true)}},
         {ui->Edit_Fornecedor,
-         {own("FORNECEDORES"),
-          {},
-          {{"CODIGO", "Forn. Nº"}, {"NOME", "Nome do Fornecedor"}, {"SIGLA", "Sigla"}}},
-         {own("FORNECEDORESALFA"),
-          {},
-          {{"NOME", "Nome do Fonecedor"}, {"CODIGO", "Forn. Nº"}, {"SIGLA", "Sigla"}}}},
+         {own("FORNECEDORES"), {}, lookups::supplierColumns(false)},
+         {own("FORNECEDORESALFA"), {}, lookups::supplierColumns(true)}},
         {ui->Edit_Maquina,
          {shared(m_machines), {}, {{"CODIGO", "Máq. Nº"}, {"DESIGNACAO", "Designação"}}},
          {own("MAQUINASALFA"), {}, {{"DESIGNACAO", "Designação"}, {"CODIGO", "Máq. Nº"}}}},
         {ui->Edit_Cartao,
-         {shared(m_boards), {}, {{"CODIGO", "Cartão Nº"}, {"DESIGNACAO", "Designação"}}},
-         {own("CARTOESALFA"), {}, {{"DESIGNACAO", "Designação"}, {"CODIGO", "Cartão Nº"}}}},
+         {shared(m_boards), {}, lookups::boardColumns(false)},
+         {own("CARTOESALFA"), {}, lookups::boardColumns(true)}},
         {ui->Edit_Desenhador,
          {shared(m_designers), {}, {{"CODIGO", "Desenhador Nº"}, {"NOME", "Nome"}}},
          {own("DESENHADORESALFA"), {}, {{"NOME", "Nome"}, {"CODIGO", "Desenhador Nº"}}}},
         {ui->Edit_VndNro,
-         {own("VENDEDORES"), {}, {{"CODIGO", "Vendedor Nº"}, {"NOME", "Nome do Vendedor"}}},
-         {own("VENDEDORESALFA"), {}, {{"NOME", "Nome do Vendedor"}, {"CODIGO", "Vendedor Nº"}}}},
+         {own("VENDEDORES"), {}, lookups::salesmanColumns(false)},
+         {own("VENDEDORESALFA"), {}, lookups::salesmanColumns(true)}},
     };
     for (const auto& s : searches) {
         auto* lookup = new LookupMenu(s.box, m_session.messages(), s.numeric, s.alphabetic);
