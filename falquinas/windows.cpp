@@ -2,7 +2,9 @@
 
 #include "CORTP000.h"
 #include "CORTP010.h"
+#include "CORTP011.h"
 #include "CORTP020.h"
+#include "CORTP021.h"
 #include "UnitFacMenu.h"
 #include "codetables.h"
 #include "session.h"
@@ -29,8 +31,12 @@ void registerWindows(TFACFMENU& menu, Session& session) {
     }
     menu.registerWindow(QStringLiteral("CLICHE001"),
                         {[&session](QWidget* p) { return new TCORTF010(session, p); }, {}});
+    menu.registerWindow(QStringLiteral("CLICHE002"),
+                        {[&session](QWidget* p) { return new TCORTF011(session, p); }, {}});
     menu.registerWindow(QStringLiteral("DESENHO001"),
                         {[&session](QWidget* p) { return new TCORTF020(session, p); }, {}});
+    menu.registerWindow(QStringLiteral("DESENHO002"),
+                        {[&session](QWidget* p) { return new TCORTF021(session, p); }, {}});
 }
 
 } // namespace falq

@@ -44,6 +44,12 @@ public:
     explicit TCORTF010(Session& session, QWidget* parent = nullptr);
     ~TCORTF010() override;
 
+protected:
+    // The consultation "Consulta de Clichés" (TCORTF011): the valid clichés on a list of its
+    // own, read-only.
+    TCORTF010(Session& session, bool consultation, QWidget* parent);
+
+public:
     // "Exportar para Excel" of the hidden grid DBGrid3 ("Tabela de Clichés").
     GridExporter& exporter() { return *m_exporter; }
 

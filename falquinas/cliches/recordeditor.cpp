@@ -83,6 +83,18 @@ void RecordEditor::setUpNavigator(QBoxLayout* where) {
     where->addWidget(m_navigator);
 }
 
+void RecordEditor::setConsultation(const QList<QWidget*>& editingControls) {
+    m_consultation = true;
+    for (QWidget* w : editingControls)
+        w->hide();
+    m_browseControls.removeIf([&](QWidget* w) { return editingControls.contains(w); });
+    for (QLineEdit* b : recordBoxes())
+        b->setReadOnly(true);
+    m_numberBox->setReadOnly(true);
+    m_photos->documents()->setReadOnly(true);
+    m_photos->setScannerVisible(false);
+}
+
 void RecordEditor::setFileChooser(
     std::function<QString(QWidget*, const QString&, const QString&)> chooser) {
     m_photos->setFileChooser(std::move(chooser));
@@ -138,7 +150,7 @@ void RecordEditor::closeEvent(QCloseEvent* e) {
 void RecordEditor::focusChanged(QWidget* old, QWidget* now) {
     // Only moves inside this window count: a modal child opening or closing, or another
     // window, is no field exit and no return to the grid.
-    if (!m_eventsOn || !old || !now || !isAncestorOf(old) || !isAncestorOf(now))
+    if (!m_eventsOn || m_consultation || !old || !now || !isAncestorOf(old) || !isAncestorOf(now))
         return;
     if (now == m_grid) {
         if (m_mode != Mode::Browse || m_records->hasPendingUpdates() || m_cancelFlag)

@@ -72,6 +72,9 @@ protected:
                      QPushButton* locateButton, QPushButton* deleteImageButton);
     // The navigator (first, prior, next, last) on the records, put in `where`.
     void setUpNavigator(QBoxLayout* where);
+    // The consultation of the records: `editingControls` hidden, every box read-only, the
+    // documents shown only, no scanner; leaving the grid opens nothing for editing.
+    void setConsultation(const QList<QWidget*>& editingControls);
 
     // The window's rules.
     virtual Verdict checkBox(QLineEdit* box, QString* message) = 0;
@@ -134,6 +137,7 @@ protected:
     bool m_cancelFlag = false;
     bool m_eventsOn = false;
     bool m_opened = false;
+    bool m_consultation = false;
     bool m_gridEnterQueued = false;
     int m_quiet = 0; // record display held back while the list is re-opened
     QString m_remembered;

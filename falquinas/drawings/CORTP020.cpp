@@ -8,6 +8,7 @@
 #include "documents.h"
 #include "documentspage.h"
 #include "drawingrules.h"
+#include "drawingsearch.h"
 #include "entertab.h"
 #include "gridexport.h"
 #include "grids.h"
@@ -53,10 +54,12 @@ const QString kViewHint = QStringLiteral("Digite (E), Exterior ou (I), Interior 
 const QString kNotReferencedStatus = QStringLiteral("O Desenho ainda não está Referenciado !!!");
 const QString kNotReferencedBox = QStringLiteral("O Desenho ainda não foi referenciado ...");
 const QString kTableTitle = QStringLiteral("Tabela de Desenhos");
+const QString kConsultationCaption = QStringLiteral("Consulta de Desenhos");
 
 // Rights of the window and of its code-table buttons.
 const QString kChapter = QStringLiteral("Desenhos");
 const QString kProgram = QStringLiteral("Abertura e Alteracao");
+const QString kConsultationProgram = QStringLiteral("Consulta");
 const QString kTablesChapter = QStringLiteral("Tabelas Especificas");
 
 QString text(const QVariant& v) {
@@ -64,8 +67,13 @@ QString text(const QVariant& v) {
 }
 } // namespace
 
-TCORTF020::TCORTF020(Session& session, QWidget* parent)
-    : RecordEditor(session, session.dataset(ds::DESENHOS), kNumber, parent),
+TCORTF020::TCORTF020(Session& session, QWidget* parent) : TCORTF020(session, false, parent) {}
+
+TCORTF020::TCORTF020(Session& session, bool consultation, QWidget* parent)
+    : RecordEditor(session,
+                   consultation ? createReadOnlyCopy(ds::DESENHOS, nullptr)
+                                : session.dataset(ds::DESENHOS),
+                   kNumber, parent),
       ui(std::make_unique<Ui::TCORTF020>()), m_drawings(m_records),
       m_parger(session.dataset(ds::PARGER)), m_boards(session.dataset(ds::CARTOES)),
       m_machines(session.dataset(ds::MAQUINAS)), m_designers(session.dataset(ds::DESENHADORES)),
@@ -187,6 +195,16 @@ TCORTF020::TCORTF020(Session& session, QWidget* parent)
         {ui->BotAbrirArtigo, m_navigator, ui->BotInserir, ui->BotDelete, ui->BitTerminar},
         m_status0);
     EnterAsTab::install(this);
+    if (consultation) {
+        m_drawings->setParent(this);
+        setObjectName(QStringLiteral("TCORTF021"));
+        setWindowTitle(kConsultationCaption);
+        for (LookupMenu* lookup : std::as_const(m_lookups))
+            lookup->setEnabled(false);
+        setConsultation({ui->BotInserir, ui->BotCancelar, ui->BotDelete, ui->BotAbrirArtigo,
+                         ui->BotLocalizar, ui->BotDeleteImage, ui->PainelBotoes,
+                         ui->PanelComercial});
+    }
 }
 
 TCORTF020::~TCORTF020() {
@@ -319,7 +337,10 @@ void TCORTF020::closeLookupSets() {
 }
 
 void TCORTF020::ReadAcessosUtil() {
-    m_rights = m_session.rights(kChapter, kProgram);
+    // The consultation reads its row but shows and hides nothing by it.
+    m_rights = m_session.rights(kChapter, m_consultation ? kConsultationProgram : kProgram);
+    if (m_consultation)
+        return;
     const struct {
         QPushButton* button;
         const char* program;
@@ -333,6 +354,8 @@ void TCORTF020::ReadAcessosUtil() {
 }
 
 void TCORTF020::DisableAcessosBotoes() {
+    if (m_consultation)
+        return;
     ui->BotInserir->setVisible(m_rights.inserir);
     ui->BotCancelar->setVisible(m_rights.inserir);
     ui->Edit_DesenhoNro->setEnabled(m_mode == Mode::Insert ||
@@ -343,7 +366,7 @@ void TCORTF020::DisableAcessosBotoes() {
 
 void TCORTF020::OpenDesenhos() {
     m_drawings->close();
-    m_drawings->setStatement(drawings::listStatement(m_sortField));
+    m_drawings->setStatement(listStatement(m_sortField));
     QString error;
     if (!m_drawings->open(&error))
         m_session.messages().show(error, true);
@@ -634,7 +657,8 @@ void TCORTF020::BotAbrirArtigoClick() {
 // ---- the editor's rules --------------------------------------------------------------------
 
 QString TCORTF020::listStatement(const QString& sortField) const {
-    return drawings::listStatement(sortField);
+    return m_consultation ? drawings::consultationStatement(sortField)
+                          : drawings::listStatement(sortField);
 }
 
 QString TCORTF020::typedNumber(const QString& text) const {

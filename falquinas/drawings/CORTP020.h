@@ -44,6 +44,12 @@ public:
     explicit TCORTF020(Session& session, QWidget* parent = nullptr);
     ~TCORTF020() override;
 
+protected:
+    // The consultation "Consulta de Desenhos" (TCORTF021): the drawings in use on a list of its
+    // own, read-only.
+    TCORTF020(Session& session, bool consultation, QWidget* parent);
+
+public:
     // "Exportar para Excel" of the hidden grid DBGrid3 ("Tabela de Desenhos").
     GridExporter& exporter() { return *m_exporter; }
 
