@@ -5,6 +5,7 @@
 #include "CORTP011.h"
 #include "CORTP020.h"
 #include "CORTP021.h"
+#include "CORTP032.h"
 #include "UnitFacMenu.h"
 #include "codetables.h"
 #include "session.h"
@@ -37,6 +38,8 @@ void registerWindows(TFACFMENU& menu, Session& session) {
                         {[&session](QWidget* p) { return new TCORTF020(session, p); }, {}});
     menu.registerWindow(QStringLiteral("DESENHO002"),
                         {[&session](QWidget* p) { return new TCORTF021(session, p); }, {}});
+    menu.registerWindow(QStringLiteral("MOVIM003"),
+                        {[&session](QWidget* p) { return new TCORTF032(session, p); }, {}});
 }
 
 } // namespace falq

@@ -116,6 +116,9 @@ public:
         }
         if (!first)
             closeGroups(0);
+        if (m_form.summary && m_form.summaryTotal)
+            for (int i = 0; i < m_form.columns.size(); ++i)
+                m_totals[i] = m_form.columns[i].sum ? m_form.summaryTotal(i) : 0.0;
         if (m_form.summary &&
             !place({totalsLine(LineKind::Summary, m_form.summaryLabel, m_totals)}))
             return failed(r);

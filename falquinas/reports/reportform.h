@@ -108,6 +108,9 @@ struct Form {
     // The summary band at the end: this label and the sums of the summed columns.
     bool summary = false;
     QString summaryLabel;
+    // When set, the summary prints these totals of the summed columns (by column index), taken
+    // from the data itself, instead of the sums of the lines laid out.
+    std::function<double(int column)> summaryTotal;
 };
 
 // What every page footer says: the company (PARAMTMP.EMPNOM) and the printing time.

@@ -10,6 +10,7 @@
 #include "drawingsearch.h"
 #include "engineclient.h"
 #include "imagecontrol.h"
+#include "movementbench.h"
 #include "reportbench.h"
 #include "session.h"
 #include "unitDtFalquinas.h"
@@ -212,7 +213,17 @@ int main(int argc, char* argv[]) {
         "                  needed for the report and export scenarios)\n"
         "  report-text-10k the same listing to plain text\n"
         "  report-pdf-100k, report-text-100k  the same with 100,000 rows\n"
-        "  xlsx-100k       a grid of 100,000 rows and 25 columns exported to .xlsx\n"));
+        "  xlsx-100k       a grid of 100,000 rows and 25 columns exported to .xlsx\n"
+        "  rank-uses-d-1y, rank-uses-c-1y, rank-rot-d-1y, rank-rot-c-1y  the four rankings\n"
+        "                  (drawings, clichés by uses and by rotations) over the newest year,\n"
+        "                  every row read; -all: over all years\n"
+        "  movlist-d-1y, movlist-c-1y (-all)  the movement lists, every row read\n"
+        "  purch-grid-1y (-all)  the purchases listing's rows opened, first rows read\n"
+        "  purch-detail-1y, purch-totcli-1y, purch-totfrn-1y (-all)  the detailed list's rows\n"
+        "                  and the totals per client and per supplier\n"
+        "  rank-pdf-1y     the drawings' uses ranking of the newest year with the movements of\n"
+        "                  each drawing, rendered to PDF\n"
+        "                  (these last are run only when named; \"movements\" names them all)\n"));
     parser.addHelpOption();
     const QCommandLineOption root(QStringLiteral("root"),
                                   QStringLiteral("Plant root of the installation."),
@@ -236,7 +247,9 @@ int main(int argc, char* argv[]) {
     parser.process(app);
     const int nReps = qMax(1, parser.value(reps).toInt());
     const int nWarm = qMax(0, parser.value(warmup).toInt());
-    const QStringList selected = parser.value(only).split(',', Qt::SkipEmptyParts);
+    QStringList selected = parser.value(only).split(',', Qt::SkipEmptyParts);
+    if (selected.removeAll(QStringLiteral("movements")) > 0)
+        selected << bench::movementScenarioNames();
     auto wanted = [&](const QString& name) {
         return selected.isEmpty() || selected.contains(name);
     };
@@ -650,6 +663,13 @@ int main(int argc, char* argv[]) {
                             QStringLiteral("COMMIT")};
             return sql + nullsAndPage;
         }};
+
+    for (const bench::MovementScenario& m :
+         bench::movementScenarios(QSqlDatabase::database(kDbFalquinas), work.path())) {
+        // Only when named ("movements" names them all).
+        if (selected.contains(m.name))
+            scenarios << Scenario{m.name, m.description, [] {}, m.run, m.sql};
+    }
 
     for (Scenario& s : scenarios) {
         if (!wanted(s.name))
