@@ -112,6 +112,23 @@ QString SqlDialect::exactEquals(const QString& column, const QString& param, boo
     return {};
 }
 
+QString SqlDialect::indexExists(const QString& index) const {
+    // Index names come from the schema, never from a user.
+    switch (m_engine) {
+    case Engine::SQLite:
+        return QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = '%1' "
+                              "COLLATE NOCASE")
+            .arg(index);
+    case Engine::PostgreSQL:
+        return QStringLiteral("SELECT 1 FROM pg_indexes WHERE schemaname = current_schema() AND "
+                              "upper(indexname) = upper('%1')")
+            .arg(index);
+    case Engine::SqlServer:
+        break;
+    }
+    return QStringLiteral("SELECT 1 FROM sys.indexes WHERE name = '%1'").arg(index);
+}
+
 QString SqlDialect::tableExists(const QString& table) const {
     // Table names come from the schema, never from a user.
     switch (m_engine) {

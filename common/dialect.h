@@ -48,6 +48,8 @@ public:
     int exactEqualsBinds() const { return m_engine == Engine::SqlServer ? 2 : 1; }
     // A statement returning one row when the table exists (one parameter-free statement).
     QString tableExists(const QString& table) const;
+    // A row when the current database (schema) has an index of that name.
+    QString indexExists(const QString& index) const;
     // INSERT statement that hands back the identity value assigned by the database.
     QString insertReturning(const QString& insertSql, const QString& identityColumn) const;
 

@@ -297,10 +297,14 @@ QStringList createStatements(const TableDef& table, const SqlDialect& dialect) {
     out << QStringLiteral("CREATE TABLE %1 (%2)")
                .arg(table.name, columns.join(QStringLiteral(", ")));
     for (const IndexDef& ix : table.indexes)
-        out << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
-                   .arg(ix.unique ? QStringLiteral("UNIQUE ") : QString(), ix.name, table.name,
-                        ix.columns.join(QStringLiteral(", ")));
+        out << createIndexStatement(table, ix);
     return out;
+}
+
+QString createIndexStatement(const TableDef& table, const IndexDef& ix) {
+    return QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+        .arg(ix.unique ? QStringLiteral("UNIQUE ") : QString(), ix.name, table.name,
+             ix.columns.join(QStringLiteral(", ")));
 }
 
 const QList<CatalogueChapter>& rightsCatalogue() {

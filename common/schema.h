@@ -46,6 +46,8 @@ const TableDef* findTable(const QString& name);
 QString columnDefinition(const TableDef& table, const ColumnDef& column, const SqlDialect& dialect);
 // CREATE TABLE and CREATE INDEX statements for one table.
 QStringList createStatements(const TableDef& table, const SqlDialect& dialect);
+// CREATE INDEX statement of one index of a table.
+QString createIndexStatement(const TableDef& table, const IndexDef& index);
 // Everything that creates a database of this kind on this engine, catalogue rows included.
 QStringList databaseScript(DatabaseKind kind, const SqlDialect& dialect);
 
@@ -61,7 +63,7 @@ struct CatalogueChapter {
 const QList<CatalogueChapter>& rightsCatalogue();
 
 inline const QString kModuleCode = QStringLiteral("FALQUINAS");
-inline const QString kProgramVersion = QStringLiteral("01.003");
+inline const QString kProgramVersion = QStringLiteral("01.004");
 
 } // namespace schema
 } // namespace falq

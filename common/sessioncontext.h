@@ -7,7 +7,7 @@ namespace falq {
 
 struct SessionContext {
     QString moduleCode = QStringLiteral("FALQUINAS");
-    QString version = QStringLiteral("01.003");
+    QString version = QStringLiteral("01.004");
     QString computerName; // at most 30 characters
     QString computerType; // one character
     QString userCode;

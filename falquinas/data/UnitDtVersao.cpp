@@ -46,6 +46,29 @@ bool step002(QSqlDatabase db, QString* error) {
                         error);
 }
 
+// Step 004: the indexes of the main database's tables that the database lacks (the searches
+// narrowed to one client or board size read through them). A database made by a newer
+// installer already has them.
+bool step004(QSqlDatabase db, QString* error) {
+    const SqlDialect d = SqlDialect::forDatabase(db);
+    QSqlQuery q(db);
+    for (const TableDef& table : schema::tables(DatabaseKind::Main)) {
+        if (!runStatement(q, d.tableExists(table.name), {}, error))
+            return false;
+        if (!q.next())
+            continue; // made when first used
+        for (const IndexDef& ix : table.indexes) {
+            if (!runStatement(q, d.indexExists(ix.name), {}, error))
+                return false;
+            if (q.next())
+                continue;
+            if (!runStatement(q, schema::createIndexStatement(table, ix), {}, error))
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool ensureVersionRow(QSqlDatabase db, int company, QString* error) {
@@ -103,6 +126,8 @@ bool upgrade(QSqlDatabase db, int company, const QString& stored, const QString&
     const int to = stepOf(target);
     for (int step = stepOf(stored) + 1; step <= to; ++step) {
         if (step == 2 && !step002(db, error))
+            return false;
+        if (step == 4 && !step004(db, error))
             return false;
         if (progress)
             progress(QStringLiteral("01.%1").arg(step, 3, 10, QLatin1Char('0')));

@@ -77,6 +77,7 @@ private slots:
     void versionFromNothingToCurrent();
     void versionStepsAndUnreachable_data();
     void versionStepsAndUnreachable();
+    void upgradeAddsMissingIndexes();
 };
 
 void TestMenu::menuHasEveryEntryInOrder() {
@@ -371,7 +372,7 @@ void TestMenu::versionFromNothingToCurrent() {
         inst.scalar("main",
                     "SELECT VERSAO FROM ACTUAL_VERSAO WHERE EMPRESA = 1 AND PROGRAMA = 'FALQUINAS'")
             .toString(),
-        QStringLiteral("01.003"));
+        QStringLiteral("01.004"));
     QCOMPARE(parseDateTime(inst.scalar("main", "SELECT DATULTACT FROM ACTUAL_VERSAO")).date(),
              QDate::currentDate());
     QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM UTILIZADORES WHERE UPGRADE_LICENSE = 'N'")
@@ -390,9 +391,11 @@ void TestMenu::versionStepsAndUnreachable_data() {
     QTest::addColumn<QString>("after");
     QTest::addColumn<bool>("warned");
     QTest::newRow("01.002 only writes the row") << "01.002"
-                                                << "01.003" << false;
-    QTest::newRow("01.003 is left alone") << "01.003"
-                                          << "01.003" << false;
+                                                << "01.004" << false;
+    QTest::newRow("01.003 finds every index there") << "01.003"
+                                                    << "01.004" << false;
+    QTest::newRow("01.004 is left alone") << "01.004"
+                                          << "01.004" << false;
     QTest::newRow("a newer version") << "01.009"
                                      << "01.009" << true;
     QTest::newRow("not a version") << "AB.CDE"
@@ -410,7 +413,8 @@ void TestMenu::versionStepsAndUnreachable() {
     QVERIFY(inst.exec("main", "UPDATE ACTUAL_VERSAO SET VERSAO = ?, DATULTACT = ?",
                       {stored, d.bindDate(old)}));
     QVERIFY(inst.exec("main", "UPDATE UTILIZADORES SET UPGRADE_LICENSE = 'S'"));
-    QCOMPARE(dbversion::canUpgrade(stored, "01.003"), stored == QLatin1String("01.002"));
+    QCOMPARE(dbversion::canUpgrade(stored, "01.004"),
+             stored == QLatin1String("01.002") || stored == QLatin1String("01.003"));
     Run run;
     QVERIFY(run.start());
     QVERIFY(run.menu.sessionOpen()); // the start-up goes on in every case
@@ -424,6 +428,28 @@ void TestMenu::versionStepsAndUnreachable() {
     QCOMPARE(run.messages.shown.size(), warned ? 1 : 0);
     if (warned)
         QVERIFY(run.messages.shown[0].contains(stored));
+}
+
+// A database of 01.003 lacks the indexes that narrowed searches read through; the upgrade
+// creates them and leaves the ones it has.
+void TestMenu::upgradeAddsMissingIndexes() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    const SqlDialect d = SqlDialect::forDatabase(inst.open("main"));
+    const QStringList added = {"IX_CLICHES_CLINRO", "IX_DESENHOS_CLIENTE", "IX_DESENHOS_PLACA"};
+    for (const QString& ix : added)
+        QVERIFY(inst.exec("main", "DROP INDEX " + ix));
+    QVERIFY(inst.exec("main", "UPDATE ACTUAL_VERSAO SET VERSAO = '01.003'"));
+    for (const QString& ix : added)
+        QVERIFY(!inst.scalar("main", d.indexExists(ix)).isValid());
+    Run run;
+    QVERIFY(run.start());
+    QVERIFY2(run.menu.sessionOpen(), qPrintable(run.messages.shown.join('|')));
+    QCOMPARE(inst.scalar("main", "SELECT VERSAO FROM ACTUAL_VERSAO").toString(),
+             QStringLiteral("01.004"));
+    for (const QString& ix : added)
+        QVERIFY2(inst.scalar("main", d.indexExists(ix)).toInt() == 1, qPrintable(ix));
+    QVERIFY(inst.scalar("main", d.indexExists("IX_CLICHES_PRODNRO")).toInt() == 1);
 }
 
 QTEST_MAIN(TestMenu)
