@@ -5,6 +5,7 @@
 #include "CORTP020.h"
 #include "UnitFacMenu.h"
 #include "codetables.h"
+#include "dashboard.h"
 #include "session.h"
 
 #include <QPointer>
@@ -31,6 +32,8 @@ void registerWindows(TFACFMENU& menu, Session& session) {
                         {[&session](QWidget* p) { return new TCORTF010(session, p); }, {}});
     menu.registerWindow(QStringLiteral("DESENHO001"),
                         {[&session](QWidget* p) { return new TCORTF020(session, p); }, {}});
+    // The statistics dashboard, switched on by BotActive.
+    new dashboard::Dashboard(session, menu);
 }
 
 } // namespace falq
