@@ -51,11 +51,19 @@ public:
     // The cliché or drawing picker, run modally; the number chosen ("" when none).
     QString pick(Item item);
 
-    // How many times each statement was opened since the last reset (for the tests and the
-    // benchmark).
-    void countOpening(const QString& name) { ++m_openings[name]; }
+    // How many times each statement was opened since the last reset, and the statements run
+    // (for the tests and the benchmark).
+    void countOpening(const QString& name, const Statement& statement = {}) {
+        ++m_openings[name];
+        if (!statement.sql.isEmpty())
+            m_statements << statement;
+    }
     QMap<QString, int> openings() const { return m_openings; }
-    void resetOpenings() { m_openings.clear(); }
+    QList<Statement> statementsRun() const { return m_statements; }
+    void resetOpenings() {
+        m_openings.clear();
+        m_statements.clear();
+    }
 
     // Detaches every handler and closes every query (the main window's session ends).
     void shutDown();
@@ -74,6 +82,7 @@ private:
     bool m_filtersAttached = false;
     bool m_recomputePending = false;
     QMap<QString, int> m_openings;
+    QList<Statement> m_statements;
 };
 
 } // namespace dashboard

@@ -42,7 +42,7 @@ bool DashboardPage::openQuery(Dataset* query, const Statement& statement) {
     for (auto it = statement.binds.constBegin(); it != statement.binds.constEnd(); ++it)
         query->bindValue(it.key(), it.value());
     QString error;
-    m_dashboard.countOpening(query->name());
+    m_dashboard.countOpening(query->name(), statement);
     if (!query->open(&error)) {
         session().messages().show(error, true);
         return false;
@@ -123,7 +123,7 @@ void DashboardPage::showTotal(QLabel* label, const Statement& statement) {
     q.prepare(statement.sql);
     for (auto it = statement.binds.constBegin(); it != statement.binds.constEnd(); ++it)
         q.bindValue(it.key(), it.value());
-    m_dashboard.countOpening(QStringLiteral("TOTAL"));
+    m_dashboard.countOpening(QStringLiteral("TOTAL"), statement);
     if (!q.exec()) {
         session().messages().show(q.lastError().text(), true);
         label->clear();

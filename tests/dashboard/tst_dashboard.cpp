@@ -10,6 +10,7 @@
 #include "windows.h"
 
 #include <QAbstractButton>
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
