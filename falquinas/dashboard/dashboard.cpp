@@ -10,6 +10,7 @@
 #include "unitDtFalquinas.h"
 
 #include <QAbstractButton>
+#include <QBoxLayout>
 #include <QGridLayout>
 #include <QTabWidget>
 #include <QTimer>
@@ -32,6 +33,11 @@ Dashboard::Dashboard(Session& session, TFACFMENU& window)
     for (DashboardPage* page : std::as_const(m_pages))
         m_nb0->addTab(page, page->caption());
     m_nb0->hide();
+    // While on, the dashboard takes most of the height the menu notebook leaves.
+    if (auto* column = qobject_cast<QBoxLayout*>(m_nb0->parentWidget()->layout())) {
+        column->setStretchFactor(m_menu, 2);
+        column->setStretchFactor(m_nb0, 5);
+    }
 
     connect(m_switch, &QAbstractButton::clicked, this, &Dashboard::BotActiveClick);
     connect(m_nb0, &QTabWidget::currentChanged, this, [this] {
@@ -78,6 +84,11 @@ void Dashboard::BotActiveClick() {
         for (DashboardPage* page : std::as_const(m_pages))
             page->closeQueries();
         m_nb0->hide();
+        // While on, the dashboard takes most of the height the menu notebook leaves.
+        if (auto* column = qobject_cast<QBoxLayout*>(m_nb0->parentWidget()->layout())) {
+            column->setStretchFactor(m_menu, 2);
+            column->setStretchFactor(m_nb0, 5);
+        }
         m_viewer->showFilters(false, false);
         m_menu->setTabVisible(photosPage, false);
         m_menu->setCurrentIndex(0);

@@ -59,6 +59,7 @@ void StatChart::fill(const QList<ChartPoint>& points) {
     x->append(categories);
     auto* y = new QValueAxis;
     y->setRange(0, top > 0 ? top * 1.15 : 1);
+    y->applyNiceNumbers();
     y->setLabelFormat(QStringLiteral("%.0f"));
     c->addAxis(x, Qt::AlignBottom);
     c->addAxis(y, Qt::AlignLeft);
