@@ -14,7 +14,9 @@
 #include <QLocale>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTabWidget>
 #include <QTableView>
+#include <QVBoxLayout>
 
 namespace falq::dashboard {
 
@@ -85,6 +87,28 @@ void DashboardPage::fillChart(StatChart* chart, Dataset* query, const QString& v
                        query->value(row, valueField).toDouble()});
     }
     chart->fill(chartPoints(groups));
+}
+
+void DashboardPage::addEvolutionPage(QTabWidget* notebook, const QString& yearChart,
+                                     const QString& monthChart, StatChart** year,
+                                     StatChart** month) {
+    auto* charts = new QWidget(notebook);
+    auto* column = new QVBoxLayout(charts);
+    *year = new StatChart(StatChart::Style::Bars, yearChart, charts);
+    *month = new StatChart(StatChart::Style::Line, monthChart, charts);
+    column->addWidget(*year);
+    column->addWidget(*month);
+    notebook->addTab(charts, QStringLiteral("Evol.Anual/Mensal"));
+}
+
+QLayout* DashboardPage::addTotalRow(const QString& name, QLabel** figure) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("Total ...."), this));
+    *figure = new QLabel(this);
+    (*figure)->setObjectName(name);
+    row->addWidget(*figure);
+    row->addStretch();
+    return row;
 }
 
 QWidget* DashboardPage::addDatePair(const char* first, const char* second) {

@@ -15,6 +15,7 @@
 #include <functional>
 
 class QDateEdit;
+class QLayout;
 class QLabel;
 class QTableView;
 class QTabWidget;
@@ -52,6 +53,11 @@ protected:
     QTableView* addGrid(const char* name, Dataset* query, const QList<FieldPresentation>& columns);
     // The chart of the query's newest six groups (ANO, and MES for a monthly chart).
     void fillChart(StatChart* chart, Dataset* query, const QString& valueField, bool monthly);
+    // The "Evol.Anual/Mensal" page of `notebook`: a yearly bar chart over a monthly line.
+    void addEvolutionPage(QTabWidget* notebook, const QString& yearChart, const QString& monthChart,
+                          StatChart** year, StatChart** month);
+    // The "Total ...." caption and its figure, named `name`.
+    QLayout* addTotalRow(const QString& name, QLabel** figure);
     // The "Limite de datas : " pair, named `first` and `second`; a change recomputes the page.
     QWidget* addDatePair(const char* first, const char* second);
     DayRange days() const;

@@ -62,14 +62,8 @@ ItemPage::ItemPage(Dashboard& dashboard, Item item, QWidget* parent)
     auto* costsLayout = new QVBoxLayout(costsPage);
     costsLayout->addWidget(addGrid(cliche ? "DBGridCustosCliche" : "DBGridCustosDesenho", m_costs,
                                    costColumns(number, numberTitle)));
-    auto* totalRow = new QHBoxLayout;
-    totalRow->addWidget(new QLabel(QStringLiteral("Total ...."), costsPage));
-    m_total = new QLabel(costsPage);
-    m_total->setObjectName(cliche ? QStringLiteral("LabelTotCliche")
-                                  : QStringLiteral("LabelTotDesenho"));
-    totalRow->addWidget(m_total);
-    totalRow->addStretch();
-    costsLayout->addLayout(totalRow);
+    costsLayout->addLayout(addTotalRow(
+        cliche ? QStringLiteral("LabelTotCliche") : QStringLiteral("LabelTotDesenho"), &m_total));
     m_totals->addTab(costsPage, QStringLiteral("Custos"));
     m_totals->addTab(addGrid(cliche ? "DBGridUtilCliche" : "DBGridUtilDesenho", m_usage,
                              {{number, numberTitle},
@@ -81,17 +75,9 @@ ItemPage::ItemPage(Dashboard& dashboard, Item item, QWidget* parent)
 
     m_details = new QTabWidget(this);
     m_details->setObjectName(cliche ? QStringLiteral("NBCliche") : QStringLiteral("NBDesenho"));
-    auto* charts = new QWidget(m_details);
-    auto* chartsLayout = new QVBoxLayout(charts);
-    m_yearChart =
-        new StatChart(StatChart::Style::Bars,
-                      cliche ? QStringLiteral("Chart9") : QStringLiteral("Chart11"), charts);
-    m_monthChart =
-        new StatChart(StatChart::Style::Line,
-                      cliche ? QStringLiteral("Chart10") : QStringLiteral("Chart12"), charts);
-    chartsLayout->addWidget(m_yearChart);
-    chartsLayout->addWidget(m_monthChart);
-    m_details->addTab(charts, QStringLiteral("Evol.Anual/Mensal"));
+    addEvolutionPage(m_details, cliche ? QStringLiteral("Chart9") : QStringLiteral("Chart11"),
+                     cliche ? QStringLiteral("Chart10") : QStringLiteral("Chart12"), &m_yearChart,
+                     &m_monthChart);
     m_details->addTab(addGrid(cliche ? "DBGridReqCliche" : "DBGridReqDesenho", m_requisitions,
                               requisitionColumns()),
                       QStringLiteral("Custos/Requisicões"));
@@ -109,24 +95,20 @@ ItemPage::ItemPage(Dashboard& dashboard, Item item, QWidget* parent)
     layout->addWidget(m_details, 1, 1);
     layout->setColumnStretch(1, 1);
 
-    connect(m_totals, &QTabWidget::tabBarClicked, this, [this](int index) {
-        if (!m_dashboard.isShowing(this) || index < 0)
-            return;
-        {
-            const QSignalBlocker block(m_totals);
-            m_totals->setCurrentIndex(index);
-        }
-        totalsPageChange();
-    });
-    connect(m_details, &QTabWidget::tabBarClicked, this, [this](int index) {
-        if (!m_dashboard.isShowing(this) || index < 0)
-            return;
-        {
-            const QSignalBlocker block(m_details);
-            m_details->setCurrentIndex(index);
-        }
-        detailPageClick();
-    });
+    // A click on a tab: the tab becomes current, then the page's rule runs once.
+    auto onClick = [this](QTabWidget* notebook, void (ItemPage::*change)()) {
+        connect(notebook, &QTabWidget::tabBarClicked, this, [this, notebook, change](int index) {
+            if (!m_dashboard.isShowing(this) || index < 0)
+                return;
+            {
+                const QSignalBlocker block(notebook);
+                notebook->setCurrentIndex(index);
+            }
+            (this->*change)();
+        });
+    };
+    onClick(m_totals, &ItemPage::totalsPageChange);
+    onClick(m_details, &ItemPage::detailPageClick);
     connect(m_search, &QLineEdit::editingFinished, this, [this] {
         if (m_dashboard.isShowing(this))
             searchExit();

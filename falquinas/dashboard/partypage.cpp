@@ -37,27 +37,16 @@ PartyPage::PartyPage(Dashboard& dashboard, Party party, QWidget* parent)
                                costColumns(column, title));
     grid->setMaximumWidth(420);
     layout->addWidget(grid, 1, 0);
-    auto* totalRow = new QHBoxLayout;
-    totalRow->addWidget(new QLabel(QStringLiteral("Total ...."), this));
-    m_total = new QLabel(this);
-    m_total->setObjectName(client ? QStringLiteral("LabelTotCli") : QStringLiteral("LabelTotFrn"));
-    totalRow->addWidget(m_total);
-    totalRow->addStretch();
-    layout->addLayout(totalRow, 2, 0);
+    layout->addLayout(
+        addTotalRow(client ? QStringLiteral("LabelTotCli") : QStringLiteral("LabelTotFrn"),
+                    &m_total),
+        2, 0);
 
     m_notebook = new QTabWidget(this);
     m_notebook->setObjectName(client ? QStringLiteral("NBCli") : QStringLiteral("NBFrn"));
-    auto* charts = new QWidget(m_notebook);
-    auto* chartsLayout = new QVBoxLayout(charts);
-    m_yearChart =
-        new StatChart(StatChart::Style::Bars,
-                      client ? QStringLiteral("Chart5") : QStringLiteral("Chart7"), charts);
-    m_monthChart =
-        new StatChart(StatChart::Style::Line,
-                      client ? QStringLiteral("Chart6") : QStringLiteral("Chart8"), charts);
-    chartsLayout->addWidget(m_yearChart);
-    chartsLayout->addWidget(m_monthChart);
-    m_notebook->addTab(charts, QStringLiteral("Evol.Anual/Mensal"));
+    addEvolutionPage(m_notebook, client ? QStringLiteral("Chart5") : QStringLiteral("Chart7"),
+                     client ? QStringLiteral("Chart6") : QStringLiteral("Chart8"), &m_yearChart,
+                     &m_monthChart);
     m_notebook->addTab(
         addGrid(client ? "DBGridReqCli" : "DBGridReqFrn", m_requisitions, requisitionColumns()),
         QStringLiteral("Requisicões"));

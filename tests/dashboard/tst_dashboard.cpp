@@ -37,6 +37,14 @@ bool setWorkingDate(test::Installation& inst, const QDate& date) {
                      {SqlDialect::forDatabase(db).bindDate(date), QString::number(date.year())});
 }
 
+// An installation holding the register of the tests, worked on at `workingDate`.
+std::unique_ptr<test::Installation> registerAt(const QDate& workingDate) {
+    auto inst = std::make_unique<test::Installation>();
+    if (!inst->ok() || !test::fillRegister(*inst) || !setWorkingDate(*inst, workingDate))
+        qWarning("installation failed: %s", qPrintable(inst->error()));
+    return inst;
+}
+
 struct Board {
     explicit Board(Run& r) : run(r) {
         registerWindows(run.menu, run.session);
@@ -97,10 +105,7 @@ private slots:
     }
 
     void switchResetsTheDatesAndRecomputesNothingOnANewDate() {
-        test::Installation inst;
-        QVERIFY2(inst.ok(), qPrintable(inst.error()));
-        QVERIFY(test::fillRegister(inst));
-        QVERIFY(setWorkingDate(inst, QDate(2024, 3, 31)));
+        const auto inst = registerAt(QDate(2024, 3, 31));
         Run run;
         Board board(run);
         QVERIFY(run.start());
@@ -137,10 +142,7 @@ private slots:
     }
 
     void pageChangeRunsEachDetailOnce() {
-        test::Installation inst;
-        QVERIFY2(inst.ok(), qPrintable(inst.error()));
-        QVERIFY(test::fillRegister(inst));
-        QVERIFY(setWorkingDate(inst, QDate(2024, 3, 31)));
+        const auto inst = registerAt(QDate(2024, 3, 31));
         Run run;
         Board board(run);
         QVERIFY(run.start());
@@ -187,10 +189,7 @@ private slots:
     }
 
     void filtersRecomputeThePageShown() {
-        test::Installation inst;
-        QVERIFY2(inst.ok(), qPrintable(inst.error()));
-        QVERIFY(test::fillRegister(inst));
-        QVERIFY(setWorkingDate(inst, QDate(2024, 3, 31)));
+        const auto inst = registerAt(QDate(2024, 3, 31));
         Run run;
         Board board(run);
         QVERIFY(run.start());
@@ -214,10 +213,7 @@ private slots:
     }
 
     void emptyPeriodClearsTheDetails() {
-        test::Installation inst;
-        QVERIFY2(inst.ok(), qPrintable(inst.error()));
-        QVERIFY(test::fillRegister(inst));
-        QVERIFY(setWorkingDate(inst, QDate(2022, 6, 30)));
+        const auto inst = registerAt(QDate(2022, 6, 30));
         Run run;
         Board board(run);
         QVERIFY(run.start());
@@ -243,12 +239,9 @@ private slots:
     }
 
     void searches() {
-        test::Installation inst;
-        QVERIFY2(inst.ok(), qPrintable(inst.error()));
-        QVERIFY(test::fillRegister(inst));
-        QVERIFY(test::addRepair(inst, "CLICHE000012", "", "R", 107, "2024-02-10 00:00", "FA", 5,
+        const auto inst = registerAt(QDate(2024, 3, 31));
+        QVERIFY(test::addRepair(*inst, "CLICHE000012", "", "R", 107, "2024-02-10 00:00", "FA", 5,
                                 "ALFA"));
-        QVERIFY(setWorkingDate(inst, QDate(2024, 3, 31)));
         Run run;
         Board board(run);
         QVERIFY(run.start());
@@ -282,11 +275,8 @@ private slots:
     }
 
     void requisitionWithoutImageListsItsDocuments() {
-        test::Installation inst;
-        QVERIFY2(inst.ok(), qPrintable(inst.error()));
-        QVERIFY(test::fillRegister(inst));
-        QVERIFY(setWorkingDate(inst, QDate(2024, 3, 31)));
-        const ImageParameters params = readImageParameters(inst.open("main"));
+        const auto inst = registerAt(QDate(2024, 3, 31));
+        const ImageParameters params = readImageParameters(inst->open("main"));
         QVERIFY(!params.drawingFolder.isEmpty());
         QDir().mkpath(params.drawingFolder);
         QFile doc(QDir(params.drawingFolder).filePath("D1_ficha.pdf"));
