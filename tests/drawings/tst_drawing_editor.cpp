@@ -24,33 +24,6 @@ using test::settle;
 namespace {
 using DrawingEditor = test::EditorOf<TCORTF020>;
 
-// A drawing as another program would write it; unnamed columns get plain values.
-void addDrawing(test::Installation& inst, const QString& number,
-                const QMap<QString, QVariant>& values = {}) {
-    QMap<QString, QVariant> row = {{"DESENHONRO", number}, {"CORTANTENRO", "CT-" + number.left(10)},
-                                   {"PRODNRO", "P12"},     {"CLIENTE", 1},
-                                   {"SIGLACLI", "NORTE"},  {"REFERENCIA", "Ref " + number},
-                                   {"MAQUINA", 2},         {"FORNECEDOR", 5},
-                                   {"SIGLAFORN", "GRAV"},  {"LARGURA", 200},
-                                   {"COMPRIM", 300},       {"ALTURA", 150},
-                                   {"LARG_PLACA", 600},    {"COMP_PLACA", 1100},
-                                   {"QUANTID", 500},       {"CARTAO", 1},
-                                   {"DESENHADOR", 2},      {"VNDNRO", 0},
-                                   {"VNDNOME", ""},        {"DIR_CANAL", "V"},
-                                   {"GOLPES_CAIXA", 2},    {"VISTA", "E"},
-                                   {"ROTACOES_PREV", 0},   {"UTILIZA", "S"},
-                                   {"COMERCIALNRO", ""}};
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        row[it.key()] = it.value();
-    QStringList marks;
-    for (int i = 0; i < row.size(); ++i)
-        marks << "?";
-    QVERIFY(inst.exec("main",
-                      QStringLiteral("INSERT INTO DESENHOS (%1) VALUES (%2)")
-                          .arg(row.keys().join(", "), marks.join(", ")),
-                      row.values()));
-}
-
 int count(test::Installation& inst, const QString& where = QStringLiteral("1=1")) {
     return inst.scalar("main", "SELECT COUNT(*) FROM DESENHOS WHERE " + where).toInt();
 }
@@ -71,7 +44,7 @@ struct DrawingOn {
         test::addCodes(inst);
         inst.exec("fact", "INSERT INTO VENDEDORES (CODIGO, NOME) VALUES (3, 'Vasco Mendes')");
         for (const QString& number : drawings)
-            addDrawing(inst, number);
+            test::addDrawing(inst, number);
     }
     bool open() {
         if (!inst.ok())
@@ -123,7 +96,7 @@ private slots:
 void TestDrawingEditor::opensWithTheGridAndTheRecord() {
     DrawingOn t({"D-200", "D-100"});
     auto& [inst, e] = t;
-    addDrawing(inst, "D-300", {{"DIR_CANAL", "X"}, {"VISTA", ""}, {"VNDNRO", 3}});
+    test::addDrawing(inst, "D-300", {{"DIR_CANAL", "X"}, {"VISTA", ""}, {"VNDNRO", 3}});
     QVERIFY(t.open());
     QCOMPARE(e.window->windowTitle(), QStringLiteral("Abertura e Alteração de Desenhos"));
     QStringList titles;
@@ -182,7 +155,7 @@ void TestDrawingEditor::existingNumberRefusedNoRowAdded() {
     QVERIFY(t.open());
     // Another workstation adds a number after the list was read: the database is asked,
     // without regard to case.
-    addDrawing(inst, "D-300", {{"REFERENCIA", "da outra"}});
+    test::addDrawing(inst, "D-300", {{"REFERENCIA", "da outra"}});
     e.insert("d-300");
     QCOMPARE(e.messages.shown, QStringList{"Registo já Existe ... <ENTER> ..."});
     QCOMPARE(e.messages.beeps, QList<bool>{true});
@@ -558,7 +531,7 @@ void TestDrawingEditor::deleteKeepsFiles() {
 void TestDrawingEditor::openedFromTheMenu() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    addDrawing(inst, "D-100");
+    test::addDrawing(inst, "D-100");
     test::Run run;
     registerWindows(run.menu, run.session);
     QVERIFY(run.start());

@@ -679,6 +679,13 @@ QString pick(QRandomGenerator& rng, const QStringList& list) {
 // Empty text, never NULL: searches compare these columns with '' and LIKE.
 const QString kEmpty = QStringLiteral("");
 
+// Positions of the code columns in the generated rows.
+constexpr int kClicheModel = 9;
+constexpr int kClicheMachine = 10;
+constexpr int kDrawingBoard = 8;
+constexpr int kDrawingMachine = 12;
+constexpr int kDrawingDesigner = 14;
+
 QString clicheNumber(int i) {
     return QString::number(10000 + i);
 }
@@ -934,6 +941,12 @@ bool fillRegister(const InstallationSettings& s, const RegisterSize& size, QStri
                 << kEmpty << QStringLiteral("CT%1").arg(rng.bounded(5000)) << int(rng.bounded(900))
                 << int(rng.bounded(500000))
                 << (rng.bounded(20) == 0 ? QStringLiteral("N") : QStringLiteral("S")) << kEmpty;
+            // A few name a model or a machine that its table lacks (code 0): the searches leave
+            // them out, the consultation lists them.
+            if (i % 50 == 17)
+                row[kClicheModel] = 0;
+            if (i % 50 == 33)
+                row[kClicheMachine] = 0;
             if (!ins.add(row, error))
                 return false;
             if (size.images && !drawCliche(newFile(clicheFolder, number + QStringLiteral(".JPG")),
@@ -993,6 +1006,13 @@ bool fillRegister(const InstallationSettings& s, const RegisterSize& size, QStri
                 rng.bounded(20) == 0 ? QStringLiteral("N") : QStringLiteral("S"),
                 QString::number(100000 + rng.bounded(900000)),
                 kEmpty};
+            // A few name a designer, a board or a machine that its table lacks (code 0).
+            if (i % 50 == 11)
+                row[kDrawingDesigner] = 0;
+            if (i % 50 == 29)
+                row[kDrawingBoard] = 0;
+            if (i % 50 == 41)
+                row[kDrawingMachine] = 0;
             if (!ins.add(row, error))
                 return false;
             if (size.images && !drawDie(newFile(drawingFolder, number + QStringLiteral(".JPG")),

@@ -1,0 +1,140 @@
+#include "movementqueries.h"
+
+#include "sqlrun.h"
+
+#include <QSqlQuery>
+
+namespace falq::movements {
+
+namespace {
+
+// The item table, its alias and the number column of the other kind (empty in this kind's rows).
+struct KindNames {
+    QString table;
+    QString alias;
+    QString otherNumber;
+};
+
+KindNames names(ItemKind kind) {
+    if (kind == ItemKind::Drawing)
+        return {QStringLiteral("DESENHOS"), QStringLiteral("DES"), QStringLiteral("CLICHENRO")};
+    return {QStringLiteral("CLICHES"), QStringLiteral("CLI"), QStringLiteral("DESENHONRO")};
+}
+
+// The movements of the kind in the period (on MOVIMENTOS under `prefix`), binding the days.
+QString movementConditions(const SqlDialect& dialect, ItemKind kind, const QString& prefix,
+                           const MovementFilter& filter, QVariantList& binds) {
+    binds << dialect.dayStart(filter.from) << dialect.dayAfter(filter.to);
+    return QStringLiteral("%1%2 = '' AND ").arg(prefix, names(kind).otherNumber) +
+           dialect.dayRange(prefix + QStringLiteral("DATA"), QStringLiteral("?"),
+                            QStringLiteral("?"));
+}
+
+// The client and supplier patterns on the item table; nothing for a pattern that matches all.
+QString patternConditions(const SqlDialect& dialect, ItemKind kind, const MovementFilter& filter,
+                          QVariantList& binds) {
+    const QString alias = names(kind).alias;
+    QStringList conditions;
+    if (!SqlDialect::matchesEverything(filter.clientPattern)) {
+        conditions << dialect.like(alias + QStringLiteral(".SIGLACLI"), QStringLiteral("?"));
+        binds << filter.clientPattern;
+    }
+    if (!SqlDialect::matchesEverything(filter.supplierPattern)) {
+        conditions << dialect.like(alias + QLatin1Char('.') + supplierColumn(kind),
+                                   QStringLiteral("?"));
+        binds << filter.supplierPattern;
+    }
+    return conditions.join(QStringLiteral(" AND "));
+}
+
+} // namespace
+
+QString numberColumn(ItemKind kind) {
+    return kind == ItemKind::Drawing ? QStringLiteral("DESENHONRO") : QStringLiteral("CLICHENRO");
+}
+
+QString supplierColumn(ItemKind kind) {
+    return kind == ItemKind::Drawing ? QStringLiteral("SIGLAFORN") : QStringLiteral("FORNSIGLA");
+}
+
+QString measureColumn(Measure measure) {
+    return measure == Measure::Uses ? QStringLiteral("UTIL_NRO") : QStringLiteral("ROTACOES");
+}
+
+Statement rankingStatement(const SqlDialect& dialect, ItemKind kind, Measure measure,
+                           const MovementFilter& filter) {
+    const KindNames n = names(kind);
+    const QString number = numberColumn(kind);
+    const QString total = measureColumn(measure);
+    const QString summed =
+        measure == Measure::Uses ? QStringLiteral("NROUTIL") : QStringLiteral("ROTACOES");
+    Statement s;
+    s.sql = QStringLiteral("SELECT %1.%2 AS %2, MOV.%3 AS %3, %1.REFERENCIA, %1.SIGLACLI, %1.%4 "
+                           "FROM (SELECT %2, SUM(%5) AS %3 FROM MOVIMENTOS WHERE ")
+                .arg(n.alias, number, total, supplierColumn(kind), summed);
+    s.sql += movementConditions(dialect, kind, QString(), filter, s.binds);
+    s.sql += QStringLiteral(" GROUP BY %1) MOV JOIN %2 %3 ON %3.%1 = MOV.%1")
+                 .arg(number, n.table, n.alias);
+    const QString patterns = patternConditions(dialect, kind, filter, s.binds);
+    if (!patterns.isEmpty())
+        s.sql += QStringLiteral(" WHERE ") + patterns;
+    s.sql += QStringLiteral(" ORDER BY MOV.%1 DESC, %2.%3").arg(total, n.alias, number);
+    return s;
+}
+
+namespace {
+
+// The movements of the kind in the period joined to their items, the patterns on the items.
+// `columns` may use %1 for the item table's alias and %2 for the number column.
+Statement joinedMovements(const SqlDialect& dialect, ItemKind kind, const MovementFilter& filter,
+                          const QString& columns, const QString& order) {
+    const KindNames n = names(kind);
+    const QString number = numberColumn(kind);
+    Statement s;
+    s.sql = QStringLiteral("SELECT ") + QString(columns).arg(n.alias, number) +
+            QStringLiteral(" FROM MOVIMENTOS MOV JOIN %1 %2 ON %2.%3 = MOV.%3 WHERE ")
+                .arg(n.table, n.alias, number);
+    s.sql += movementConditions(dialect, kind, QStringLiteral("MOV."), filter, s.binds);
+    const QString patterns = patternConditions(dialect, kind, filter, s.binds);
+    if (!patterns.isEmpty())
+        s.sql += QStringLiteral(" AND ") + patterns;
+    s.sql += QStringLiteral(" ORDER BY ") + QString(order).arg(n.alias, number);
+    return s;
+}
+
+} // namespace
+
+Statement rankedMovementsStatement(const SqlDialect& dialect, ItemKind kind,
+                                   const MovementFilter& filter) {
+    return joinedMovements(
+        dialect, kind, filter,
+        QStringLiteral("%1.%2 AS %2, MOV.NROUTIL, MOV.ROTACOES, MOV.ENCOMENDA, MOV.DATA"),
+        QStringLiteral("%1.%2, MOV.DATA DESC, MOV.NRO DESC"));
+}
+
+Statement movementListStatement(const SqlDialect& dialect, ItemKind kind,
+                                const MovementFilter& filter) {
+    return joinedMovements(dialect, kind, filter,
+                           QStringLiteral("%1.%2 AS %2, MOV.NROUTIL, %1.REFERENCIA, %1.SIGLACLI, "
+                                          "%1.") +
+                               supplierColumn(kind) +
+                               QStringLiteral(", MOV.ROTACOES, MOV.ENCOMENDA, MOV.DATA"),
+                           QStringLiteral("MOV.DATA DESC, MOV.NRO DESC"));
+}
+
+Statement itemMovementsStatement(const SqlDialect& dialect, ItemKind kind, const QString& number,
+                                 const QDate& from, const QDate& to) {
+    Statement s;
+    s.sql = QStringLiteral("SELECT * FROM MOVIMENTOS WHERE %1 = ? AND ").arg(numberColumn(kind)) +
+            dialect.dayRange(QStringLiteral("DATA"), QStringLiteral("?"), QStringLiteral("?")) +
+            QStringLiteral(" ORDER BY DATA DESC, NRO DESC");
+    s.binds << number << dialect.dayStart(from) << dialect.dayAfter(to);
+    return s;
+}
+
+bool runForward(QSqlQuery& query, const Statement& statement, QString* error) {
+    query.setForwardOnly(true);
+    return runStatement(query, statement.sql, statement.binds, error);
+}
+
+} // namespace falq::movements
