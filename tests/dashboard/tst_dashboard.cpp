@@ -160,6 +160,11 @@ private slots:
         QCOMPARE(chart->points()[0].value, 620.0);
         QCOMPARE(chart->points()[1].label, QStringLiteral("2023"));
         QCOMPARE(chart->points()[2].label, QString());
+        // A month without rows is no point (no February 2024).
+        QStringList months;
+        for (const ChartPoint& p : board.find<StatChart>("Chart2")->points())
+            months << p.label;
+        QCOMPARE(months, QStringList({"2024/4", "2024/3", "2024/1", "2023/12", "", "", ""}));
 
         board.dashboard->resetOpenings();
         board.page(ClientsIx);
@@ -186,6 +191,17 @@ private slots:
         QCOMPARE(clients->fieldValue("SIGLACLI").toString(), QStringLiteral("BETA"));
         QCOMPARE(requisitions->rowCount(), 2);
         QCOMPARE(board.find<StatChart>("Chart5")->points()[0].value, 340.0);
+
+        // The costs without a client short name drill down to their own rows.
+        from->setDate(QDate(2023, 1, 1));
+        board.find<QDateEdit>("Edit_DatCli2")->setDate(QDate(2023, 12, 31));
+        QTest::qWait(20);
+        QCOMPARE(clients->rowCount(), 1);
+        QVERIFY(clients->fieldValue("SIGLACLI").isNull());
+        QCOMPARE(board.find<StatChart>("Chart5")->points()[0].label, QStringLiteral("2023"));
+        QCOMPARE(board.find<StatChart>("Chart5")->points()[0].value, 70.0);
+        QCOMPARE(requisitions->rowCount(), 1);
+        QCOMPARE(board.query("DBGridCliFrn")->rowCount(), 1);
     }
 
     void filtersRecomputeThePageShown() {
@@ -296,6 +312,9 @@ private slots:
         auto* list = board.find<QListWidget>("FileListBoxAnexo");
         QCOMPARE(list->count(), 1);
         QCOMPARE(list->item(0)->text(), QStringLiteral("D1_ficha.pdf"));
+        // A double click with no document chosen says so.
+        viewer->FileListBoxAnexoDblClick();
+        QCOMPARE(run.messages.shown, QStringList{"Seleccione 1º o Ficheiro que Deseja ..."});
         // Away from "Requisões" the viewer is cleared.
         board.find<QTabWidget>("NB2")->setCurrentIndex(1);
         QVERIFY(viewer->number().isEmpty());
