@@ -10,16 +10,19 @@
 #include "windows.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 
 using namespace falq;
 using namespace falq::dashboard;
@@ -315,6 +318,23 @@ private slots:
         // A double click with no document chosen says so.
         viewer->FileListBoxAnexoDblClick();
         QCOMPARE(run.messages.shown, QStringList{"Seleccione 1º o Ficheiro que Deseja ..."});
+        // A click on the image opens the record's full viewer.
+        const QString image = clicheImagePath(params, QStringLiteral("C1"));
+        QDir().mkpath(params.clicheFolder);
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(image, "JPG"));
+        QVERIFY(requisitions->locate({"CLICHENRO"}, {"C1"}));
+        QCOMPARE(viewer->imagePath(), image);
+        QString opened;
+        QTimer::singleShot(100, [&opened] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                opened = modal->objectName();
+                modal->close();
+            }
+        });
+        viewer->ML1Click();
+        QCOMPARE(opened, QStringLiteral("TFACFMENUCLICHE"));
         // Away from "Requisões" the viewer is cleared.
         board.find<QTabWidget>("NB2")->setCurrentIndex(1);
         QVERIFY(viewer->number().isEmpty());
