@@ -63,4 +63,28 @@ LookupDef designers() {
             QStringLiteral("DESENHADORES")};
 }
 
+QList<SearchColumn> clientColumns(bool byName) {
+    if (byName)
+        return {{"NOME", "Nome do Cliente"}, {"CODIGO", "Cliente Nº"}, {"SIGLA", "Sigla"}};
+    return {{"CODIGO", "Cliente Nº"}, {"NOME", "Nome do Cliente"}, {"SIGLA", "Sigla Cliente"}};
+}
+
+QList<SearchColumn> supplierColumns(bool byName) {
+    if (byName)
+        return {{"NOME", "Nome do Fonecedor"}, {"CODIGO", "Forn. Nº"}, {"SIGLA", "Sigla"}};
+    return {{"CODIGO", "Forn. Nº"}, {"NOME", "Nome do Fornecedor"}, {"SIGLA", "Sigla"}};
+}
+
+QList<SearchColumn> salesmanColumns(bool byName) {
+    if (byName)
+        return {{"NOME", "Nome do Vendedor"}, {"CODIGO", "Vendedor Nº"}};
+    return {{"CODIGO", "Vendedor Nº"}, {"NOME", "Nome do Vendedor"}};
+}
+
+QList<SearchColumn> boardColumns(bool byName) {
+    if (byName)
+        return {{"DESIGNACAO", "Designação"}, {"CODIGO", "Cartão Nº"}};
+    return {{"CODIGO", "Cartão Nº"}, {"DESIGNACAO", "Designação"}};
+}
+
 } // namespace falq::lookups

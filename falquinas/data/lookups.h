@@ -2,6 +2,7 @@
 // The read-only look-up queries of the windows, one in code order and one in name order.
 // A window takes the pair it needs and names its own copies (CLIENTES, CLIENTESALFA, ...).
 #include "codenames.h"
+#include "grids.h"
 
 #include <QString>
 
@@ -35,6 +36,13 @@ LookupDef machines(bool editor);
 LookupDef boards(bool editor);
 LookupDef colours();
 LookupDef designers();
+
+// The columns of a code box's searches: by code ("Procura Numérica") or by name ("Procura
+// Alfabética"), the searched column first.
+QList<SearchColumn> clientColumns(bool byName);
+QList<SearchColumn> supplierColumns(bool byName);
+QList<SearchColumn> salesmanColumns(bool byName);
+QList<SearchColumn> boardColumns(bool byName);
 } // namespace lookups
 
 } // namespace falq

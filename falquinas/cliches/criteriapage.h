@@ -1,0 +1,130 @@
+#pragma once
+// The criteria of a search window (the cliché and drawing pickers, the listing and printing
+// windows): range boxes in pairs, text patterns, the sort buttons, each kept in a criteria
+// value that the window's statement is built from.
+//
+// Leaving a box stores what it holds and asks for the search to run again (searchChanged):
+// a text bound is cut to its column's size; a number bound is a whole number from 0 to its
+// default upper bound (anything else beeps, says "Valor Inválido ..." and puts the focus back,
+// the bound unchanged); an upper bound below its lower one beeps, shows the range's message
+// and puts the focus on the lower box, without a search; an emptied pattern shows "%" again.
+// Text bounds compare as the database compares the number columns (without regard to case).
+// Only moves between the window's own widgets count: a refused box never blocks closing.
+#include "lookupmenu.h"
+#include "lookups.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QWidget>
+
+class QButtonGroup;
+class QGridLayout;
+class QGroupBox;
+class QRadioButton;
+class QTabWidget;
+
+namespace falq {
+
+class Dataset;
+class Session;
+
+inline const QString kInvalidValue = QStringLiteral("Valor Inválido ...");
+inline const QString kRangeKeysHint =
+    QStringLiteral("Teclas <INS> Procura Numérica ... <CTRL+INS> Procura Alfabética");
+
+class CriteriaPage : public QWidget {
+    Q_OBJECT
+public:
+    ~CriteriaPage() override;
+
+    // The notebook of the criteria ("Procurar por?" first) and the group "Ordenar por".
+    QTabWidget* book() const { return m_book; }
+    QGroupBox* sortGroup() const { return m_sortGroup; }
+    // The status panel where the look-up keys are told and which leaving a range box clears.
+    void setStatusLabel(QLabel* label) { m_status = label; }
+
+    // Every criterion back to its default, shown in its box.
+    virtual void resetToDefaults() = 0;
+    // The page's own look-up sets (clients, suppliers, ...), opened while the window is open.
+    void openLookups();
+    void closeLookups();
+
+signals:
+    // A criterion changed: the search runs again.
+    void searchChanged();
+
+protected:
+    CriteriaPage(Session& session, QWidget* parent);
+
+    // A page of the notebook with a grid of labelled rows.
+    QGridLayout* addPage(const QString& name, const QString& title);
+    // A range of text bounds cut to `size` characters; `message` empty: no check of the order.
+    // With `zeroIsEmpty` set (setZeroIsEmpty), "0" counts as the empty text.
+    void addTextRange(QGridLayout* grid, const QString& label, const QString& lowName,
+                      const QString& highName, int size, QString* low, QString* high,
+                      const QString& message, bool zeroIsEmpty = false);
+    // A range of whole numbers from 0 to `maximum`.
+    void addNumberRange(QGridLayout* grid, const QString& label, const QString& lowName,
+                        const QString& highName, qint64 maximum, qint64* low, qint64* high,
+                        const QString& message, bool lookupHint = false);
+    void addPattern(QGridLayout* grid, const QString& label, const QString& name, QString* pattern);
+    // A button of "Ordenar por"; `id` is the sort's value, kept in *sort.
+    void addSort(const QString& text, const QString& name, int id, int* sort);
+    // Insert and Ctrl+Insert on code bound boxes: "Procura Numérica" over the page's own set
+    // `setName` (CLIENTES) in code order, "Procura Alfabética" over `setName` + "ALFA" in name
+    // order; the code chosen becomes the bound. `quietBox`'s menu shows no keys.
+    void addCodeLookups(const QString& setName, const LookupDef& def, const QStringList& boxNames,
+                        const QString& quietBox = {});
+    QLineEdit* box(const QString& name) const;
+    // Shows every stored criterion in its box.
+    void showCriteria();
+    // In the pickers of the registers, "0" in a box of a range added with zeroIsEmpty is "".
+    void setZeroIsEmpty(bool on) { m_zeroIsEmpty = on; }
+
+    Session& m_session;
+
+private:
+    struct Range {
+        QLineEdit* low;
+        QLineEdit* high;
+        bool text;
+        int size;
+        qint64 maximum;
+        QString* lowText;
+        QString* highText;
+        qint64* lowNumber;
+        qint64* highNumber;
+        QString message;
+        bool zeroIsEmpty;
+        bool lookupHint;
+    };
+    struct Pattern {
+        QLineEdit* box;
+        QString* value;
+    };
+
+    QLineEdit* addRangeBoxes(QGridLayout* grid, const QString& label, const QString& lowName,
+                             const QString& highName, QLineEdit** high);
+    void focusChanged(QWidget* old, QWidget* now);
+    void leaveRange(const Range& range, QLineEdit* box);
+    void leavePattern(const Pattern& pattern);
+    bool storeBound(const Range& range, QLineEdit* box);
+    bool inverted(const Range& range, bool* answer);
+    void refuse(QLineEdit* focusBox, const QString& message);
+    void setStatus(const QString& text);
+
+    QTabWidget* m_book;
+    QGroupBox* m_sortGroup;
+    QButtonGroup* m_sorts;
+    QList<Range> m_ranges;
+    QList<Pattern> m_patterns;
+    QList<QPair<QRadioButton*, int*>> m_sortButtons;
+    QMap<QString, Dataset*> m_lookupSets;
+    QHash<QGridLayout*, int> m_nextRow;
+    QPointer<QLabel> m_status;
+    QPointer<QLineEdit> m_refocus; // the box the focus is being put back in
+    bool m_zeroIsEmpty = false;
+};
+
+} // namespace falq

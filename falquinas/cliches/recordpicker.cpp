@@ -1,0 +1,160 @@
+#include "recordpicker.h"
+
+#include "connections.h"
+#include "criteriapage.h"
+#include "dataset.h"
+#include "datasetviews.h"
+#include "imagecontrol.h"
+#include "imagefiles.h"
+#include "session.h"
+#include "viewerwindow.h"
+
+#include "ui_RecordPicker.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QStandardItemModel>
+#include <QTabWidget>
+
+namespace falq {
+
+namespace {
+QString text(const QVariant& v) {
+    return v.isNull() ? QString() : v.toString();
+}
+} // namespace
+
+RecordPicker::RecordPicker(Session& session, PickerCaller caller, Kind kind, CriteriaPage* page,
+                           QWidget* parent)
+    : QDialog(parent), m_session(session), m_caller(caller), m_kind(std::move(kind)),
+      ui(std::make_unique<Ui::RecordPicker>()), m_page(page),
+      m_records(new Dataset(m_kind.table, kDbFalquinas, QString(),
+                            UpdateObject{m_kind.table, {m_kind.numberField}, {}}, this)),
+      m_preview(new ImageControl(this)), m_detail(new QStandardItemModel(this)),
+      m_status0(new QLabel(this)), m_params(std::make_unique<ImageParameters>()) {
+    ui->setupUi(this);
+    setObjectName(m_kind.windowNames[int(caller)]);
+    setWindowTitle(m_kind.caption);
+    ui->criteriaLayout->addWidget(page);
+    m_status0->setObjectName(QStringLiteral("StatusPanel0"));
+    ui->StatusBar1->addWidget(m_status0, 1);
+    page->setStatusLabel(m_status0);
+    const bool inRegister = caller != PickerCaller::MainWindow;
+
+    // The results: the window's own query, never applied.
+    m_records->setPresentation(m_kind.grid);
+    bindGrid(ui->DBGrid1, m_records);
+    if (inRegister)
+        ui->DBGrid1->setToolTip(kPickerSelectHint);
+    ui->DBGrid1->horizontalHeader()->setHighlightSections(false);
+    connect(m_records, &Dataset::currentRowChanged, this, &RecordPicker::rowChanged);
+    connect(ui->DBGrid1, &QTableView::doubleClicked, this, [this] {
+        if (m_caller != PickerCaller::MainWindow)
+            close();
+    });
+    QStringList detailTitles;
+    for (const auto& [field, title] : std::as_const(m_kind.detail))
+        detailTitles << title;
+    m_detail->setHorizontalHeaderLabels(detailTitles);
+    ui->DBGrid2->setModel(m_detail);
+    ui->DBGrid2->verticalHeader()->hide();
+    ui->DBGrid2->horizontalHeader()->setStretchLastSection(true);
+    ui->DBGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    m_preview->setObjectName(QStringLiteral("ML1"));
+    m_preview->setStretch(true);
+    m_preview->setToolTip(kPickerPhotoHint);
+    ui->previewLayout->addWidget(m_preview);
+    connect(m_preview, &ImageControl::clicked, this, &RecordPicker::previewClicked);
+
+    connect(page, &CriteriaPage::searchChanged, this, &RecordPicker::runSearch);
+    connect(ui->BitTerminar, &QPushButton::clicked, this, &QDialog::close);
+    m_status0->setText(caller == PickerCaller::UsageRegister ? QString() : kPickerBranding);
+}
+
+RecordPicker::~RecordPicker() {
+    if (m_opened)
+        FormClose();
+}
+
+QString RecordPicker::statusText() const {
+    return m_status0->text();
+}
+
+void RecordPicker::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (!m_opened)
+        FormActivate();
+}
+
+void RecordPicker::reject() {
+    close();
+}
+
+void RecordPicker::closeEvent(QCloseEvent* e) {
+    if (m_opened)
+        FormClose();
+    e->accept();
+    QDialog::reject();
+}
+
+void RecordPicker::FormActivate() {
+    // Once per showing: a viewer or a message closing over the window changes nothing.
+    m_opened = true;
+    m_page->book()->setCurrentIndex(0);
+    m_rights = m_session.rights(m_kind.rightsChapter, QStringLiteral("Impressao"));
+    *m_params = readImageParameters(QSqlDatabase::database(kDbFalquinas, false));
+    m_page->openLookups();
+    m_page->resetToDefaults();
+    runSearch();
+    ui->DBGrid1->setFocus(Qt::OtherFocusReason);
+}
+
+void RecordPicker::FormClose() {
+    m_opened = false;
+    m_records->close();
+    m_page->closeLookups();
+}
+
+void RecordPicker::runSearch() {
+    const SearchStatement s = statement();
+    m_records->close();
+    m_records->setStatement(s.sql);
+    m_records->clearBindings();
+    for (const auto& [name, value] : s.binds)
+        m_records->bindValue(name, value);
+    QString error;
+    if (!m_records->open(&error))
+        m_session.messages().show(error, true);
+    rowChanged();
+}
+
+void RecordPicker::rowChanged() {
+    m_preview->clear();
+    const bool row = m_records->currentRow() >= 0;
+    m_pick =
+        row ? text(m_records->fieldValue(m_kind.numberField)).left(m_kind.numberSize) : QString();
+    m_detail->removeRows(0, m_detail->rowCount());
+    if (row) {
+        QList<QStandardItem*> items;
+        for (const auto& [field, title] : std::as_const(m_kind.detail))
+            items << new QStandardItem(text(m_records->fieldValue(field)));
+        m_detail->appendRow(items);
+    }
+    const QString path = m_pick.isEmpty() ? QString() : photoPath(*m_params, m_pick);
+    if (!path.isEmpty() && QFileInfo::exists(path))
+        m_preview->load(path);
+}
+
+void RecordPicker::previewClicked() {
+    const QString path = m_pick.isEmpty() ? QString() : photoPath(*m_params, m_pick);
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return;
+    TFotoViewer viewer(path, this);
+    viewer.setObjectName(objectName() + QStringLiteral("FOTO"));
+    viewer.exec();
+}
+
+} // namespace falq
