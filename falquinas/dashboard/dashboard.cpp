@@ -1,8 +1,9 @@
 #include "dashboard.h"
 
 #include "UnitFacMenu.h"
-#include "dashboardpicker.h"
+#include "clichepicker.h"
 #include "dashboardviewer.h"
+#include "drawingpicker.h"
 #include "itempage.h"
 #include "partypage.h"
 #include "session.h"
@@ -155,7 +156,9 @@ QString Dashboard::pick(Item item) {
     Dataset* parger = m_session.dataset(ds::PARGER);
     if (parger)
         parger->close();
-    const QString number = pickNumber(m_session, item, &m_window);
+    const QString number = item == Item::Cliche
+                               ? pickCliche(m_session, PickerCaller::MainWindow, &m_window)
+                               : pickDrawing(m_session, PickerCaller::MainWindow, &m_window);
     if (parger)
         parger->open();
     return number;

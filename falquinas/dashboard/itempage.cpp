@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -196,6 +197,11 @@ void ItemPage::usageDetail() {
 }
 
 void ItemPage::searchExit() {
+    // The box losing the focus to the picker must not search (and open it) again.
+    if (m_searching)
+        return;
+    m_searching = true;
+    const auto done = qScopeGuard([this] { m_searching = false; });
     const bool cliche = m_item == Item::Cliche;
     QString text = m_search->text();
     if (text.isEmpty() || (cliche && text == QLatin1String("0")))

@@ -48,6 +48,7 @@ private:
     Dataset* m_rotations;
     StatChart* m_yearChart;
     StatChart* m_monthChart;
+    bool m_searching = false;
 };
 
 } // namespace falq::dashboard

@@ -13,6 +13,8 @@ inline QVariant at(const QSqlDatabase& db, const QString& when) {
         QDateTime::fromString(when, QStringLiteral("yyyy-MM-dd HH:mm")));
 }
 
+// Records as the editors write them: codes that their tables hold, empty codes as 0.
+
 // A purchase ("C") or repair ("R"); cliché rows have no drawing number and the reverse.
 inline bool addRepair(Installation& inst, const QString& cliche, const QString& drawing,
                       const QString& type, int requisition, const QString& when,
@@ -40,15 +42,18 @@ inline bool addMovement(Installation& inst, const QString& cliche, const QString
 inline bool addCliche(Installation& inst, const QString& number, const QString& client,
                       const QString& product) {
     return inst.exec(QStringLiteral("main"),
-                     QStringLiteral("INSERT INTO CLICHES (CLICHENRO, SIGLACLI, PRODNRO, UTILIZA) "
-                                    "VALUES (?, ?, ?, 'S')"),
+                     QStringLiteral("INSERT INTO CLICHES (CLICHENRO, SIGLACLI, PRODNRO, UTILIZA, "
+                                    "CORTANTENRO, FICHASETUP, CLINRO, FORNECEDOR, MODELO, MAQUINA) "
+                                    "VALUES (?, ?, ?, 'S', '', 0, 0, 0, 1, 2)"),
                      {number, client, product});
 }
 
 inline bool addDrawing(Installation& inst, const QString& number, const QString& client) {
     return inst.exec(QStringLiteral("main"),
-                     QStringLiteral("INSERT INTO DESENHOS (DESENHONRO, SIGLACLI, UTILIZA) "
-                                    "VALUES (?, ?, 'S')"),
+                     QStringLiteral("INSERT INTO DESENHOS (DESENHONRO, SIGLACLI, UTILIZA, "
+                                    "CORTANTENRO, DESENHADOR, CARTAO, CLIENTE, FORNECEDOR, VNDNRO, "
+                                    "MAQUINA, LARG_PLACA, COMP_PLACA, LARGURA, COMPRIM, ALTURA) "
+                                    "VALUES (?, ?, 'S', '', 2, 1, 0, 0, 0, 2, 0, 0, 0, 0, 0)"),
                      {number, client});
 }
 

@@ -19,6 +19,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -38,6 +39,23 @@ bool setWorkingDate(test::Installation& inst, const QDate& date) {
     return inst.exec(QStringLiteral("geral"),
                      QStringLiteral("UPDATE PARAMUTIL SET DATA = ?, ANO = ?"),
                      {SqlDialect::forDatabase(db).bindDate(date), QString::number(date.year())});
+}
+
+// Closes the next modal window once it has been shown and its event loop runs (left unmoved):
+// it must be seen on two ticks in a row, so that a window still opening is not closed.
+void closeModalWhenShown() {
+    auto* timer = new QTimer;
+    timer->setInterval(100);
+    auto seen = std::make_shared<QPointer<QWidget>>();
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, seen] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible() && *seen == modal) {
+            modal->close();
+            timer->deleteLater();
+        }
+        *seen = modal;
+    });
+    timer->start();
 }
 
 // An installation holding the register of the tests, worked on at `workingDate`.
@@ -284,6 +302,12 @@ private slots:
         QTRY_COMPARE(run.messages.shown, QStringList{"Cliche Seleccionado Inexistente ..."});
         QCOMPARE(costs->fieldValue("CLICHENRO").toString(), QStringLiteral("CLICHE000012"));
 
+        // "%": the picker (unmoved, its first valid cliché), then that number is searched.
+        closeModalWhenShown();
+        leave(search, "%");
+        QCOMPARE(search->text(), QStringLiteral("C1"));
+        QCOMPARE(costs->fieldValue("CLICHENRO").toString(), QStringLiteral("C1"));
+
         board.page(DrawingsIx);
         run.messages.shown.clear();
         leave(board.find<QLineEdit>("Edit_Desenho"), "0");
@@ -291,6 +315,11 @@ private slots:
         leave(board.find<QLineEdit>("Edit_Desenho"), "D2");
         QCOMPARE(board.query("DBGridCustosDesenho")->fieldValue("DESENHONRO").toString(),
                  QStringLiteral("D2"));
+        closeModalWhenShown();
+        leave(board.find<QLineEdit>("Edit_Desenho"), "%");
+        QCOMPARE(board.find<QLineEdit>("Edit_Desenho")->text(), QStringLiteral("D1"));
+        QCOMPARE(board.query("DBGridCustosDesenho")->fieldValue("DESENHONRO").toString(),
+                 QStringLiteral("D1"));
     }
 
     void requisitionWithoutImageListsItsDocuments() {

@@ -1,9 +1,0 @@
-#include "dashboardpicker.h"
-
-namespace falq::dashboard {
-
-QString pickNumber(Session&, Item, QWidget*) {
-    return {};
-}
-
-} // namespace falq::dashboard
