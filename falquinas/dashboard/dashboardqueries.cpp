@@ -119,7 +119,7 @@ QString partyColumn(Party party) {
 }
 
 QString itemNumberColumn(Item item) {
-    return item == Item::Cliche ? QStringLiteral("CLICHENRO") : QStringLiteral("DESENHONRO");
+    return movements::numberColumn(item);
 }
 
 QString otherNumberColumn(Item item) {

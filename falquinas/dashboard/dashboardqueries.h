@@ -10,6 +10,7 @@
 // the index on the date serves. A key that is NULL (a group without a client's short name)
 // selects the rows whose column is NULL.
 #include "dialect.h"
+#include "movementqueries.h"
 
 #include <QDate>
 #include <QMap>
@@ -31,8 +32,8 @@ struct Filters {
 // Whose costs a page groups: by client short name (SIGLACLI) or by supplier (FORNSIGLA).
 enum class Party { Client, Supplier };
 // What a page analyses: clichés (rows without a drawing number) or drawings (rows without a
-// cliché number).
-enum class Item { Cliche, Drawing };
+// cliché number); the movements' own kinds.
+using Item = movements::ItemKind;
 
 struct Statement {
     QString sql;
@@ -52,7 +53,7 @@ struct DayRange {
 };
 
 QString partyColumn(Party party);     // SIGLACLI / FORNSIGLA
-QString itemNumberColumn(Item item);  // CLICHENRO / DESENHONRO
+QString itemNumberColumn(Item item);  // CLICHENRO / DESENHONRO (the movements' numberColumn)
 QString otherNumberColumn(Item item); // DESENHONRO / CLICHENRO (empty on the item's rows)
 
 // "Totais Gerais": every purchase or repair with a requisition number (ENCNRO <> 0), by year
