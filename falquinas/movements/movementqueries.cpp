@@ -91,14 +91,18 @@ Statement joinedMovements(const SqlDialect& dialect, ItemKind kind, const Moveme
     const KindNames n = names(kind);
     const QString number = numberColumn(kind);
     Statement s;
-    s.sql = QStringLiteral("SELECT ") + QString(columns).arg(n.alias, number) +
+    // Fill in the alias and the number column (replace(): the texts may name neither).
+    auto named = [&](QString text) {
+        return text.replace(QLatin1String("%1"), n.alias).replace(QLatin1String("%2"), number);
+    };
+    s.sql = QStringLiteral("SELECT ") + named(columns) +
             QStringLiteral(" FROM MOVIMENTOS MOV JOIN %1 %2 ON %2.%3 = MOV.%3 WHERE ")
                 .arg(n.table, n.alias, number);
     s.sql += movementConditions(dialect, kind, QStringLiteral("MOV."), filter, s.binds);
     const QString patterns = patternConditions(dialect, kind, filter, s.binds);
     if (!patterns.isEmpty())
         s.sql += QStringLiteral(" AND ") + patterns;
-    s.sql += QStringLiteral(" ORDER BY ") + QString(order).arg(n.alias, number);
+    s.sql += QStringLiteral(" ORDER BY ") + named(order);
     return s;
 }
 

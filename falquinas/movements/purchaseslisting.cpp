@@ -1,9 +1,12 @@
 #include "purchaseslisting.h"
 
+#include "CORTP031C.h"
+
 namespace falq {
 
-void openPurchasesListing(Session&, QWidget*) {
-    // Not available yet: nothing opens.
+void openPurchasesListing(Session& session, QWidget* parent) {
+    TCORTF031C window(session, parent);
+    window.exec();
 }
 
 } // namespace falq

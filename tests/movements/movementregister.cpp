@@ -2,6 +2,8 @@
 
 #include "dialect.h"
 
+#include <QDir>
+
 namespace falq::test {
 
 namespace {
@@ -67,6 +69,54 @@ bool writeMovementRegister(Installation& inst) {
                         QString::fromLatin1(*m.drawing ? "DS" : "CL")}))
             return false;
     return true;
+}
+
+bool writePurchasesRegister(Installation& inst) {
+    const SqlDialect dialect = SqlDialect::forDatabase(inst.open("main"));
+    const QVariant null;
+    struct Purchase {
+        QDateTime at;
+        const char* kind;
+        const char* item;
+        const char* number;
+        QVariant supplier;
+        QVariant client;
+        double value;
+        int requisition;
+    };
+    const QList<Purchase> purchases = {
+        {at(3, 1, 0, 0), "C", "DS", "D1", "CORTEX", "ALFA", 1200.50, 101},
+        {at(3, 31, 23, 59), "R", "DS", "D2", "DIEMAX", "ALFA", 300.25, 102},
+        {at(3, 15), "R", "CL", "C1", "FLEXO", "ALFA", 80.00, 103},
+        {at(3, 10), "C", "CL", "C2", "FLEXO", "BETA", 450.00, 104},
+        {at(3, 12), "R", "DS", "D3", null, "BETA", 100.10, 105},
+        {at(3, 20), "C", "CL", "C3", "FLEXO", null, 450.00, 106},
+        {at(3, 25), "C", "DS", "D4", "ACME", "GAMA", 300.25, 107},
+        {at(4, 1, 0, 0), "C", "DS", "D1", "CORTEX", "ALFA", 5000.00, 108},
+        {at(2, 28, 23, 59), "R", "CL", "C1", "FLEXO", "ALFA", 7000.00, 109}};
+    for (const Purchase& p : purchases) {
+        const bool drawing = qstrcmp(p.item, "DS") == 0;
+        const QString number = QString::fromLatin1(p.number);
+        if (!inst.exec("main",
+                       "INSERT INTO REPARACOES (CLICHENRO, DESENHONRO, TIPO, ENCNRO, DATENC, "
+                       "FORNECEDOR, FORNSIGLA, VALOR, TIPOREG, SIGLACLI, FACNRO, FACDATA, "
+                       "ADEBITAR_CLIENTE) VALUES (?, ?, ?, ?, ?, 0, ?, ?, ?, ?, ?, ?, 'N')",
+                       {drawing ? QStringLiteral("") : number,
+                        drawing ? number : QStringLiteral(""), QString::fromLatin1(p.kind),
+                        p.requisition, dialect.bindDateTime(p.at), p.supplier, p.value,
+                        QString::fromLatin1(p.item), p.client, p.requisition + 9000,
+                        dialect.bindDateTime(p.at.addDays(2))}))
+            return false;
+    }
+    return true;
+}
+
+reports::Context fixedReportContext() {
+    return {QStringLiteral("Cartonagem do Vale, Lda"), QDateTime(QDate(2026, 4, 2), QTime(9, 15))};
+}
+
+QString goldenFile(const QString& name) {
+    return QDir(QStringLiteral(GOLDEN_DIR)).filePath(name);
 }
 
 } // namespace falq::test

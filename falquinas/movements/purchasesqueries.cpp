@@ -1,0 +1,70 @@
+#include "purchasesqueries.h"
+
+namespace falq::movements {
+
+namespace {
+
+void bind(NamedStatement& s, const QString& name, const QVariant& value) {
+    s.names << name;
+    s.binds << value;
+}
+
+QString conditions(const SqlDialect& dialect, const PurchasesFilter& filter, NamedStatement& s) {
+    QString where = QStringLiteral(" WHERE ") + dialect.dayRange(QStringLiteral("DATENC"),
+                                                                 QStringLiteral(":WDATENC1"),
+                                                                 QStringLiteral(":WDATENC2"));
+    bind(s, QStringLiteral(":WDATENC1"), dialect.dayStart(filter.from));
+    bind(s, QStringLiteral(":WDATENC2"), dialect.dayAfter(filter.to));
+    if (!SqlDialect::matchesEverything(filter.supplierPattern)) {
+        where += QStringLiteral(" AND ") +
+                 dialect.like(QStringLiteral("FORNSIGLA"), QStringLiteral(":FORNECEDOR"));
+        bind(s, QStringLiteral(":FORNECEDOR"), filter.supplierPattern);
+    }
+    if (!SqlDialect::matchesEverything(filter.clientPattern)) {
+        where += QStringLiteral(" AND ") +
+                 dialect.like(QStringLiteral("SIGLACLI"), QStringLiteral(":CLIENTE"));
+        bind(s, QStringLiteral(":CLIENTE"), filter.clientPattern);
+    }
+    if (filter.cost == CostKind::Purchases)
+        where += QStringLiteral(" AND TIPO = 'C'");
+    else if (filter.cost == CostKind::Repairs)
+        where += QStringLiteral(" AND TIPO = 'R'");
+    if (filter.items == ItemKinds::Cliches)
+        where += QStringLiteral(" AND TIPOREG = 'CL'");
+    else if (filter.items == ItemKinds::Drawings)
+        where += QStringLiteral(" AND TIPOREG = 'DS'");
+    return where;
+}
+
+} // namespace
+
+NamedStatement purchasesStatement(const SqlDialect& dialect, const PurchasesFilter& filter) {
+    NamedStatement s;
+    s.sql = QStringLiteral("SELECT * FROM REPARACOES") + conditions(dialect, filter, s) +
+            QStringLiteral(" ORDER BY DATENC DESC, NRO DESC");
+    return s;
+}
+
+NamedStatement purchasesTotalsStatement(const SqlDialect& dialect, const PurchasesFilter& filter,
+                                        TotalsBy by, TotalsOrder order) {
+    const QString name =
+        by == TotalsBy::Client ? QStringLiteral("SIGLACLI") : QStringLiteral("FORNSIGLA");
+    NamedStatement s;
+    s.sql = QStringLiteral("SELECT %1, SUM(VALOR) AS VALOR, COUNT(*) AS UNIDADES, "
+                           "SUM(VALOR) / COUNT(*) AS MEDIA FROM REPARACOES")
+                .arg(name) +
+            conditions(dialect, filter, s) + QStringLiteral(" GROUP BY ") + name;
+    const QString byName = QStringLiteral("CASE WHEN %1 IS NULL THEN 0 ELSE 1 END, %1").arg(name);
+    s.sql += order == TotalsOrder::Value ? QStringLiteral(" ORDER BY SUM(VALOR) DESC, ") + byName
+                                         : QStringLiteral(" ORDER BY ") + byName;
+    return s;
+}
+
+NamedStatement purchasesSumStatement(const SqlDialect& dialect, const PurchasesFilter& filter) {
+    NamedStatement s;
+    s.sql = QStringLiteral("SELECT SUM(VALOR) AS VALOR, COUNT(*) AS UNIDADES FROM REPARACOES") +
+            conditions(dialect, filter, s);
+    return s;
+}
+
+} // namespace falq::movements

@@ -1,0 +1,272 @@
+// The purchases and repairs listing windows driven by their boxes: defaults, the rebuild on
+// options, boxes left and activation, the refused period, the options each kind of list shows,
+// the print right, the current row's picture and viewer, and the lists they preview.
+#include "../cliches/editorrun.h"
+#include "CORTP031C.h"
+#include "CORTP032.h"
+#include "connections.h"
+#include "dataset.h"
+#include "documents.h"
+#include "documentspage.h"
+#include "imagecontrol.h"
+#include "movementregister.h"
+#include "viewerwindow.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QRadioButton>
+
+using namespace falq;
+
+namespace {
+
+const QString kBadPeriod = QStringLiteral("Limite de Datas Invalida ...");
+
+template <class Window> struct ListingOn {
+    ListingOn() {
+        if (inst.ok()) {
+            test::writeMovementRegister(inst);
+            test::writePurchasesRegister(inst);
+        }
+    }
+    // Opens the session and the window, shown and active, with the previews and viewers
+    // recorded instead of shown.
+    bool open() {
+        if (!inst.ok() || !e.run.start() || !e.run.menu.sessionOpen())
+            return false;
+        e.reopen();
+        e.window->setPreviewRunner([this](movements::PreparedReport& r) {
+            previews << r.form.name;
+            criteria << r.form.criteria;
+        });
+        e.window->setViewerRunner(
+            [this](QDialog& viewer) { viewers << viewer.metaObject()->className(); });
+        return e.window->isActiveWindow();
+    }
+    // The requisition numbers listed, in order.
+    QList<int> requisitions() const {
+        Dataset* rows = e.window->rows();
+        rows->fetchAll();
+        QList<int> out;
+        for (int i = 0; i < rows->rowCount(); ++i)
+            out << rows->value(i, QStringLiteral("ENCNRO")).toInt();
+        return out;
+    }
+    // Types a period of March 2026 into the date boxes (each box left with Tab).
+    void march() {
+        e.fill("Edit_DatEnc1", QStringLiteral("01032026"));
+        e.fill("Edit_DatEnc2", QStringLiteral("31032026"));
+    }
+    // A window over this one opens and closes, as a viewer or a preview does.
+    bool reactivate() {
+        QDialog over(e.window.get());
+        over.show();
+        over.activateWindow();
+        if (!QTest::qWaitForWindowActive(&over))
+            return false;
+        over.close();
+        return e.activate();
+    }
+    void clickRadio(const char* name) {
+        QTest::mouseClick(e.template w<QRadioButton>(name), Qt::LeftButton);
+        test::settle();
+    }
+    test::Installation inst;
+    test::EditorOf<Window> e;
+    QStringList previews;
+    QList<QStringList> criteria;
+    QStringList viewers;
+};
+
+} // namespace
+
+class TestPurchasesWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void listingDefaultsAndOptions();
+    void boxesLeftRebuild();
+    void invertedPeriodRefused();
+    void activationRebuildsDefaultsOnce();
+    void printRightAndLists();
+    void pictureAndViewer();
+    void registerListing();
+};
+
+void TestPurchasesWindow::initTestCase() {
+    FALQ_REQUIRE_ENGINE();
+}
+
+void TestPurchasesWindow::listingDefaultsAndOptions() {
+    ListingOn<TCORTF032> l;
+    QVERIFY(l.open());
+    const QDate today = l.e.run.session.context().workingDate;
+    QCOMPARE(l.e.w("Edit_DatEnc1")->text(), QDate(today.year(), 1, 1).toString("dd/MM/yyyy"));
+    QCOMPARE(l.e.w("Edit_DatEnc2")->text(), today.toString("dd/MM/yyyy"));
+    QCOMPARE(l.e.w("Edit_Fornecedor")->text(), QStringLiteral("%"));
+    QCOMPARE(l.e.w("Edit_Cliente")->text(), QStringLiteral("%"));
+    QVERIFY(l.e.template w<QRadioButton>("RadDetalhar")->isChecked());
+    QVERIFY(l.e.template w<QRadioButton>("RadAmbosTipo")->isChecked());
+    QVERIFY(l.e.template w<QRadioButton>("RadAmbosObjecto")->isChecked());
+    QVERIFY(!l.e.template w<QGroupBox>("GrpOrdenacao")->isVisible());
+    QVERIFY(l.e.template w<QCheckBox>("ChkImpFoto")->isVisible());
+    l.march();
+    QCOMPARE(l.requisitions(), (QList<int>{102, 107, 106, 103, 105, 104, 101}));
+    // The totals show their order and hide the picture; every click rebuilds.
+    l.clickRadio("RadTotCliente");
+    QVERIFY(l.e.template w<QGroupBox>("GrpOrdenacao")->isVisible());
+    QVERIFY(!l.e.template w<QCheckBox>("ChkImpFoto")->isVisible());
+    l.clickRadio("RadCompras");
+    QCOMPARE(l.requisitions(), (QList<int>{107, 106, 104, 101}));
+    l.clickRadio("RadDesenhos");
+    QCOMPARE(l.requisitions(), (QList<int>{107, 101}));
+    l.clickRadio("RadDetalhar");
+    QVERIFY(!l.e.template w<QGroupBox>("GrpOrdenacao")->isVisible());
+    QVERIFY(l.e.template w<QCheckBox>("ChkImpFoto")->isVisible());
+    QVERIFY(l.e.run.messages.shown.isEmpty());
+}
+
+void TestPurchasesWindow::boxesLeftRebuild() {
+    ListingOn<TCORTF032> l;
+    QVERIFY(l.open());
+    l.march();
+    l.e.fill("Edit_Fornecedor", QStringLiteral("f%"));
+    QCOMPARE(l.requisitions(), (QList<int>{106, 103, 104}));
+    l.e.fill("Edit_Cliente", QStringLiteral("b%"));
+    QCOMPARE(l.requisitions(), (QList<int>{104}));
+    // An emptied pattern is "%" again, and NULL short names come back with it.
+    l.e.fill("Edit_Fornecedor", QString());
+    QCOMPARE(l.e.w("Edit_Fornecedor")->text(), QStringLiteral("%"));
+    QCOMPARE(l.requisitions(), (QList<int>{105, 104}));
+    // The last day at 23:59 is in, the first day at midnight too.
+    l.e.fill("Edit_Cliente", QStringLiteral("ALFA"));
+    QCOMPARE(l.requisitions(), (QList<int>{102, 103, 101}));
+    l.e.fill("Edit_DatEnc2", QStringLiteral("30032026"));
+    QCOMPARE(l.requisitions(), (QList<int>{103, 101}));
+}
+
+void TestPurchasesWindow::invertedPeriodRefused() {
+    ListingOn<TCORTF032> l;
+    QVERIFY(l.open());
+    l.march();
+    const QList<int> before = l.requisitions();
+    l.e.fill("Edit_DatEnc2", QStringLiteral("28022026"));
+    QCOMPARE(l.e.run.messages.shown, QStringList{kBadPeriod});
+    QCOMPARE(l.e.focused(), QStringLiteral("Edit_DatEnc1"));
+    QCOMPARE(l.e.window->filter().to, QDate(2026, 3, 31));
+    QCOMPARE(l.requisitions(), before);
+    // A text that is no date stays in its box with the conversion message.
+    l.e.run.messages.shown.clear();
+    l.e.fill("Edit_DatEnc1", QStringLiteral("31022026"));
+    QCOMPARE(l.e.run.messages.shown, QStringList{notADateMessage("31/02/2026")});
+    QCOMPARE(l.e.focused(), QStringLiteral("Edit_DatEnc1"));
+    QCOMPARE(l.e.window->filter().from, QDate(2026, 3, 1));
+}
+
+void TestPurchasesWindow::activationRebuildsDefaultsOnce() {
+    ListingOn<TCORTF032> l;
+    QVERIFY(l.open());
+    l.march();
+    l.clickRadio("RadReparacoes");
+    QCOMPARE(l.requisitions(), (QList<int>{102, 103, 105}));
+    const SqlDialect d = SqlDialect::forDatabase(l.inst.open("main"));
+    QVERIFY(l.inst.exec("main",
+                        "INSERT INTO REPARACOES (CLICHENRO, DESENHONRO, TIPO, ENCNRO, DATENC, "
+                        "FORNSIGLA, VALOR, TIPOREG, SIGLACLI) VALUES ('C2', '', 'R', 110, ?, "
+                        "'FLEXO', 10, 'CL', 'BETA')",
+                        {d.bindDateTime(QDateTime(QDate(2026, 3, 30), QTime(12, 0)))}));
+    // A window over it closing (a viewer, a preview) activates it again: the list is read
+    // again on the same filter, the boxes keep what was typed.
+    QVERIFY(l.reactivate());
+    QCOMPARE(l.e.w("Edit_DatEnc1")->text(), QStringLiteral("01/03/2026"));
+    QVERIFY(l.e.template w<QRadioButton>("RadReparacoes")->isChecked());
+    QCOMPARE(l.requisitions(), (QList<int>{102, 110, 103, 105}));
+}
+
+void TestPurchasesWindow::printRightAndLists() {
+    ListingOn<TCORTF032> l;
+    QVERIFY(l.inst.exec("main", "UPDATE APLICACAODET SET IMPRIMIR = 'N' WHERE PROGRAMA = 'Mapa "
+                                "de Custos'"));
+    QVERIFY(l.open());
+    QVERIFY(!l.e.button("BotPrint")->isVisible());
+    QVERIFY(l.inst.exec("main", "UPDATE APLICACAODET SET IMPRIMIR = 'S' WHERE PROGRAMA = 'Mapa "
+                                "de Custos'"));
+    QVERIFY(l.reactivate());
+    QVERIFY(l.e.button("BotPrint")->isVisible());
+    l.march();
+    l.e.button("BotPrint")->click();
+    l.clickRadio("RadTotFornec");
+    l.clickRadio("RadValor");
+    l.e.button("BotPrint")->click();
+    l.clickRadio("RadTotCliente");
+    l.clickRadio("RadAlfabetica");
+    l.e.button("BotPrint")->click();
+    QCOMPARE(l.previews, (QStringList{"TCORTFPR032", "TCORTFPR032B", "TCORTFPR032A"}));
+    QVERIFY(l.criteria[1].contains("Tipo de Ordenação : Valor de + para -"));
+    QVERIFY(l.criteria[2].contains("Tipo de Ordenação : Alfabética"));
+    QVERIFY(l.criteria[0].contains("Limite de Datas : 01/03/2026 a 31/03/2026"));
+}
+
+void TestPurchasesWindow::pictureAndViewer() {
+    ListingOn<TCORTF032> l;
+    QVERIFY(l.inst.ok());
+    const ImageParameters images = readImageParameters(l.inst.open("main"));
+    QDir().mkpath(images.drawingFolder);
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    QVERIFY(picture.save(drawingImagePath(images, QStringLiteral("D2")), "JPG"));
+    QVERIFY(picture.save(drawingImagePath(images, QStringLiteral("D4")), "JPG"));
+    QFile sheet(QDir(images.drawingFolder).filePath(QStringLiteral("D2_ficha.pdf")));
+    QVERIFY(sheet.open(QIODevice::WriteOnly));
+    sheet.write("%PDF-1.4\n");
+    sheet.close();
+    QVERIFY(l.open());
+    l.march();
+    // The newest row is the drawing D2's repair: its picture, and a click opens its viewer.
+    QCOMPARE(l.e.window->rows()->currentRow(), 0);
+    QCOMPARE(l.e.window->pictureItem(), QStringLiteral("D2"));
+    l.e.window->ML1Click();
+    QCOMPARE(l.viewers, QStringList{"falq::TDesenhoViewer"});
+    // Its documents are listed; showing one with none selected asks for a choice.
+    QCOMPARE(l.e.window->documents()->list()->count(), 2);
+    QVERIFY(!l.e.window->documents()->showSelected());
+    QCOMPARE(l.e.run.messages.shown, QStringList{"Seleccione 1º o Ficheiro que Deseja ..."});
+    // D4 has a picture but is no longer in the register: nothing opens.
+    QVERIFY(l.inst.exec("main", "DELETE FROM DESENHOS WHERE DESENHONRO = 'D4'"));
+    l.e.window->rows()->setCurrentRow(1);
+    QCOMPARE(l.e.window->pictureItem(), QStringLiteral("D4"));
+    l.e.window->ML1Click();
+    QCOMPARE(l.viewers.size(), 1);
+    // The cliché C3 has no picture file: an empty picture, nothing to open.
+    l.e.window->rows()->setCurrentRow(2);
+    QVERIFY(l.e.window->pictureItem().isEmpty());
+    QVERIFY(l.e.window->picture()->isEmpty());
+    l.e.window->ML1Click();
+    QCOMPARE(l.viewers.size(), 1);
+}
+
+void TestPurchasesWindow::registerListing() {
+    ListingOn<TCORTF031C> l;
+    QVERIFY(l.open());
+    const QDate today = l.e.run.session.context().workingDate;
+    QCOMPARE(l.e.w("Edit_DatEnc1")->text(), today.toString("dd/MM/yyyy"));
+    QCOMPARE(l.e.w("Edit_DatEnc2")->text(), today.toString("dd/MM/yyyy"));
+    QVERIFY(!l.e.window->findChild<QLineEdit*>("Edit_Cliente"));
+    l.march();
+    l.clickRadio("RadCompras");
+    l.clickRadio("RadDesenhos");
+    QCOMPARE(l.requisitions(), (QList<int>{107, 101}));
+    l.e.fill("Edit_DatEnc2", QStringLiteral("01012026"));
+    QCOMPARE(l.e.run.messages.shown, QStringList{kBadPeriod});
+    QCOMPARE(l.e.focused(), QStringLiteral("Edit_DatEnc1"));
+    l.e.button("BotPrint")->click();
+    QCOMPARE(l.previews, QStringList{"TCORTFPR031A"});
+    QVERIFY(l.criteria[0].contains("Compra"));
+    QVERIFY(l.criteria[0].contains("Desenhos"));
+    QVERIFY(!l.criteria[0].join(' ').contains("Cliente(s)"));
+}
+
+QTEST_MAIN(TestPurchasesWindow)
+#include "tst_purchases_window.moc"

@@ -1,0 +1,193 @@
+#include "movementbench.h"
+
+#include "dataset.h"
+#include "movementqueries.h"
+#include "movementreportforms.h"
+#include "purchaseslists.h"
+#include "reportengine.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace falq::bench {
+
+using namespace movements;
+
+namespace {
+
+QString literal(const QVariant& v) {
+    if (v.metaType().id() == QMetaType::QDateTime)
+        return QLatin1Char('\'') + dateTimeText(v.toDateTime()) + QLatin1Char('\'');
+    if (v.metaType().id() == QMetaType::Int || v.metaType().id() == QMetaType::LongLong ||
+        v.metaType().id() == QMetaType::Double)
+        return v.toString();
+    return QLatin1Char('\'') + v.toString().replace(QLatin1Char('\''), QStringLiteral("''")) +
+           QLatin1Char('\'');
+}
+
+// Reads every row and every value, as a report or a summary does.
+int readAll(const QString& connection, const Statement& s) {
+    QSqlQuery q(QSqlDatabase::database(connection, false));
+    if (!runForward(q, s))
+        qFatal("falqbench: %s", qPrintable(s.sql));
+    int rows = 0;
+    const int columns = q.record().count();
+    while (q.next()) {
+        for (int i = 0; i < columns; ++i)
+            q.value(i);
+        ++rows;
+    }
+    return rows;
+}
+
+} // namespace
+
+QString withValues(const QString& sql, const QVariantList& binds, const QStringList& names) {
+    QString out = sql;
+    if (!names.isEmpty()) {
+        for (int i = 0; i < names.size(); ++i)
+            out.replace(names[i], literal(binds[i]));
+        return out;
+    }
+    int from = 0;
+    for (const QVariant& v : binds) {
+        const int at = out.indexOf(QLatin1Char('?'), from);
+        if (at < 0)
+            break;
+        const QString text = literal(v);
+        out.replace(at, 1, text);
+        from = at + int(text.size());
+    }
+    return out;
+}
+
+QList<MovementScenario> movementScenarios(const QSqlDatabase& db, const QString& folder) {
+    const SqlDialect dialect = SqlDialect::forDatabase(db);
+    QSqlQuery q(db);
+    q.exec(QStringLiteral("SELECT MIN(DATA), MAX(DATA) FROM MOVIMENTOS"));
+    q.next();
+    const QDate first = parseDateTime(q.value(0)).date();
+    const QDate last = parseDateTime(q.value(1)).date();
+    struct Period {
+        QString name;
+        QDate from, to;
+    };
+    const QList<Period> periods = {{QStringLiteral("1y"), QDate(last.year(), 1, 1), last},
+                                   {QStringLiteral("all"), first, last}};
+    QList<MovementScenario> out;
+    auto statementScenario = [&](const QString& name, const QString& description,
+                                 const Statement& s, const QStringList& names = {}) {
+        MovementScenario m;
+        m.name = name;
+        m.description = description;
+        m.run = [connection = db.connectionName(), s] { readAll(connection, s); };
+        m.sql = [s, names] { return QStringList{withValues(s.sql, s.binds, names)}; };
+        return m;
+    };
+    for (const Period& p : periods) {
+        MovementFilter f;
+        f.from = p.from;
+        f.to = p.to;
+        for (ItemKind kind : {ItemKind::Drawing, ItemKind::Cliche}) {
+            const QString k = kind == ItemKind::Drawing ? QStringLiteral("d") : QStringLiteral("c");
+            for (Measure measure : {Measure::Uses, Measure::Rotations})
+                out << statementScenario(QStringLiteral("rank-%1-%2-%3")
+                                             .arg(measure == Measure::Uses ? QStringLiteral("uses")
+                                                                           : QStringLiteral("rot"),
+                                                  k, p.name),
+                                         QStringLiteral("ranking"),
+                                         rankingStatement(dialect, kind, measure, f));
+            out << statementScenario(QStringLiteral("movlist-%1-%2").arg(k, p.name),
+                                     QStringLiteral("movement list"),
+                                     movementListStatement(dialect, kind, f));
+        }
+        PurchasesFilter pf;
+        pf.from = p.from;
+        pf.to = p.to;
+        const NamedStatement rows = purchasesStatement(dialect, pf);
+        out << statementScenario(QStringLiteral("purch-detail-%1").arg(p.name),
+                                 QStringLiteral("detailed list rows"), rows, rows.names);
+        for (TotalsBy by : {TotalsBy::Client, TotalsBy::Supplier}) {
+            const NamedStatement t = purchasesTotalsStatement(dialect, pf, by, TotalsOrder::Value);
+            out << statementScenario(
+                QStringLiteral("purch-tot%1-%2")
+                    .arg(by == TotalsBy::Client ? QStringLiteral("cli") : QStringLiteral("frn"),
+                         p.name),
+                QStringLiteral("totals"), t, t.names);
+        }
+        // The listing window's grid: the rows statement opened, its first page read.
+        MovementScenario grid;
+        grid.name = QStringLiteral("purch-grid-%1").arg(p.name);
+        grid.run = [connection = db.connectionName(), rows] {
+            Dataset d(QStringLiteral("REPARACOES"), connection, rows.sql,
+                      UpdateObject{QStringLiteral("REPARACOES"), {QStringLiteral("NRO")}, {}});
+            for (int i = 0; i < rows.names.size(); ++i)
+                d.bindValue(rows.names[i], rows.binds[i]);
+            if (!d.open())
+                qFatal("falqbench: %s", qPrintable(d.lastError()));
+            for (int i = 0; i < qMin(40, d.rowCount()); ++i)
+                d.value(i, 0);
+        };
+        grid.sql = [rows, dialect] {
+            QString counted = rows.sql;
+            counted.replace(QStringLiteral("SELECT *"), QStringLiteral("SELECT COUNT(*)"));
+            counted = counted.left(counted.indexOf(QStringLiteral(" ORDER BY")));
+            return QStringList{withValues(rows.sql + QLatin1Char(' ') + dialect.limitClause(256),
+                                          rows.binds, rows.names),
+                               withValues(counted, rows.binds, rows.names)};
+        };
+        out << grid;
+    }
+    // A ranking with the movements of its items, newest year, rendered to PDF.
+    MovementScenario pdf;
+    pdf.name = QStringLiteral("rank-pdf-1y");
+    pdf.run = [connection = db.connectionName(), folder, periods] {
+        const QSqlDatabase db = QSqlDatabase::database(connection, false);
+        MovementReportCriteria c;
+        c.from = periods[0].from;
+        c.to = periods[0].to;
+        c.clientPattern = c.supplierPattern = QStringLiteral("%");
+        c.orders = true;
+        PreparedReport prepared;
+        QString error;
+        if (!prepareMovementReport(db, ImageParameters(), MovementReport::RiskDrawings, c, prepared,
+                                   &error))
+            qFatal("falqbench: %s", qPrintable(error));
+        const reports::Result r =
+            reports::renderToFile(prepared.form, *prepared.source, {QStringLiteral("Bench"), {}},
+                                  reports::FileFormat::Pdf, QDir(folder).filePath("rank.pdf"));
+        if (!r.ok)
+            qFatal("falqbench: %s", qPrintable(r.error));
+    };
+    pdf.sql = [dialect, periods] {
+        MovementFilter f;
+        f.from = periods[0].from;
+        f.to = periods[0].to;
+        const Statement a = rankingStatement(dialect, ItemKind::Drawing, Measure::Uses, f);
+        const Statement b = rankedMovementsStatement(dialect, ItemKind::Drawing, f);
+        return QStringList{withValues(a.sql, a.binds), withValues(b.sql, b.binds)};
+    };
+    pdf.note = QStringLiteral("engine: the two statements only");
+    out << pdf;
+    return out;
+}
+
+QStringList movementScenarioNames() {
+    QStringList names;
+    for (const char* period : {"1y", "all"}) {
+        for (const char* kind : {"d", "c"}) {
+            names << QStringLiteral("rank-uses-%1-%2").arg(kind, period)
+                  << QStringLiteral("rank-rot-%1-%2").arg(kind, period)
+                  << QStringLiteral("movlist-%1-%2").arg(kind, period);
+        }
+        names << QStringLiteral("purch-detail-%1").arg(period)
+              << QStringLiteral("purch-totcli-%1").arg(period)
+              << QStringLiteral("purch-totfrn-%1").arg(period)
+              << QStringLiteral("purch-grid-%1").arg(period);
+    }
+    return names << QStringLiteral("rank-pdf-1y");
+}
+
+} // namespace falq::bench
