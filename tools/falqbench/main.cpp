@@ -246,7 +246,7 @@ int main(int argc, char* argv[]) {
         "  validate-cliches, validate-desenhos  open \"Validação de Clichés\" / \"de Desenhos\"\n"
         "                  until the first rows of the records not valid are painted\n"
         "  validate-1000   \"&Gravar\" of 1,000 toggles in \"Validação de Clichés\" (the write\n"
-        "                  rolled back; engine: the same updates in a transaction)\n"));
+        "                  rolled back; engine: the same updates in a transaction)\n"
         "  dash-on         switch the statistics dashboard on: its totals by year and month,\n"
         "                  the averages and the newest year's clients, suppliers and\n"
         "                  requisitions, painted (engine: the statements the dashboard ran)\n"
@@ -254,754 +254,734 @@ int main(int argc, char* argv[]) {
         "                  the one before it: its grid, total and the first row's detail\n"
         "  dash-client-next  the next client on \"Custos por Cliente\": its years and months\n"
         "                  over every year, its requisitions and suppliers of the dates\n"));
-        parser.addHelpOption();
-        const QCommandLineOption root(QStringLiteral("root"),
-                                      QStringLiteral("Plant root of the installation."),
-                                      QStringLiteral("dir"), qEnvironmentVariable("VELMORA_ROOT"));
-        const QCommandLineOption reps(QStringLiteral("reps"),
-                                      QStringLiteral("Timed runs (default 7)."),
-                                      QStringLiteral("n"), QStringLiteral("7"));
-        const QCommandLineOption warmup(QStringLiteral("warmup"),
-                                        QStringLiteral("Warm-up runs (default 1)."),
-                                        QStringLiteral("n"), QStringLiteral("1"));
-        const QCommandLineOption only(QStringLiteral("scenario"),
-                                      QStringLiteral("Run only these (comma list)."),
-                                      QStringLiteral("names"));
-        const QCommandLineOption noEngine(QStringLiteral("no-engine"),
-                                          QStringLiteral("Skip the engine's client."));
-        const QCommandLineOption shots(
-            QStringLiteral("shots"),
-            QStringLiteral("Save the grid after each last-* scenario, and "
-                           "the editor after editor-open, as a PNG "
-                           "file in this folder, and the file of "
-                           "each report scenario's first run."),
-            QStringLiteral("dir"));
-        parser.addOptions({root, reps, warmup, only, noEngine, shots});
-        parser.process(app);
-        const int nReps = qMax(1, parser.value(reps).toInt());
-        const int nWarm = qMax(0, parser.value(warmup).toInt());
-        QStringList selected = parser.value(only).split(',', Qt::SkipEmptyParts);
-        if (selected.removeAll(QStringLiteral("movements")) > 0)
-            selected << bench::movementScenarioNames();
-        auto wanted = [&](const QString& name) {
-            return selected.isEmpty() || selected.contains(name);
-        };
-        QList<Result> results;
+    parser.addHelpOption();
+    const QCommandLineOption root(QStringLiteral("root"),
+                                  QStringLiteral("Plant root of the installation."),
+                                  QStringLiteral("dir"), qEnvironmentVariable("VELMORA_ROOT"));
+    const QCommandLineOption reps(QStringLiteral("reps"), QStringLiteral("Timed runs (default 7)."),
+                                  QStringLiteral("n"), QStringLiteral("7"));
+    const QCommandLineOption warmup(QStringLiteral("warmup"),
+                                    QStringLiteral("Warm-up runs (default 1)."),
+                                    QStringLiteral("n"), QStringLiteral("1"));
+    const QCommandLineOption only(QStringLiteral("scenario"),
+                                  QStringLiteral("Run only these (comma list)."),
+                                  QStringLiteral("names"));
+    const QCommandLineOption noEngine(QStringLiteral("no-engine"),
+                                      QStringLiteral("Skip the engine's client."));
+    const QCommandLineOption shots(QStringLiteral("shots"),
+                                   QStringLiteral("Save the grid after each last-* scenario, and "
+                                                  "the editor after editor-open, as a PNG "
+                                                  "file in this folder, and the file of "
+                                                  "each report scenario's first run."),
+                                   QStringLiteral("dir"));
+    parser.addOptions({root, reps, warmup, only, noEngine, shots});
+    parser.process(app);
+    const int nReps = qMax(1, parser.value(reps).toInt());
+    const int nWarm = qMax(0, parser.value(warmup).toInt());
+    QStringList selected = parser.value(only).split(',', Qt::SkipEmptyParts);
+    if (selected.removeAll(QStringLiteral("movements")) > 0)
+        selected << bench::movementScenarioNames();
+    auto wanted = [&](const QString& name) {
+        return selected.isEmpty() || selected.contains(name);
+    };
+    QList<Result> results;
 
-        // The report engine and the spreadsheet export, on generated rows.
-        QTemporaryDir work;
-        bool onlyGenerated = !selected.isEmpty();
-        const QList<bench::ReportScenario> generated =
-            bench::reportScenarios(work.path()) + bench::listingScenarios(work.path());
-        for (const QString& name : selected) {
-            onlyGenerated = onlyGenerated && std::any_of(generated.begin(), generated.end(),
-                                                         [&](const bench::ReportScenario& s) {
-                                                             return s.name == name;
-                                                         });
-        }
-        for (const bench::ReportScenario& s : generated) {
-            if (!wanted(s.name))
-                continue;
-            Result r{s.name, {}, {}, {}};
-            double memory = 0;
-            QList<double> cpu;
-            QString made;
-            for (int i = 0; i < nWarm + nReps; ++i) {
-                bench::MemoryProbe probe;
-                probe.start();
-                QElapsedTimer t;
-                t.start();
-                const std::clock_t cpuStart = std::clock();
-                QString error;
-                QString detail;
-                const bool ok = s.run(&error, &detail);
-                const double elapsed = t.nsecsElapsed() / 1e6;
-                if (i >= nWarm)
-                    cpu << double(std::clock() - cpuStart) * 1000.0 / CLOCKS_PER_SEC;
-                made = detail;
-                memory = qMax(memory, probe.growthMiB());
-                if (i == 0 && ok && !parser.value(shots).isEmpty() && !s.output.isEmpty()) {
-                    const QString kept =
-                        QDir(parser.value(shots))
-                            .filePath(s.name + QFileInfo(s.output).suffix().prepend('.'));
-                    QFile::remove(kept);
-                    QFile::copy(s.output, kept);
-                }
-                s.cleanup();
-                if (!ok) {
-                    QTextStream(stderr) << "falqbench: " << s.name << ": " << error << "\n";
-                    return 1;
-                }
-                if (i >= nWarm)
-                    r.ms << elapsed;
+    // The report engine and the spreadsheet export, on generated rows.
+    QTemporaryDir work;
+    bool onlyGenerated = !selected.isEmpty();
+    const QList<bench::ReportScenario> generated =
+        bench::reportScenarios(work.path()) + bench::listingScenarios(work.path());
+    for (const QString& name : selected) {
+        onlyGenerated = onlyGenerated &&
+                        std::any_of(generated.begin(), generated.end(),
+                                    [&](const bench::ReportScenario& s) { return s.name == name; });
+    }
+    for (const bench::ReportScenario& s : generated) {
+        if (!wanted(s.name))
+            continue;
+        Result r{s.name, {}, {}, {}};
+        double memory = 0;
+        QList<double> cpu;
+        QString made;
+        for (int i = 0; i < nWarm + nReps; ++i) {
+            bench::MemoryProbe probe;
+            probe.start();
+            QElapsedTimer t;
+            t.start();
+            const std::clock_t cpuStart = std::clock();
+            QString error;
+            QString detail;
+            const bool ok = s.run(&error, &detail);
+            const double elapsed = t.nsecsElapsed() / 1e6;
+            if (i >= nWarm)
+                cpu << double(std::clock() - cpuStart) * 1000.0 / CLOCKS_PER_SEC;
+            made = detail;
+            memory = qMax(memory, probe.growthMiB());
+            if (i == 0 && ok && !parser.value(shots).isEmpty() && !s.output.isEmpty()) {
+                const QString kept =
+                    QDir(parser.value(shots))
+                        .filePath(s.name + QFileInfo(s.output).suffix().prepend('.'));
+                QFile::remove(kept);
+                QFile::copy(s.output, kept);
             }
-            // The processor time too: on a shared machine the elapsed time includes waiting.
-            r.note = QStringLiteral("%1; processor %2 ms; peak memory +%3 MiB")
-                         .arg(made, ms(median(cpu)))
-                         .arg(memory, 0, 'f', 1);
-            results << r;
-        }
-        if (onlyGenerated) {
-            out() << "falqbench: generated rows; " << nReps << " runs after " << nWarm
-                  << " warm-up\n";
-            printTable(results);
-            return 0;
-        }
-
-        if (parser.value(root).isEmpty()) {
-            QTextStream(stderr) << "falqbench: give --root DIR or VELMORA_ROOT\n";
-            return 2;
-        }
-        qputenv("VELMORA_ROOT", parser.value(root).toLocal8Bit());
-        PrintedMessages messages;
-
-        if (wanted(QStringLiteral("startup"))) {
-            Result r{QStringLiteral("startup"), {}, {}, QStringLiteral("no engine equivalent")};
-            for (int i = 0; i < nWarm + nReps; ++i) {
-                std::unique_ptr<Session> s;
-                std::unique_ptr<TFACFMENU> m;
-                const double t = startSession(messages, s, m);
-                if (std::isnan(t)) {
-                    QTextStream(stderr) << "falqbench: the session did not open\n";
-                    return 1;
-                }
-                if (i >= nWarm)
-                    r.ms << t;
-                m->close();
+            s.cleanup();
+            if (!ok) {
+                QTextStream(stderr) << "falqbench: " << s.name << ": " << error << "\n";
+                return 1;
             }
-            results << r;
+            if (i >= nWarm)
+                r.ms << elapsed;
         }
+        // The processor time too: on a shared machine the elapsed time includes waiting.
+        r.note = QStringLiteral("%1; processor %2 ms; peak memory +%3 MiB")
+                     .arg(made, ms(median(cpu)))
+                     .arg(memory, 0, 'f', 1);
+        results << r;
+    }
+    if (onlyGenerated) {
+        out() << "falqbench: generated rows; " << nReps << " runs after " << nWarm << " warm-up\n";
+        printTable(results);
+        return 0;
+    }
 
-        std::unique_ptr<Session> session;
-        std::unique_ptr<TFACFMENU> menu;
-        if (std::isnan(startSession(messages, session, menu))) {
-            QTextStream(stderr) << "falqbench: the session did not open\n";
-            return 1;
+    if (parser.value(root).isEmpty()) {
+        QTextStream(stderr) << "falqbench: give --root DIR or VELMORA_ROOT\n";
+        return 2;
+    }
+    qputenv("VELMORA_ROOT", parser.value(root).toLocal8Bit());
+    PrintedMessages messages;
+
+    if (wanted(QStringLiteral("startup"))) {
+        Result r{QStringLiteral("startup"), {}, {}, QStringLiteral("no engine equivalent")};
+        for (int i = 0; i < nWarm + nReps; ++i) {
+            std::unique_ptr<Session> s;
+            std::unique_ptr<TFACFMENU> m;
+            const double t = startSession(messages, s, m);
+            if (std::isnan(t)) {
+                QTextStream(stderr) << "falqbench: the session did not open\n";
+                return 1;
+            }
+            if (i >= nWarm)
+                r.ms << t;
+            m->close();
         }
-        const SessionContext& ctx = session->context();
-        bench::EngineTarget target;
-        QString error;
-        if (!readAlias(ctx.mainAlias, &target.alias, &error)) {
-            QTextStream(stderr) << "falqbench: " << error << "\n";
-            return 1;
-        }
-        target.user = loginLineValue(ctx.companyUserLine);
-        target.password = loginLineValue(ctx.companyPasswordLine);
-        const bool sqlite = target.alias.driver == QLatin1String("QSQLITE");
-        const QString begin = sqlite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN");
+        results << r;
+    }
 
-        auto scalar = [&](const QString& sql) {
-            QSqlQuery q(QSqlDatabase::database(kDbFalquinas));
-            return q.exec(sql) && q.next() ? q.value(0) : QVariant();
-        };
-        const int nCliches = scalar("SELECT COUNT(*) FROM CLICHES").toInt();
-        const int nDrawings = scalar("SELECT COUNT(*) FROM DESENHOS").toInt();
-        const int nMovements = scalar("SELECT COUNT(*) FROM MOVIMENTOS").toInt();
-        const int nRepairs = scalar("SELECT COUNT(*) FROM REPARACOES").toInt();
-        if (nCliches < 2) {
-            QTextStream(stderr) << "falqbench: the register has no clichés (falqsetup generate)\n";
-            return 1;
-        }
-        const QString lateKey =
-            scalar(
-                QStringLiteral("SELECT CLICHENRO FROM CLICHES ORDER BY CLICHENRO LIMIT 1 OFFSET %1")
-                    .arg(int(nCliches * 0.98)))
-                .toString();
+    std::unique_ptr<Session> session;
+    std::unique_ptr<TFACFMENU> menu;
+    if (std::isnan(startSession(messages, session, menu))) {
+        QTextStream(stderr) << "falqbench: the session did not open\n";
+        return 1;
+    }
+    const SessionContext& ctx = session->context();
+    bench::EngineTarget target;
+    QString error;
+    if (!readAlias(ctx.mainAlias, &target.alias, &error)) {
+        QTextStream(stderr) << "falqbench: " << error << "\n";
+        return 1;
+    }
+    target.user = loginLineValue(ctx.companyUserLine);
+    target.password = loginLineValue(ctx.companyPasswordLine);
+    const bool sqlite = target.alias.driver == QLatin1String("QSQLITE");
+    const QString begin = sqlite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN");
 
-        Dataset* cliches = session->dataset(ds::CLICHES);
-        Dataset* drawings = session->dataset(ds::DESENHOS);
-        Dataset* movements = session->dataset(ds::MOVIMENTOS);
-        QTableView grid;
-        grid.resize(1200, 800);
+    auto scalar = [&](const QString& sql) {
+        QSqlQuery q(QSqlDatabase::database(kDbFalquinas));
+        return q.exec(sql) && q.next() ? q.value(0) : QVariant();
+    };
+    const int nCliches = scalar("SELECT COUNT(*) FROM CLICHES").toInt();
+    const int nDrawings = scalar("SELECT COUNT(*) FROM DESENHOS").toInt();
+    const int nMovements = scalar("SELECT COUNT(*) FROM MOVIMENTOS").toInt();
+    const int nRepairs = scalar("SELECT COUNT(*) FROM REPARACOES").toInt();
+    if (nCliches < 2) {
+        QTextStream(stderr) << "falqbench: the register has no clichés (falqsetup generate)\n";
+        return 1;
+    }
+    const QString lateKey =
+        scalar(QStringLiteral("SELECT CLICHENRO FROM CLICHES ORDER BY CLICHENRO LIMIT 1 OFFSET %1")
+                   .arg(int(nCliches * 0.98)))
+            .toString();
 
-        QList<Scenario> scenarios;
-        auto openAndPaint = [&](Dataset* d) {
-            return Scenario{QStringLiteral("open-") + d->name().toLower(),
-                            {},
-                            [d] { d->close(); },
-                            [d, &grid] {
-                                d->open();
-                                if (grid.model() != d)
-                                    grid.setModel(d);
-                                d->presentIn(&grid);
-                                grid.grab();
-                            },
-                            [d] {
-                                const QString table = d->name();
-                                return QStringList{
-                                    d->statement() + QStringLiteral(" LIMIT 256"),
-                                    QStringLiteral("SELECT COUNT(*) FROM %1").arg(table)};
-                            }};
-        };
-        scenarios << openAndPaint(cliches) << openAndPaint(drawings);
-        scenarios << Scenario{
-            QStringLiteral("locate-cliche"),
-            {},
-            [cliches] {
-                cliches->close();
+    Dataset* cliches = session->dataset(ds::CLICHES);
+    Dataset* drawings = session->dataset(ds::DESENHOS);
+    Dataset* movements = session->dataset(ds::MOVIMENTOS);
+    QTableView grid;
+    grid.resize(1200, 800);
+
+    QList<Scenario> scenarios;
+    auto openAndPaint = [&](Dataset* d) {
+        return Scenario{QStringLiteral("open-") + d->name().toLower(),
+                        {},
+                        [d] { d->close(); },
+                        [d, &grid] {
+                            d->open();
+                            if (grid.model() != d)
+                                grid.setModel(d);
+                            d->presentIn(&grid);
+                            grid.grab();
+                        },
+                        [d] {
+                            const QString table = d->name();
+                            return QStringList{
+                                d->statement() + QStringLiteral(" LIMIT 256"),
+                                QStringLiteral("SELECT COUNT(*) FROM %1").arg(table)};
+                        }};
+    };
+    scenarios << openAndPaint(cliches) << openAndPaint(drawings);
+    scenarios << Scenario{
+        QStringLiteral("locate-cliche"),
+        {},
+        [cliches] {
+            cliches->close();
+            cliches->open();
+        },
+        [cliches, lateKey] { cliches->locate({QStringLiteral("CLICHENRO")}, {lateKey}); },
+        [lateKey] {
+            return QStringList{
+                QStringLiteral("SELECT * FROM CLICHES WHERE CLICHENRO = %1").arg(quoted(lateKey)),
+                QStringLiteral("SELECT COUNT(*) FROM CLICHES WHERE CLICHENRO > %1")
+                    .arg(quoted(lateKey))};
+        }};
+    const QString shotDir = parser.value(shots);
+    auto showLast = [&](const QString& name, Dataset* d, const QString& lastPage) {
+        return Scenario{name,
+                        {},
+                        [d, &grid] {
+                            d->close();
+                            d->open();
+                            if (grid.model() != d)
+                                grid.setModel(d);
+                            d->presentIn(&grid);
+                        },
+                        [d, &grid, name, shotDir] {
+                            grid.scrollToBottom();
+                            d->setCurrentRow(d->rowCount() - 1);
+                            const QPixmap shot = grid.grab();
+                            if (!shotDir.isEmpty())
+                                shot.save(QStringLiteral("%1/%2.png").arg(shotDir, name));
+                        },
+                        [lastPage] { return QStringList{lastPage}; }};
+    };
+    scenarios << showLast(
+        QStringLiteral("last-cliche"), cliches,
+        QStringLiteral("SELECT * FROM CLICHES ORDER BY CLICHENRO DESC LIMIT 256"));
+    scenarios << showLast(QStringLiteral("last-movement"), movements,
+                          QStringLiteral("SELECT * FROM MOVIMENTOS ORDER BY DATA, NRO LIMIT 256"));
+    int change = 0;
+    QString originalReference;
+    scenarios << Scenario{
+        QStringLiteral("apply-change"),
+        {},
+        [&] {
+            if (!cliches->isOpen()) {
                 cliches->open();
-            },
-            [cliches, lateKey] { cliches->locate({QStringLiteral("CLICHENRO")}, {lateKey}); },
-            [lateKey] {
-                return QStringList{
-                    QStringLiteral("SELECT * FROM CLICHES WHERE CLICHENRO = %1")
-                        .arg(quoted(lateKey)),
-                    QStringLiteral("SELECT COUNT(*) FROM CLICHES WHERE CLICHENRO > %1")
-                        .arg(quoted(lateKey))};
-            }};
-        const QString shotDir = parser.value(shots);
-        auto showLast = [&](const QString& name, Dataset* d, const QString& lastPage) {
-            return Scenario{name,
-                            {},
-                            [d, &grid] {
-                                d->close();
-                                d->open();
-                                if (grid.model() != d)
-                                    grid.setModel(d);
-                                d->presentIn(&grid);
-                            },
-                            [d, &grid, name, shotDir] {
-                                grid.scrollToBottom();
-                                d->setCurrentRow(d->rowCount() - 1);
-                                const QPixmap shot = grid.grab();
-                                if (!shotDir.isEmpty())
-                                    shot.save(QStringLiteral("%1/%2.png").arg(shotDir, name));
-                            },
-                            [lastPage] { return QStringList{lastPage}; }};
-        };
-        scenarios << showLast(
-            QStringLiteral("last-cliche"), cliches,
-            QStringLiteral("SELECT * FROM CLICHES ORDER BY CLICHENRO DESC LIMIT 256"));
-        scenarios << showLast(
-            QStringLiteral("last-movement"), movements,
-            QStringLiteral("SELECT * FROM MOVIMENTOS ORDER BY DATA, NRO LIMIT 256"));
-        int change = 0;
-        QString originalReference;
-        scenarios << Scenario{
-            QStringLiteral("apply-change"),
-            {},
-            [&] {
-                if (!cliches->isOpen()) {
-                    cliches->open();
-                    originalReference = cliches->value(0, QStringLiteral("REFERENCIA")).toString();
-                }
-                cliches->setCurrentRow(0);
-                cliches->setFieldValue(QStringLiteral("REFERENCIA"),
-                                       QStringLiteral("Bench %1").arg(++change));
-            },
-            [&] { cliches->applyUpdates(); },
-            [&] {
-                const QString key = cliches->value(0, QStringLiteral("CLICHENRO")).toString();
-                // A real change every run, as the program's apply makes.
-                return QStringList{begin,
-                                   QStringLiteral("UPDATE CLICHES SET REFERENCIA = CASE WHEN "
-                                                  "REFERENCIA = 'Engine A' THEN 'Engine B' ELSE "
-                                                  "'Engine A' END WHERE CLICHENRO = %1")
-                                       .arg(quoted(key)),
-                                   QStringLiteral("COMMIT")};
-            }};
-        const QString today = dateTimeText(QDateTime(QDate::currentDate(), QTime(0, 0)));
-        scenarios << Scenario{
-            QStringLiteral("apply-movement"),
-            {},
-            [&] {
-                if (!movements->isOpen())
-                    movements->open();
-            },
-            [&] {
-                movements->setCurrentRow(0);
-                movements->insert();
-                movements->setFieldValue(QStringLiteral("DESENHONRO"), QStringLiteral(""));
-                movements->setFieldValue(QStringLiteral("CLICHENRO"), lateKey);
-                movements->setFieldValue(QStringLiteral("NROUTIL"), 1);
-                movements->setFieldValue(QStringLiteral("ROTACOES"), 1000);
-                movements->setFieldValue(QStringLiteral("ENCOMENDA"), QStringLiteral("BENCH"));
-                movements->setFieldValue(QStringLiteral("DATA"), QDateTime::currentDateTime());
-                movements->setFieldValue(QStringLiteral("TIPOREG"), QStringLiteral("CL"));
-                movements->post();
-                movements->applyUpdates();
-            },
-            [&] {
-                return QStringList{
-                    begin,
-                    QStringLiteral(
-                        "INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, "
-                        "ENCOMENDA, DATA, TIPOREG) VALUES ('', %1, 1, 1000, 'BENCH', '%2', "
-                        "'CL')")
-                        .arg(quoted(lateKey), today),
-                    QStringLiteral("COMMIT")};
-            }};
+                originalReference = cliches->value(0, QStringLiteral("REFERENCIA")).toString();
+            }
+            cliches->setCurrentRow(0);
+            cliches->setFieldValue(QStringLiteral("REFERENCIA"),
+                                   QStringLiteral("Bench %1").arg(++change));
+        },
+        [&] { cliches->applyUpdates(); },
+        [&] {
+            const QString key = cliches->value(0, QStringLiteral("CLICHENRO")).toString();
+            // A real change every run, as the program's apply makes.
+            return QStringList{begin,
+                               QStringLiteral("UPDATE CLICHES SET REFERENCIA = CASE WHEN "
+                                              "REFERENCIA = 'Engine A' THEN 'Engine B' ELSE "
+                                              "'Engine A' END WHERE CLICHENRO = %1")
+                                   .arg(quoted(key)),
+                               QStringLiteral("COMMIT")};
+        }};
+    const QString today = dateTimeText(QDateTime(QDate::currentDate(), QTime(0, 0)));
+    scenarios << Scenario{
+        QStringLiteral("apply-movement"),
+        {},
+        [&] {
+            if (!movements->isOpen())
+                movements->open();
+        },
+        [&] {
+            movements->setCurrentRow(0);
+            movements->insert();
+            movements->setFieldValue(QStringLiteral("DESENHONRO"), QStringLiteral(""));
+            movements->setFieldValue(QStringLiteral("CLICHENRO"), lateKey);
+            movements->setFieldValue(QStringLiteral("NROUTIL"), 1);
+            movements->setFieldValue(QStringLiteral("ROTACOES"), 1000);
+            movements->setFieldValue(QStringLiteral("ENCOMENDA"), QStringLiteral("BENCH"));
+            movements->setFieldValue(QStringLiteral("DATA"), QDateTime::currentDateTime());
+            movements->setFieldValue(QStringLiteral("TIPOREG"), QStringLiteral("CL"));
+            movements->post();
+            movements->applyUpdates();
+        },
+        [&] {
+            return QStringList{
+                begin,
+                QStringLiteral("INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, "
+                               "ENCOMENDA, DATA, TIPOREG) VALUES ('', %1, 1, 1000, 'BENCH', '%2', "
+                               "'CL')")
+                    .arg(quoted(lateKey), today),
+                QStringLiteral("COMMIT")};
+        }};
 
-        // The statistics dashboard: switching it on (the totals page), each page change, and the
-        // heaviest detail (the next client: its years and months over every year). Each is timed
-        // until the page is painted; the engine runs the statements the dashboard ran.
-        auto* board = new dashboard::Dashboard(*session, *menu);
-        auto* nb0 = menu->dashboardNotebook();
-        QList<dashboard::Statement> boardSql;
-        auto boardScenario = [&](const QString& name, std::function<void()> prepare,
-                                 std::function<void()> act) {
-            return Scenario{name,
-                            {},
-                            [board, prepare] {
-                                prepare();
-                                board->resetOpenings();
-                            },
-                            [board, nb0, act, &boardSql] {
-                                act();
-                                nb0->grab();
-                                boardSql = board->statementsRun();
-                            },
-                            [&boardSql, sqlite] {
-                                QStringList sql;
-                                for (const dashboard::Statement& st : std::as_const(boardSql))
-                                    sql << bench::inlineBinds(st.sql, st.binds, sqlite);
-                                return sql;
-                            }};
-        };
-        auto switchOff = [board] {
-            if (board->isOn())
-                board->BotActiveClick();
-        };
+    // The statistics dashboard: switching it on (the totals page), each page change, and the
+    // heaviest detail (the next client: its years and months over every year). Each is timed
+    // until the page is painted; the engine runs the statements the dashboard ran.
+    auto* board = new dashboard::Dashboard(*session, *menu);
+    auto* nb0 = menu->dashboardNotebook();
+    QList<dashboard::Statement> boardSql;
+    auto boardScenario = [&](const QString& name, std::function<void()> prepare,
+                             std::function<void()> act) {
+        return Scenario{name,
+                        {},
+                        [board, prepare] {
+                            prepare();
+                            board->resetOpenings();
+                        },
+                        [board, nb0, act, &boardSql] {
+                            act();
+                            nb0->grab();
+                            boardSql = board->statementsRun();
+                        },
+                        [&boardSql, sqlite] {
+                            QStringList sql;
+                            for (const dashboard::Statement& st : std::as_const(boardSql))
+                                sql << bench::inlineBinds(st.sql, st.binds, sqlite);
+                            return sql;
+                        }};
+    };
+    auto switchOff = [board] {
+        if (board->isOn())
+            board->BotActiveClick();
+    };
+    scenarios << boardScenario(
+        QStringLiteral("dash-on"),
+        [switchOff, nb0] {
+            switchOff();
+            const QSignalBlocker block(nb0);
+            nb0->setCurrentIndex(0);
+        },
+        [board] { board->BotActiveClick(); });
+    const QStringList pageNames = {QStringLiteral("dash-clients"), QStringLiteral("dash-suppliers"),
+                                   QStringLiteral("dash-cliches"), QStringLiteral("dash-drawings")};
+    for (int page = 1; page <= 4; ++page) {
         scenarios << boardScenario(
-            QStringLiteral("dash-on"),
-            [switchOff, nb0] {
-                switchOff();
-                const QSignalBlocker block(nb0);
-                nb0->setCurrentIndex(0);
-            },
-            [board] { board->BotActiveClick(); });
-        const QStringList pageNames = {
-            QStringLiteral("dash-clients"), QStringLiteral("dash-suppliers"),
-            QStringLiteral("dash-cliches"), QStringLiteral("dash-drawings")};
-        for (int page = 1; page <= 4; ++page) {
-            scenarios << boardScenario(
-                pageNames[page - 1],
-                [board, nb0, page] {
-                    if (!board->isOn())
-                        board->BotActiveClick();
-                    nb0->setCurrentIndex(page - 1);
-                },
-                [nb0, page] { nb0->setCurrentIndex(page); });
-        }
-        scenarios << boardScenario(
-            QStringLiteral("dash-client-next"),
-            [board, nb0] {
+            pageNames[page - 1],
+            [board, nb0, page] {
                 if (!board->isOn())
                     board->BotActiveClick();
-                if (nb0->currentIndex() != 1)
-                    nb0->setCurrentIndex(1);
-                auto* grid = dashboardGrid(nb0, "DBGridCustosCli");
-                if (grid && grid->rowCount() > 1)
-                    grid->setCurrentRow(0);
+                nb0->setCurrentIndex(page - 1);
             },
-            [nb0] {
-                if (auto* grid = dashboardGrid(nb0, "DBGridCustosCli");
-                    grid && grid->rowCount() > 1)
-                    grid->setCurrentRow(1);
-            });
+            [nb0, page] { nb0->setCurrentIndex(page); });
+    }
+    scenarios << boardScenario(
+        QStringLiteral("dash-client-next"),
+        [board, nb0] {
+            if (!board->isOn())
+                board->BotActiveClick();
+            if (nb0->currentIndex() != 1)
+                nb0->setCurrentIndex(1);
+            auto* grid = dashboardGrid(nb0, "DBGridCustosCli");
+            if (grid && grid->rowCount() > 1)
+                grid->setCurrentRow(0);
+        },
+        [nb0] {
+            if (auto* grid = dashboardGrid(nb0, "DBGridCustosCli"); grid && grid->rowCount() > 1)
+                grid->setCurrentRow(1);
+        });
 
-        // The usage register's summaries: the four rankings over the newest year and over all
-        // years, the movements of one ranked drawing, the two registers opened, and a movement
-        // inserted and the list re-opened (rolled back: the register is left as it was).
-        const SqlDialect dialect = movements->dialect();
-        const QDate newest =
-            scalar(QStringLiteral("SELECT MAX(DATA) FROM MOVIMENTOS")).toDateTime().date();
-        auto inlined = [](const movements::Statement& st) {
-            // The engine's client gets the values written into the statement.
-            return bench::withValues(st.sql, st.binds);
-        };
-        auto* ranking =
-            new Dataset(QStringLiteral("RANKING"), kDbFalquinas, {}, UpdateObject{}, menu.get());
-        auto* itemMoves =
-            new Dataset(QStringLiteral("MOVIMENTOSDET"), kDbFalquinas, {},
-                        UpdateObject{QStringLiteral("MOVIMENTOS"), {"NRO"}, {}}, menu.get());
-        struct Ranked {
-            const char* name;
-            movements::ItemKind kind;
-            movements::Measure measure;
-        };
-        const Ranked rankings[] = {
-            {"usage-drawings", movements::ItemKind::Drawing, movements::Measure::Uses},
-            {"usage-cliches", movements::ItemKind::Cliche, movements::Measure::Uses},
-            {"rotations-drawings", movements::ItemKind::Drawing, movements::Measure::Rotations},
-            {"rotations-cliches", movements::ItemKind::Cliche, movements::Measure::Rotations}};
-        for (const Ranked& rk : rankings) {
-            for (const bool allYears : {false, true}) {
-                movements::MovementFilter filter;
-                filter.from = allYears ? QDate(1900, 1, 1) : QDate(newest.year(), 1, 1);
-                filter.to = allYears ? QDate(2100, 12, 31) : newest;
-                const movements::Statement st =
-                    movements::rankingStatement(dialect, rk.kind, rk.measure, filter);
-                scenarios << Scenario{QLatin1String(rk.name) + (allYears ? QStringLiteral("-all")
-                                                                         : QStringLiteral("-year")),
-                                      {},
-                                      [ranking, st] {
-                                          ranking->close();
-                                          registers::setStatement(ranking, st);
-                                      },
-                                      [ranking, &grid] {
-                                          ranking->open();
-                                          if (grid.model() != ranking)
-                                              grid.setModel(ranking);
-                                          grid.grab();
-                                      },
-                                      [st, inlined] { return QStringList{inlined(st)}; }};
-            }
+    // The usage register's summaries: the four rankings over the newest year and over all
+    // years, the movements of one ranked drawing, the two registers opened, and a movement
+    // inserted and the list re-opened (rolled back: the register is left as it was).
+    const SqlDialect dialect = movements->dialect();
+    const QDate newest =
+        scalar(QStringLiteral("SELECT MAX(DATA) FROM MOVIMENTOS")).toDateTime().date();
+    auto inlined = [](const movements::Statement& st) {
+        // The engine's client gets the values written into the statement.
+        return bench::withValues(st.sql, st.binds);
+    };
+    auto* ranking =
+        new Dataset(QStringLiteral("RANKING"), kDbFalquinas, {}, UpdateObject{}, menu.get());
+    auto* itemMoves =
+        new Dataset(QStringLiteral("MOVIMENTOSDET"), kDbFalquinas, {},
+                    UpdateObject{QStringLiteral("MOVIMENTOS"), {"NRO"}, {}}, menu.get());
+    struct Ranked {
+        const char* name;
+        movements::ItemKind kind;
+        movements::Measure measure;
+    };
+    const Ranked rankings[] = {
+        {"usage-drawings", movements::ItemKind::Drawing, movements::Measure::Uses},
+        {"usage-cliches", movements::ItemKind::Cliche, movements::Measure::Uses},
+        {"rotations-drawings", movements::ItemKind::Drawing, movements::Measure::Rotations},
+        {"rotations-cliches", movements::ItemKind::Cliche, movements::Measure::Rotations}};
+    for (const Ranked& rk : rankings) {
+        for (const bool allYears : {false, true}) {
+            movements::MovementFilter filter;
+            filter.from = allYears ? QDate(1900, 1, 1) : QDate(newest.year(), 1, 1);
+            filter.to = allYears ? QDate(2100, 12, 31) : newest;
+            const movements::Statement st =
+                movements::rankingStatement(dialect, rk.kind, rk.measure, filter);
+            scenarios << Scenario{QLatin1String(rk.name) +
+                                      (allYears ? QStringLiteral("-all") : QStringLiteral("-year")),
+                                  {},
+                                  [ranking, st] {
+                                      ranking->close();
+                                      registers::setStatement(ranking, st);
+                                  },
+                                  [ranking, &grid] {
+                                      ranking->open();
+                                      if (grid.model() != ranking)
+                                          grid.setModel(ranking);
+                                      grid.grab();
+                                  },
+                                  [st, inlined] { return QStringList{inlined(st)}; }};
         }
-        const QString topDrawing =
-            scalar(QStringLiteral("SELECT DESENHONRO FROM MOVIMENTOS WHERE CLICHENRO = '' GROUP BY "
-                                  "DESENHONRO ORDER BY SUM(NROUTIL) DESC, DESENHONRO LIMIT 1"))
-                .toString();
-        const movements::Statement detail =
-            movements::itemMovementsStatement(dialect, movements::ItemKind::Drawing, topDrawing,
-                                              QDate(1900, 1, 1), QDate(2100, 12, 31));
-        scenarios << Scenario{
-            QStringLiteral("usage-detail"),
-            {},
-            [itemMoves, detail] {
-                itemMoves->close();
-                registers::setStatement(itemMoves, detail);
-            },
-            [itemMoves, &grid] {
-                itemMoves->open();
-                if (grid.model() != itemMoves)
-                    grid.setModel(itemMoves);
-                grid.grab();
-            },
-            [detail, inlined, topDrawing] {
-                // The dataset reads the first page and counts the rows.
-                return QStringList{
-                    inlined(detail) + QStringLiteral(" LIMIT 256"),
-                    QStringLiteral("SELECT COUNT(*) FROM MOVIMENTOS WHERE DESENHONRO = %1")
-                        .arg(quoted(topDrawing))};
-            }};
-        std::unique_ptr<QDialog> registerWindow;
-        auto openRegister = [&](const QString& name, const std::function<QDialog*()>& create,
-                                const QStringList& sql) {
-            return Scenario{name,
-                            {},
-                            [&registerWindow] {
-                                if (registerWindow)
-                                    registerWindow->close();
-                                registerWindow.reset();
-                            },
-                            [&registerWindow, create] {
-                                registerWindow.reset(create());
-                                registerWindow->show();
-                                registerWindow->grab();
-                            },
-                            [sql] { return sql; }};
-        };
-        scenarios << openRegister(
-            QStringLiteral("register030-open"), [&] { return new TCORTF030(*session, menu.get()); },
-            {QStringLiteral("SELECT * FROM PARGER ORDER BY CODIGO"),
-             QStringLiteral("SELECT * FROM MOVIMENTOS ORDER BY DATA DESC, NRO DESC LIMIT 256"),
-             QStringLiteral("SELECT COUNT(*) FROM MOVIMENTOS")});
-        scenarios << openRegister(
-            QStringLiteral("register031-open"), [&] { return new TCORTF031(*session, menu.get()); },
-            {QStringLiteral("SELECT * FROM PARGER ORDER BY CODIGO"),
-             // (the two supplier look-ups read the invoicing database: not in the engine's share)
-             QStringLiteral("SELECT * FROM REPARACOES ORDER BY DATENC DESC, NRO DESC LIMIT 256"),
-             QStringLiteral("SELECT COUNT(*) FROM REPARACOES")});
-        scenarios << Scenario{
-            QStringLiteral("movement-insert"),
-            {},
-            [&] {
-                if (registerWindow)
-                    registerWindow->close();
-                registerWindow.reset();
-                movements->cancelUpdates();
-                if (!movements->isOpen())
-                    movements->open();
-            },
-            [&] {
-                // The save of a new movement: the insert, then the list re-opened on its first
-                // rows. The insert is rolled back inside its transaction.
-                movements->append();
-                movements->setFieldValue(QStringLiteral("DESENHONRO"), topDrawing);
-                movements->setFieldValue(QStringLiteral("CLICHENRO"), QStringLiteral(""));
-                movements->setFieldValue(QStringLiteral("NROUTIL"), 1);
-                movements->setFieldValue(QStringLiteral("ROTACOES"), 1000);
-                movements->setFieldValue(QStringLiteral("ENCOMENDA"), QStringLiteral("BENCH"));
-                movements->setFieldValue(QStringLiteral("DATA"), dialect.bindDate(newest));
-                movements->setFieldValue(QStringLiteral("TIPOREG"), QStringLiteral("DS"));
-                movements->post();
-                movements->applyUpdates([](QSqlDatabase&, QString* e) {
-                    *e = QStringLiteral("falqbench: rolled back");
-                    return false;
-                });
-                movements->cancelUpdates();
-                movements->close();
-                movements->open();
-                grid.setModel(movements);
-                grid.grab();
-            },
-            [&] {
-                return QStringList{
-                    begin,
-                    QStringLiteral(
-                        "INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, "
-                        "ENCOMENDA, DATA, TIPOREG) VALUES (%1, '', 1, 1000, 'BENCH', %2, "
-                        "'DS')")
-                        .arg(quoted(topDrawing),
-                             quoted(dateTimeText(QDateTime(newest, QTime(0, 0))))),
-                    QStringLiteral("ROLLBACK"),
-                    QStringLiteral(
-                        "SELECT * FROM MOVIMENTOS ORDER BY DATA DESC, NRO DESC LIMIT 256"),
-                    QStringLiteral("SELECT COUNT(*) FROM MOVIMENTOS")};
-            }};
-        // The validation windows: the list of the records not valid, as it opens.
-        std::unique_ptr<ValidationWindow> validation;
-        auto validationOpen = [&](bool drawing) {
-            const QString table = drawing ? QStringLiteral("DESENHOS") : QStringLiteral("CLICHES");
-            const QString key =
-                drawing ? QStringLiteral("DESENHONRO") : QStringLiteral("CLICHENRO");
-            return Scenario{
-                drawing ? QStringLiteral("validate-desenhos") : QStringLiteral("validate-cliches"),
-                {},
-                [&] {
-                    if (validation)
-                        validation->close();
-                    validation.reset();
-                },
-                [&, drawing] {
-                    if (drawing)
-                        validation = std::make_unique<TCORTF023>(*session, menu.get());
-                    else
-                        validation = std::make_unique<TCORTF013>(*session, menu.get());
-                    validation->show();
-                    validation->grab();
-                },
-                [table, key] {
-                    return QStringList{
-                        QStringLiteral("SELECT * FROM %1 WHERE UTILIZA='N' ORDER BY %2 LIMIT 256")
-                            .arg(table, key),
-                        QStringLiteral("SELECT COUNT(*) FROM %1 WHERE UTILIZA='N'").arg(table)};
-                }};
-        };
-        scenarios << validationOpen(false) << validationOpen(true);
-        // "&Gravar" of 1,000 toggles: the list's write of UTILIZA, number by number, each
-        // checked against the value read; rolled back at the end (the register is only
-        // read).
-        QStringList toggled;
-        scenarios << Scenario{
-            QStringLiteral("validate-1000"),
-            {},
-            [&] {
-                if (!validation || validation->objectName() != QLatin1String("TCORTF013")) {
-                    if (validation)
-                        validation->close();
-                    validation = std::make_unique<TCORTF013>(*session, menu.get());
-                    validation->show();
-                }
-                Dataset* list = validation->list();
-                list->cancelUpdates();
-                toggled.clear();
-                for (int r = 0; r < 1000 && r < list->rowCount(); ++r) {
-                    list->setValue(r, QStringLiteral("UTILIZA"), QStringLiteral("S"));
-                    toggled << list->value(r, QStringLiteral("CLICHENRO")).toString();
-                }
-            },
-            [&] {
-                validation->list()->applyUpdates([](QSqlDatabase&, QString* error) {
-                    *error = QStringLiteral("rolled back");
-                    return false;
-                });
-            },
-            [&] {
-                QStringList sql{begin};
-                for (const QString& key : std::as_const(toggled))
-                    sql << QStringLiteral(
-                               "UPDATE CLICHES SET UTILIZA = 'S' WHERE CLICHENRO = %1 AND "
-                               "UTILIZA = 'N'")
-                               .arg(quoted(key));
-                return sql << QStringLiteral("ROLLBACK");
-            }};
-
-        // The cliché editor on the same session (last: it works on the shared CLICHES
-        // dataset).
-        std::unique_ptr<TCORTF010> editor;
-        auto openEditor = [&] {
-            if (editor)
-                return;
-            editor = std::make_unique<TCORTF010>(*session, menu.get());
-            editor->show();
-            editor->activateWindow();
-            waitFor([&] { return editor->isActiveWindow(); }, 2000);
-            QCoreApplication::processEvents();
-        };
-        const QStringList nullsAndPage = {
-            QStringLiteral("UPDATE CLICHES SET CORTANTENRO=' ' WHERE CORTANTENRO IS NULL"),
-            QStringLiteral("UPDATE CLICHES SET FICHASETUP=0 WHERE FICHASETUP IS NULL"),
-            QStringLiteral("SELECT * FROM CLICHES ORDER BY CLICHENRO LIMIT 256"),
-            QStringLiteral("SELECT COUNT(*) FROM CLICHES")};
-        scenarios << Scenario{QStringLiteral("editor-open"),
-                              {},
-                              [&] {
-                                  if (editor)
-                                      editor->close();
-                                  editor.reset();
-                              },
-                              [&] {
-                                  openEditor();
-                                  editor->grab();
-                              },
-                              [&] { return nullsAndPage; }};
-        scenarios << Scenario{
-            QStringLiteral("editor-locate"),
-            {},
-            [&] {
-                openEditor();
-                cliches->close(); // the list as F1 leaves it: re-opened, its first rows read
-                cliches->open();
-            },
-            [&] {
-                if (!cliches->locatePrefix(QStringLiteral("CLICHENRO"), lateKey))
-                    QTextStream(stderr)
-                        << "falqbench: editor-locate did not find " << lateKey << "\n";
-            },
-            [lateKey] {
-                return QStringList{
-                    QStringLiteral(
-                        "SELECT * FROM CLICHES WHERE CLICHENRO LIKE %1 ORDER BY CLICHENRO "
-                        "LIMIT 1")
-                        .arg(quoted(lateKey + '%')),
-                    QStringLiteral("SELECT COUNT(*) FROM CLICHES WHERE CLICHENRO > %1")
-                        .arg(quoted(lateKey))};
-            }};
-        QString savedKey;
-        int saves = 0;
-        scenarios << Scenario{
-            QStringLiteral("editor-save"),
-            {},
-            [&] {
-                openEditor();
-                auto* grid = editor->findChild<QWidget*>(QStringLiteral("DBGrid1"));
-                grid->setFocus();
-                QCoreApplication::processEvents();
-                // A field: the record opens for editing; a change typed in the remarks.
-                auto* remarks = editor->findChild<QLineEdit*>(QStringLiteral("Edit_Observ2"));
-                remarks->setFocus();
-                QCoreApplication::processEvents();
-                savedKey = cliches->fieldValue(QStringLiteral("CLICHENRO")).toString();
-                remarks->selectAll();
-                const QString text = QStringLiteral("Bench %1").arg(++saves % 2);
-                for (const QChar c : text) {
-                    QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-                    QCoreApplication::sendEvent(remarks, &key);
-                }
-            },
-            [&] {
-                editor->findChild<QWidget*>(QStringLiteral("DBGrid1"))->setFocus();
-                waitFor([&] { return editor->mode() == TCORTF010::Mode::Browse; }, 10000);
-            },
-            [&] {
-                QStringList sql{begin,
-                                QStringLiteral("UPDATE CLICHES SET OBSERV2 = 'Engine' WHERE "
-                                               "CLICHENRO = %1")
-                                    .arg(quoted(savedKey)),
-                                QStringLiteral("COMMIT")};
-                return sql + nullsAndPage;
-            }};
-
-        for (const bench::MovementScenario& m :
-             bench::movementScenarios(QSqlDatabase::database(kDbFalquinas), work.path())) {
-            // Only when named ("movements" names them all).
-            if (selected.contains(m.name))
-                scenarios << Scenario{m.name, m.description, [] {}, m.run, m.sql};
-        }
-
-        for (Scenario& s : scenarios) {
-            if (!wanted(s.name))
-                continue;
-            Result r{s.name, {}, {}, {}};
-            for (int i = 0; i < nWarm + nReps; ++i) {
-                s.prepare();
-                QElapsedTimer t;
-                t.start();
-                s.run();
-                const double elapsed = t.nsecsElapsed() / 1e6;
-                if (i >= nWarm)
-                    r.ms << elapsed;
-            }
-            if (!parser.isSet(noEngine)) {
-                QString engineError;
-                const QList<double> all =
-                    bench::timeWithClient(target, s.sql(), nWarm + nReps, &engineError);
-                if (all.isEmpty())
-                    r.note = QStringLiteral("engine: ") + engineError;
-                else
-                    r.engine = all.mid(nWarm);
-            }
-            results << r;
-        }
-
-        if (!shotDir.isEmpty() && wanted(QStringLiteral("editor-open"))) {
-            // The editor on its first record, the picture loaded in the preview.
-            openEditor();
-            cliches->setCurrentRow(0);
-            auto* preview = editor->findChild<ImageControl*>(QStringLiteral("ML1"));
-            waitFor([&] { return !preview->isLoading(); }, 5000);
-            QCoreApplication::processEvents();
-            editor->grab().save(QStringLiteral("%1/editor.png").arg(shotDir));
-        }
-        if (editor)
-            editor->close();
-        editor.reset();
-        if (validation) {
-            validation->list()->cancelUpdates();
-            validation->close();
-        }
-        validation.reset();
-        if (saves > 0)
-            scalar(QStringLiteral("UPDATE CLICHES SET OBSERV2 = '' WHERE OBSERV2 LIKE 'Bench %'"));
-
-        // Memory: with the shared datasets closed, then after the last record of the two
-        // largest registers was located and shown.
-        QString memory;
-        if (wanted(QStringLiteral("memory"))) {
-            grid.setModel(nullptr);
-            cliches->close();
-            movements->close();
-            const qint64 empty = residentKb();
-            cliches->open();
-            grid.setModel(cliches);
-            grid.scrollToBottom();
+    }
+    const QString topDrawing =
+        scalar(QStringLiteral("SELECT DESENHONRO FROM MOVIMENTOS WHERE CLICHENRO = '' GROUP BY "
+                              "DESENHONRO ORDER BY SUM(NROUTIL) DESC, DESENHONRO LIMIT 1"))
+            .toString();
+    const movements::Statement detail = movements::itemMovementsStatement(
+        dialect, movements::ItemKind::Drawing, topDrawing, QDate(1900, 1, 1), QDate(2100, 12, 31));
+    scenarios << Scenario{
+        QStringLiteral("usage-detail"),
+        {},
+        [itemMoves, detail] {
+            itemMoves->close();
+            registers::setStatement(itemMoves, detail);
+        },
+        [itemMoves, &grid] {
+            itemMoves->open();
+            if (grid.model() != itemMoves)
+                grid.setModel(itemMoves);
             grid.grab();
-            cliches->setCurrentRow(cliches->rowCount() - 1);
-            const QString lastCliche = cliches->fieldValue(QStringLiteral("CLICHENRO")).toString();
-            cliches->locate({QStringLiteral("CLICHENRO")}, {lastCliche});
+        },
+        [detail, inlined, topDrawing] {
+            // The dataset reads the first page and counts the rows.
+            return QStringList{
+                inlined(detail) + QStringLiteral(" LIMIT 256"),
+                QStringLiteral("SELECT COUNT(*) FROM MOVIMENTOS WHERE DESENHONRO = %1")
+                    .arg(quoted(topDrawing))};
+        }};
+    std::unique_ptr<QDialog> registerWindow;
+    auto openRegister = [&](const QString& name, const std::function<QDialog*()>& create,
+                            const QStringList& sql) {
+        return Scenario{name,
+                        {},
+                        [&registerWindow] {
+                            if (registerWindow)
+                                registerWindow->close();
+                            registerWindow.reset();
+                        },
+                        [&registerWindow, create] {
+                            registerWindow.reset(create());
+                            registerWindow->show();
+                            registerWindow->grab();
+                        },
+                        [sql] { return sql; }};
+    };
+    scenarios << openRegister(
+        QStringLiteral("register030-open"), [&] { return new TCORTF030(*session, menu.get()); },
+        {QStringLiteral("SELECT * FROM PARGER ORDER BY CODIGO"),
+         QStringLiteral("SELECT * FROM MOVIMENTOS ORDER BY DATA DESC, NRO DESC LIMIT 256"),
+         QStringLiteral("SELECT COUNT(*) FROM MOVIMENTOS")});
+    scenarios << openRegister(
+        QStringLiteral("register031-open"), [&] { return new TCORTF031(*session, menu.get()); },
+        {QStringLiteral("SELECT * FROM PARGER ORDER BY CODIGO"),
+         // (the two supplier look-ups read the invoicing database: not in the engine's share)
+         QStringLiteral("SELECT * FROM REPARACOES ORDER BY DATENC DESC, NRO DESC LIMIT 256"),
+         QStringLiteral("SELECT COUNT(*) FROM REPARACOES")});
+    scenarios << Scenario{
+        QStringLiteral("movement-insert"),
+        {},
+        [&] {
+            if (registerWindow)
+                registerWindow->close();
+            registerWindow.reset();
+            movements->cancelUpdates();
+            if (!movements->isOpen())
+                movements->open();
+        },
+        [&] {
+            // The save of a new movement: the insert, then the list re-opened on its first
+            // rows. The insert is rolled back inside its transaction.
+            movements->append();
+            movements->setFieldValue(QStringLiteral("DESENHONRO"), topDrawing);
+            movements->setFieldValue(QStringLiteral("CLICHENRO"), QStringLiteral(""));
+            movements->setFieldValue(QStringLiteral("NROUTIL"), 1);
+            movements->setFieldValue(QStringLiteral("ROTACOES"), 1000);
+            movements->setFieldValue(QStringLiteral("ENCOMENDA"), QStringLiteral("BENCH"));
+            movements->setFieldValue(QStringLiteral("DATA"), dialect.bindDate(newest));
+            movements->setFieldValue(QStringLiteral("TIPOREG"), QStringLiteral("DS"));
+            movements->post();
+            movements->applyUpdates([](QSqlDatabase&, QString* e) {
+                *e = QStringLiteral("falqbench: rolled back");
+                return false;
+            });
+            movements->cancelUpdates();
+            movements->close();
             movements->open();
             grid.setModel(movements);
-            grid.scrollToBottom();
             grid.grab();
-            movements->setCurrentRow(movements->rowCount() - 1);
-            const qint64 after = residentKb();
-            memory =
-                QStringLiteral("memory: %1 MB resident with the datasets closed, %2 MB after the "
-                               "last cliché and the last movement were shown (peak %3 MB); rows "
-                               "held: %4 clichés, %5 movements\n")
-                    .arg(empty / 1024)
-                    .arg(after / 1024)
-                    .arg(peakKb() / 1024)
-                    .arg(cliches->loadedRowCount())
-                    .arg(movements->loadedRowCount());
-        }
+        },
+        [&] {
+            return QStringList{
+                begin,
+                QStringLiteral("INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, "
+                               "ENCOMENDA, DATA, TIPOREG) VALUES (%1, '', 1, 1000, 'BENCH', %2, "
+                               "'DS')")
+                    .arg(quoted(topDrawing), quoted(dateTimeText(QDateTime(newest, QTime(0, 0))))),
+                QStringLiteral("ROLLBACK"),
+                QStringLiteral("SELECT * FROM MOVIMENTOS ORDER BY DATA DESC, NRO DESC LIMIT 256"),
+                QStringLiteral("SELECT COUNT(*) FROM MOVIMENTOS")};
+        }};
+    // The validation windows: the list of the records not valid, as it opens.
+    std::unique_ptr<ValidationWindow> validation;
+    auto validationOpen = [&](bool drawing) {
+        const QString table = drawing ? QStringLiteral("DESENHOS") : QStringLiteral("CLICHES");
+        const QString key = drawing ? QStringLiteral("DESENHONRO") : QStringLiteral("CLICHENRO");
+        return Scenario{
+            drawing ? QStringLiteral("validate-desenhos") : QStringLiteral("validate-cliches"),
+            {},
+            [&] {
+                if (validation)
+                    validation->close();
+                validation.reset();
+            },
+            [&, drawing] {
+                if (drawing)
+                    validation = std::make_unique<TCORTF023>(*session, menu.get());
+                else
+                    validation = std::make_unique<TCORTF013>(*session, menu.get());
+                validation->show();
+                validation->grab();
+            },
+            [table, key] {
+                return QStringList{
+                    QStringLiteral("SELECT * FROM %1 WHERE UTILIZA='N' ORDER BY %2 LIMIT 256")
+                        .arg(table, key),
+                    QStringLiteral("SELECT COUNT(*) FROM %1 WHERE UTILIZA='N'").arg(table)};
+            }};
+    };
+    scenarios << validationOpen(false) << validationOpen(true);
+    // "&Gravar" of 1,000 toggles: the list's write of UTILIZA, number by number, each
+    // checked against the value read; rolled back at the end (the register is only
+    // read).
+    QStringList toggled;
+    scenarios << Scenario{
+        QStringLiteral("validate-1000"),
+        {},
+        [&] {
+            if (!validation || validation->objectName() != QLatin1String("TCORTF013")) {
+                if (validation)
+                    validation->close();
+                validation = std::make_unique<TCORTF013>(*session, menu.get());
+                validation->show();
+            }
+            Dataset* list = validation->list();
+            list->cancelUpdates();
+            toggled.clear();
+            for (int r = 0; r < 1000 && r < list->rowCount(); ++r) {
+                list->setValue(r, QStringLiteral("UTILIZA"), QStringLiteral("S"));
+                toggled << list->value(r, QStringLiteral("CLICHENRO")).toString();
+            }
+        },
+        [&] {
+            validation->list()->applyUpdates([](QSqlDatabase&, QString* error) {
+                *error = QStringLiteral("rolled back");
+                return false;
+            });
+        },
+        [&] {
+            QStringList sql{begin};
+            for (const QString& key : std::as_const(toggled))
+                sql << QStringLiteral("UPDATE CLICHES SET UTILIZA = 'S' WHERE CLICHENRO = %1 AND "
+                                      "UTILIZA = 'N'")
+                           .arg(quoted(key));
+            return sql << QStringLiteral("ROLLBACK");
+        }};
 
-        // Leave the register as it was.
-        if (!originalReference.isNull()) {
-            cliches->setCurrentRow(0);
-            cliches->setFieldValue(QStringLiteral("REFERENCIA"), originalReference);
-            cliches->applyUpdates();
-        }
-        scalar(QStringLiteral("DELETE FROM MOVIMENTOS WHERE ENCOMENDA = 'BENCH'"));
+    // The cliché editor on the same session (last: it works on the shared CLICHES
+    // dataset).
+    std::unique_ptr<TCORTF010> editor;
+    auto openEditor = [&] {
+        if (editor)
+            return;
+        editor = std::make_unique<TCORTF010>(*session, menu.get());
+        editor->show();
+        editor->activateWindow();
+        waitFor([&] { return editor->isActiveWindow(); }, 2000);
+        QCoreApplication::processEvents();
+    };
+    const QStringList nullsAndPage = {
+        QStringLiteral("UPDATE CLICHES SET CORTANTENRO=' ' WHERE CORTANTENRO IS NULL"),
+        QStringLiteral("UPDATE CLICHES SET FICHASETUP=0 WHERE FICHASETUP IS NULL"),
+        QStringLiteral("SELECT * FROM CLICHES ORDER BY CLICHENRO LIMIT 256"),
+        QStringLiteral("SELECT COUNT(*) FROM CLICHES")};
+    scenarios << Scenario{QStringLiteral("editor-open"),
+                          {},
+                          [&] {
+                              if (editor)
+                                  editor->close();
+                              editor.reset();
+                          },
+                          [&] {
+                              openEditor();
+                              editor->grab();
+                          },
+                          [&] { return nullsAndPage; }};
+    scenarios << Scenario{
+        QStringLiteral("editor-locate"),
+        {},
+        [&] {
+            openEditor();
+            cliches->close(); // the list as F1 leaves it: re-opened, its first rows read
+            cliches->open();
+        },
+        [&] {
+            if (!cliches->locatePrefix(QStringLiteral("CLICHENRO"), lateKey))
+                QTextStream(stderr) << "falqbench: editor-locate did not find " << lateKey << "\n";
+        },
+        [lateKey] {
+            return QStringList{
+                QStringLiteral("SELECT * FROM CLICHES WHERE CLICHENRO LIKE %1 ORDER BY CLICHENRO "
+                               "LIMIT 1")
+                    .arg(quoted(lateKey + '%')),
+                QStringLiteral("SELECT COUNT(*) FROM CLICHES WHERE CLICHENRO > %1")
+                    .arg(quoted(lateKey))};
+        }};
+    QString savedKey;
+    int saves = 0;
+    scenarios << Scenario{
+        QStringLiteral("editor-save"),
+        {},
+        [&] {
+            openEditor();
+            auto* grid = editor->findChild<QWidget*>(QStringLiteral("DBGrid1"));
+            grid->setFocus();
+            QCoreApplication::processEvents();
+            // A field: the record opens for editing; a change typed in the remarks.
+            auto* remarks = editor->findChild<QLineEdit*>(QStringLiteral("Edit_Observ2"));
+            remarks->setFocus();
+            QCoreApplication::processEvents();
+            savedKey = cliches->fieldValue(QStringLiteral("CLICHENRO")).toString();
+            remarks->selectAll();
+            const QString text = QStringLiteral("Bench %1").arg(++saves % 2);
+            for (const QChar c : text) {
+                QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+                QCoreApplication::sendEvent(remarks, &key);
+            }
+        },
+        [&] {
+            editor->findChild<QWidget*>(QStringLiteral("DBGrid1"))->setFocus();
+            waitFor([&] { return editor->mode() == TCORTF010::Mode::Browse; }, 10000);
+        },
+        [&] {
+            QStringList sql{begin,
+                            QStringLiteral("UPDATE CLICHES SET OBSERV2 = 'Engine' WHERE "
+                                           "CLICHENRO = %1")
+                                .arg(quoted(savedKey)),
+                            QStringLiteral("COMMIT")};
+            return sql + nullsAndPage;
+        }};
 
-        out() << "falqbench: " << parser.value(root) << " (" << target.alias.driver << "), "
-              << nCliches << " clichés, " << nDrawings << " drawings, " << nMovements
-              << " movements, " << nRepairs << " purchases/repairs; " << nReps << " runs after "
-              << nWarm << " warm-up\n";
-        printTable(results);
-        out() << memory;
-        menu->close();
-        return 0;
+    for (const bench::MovementScenario& m :
+         bench::movementScenarios(QSqlDatabase::database(kDbFalquinas), work.path())) {
+        // Only when named ("movements" names them all).
+        if (selected.contains(m.name))
+            scenarios << Scenario{m.name, m.description, [] {}, m.run, m.sql};
+    }
+
+    for (Scenario& s : scenarios) {
+        if (!wanted(s.name))
+            continue;
+        Result r{s.name, {}, {}, {}};
+        for (int i = 0; i < nWarm + nReps; ++i) {
+            s.prepare();
+            QElapsedTimer t;
+            t.start();
+            s.run();
+            const double elapsed = t.nsecsElapsed() / 1e6;
+            if (i >= nWarm)
+                r.ms << elapsed;
+        }
+        if (!parser.isSet(noEngine)) {
+            QString engineError;
+            const QList<double> all =
+                bench::timeWithClient(target, s.sql(), nWarm + nReps, &engineError);
+            if (all.isEmpty())
+                r.note = QStringLiteral("engine: ") + engineError;
+            else
+                r.engine = all.mid(nWarm);
+        }
+        results << r;
+    }
+
+    if (!shotDir.isEmpty() && wanted(QStringLiteral("editor-open"))) {
+        // The editor on its first record, the picture loaded in the preview.
+        openEditor();
+        cliches->setCurrentRow(0);
+        auto* preview = editor->findChild<ImageControl*>(QStringLiteral("ML1"));
+        waitFor([&] { return !preview->isLoading(); }, 5000);
+        QCoreApplication::processEvents();
+        editor->grab().save(QStringLiteral("%1/editor.png").arg(shotDir));
+    }
+    if (editor)
+        editor->close();
+    editor.reset();
+    if (validation) {
+        validation->list()->cancelUpdates();
+        validation->close();
+    }
+    validation.reset();
+    if (saves > 0)
+        scalar(QStringLiteral("UPDATE CLICHES SET OBSERV2 = '' WHERE OBSERV2 LIKE 'Bench %'"));
+
+    // Memory: with the shared datasets closed, then after the last record of the two
+    // largest registers was located and shown.
+    QString memory;
+    if (wanted(QStringLiteral("memory"))) {
+        grid.setModel(nullptr);
+        cliches->close();
+        movements->close();
+        const qint64 empty = residentKb();
+        cliches->open();
+        grid.setModel(cliches);
+        grid.scrollToBottom();
+        grid.grab();
+        cliches->setCurrentRow(cliches->rowCount() - 1);
+        const QString lastCliche = cliches->fieldValue(QStringLiteral("CLICHENRO")).toString();
+        cliches->locate({QStringLiteral("CLICHENRO")}, {lastCliche});
+        movements->open();
+        grid.setModel(movements);
+        grid.scrollToBottom();
+        grid.grab();
+        movements->setCurrentRow(movements->rowCount() - 1);
+        const qint64 after = residentKb();
+        memory = QStringLiteral("memory: %1 MB resident with the datasets closed, %2 MB after the "
+                                "last cliché and the last movement were shown (peak %3 MB); rows "
+                                "held: %4 clichés, %5 movements\n")
+                     .arg(empty / 1024)
+                     .arg(after / 1024)
+                     .arg(peakKb() / 1024)
+                     .arg(cliches->loadedRowCount())
+                     .arg(movements->loadedRowCount());
+    }
+
+    // Leave the register as it was.
+    if (!originalReference.isNull()) {
+        cliches->setCurrentRow(0);
+        cliches->setFieldValue(QStringLiteral("REFERENCIA"), originalReference);
+        cliches->applyUpdates();
+    }
+    scalar(QStringLiteral("DELETE FROM MOVIMENTOS WHERE ENCOMENDA = 'BENCH'"));
+
+    out() << "falqbench: " << parser.value(root) << " (" << target.alias.driver << "), " << nCliches
+          << " clichés, " << nDrawings << " drawings, " << nMovements << " movements, " << nRepairs
+          << " purchases/repairs; " << nReps << " runs after " << nWarm << " warm-up\n";
+    printTable(results);
+    out() << memory;
+    menu->close();
+    return 0;
 }
