@@ -14,6 +14,7 @@
 #include "CORTP032.h"
 #include "UnitFacMenu.h"
 #include "codetables.h"
+#include "dashboard.h"
 #include "session.h"
 
 #include <QPointer>
@@ -58,6 +59,8 @@ void registerWindows(TFACFMENU& menu, Session& session) {
                         {[&session](QWidget* p) { return new TCORTF022(session, p); }, {}});
     menu.registerWindow(QStringLiteral("DESENHO004"),
                         {[&session](QWidget* p) { return new TCORTF023(session, p); }, {}});
+    // The statistics dashboard, switched on by BotActive.
+    new dashboard::Dashboard(session, menu);
 }
 
 } // namespace falq

@@ -119,6 +119,18 @@ bool TFACFMENU::datePanelWarns() const {
     return ui->PanelData->palette().color(QPalette::Window) == QColor(Qt::red);
 }
 
+QTabWidget* TFACFMENU::dashboardNotebook() const {
+    return ui->NB0;
+}
+
+QTabWidget* TFACFMENU::menuNotebook() const {
+    return ui->NBMenu;
+}
+
+QAbstractButton* TFACFMENU::dashboardSwitch() const {
+    return ui->BotActive;
+}
+
 bool TFACFMENU::readWorkstationFiles() {
     SessionContext& ctx = m_session.context();
     // Each file: its path, the width kept, the value it fills and the message of an empty line.
@@ -341,6 +353,7 @@ void TFACFMENU::Edit_DataChange() {
 
 void TFACFMENU::FormClose() {
     m_closed = true;
+    emit sessionClosing();
     if (m_session.modulesExist()) {
         const SessionContext& ctx = m_session.context();
         Dataset* tmp = m_session.dataset(ds::PARAMTMP);

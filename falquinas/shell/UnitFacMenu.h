@@ -12,6 +12,9 @@
 #include <functional>
 #include <memory>
 
+class QAbstractButton;
+class QTabWidget;
+
 namespace Ui {
 class TFACFMENU;
 }
@@ -56,6 +59,11 @@ public:
     // Opens documents and web pages (the desktop's programs; tests put a recorder here).
     void setUrlOpener(std::function<bool(const QUrl&)> opener) { m_openUrl = std::move(opener); }
     Upgrader* upgrader() const { return m_upgrader; }
+    // Where the statistics dashboard lives: its notebook (NB0), the menu notebook (whose last
+    // page, "Fotos", holds the dashboard's viewer) and its switch (BotActive).
+    QTabWidget* dashboardNotebook() const;
+    QTabWidget* menuNotebook() const;
+    QAbstractButton* dashboardSwitch() const;
 
     int activationCount() const { return m_activations; }
     bool programEnded() const { return m_ended; }
@@ -65,6 +73,8 @@ public:
 
 signals:
     void programEnding();
+    // The main window closes: the session's connections are about to end.
+    void sessionClosing();
 
 protected:
     bool event(QEvent* e) override;

@@ -1,5 +1,7 @@
 #include "engineclient.h"
 
+#include "dialect.h"
+
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
@@ -112,6 +114,30 @@ QList<double> timeWithClient(const EngineTarget& target, const QStringList& stat
         return QList<double>(runs, each);
     }
     return perRun;
+}
+
+QString inlineBinds(const QString& sql, const QMap<QString, QVariant>& binds, bool sqlite) {
+    QStringList names = binds.keys();
+    // Longer names first, so that one name that starts another is not replaced inside it.
+    std::sort(names.begin(), names.end(),
+              [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    QString out = sql;
+    for (const QString& name : std::as_const(names)) {
+        const QVariant v = binds.value(name);
+        QString literal;
+        if (v.isNull())
+            literal = QStringLiteral("NULL");
+        else if (v.typeId() == QMetaType::QDateTime || v.typeId() == QMetaType::QDate)
+            literal = QLatin1Char('\'') + dateTimeText(v.toDateTime()) + QLatin1Char('\'') +
+                      (sqlite ? QString() : QStringLiteral("::timestamp"));
+        else if (v.typeId() == QMetaType::QString)
+            literal = QLatin1Char('\'') + v.toString().replace('\'', QStringLiteral("''")) +
+                      QLatin1Char('\'');
+        else
+            literal = v.toString();
+        out.replace(name, literal);
+    }
+    return out;
 }
 
 } // namespace falq::bench

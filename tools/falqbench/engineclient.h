@@ -4,7 +4,9 @@
 #include "aliases.h"
 
 #include <QList>
+#include <QMap>
 #include <QStringList>
+#include <QVariant>
 
 namespace falq::bench {
 
@@ -19,6 +21,10 @@ struct EngineTarget {
 // or fails; `error` says why.
 QList<double> timeWithClient(const EngineTarget& target, const QStringList& statements, int runs,
                              QString* error);
+
+// The statement with its bound values written in as literals, for the engine's client (the
+// dashboard's statements bind by name).
+QString inlineBinds(const QString& sql, const QMap<QString, QVariant>& binds, bool sqlite);
 
 // The times the clients print: "Run Time: real 0.012 ..." (sqlite3, seconds) and
 // "Time: 12.345 ms" (psql).

@@ -10,6 +10,7 @@
 #include "clicherules.h"
 #include "clichesearch.h"
 #include "connections.h"
+#include "dashboard.h"
 #include "drawingrules.h"
 #include "drawingsearch.h"
 #include "engineclient.h"
@@ -134,6 +135,12 @@ double startSession(Messages& messages, std::unique_ptr<Session>& session,
     return t.nsecsElapsed() / 1e6;
 }
 
+// The dataset a dashboard grid shows.
+Dataset* dashboardGrid(QWidget* within, const char* name) {
+    auto* view = within->findChild<QTableView*>(QString::fromLatin1(name));
+    return view ? qobject_cast<Dataset*>(view->model()) : nullptr;
+}
+
 void printTable(const QList<Result>& results) {
     out() << QStringLiteral("%1 %2 %3 %4 %5 %6")
                  .arg("scenario", -16)
@@ -254,7 +261,14 @@ int main(int argc, char* argv[]) {
         "  validate-cliches, validate-desenhos  open \"Validação de Clichés\" / \"de Desenhos\"\n"
         "                  until the first rows of the records not valid are painted\n"
         "  validate-1000   \"&Gravar\" of 1,000 toggles in \"Validação de Clichés\" (the write\n"
-        "                  rolled back; engine: the same updates in a transaction)\n"));
+        "                  rolled back; engine: the same updates in a transaction)\n"
+        "  dash-on         switch the statistics dashboard on: its totals by year and month,\n"
+        "                  the averages and the newest year's clients, suppliers and\n"
+        "                  requisitions, painted (engine: the statements the dashboard ran)\n"
+        "  dash-clients, dash-suppliers, dash-cliches, dash-drawings  change to that page from\n"
+        "                  the one before it: its grid, total and the first row's detail\n"
+        "  dash-client-next  the next client on \"Custos por Cliente\": its years and months\n"
+        "                  over every year, its requisitions and suppliers of the dates\n"));
     parser.addHelpOption();
     const QCommandLineOption root(QStringLiteral("root"),
                                   QStringLiteral("Plant root of the installation."),
@@ -524,6 +538,72 @@ int main(int argc, char* argv[]) {
                     .arg(quoted(lateKey), today),
                 QStringLiteral("COMMIT")};
         }};
+
+    // The statistics dashboard: switching it on (the totals page), each page change, and the
+    // heaviest detail (the next client: its years and months over every year). Each is timed
+    // until the page is painted; the engine runs the statements the dashboard ran.
+    auto* board = new dashboard::Dashboard(*session, *menu);
+    auto* nb0 = menu->dashboardNotebook();
+    QList<dashboard::Statement> boardSql;
+    auto boardScenario = [&](const QString& name, std::function<void()> prepare,
+                             std::function<void()> act) {
+        return Scenario{name,
+                        {},
+                        [board, prepare] {
+                            prepare();
+                            board->resetOpenings();
+                        },
+                        [board, nb0, act, &boardSql] {
+                            act();
+                            nb0->grab();
+                            boardSql = board->statementsRun();
+                        },
+                        [&boardSql, sqlite] {
+                            QStringList sql;
+                            for (const dashboard::Statement& st : std::as_const(boardSql))
+                                sql << bench::inlineBinds(st.sql, st.binds, sqlite);
+                            return sql;
+                        }};
+    };
+    auto switchOff = [board] {
+        if (board->isOn())
+            board->BotActiveClick();
+    };
+    scenarios << boardScenario(
+        QStringLiteral("dash-on"),
+        [switchOff, nb0] {
+            switchOff();
+            const QSignalBlocker block(nb0);
+            nb0->setCurrentIndex(0);
+        },
+        [board] { board->BotActiveClick(); });
+    const QStringList pageNames = {QStringLiteral("dash-clients"), QStringLiteral("dash-suppliers"),
+                                   QStringLiteral("dash-cliches"), QStringLiteral("dash-drawings")};
+    for (int page = 1; page <= 4; ++page) {
+        scenarios << boardScenario(
+            pageNames[page - 1],
+            [board, nb0, page] {
+                if (!board->isOn())
+                    board->BotActiveClick();
+                nb0->setCurrentIndex(page - 1);
+            },
+            [nb0, page] { nb0->setCurrentIndex(page); });
+    }
+    scenarios << boardScenario(
+        QStringLiteral("dash-client-next"),
+        [board, nb0] {
+            if (!board->isOn())
+                board->BotActiveClick();
+            if (nb0->currentIndex() != 1)
+                nb0->setCurrentIndex(1);
+            auto* grid = dashboardGrid(nb0, "DBGridCustosCli");
+            if (grid && grid->rowCount() > 1)
+                grid->setCurrentRow(0);
+        },
+        [nb0] {
+            if (auto* grid = dashboardGrid(nb0, "DBGridCustosCli"); grid && grid->rowCount() > 1)
+                grid->setCurrentRow(1);
+        });
 
     // The usage register's summaries: the four rankings over the newest year and over all
     // years, the movements of one ranked drawing, the two registers opened, and a movement
