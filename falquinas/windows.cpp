@@ -4,6 +4,7 @@
 #include "CORTP010.h"
 #include "CORTP020.h"
 #include "CORTP032.h"
+#include "CORTP033.h"
 #include "UnitFacMenu.h"
 #include "codetables.h"
 #include "session.h"
@@ -34,6 +35,8 @@ void registerWindows(TFACFMENU& menu, Session& session) {
                         {[&session](QWidget* p) { return new TCORTF020(session, p); }, {}});
     menu.registerWindow(QStringLiteral("MOVIM003"),
                         {[&session](QWidget* p) { return new TCORTF032(session, p); }, {}});
+    menu.registerWindow(QStringLiteral("MOVIM004"),
+                        {[&session](QWidget* p) { return new TCORTF033(session, p); }, {}});
 }
 
 } // namespace falq
