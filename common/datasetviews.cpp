@@ -34,6 +34,56 @@ void showCurrentRow(QTableView* grid, Dataset* dataset) {
 
 } // namespace
 
+FieldColumnsModel::FieldColumnsModel(Dataset* set, const QList<SearchColumn>& columns,
+                                     QObject* parent)
+    : QAbstractTableModel(parent), m_set(set), m_columns(columns) {
+    connect(set, &QAbstractItemModel::modelAboutToBeReset, this, [this] { beginResetModel(); });
+    connect(set, &QAbstractItemModel::modelReset, this, [this] { endResetModel(); });
+    connect(set, &QAbstractItemModel::rowsAboutToBeInserted, this,
+            [this](const QModelIndex&, int first, int last) { beginInsertRows({}, first, last); });
+    connect(set, &QAbstractItemModel::rowsInserted, this, [this] { endInsertRows(); });
+    connect(set, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex&, int first, int last) { beginRemoveRows({}, first, last); });
+    connect(set, &QAbstractItemModel::rowsRemoved, this, [this] { endRemoveRows(); });
+    connect(set, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& from, const QModelIndex& to) {
+                emit dataChanged(index(from.row(), 0), index(to.row(), columnCount() - 1));
+            });
+}
+
+int FieldColumnsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_set->rowCount();
+}
+
+int FieldColumnsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QVariant FieldColumnsModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid())
+        return {};
+    const int column = m_set->columnOfField(m_columns.value(index.column()).field);
+    return column < 0 ? QVariant() : m_set->data(m_set->index(index.row(), column), role);
+}
+
+QVariant FieldColumnsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return m_columns.value(section).title;
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags FieldColumnsModel::flags(const QModelIndex& index) const {
+    return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
+}
+
+bool FieldColumnsModel::canFetchMore(const QModelIndex& parent) const {
+    return m_set->canFetchMore(parent);
+}
+
+void FieldColumnsModel::fetchMore(const QModelIndex& parent) {
+    m_set->fetchMore(parent);
+}
+
 void bindGrid(QTableView* grid, Dataset* dataset) {
     bindGridRows(grid, dataset, dataset);
     dataset->presentIn(grid);

@@ -2,6 +2,9 @@
 // Widgets that show a dataset: a grid whose current row is the dataset's current row, line
 // edits bound to a field of the current row, and the navigator (first, previous, next and
 // last row).
+#include "grids.h"
+
+#include <QAbstractTableModel>
 #include <QString>
 #include <QWidget>
 
@@ -24,6 +27,25 @@ void bindGridRows(QTableView* grid, Dataset* dataset, QAbstractItemModel* model)
 
 // Shows `field` of the current row in `edit`; what the user types goes into the field.
 void bindField(QLineEdit* edit, Dataset* dataset, const QString& field);
+
+// The rows of a dataset with a chosen set of its fields as columns, under their own titles
+// (the search dialogs, the registers' grids).
+class FieldColumnsModel : public QAbstractTableModel {
+public:
+    FieldColumnsModel(Dataset* set, const QList<SearchColumn>& columns, QObject* parent);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
+
+private:
+    Dataset* m_set;
+    QList<SearchColumn> m_columns;
+};
 
 class Navigator : public QWidget {
     Q_OBJECT

@@ -15,61 +15,6 @@
 
 namespace falq {
 
-namespace {
-
-// The rows of a dataset with a chosen set of its fields as columns, under their own titles.
-class SearchColumnsModel : public QAbstractTableModel {
-public:
-    SearchColumnsModel(Dataset* set, const QList<SearchColumn>& columns, QObject* parent)
-        : QAbstractTableModel(parent), m_set(set), m_columns(columns) {
-        connect(set, &QAbstractItemModel::modelAboutToBeReset, this, [this] { beginResetModel(); });
-        connect(set, &QAbstractItemModel::modelReset, this, [this] { endResetModel(); });
-        connect(
-            set, &QAbstractItemModel::rowsAboutToBeInserted, this,
-            [this](const QModelIndex&, int first, int last) { beginInsertRows({}, first, last); });
-        connect(set, &QAbstractItemModel::rowsInserted, this, [this] { endInsertRows(); });
-        connect(
-            set, &QAbstractItemModel::rowsAboutToBeRemoved, this,
-            [this](const QModelIndex&, int first, int last) { beginRemoveRows({}, first, last); });
-        connect(set, &QAbstractItemModel::rowsRemoved, this, [this] { endRemoveRows(); });
-        connect(set, &QAbstractItemModel::dataChanged, this,
-                [this](const QModelIndex& from, const QModelIndex& to) {
-                    emit dataChanged(index(from.row(), 0), index(to.row(), columnCount() - 1));
-                });
-    }
-
-    int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : m_set->rowCount();
-    }
-    int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : int(m_columns.size());
-    }
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid())
-            return {};
-        const int column = m_set->columnOfField(m_columns.value(index.column()).field);
-        return column < 0 ? QVariant() : m_set->data(m_set->index(index.row(), column), role);
-    }
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-            return m_columns.value(section).title;
-        return QAbstractTableModel::headerData(section, orientation, role);
-    }
-    Qt::ItemFlags flags(const QModelIndex& index) const override {
-        return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
-    }
-    bool canFetchMore(const QModelIndex& parent) const override {
-        return m_set->canFetchMore(parent);
-    }
-    void fetchMore(const QModelIndex& parent) override { m_set->fetchMore(parent); }
-
-private:
-    Dataset* m_set;
-    QList<SearchColumn> m_columns;
-};
-
-} // namespace
-
 LocateDialog::LocateDialog(Dataset* set, const QList<SearchColumn>& columns, Messages& messages,
                            QWidget* parent)
     : QDialog(parent), m_set(set), m_columns(columns), m_messages(messages),
@@ -81,7 +26,7 @@ LocateDialog::LocateDialog(Dataset* set, const QList<SearchColumn>& columns, Mes
     m_label->setText(columns.isEmpty() ? QString() : columns.first().title + QStringLiteral(" :"));
     m_label->setBuddy(m_search);
 
-    bindGridRows(m_grid, set, new SearchColumnsModel(set, columns, this));
+    bindGridRows(m_grid, set, new FieldColumnsModel(set, columns, this));
     m_grid->setAlternatingRowColors(true);
     m_grid->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     m_grid->verticalHeader()->hide();

@@ -2,7 +2,13 @@
 
 #include "CORTP000.h"
 #include "CORTP010.h"
+#include "CORTP012.h"
+#include "CORTP013.h"
 #include "CORTP020.h"
+#include "CORTP022.h"
+#include "CORTP023.h"
+#include "CORTP030.h"
+#include "CORTP031.h"
 #include "CORTP032.h"
 #include "CORTP033.h"
 #include "UnitFacMenu.h"
@@ -31,10 +37,22 @@ void registerWindows(TFACFMENU& menu, Session& session) {
     }
     menu.registerWindow(QStringLiteral("CLICHE001"),
                         {[&session](QWidget* p) { return new TCORTF010(session, p); }, {}});
+    menu.registerWindow(QStringLiteral("CLICHE003"),
+                        {[&session](QWidget* p) { return new TCORTF012(session, p); }, {}});
+    menu.registerWindow(QStringLiteral("CLICHE004"),
+                        {[&session](QWidget* p) { return new TCORTF013(session, p); }, {}});
     menu.registerWindow(QStringLiteral("DESENHO001"),
                         {[&session](QWidget* p) { return new TCORTF020(session, p); }, {}});
     menu.registerWindow(QStringLiteral("MOVIM003"),
                         {[&session](QWidget* p) { return new TCORTF032(session, p); }, {}});
+    menu.registerWindow(QStringLiteral("MOVIM001"),
+                        {[&session](QWidget* p) { return new TCORTF030(session, p); }, {}});
+    menu.registerWindow(QStringLiteral("MOVIM002"),
+                        {[&session](QWidget* p) { return new TCORTF031(session, p); }, {}});
+    menu.registerWindow(QStringLiteral("DESENHO003"),
+                        {[&session](QWidget* p) { return new TCORTF022(session, p); }, {}});
+    menu.registerWindow(QStringLiteral("DESENHO004"),
+                        {[&session](QWidget* p) { return new TCORTF023(session, p); }, {}});
     menu.registerWindow(QStringLiteral("MOVIM004"),
                         {[&session](QWidget* p) { return new TCORTF033(session, p); }, {}});
 }

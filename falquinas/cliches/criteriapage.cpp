@@ -256,6 +256,21 @@ void CriteriaPage::leaveRange(const Range& r, QLineEdit* b) {
     emit searchChanged();
 }
 
+bool CriteriaPage::checkRanges() {
+    for (const Range& r : std::as_const(m_ranges)) {
+        if (r.message.isEmpty())
+            continue;
+        bool wrongWay = false;
+        if (!inverted(r, &wrongWay))
+            return false;
+        if (wrongWay) {
+            refuse(r.low, r.message);
+            return false;
+        }
+    }
+    return true;
+}
+
 void CriteriaPage::leavePattern(const Pattern& p) {
     *p.value = patternOrAll(p.box->text());
     p.box->setText(*p.value);

@@ -46,6 +46,10 @@ public:
 
     // Every criterion back to its default, shown in its box.
     virtual void resetToDefaults() = 0;
+    // Every range checked again (as printing does before it prints): the first one, in the
+    // order of the boxes, whose upper bound lies below its lower one beeps, shows its message
+    // and puts the focus on its lower box; false then.
+    bool checkRanges();
     // The page's own look-up sets (clients, suppliers, ...), opened while the window is open.
     void openLookups();
     void closeLookups();

@@ -33,10 +33,14 @@ RecordEditor::RecordEditor(Session& session, Dataset* records, const QString& nu
 
 RecordEditor::~RecordEditor() = default;
 
-void RecordEditor::setUpGrid(QTableView* grid, const QStringList& sortFields) {
+void RecordEditor::setUpGrid(QTableView* grid, const QStringList& sortFields,
+                             const QList<SearchColumn>& columns) {
     m_grid = grid;
     m_header = new TitleSortHeader(grid, sortFields);
-    bindGrid(grid, m_records);
+    if (columns.isEmpty())
+        bindGrid(grid, m_records);
+    else
+        bindGridRows(grid, m_records, new FieldColumnsModel(m_records, columns, grid));
     connect(m_header, &TitleSortHeader::sortRequested, this,
             &RecordEditor::DBGrid1TitleButtonClick);
     new GridSearchKeys(grid, sortFields, [this](const QString& field) { gridSearch(field); });
@@ -126,6 +130,8 @@ void RecordEditor::focusChanged(QWidget* old, QWidget* now) {
         m_refused = nullptr;
     if (auto* box = qobject_cast<QLineEdit*>(old); box && isRecordBox(box) && !refocus)
         leaveBox(box, now);
+    if (QApplication::focusWidget() != now)
+        return; // the box left moved the focus on; that move has shown its own hint
     if (const QString hint = boxHint(now); !hint.isEmpty())
         m_status0->setText(hint);
 }

@@ -9,6 +9,7 @@
 //
 // A window gives its widgets (setEditorParts) and its rules: the check of each box, the
 // record display, the list's statement and the number typed on insert.
+#include "grids.h"
 #include "rights.h"
 
 #include <QDialog>
@@ -25,7 +26,6 @@ namespace falq {
 class Dataset;
 class Session;
 class TitleSortHeader;
-struct SearchColumn;
 
 class RecordEditor : public QDialog {
     Q_OBJECT
@@ -45,8 +45,10 @@ protected:
 
     RecordEditor(Session& session, Dataset* records, const QString& numberField, QWidget* parent);
     // The browse grid DBGrid1 on the records: its titled columns sorted by a click on a title
-    // and searched with F1 ... F6 (`sortFields` in the order of the columns).
-    void setUpGrid(QTableView* grid, const QStringList& sortFields);
+    // and searched with F1 ... F6 (`sortFields` in the order of the columns). With `columns`
+    // the grid shows only those fields under their titles (no title sort then).
+    void setUpGrid(QTableView* grid, const QStringList& sortFields,
+                   const QList<SearchColumn>& columns = {});
     // The number and die number boxes, "&Cancelar" and "&Eliminar", the controls enabled only
     // while browsing and the status panel of the notices.
     void setEditorParts(QLineEdit* numberBox, QLineEdit* dieBox, QPushButton* cancelButton,

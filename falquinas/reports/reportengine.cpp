@@ -32,6 +32,10 @@ QString formatValue(const QVariant& value, ValueFormat format) {
     return value.toString();
 }
 
+QString boundsLine(const QString& label, const QString& low, const QString& high) {
+    return label + QLatin1Char('\t') + low + QLatin1Char('\t') + high;
+}
+
 int TableSource::fieldIndex(const QString& name) const {
     for (int i = 0; i < m_fields.size(); ++i)
         if (m_fields[i].compare(name, Qt::CaseInsensitive) == 0)
@@ -68,6 +72,8 @@ namespace {
 
 constexpr int kProgressEvery = 256;
 constexpr int kSubLineIndent = 2;
+constexpr int kLabelStop = 30;
+constexpr int kValueStop = 21;
 
 class Layout {
 public:
@@ -161,6 +167,26 @@ private:
         return l;
     }
 
+    // A criteria line; parts apart by tabs stand at fixed stops (a label of 30 characters,
+    // then values of 21), so that the bounds of several lines stand one under the other.
+    Line criteriaLine(const QString& text) const {
+        const QStringList parts = text.split(QLatin1Char('\t'));
+        Line l = textLine(LineKind::Criteria, parts.first(), 0, m_grid.chars);
+        if (parts.size() == 1)
+            return l;
+        l.cells[0].width = kLabelStop;
+        int start = kLabelStop;
+        for (int i = 1; i < parts.size() && start < m_grid.chars; ++i) {
+            Cell c;
+            c.start = start;
+            c.width = i + 1 < parts.size() ? kValueStop : m_grid.chars - start;
+            c.text = parts[i];
+            l.cells << c;
+            start += kValueStop;
+        }
+        return l;
+    }
+
     // An empty cell in the place of column `i`.
     Cell columnCell(int i) const {
         Cell c;
@@ -174,9 +200,11 @@ private:
     void buildHeader() {
         m_header << textLine(LineKind::Title, m_form.title, 0, m_grid.chars, Qt::AlignHCenter, 2);
         for (const QString& c : m_form.criteria)
-            m_header << textLine(LineKind::Criteria, c, 0, m_grid.chars);
+            m_header << criteriaLine(c);
         Line blank;
         m_header << blank;
+        if (m_form.columns.isEmpty())
+            return; // sheets: no column titles
         Line titles;
         titles.kind = LineKind::ColumnHeader;
         for (int i = 0; i < m_form.columns.size(); ++i) {
@@ -269,6 +297,33 @@ private:
     bool detail(const Record& record) {
         QVector<Line> block = m_pendingHeaders;
         m_pendingHeaders.clear();
+        if (!m_form.columns.isEmpty())
+            block << detailLine(record);
+        if (m_form.sheet)
+            for (const SheetRow& row : m_form.sheet(record))
+                block << sheetLine(row);
+        if (m_form.subLines)
+            for (const QString& s : m_form.subLines(record))
+                block << textLine(LineKind::SubLine, s, kSubLineIndent,
+                                  m_grid.chars - kSubLineIndent);
+        if (m_form.picture && m_form.pictureLines > 0) {
+            const QImage image = m_form.picture(record);
+            if (!image.isNull() || m_form.keepPictureArea) {
+                Line pic = textLine(LineKind::Picture, QString(), kSubLineIndent,
+                                    m_grid.chars - kSubLineIndent,
+                                    m_form.pictureCentred ? Qt::AlignHCenter : Qt::AlignLeft);
+                pic.height = m_form.pictureLines;
+                pic.picture = image;
+                block << pic;
+            }
+        }
+        if (m_form.pagePerRow && m_paginated && m_pageOpen && m_used > 0 &&
+            (!closePage() || !openPage()))
+            return false;
+        return place(block);
+    }
+
+    Line detailLine(const Record& record) {
         Line line;
         line.kind = LineKind::Detail;
         line.cells.reserve(m_form.columns.size());
@@ -286,22 +341,28 @@ private:
             }
             line.cells << c;
         }
-        block << line;
-        if (m_form.subLines)
-            for (const QString& s : m_form.subLines(record))
-                block << textLine(LineKind::SubLine, s, kSubLineIndent,
-                                  m_grid.chars - kSubLineIndent);
-        if (m_form.picture && m_form.pictureLines > 0) {
-            const QImage image = m_form.picture(record);
-            if (!image.isNull()) {
-                Line pic = textLine(LineKind::Picture, QString(), kSubLineIndent,
-                                    m_grid.chars - kSubLineIndent);
-                pic.height = m_form.pictureLines;
-                pic.picture = image;
-                block << pic;
-            }
+        return line;
+    }
+
+    // Boxes side by side, each with its label and value, a character apart.
+    Line sheetLine(const SheetRow& row) const {
+        Line line;
+        line.kind = LineKind::Boxes;
+        line.height = m_form.sheetRowLines;
+        int start = 0;
+        for (const SheetField& f : row) {
+            Cell c;
+            c.start = start;
+            c.width = qMin(f.width, m_grid.chars - start);
+            c.text = f.label.isEmpty() || f.value.isEmpty() ? f.label + f.value
+                                                            : f.label + QLatin1Char(' ') + f.value;
+            c.value = f.value;
+            line.cells << c;
+            start += f.width + 1;
+            if (start >= m_grid.chars)
+                break;
         }
-        return place(block);
+        return line;
     }
 
     Line totalsLine(LineKind kind, const QString& label, const QVector<double>& sums) const {
@@ -427,11 +488,22 @@ public:
             return;
         }
         if (line.kind == LineKind::Picture) {
+            if (line.picture.isNull())
+                return; // a blank area
             const Cell& c = line.cells.value(0);
             const QRectF box(c.start * m_charWidth, y, c.width * m_charWidth, h);
-            QSizeF size = QSizeF(line.picture.size()).scaled(box.size(), Qt::KeepAspectRatio);
-            m_painter.drawImage(QRectF(box.topLeft(), size), line.picture);
+            const QSizeF size = QSizeF(line.picture.size()).scaled(box.size(), Qt::KeepAspectRatio);
+            QPointF at = box.topLeft();
+            if (c.align & Qt::AlignHCenter)
+                at.rx() += (box.width() - size.width()) / 2;
+            m_painter.drawImage(QRectF(at, size), line.picture);
             return;
+        }
+        if (line.kind == LineKind::Boxes) {
+            const qreal inset = m_lineHeight * 0.15;
+            for (const Cell& c : line.cells)
+                m_painter.drawRect(QRectF(c.start * m_charWidth - inset, y + inset,
+                                          c.width * m_charWidth + inset, h - 2 * inset));
         }
         switch (line.kind) {
         case LineKind::Title:

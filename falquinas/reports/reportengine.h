@@ -24,6 +24,7 @@ enum class LineKind {
     Detail,
     SubLine,
     Picture,
+    Boxes, // cells framed one by one
     GroupHeader,
     GroupFooter,
     Summary,

@@ -177,9 +177,13 @@ public:
                                      "font-weight:bold\">%1</p>")
                           .arg(line.cells.value(0).text.toHtmlEscaped());
             return;
-        case LineKind::Criteria:
-            m_html += QStringLiteral("<p>%1</p>").arg(line.cells.value(0).text.toHtmlEscaped());
+        case LineKind::Criteria: {
+            QStringList parts;
+            for (const Cell& c : line.cells)
+                parts << c.text;
+            m_html += QStringLiteral("<p>%1</p>").arg(parts.join(QLatin1Char(' ')).toHtmlEscaped());
             return;
+        }
         case LineKind::ColumnHeader:
             m_html += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\" "
                                      "width=\"100%\"><tr bgcolor=\"#c0c0c0\">");

@@ -28,6 +28,9 @@ enum class ValueFormat {
 
 // The text a value prints as.
 QString formatValue(const QVariant& value, ValueFormat format);
+// A criteria line of a page header: the label, then the lower and the upper bound (parts
+// apart by tabs, which the engine sets at fixed stops).
+QString boundsLine(const QString& label, const QString& low, const QString& high);
 
 // The rows a report runs over, read forward from the first.
 class Source {
@@ -85,6 +88,14 @@ struct Column {
     std::function<QVariant(const Record&)> value;
 };
 
+// A labelled value of a sheet, boxed on the page: `width` characters for the label and value.
+struct SheetField {
+    QString label;
+    QString value;
+    int width = 20;
+};
+using SheetRow = QVector<SheetField>;
+
 struct Group {
     QString field; // a new group starts when this field's value changes
     // The group header's text; none when not set.
@@ -102,9 +113,18 @@ struct Form {
     QList<Group> groups; // outermost first
     // Lines printed under a detail line, indented, kept on its page.
     std::function<QStringList(const Record&)> subLines;
-    // A picture under a detail line, `pictureLines` lines high (none when null).
+    // Rows of boxed labelled values under a detail line (sheets; with no columns, instead of
+    // it), each `sheetRowLines` lines high, kept on its page.
+    std::function<QVector<SheetRow>(const Record&)> sheet;
+    int sheetRowLines = 2;
+    // A picture under a detail line, `pictureLines` lines high (none when null, unless the
+    // area is kept: then it stays blank, so every row's block is as high).
     std::function<QImage(const Record&)> picture;
     int pictureLines = 0;
+    bool keepPictureArea = false;
+    bool pictureCentred = false;
+    // Every row starts a page of its own.
+    bool pagePerRow = false;
     // The summary band at the end: this label and the sums of the summed columns.
     bool summary = false;
     QString summaryLabel;

@@ -103,6 +103,14 @@ inline void settle() {
         QTest::qWait(10);
 }
 
+// Activates a window again, as the desktop does when a dialog over it closes.
+inline bool activateAgain(QWidget* window) {
+    window->activateWindow();
+    const bool active = QTest::qWaitForWindowActive(window);
+    settle();
+    return active;
+}
+
 // An editing window of the register (the cliché or the drawing editor) with its helpers.
 template <class Window> struct EditorOf {
     explicit EditorOf(const char* number = "Edit_ClicheNro") : numberBox(number) {}
@@ -128,12 +136,7 @@ template <class Window> struct EditorOf {
     }
 
     // Activates the window again, as the desktop does when a dialog over it closes.
-    bool activate() {
-        window->activateWindow();
-        const bool active = QTest::qWaitForWindowActive(window.get());
-        settle();
-        return active;
-    }
+    bool activate() { return activateAgain(window.get()); }
 
     template <class T = QLineEdit> T* w(const char* name) const {
         T* widget = window->template findChild<T*>(QLatin1String(name));
@@ -175,6 +178,11 @@ template <class Window> struct EditorOf {
         settle();
     }
     QString gridNumber(int row) const { return grid()->model()->index(row, 0).data().toString(); }
+    // Leaves a box with Tab, as a user does.
+    void tab(const char* name) {
+        QTest::keyClick(w(name), Qt::Key_Tab);
+        settle();
+    }
     // Clicks a box, types its text and leaves it with Tab.
     void fill(const char* name, const QString& text) {
         click(name);

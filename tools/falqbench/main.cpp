@@ -1,20 +1,29 @@
 // falqbench: times what the plant's users wait for on a register of a chosen size, beside
 // the time the database engine itself needs for the same SQL.
 #include "CORTP010.h"
+#include "CORTP013.h"
+#include "CORTP023.h"
+#include "CORTP030.h"
+#include "CORTP031.h"
 #include "UnitFacMenu.h"
 #include "aliases.h"
 #include "connections.h"
 #include "engineclient.h"
 #include "imagecontrol.h"
+#include "listingbench.h"
 #include "movementbench.h"
+#include "movementqueries.h"
+#include "registerlinks.h"
 #include "reportbench.h"
 #include "session.h"
 #include "unitDtFalquinas.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSqlQuery>
@@ -208,7 +217,29 @@ int main(int argc, char* argv[]) {
         "                  and the totals per client and per supplier\n"
         "  rank-pdf-1y     the drawings' uses ranking of the newest year with the movements of\n"
         "                  each drawing, rendered to PDF\n"
-        "                  (these last are run only when named; \"movements\" names them all)\n"));
+        "                  (these last are run only when named; \"movements\" names them all)\n"
+        "  usage-drawings-year, usage-cliches-year, rotations-drawings-year,\n"
+        "  rotations-cliches-year   a usage summary of the usage register over the newest\n"
+        "                  year: movements summed by number, joined to their drawing or cliché,\n"
+        "                  largest first, its first rows shown (engine: the same statement)\n"
+        "  usage-drawings-all, ... the same four over all years\n"
+        "  usage-detail    the movements of the most used drawing, all years, first rows\n"
+        "  register030-open, register031-open   open the usage register or the purchases and\n"
+        "                  repairs register until its grid and first row show\n"
+        "  movement-insert a new movement written (and rolled back inside its transaction)\n"
+        "                  and the movements re-opened on their first rows\n"
+        "  cliche-list-pdf-10k, cliche-list-text-10k, cliche-list-pdf-100k, cliche-list-text-100k\n"
+        "                  \"Listagem de Clichés\" of generated clichés to PDF and text\n"
+        "  drawing-list-pdf-10k  \"Listagem de Desenhos\" of 10,000 generated drawings to PDF\n"
+        "  photo-cliche-sheets-100, photo-drawing-list-100  the other two reports with photos\n"
+        "  cliche-sheets-1k, drawing-sheets-1k  1,000 \"Ficha de Especificações Gráficas\" /\n"
+        "                  \"Ficha Tecnica\" sheets to PDF\n"
+        "  photo-list-100, photo-list-500, photo-sheets-100, photo-sheets-500  the cliché list\n"
+        "                  and the drawing sheets with a 3000x2000 JPEG photo each, to PDF\n"
+        "  validate-cliches, validate-desenhos  open \"Validação de Clichés\" / \"de Desenhos\"\n"
+        "                  until the first rows of the records not valid are painted\n"
+        "  validate-1000   \"&Gravar\" of 1,000 toggles in \"Validação de Clichés\" (the write\n"
+        "                  rolled back; engine: the same updates in a transaction)\n"));
     parser.addHelpOption();
     const QCommandLineOption root(QStringLiteral("root"),
                                   QStringLiteral("Plant root of the installation."),
@@ -226,7 +257,8 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption shots(QStringLiteral("shots"),
                                    QStringLiteral("Save the grid after each last-* scenario, and "
                                                   "the editor after editor-open, as a PNG "
-                                                  "file in this folder."),
+                                                  "file in this folder, and the file of "
+                                                  "each report scenario's first run."),
                                    QStringLiteral("dir"));
     parser.addOptions({root, reps, warmup, only, noEngine, shots});
     parser.process(app);
@@ -243,7 +275,8 @@ int main(int argc, char* argv[]) {
     // The report engine and the spreadsheet export, on generated rows.
     QTemporaryDir work;
     bool onlyGenerated = !selected.isEmpty();
-    const QList<bench::ReportScenario> generated = bench::reportScenarios(work.path());
+    const QList<bench::ReportScenario> generated =
+        bench::reportScenarios(work.path()) + bench::listingScenarios(work.path());
     for (const QString& name : selected) {
         onlyGenerated = onlyGenerated &&
                         std::any_of(generated.begin(), generated.end(),
@@ -270,6 +303,13 @@ int main(int argc, char* argv[]) {
                 cpu << double(std::clock() - cpuStart) * 1000.0 / CLOCKS_PER_SEC;
             made = detail;
             memory = qMax(memory, probe.growthMiB());
+            if (i == 0 && ok && !parser.value(shots).isEmpty() && !s.output.isEmpty()) {
+                const QString kept =
+                    QDir(parser.value(shots))
+                        .filePath(s.name + QFileInfo(s.output).suffix().prepend('.'));
+                QFile::remove(kept);
+                QFile::copy(s.output, kept);
+            }
             s.cleanup();
             if (!ok) {
                 QTextStream(stderr) << "falqbench: " << s.name << ": " << error << "\n";
@@ -470,180 +510,414 @@ int main(int argc, char* argv[]) {
                 QStringLiteral("COMMIT")};
         }};
 
-    // The cliché editor on the same session (last: it works on the shared CLICHES dataset).
-    std::unique_ptr<TCORTF010> editor;
-    auto openEditor = [&] {
-        if (editor)
-            return;
-        editor = std::make_unique<TCORTF010>(*session, menu.get());
-        editor->show();
-        editor->activateWindow();
-        waitFor([&] { return editor->isActiveWindow(); }, 2000);
-        QCoreApplication::processEvents();
+    // The usage register's summaries: the four rankings over the newest year and over all
+    // years, the movements of one ranked drawing, the two registers opened, and a movement
+    // inserted and the list re-opened (rolled back: the register is left as it was).
+    const SqlDialect dialect = movements->dialect();
+    const QDate newest =
+        scalar(QStringLiteral("SELECT MAX(DATA) FROM MOVIMENTOS")).toDateTime().date();
+    auto inlined = [](const movements::Statement& st) {
+        // The engine's client gets the values written into the statement.
+        return withValues(st.sql, st.binds);
     };
-    const QStringList nullsAndPage = {
-        QStringLiteral("UPDATE CLICHES SET CORTANTENRO=' ' WHERE CORTANTENRO IS NULL"),
-        QStringLiteral("UPDATE CLICHES SET FICHASETUP=0 WHERE FICHASETUP IS NULL"),
-        QStringLiteral("SELECT * FROM CLICHES ORDER BY CLICHENRO LIMIT 256"),
-        QStringLiteral("SELECT COUNT(*) FROM CLICHES")};
-    scenarios << Scenario{QStringLiteral("editor-open"),
-                          {},
-                          [&] {
-                              if (editor)
-                                  editor->close();
-                              editor.reset();
-                          },
-                          [&] {
-                              openEditor();
-                              editor->grab();
-                          },
-                          [&] { return nullsAndPage; }};
+    auto* ranking =
+        new Dataset(QStringLiteral("RANKING"), kDbFalquinas, {}, UpdateObject{}, menu.get());
+    auto* itemMoves =
+        new Dataset(QStringLiteral("MOVIMENTOSDET"), kDbFalquinas, {},
+                    UpdateObject{QStringLiteral("MOVIMENTOS"), {"NRO"}, {}}, menu.get());
+    struct Ranked {
+        const char* name;
+        movements::ItemKind kind;
+        movements::Measure measure;
+    };
+    const Ranked rankings[] = {
+        {"usage-drawings", movements::ItemKind::Drawing, movements::Measure::Uses},
+        {"usage-cliches", movements::ItemKind::Cliche, movements::Measure::Uses},
+        {"rotations-drawings", movements::ItemKind::Drawing, movements::Measure::Rotations},
+        {"rotations-cliches", movements::ItemKind::Cliche, movements::Measure::Rotations}};
+    for (const Ranked& rk : rankings) {
+        for (const bool allYears : {false, true}) {
+            movements::MovementFilter filter;
+            filter.from = allYears ? QDate(1900, 1, 1) : QDate(newest.year(), 1, 1);
+            filter.to = allYears ? QDate(2100, 12, 31) : newest;
+            const movements::Statement st =
+                movements::rankingStatement(dialect, rk.kind, rk.measure, filter);
+            scenarios << Scenario{QLatin1String(rk.name) +
+                                      (allYears ? QStringLiteral("-all") : QStringLiteral("-year")),
+                                  {},
+                                  [ranking, st] {
+                                      ranking->close();
+                                      registers::setStatement(ranking, st);
+                                  },
+                                  [ranking, &grid] {
+                                      ranking->open();
+                                      if (grid.model() != ranking)
+                                          grid.setModel(ranking);
+                                      grid.grab();
+                                  },
+                                  [st, inlined] { return QStringList{inlined(st)}; }};
+        }
+    }
+    const QString topDrawing =
+        scalar(QStringLiteral("SELECT DESENHONRO FROM MOVIMENTOS WHERE CLICHENRO = '' GROUP BY "
+                              "DESENHONRO ORDER BY SUM(NROUTIL) DESC, DESENHONRO LIMIT 1"))
+            .toString();
+    const movements::Statement detail = movements::itemMovementsStatement(
+        dialect, movements::ItemKind::Drawing, topDrawing, QDate(1900, 1, 1), QDate(2100, 12, 31));
     scenarios << Scenario{
-        QStringLiteral("editor-locate"),
+        QStringLiteral("usage-detail"),
         {},
-        [&] {
-            openEditor();
-            cliches->close(); // the list as F1 leaves it: re-opened, its first rows read
-            cliches->open();
+        [itemMoves, detail] {
+            itemMoves->close();
+            registers::setStatement(itemMoves, detail);
         },
-        [&] {
-            if (!cliches->locatePrefix(QStringLiteral("CLICHENRO"), lateKey))
-                QTextStream(stderr) << "falqbench: editor-locate did not find " << lateKey << "\n";
+        [itemMoves, &grid] {
+            itemMoves->open();
+            if (grid.model() != itemMoves)
+                grid.setModel(itemMoves);
+            grid.grab();
         },
-        [lateKey] {
+        [detail, inlined, topDrawing] {
+            // The dataset reads the first page and counts the rows.
             return QStringList{
-                QStringLiteral("SELECT * FROM CLICHES WHERE CLICHENRO LIKE %1 ORDER BY CLICHENRO "
-                               "LIMIT 1")
-                    .arg(quoted(lateKey + '%')),
-                QStringLiteral("SELECT COUNT(*) FROM CLICHES WHERE CLICHENRO > %1")
-                    .arg(quoted(lateKey))};
+                inlined(detail) + QStringLiteral(" LIMIT 256"),
+                QStringLiteral("SELECT COUNT(*) FROM MOVIMENTOS WHERE DESENHONRO = %1")
+                    .arg(quoted(topDrawing))};
         }};
-    QString savedKey;
-    int saves = 0;
-    scenarios << Scenario{
-        QStringLiteral("editor-save"),
-        {},
-        [&] {
-            openEditor();
-            auto* grid = editor->findChild<QWidget*>(QStringLiteral("DBGrid1"));
-            grid->setFocus();
-            QCoreApplication::processEvents();
-            // A field: the record opens for editing; a change typed in the remarks.
-            auto* remarks = editor->findChild<QLineEdit*>(QStringLiteral("Edit_Observ2"));
-            remarks->setFocus();
-            QCoreApplication::processEvents();
-            savedKey = cliches->fieldValue(QStringLiteral("CLICHENRO")).toString();
-            remarks->selectAll();
-            const QString text = QStringLiteral("Bench %1").arg(++saves % 2);
-            for (const QChar c : text) {
-                QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-                QCoreApplication::sendEvent(remarks, &key);
-            }
-        },
-        [&] {
-            editor->findChild<QWidget*>(QStringLiteral("DBGrid1"))->setFocus();
-            waitFor([&] { return editor->mode() == TCORTF010::Mode::Browse; }, 10000);
-        },
-        [&] {
-            QStringList sql{begin,
+    std::unique_ptr<QDialog> registerWindow;
+    auto openRegister = [&](const QString& name, const std::function<QDialog*()>& create,
+                            const QStringList& sql) {
+        return Scenario{name,
+                        {},
+                        [&registerWindow] {
+                            if (registerWindow)
+                                registerWindow->close();
+                            registerWindow.reset();
+                        },
+                        [&registerWindow, create] {
+                            registerWindow.reset(create());
+                            registerWindow->show();
+                            registerWindow->grab();
+                        },
+                        [sql] { return sql; }};
+    };
+    scenarios << openRegister(
+        QStringLiteral("register030-open"), [&] { return new TCORTF030(*session, menu.get()); },
+        {QStringLiteral("SELECT * FROM PARGER ORDER BY CODIGO"),
+         QStringLiteral("SELECT * FROM MOVIMENTOS ORDER BY DATA DESC, NRO DESC LIMIT 256"),
+         QStringLiteral("SELECT COUNT(*) FROM MOVIMENTOS")});
+    scenarios << openRegister(
+        QStringLiteral("register031-open"), [&] { return new TCORTF031(*session, menu.get()); },
+        {QStringLiteral("SELECT * FROM PARGER ORDER BY CODIGO"),
+         // (the two supplier look-ups read the invoicing database: not in the engine's share)
+         QStringLiteral("SELECT * FROM REPARACOES ORDER BY DATENC DESC, NRO DESC LIMIT 256"),
+         QStringLiteral("SELECT COUNT(*) FROM REPARACOES")});
+    scenarios << Scenario {
+        QStringLiteral("movement-insert"), {},
+            [&] {
+                if (registerWindow)
+                    registerWindow->close();
+                registerWindow.reset();
+                movements->cancelUpdates();
+                if (!movements->isOpen())
+                    movements->open();
+            },
+            [&] {
+                // The save of a new movement: the insert, then the list re-opened on its first
+                // rows. The insert is rolled back inside its transaction.
+                movements->append();
+                movements->setFieldValue(QStringLiteral("DESENHONRO"), topDrawing);
+                movements->setFieldValue(QStringLiteral("CLICHENRO"), QStringLiteral(""));
+                movements->setFieldValue(QStringLiteral("NROUTIL"), 1);
+                movements->setFieldValue(QStringLiteral("ROTACOES"), 1000);
+                movements->setFieldValue(QStringLiteral("ENCOMENDA"), QStringLiteral("BENCH"));
+                movements->setFieldValue(QStringLiteral("DATA"), dialect.bindDate(newest));
+                movements->setFieldValue(QStringLiteral("TIPOREG"), QStringLiteral("DS"));
+                movements->post();
+                movements->applyUpdates([](QSqlDatabase&, QString* e) {
+                    *e = QStringLiteral("falqbench: rolled back");
+                    return false;
+                });
+                movements->cancelUpdates();
+                movements->close();
+                movements->open();
+                grid.setModel(movements);
+                grid.grab();
+            },
+            [&] {
+                return QStringList{
+                    begin,
+                    QStringLiteral(
+                        "INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, "
+                        "ENCOMENDA, DATA, TIPOREG) VALUES (%1, '', 1, 1000, 'BENCH', %2, "
+                        "'DS')")
+                        .arg(quoted(topDrawing),
+                             quoted(dateTimeText(QDateTime(newest, QTime(0, 0))))),
+                    QStringLiteral("ROLLBACK"),
+                    QStringLiteral(
+                        "SELECT * FROM MOVIMENTOS ORDER BY DATA DESC, NRO DESC LIMIT 256"),
+                    QStringLiteral("SELECT COUNT(*) FROM MOVIMENTOS")};
+                // The validation windows: the list of the records not valid, as it opens.
+                std::unique_ptr<ValidationWindow> validation;
+                auto validationOpen = [&](bool drawing) {
+                    const QString table =
+                        drawing ? QStringLiteral("DESENHOS") : QStringLiteral("CLICHES");
+                    const QString key =
+                        drawing ? QStringLiteral("DESENHONRO") : QStringLiteral("CLICHENRO");
+                    return Scenario{
+                        drawing ? QStringLiteral("validate-desenhos")
+                                : QStringLiteral("validate-cliches"),
+                        {},
+                        [&] {
+                            if (validation)
+                                validation->close();
+                            validation.reset();
+                        },
+                        [&, drawing] {
+                            if (drawing)
+                                validation = std::make_unique<TCORTF023>(*session, menu.get());
+                            else
+                                validation = std::make_unique<TCORTF013>(*session, menu.get());
+                            validation->show();
+                            validation->grab();
+                        },
+                        [table, key] {
+                            return QStringList{
+                                QStringLiteral(
+                                    "SELECT * FROM %1 WHERE UTILIZA='N' ORDER BY %2 LIMIT 256")
+                                    .arg(table, key),
+                                QStringLiteral("SELECT COUNT(*) FROM %1 WHERE UTILIZA='N'")
+                                    .arg(table)};
+                        }};
+                };
+                scenarios << validationOpen(false) << validationOpen(true);
+                // "&Gravar" of 1,000 toggles: the list's write of UTILIZA, number by number, each
+                // checked against the value read; rolled back at the end (the register is only
+                // read).
+                QStringList toggled;
+                scenarios << Scenario{
+                    QStringLiteral("validate-1000"),
+                    {},
+                    [&] {
+                        if (!validation || validation->objectName() != QLatin1String("TCORTF013")) {
+                            if (validation)
+                                validation->close();
+                            validation = std::make_unique<TCORTF013>(*session, menu.get());
+                            validation->show();
+                        }
+                        Dataset* list = validation->list();
+                        list->cancelUpdates();
+                        toggled.clear();
+                        for (int r = 0; r < 1000 && r < list->rowCount(); ++r) {
+                            list->setValue(r, QStringLiteral("UTILIZA"), QStringLiteral("S"));
+                            toggled << list->value(r, QStringLiteral("CLICHENRO")).toString();
+                        }
+                    },
+                    [&] {
+                        validation->list()->applyUpdates([](QSqlDatabase&, QString* error) {
+                            *error = QStringLiteral("rolled back");
+                            return false;
+                        });
+                    },
+                    [&] {
+                        QStringList sql{begin};
+                        for (const QString& key : std::as_const(toggled))
+                            sql << QStringLiteral(
+                                       "UPDATE CLICHES SET UTILIZA = 'S' WHERE CLICHENRO = %1 AND "
+                                       "UTILIZA = 'N'")
+                                       .arg(quoted(key));
+                        return sql << QStringLiteral("ROLLBACK");
+                    }};
+
+                // The cliché editor on the same session (last: it works on the shared CLICHES
+                // dataset).
+                std::unique_ptr<TCORTF010> editor;
+                auto openEditor = [&] {
+                    if (editor)
+                        return;
+                    editor = std::make_unique<TCORTF010>(*session, menu.get());
+                    editor->show();
+                    editor->activateWindow();
+                    waitFor([&] { return editor->isActiveWindow(); }, 2000);
+                    QCoreApplication::processEvents();
+                };
+                const QStringList nullsAndPage = {
+                    QStringLiteral("UPDATE CLICHES SET CORTANTENRO=' ' WHERE CORTANTENRO IS NULL"),
+                    QStringLiteral("UPDATE CLICHES SET FICHASETUP=0 WHERE FICHASETUP IS NULL"),
+                    QStringLiteral("SELECT * FROM CLICHES ORDER BY CLICHENRO LIMIT 256"),
+                    QStringLiteral("SELECT COUNT(*) FROM CLICHES")};
+                scenarios << Scenario{QStringLiteral("editor-open"),
+                                      {},
+                                      [&] {
+                                          if (editor)
+                                              editor->close();
+                                          editor.reset();
+                                      },
+                                      [&] {
+                                          openEditor();
+                                          editor->grab();
+                                      },
+                                      [&] { return nullsAndPage; }};
+                scenarios << Scenario{
+                    QStringLiteral("editor-locate"),
+                    {},
+                    [&] {
+                        openEditor();
+                        cliches
+                            ->close(); // the list as F1 leaves it: re-opened, its first rows read
+                        cliches->open();
+                    },
+                    [&] {
+                        if (!cliches->locatePrefix(QStringLiteral("CLICHENRO"), lateKey))
+                            QTextStream(stderr)
+                                << "falqbench: editor-locate did not find " << lateKey << "\n";
+                    },
+                    [lateKey] {
+                        return QStringList{
+                            QStringLiteral(
+                                "SELECT * FROM CLICHES WHERE CLICHENRO LIKE %1 ORDER BY CLICHENRO "
+                                "LIMIT 1")
+                                .arg(quoted(lateKey + '%')),
+                            QStringLiteral("SELECT COUNT(*) FROM CLICHES WHERE CLICHENRO > %1")
+                                .arg(quoted(lateKey))};
+                    }};
+                QString savedKey;
+                int saves = 0;
+                scenarios << Scenario{
+                    QStringLiteral("editor-save"),
+                    {},
+                    [&] {
+                        openEditor();
+                        auto* grid = editor->findChild<QWidget*>(QStringLiteral("DBGrid1"));
+                        grid->setFocus();
+                        QCoreApplication::processEvents();
+                        // A field: the record opens for editing; a change typed in the remarks.
+                        auto* remarks =
+                            editor->findChild<QLineEdit*>(QStringLiteral("Edit_Observ2"));
+                        remarks->setFocus();
+                        QCoreApplication::processEvents();
+                        savedKey = cliches->fieldValue(QStringLiteral("CLICHENRO")).toString();
+                        remarks->selectAll();
+                        const QString text = QStringLiteral("Bench %1").arg(++saves % 2);
+                        for (const QChar c : text) {
+                            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+                            QCoreApplication::sendEvent(remarks, &key);
+                        }
+                    },
+                    [&] {
+                        editor->findChild<QWidget*>(QStringLiteral("DBGrid1"))->setFocus();
+                        waitFor([&] { return editor->mode() == TCORTF010::Mode::Browse; }, 10000);
+                    },
+                    [&] {
+                        QStringList sql{
+                            begin,
                             QStringLiteral("UPDATE CLICHES SET OBSERV2 = 'Engine' WHERE "
                                            "CLICHENRO = %1")
                                 .arg(quoted(savedKey)),
                             QStringLiteral("COMMIT")};
-            return sql + nullsAndPage;
-        }};
+                        return sql + nullsAndPage;
+                    }};
 
-    for (const bench::MovementScenario& m :
-         bench::movementScenarios(QSqlDatabase::database(kDbFalquinas), work.path())) {
-        // Only when named ("movements" names them all).
-        if (selected.contains(m.name))
-            scenarios << Scenario{m.name, m.description, [] {}, m.run, m.sql};
-    }
+                for (const bench::MovementScenario& m :
+                     bench::movementScenarios(QSqlDatabase::database(kDbFalquinas), work.path())) {
+                    // Only when named ("movements" names them all).
+                    if (selected.contains(m.name))
+                        scenarios << Scenario{m.name, m.description, [] {}, m.run, m.sql};
+                }
 
-    for (Scenario& s : scenarios) {
-        if (!wanted(s.name))
-            continue;
-        Result r{s.name, {}, {}, {}};
-        for (int i = 0; i < nWarm + nReps; ++i) {
-            s.prepare();
-            QElapsedTimer t;
-            t.start();
-            s.run();
-            const double elapsed = t.nsecsElapsed() / 1e6;
-            if (i >= nWarm)
-                r.ms << elapsed;
-        }
-        if (!parser.isSet(noEngine)) {
-            QString engineError;
-            const QList<double> all =
-                bench::timeWithClient(target, s.sql(), nWarm + nReps, &engineError);
-            if (all.isEmpty())
-                r.note = QStringLiteral("engine: ") + engineError;
-            else
-                r.engine = all.mid(nWarm);
-        }
-        results << r;
-    }
+                for (Scenario& s : scenarios) {
+                    if (!wanted(s.name))
+                        continue;
+                    Result r{s.name, {}, {}, {}};
+                    for (int i = 0; i < nWarm + nReps; ++i) {
+                        s.prepare();
+                        QElapsedTimer t;
+                        t.start();
+                        s.run();
+                        const double elapsed = t.nsecsElapsed() / 1e6;
+                        if (i >= nWarm)
+                            r.ms << elapsed;
+                    }
+                    if (!parser.isSet(noEngine)) {
+                        QString engineError;
+                        const QList<double> all =
+                            bench::timeWithClient(target, s.sql(), nWarm + nReps, &engineError);
+                        if (all.isEmpty())
+                            r.note = QStringLiteral("engine: ") + engineError;
+                        else
+                            r.engine = all.mid(nWarm);
+                    }
+                    results << r;
+                }
 
-    if (!shotDir.isEmpty() && wanted(QStringLiteral("editor-open"))) {
-        // The editor on its first record, the picture loaded in the preview.
-        openEditor();
-        cliches->setCurrentRow(0);
-        auto* preview = editor->findChild<ImageControl*>(QStringLiteral("ML1"));
-        waitFor([&] { return !preview->isLoading(); }, 5000);
-        QCoreApplication::processEvents();
-        editor->grab().save(QStringLiteral("%1/editor.png").arg(shotDir));
-    }
-    if (editor)
-        editor->close();
-    editor.reset();
-    if (saves > 0)
-        scalar(QStringLiteral("UPDATE CLICHES SET OBSERV2 = '' WHERE OBSERV2 LIKE 'Bench %'"));
+                if (!shotDir.isEmpty() && wanted(QStringLiteral("editor-open"))) {
+                    // The editor on its first record, the picture loaded in the preview.
+                    openEditor();
+                    cliches->setCurrentRow(0);
+                    auto* preview = editor->findChild<ImageControl*>(QStringLiteral("ML1"));
+                    waitFor([&] { return !preview->isLoading(); }, 5000);
+                    QCoreApplication::processEvents();
+                    editor->grab().save(QStringLiteral("%1/editor.png").arg(shotDir));
+                }
+                if (editor)
+                    editor->close();
+                editor.reset();
+                if (validation) {
+                    validation->list()->cancelUpdates();
+                    validation->close();
+                }
+                validation.reset();
+                if (saves > 0)
+                    scalar(QStringLiteral(
+                        "UPDATE CLICHES SET OBSERV2 = '' WHERE OBSERV2 LIKE 'Bench %'"));
 
-    // Memory: with the shared datasets closed, then after the last record of the two largest
-    // registers was located and shown.
-    QString memory;
-    if (wanted(QStringLiteral("memory"))) {
-        grid.setModel(nullptr);
-        cliches->close();
-        movements->close();
-        const qint64 empty = residentKb();
-        cliches->open();
-        grid.setModel(cliches);
-        grid.scrollToBottom();
-        grid.grab();
-        cliches->setCurrentRow(cliches->rowCount() - 1);
-        const QString lastCliche = cliches->fieldValue(QStringLiteral("CLICHENRO")).toString();
-        cliches->locate({QStringLiteral("CLICHENRO")}, {lastCliche});
-        movements->open();
-        grid.setModel(movements);
-        grid.scrollToBottom();
-        grid.grab();
-        movements->setCurrentRow(movements->rowCount() - 1);
-        const qint64 after = residentKb();
-        memory = QStringLiteral("memory: %1 MB resident with the datasets closed, %2 MB after the "
-                                "last cliché and the last movement were shown (peak %3 MB); rows "
-                                "held: %4 clichés, %5 movements\n")
-                     .arg(empty / 1024)
-                     .arg(after / 1024)
-                     .arg(peakKb() / 1024)
-                     .arg(cliches->loadedRowCount())
-                     .arg(movements->loadedRowCount());
-    }
+                // Memory: with the shared datasets closed, then after the last record of the two
+                // largest registers was located and shown.
+                QString memory;
+                if (wanted(QStringLiteral("memory"))) {
+                    grid.setModel(nullptr);
+                    cliches->close();
+                    movements->close();
+                    const qint64 empty = residentKb();
+                    cliches->open();
+                    grid.setModel(cliches);
+                    grid.scrollToBottom();
+                    grid.grab();
+                    cliches->setCurrentRow(cliches->rowCount() - 1);
+                    const QString lastCliche =
+                        cliches->fieldValue(QStringLiteral("CLICHENRO")).toString();
+                    cliches->locate({QStringLiteral("CLICHENRO")}, {lastCliche});
+                    movements->open();
+                    grid.setModel(movements);
+                    grid.scrollToBottom();
+                    grid.grab();
+                    movements->setCurrentRow(movements->rowCount() - 1);
+                    const qint64 after = residentKb();
+                    memory = QStringLiteral(
+                                 "memory: %1 MB resident with the datasets closed, %2 MB after the "
+                                 "last cliché and the last movement were shown (peak %3 MB); rows "
+                                 "held: %4 clichés, %5 movements\n")
+                                 .arg(empty / 1024)
+                                 .arg(after / 1024)
+                                 .arg(peakKb() / 1024)
+                                 .arg(cliches->loadedRowCount())
+                                 .arg(movements->loadedRowCount());
+                }
 
-    // Leave the register as it was.
-    if (!originalReference.isNull()) {
-        cliches->setCurrentRow(0);
-        cliches->setFieldValue(QStringLiteral("REFERENCIA"), originalReference);
-        cliches->applyUpdates();
-    }
-    scalar(QStringLiteral("DELETE FROM MOVIMENTOS WHERE ENCOMENDA = 'BENCH'"));
+                // Leave the register as it was.
+                if (!originalReference.isNull()) {
+                    cliches->setCurrentRow(0);
+                    cliches->setFieldValue(QStringLiteral("REFERENCIA"), originalReference);
+                    cliches->applyUpdates();
+                }
+                scalar(QStringLiteral("DELETE FROM MOVIMENTOS WHERE ENCOMENDA = 'BENCH'"));
 
-    out() << "falqbench: " << parser.value(root) << " (" << target.alias.driver << "), " << nCliches
-          << " clichés, " << nDrawings << " drawings, " << nMovements << " movements, " << nRepairs
-          << " purchases/repairs; " << nReps << " runs after " << nWarm << " warm-up\n";
-    printTable(results);
-    out() << memory;
-    menu->close();
-    return 0;
-}
+                out() << "falqbench: " << parser.value(root) << " (" << target.alias.driver << "), "
+                      << nCliches << " clichés, " << nDrawings << " drawings, " << nMovements
+                      << " movements, " << nRepairs << " purchases/repairs; " << nReps
+                      << " runs after " << nWarm << " warm-up\n";
+                printTable(results);
+                out() << memory;
+                menu->close();
+                return 0;
+            }

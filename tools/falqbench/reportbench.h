@@ -14,6 +14,7 @@ struct ReportScenario {
     // Timed; `detail` says what was made (pages, rows).
     std::function<bool(QString* error, QString* detail)> run;
     std::function<void()> cleanup; // after each run, not timed
+    QString output;                // the file a run writes (kept with --shots), if any
 };
 
 QList<ReportScenario> reportScenarios(const QString& folder);

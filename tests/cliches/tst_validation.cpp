@@ -1,0 +1,415 @@
+// "Validação de Clichés" and "Validação de Desenhos", driven through their widgets: the
+// filter, one click on "Valida?", "&Gravar", closing, F1 with "Localizar", the photo viewer,
+// another workstation's changes and a failed write.
+#include "CORTP013.h"
+#include "CORTP023.h"
+#include "clichesearch.h"
+#include "dataset.h"
+#include "drawingsearch.h"
+#include "editorrun.h"
+#include "viewerwindow.h"
+#include "windows.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QSqlQuery>
+
+using namespace falq;
+using test::settle;
+
+namespace {
+
+struct Kind {
+    bool drawing;
+    QString table;
+    QString number;
+};
+
+Kind kindOf(bool drawing) {
+    return drawing ? Kind{true, "DESENHOS", "DESENHONRO"} : Kind{false, "CLICHES", "CLICHENRO"};
+}
+
+// A test installation with the given records (number, UTILIZA) and the window.
+struct ValidationOn {
+    ValidationOn(bool drawing, const QList<QPair<QString, QString>>& records)
+        : kind(kindOf(drawing)) {
+        if (!inst.ok())
+            return;
+        test::addCodes(inst);
+        for (const auto& r : records) {
+            if (drawing)
+                test::addDrawing(inst, r.first, {{"UTILIZA", r.second}});
+            else
+                test::addCliche(inst, r.first, {{"UTILIZA", r.second}});
+        }
+    }
+    bool open() {
+        if (!inst.ok() || !run.start() || !run.menu.sessionOpen())
+            return false;
+        return show();
+    }
+    bool show() {
+        if (kind.drawing)
+            window = std::make_unique<TCORTF023>(run.session, &run.menu);
+        else
+            window = std::make_unique<TCORTF013>(run.session, &run.menu);
+        window->show();
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get()))
+            return false;
+        settle();
+        return QApplication::focusWidget() == grid();
+    }
+    // Activates the window again, as the desktop does when a dialog over it closes.
+    bool activate() { return test::activateAgain(window.get()); }
+    QTableView* grid() const { return window->findChild<QTableView*>("DBGrid1"); }
+    QComboBox* filter() const { return window->findChild<QComboBox*>("Edit_Valida"); }
+    QStringList listed() const {
+        QStringList numbers;
+        for (int r = 0; r < grid()->model()->rowCount(); ++r)
+            numbers << grid()->model()->index(r, 0).data().toString();
+        return numbers;
+    }
+    int rowOf(const QString& number) const { return int(listed().indexOf(number)); }
+    // One click on the row's "Valida?" box.
+    void clickValid(const QString& number) {
+        const int col = window->list()->columnOfField("UTILIZA");
+        const QRect cell = grid()->visualRect(grid()->model()->index(rowOf(number), col));
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, cell.center());
+        settle();
+    }
+    QString shownValid(const QString& number) const {
+        const int col = window->list()->columnOfField("UTILIZA");
+        const int row = rowOf(number);
+        return row < 0 ? QString()
+                       : window->list()->value(row, window->list()->fieldOfColumn(col)).toString();
+    }
+    void press(const char* button) {
+        window->findChild<QPushButton*>(button)->click();
+        settle();
+    }
+    void choose(Validity v) {
+        filter()->setFocus(Qt::MouseFocusReason); // the grid loses the focus first
+        settle();
+        filter()->setCurrentIndex(int(v));
+        settle();
+    }
+    QString stored(const QString& number, const char* column = "UTILIZA") {
+        return inst
+            .scalar("main",
+                    QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                        .arg(QLatin1String(column), kind.table, kind.number),
+                    {number})
+            .toString();
+    }
+    Kind kind;
+    test::Installation inst;
+    test::Run run;
+    std::unique_ptr<ValidationWindow> window;
+};
+
+} // namespace
+
+class TestValidation : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { FALQ_REQUIRE_ENGINE(); }
+    void statementPerFilter();
+    void opensOnTheNotValidOnes_data();
+    void opensOnTheNotValidOnes();
+    void tickAndSaveLeavesTheList_data();
+    void tickAndSaveLeavesTheList();
+    void untickUnderValidSavedOnClosing_data();
+    void untickUnderValidSavedOnClosing();
+    void toggleSurvivesSearchAndViewer_data();
+    void toggleSurvivesSearchAndViewer();
+    void filterChangeDropsOrWritesToggles_data();
+    void filterChangeDropsOrWritesToggles();
+    void emptyListWritesNothing_data();
+    void emptyListWritesNothing();
+    void otherColumnsOfAnotherWorkstationKept_data();
+    void otherColumnsOfAnotherWorkstationKept();
+    void failedWriteKeepsTogglesAndList_data();
+    void failedWriteKeepsTogglesAndList();
+    void openedFromTheMenu();
+
+private:
+    void kinds() {
+        QTest::addColumn<bool>("drawing");
+        QTest::newRow("cliches") << false;
+        QTest::newRow("drawings") << true;
+    }
+};
+
+void TestValidation::statementPerFilter() {
+    const QStringList fields = {"CLICHENRO", "SIGLACLI"};
+    QCOMPARE(
+        validationStatement("CLICHES", fields, "siglacli", Validity::NotValid),
+        QStringLiteral("SELECT * FROM CLICHES\n   Where UTILIZA='N'\n      Order By SIGLACLI"));
+    QCOMPARE(
+        validationStatement("CLICHES", fields, "CLICHENRO", Validity::Valid),
+        QStringLiteral("SELECT * FROM CLICHES\n   Where UTILIZA='S'\n      Order By CLICHENRO"));
+    // A field not among the sort fields sorts by the number.
+    QCOMPARE(validationStatement("CLICHES", fields, "OBSERV1; DROP", Validity::Both),
+             QStringLiteral("SELECT * FROM CLICHES\n      Order By CLICHENRO"));
+}
+
+void TestValidation::opensOnTheNotValidOnes_data() {
+    kinds();
+}
+
+void TestValidation::opensOnTheNotValidOnes() {
+    QFETCH(bool, drawing);
+    ValidationOn v(drawing, {{"B-2", "N"}, {"A-1", "S"}, {"C-3", "N"}});
+    QVERIFY(v.open());
+    QCOMPARE(v.filter()->currentText(), QStringLiteral("Só os não Validados"));
+    QCOMPARE(v.listed(), (QStringList{"B-2", "C-3"}));
+    QCOMPARE(v.grid()->model()->headerData(6, Qt::Horizontal).toString(),
+             QStringLiteral("Valida?"));
+    QCOMPARE(v.window->windowTitle(), drawing ? QStringLiteral("Validação de Desenhos")
+                                              : QStringLiteral("Validação de Clichés"));
+    v.choose(Validity::Both);
+    QCOMPARE(v.listed(), (QStringList{"A-1", "B-2", "C-3"}));
+    v.choose(Validity::Valid);
+    QCOMPARE(v.listed(), (QStringList{"A-1"}));
+}
+
+void TestValidation::tickAndSaveLeavesTheList_data() {
+    kinds();
+}
+
+void TestValidation::tickAndSaveLeavesTheList() {
+    QFETCH(bool, drawing);
+    ValidationOn v(drawing, {{"B-2", "N"}, {"C-3", "N"}});
+    QVERIFY(v.open());
+    v.clickValid("C-3");
+    QCOMPARE(v.shownValid("C-3"), QStringLiteral("S"));
+    QCOMPARE(v.stored("C-3"), QStringLiteral("N")); // cached until saved
+    v.press("BotGravar");
+    QCOMPARE(v.stored("C-3"), QStringLiteral("S"));
+    QCOMPARE(v.listed(), (QStringList{"B-2"}));
+    QVERIFY(v.run.messages.shown.isEmpty());
+    // The consultation's list shows it now, and only it.
+    QSqlQuery q(v.inst.open("main"));
+    QVERIFY(q.exec(drawing ? drawings::consultationStatement("DESENHONRO")
+                           : cliches::consultationStatement("CLICHENRO")));
+    QStringList consulted;
+    while (q.next())
+        consulted << q.value(v.kind.number).toString();
+    QCOMPARE(consulted, QStringList{"C-3"});
+    // A second click toggles back.
+    v.clickValid("B-2");
+    v.clickValid("B-2");
+    QCOMPARE(v.shownValid("B-2"), QStringLiteral("N"));
+}
+
+void TestValidation::untickUnderValidSavedOnClosing_data() {
+    kinds();
+}
+
+void TestValidation::untickUnderValidSavedOnClosing() {
+    QFETCH(bool, drawing);
+    ValidationOn v(drawing, {{"A-1", "S"}, {"B-2", "S"}});
+    QVERIFY(v.open());
+    v.choose(Validity::Valid);
+    v.grid()->setFocus();
+    settle();
+    v.clickValid("B-2");
+    QCOMPARE(v.stored("B-2"), QStringLiteral("S"));
+    v.press("BitTerminar");
+    QVERIFY(!v.window->isVisible());
+    QCOMPARE(v.stored("B-2"), QStringLiteral("N"));
+    QCOMPARE(v.stored("A-1"), QStringLiteral("S"));
+}
+
+void TestValidation::toggleSurvivesSearchAndViewer_data() {
+    kinds();
+}
+
+void TestValidation::toggleSurvivesSearchAndViewer() {
+    QFETCH(bool, drawing);
+    ValidationOn v(drawing, {{"A-1", "N"}, {"B-2", "N"}, {"C-3", "S"}, {"D-4", "N"}});
+    // A photo for D-4, shown beside the grid and opened in the photo viewer.
+    const QString folder =
+        resolveFolder(v.inst
+                          .scalar("main", drawing ? "SELECT PATHDESENHO FROM PARGER"
+                                                  : "SELECT PATHCLICHE FROM PARGER")
+                          .toString(),
+                      v.inst.root());
+    QDir().mkpath(folder);
+    QImage photo(40, 30, QImage::Format_RGB32);
+    photo.fill(Qt::darkGreen);
+    QVERIFY(photo.save(folder + "/D-4.JPG", "JPEG"));
+    QVERIFY(v.open());
+    v.clickValid("A-1");
+    // F1: "Localizar" over every record of any validity; C-3 is not listed (the current row
+    // stays), D-4 is.
+    bool seen = false;
+    test::onModal(
+        [](QWidget* modal) {
+            auto* dialog = qobject_cast<LocateDialog*>(modal);
+            QVERIFY(dialog);
+            QTest::keyClicks(dialog->searchBox(), "C");
+            QCOMPARE(dialog->grid()->currentIndex().data().toString(), QStringLiteral("C-3"));
+            QTest::keyClick(dialog->searchBox(), Qt::Key_Return);
+        },
+        &seen);
+    QTest::keyClick(v.grid(), Qt::Key_F1);
+    settle();
+    QVERIFY(seen);
+    QVERIFY(v.activate());
+    QCOMPARE(v.window->list()->currentRow(), 0);
+    seen = false;
+    test::onModal(
+        [](QWidget* modal) {
+            auto* dialog = qobject_cast<LocateDialog*>(modal);
+            QVERIFY(dialog);
+            QTest::keyClicks(dialog->searchBox(), "D");
+            QTest::keyClick(dialog->searchBox(), Qt::Key_Return);
+        },
+        &seen);
+    QTest::keyClick(v.grid(), Qt::Key_F1);
+    settle();
+    QVERIFY(seen);
+    QVERIFY(v.activate());
+    QCOMPARE(v.window->list()->fieldValue(v.kind.number).toString(), QStringLiteral("D-4"));
+    QVERIFY(QTest::qWaitFor([&] { return !v.window->preview()->isEmpty(); }, 5000));
+    // The photo viewer over the window, then closed.
+    seen = false;
+    QString viewerName;
+    test::onModal(
+        [&viewerName](QWidget* modal) {
+            viewerName = modal->objectName();
+            QVERIFY(qobject_cast<TFotoViewer*>(modal));
+            modal->close();
+        },
+        &seen);
+    emit v.window->preview()->clicked();
+    settle();
+    QVERIFY(seen);
+    QCOMPARE(viewerName,
+             drawing ? QStringLiteral("TCORTF023FOTO") : QStringLiteral("TCORTF013FOTO"));
+    QVERIFY(v.activate());
+    // The toggle is still there, and the list is where the search left it.
+    QCOMPARE(v.shownValid("A-1"), QStringLiteral("S"));
+    QCOMPARE(v.window->list()->fieldValue(v.kind.number).toString(), QStringLiteral("D-4"));
+    QCOMPARE(v.listed(), (QStringList{"A-1", "B-2", "D-4"}));
+    v.press("BotGravar");
+    QCOMPARE(v.stored("A-1"), QStringLiteral("S"));
+}
+
+void TestValidation::filterChangeDropsOrWritesToggles_data() {
+    kinds();
+}
+
+void TestValidation::filterChangeDropsOrWritesToggles() {
+    QFETCH(bool, drawing);
+    ValidationOn v(drawing, {{"A-1", "N"}, {"B-2", "S"}});
+    QVERIFY(v.open());
+    v.clickValid("A-1");
+    v.choose(Validity::Both);
+    QCOMPARE(v.listed(), (QStringList{"A-1", "B-2"}));
+    // Clichés: the toggle went with the list. Drawings: written when the grid lost the focus.
+    const QString expected = drawing ? QStringLiteral("S") : QStringLiteral("N");
+    QCOMPARE(v.stored("A-1"), expected);
+    QCOMPARE(v.shownValid("A-1"), expected);
+    v.press("BitTerminar");
+    QCOMPARE(v.stored("A-1"), expected);
+}
+
+void TestValidation::emptyListWritesNothing_data() {
+    kinds();
+}
+
+void TestValidation::emptyListWritesNothing() {
+    QFETCH(bool, drawing);
+    ValidationOn v(drawing, {{"A-1", "S"}});
+    QVERIFY(v.open());
+    QCOMPARE(v.grid()->model()->rowCount(), 0);
+    QTest::mouseClick(v.grid()->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::keyClick(v.grid(), Qt::Key_Down);
+    settle();
+    v.press("BotGravar");
+    v.press("BitTerminar");
+    QVERIFY(!v.window->isVisible());
+    QVERIFY(v.run.messages.shown.isEmpty());
+    QCOMPARE(v.inst.scalar("main", "SELECT COUNT(*) FROM " + v.kind.table).toInt(), 1);
+    QCOMPARE(v.stored("A-1"), QStringLiteral("S"));
+}
+
+void TestValidation::otherColumnsOfAnotherWorkstationKept_data() {
+    kinds();
+}
+
+void TestValidation::otherColumnsOfAnotherWorkstationKept() {
+    QFETCH(bool, drawing);
+    ValidationOn v(drawing, {{"A-1", "N"}});
+    QVERIFY(v.open());
+    // Another workstation changes the reference after the list was read.
+    QVERIFY(v.inst.exec("main",
+                        QStringLiteral("UPDATE %1 SET REFERENCIA = 'Nova referência' WHERE %2 = ?")
+                            .arg(v.kind.table, v.kind.number),
+                        {"A-1"}));
+    v.clickValid("A-1");
+    v.press("BotGravar");
+    QVERIFY(v.run.messages.shown.isEmpty());
+    QCOMPARE(v.stored("A-1"), QStringLiteral("S"));
+    QCOMPARE(v.stored("A-1", "REFERENCIA"), QStringLiteral("Nova referência"));
+}
+
+void TestValidation::failedWriteKeepsTogglesAndList_data() {
+    kinds();
+}
+
+void TestValidation::failedWriteKeepsTogglesAndList() {
+    QFETCH(bool, drawing);
+    ValidationOn v(drawing, {{"A-1", "N"}, {"B-2", "N"}});
+    QVERIFY(v.open());
+    v.clickValid("A-1");
+    v.clickValid("B-2");
+    // Another workstation validated B-2 meanwhile: the write finds no row as read.
+    QVERIFY(v.inst.exec(
+        "main",
+        QStringLiteral("UPDATE %1 SET UTILIZA = 'S' WHERE %2 = ?").arg(v.kind.table, v.kind.number),
+        {"B-2"}));
+    v.press("BotGravar");
+    QCOMPARE(v.run.messages.shown.size(), 1);
+    QCOMPARE(v.stored("A-1"), QStringLiteral("N")); // one transaction: nothing written
+    QCOMPARE(v.listed(), (QStringList{"A-1", "B-2"}));
+    QCOMPARE(v.shownValid("A-1"), QStringLiteral("S"));
+    QCOMPARE(v.shownValid("B-2"), QStringLiteral("S"));
+    QVERIFY(v.window->list()->hasPendingUpdates());
+    // Closing tries again, fails again and stays open with the toggles.
+    v.press("BitTerminar");
+    QVERIFY(v.window->isVisible());
+    QCOMPARE(v.run.messages.shown.size(), 2);
+    QCOMPARE(v.shownValid("A-1"), QStringLiteral("S"));
+}
+
+void TestValidation::openedFromTheMenu() {
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    test::Run run;
+    registerWindows(run.menu, run.session);
+    QVERIFY(run.start());
+    for (const char* component : {"CLICHE004", "DESENHO004"}) {
+        bool seen = false;
+        QString name;
+        QTimer::singleShot(0, [&] {
+            auto* window = qobject_cast<ValidationWindow*>(QApplication::activeModalWidget());
+            QVERIFY(window);
+            seen = true;
+            name = window->objectName();
+            window->findChild<QPushButton*>("BitTerminar")->click();
+        });
+        run.menu.findChild<QAction*>(QLatin1String(component))->trigger();
+        QVERIFY2(seen, component);
+        QCOMPARE(name, QLatin1String(component) == QLatin1String("CLICHE004")
+                           ? QStringLiteral("TCORTF013")
+                           : QStringLiteral("TCORTF023"));
+    }
+}
+
+QTEST_MAIN(TestValidation)
+#include "tst_validation.moc"

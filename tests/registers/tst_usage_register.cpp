@@ -1,0 +1,376 @@
+// "Registo de Movimentos de Clichés e Desenhos": the movements an entry writes, the checks of
+// uses, rotations and date, one row per entry, a refused apply; the summaries of pages 2 and 3
+// (sums of uses and rotations over an inclusive period, patterns, ties, the selected row's
+// movements) and the reports they launch; the rights.
+#include "CORTP030.h"
+#include "dataset.h"
+#include "registerrun.h"
+
+#include <QCheckBox>
+#include <QRadioButton>
+
+using namespace falq;
+using test::settle;
+
+namespace {
+using Register = test::RegisterOn<TCORTF030>;
+
+void addMovement(test::Installation& inst, const QString& drawing, const QString& cliche, int uses,
+                 int rotations, const QString& when, const QString& order = "E1") {
+    QVERIFY(inst.exec(
+        "main",
+        "INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, "
+        "ENCOMENDA, DATA, TIPOREG) VALUES (?, ?, ?, ?, ?, ?, ?)",
+        {drawing, cliche, uses, rotations, order, when, drawing.isEmpty() ? "CL" : "DS"}));
+}
+
+// The rows of a summary: number and total.
+QList<QPair<QString, int>> summary(Dataset* rows, const QString& totalColumn) {
+    QList<QPair<QString, int>> out;
+    rows->fetchAll();
+    for (int i = 0; i < rows->rowCount(); ++i)
+        out << qMakePair(rows->value(i, 0).toString(), rows->value(i, totalColumn).toInt());
+    return out;
+}
+
+using Ranking = QList<QPair<QString, int>>;
+} // namespace
+
+class TestUsageRegister : public QObject {
+    Q_OBJECT
+
+    QTabWidget* book(Register& r, const char* name) { return r.e.w<QTabWidget>(name); }
+    // Sets the period and patterns and confirms them.
+    void consult(Register& r, const QString& from, const QString& to, const QString& client = "%",
+                 const QString& supplier = "%") {
+        r.e.type("Edit_Data1", from);
+        r.e.type("Edit_Data2", to);
+        r.e.type("Edit_Cliente", client);
+        r.e.type("Edit_Fornecedor", supplier);
+        r.e.button("BotConsulta")->click();
+        settle();
+    }
+
+private slots:
+    void initTestCase() { FALQ_REQUIRE_ENGINE(); }
+
+    void drawingMovementStoresItsRow() {
+        Register r;
+        QVERIFY(r.open());
+        auto& e = r.e;
+        e.insert("D-1");
+        QCOMPARE(e.focused(), QStringLiteral("Edit_NroUtil"));
+        QCOMPARE(e.w("Edit_NroUtil")->text(), QStringLiteral("1")); // 1 proposed
+        QVERIFY(!e.w("Edit_Cliche")->isEnabled());
+        e.tab("Edit_NroUtil");
+        e.type("Edit_Rotacoes", "500");
+        QTest::keyClick(e.w("Edit_Rotacoes"), Qt::Key_Return); // Enter as Tab
+        settle();
+        QCOMPARE(e.focused(), QStringLiteral("Edit_Encomenda"));
+        e.type("Edit_Encomenda", "ENC-7");
+        e.clickGrid();
+        QCOMPARE(r.rows("MOVIMENTOS"), 1);
+        QCOMPARE(r.value("MOVIMENTOS", "DESENHONRO").toString(), QStringLiteral("D-1"));
+        QCOMPARE(r.rows("MOVIMENTOS", "CLICHENRO = ''"), 1);
+        QCOMPARE(r.value("MOVIMENTOS", "NROUTIL").toInt(), 1);
+        QCOMPARE(r.value("MOVIMENTOS", "ROTACOES").toInt(), 500);
+        QCOMPARE(r.value("MOVIMENTOS", "ENCOMENDA").toString(), QStringLiteral("ENC-7"));
+        QCOMPARE(r.value("MOVIMENTOS", "TIPOREG").toString(), QStringLiteral("DS"));
+        QCOMPARE(r.value("MOVIMENTOS", "DATA").toDateTime().date(),
+                 e.run.session.context().workingDate);
+        QVERIFY(e.messages.shown.isEmpty());
+        QVERIFY(!e.w("Edit_NroUtil")->isEnabled());
+    }
+
+    void clicheMovementCutTo12() {
+        Register r;
+        QVERIFY(r.open());
+        auto& e = r.e;
+        e.insert();
+        e.tab("Edit_Desenho");
+        QTest::keyClicks(e.w("Edit_Cliche"), "CL-123456789000");
+        e.tab("Edit_Cliche");
+        QCOMPARE(e.focused(), QStringLiteral("Edit_NroUtil"));
+        QVERIFY(!e.w("Edit_Desenho")->isEnabled());
+        e.type("Edit_NroUtil", "3");
+        e.type("Edit_Rotacoes", "1200");
+        e.type("Edit_Data", "05032026");
+        e.clickGrid();
+        QCOMPARE(r.rows("MOVIMENTOS"), 1);
+        QCOMPARE(r.value("MOVIMENTOS", "CLICHENRO").toString(), QStringLiteral("CL-123456789"));
+        QCOMPARE(r.rows("MOVIMENTOS", "DESENHONRO = ''"), 1);
+        QCOMPARE(r.value("MOVIMENTOS", "TIPOREG").toString(), QStringLiteral("CL"));
+        QCOMPARE(r.value("MOVIMENTOS", "NROUTIL").toInt(), 3);
+        QCOMPARE(r.value("MOVIMENTOS", "DATA").toDateTime().date(), QDate(2026, 3, 5));
+    }
+
+    void usesAndRotationsRefused_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("uses 0") << "Edit_NroUtil"
+                                << "0";
+        QTest::newRow("uses empty") << "Edit_NroUtil"
+                                    << "";
+        QTest::newRow("uses above a smallint") << "Edit_NroUtil"
+                                               << "40000";
+        QTest::newRow("uses text") << "Edit_NroUtil"
+                                   << "dois";
+        QTest::newRow("rotations 0") << "Edit_Rotacoes"
+                                     << "0";
+        QTest::newRow("rotations empty") << "Edit_Rotacoes"
+                                         << "";
+        QTest::newRow("impossible date") << "Edit_Data"
+                                         << "30022026";
+        QTest::newRow("no date") << "Edit_Data"
+                                 << "";
+    }
+    void usesAndRotationsRefused() {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        Register r;
+        QVERIFY(r.open());
+        auto& e = r.e;
+        e.insert("D-2");
+        e.type("Edit_NroUtil", "2");
+        e.type("Edit_Rotacoes", "10");
+        e.type(qPrintable(box), typed);
+        const int beeps = e.messages.lonelyBeeps;
+        e.clickGrid();
+        QCOMPARE(r.rows("MOVIMENTOS"), 0);
+        QCOMPARE(e.focused(), box);
+        QVERIFY(e.messages.shown.isEmpty()); // a beep only
+        QVERIFY(e.messages.lonelyBeeps > beeps);
+        e.type(qPrintable(box),
+               box == "Edit_Data" ? QStringLiteral("01032026") : QStringLiteral("4"));
+        e.clickGrid();
+        QCOMPARE(r.rows("MOVIMENTOS"), 1);
+    }
+
+    void zeroUsesRefusedOnLeaving() {
+        Register r;
+        QVERIFY(r.open());
+        auto& e = r.e;
+        e.insert("D-1");
+        e.type("Edit_NroUtil", "0");
+        e.tab("Edit_NroUtil");
+        QCOMPARE(e.focused(), QStringLiteral("Edit_NroUtil"));
+        QVERIFY(e.messages.shown.isEmpty());
+        QVERIFY(e.messages.lonelyBeeps > 0);
+    }
+
+    void bothNumbersEmptyAddNothing() {
+        Register r;
+        QVERIFY(r.open());
+        auto& e = r.e;
+        e.insert();
+        e.tab("Edit_Desenho");
+        QCOMPARE(e.focused(), QStringLiteral("Edit_Cliche"));
+        QCOMPARE(e.window->statusText(), QStringLiteral("Digite  %  para localizar Cliché ..."));
+        e.tab("Edit_Cliche");
+        QCOMPARE(e.focused(), QStringLiteral("Edit_Desenho"));
+        QCOMPARE(e.window->statusText(),
+                 QStringLiteral("Digite  %  para localizar Desenho ou Ficha Técnica ..."));
+        e.clickGrid();
+        QCOMPARE(r.rows("MOVIMENTOS"), 0);
+        QVERIFY(e.messages.shown.isEmpty());
+    }
+
+    void refusedApplyWritesNothing() {
+        Register r;
+        QVERIFY(r.refuseAbove("MOVIMENTOS", "ROTACOES", 1000));
+        QVERIFY(r.open());
+        auto& e = r.e;
+        e.insert("D-1");
+        e.type("Edit_Rotacoes", "5000");
+        e.clickGrid();
+        QCOMPARE(r.rows("MOVIMENTOS"), 0);
+        QCOMPARE(e.messages.shown.size(), 1);
+        QVERIFY(e.messages.shown.first().contains("CK_LIMITE", Qt::CaseInsensitive));
+        // Not applied later with another row: "&Cancelar" drops it.
+        e.button("BotCancelar")->click();
+        settle();
+        e.insert("D-2");
+        e.type("Edit_Rotacoes", "50");
+        e.clickGrid();
+        QCOMPARE(r.rows("MOVIMENTOS"), 1);
+        QCOMPARE(r.value("MOVIMENTOS", "DESENHONRO").toString(), QStringLiteral("D-2"));
+    }
+
+    void deleteAsksOnPageOne() {
+        Register r;
+        addMovement(r.inst, "D-1", "", 2, 20, "2026-01-10 08:00:00");
+        QVERIFY(r.open());
+        auto& e = r.e;
+        QCOMPARE(e.w("Edit_Desenho")->text(), QStringLiteral("D-1"));
+        QCOMPARE(e.w("Edit_Data")->text(), QStringLiteral("10/01/2026"));
+        e.messages.answers = {true};
+        e.button("BotDelete")->click();
+        settle();
+        QCOMPARE(e.messages.asked, QStringList{"ELIMINAÇÃO !!! Confirma ?"});
+        QCOMPARE(r.rows("MOVIMENTOS"), 0);
+    }
+
+    void pagesEnableTheirControls() {
+        Register r;
+        QVERIFY(r.open());
+        auto& e = r.e;
+        const QDate working = e.run.session.context().workingDate;
+        QCOMPARE(e.w("Edit_Data1")->text(), QDate(working.year(), 1, 1).toString("dd/MM/yyyy"));
+        QCOMPARE(e.w("Edit_Data2")->text(), working.toString("dd/MM/yyyy"));
+        QWidget* panel = e.window->findChild<QWidget*>("PanelConsulta");
+        QVERIFY(!panel->isVisible());
+        QVERIFY(!e.button("BitPrint")->isEnabled());
+        QVERIFY(e.button("BotDelete")->isEnabled());
+        book(r, "NB")->setCurrentIndex(1);
+        settle();
+        QVERIFY(panel->isVisible());
+        QVERIFY(e.button("BitPrint")->isEnabled());
+        QVERIFY(e.button("BotPrint")->isEnabled());
+        QVERIFY(e.w<QCheckBox>("ChkImpFoto")->isEnabled());
+        QVERIFY(!e.button("BotDelete")->isEnabled());
+        QVERIFY(!e.button("BotCancelar")->isEnabled());
+        // "&Inserir" goes back to the first page.
+        e.insert();
+        QCOMPARE(book(r, "NB")->currentIndex(), 0);
+        QVERIFY(!panel->isVisible());
+    }
+
+    void summariesSumUsesAndRotations() {
+        Register r;
+        // Uses: D-1 2+3 = 5, D-2 5; a tie, by number. Rotations: D-1 10+30, D-2 100.
+        addMovement(r.inst, "D-1", "", 2, 10, "2026-02-01 00:00:00");
+        addMovement(r.inst, "D-1", "", 3, 30, "2026-02-10 23:59:00"); // the last day counts
+        addMovement(r.inst, "D-2", "", 5, 100, "2026-02-05 12:00:00");
+        addMovement(r.inst, "D-2", "", 9, 900, "2026-02-11 00:00:00"); // the next day: not
+        addMovement(r.inst, "D-1", "", 9, 900, "2026-01-31 23:59:59"); // the day before: not
+        addMovement(r.inst, "", "A-100", 4, 40, "2026-02-03 00:00:00", "E9");
+        addMovement(r.inst, "", "A-100", 1, 60, "2026-02-04 00:00:00", "E8");
+        QVERIFY(r.open());
+        auto& e = r.e;
+        book(r, "NB")->setCurrentIndex(1);
+        settle();
+        consult(r, "01022026", "10022026");
+        QCOMPARE(summary(e.window->summaryRows(), "UTIL_NRO"), (Ranking{{"D-1", 5}, {"D-2", 5}}));
+        // The first row's movements, newest first.
+        Dataset* moves = e.window->summaryMovements();
+        QCOMPARE(moves->rowCount(), 2);
+        QCOMPARE(moves->value(0, "ROTACOES").toInt(), 30);
+        book(r, "NBUtil")->setCurrentIndex(1);
+        settle();
+        QCOMPARE(summary(e.window->summaryRows(), "UTIL_NRO"), (Ranking{{"A-100", 5}}));
+        QCOMPARE(e.window->summaryMovements()->value(0, "ENCOMENDA").toString(),
+                 QStringLiteral("E8"));
+        book(r, "NB")->setCurrentIndex(2);
+        settle();
+        QCOMPARE(summary(e.window->summaryRows(), "ROTACOES"),
+                 (Ranking{{"D-2", 100}, {"D-1", 40}}));
+        // Another row chosen: its movements.
+        e.window->summaryRows()->setCurrentRow(1);
+        settle();
+        QCOMPARE(e.window->summaryMovements()->rowCount(), 2);
+        QCOMPARE(e.window->summaryMovements()->value(0, "DESENHONRO").toString(),
+                 QStringLiteral("D-1"));
+        // A deleted movement leaves the summary.
+        QVERIFY(r.inst.exec("main", "DELETE FROM MOVIMENTOS WHERE DESENHONRO = 'D-2'"));
+        e.button("BotConsulta")->click();
+        settle();
+        QCOMPARE(summary(e.window->summaryRows(), "ROTACOES"), (Ranking{{"D-1", 40}}));
+    }
+
+    void patternsAndEmptyPeriod() {
+        Register r;
+        QVERIFY(
+            r.inst.exec("main", "UPDATE DESENHOS SET SIGLACLI = NULL WHERE DESENHONRO = 'D-2'"));
+        addDrawing(r.inst, "D-3", {{"SIGLACLI", "ALFA"}});
+        addMovement(r.inst, "D-1", "", 1, 1, "2026-02-01 00:00:00");
+        addMovement(r.inst, "D-2", "", 2, 1, "2026-02-01 00:00:00");
+        addMovement(r.inst, "D-3", "", 3, 1, "2026-02-01 00:00:00");
+        QVERIFY(r.open());
+        auto& e = r.e;
+        book(r, "NB")->setCurrentIndex(1);
+        settle();
+        consult(r, "01012026", "28022026", "", "");
+        // An emptied pattern is "%": every drawing, a NULL short name too.
+        QCOMPARE(e.w("Edit_Cliente")->text(), QStringLiteral("%"));
+        QCOMPARE(summary(e.window->summaryRows(), "UTIL_NRO"),
+                 (Ranking{{"D-3", 3}, {"D-2", 2}, {"D-1", 1}}));
+        consult(r, "01012026", "28022026", "a%");
+        QCOMPARE(summary(e.window->summaryRows(), "UTIL_NRO"), (Ranking{{"D-3", 3}}));
+        consult(r, "01012026", "28022026", "%", "poli");
+        QCOMPARE(summary(e.window->summaryRows(), "UTIL_NRO"), (Ranking{{"D-2", 2}}));
+        consult(r, "01012026", "28022026", "%", "ZZ%");
+        QCOMPARE(summary(e.window->summaryRows(), "UTIL_NRO"), Ranking{});
+        QCOMPARE(e.window->summaryMovements()->rowCount(), 0); // no detail for no row
+        consult(r, "01032026", "31032026");
+        QCOMPARE(summary(e.window->summaryRows(), "UTIL_NRO"), Ranking{});
+    }
+
+    void invertedPeriodRefused() {
+        Register r;
+        addMovement(r.inst, "D-1", "", 1, 1, "2026-02-01 00:00:00");
+        QVERIFY(r.open());
+        auto& e = r.e;
+        book(r, "NB")->setCurrentIndex(1);
+        settle();
+        consult(r, "01012026", "28022026");
+        QCOMPARE(e.window->summaryRows()->rowCount(), 1);
+        const movements::MovementFilter before = e.window->period();
+        consult(r, "01032026", "28022026");
+        QCOMPARE(e.messages.shown, QStringList{"Limite de Datas Inválido ..."});
+        QCOMPARE(e.window->period().from, before.from); // nothing run again
+        QCOMPARE(e.window->summaryRows()->rowCount(), 1);
+    }
+
+    void reportsGetPeriodPatternsAndOptions() {
+        Register r;
+        QVERIFY(r.open());
+        auto& e = r.e;
+        QList<QPair<MovementReport, MovementReportCriteria>> runs;
+        e.window->setReportRunner([&runs](MovementReport report, const MovementReportCriteria& c) {
+            runs << qMakePair(report, c);
+        });
+        book(r, "NB")->setCurrentIndex(1);
+        settle();
+        consult(r, "02012026", "20012026", "N%", "G%");
+        e.w<QRadioButton>("ChkCliche")->setChecked(true);
+        e.w<QCheckBox>("ChkImpFoto")->setChecked(true);
+        e.button("BitPrint")->click();
+        settle();
+        book(r, "NB")->setCurrentIndex(2);
+        settle();
+        e.w<QRadioButton>("ChkDesenho")->setChecked(true);
+        e.w<QCheckBox>("ChkDetalhe")->setChecked(true);
+        e.button("BitPrint")->click();
+        e.w<QRadioButton>("ChkCliche1")->setChecked(true);
+        e.button("BotPrint")->click();
+        e.w<QRadioButton>("ChkDesenho1")->setChecked(true);
+        e.button("BotPrint")->click();
+        QCOMPARE(runs.size(), 4);
+        QCOMPARE(runs[0].first, MovementReport::RiskCliches);
+        QCOMPARE(runs[0].second.from, QDate(2026, 1, 2));
+        QCOMPARE(runs[0].second.to, QDate(2026, 1, 20));
+        QCOMPARE(runs[0].second.clientPattern, QStringLiteral("N%"));
+        QCOMPARE(runs[0].second.supplierPattern, QStringLiteral("G%"));
+        QVERIFY(runs[0].second.photos);
+        QVERIFY(!runs[0].second.orders);
+        QCOMPARE(runs[1].first, MovementReport::AnalysisDrawings);
+        QVERIFY(runs[1].second.orders);
+        QCOMPARE(runs[2].first, MovementReport::ListCliches);
+        QCOMPARE(runs[3].first, MovementReport::ListDrawings);
+    }
+
+    void rightsShowTheButtons() {
+        Register r;
+        QVERIFY(r.inst.exec("main", "UPDATE APLICACAODET SET ELIMINAR = 'N', IMPRIMIR = 'N' "
+                                    "WHERE PROGRAMA = 'Utiliz.Cliches e Desenhos'"));
+        QVERIFY(r.open());
+        auto& e = r.e;
+        QVERIFY(e.button("BotInserir")->isVisible());
+        QVERIFY(!e.button("BotDelete")->isVisible());
+        QVERIFY(!e.button("BitPrint")->isVisible());
+        QVERIFY(!e.button("BotPrint")->isVisible());
+    }
+};
+
+QTEST_MAIN(TestUsageRegister)
+#include "tst_usage_register.moc"
