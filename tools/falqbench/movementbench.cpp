@@ -5,6 +5,7 @@
 #include "movementreportforms.h"
 #include "purchaseslists.h"
 #include "reportengine.h"
+#include "toollife.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -140,6 +141,25 @@ QList<MovementScenario> movementScenarios(const QSqlDatabase& db, const QString&
         };
         out << grid;
     }
+    // Tool life: every cliché and every drawing in one statement per kind, and one tool's sums
+    // (the warning after a movement) for the tool of the newest movement of each kind.
+    for (ItemKind kind : {ItemKind::Cliche, ItemKind::Drawing}) {
+        const QString k = kind == ItemKind::Drawing ? QStringLiteral("d") : QStringLiteral("c");
+        out << statementScenario(QStringLiteral("life-%1").arg(k),
+                                 QStringLiteral("tool life, every tool"),
+                                 toolLifeStatement(dialect, kind, ToolLifeFilter(), last));
+        QSqlQuery newest(db);
+        newest.exec(QStringLiteral("SELECT %1 FROM MOVIMENTOS WHERE %2 = '' ORDER BY NRO DESC ")
+                        .arg(numberColumn(kind), kind == ItemKind::Drawing
+                                                     ? QStringLiteral("CLICHENRO")
+                                                     : QStringLiteral("DESENHONRO")) +
+                    dialect.limitClause(1));
+        ToolLifeFilter one;
+        one.number = newest.next() ? newest.value(0).toString() : QString();
+        out << statementScenario(QStringLiteral("life-warn-%1").arg(k),
+                                 QStringLiteral("one tool's life (warning)"),
+                                 toolLifeStatement(dialect, kind, one, last));
+    }
     // A ranking with the movements of its items, newest year, rendered to PDF.
     MovementScenario pdf;
     pdf.name = QStringLiteral("rank-pdf-1y");
@@ -187,7 +207,9 @@ QStringList movementScenarioNames() {
               << QStringLiteral("purch-totfrn-%1").arg(period)
               << QStringLiteral("purch-grid-%1").arg(period);
     }
-    return names << QStringLiteral("rank-pdf-1y");
+    return names << QStringLiteral("life-c") << QStringLiteral("life-warn-c")
+                 << QStringLiteral("life-d") << QStringLiteral("life-warn-d")
+                 << QStringLiteral("rank-pdf-1y");
 }
 
 } // namespace falq::bench
