@@ -521,7 +521,7 @@ int main(int argc, char* argv[]) {
         scalar(QStringLiteral("SELECT MAX(DATA) FROM MOVIMENTOS")).toDateTime().date();
     auto inlined = [](const movements::Statement& st) {
         // The engine's client gets the values written into the statement.
-        return withValues(st.sql, st.binds);
+        return bench::withValues(st.sql, st.binds);
     };
     auto* ranking =
         new Dataset(QStringLiteral("RANKING"), kDbFalquinas, {}, UpdateObject{}, menu.get());
@@ -615,312 +615,296 @@ int main(int argc, char* argv[]) {
          // (the two supplier look-ups read the invoicing database: not in the engine's share)
          QStringLiteral("SELECT * FROM REPARACOES ORDER BY DATENC DESC, NRO DESC LIMIT 256"),
          QStringLiteral("SELECT COUNT(*) FROM REPARACOES")});
-    scenarios << Scenario {
-        QStringLiteral("movement-insert"), {},
-            [&] {
-                if (registerWindow)
-                    registerWindow->close();
-                registerWindow.reset();
-                movements->cancelUpdates();
-                if (!movements->isOpen())
-                    movements->open();
-            },
-            [&] {
-                // The save of a new movement: the insert, then the list re-opened on its first
-                // rows. The insert is rolled back inside its transaction.
-                movements->append();
-                movements->setFieldValue(QStringLiteral("DESENHONRO"), topDrawing);
-                movements->setFieldValue(QStringLiteral("CLICHENRO"), QStringLiteral(""));
-                movements->setFieldValue(QStringLiteral("NROUTIL"), 1);
-                movements->setFieldValue(QStringLiteral("ROTACOES"), 1000);
-                movements->setFieldValue(QStringLiteral("ENCOMENDA"), QStringLiteral("BENCH"));
-                movements->setFieldValue(QStringLiteral("DATA"), dialect.bindDate(newest));
-                movements->setFieldValue(QStringLiteral("TIPOREG"), QStringLiteral("DS"));
-                movements->post();
-                movements->applyUpdates([](QSqlDatabase&, QString* e) {
-                    *e = QStringLiteral("falqbench: rolled back");
-                    return false;
-                });
-                movements->cancelUpdates();
-                movements->close();
+    scenarios << Scenario{
+        QStringLiteral("movement-insert"),
+        {},
+        [&] {
+            if (registerWindow)
+                registerWindow->close();
+            registerWindow.reset();
+            movements->cancelUpdates();
+            if (!movements->isOpen())
                 movements->open();
-                grid.setModel(movements);
-                grid.grab();
-            },
+        },
+        [&] {
+            // The save of a new movement: the insert, then the list re-opened on its first
+            // rows. The insert is rolled back inside its transaction.
+            movements->append();
+            movements->setFieldValue(QStringLiteral("DESENHONRO"), topDrawing);
+            movements->setFieldValue(QStringLiteral("CLICHENRO"), QStringLiteral(""));
+            movements->setFieldValue(QStringLiteral("NROUTIL"), 1);
+            movements->setFieldValue(QStringLiteral("ROTACOES"), 1000);
+            movements->setFieldValue(QStringLiteral("ENCOMENDA"), QStringLiteral("BENCH"));
+            movements->setFieldValue(QStringLiteral("DATA"), dialect.bindDate(newest));
+            movements->setFieldValue(QStringLiteral("TIPOREG"), QStringLiteral("DS"));
+            movements->post();
+            movements->applyUpdates([](QSqlDatabase&, QString* e) {
+                *e = QStringLiteral("falqbench: rolled back");
+                return false;
+            });
+            movements->cancelUpdates();
+            movements->close();
+            movements->open();
+            grid.setModel(movements);
+            grid.grab();
+        },
+        [&] {
+            return QStringList{
+                begin,
+                QStringLiteral("INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, "
+                               "ENCOMENDA, DATA, TIPOREG) VALUES (%1, '', 1, 1000, 'BENCH', %2, "
+                               "'DS')")
+                    .arg(quoted(topDrawing), quoted(dateTimeText(QDateTime(newest, QTime(0, 0))))),
+                QStringLiteral("ROLLBACK"),
+                QStringLiteral("SELECT * FROM MOVIMENTOS ORDER BY DATA DESC, NRO DESC LIMIT 256"),
+                QStringLiteral("SELECT COUNT(*) FROM MOVIMENTOS")};
+        }};
+    // The validation windows: the list of the records not valid, as it opens.
+    std::unique_ptr<ValidationWindow> validation;
+    auto validationOpen = [&](bool drawing) {
+        const QString table = drawing ? QStringLiteral("DESENHOS") : QStringLiteral("CLICHES");
+        const QString key = drawing ? QStringLiteral("DESENHONRO") : QStringLiteral("CLICHENRO");
+        return Scenario{
+            drawing ? QStringLiteral("validate-desenhos") : QStringLiteral("validate-cliches"),
+            {},
             [&] {
+                if (validation)
+                    validation->close();
+                validation.reset();
+            },
+            [&, drawing] {
+                if (drawing)
+                    validation = std::make_unique<TCORTF023>(*session, menu.get());
+                else
+                    validation = std::make_unique<TCORTF013>(*session, menu.get());
+                validation->show();
+                validation->grab();
+            },
+            [table, key] {
                 return QStringList{
-                    begin,
-                    QStringLiteral(
-                        "INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, "
-                        "ENCOMENDA, DATA, TIPOREG) VALUES (%1, '', 1, 1000, 'BENCH', %2, "
-                        "'DS')")
-                        .arg(quoted(topDrawing),
-                             quoted(dateTimeText(QDateTime(newest, QTime(0, 0))))),
-                    QStringLiteral("ROLLBACK"),
-                    QStringLiteral(
-                        "SELECT * FROM MOVIMENTOS ORDER BY DATA DESC, NRO DESC LIMIT 256"),
-                    QStringLiteral("SELECT COUNT(*) FROM MOVIMENTOS")};
-                // The validation windows: the list of the records not valid, as it opens.
-                std::unique_ptr<ValidationWindow> validation;
-                auto validationOpen = [&](bool drawing) {
-                    const QString table =
-                        drawing ? QStringLiteral("DESENHOS") : QStringLiteral("CLICHES");
-                    const QString key =
-                        drawing ? QStringLiteral("DESENHONRO") : QStringLiteral("CLICHENRO");
-                    return Scenario{
-                        drawing ? QStringLiteral("validate-desenhos")
-                                : QStringLiteral("validate-cliches"),
-                        {},
-                        [&] {
-                            if (validation)
-                                validation->close();
-                            validation.reset();
-                        },
-                        [&, drawing] {
-                            if (drawing)
-                                validation = std::make_unique<TCORTF023>(*session, menu.get());
-                            else
-                                validation = std::make_unique<TCORTF013>(*session, menu.get());
-                            validation->show();
-                            validation->grab();
-                        },
-                        [table, key] {
-                            return QStringList{
-                                QStringLiteral(
-                                    "SELECT * FROM %1 WHERE UTILIZA='N' ORDER BY %2 LIMIT 256")
-                                    .arg(table, key),
-                                QStringLiteral("SELECT COUNT(*) FROM %1 WHERE UTILIZA='N'")
-                                    .arg(table)};
-                        }};
-                };
-                scenarios << validationOpen(false) << validationOpen(true);
-                // "&Gravar" of 1,000 toggles: the list's write of UTILIZA, number by number, each
-                // checked against the value read; rolled back at the end (the register is only
-                // read).
-                QStringList toggled;
-                scenarios << Scenario{
-                    QStringLiteral("validate-1000"),
-                    {},
-                    [&] {
-                        if (!validation || validation->objectName() != QLatin1String("TCORTF013")) {
-                            if (validation)
-                                validation->close();
-                            validation = std::make_unique<TCORTF013>(*session, menu.get());
-                            validation->show();
-                        }
-                        Dataset* list = validation->list();
-                        list->cancelUpdates();
-                        toggled.clear();
-                        for (int r = 0; r < 1000 && r < list->rowCount(); ++r) {
-                            list->setValue(r, QStringLiteral("UTILIZA"), QStringLiteral("S"));
-                            toggled << list->value(r, QStringLiteral("CLICHENRO")).toString();
-                        }
-                    },
-                    [&] {
-                        validation->list()->applyUpdates([](QSqlDatabase&, QString* error) {
-                            *error = QStringLiteral("rolled back");
-                            return false;
-                        });
-                    },
-                    [&] {
-                        QStringList sql{begin};
-                        for (const QString& key : std::as_const(toggled))
-                            sql << QStringLiteral(
-                                       "UPDATE CLICHES SET UTILIZA = 'S' WHERE CLICHENRO = %1 AND "
-                                       "UTILIZA = 'N'")
-                                       .arg(quoted(key));
-                        return sql << QStringLiteral("ROLLBACK");
-                    }};
+                    QStringLiteral("SELECT * FROM %1 WHERE UTILIZA='N' ORDER BY %2 LIMIT 256")
+                        .arg(table, key),
+                    QStringLiteral("SELECT COUNT(*) FROM %1 WHERE UTILIZA='N'").arg(table)};
+            }};
+    };
+    scenarios << validationOpen(false) << validationOpen(true);
+    // "&Gravar" of 1,000 toggles: the list's write of UTILIZA, number by number, each
+    // checked against the value read; rolled back at the end (the register is only
+    // read).
+    QStringList toggled;
+    scenarios << Scenario{
+        QStringLiteral("validate-1000"),
+        {},
+        [&] {
+            if (!validation || validation->objectName() != QLatin1String("TCORTF013")) {
+                if (validation)
+                    validation->close();
+                validation = std::make_unique<TCORTF013>(*session, menu.get());
+                validation->show();
+            }
+            Dataset* list = validation->list();
+            list->cancelUpdates();
+            toggled.clear();
+            for (int r = 0; r < 1000 && r < list->rowCount(); ++r) {
+                list->setValue(r, QStringLiteral("UTILIZA"), QStringLiteral("S"));
+                toggled << list->value(r, QStringLiteral("CLICHENRO")).toString();
+            }
+        },
+        [&] {
+            validation->list()->applyUpdates([](QSqlDatabase&, QString* error) {
+                *error = QStringLiteral("rolled back");
+                return false;
+            });
+        },
+        [&] {
+            QStringList sql{begin};
+            for (const QString& key : std::as_const(toggled))
+                sql << QStringLiteral("UPDATE CLICHES SET UTILIZA = 'S' WHERE CLICHENRO = %1 AND "
+                                      "UTILIZA = 'N'")
+                           .arg(quoted(key));
+            return sql << QStringLiteral("ROLLBACK");
+        }};
 
-                // The cliché editor on the same session (last: it works on the shared CLICHES
-                // dataset).
-                std::unique_ptr<TCORTF010> editor;
-                auto openEditor = [&] {
-                    if (editor)
-                        return;
-                    editor = std::make_unique<TCORTF010>(*session, menu.get());
-                    editor->show();
-                    editor->activateWindow();
-                    waitFor([&] { return editor->isActiveWindow(); }, 2000);
-                    QCoreApplication::processEvents();
-                };
-                const QStringList nullsAndPage = {
-                    QStringLiteral("UPDATE CLICHES SET CORTANTENRO=' ' WHERE CORTANTENRO IS NULL"),
-                    QStringLiteral("UPDATE CLICHES SET FICHASETUP=0 WHERE FICHASETUP IS NULL"),
-                    QStringLiteral("SELECT * FROM CLICHES ORDER BY CLICHENRO LIMIT 256"),
-                    QStringLiteral("SELECT COUNT(*) FROM CLICHES")};
-                scenarios << Scenario{QStringLiteral("editor-open"),
-                                      {},
-                                      [&] {
-                                          if (editor)
-                                              editor->close();
-                                          editor.reset();
-                                      },
-                                      [&] {
-                                          openEditor();
-                                          editor->grab();
-                                      },
-                                      [&] { return nullsAndPage; }};
-                scenarios << Scenario{
-                    QStringLiteral("editor-locate"),
-                    {},
-                    [&] {
-                        openEditor();
-                        cliches
-                            ->close(); // the list as F1 leaves it: re-opened, its first rows read
-                        cliches->open();
-                    },
-                    [&] {
-                        if (!cliches->locatePrefix(QStringLiteral("CLICHENRO"), lateKey))
-                            QTextStream(stderr)
-                                << "falqbench: editor-locate did not find " << lateKey << "\n";
-                    },
-                    [lateKey] {
-                        return QStringList{
-                            QStringLiteral(
-                                "SELECT * FROM CLICHES WHERE CLICHENRO LIKE %1 ORDER BY CLICHENRO "
-                                "LIMIT 1")
-                                .arg(quoted(lateKey + '%')),
-                            QStringLiteral("SELECT COUNT(*) FROM CLICHES WHERE CLICHENRO > %1")
-                                .arg(quoted(lateKey))};
-                    }};
-                QString savedKey;
-                int saves = 0;
-                scenarios << Scenario{
-                    QStringLiteral("editor-save"),
-                    {},
-                    [&] {
-                        openEditor();
-                        auto* grid = editor->findChild<QWidget*>(QStringLiteral("DBGrid1"));
-                        grid->setFocus();
-                        QCoreApplication::processEvents();
-                        // A field: the record opens for editing; a change typed in the remarks.
-                        auto* remarks =
-                            editor->findChild<QLineEdit*>(QStringLiteral("Edit_Observ2"));
-                        remarks->setFocus();
-                        QCoreApplication::processEvents();
-                        savedKey = cliches->fieldValue(QStringLiteral("CLICHENRO")).toString();
-                        remarks->selectAll();
-                        const QString text = QStringLiteral("Bench %1").arg(++saves % 2);
-                        for (const QChar c : text) {
-                            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-                            QCoreApplication::sendEvent(remarks, &key);
-                        }
-                    },
-                    [&] {
-                        editor->findChild<QWidget*>(QStringLiteral("DBGrid1"))->setFocus();
-                        waitFor([&] { return editor->mode() == TCORTF010::Mode::Browse; }, 10000);
-                    },
-                    [&] {
-                        QStringList sql{
-                            begin,
+    // The cliché editor on the same session (last: it works on the shared CLICHES
+    // dataset).
+    std::unique_ptr<TCORTF010> editor;
+    auto openEditor = [&] {
+        if (editor)
+            return;
+        editor = std::make_unique<TCORTF010>(*session, menu.get());
+        editor->show();
+        editor->activateWindow();
+        waitFor([&] { return editor->isActiveWindow(); }, 2000);
+        QCoreApplication::processEvents();
+    };
+    const QStringList nullsAndPage = {
+        QStringLiteral("UPDATE CLICHES SET CORTANTENRO=' ' WHERE CORTANTENRO IS NULL"),
+        QStringLiteral("UPDATE CLICHES SET FICHASETUP=0 WHERE FICHASETUP IS NULL"),
+        QStringLiteral("SELECT * FROM CLICHES ORDER BY CLICHENRO LIMIT 256"),
+        QStringLiteral("SELECT COUNT(*) FROM CLICHES")};
+    scenarios << Scenario{QStringLiteral("editor-open"),
+                          {},
+                          [&] {
+                              if (editor)
+                                  editor->close();
+                              editor.reset();
+                          },
+                          [&] {
+                              openEditor();
+                              editor->grab();
+                          },
+                          [&] { return nullsAndPage; }};
+    scenarios << Scenario{
+        QStringLiteral("editor-locate"),
+        {},
+        [&] {
+            openEditor();
+            cliches->close(); // the list as F1 leaves it: re-opened, its first rows read
+            cliches->open();
+        },
+        [&] {
+            if (!cliches->locatePrefix(QStringLiteral("CLICHENRO"), lateKey))
+                QTextStream(stderr) << "falqbench: editor-locate did not find " << lateKey << "\n";
+        },
+        [lateKey] {
+            return QStringList{
+                QStringLiteral("SELECT * FROM CLICHES WHERE CLICHENRO LIKE %1 ORDER BY CLICHENRO "
+                               "LIMIT 1")
+                    .arg(quoted(lateKey + '%')),
+                QStringLiteral("SELECT COUNT(*) FROM CLICHES WHERE CLICHENRO > %1")
+                    .arg(quoted(lateKey))};
+        }};
+    QString savedKey;
+    int saves = 0;
+    scenarios << Scenario{
+        QStringLiteral("editor-save"),
+        {},
+        [&] {
+            openEditor();
+            auto* grid = editor->findChild<QWidget*>(QStringLiteral("DBGrid1"));
+            grid->setFocus();
+            QCoreApplication::processEvents();
+            // A field: the record opens for editing; a change typed in the remarks.
+            auto* remarks = editor->findChild<QLineEdit*>(QStringLiteral("Edit_Observ2"));
+            remarks->setFocus();
+            QCoreApplication::processEvents();
+            savedKey = cliches->fieldValue(QStringLiteral("CLICHENRO")).toString();
+            remarks->selectAll();
+            const QString text = QStringLiteral("Bench %1").arg(++saves % 2);
+            for (const QChar c : text) {
+                QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+                QCoreApplication::sendEvent(remarks, &key);
+            }
+        },
+        [&] {
+            editor->findChild<QWidget*>(QStringLiteral("DBGrid1"))->setFocus();
+            waitFor([&] { return editor->mode() == TCORTF010::Mode::Browse; }, 10000);
+        },
+        [&] {
+            QStringList sql{begin,
                             QStringLiteral("UPDATE CLICHES SET OBSERV2 = 'Engine' WHERE "
                                            "CLICHENRO = %1")
                                 .arg(quoted(savedKey)),
                             QStringLiteral("COMMIT")};
-                        return sql + nullsAndPage;
-                    }};
+            return sql + nullsAndPage;
+        }};
 
-                for (const bench::MovementScenario& m :
-                     bench::movementScenarios(QSqlDatabase::database(kDbFalquinas), work.path())) {
-                    // Only when named ("movements" names them all).
-                    if (selected.contains(m.name))
-                        scenarios << Scenario{m.name, m.description, [] {}, m.run, m.sql};
-                }
+    for (const bench::MovementScenario& m :
+         bench::movementScenarios(QSqlDatabase::database(kDbFalquinas), work.path())) {
+        // Only when named ("movements" names them all).
+        if (selected.contains(m.name))
+            scenarios << Scenario{m.name, m.description, [] {}, m.run, m.sql};
+    }
 
-                for (Scenario& s : scenarios) {
-                    if (!wanted(s.name))
-                        continue;
-                    Result r{s.name, {}, {}, {}};
-                    for (int i = 0; i < nWarm + nReps; ++i) {
-                        s.prepare();
-                        QElapsedTimer t;
-                        t.start();
-                        s.run();
-                        const double elapsed = t.nsecsElapsed() / 1e6;
-                        if (i >= nWarm)
-                            r.ms << elapsed;
-                    }
-                    if (!parser.isSet(noEngine)) {
-                        QString engineError;
-                        const QList<double> all =
-                            bench::timeWithClient(target, s.sql(), nWarm + nReps, &engineError);
-                        if (all.isEmpty())
-                            r.note = QStringLiteral("engine: ") + engineError;
-                        else
-                            r.engine = all.mid(nWarm);
-                    }
-                    results << r;
-                }
+    for (Scenario& s : scenarios) {
+        if (!wanted(s.name))
+            continue;
+        Result r{s.name, {}, {}, {}};
+        for (int i = 0; i < nWarm + nReps; ++i) {
+            s.prepare();
+            QElapsedTimer t;
+            t.start();
+            s.run();
+            const double elapsed = t.nsecsElapsed() / 1e6;
+            if (i >= nWarm)
+                r.ms << elapsed;
+        }
+        if (!parser.isSet(noEngine)) {
+            QString engineError;
+            const QList<double> all =
+                bench::timeWithClient(target, s.sql(), nWarm + nReps, &engineError);
+            if (all.isEmpty())
+                r.note = QStringLiteral("engine: ") + engineError;
+            else
+                r.engine = all.mid(nWarm);
+        }
+        results << r;
+    }
 
-                if (!shotDir.isEmpty() && wanted(QStringLiteral("editor-open"))) {
-                    // The editor on its first record, the picture loaded in the preview.
-                    openEditor();
-                    cliches->setCurrentRow(0);
-                    auto* preview = editor->findChild<ImageControl*>(QStringLiteral("ML1"));
-                    waitFor([&] { return !preview->isLoading(); }, 5000);
-                    QCoreApplication::processEvents();
-                    editor->grab().save(QStringLiteral("%1/editor.png").arg(shotDir));
-                }
-                if (editor)
-                    editor->close();
-                editor.reset();
-                if (validation) {
-                    validation->list()->cancelUpdates();
-                    validation->close();
-                }
-                validation.reset();
-                if (saves > 0)
-                    scalar(QStringLiteral(
-                        "UPDATE CLICHES SET OBSERV2 = '' WHERE OBSERV2 LIKE 'Bench %'"));
+    if (!shotDir.isEmpty() && wanted(QStringLiteral("editor-open"))) {
+        // The editor on its first record, the picture loaded in the preview.
+        openEditor();
+        cliches->setCurrentRow(0);
+        auto* preview = editor->findChild<ImageControl*>(QStringLiteral("ML1"));
+        waitFor([&] { return !preview->isLoading(); }, 5000);
+        QCoreApplication::processEvents();
+        editor->grab().save(QStringLiteral("%1/editor.png").arg(shotDir));
+    }
+    if (editor)
+        editor->close();
+    editor.reset();
+    if (validation) {
+        validation->list()->cancelUpdates();
+        validation->close();
+    }
+    validation.reset();
+    if (saves > 0)
+        scalar(QStringLiteral("UPDATE CLICHES SET OBSERV2 = '' WHERE OBSERV2 LIKE 'Bench %'"));
 
-                // Memory: with the shared datasets closed, then after the last record of the two
-                // largest registers was located and shown.
-                QString memory;
-                if (wanted(QStringLiteral("memory"))) {
-                    grid.setModel(nullptr);
-                    cliches->close();
-                    movements->close();
-                    const qint64 empty = residentKb();
-                    cliches->open();
-                    grid.setModel(cliches);
-                    grid.scrollToBottom();
-                    grid.grab();
-                    cliches->setCurrentRow(cliches->rowCount() - 1);
-                    const QString lastCliche =
-                        cliches->fieldValue(QStringLiteral("CLICHENRO")).toString();
-                    cliches->locate({QStringLiteral("CLICHENRO")}, {lastCliche});
-                    movements->open();
-                    grid.setModel(movements);
-                    grid.scrollToBottom();
-                    grid.grab();
-                    movements->setCurrentRow(movements->rowCount() - 1);
-                    const qint64 after = residentKb();
-                    memory = QStringLiteral(
-                                 "memory: %1 MB resident with the datasets closed, %2 MB after the "
-                                 "last cliché and the last movement were shown (peak %3 MB); rows "
-                                 "held: %4 clichés, %5 movements\n")
-                                 .arg(empty / 1024)
-                                 .arg(after / 1024)
-                                 .arg(peakKb() / 1024)
-                                 .arg(cliches->loadedRowCount())
-                                 .arg(movements->loadedRowCount());
-                }
+    // Memory: with the shared datasets closed, then after the last record of the two
+    // largest registers was located and shown.
+    QString memory;
+    if (wanted(QStringLiteral("memory"))) {
+        grid.setModel(nullptr);
+        cliches->close();
+        movements->close();
+        const qint64 empty = residentKb();
+        cliches->open();
+        grid.setModel(cliches);
+        grid.scrollToBottom();
+        grid.grab();
+        cliches->setCurrentRow(cliches->rowCount() - 1);
+        const QString lastCliche = cliches->fieldValue(QStringLiteral("CLICHENRO")).toString();
+        cliches->locate({QStringLiteral("CLICHENRO")}, {lastCliche});
+        movements->open();
+        grid.setModel(movements);
+        grid.scrollToBottom();
+        grid.grab();
+        movements->setCurrentRow(movements->rowCount() - 1);
+        const qint64 after = residentKb();
+        memory = QStringLiteral("memory: %1 MB resident with the datasets closed, %2 MB after the "
+                                "last cliché and the last movement were shown (peak %3 MB); rows "
+                                "held: %4 clichés, %5 movements\n")
+                     .arg(empty / 1024)
+                     .arg(after / 1024)
+                     .arg(peakKb() / 1024)
+                     .arg(cliches->loadedRowCount())
+                     .arg(movements->loadedRowCount());
+    }
 
-                // Leave the register as it was.
-                if (!originalReference.isNull()) {
-                    cliches->setCurrentRow(0);
-                    cliches->setFieldValue(QStringLiteral("REFERENCIA"), originalReference);
-                    cliches->applyUpdates();
-                }
-                scalar(QStringLiteral("DELETE FROM MOVIMENTOS WHERE ENCOMENDA = 'BENCH'"));
+    // Leave the register as it was.
+    if (!originalReference.isNull()) {
+        cliches->setCurrentRow(0);
+        cliches->setFieldValue(QStringLiteral("REFERENCIA"), originalReference);
+        cliches->applyUpdates();
+    }
+    scalar(QStringLiteral("DELETE FROM MOVIMENTOS WHERE ENCOMENDA = 'BENCH'"));
 
-                out() << "falqbench: " << parser.value(root) << " (" << target.alias.driver << "), "
-                      << nCliches << " clichés, " << nDrawings << " drawings, " << nMovements
-                      << " movements, " << nRepairs << " purchases/repairs; " << nReps
-                      << " runs after " << nWarm << " warm-up\n";
-                printTable(results);
-                out() << memory;
-                menu->close();
-                return 0;
-            }
+    out() << "falqbench: " << parser.value(root) << " (" << target.alias.driver << "), " << nCliches
+          << " clichés, " << nDrawings << " drawings, " << nMovements << " movements, " << nRepairs
+          << " purchases/repairs; " << nReps << " runs after " << nWarm << " warm-up\n";
+    printTable(results);
+    out() << memory;
+    menu->close();
+    return 0;
+}
