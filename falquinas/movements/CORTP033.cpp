@@ -75,8 +75,13 @@ TCORTF033::TCORTF033(Session& session, QWidget* parent)
     ui->DBGrid1->horizontalHeader()->setSortIndicatorShown(true);
     ui->DBGrid1->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     ui->DBGrid1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-    ui->Divisao->setStretchFactor(0, 3);
+    ui->DBGrid1->verticalHeader()->hide();
+    ui->NBTipo->setExpanding(false);
+    ui->GrpFiltros->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    ui->MainLayout->setStretchFactor(ui->Divisao, 1);
+    ui->Divisao->setStretchFactor(0, 4);
     ui->Divisao->setStretchFactor(1, 1);
+    ui->Divisao->setSizes({1000, 280});
 
     m_ML1 = new ImageControl(this);
     m_ML1->setObjectName(QStringLiteral("ML1"));

@@ -41,6 +41,10 @@ Statement toolLifeStatement(const SqlDialect& dialect, ItemKind kind, const Tool
     const KindTable k = kindTable(kind);
     const QString number = numberColumn(kind);
     const bool one = !filter.number.isEmpty();
+    // For one tool the number's index must find its rows: the other number's condition is
+    // written so that no index serves it (SQLite, without statistics, would otherwise walk
+    // the index of the other number, whose '' holds most of the table).
+    const QString otherEmpty = one ? k.otherNumber + QStringLiteral(" || ''") : k.otherNumber;
     Statement s;
     s.sql = QStringLiteral("SELECT T.%1 AS %2, T.SIGLACLI AS %3, T.REFERENCIA AS %4, "
                            "T.MAQUINA AS %5, T.ROTACOES_PREV AS %6, ")
@@ -53,7 +57,7 @@ Statement toolLifeStatement(const SqlDialect& dialect, ItemKind kind, const Tool
                             "SUM(NROUTIL) AS %4, MAX(DATA) AS %5, MIN(DATA) AS %6, "
                             "SUM(CASE WHEN DATA >= ? AND DATA < ? THEN ROTACOES ELSE 0 END) AS %7 "
                             "FROM MOVIMENTOS WHERE %8 = ''")
-                 .arg(k.table, number, kWear, kUses, kLastUse, kFirstUse, kRecent, k.otherNumber);
+                 .arg(k.table, number, kWear, kUses, kLastUse, kFirstUse, kRecent, otherEmpty);
     s.binds << dialect.dayStart(workingDate.addDays(1 - kRateDays))
             << dialect.dayAfter(workingDate);
     if (one) {
@@ -64,7 +68,7 @@ Statement toolLifeStatement(const SqlDialect& dialect, ItemKind kind, const Tool
     // Purchases and repairs summed per number.
     s.sql += QStringLiteral(" LEFT JOIN (SELECT %1 AS NR, SUM(VALOR) AS %2 FROM REPARACOES "
                             "WHERE %3 = ''")
-                 .arg(number, kCost, k.otherNumber);
+                 .arg(number, kCost, otherEmpty);
     if (one) {
         s.sql += QStringLiteral(" AND %1 = ?").arg(number);
         s.binds << filter.number;
