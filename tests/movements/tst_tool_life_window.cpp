@@ -6,7 +6,11 @@
 #include "CORTP033.h"
 #include "connections.h"
 
+#include "reportengine.h"
+
+#include <QBuffer>
 #include <QCheckBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QTabBar>
 
@@ -65,6 +69,20 @@ struct ToolLifeOn {
             r.source->rewind();
             while (r.source->next())
                 ++listed;
+            // The list as printed: text here, PDF kept in FALQ_PDF_DIR when it is set.
+            QBuffer buffer;
+            buffer.open(QIODevice::WriteOnly);
+            r.source->rewind();
+            reports::renderToText(r.form, *r.source, {QStringLiteral("Empresa"), {}}, buffer);
+            text = QString::fromUtf8(buffer.data());
+            const QString dir = qEnvironmentVariableIsEmpty("FALQ_PDF_DIR")
+                                    ? pdfDir.path()
+                                    : qEnvironmentVariable("FALQ_PDF_DIR");
+            r.source->rewind();
+            pdf = reports::renderToFile(r.form, *r.source, {QStringLiteral("Empresa"), {}},
+                                        reports::FileFormat::Pdf,
+                                        QDir(dir).filePath(QStringLiteral("VIDAUTIL.pdf")))
+                      .ok;
         });
         e.window->setViewerRunner(
             [this](QDialog& viewer) { viewers << viewer.metaObject()->className(); });
@@ -98,6 +116,9 @@ struct ToolLifeOn {
     QStringList previews;
     QStringList criteria;
     int listed = 0;
+    QString text;
+    bool pdf = false;
+    QTemporaryDir pdfDir;
     QStringList viewers;
 };
 
@@ -162,10 +183,12 @@ void TestToolLifeWindow::filtersAndSorting() {
     t.e.type("Edit_Desgaste1", "");
     t.e.w("Edit_Cliente")->setFocus();
     test::settle();
-    QTest::mouseClick(t.e.w<QCheckBox>("ChkNuncaUsados"), Qt::LeftButton);
+    t.e.w<QCheckBox>("ChkNuncaUsados")->click();
     test::settle();
+    QVERIFY2(t.e.w<QCheckBox>("ChkNuncaUsados")->isChecked(),
+             qPrintable(t.e.messages.shown.join('|')));
     QCOMPARE(t.numbers(), QStringList{"T4"});
-    QTest::mouseClick(t.e.w<QCheckBox>("ChkNuncaUsados"), Qt::LeftButton);
+    t.e.w<QCheckBox>("ChkNuncaUsados")->click();
     test::settle();
     // A click on the title sorts: wear % from the most worn.
     QHeaderView* header = t.e.grid()->horizontalHeader();
@@ -224,6 +247,10 @@ void TestToolLifeWindow::rightsAndPrinting() {
     QCOMPARE(t.listed, 4);
     QVERIFY(t.criteria.contains(QStringLiteral("Cliente(s) : %")));
     QVERIFY(t.criteria.contains(QStringLiteral("Clichés")));
+    QVERIFY(t.text.contains(QStringLiteral("Vida Útil de Clichés e Cortantes")));
+    QVERIFY(t.text.contains(QStringLiteral("% Desgaste")));
+    QVERIFY(t.text.contains(QStringLiteral("110%")));
+    QVERIFY(t.pdf);
     // Without the print right: no print, no export.
     QVERIFY(t.inst.exec("main", "UPDATE APLICACAODET SET IMPRIMIR = 'N' WHERE PROGRAMA = "
                                 "'Utiliz.Cliches e Desenhos'"));
