@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QSqlQuery>
+#include <memory>
 
 namespace falq {
 
@@ -207,15 +208,51 @@ bool TCORTF033::rebuild() {
         return false;
     QSqlDatabase db = QSqlDatabase::database(kDbFalquinas, false);
     const QDate working = m_session.context().workingDate;
-    QSqlQuery query(db);
+    const SqlDialect dialect = SqlDialect::forDatabase(db);
     QString error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    // Reads the tools of `filter` into `rows`; false on error.
+    auto read = [db, dialect, working, kind = m_kind](const ToolLifeFilter& filter,
+                                                      QVector<ToolLife>& rows, QString* why) {
+        QSqlQuery query(db);
+        if (!runForward(query, toolLifeStatement(dialect, kind, filter, working), why))
+            return false;
+        while (query.next())
+            rows << toolLifeFromRecord(query);
+        return true;
+    };
     QVector<ToolLife> rows;
-    const bool ok = runForward(
-        query, toolLifeStatement(SqlDialect::forDatabase(db), m_kind, m_filter, working), &error);
-    while (ok && query.next())
-        rows << toolLifeFromRecord(query);
+    bool ok = true;
+    bool more = false;
+    ToolLifeModel::PageReader next;
+    if (pageable(m_filter)) {
+        // A page of numbers at a time, each page's sums through the number's index.
+        auto after = std::make_shared<QString>();
+        next = [db, dialect, read, after, filter = m_filter, kind = m_kind,
+                size = m_pageSize](QVector<ToolLife>& page) {
+            QSqlQuery numbers(db);
+            if (!runForward(numbers, toolPageStatement(dialect, kind, filter, *after, size)))
+                return false;
+            QString last;
+            int count = 0;
+            while (numbers.next()) {
+                last = numbers.value(0).toString();
+                ++count;
+            }
+            if (count == 0)
+                return false;
+            ToolLifeFilter range = filter;
+            range.numberAfter = *after;
+            range.numberUpTo = last;
+            *after = last;
+            return read(range, page, nullptr) && count == size;
+        };
+        more = next(rows);
+    } else {
+        ok = read(m_filter, rows, &error);
+    }
     m_model->setRows(m_kind, std::move(rows), working, m_limits.warningPercent);
+    m_model->setPageReader(next, more);
     const int sorted = ui->DBGrid1->horizontalHeader()->sortIndicatorSection();
     if (sorted >= 0)
         m_model->sort(sorted, ui->DBGrid1->horizontalHeader()->sortIndicatorOrder());
@@ -358,12 +395,14 @@ QStringList TCORTF033::criteria() const {
 }
 
 void TCORTF033::BotPrintClick() {
+    m_model->fetchAll();
     PreparedReport prepared =
         prepareToolLifeList(*m_model, criteria(), m_images, ui->ChkImpFoto->isChecked());
     m_runPreview(prepared);
 }
 
 void TCORTF033::BotExcelClick() {
+    m_model->fetchAll();
     m_exporter->exportGrid(this, ui->DBGrid1, windowTitle());
 }
 

@@ -45,6 +45,8 @@ public:
     // Shows a tool's viewer (default: modal).
     void setViewerRunner(std::function<void(QDialog&)> run) { m_runViewer = std::move(run); }
 
+    // Tools read a page at a time when the filter allows it (default 200).
+    void setPageSize(int rows) { m_pageSize = qMax(1, rows); }
     // Rebuilds the list from the boxes; false when a box is refused or the statement failed.
     bool rebuild();
     void BotGravarVidaClick();
@@ -79,6 +81,7 @@ private:
     bool m_initialised = false;
     bool m_sized = false;
     bool m_mayInsert = false;
+    int m_pageSize = 200;
     QString m_picturePath;
     std::function<void(movements::PreparedReport&)> m_runPreview;
     std::function<void(QDialog&)> m_runViewer;

@@ -25,6 +25,25 @@ KindTable kindTable(ItemKind kind) {
     return {QStringLiteral("CLICHES"), QStringLiteral("DESENHONRO")};
 }
 
+// The conditions on the tool table T itself: patterns, machine, valid only.
+void toolConditions(const SqlDialect& dialect, ItemKind kind, const ToolLifeFilter& filter,
+                    QStringList& where, QVariantList& binds) {
+    if (!SqlDialect::matchesEverything(filter.clientPattern)) {
+        where << dialect.like(QStringLiteral("T.SIGLACLI"), QStringLiteral("?"));
+        binds << filter.clientPattern;
+    }
+    if (!SqlDialect::matchesEverything(filter.supplierPattern)) {
+        where << dialect.like(QStringLiteral("T.") + supplierColumn(kind), QStringLiteral("?"));
+        binds << filter.supplierPattern;
+    }
+    if (filter.machine != 0) {
+        where << QStringLiteral("T.MAQUINA = ?");
+        binds << filter.machine;
+    }
+    if (filter.validOnly)
+        where << QStringLiteral("T.UTILIZA = 'S'");
+}
+
 } // namespace
 
 ToolLifeLimits readToolLifeLimits() {
@@ -41,11 +60,31 @@ Statement toolLifeStatement(const SqlDialect& dialect, ItemKind kind, const Tool
     const KindTable k = kindTable(kind);
     const QString number = numberColumn(kind);
     const bool one = !filter.number.isEmpty();
-    // For one tool the number's index must find its rows: the other number's condition is
-    // written so that no index serves it (SQLite, without statistics, would otherwise walk
-    // the index of the other number, whose '' holds most of the table).
-    const QString otherEmpty = one ? k.otherNumber + QStringLiteral(" || ''") : k.otherNumber;
+    const bool ranged = !filter.numberAfter.isEmpty() || !filter.numberUpTo.isEmpty();
+    // For one tool or a range of numbers the number's index must find the rows: the other
+    // number's condition is written so that no index serves it (SQLite, without statistics,
+    // would otherwise walk the index of the other number, whose '' holds most of the table).
+    const QString otherEmpty =
+        one || ranged ? k.otherNumber + QStringLiteral(" || ''") : k.otherNumber;
     Statement s;
+    // The number conditions, on the movements, the repairs and the tools alike.
+    auto numbers = [&](const QString& column) {
+        QString sql;
+        if (one) {
+            sql += QStringLiteral(" AND %1 = ?").arg(column);
+            s.binds << filter.number;
+        }
+        // A range starts after the empty number too: the other kind's rows hold ''.
+        if (ranged) {
+            sql += QStringLiteral(" AND %1 > ?").arg(column);
+            s.binds << (filter.numberAfter.isEmpty() ? QStringLiteral("") : filter.numberAfter);
+        }
+        if (!filter.numberUpTo.isEmpty()) {
+            sql += QStringLiteral(" AND %1 <= ?").arg(column);
+            s.binds << filter.numberUpTo;
+        }
+        return sql;
+    };
     s.sql = QStringLiteral("SELECT T.%1 AS %2, T.SIGLACLI AS %3, T.REFERENCIA AS %4, "
                            "T.MAQUINA AS %5, T.ROTACOES_PREV AS %6, ")
                 .arg(number, kNumber, kClient, kReference, kMachine, kLife);
@@ -60,40 +99,20 @@ Statement toolLifeStatement(const SqlDialect& dialect, ItemKind kind, const Tool
                  .arg(k.table, number, kWear, kUses, kLastUse, kFirstUse, kRecent, otherEmpty);
     s.binds << dialect.dayStart(workingDate.addDays(1 - kRateDays))
             << dialect.dayAfter(workingDate);
-    if (one) {
-        s.sql += QStringLiteral(" AND %1 = ?").arg(number);
-        s.binds << filter.number;
-    }
+    s.sql += numbers(number);
     s.sql += QStringLiteral(" GROUP BY %1) M ON M.NR = T.%1").arg(number);
     // Purchases and repairs summed per number.
     s.sql += QStringLiteral(" LEFT JOIN (SELECT %1 AS NR, SUM(VALOR) AS %2 FROM REPARACOES "
                             "WHERE %3 = ''")
                  .arg(number, kCost, otherEmpty);
-    if (one) {
-        s.sql += QStringLiteral(" AND %1 = ?").arg(number);
-        s.binds << filter.number;
-    }
+    s.sql += numbers(number);
     s.sql += QStringLiteral(" GROUP BY %1) R ON R.NR = T.%1").arg(number);
 
     QStringList where;
-    if (one) {
-        where << QStringLiteral("T.%1 = ?").arg(number);
-        s.binds << filter.number;
-    }
-    if (!SqlDialect::matchesEverything(filter.clientPattern)) {
-        where << dialect.like(QStringLiteral("T.SIGLACLI"), QStringLiteral("?"));
-        s.binds << filter.clientPattern;
-    }
-    if (!SqlDialect::matchesEverything(filter.supplierPattern)) {
-        where << dialect.like(QStringLiteral("T.") + supplierColumn(kind), QStringLiteral("?"));
-        s.binds << filter.supplierPattern;
-    }
-    if (filter.machine != 0) {
-        where << QStringLiteral("T.MAQUINA = ?");
-        s.binds << filter.machine;
-    }
-    if (filter.validOnly)
-        where << QStringLiteral("T.UTILIZA = 'S'");
+    const QString tools = numbers(QStringLiteral("T.") + number);
+    if (!tools.isEmpty())
+        where << tools.mid(5); // without the leading " AND "
+    toolConditions(dialect, kind, filter, where, s.binds);
     if (filter.wearFrom || filter.wearTo)
         where << QStringLiteral("T.ROTACOES_PREV > 0");
     if (filter.wearFrom) {
@@ -118,6 +137,28 @@ Statement toolLifeStatement(const SqlDialect& dialect, ItemKind kind, const Tool
     if (!where.isEmpty())
         s.sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
     s.sql += QStringLiteral(" ORDER BY T.%1").arg(number);
+    return s;
+}
+
+bool pageable(const ToolLifeFilter& filter) {
+    return !filter.wearFrom && !filter.wearTo && !filter.dormant && !filter.neverUsed &&
+           filter.number.isEmpty();
+}
+
+Statement toolPageStatement(const SqlDialect& dialect, ItemKind kind, const ToolLifeFilter& filter,
+                            const QString& after, int pageSize) {
+    const QString number = numberColumn(kind);
+    Statement s;
+    s.sql = QStringLiteral("SELECT T.%1 FROM %2 T").arg(number, kindTable(kind).table);
+    QStringList where;
+    if (!after.isEmpty()) {
+        where << QStringLiteral("T.%1 > ?").arg(number);
+        s.binds << after;
+    }
+    toolConditions(dialect, kind, filter, where, s.binds);
+    if (!where.isEmpty())
+        s.sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+    s.sql += QStringLiteral(" ORDER BY T.%1 ").arg(number) + dialect.limitClause(pageSize);
     return s;
 }
 

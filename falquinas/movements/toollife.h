@@ -54,6 +54,9 @@ struct ToolLifeFilter {
     int dormantMonths = 24;
     bool neverUsed = false;
     QString number; // not empty: this tool only
+    // Not empty: only the numbers after `numberAfter` / up to `numberUpTo` (a page of tools).
+    QString numberAfter;
+    QString numberUpTo;
 };
 
 // Column names of the rows toolLifeStatement() returns, in this order.
@@ -75,6 +78,15 @@ inline const QString kCost = QStringLiteral("CUSTO");
 // sums, by number.
 Statement toolLifeStatement(const SqlDialect& dialect, ItemKind kind, const ToolLifeFilter& filter,
                             const QDate& workingDate);
+
+// Pages: with no filter on the figures themselves (wear %, dormant, never used) the tools can
+// be read a page of numbers at a time, each page's sums through the number's index, so the
+// first rows come at once on a large register.
+bool pageable(const ToolLifeFilter& filter);
+// The numbers of the next page: the tools after `after` ("" from the first) that the filter's
+// tool conditions keep, by number, at most `pageSize`.
+Statement toolPageStatement(const SqlDialect& dialect, ItemKind kind, const ToolLifeFilter& filter,
+                            const QString& after, int pageSize);
 
 // A tool's sums as read, and the figures worked out from them.
 struct ToolLife {

@@ -25,7 +25,35 @@ void ToolLifeModel::setRows(ItemKind kind, QVector<ToolLife> rows, const QDate& 
     m_rows = std::move(rows);
     m_working = workingDate;
     m_warning = warningPercent;
+    m_next = nullptr;
+    m_more = false;
     endResetModel();
+}
+
+void ToolLifeModel::setPageReader(PageReader next, bool more) {
+    m_next = std::move(next);
+    m_more = more && m_next;
+}
+
+bool ToolLifeModel::canFetchMore(const QModelIndex& parent) const {
+    return !parent.isValid() && m_more;
+}
+
+void ToolLifeModel::fetchMore(const QModelIndex& parent) {
+    if (parent.isValid() || !m_more)
+        return;
+    QVector<ToolLife> page;
+    m_more = m_next(page);
+    if (page.isEmpty())
+        return;
+    beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + page.size() - 1));
+    m_rows += page;
+    endInsertRows();
+}
+
+void ToolLifeModel::fetchAll() {
+    while (m_more)
+        fetchMore();
 }
 
 bool ToolLifeModel::updateRow(const ToolLife& tool) {
@@ -169,6 +197,7 @@ QVariant ToolLifeModel::headerData(int section, Qt::Orientation orientation, int
 void ToolLifeModel::sort(int column, Qt::SortOrder order) {
     if (column < 0 || column >= ColumnCount)
         return;
+    fetchAll();
     emit layoutAboutToBeChanged();
     QVector<int> rows(m_rows.size());
     std::iota(rows.begin(), rows.end(), 0);

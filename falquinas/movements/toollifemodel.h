@@ -9,6 +9,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QVector>
+#include <functional>
 
 namespace falq::movements {
 
@@ -35,6 +36,13 @@ public:
     // Replaces the rows (read for `workingDate`, banded from `warningPercent`).
     void setRows(ItemKind kind, QVector<ToolLife> rows, const QDate& workingDate,
                  int warningPercent);
+    // Rows read a page at a time: `next` appends the next page and says whether more follow.
+    using PageReader = std::function<bool(QVector<ToolLife>& rows)>;
+    void setPageReader(PageReader next, bool more);
+    bool canFetchMore(const QModelIndex& parent = {}) const override;
+    void fetchMore(const QModelIndex& parent = {}) override;
+    // Reads every page left (before a sort, a print or an export).
+    void fetchAll();
     // Replaces one tool's figures (after its life was set); false when it is not listed.
     bool updateRow(const ToolLife& tool);
 
@@ -61,6 +69,8 @@ private:
     QVector<ToolLife> m_rows;
     QDate m_working;
     int m_warning = 90;
+    PageReader m_next;
+    bool m_more = false;
 };
 
 // The list "Vida Útil de Clichés e Cortantes" of the model's rows in their order, with the

@@ -40,6 +40,7 @@ private slots:
     void warningAtTheLimitAndAfter();
     void warningForDrawingsAndWornTools();
     void limitsFromTheIni();
+    void pagesOfNumbers();
 
 private:
     bool cliche(const QString& number, const QVariant& life, const QString& client = "ALFA",
@@ -366,6 +367,48 @@ void TestToolLife::limitsFromTheIni() {
     m_inst->writeFile("falquinas.ini", "[VidaUtil]\nAviso=abc\nInactivo=-3\n");
     QCOMPARE(readToolLifeLimits().warningPercent, 90);
     QCOMPARE(readToolLifeLimits().dormantMonths, 24);
+}
+
+void TestToolLife::pagesOfNumbers() {
+    // A range of numbers: the same figures as in the whole list.
+    ToolLifeFilter range;
+    range.numberAfter = "A2";
+    range.numberUpTo = "A5";
+    const QList<ToolLife> tools = list(ItemKind::Cliche, range);
+    QStringList numbers;
+    for (const ToolLife& t : tools)
+        numbers << t.number;
+    QCOMPARE(numbers.join(' '), QStringLiteral("A3 A4 A5"));
+    QCOMPARE(tools.last().wear, qint64(1100));
+    QCOMPARE(tools.at(1).rate(kWork), 0.0);
+    // The first page: up to a number only.
+    ToolLifeFilter first;
+    first.numberUpTo = "A3";
+    const QList<ToolLife> head = list(ItemKind::Cliche, first);
+    QCOMPARE(head.size(), 3);
+    QCOMPARE(head.first().wear, qint64(365000));
+    // The numbers of a page, after a number, with the tool conditions.
+    QVERIFY(pageable(range));
+    ToolLifeFilter beta;
+    beta.clientPattern = "BETA";
+    for (const auto& [after, expected] :
+         {std::pair<QString, QString>{"", "B1 B2"}, std::pair<QString, QString>{"B1", "B2"}}) {
+        QSqlQuery q(m_inst->open("main"));
+        QVERIFY(runForward(q, toolPageStatement(m_dialect, ItemKind::Cliche, beta, after, 5)));
+        QStringList page;
+        while (q.next())
+            page << q.value(0).toString();
+        QCOMPARE(page.join(' '), expected);
+    }
+    QSqlQuery q(m_inst->open("main"));
+    QVERIFY(runForward(q, toolPageStatement(m_dialect, ItemKind::Cliche, {}, "A7", 2)));
+    QStringList page;
+    while (q.next())
+        page << q.value(0).toString();
+    QCOMPARE(page.join(' '), QStringLiteral("A8 B1"));
+    ToolLifeFilter dormant;
+    dormant.dormant = true;
+    QVERIFY(!pageable(dormant));
 }
 
 QTEST_MAIN(TestToolLife)

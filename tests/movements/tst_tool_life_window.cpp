@@ -134,6 +134,7 @@ private slots:
     void settingTheLife();
     void lifeConflict();
     void rightsAndPrinting();
+    void pagesOfTools();
 };
 
 void TestToolLifeWindow::initTestCase() {
@@ -265,6 +266,35 @@ void TestToolLifeWindow::rightsAndPrinting() {
     }
     QVERIFY(!t.e.button("BotPrint")->isVisible());
     QVERIFY(!t.e.button("BotExcel")->isVisible());
+}
+
+void TestToolLifeWindow::pagesOfTools() {
+    ToolLifeOn t;
+    QVERIFY(t.open());
+    t.e.window->setPageSize(2);
+    QVERIFY(t.e.window->rebuild());
+    ToolLifeModel* m = t.e.window->rows();
+    QCOMPARE(t.numbers().mid(0, 2), (QStringList{"T1", "T2"}));
+    QVERIFY(m->rowCount() == 2 || m->rowCount() == 4);
+    m->fetchMore();
+    QCOMPARE(t.numbers(), (QStringList{"T1", "T2", "T3", "T4"}));
+    // The page's sums are those of the whole list.
+    QCOMPARE(m->index(0, ToolLifeModel::WearPercent).data().toString(), QStringLiteral("95%"));
+    QCOMPARE(m->index(2, ToolLifeModel::Wear).data().toString(), QStringLiteral("500"));
+    m->fetchAll();
+    QVERIFY(!m->canFetchMore());
+    QCOMPARE(m->rowCount(), 4);
+    // A sort reads every page first.
+    t.e.window->setPageSize(1);
+    QVERIFY(t.e.window->rebuild());
+    QVERIFY(m->rowCount() < 4 && m->canFetchMore()); // the grid reads the pages it shows
+    m->sort(ToolLifeModel::WearPercent, Qt::DescendingOrder);
+    QCOMPARE(t.numbers(), (QStringList{"T2", "T1", "T3", "T4"}));
+    // A filter on the figures reads the whole list at once.
+    t.e.w<QCheckBox>("ChkNuncaUsados")->click();
+    test::settle();
+    QCOMPARE(t.numbers(), QStringList{"T4"});
+    QVERIFY(!m->canFetchMore());
 }
 
 QTEST_MAIN(TestToolLifeWindow)
