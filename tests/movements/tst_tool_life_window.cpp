@@ -5,6 +5,10 @@
 #include "../cliches/editorrun.h"
 #include "CORTP033.h"
 #include "connections.h"
+#include "documents.h"
+#include "documentspage.h"
+#include "imagecontrol.h"
+#include "imagefiles.h"
 
 #include "reportengine.h"
 
@@ -135,6 +139,7 @@ private slots:
     void lifeConflict();
     void rightsAndPrinting();
     void pagesOfTools();
+    void pictureDocumentsAndViewer();
 };
 
 void TestToolLifeWindow::initTestCase() {
@@ -295,6 +300,30 @@ void TestToolLifeWindow::pagesOfTools() {
     test::settle();
     QCOMPARE(t.numbers(), QStringList{"T4"});
     QVERIFY(!m->canFetchMore());
+}
+
+void TestToolLifeWindow::pictureDocumentsAndViewer() {
+    ToolLifeOn t;
+    QVERIFY(t.inst.ok());
+    const ImageParameters images = readImageParameters(t.inst.open("main"));
+    QDir().mkpath(images.clicheFolder);
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    QVERIFY(picture.save(clicheImagePath(images, QStringLiteral("T2")), "JPG"));
+    QFile sheet(QDir(images.clicheFolder).filePath(QStringLiteral("T2_ficha.pdf")));
+    QVERIFY(sheet.open(QIODevice::WriteOnly));
+    sheet.write("%PDF-1.4\n");
+    sheet.close();
+    QVERIFY(t.open());
+    // T1 has no picture: nothing to view.
+    t.select("T1");
+    emit t.e.grid()->doubleClicked(t.e.grid()->currentIndex());
+    QCOMPARE(t.viewers, QStringList());
+    t.select("T2");
+    QVERIFY(!t.e.window->picture()->isEmpty());
+    QCOMPARE(t.e.window->documents()->list()->count(), 2); // the picture and the sheet
+    emit t.e.grid()->doubleClicked(t.e.grid()->currentIndex());
+    QCOMPARE(t.viewers, QStringList{"falq::TClicheViewer"});
 }
 
 QTEST_MAIN(TestToolLifeWindow)
