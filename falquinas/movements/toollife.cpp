@@ -3,9 +3,12 @@
 #include "dialect.h"
 #include "plantconfig.h"
 
+#include <QMap>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtMath>
+
+#include <algorithm>
 
 namespace falq::movements {
 
@@ -216,6 +219,33 @@ std::optional<ToolLife> readToolLife(QSqlDatabase& db, ItemKind kind, const QStr
         !query.next())
         return std::nullopt;
     return toolLifeFromRecord(query);
+}
+
+QVector<ToolLife> nearestEnd(const QVector<ToolLife>& tools, const QDate& workingDate, int count) {
+    QVector<QPair<qint64, int>> ends; // wear-out day, position
+    for (int i = 0; i < tools.size(); ++i)
+        if (const std::optional<QDate> end = tools[i].wearOutDate(workingDate))
+            ends << qMakePair(end->toJulianDay(), i);
+    std::sort(ends.begin(), ends.end(), [&](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first
+                                  : tools[a.second].number < tools[b.second].number;
+    });
+    QVector<ToolLife> out;
+    for (int i = 0; i < ends.size() && i < count; ++i)
+        out << tools[ends[i].second];
+    return out;
+}
+
+QList<QPair<QString, int>> countByClient(const QVector<ToolLife>& tools) {
+    QMap<QString, int> counts;
+    for (const ToolLife& t : tools)
+        ++counts[t.client];
+    QList<QPair<QString, int>> out;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        out << qMakePair(it.key(), it.value());
+    std::stable_sort(out.begin(), out.end(),
+                     [](const auto& a, const auto& b) { return a.second > b.second; });
+    return out;
 }
 
 QString wearPercentText(const ToolLife& tool) {

@@ -22,8 +22,10 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QPair>
 #include <QString>
 #include <QVariant>
+#include <QVector>
 #include <optional>
 
 class QSqlDatabase;
@@ -122,6 +124,12 @@ std::optional<ToolLife> readToolLife(QSqlDatabase& db, ItemKind kind, const QStr
 // its wear is below the limit or its life is unknown. Shown again for every later movement.
 QString wearWarning(const ToolLife& tool, ItemKind kind, const QDate& workingDate,
                     const ToolLifeLimits& limits);
+
+// For the statistics: the `count` tools with the earliest wear-out date (ties by number), and
+// the number of tools per client (most first, then by client) of a list read with a filter
+// (the dormant tools, for one).
+QVector<ToolLife> nearestEnd(const QVector<ToolLife>& tools, const QDate& workingDate, int count);
+QList<QPair<QString, int>> countByClient(const QVector<ToolLife>& tools);
 
 // The texts the windows and lists show: wear % as "93%", dates as dd/MM/yyyy, "" for none.
 QString wearPercentText(const ToolLife& tool);

@@ -41,6 +41,7 @@ private slots:
     void warningForDrawingsAndWornTools();
     void limitsFromTheIni();
     void pagesOfNumbers();
+    void statisticsOfTheTools();
 
 private:
     bool cliche(const QString& number, const QVariant& life, const QString& client = "ALFA",
@@ -409,6 +410,25 @@ void TestToolLife::pagesOfNumbers() {
     ToolLifeFilter dormant;
     dormant.dormant = true;
     QVERIFY(!pageable(dormant));
+}
+
+void TestToolLife::statisticsOfTheTools() {
+    const QList<ToolLife> all = list(ItemKind::Cliche);
+    const QVector<ToolLife> tools(all.begin(), all.end());
+    // Wear-out dates: A8 W+90, B1/B2 none (rate 0), A1 W+500, A7 W+4453; the rest none.
+    QStringList nearest;
+    for (const ToolLife& t : nearestEnd(tools, kWork, 2))
+        nearest << t.number;
+    QCOMPARE(nearest, (QStringList{"A8", "A1"}));
+    QCOMPARE(nearestEnd(tools, kWork, 20).size(), 3);
+    // Dormant tools by client: B2 (BETA) only; never used as well: A6, D9 (ALFA).
+    ToolLifeFilter f;
+    f.dormant = true;
+    f.neverUsed = true;
+    const QList<ToolLife> idle = list(ItemKind::Cliche, f);
+    const QList<QPair<QString, int>> byClient =
+        countByClient(QVector<ToolLife>(idle.begin(), idle.end()));
+    QCOMPARE(byClient, (QList<QPair<QString, int>>{{"ALFA", 2}, {"BETA", 1}}));
 }
 
 QTEST_MAIN(TestToolLife)
