@@ -46,32 +46,34 @@ TableDef codeTable(const char* name, ColumnType codeType, QList<ColumnDef> rest)
 
 QList<TableDef> mainTables() {
     QList<TableDef> t;
+    t << TableDef{QStringLiteral("CLICHES"),
+                  {T("CLICHENRO", 12),   I("CLINRO"),     T("SIGLACLI", 15),  T("PRODNRO", 8),
+                   T("REFERENCIA", 25),  I("FORNECEDOR"), T("FORNSIGLA", 15), T("REFER_FORN", 25),
+                   T("CODBARRAS", 25),   S("MODELO"),     S("MAQUINA"),       I("COR_01"),
+                   I("COR_02"),          I("COR_03"),     I("COR_04"),        I("COR_05"),
+                   I("COR_06"),          D("DATA"),       T("OBSERV1", 80),   T("OBSERV2", 80),
+                   T("CORTANTENRO", 15), I("FICHASETUP"), I("ROTACOES_PREV"), T("UTILIZA", 1),
+                   T("COMERCIALNRO", 16)},
+                  {QStringLiteral("CLICHENRO")},
+                  {Ix("IX_CLICHES_SIGLACLI", {"SIGLACLI"}),
+                   Ix("IX_CLICHES_FORNSIGLA", {"FORNSIGLA"}),
+                   Ix("IX_CLICHES_CORTANTENRO", {"CORTANTENRO"}),
+                   Ix("IX_CLICHES_PRODNRO", {"PRODNRO"}), Ix("IX_CLICHES_CLINRO", {"CLINRO"})}};
     t << TableDef{
-        QStringLiteral("CLICHES"),
-        {T("CLICHENRO", 12),   I("CLINRO"),     T("SIGLACLI", 15),  T("PRODNRO", 8),
-         T("REFERENCIA", 25),  I("FORNECEDOR"), T("FORNSIGLA", 15), T("REFER_FORN", 25),
-         T("CODBARRAS", 25),   S("MODELO"),     S("MAQUINA"),       I("COR_01"),
-         I("COR_02"),          I("COR_03"),     I("COR_04"),        I("COR_05"),
-         I("COR_06"),          D("DATA"),       T("OBSERV1", 80),   T("OBSERV2", 80),
-         T("CORTANTENRO", 15), I("FICHASETUP"), I("ROTACOES_PREV"), T("UTILIZA", 1),
-         T("COMERCIALNRO", 16)},
-        {QStringLiteral("CLICHENRO")},
-        {Ix("IX_CLICHES_SIGLACLI", {"SIGLACLI"}), Ix("IX_CLICHES_FORNSIGLA", {"FORNSIGLA"}),
-         Ix("IX_CLICHES_CORTANTENRO", {"CORTANTENRO"}), Ix("IX_CLICHES_PRODNRO", {"PRODNRO"})}};
-    t << TableDef{QStringLiteral("DESENHOS"),
-                  {T("DESENHONRO", 20), S("COMPRIM"),         S("LARGURA"),
-                   S("ALTURA"),         S("LARG_PLACA"),      S("COMP_PLACA"),
-                   D("DATA"),           F("QUANTID"),         S("CARTAO"),
-                   I("CLIENTE"),        T("SIGLACLI", 15),    T("REFERENCIA", 30),
-                   S("MAQUINA"),        T("CORTANTENRO", 15), S("DESENHADOR"),
-                   I("VNDNRO"),         T("VNDNOME", 20),     T("DIR_CANAL", 1),
-                   S("GOLPES_CAIXA"),   T("VISTA", 1),        I("FORNECEDOR"),
-                   T("SIGLAFORN", 15),  D("DATAPEDIDA"),      I("ROTACOES_PREV"),
-                   T("UTILIZA", 1),     T("PRODNRO", 8),      T("COMERCIALNRO", 16)},
-                  {QStringLiteral("DESENHONRO")},
-                  {Ix("IX_DESENHOS_SIGLACLI", {"SIGLACLI"}),
-                   Ix("IX_DESENHOS_SIGLAFORN", {"SIGLAFORN"}),
-                   Ix("IX_DESENHOS_CORTANTENRO", {"CORTANTENRO"})}};
+        QStringLiteral("DESENHOS"),
+        {T("DESENHONRO", 20), S("COMPRIM"),         S("LARGURA"),
+         S("ALTURA"),         S("LARG_PLACA"),      S("COMP_PLACA"),
+         D("DATA"),           F("QUANTID"),         S("CARTAO"),
+         I("CLIENTE"),        T("SIGLACLI", 15),    T("REFERENCIA", 30),
+         S("MAQUINA"),        T("CORTANTENRO", 15), S("DESENHADOR"),
+         I("VNDNRO"),         T("VNDNOME", 20),     T("DIR_CANAL", 1),
+         S("GOLPES_CAIXA"),   T("VISTA", 1),        I("FORNECEDOR"),
+         T("SIGLAFORN", 15),  D("DATAPEDIDA"),      I("ROTACOES_PREV"),
+         T("UTILIZA", 1),     T("PRODNRO", 8),      T("COMERCIALNRO", 16)},
+        {QStringLiteral("DESENHONRO")},
+        {Ix("IX_DESENHOS_SIGLACLI", {"SIGLACLI"}), Ix("IX_DESENHOS_SIGLAFORN", {"SIGLAFORN"}),
+         Ix("IX_DESENHOS_CORTANTENRO", {"CORTANTENRO"}), Ix("IX_DESENHOS_CLIENTE", {"CLIENTE"}),
+         Ix("IX_DESENHOS_PLACA", {"LARG_PLACA", "COMP_PLACA"})}};
     t << codeTable("DESENHADORES", ColumnType::SmallInt, {T("NOME", 40)});
     t << codeTable("CORES", ColumnType::Integer, {T("DESIGNACAO", 20), T("NUMERO", 6)});
     t << codeTable("MAQUINAS", ColumnType::SmallInt, {T("DESIGNACAO", 25)});

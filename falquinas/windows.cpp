@@ -2,9 +2,11 @@
 
 #include "CORTP000.h"
 #include "CORTP010.h"
+#include "CORTP011.h"
 #include "CORTP012.h"
 #include "CORTP013.h"
 #include "CORTP020.h"
+#include "CORTP021.h"
 #include "CORTP022.h"
 #include "CORTP023.h"
 #include "CORTP030.h"
@@ -41,8 +43,12 @@ void registerWindows(TFACFMENU& menu, Session& session) {
                         {[&session](QWidget* p) { return new TCORTF012(session, p); }, {}});
     menu.registerWindow(QStringLiteral("CLICHE004"),
                         {[&session](QWidget* p) { return new TCORTF013(session, p); }, {}});
+    menu.registerWindow(QStringLiteral("CLICHE002"),
+                        {[&session](QWidget* p) { return new TCORTF011(session, p); }, {}});
     menu.registerWindow(QStringLiteral("DESENHO001"),
                         {[&session](QWidget* p) { return new TCORTF020(session, p); }, {}});
+    menu.registerWindow(QStringLiteral("DESENHO002"),
+                        {[&session](QWidget* p) { return new TCORTF021(session, p); }, {}});
     menu.registerWindow(QStringLiteral("MOVIM003"),
                         {[&session](QWidget* p) { return new TCORTF032(session, p); }, {}});
     menu.registerWindow(QStringLiteral("MOVIM001"),

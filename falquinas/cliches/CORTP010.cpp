@@ -1,6 +1,7 @@
 #include "CORTP010.h"
 
 #include "clicherules.h"
+#include "clichesearch.h"
 #include "codetables.h"
 #include "connections.h"
 #include "dataset.h"
@@ -46,10 +47,12 @@ const QString kNoMachine = QStringLiteral("Máquina Inexistente ...");
 const QString kNotReferencedStatus = QStringLiteral("O Cliché ainda não está Referenciado !!!");
 const QString kNotReferencedBox = QStringLiteral("O Cliché ainda não foi referenciado ...");
 const QString kTableTitle = QStringLiteral("Tabela de Clichés");
+const QString kConsultationCaption = QStringLiteral("Consulta de Clichés");
 
 // Rights of the window and of its code-table buttons.
 const QString kChapter = QStringLiteral("Cliches");
 const QString kProgram = QStringLiteral("Abertura e Alteracao");
+const QString kConsultationProgram = QStringLiteral("Consulta");
 const QString kTablesChapter = QStringLiteral("Tabelas Especificas");
 
 QString text(const QVariant& v) {
@@ -57,8 +60,13 @@ QString text(const QVariant& v) {
 }
 } // namespace
 
-TCORTF010::TCORTF010(Session& session, QWidget* parent)
-    : RecordEditor(session, session.dataset(ds::CLICHES), kNumber, parent),
+TCORTF010::TCORTF010(Session& session, QWidget* parent) : TCORTF010(session, false, parent) {}
+
+TCORTF010::TCORTF010(Session& session, bool consultation, QWidget* parent)
+    : RecordEditor(session,
+                   consultation ? createReadOnlyCopy(ds::CLICHES, nullptr)
+                                : session.dataset(ds::CLICHES),
+                   kNumber, parent),
       ui(std::make_unique<Ui::TCORTF010>()), m_cliches(m_records),
       m_parger(session.dataset(ds::PARGER)), m_models(session.dataset(ds::MODELOS)),
       m_machines(session.dataset(ds::MAQUINAS)), m_colours(session.dataset(ds::CORES)),
@@ -135,12 +143,9 @@ TCORTF010::TCORTF010(Session& session, QWidget* parent)
     ui->StatusBar1->addPermanentWidget(m_status1);
 
     // Photo, scanner and documents.
-    m_photos = new RecordPhotos(
-        session.messages(),
-        {ui->NB, ui->TabFotografia, ui->imageLayout, ui->previewLayout, ui->scanLayout,
-         ui->documentsLayout, m_status0},
-        {kNotReferencedStatus, kNotReferencedBox},
-        [this] { return text(m_cliches->fieldValue(kNumber)); }, this);
+    setUpPhotos({ui->NB, ui->TabFotografia, ui->imageLayout, ui->previewLayout, ui->scanLayout,
+                 ui->documentsLayout, m_status0},
+                {kNotReferencedStatus, kNotReferencedBox}, ui->BotLocalizar, ui->BotDeleteImage);
 
     // Lookup sets and searches.
     const struct {
@@ -172,35 +177,28 @@ TCORTF010::TCORTF010(Session& session, QWidget* parent)
             [this] { codeTableClick(CodeTableKind::Machines); });
     connect(ui->BotCores, &QPushButton::clicked, this,
             [this] { codeTableClick(CodeTableKind::Colours); });
-    connect(ui->BotLocalizar, &QPushButton::clicked, m_photos, &RecordPhotos::locate);
-    connect(ui->BotDeleteImage, &QPushButton::clicked, m_photos, &RecordPhotos::deletePhoto);
-    m_navigator = new Navigator(this);
-    m_navigator->setDataset(m_cliches);
-    ui->navigatorLayout->addWidget(m_navigator);
+    setUpNavigator(ui->navigatorLayout);
 
     setEditorParts(
         ui->Edit_ClicheNro, ui->Edit_CortanteNro, ui->BotCancelar, ui->BotDelete,
         {ui->BotAbrirArtigo, m_navigator, ui->BotInserir, ui->BotDelete, ui->BitTerminar},
         m_status0);
     EnterAsTab::install(this);
+    if (consultation) {
+        m_cliches->setParent(this);
+        setObjectName(QStringLiteral("TCORTF011"));
+        setWindowTitle(kConsultationCaption);
+        for (LookupMenu* lookup : std::as_const(m_lookups))
+            lookup->setEnabled(false);
+        setConsultation({ui->BotInserir, ui->BotCancelar, ui->BotDelete, ui->BotAbrirArtigo,
+                         ui->BotLocalizar, ui->BotDeleteImage, ui->PainelBotoes,
+                         ui->PanelComercial});
+    }
 }
 
 TCORTF010::~TCORTF010() {
     if (m_opened)
         FormClose();
-}
-
-void TCORTF010::setFileChooser(
-    std::function<QString(QWidget*, const QString&, const QString&)> chooser) {
-    m_photos->setFileChooser(std::move(chooser));
-}
-
-void TCORTF010::setScanner(std::unique_ptr<Scanner> scanner) {
-    m_photos->setScanner(std::move(scanner));
-}
-
-DocumentsPage* TCORTF010::documentsPage() const {
-    return m_photos->documents();
 }
 
 void TCORTF010::buildSearches() {
@@ -226,19 +224,11 @@ void TCORTF010::buildSearches() {
         LookupSearch alphabetic;
     } searches[] = {
         {ui->Edit_CliNro,
-         {own("CLIENTES"),
-          {},
-          {{"CODIGO", "Cliente Nº"}, {"NOME", "Nome do Cliente"}, {"SIGLA", "Sigla Cliente"}}},
-         {own("CLIENTESALFA"),
-          {},
-          {{"NOME", "Nome do Cliente"}, {"CODIGO", "Cliente Nº"}, {"SIGLA", "Sigla"}}}},
+         {own("CLIENTES"), {}, lookups::clientColumns(false)},
+         {own("CLIENTESALFA"), {}, lookups::clientColumns(true)}},
         {ui->Edit_Fornecedor,
-         {own("FORNECEDORES"),
-          {},
-          {{"CODIGO", "Forn. Nº"}, {"NOME", "Nome do Fornecedor"}, {"SIGLA", "Sigla"}}},
-         {own("FORNECEDORESALFA"),
-          {},
-          {{"NOME", "Nome do Fonecedor"}, {"CODIGO", "Forn. Nº"}, {"SIGLA", "Sigla"}}}},
+         {own("FORNECEDORES"), {}, lookups::supplierColumns(false)},
+         {own("FORNECEDORESALFA"), {}, lookups::supplierColumns(true)}},
         {ui->Edit_Modelo,
          {shared(m_models), {}, {{"CODIGO", "Modelo Nº"}, {"DESIGNACAO", "Designação"}}},
          {own("MODELOSALFA"), {}, {{"DESIGNACAO", "Designação"}, {"CODIGO", "Modelo Nº"}}}},
@@ -276,7 +266,8 @@ void TCORTF010::FormActivate() {
     ReadAcessosUtil();
     DisableAcessosBotoes();
     m_sortField = kNumber;
-    runQueryNull();
+    if (!m_consultation)
+        runQueryNull(); // the consultation only reads
     OpenCliches();
     m_parger->close();
     m_parger->open();
@@ -339,7 +330,10 @@ void TCORTF010::closeLookupSets() {
 }
 
 void TCORTF010::ReadAcessosUtil() {
-    m_rights = m_session.rights(kChapter, kProgram);
+    // The consultation reads its row but shows and hides nothing by it.
+    m_rights = m_session.rights(kChapter, m_consultation ? kConsultationProgram : kProgram);
+    if (m_consultation)
+        return;
     const struct {
         QPushButton* button;
         const char* program;
@@ -352,6 +346,8 @@ void TCORTF010::ReadAcessosUtil() {
 }
 
 void TCORTF010::DisableAcessosBotoes() {
+    if (m_consultation)
+        return;
     ui->BotInserir->setVisible(m_rights.inserir);
     ui->BotCancelar->setVisible(m_rights.inserir);
     ui->Edit_ClicheNro->setEnabled(m_mode == Mode::Insert ||
@@ -362,7 +358,7 @@ void TCORTF010::DisableAcessosBotoes() {
 
 void TCORTF010::OpenCliches() {
     m_cliches->close();
-    m_cliches->setStatement(cliches::listStatement(m_sortField));
+    m_cliches->setStatement(listStatement(m_sortField));
     QString error;
     if (!m_cliches->open(&error))
         m_session.messages().show(error, true);
@@ -626,7 +622,8 @@ void TCORTF010::BotAbrirArtigoClick() {
 // ---- the editor's rules --------------------------------------------------------------------
 
 QString TCORTF010::listStatement(const QString& sortField) const {
-    return cliches::listStatement(sortField);
+    return m_consultation ? cliches::consultationStatement(sortField)
+                          : cliches::listStatement(sortField);
 }
 
 QString TCORTF010::typedNumber(const QString& text) const {

@@ -44,16 +44,14 @@ public:
     explicit TCORTF010(Session& session, QWidget* parent = nullptr);
     ~TCORTF010() override;
 
+protected:
+    // The consultation "Consulta de Clichés" (TCORTF011): the valid clichés on a list of its
+    // own, read-only.
+    TCORTF010(Session& session, bool consultation, QWidget* parent);
+
+public:
     // "Exportar para Excel" of the hidden grid DBGrid3 ("Tabela de Clichés").
     GridExporter& exporter() { return *m_exporter; }
-    // Asks for the picture of "Localizar" (default: the desktop's file dialog); empty:
-    // cancelled.
-    void setFileChooser(
-        std::function<QString(QWidget*, const QString& caption, const QString& filter)> chooser);
-    // The scanner of "Scanner" and "Sel.Scan" (default: SANE).
-    void setScanner(std::unique_ptr<Scanner> scanner);
-
-    DocumentsPage* documentsPage() const;
 
 private:
     // A box bound to a field of CLICHES.
@@ -115,8 +113,6 @@ private:
     CodeNames m_modelName;
     CodeNames m_machineName;
     CodeNames m_colourNames[6];
-    Navigator* m_navigator = nullptr;
-    RecordPhotos* m_photos = nullptr; // photo, scanner and documents
     std::unique_ptr<ImageParameters> m_params;
     QLabel* m_status1 = nullptr;
 

@@ -22,6 +22,7 @@ RecordPicker::Kind clicheKind() {
          {"REFERENCIA", "Referência"},
          {"FORNSIGLA", "Fornecedor"},
          {"REFER_FORN", "Refer.Forn."}},
+        {12, 15, 15, 8, 25, 15, 25},
         {{"MODELO_DES", "Modelo"}, {"MAQUINA_DES", "Máquina"}, {"CODBARRAS", "Cód.Barras"}}};
 }
 } // namespace

@@ -39,20 +39,23 @@ QString sortColumn(SearchSort sort) {
 SearchStatement searchStatement(const SearchCriteria& c, const SqlDialect& dialect) {
     SearchBuilder b(dialect);
     b.addFixed(QStringLiteral("CLI.UTILIZA = 'S'"));
+    const SearchCriteria d; // the defaults
     b.addTextRange(QStringLiteral("CLI.CLICHENRO"), QStringLiteral(":WClicheNro1"), c.clicheFrom,
-                   QStringLiteral(":WClicheNro2"), c.clicheTo);
+                   QStringLiteral(":WClicheNro2"), c.clicheTo,
+                   c.clicheFrom == d.clicheFrom && c.clicheTo == d.clicheTo);
     b.addTextRange(QStringLiteral("CLI.CORTANTENRO"), QStringLiteral(":WCortanteNro1"), c.dieFrom,
-                   QStringLiteral(":WCortanteNro2"), c.dieTo);
-    b.addNumberRange(QStringLiteral("CLI.FICHASETUP"), QStringLiteral(":WSetup1"), c.setupFrom,
-                     QStringLiteral(":WSetup2"), c.setupTo);
-    b.addNumberRange(QStringLiteral("CLI.CLINRO"), QStringLiteral(":WCliNro1"), c.clientFrom,
-                     QStringLiteral(":WCliNro2"), c.clientTo);
-    b.addNumberRange(QStringLiteral("CLI.FORNECEDOR"), QStringLiteral(":WFrnNro1"), c.supplierFrom,
-                     QStringLiteral(":WFrnNro2"), c.supplierTo);
-    b.addNumberRange(QStringLiteral("CLI.MODELO"), QStringLiteral(":WModelo1"), c.modelFrom,
-                     QStringLiteral(":WModelo2"), c.modelTo);
-    b.addNumberRange(QStringLiteral("CLI.MAQUINA"), QStringLiteral(":WMaquina1"), c.machineFrom,
-                     QStringLiteral(":WMaquina2"), c.machineTo);
+                   QStringLiteral(":WCortanteNro2"), c.dieTo,
+                   c.dieFrom == d.dieFrom && c.dieTo == d.dieTo);
+    b.addNumberRanges({
+        {"CLI.FICHASETUP", ":WSetup1", c.setupFrom, d.setupFrom, ":WSetup2", c.setupTo, d.setupTo},
+        {"CLI.CLINRO", ":WCliNro1", c.clientFrom, d.clientFrom, ":WCliNro2", c.clientTo,
+         d.clientTo},
+        {"CLI.FORNECEDOR", ":WFrnNro1", c.supplierFrom, d.supplierFrom, ":WFrnNro2", c.supplierTo,
+         d.supplierTo},
+        {"CLI.MODELO", ":WModelo1", c.modelFrom, d.modelFrom, ":WModelo2", c.modelTo, d.modelTo},
+        {"CLI.MAQUINA", ":WMaquina1", c.machineFrom, d.machineFrom, ":WMaquina2", c.machineTo,
+         d.machineTo},
+    });
     b.addPattern(QStringLiteral("CLI.SIGLACLI"), QStringLiteral(":WCliNome"), c.clientPattern);
     b.addPattern(QStringLiteral("CLI.FORNSIGLA"), QStringLiteral(":WFrnNome"), c.supplierPattern);
     b.addPattern(QStringLiteral("CLI.REFER_FORN"), QStringLiteral(":WReferForn"),

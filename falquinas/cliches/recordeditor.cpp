@@ -5,9 +5,11 @@
 #include "documentspage.h"
 #include "grids.h"
 #include "locatedialog.h"
+#include "scanner.h"
 #include "session.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -70,6 +72,46 @@ void RecordEditor::setEditorParts(QLineEdit* numberBox, QLineEdit* dieBox,
     });
 }
 
+void RecordEditor::setUpPhotos(const RecordPhotoPlaces& places, RecordPhotoTexts texts,
+                               QPushButton* locateButton, QPushButton* deleteImageButton) {
+    m_photos = new RecordPhotos(
+        m_session.messages(), places, std::move(texts),
+        [this] { return text(m_records->fieldValue(m_numberField)); }, this);
+    connect(locateButton, &QPushButton::clicked, m_photos, &RecordPhotos::locate);
+    connect(deleteImageButton, &QPushButton::clicked, m_photos, &RecordPhotos::deletePhoto);
+}
+
+void RecordEditor::setUpNavigator(QBoxLayout* where) {
+    m_navigator = new Navigator(this);
+    m_navigator->setDataset(m_records);
+    where->addWidget(m_navigator);
+}
+
+void RecordEditor::setConsultation(const QList<QWidget*>& editingControls) {
+    m_consultation = true;
+    for (QWidget* w : editingControls)
+        w->hide();
+    m_browseControls.removeIf([&](QWidget* w) { return editingControls.contains(w); });
+    for (QLineEdit* b : recordBoxes())
+        b->setReadOnly(true);
+    m_numberBox->setReadOnly(true);
+    m_photos->documents()->setReadOnly(true);
+    m_photos->setScannerVisible(false);
+}
+
+void RecordEditor::setFileChooser(
+    std::function<QString(QWidget*, const QString&, const QString&)> chooser) {
+    m_photos->setFileChooser(std::move(chooser));
+}
+
+void RecordEditor::setScanner(std::unique_ptr<Scanner> scanner) {
+    m_photos->setScanner(std::move(scanner));
+}
+
+DocumentsPage* RecordEditor::documentsPage() const {
+    return m_photos->documents();
+}
+
 QString RecordEditor::statusText() const {
     return m_status0->text();
 }
@@ -112,7 +154,7 @@ void RecordEditor::closeEvent(QCloseEvent* e) {
 void RecordEditor::focusChanged(QWidget* old, QWidget* now) {
     // Only moves inside this window count: a modal child opening or closing, or another
     // window, is no field exit and no return to the grid.
-    if (!m_eventsOn || !old || !now || !isAncestorOf(old) || !isAncestorOf(now))
+    if (!m_eventsOn || m_consultation || !old || !now || !isAncestorOf(old) || !isAncestorOf(now))
         return;
     if (now == m_grid) {
         if (m_mode != Mode::Browse || m_records->hasPendingUpdates() || m_cancelFlag)

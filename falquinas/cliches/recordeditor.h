@@ -10,12 +10,16 @@
 // A window gives its widgets (setEditorParts) and its rules: the check of each box, the
 // record display, the list's statement and the number typed on insert.
 #include "grids.h"
+#include "recordphotos.h"
 #include "rights.h"
 
 #include <QDialog>
 #include <QPointer>
 #include <QSet>
+#include <functional>
+#include <memory>
 
+class QBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -24,6 +28,9 @@ class QTableView;
 namespace falq {
 
 class Dataset;
+class DocumentsPage;
+class Navigator;
+class Scanner;
 class Session;
 class TitleSortHeader;
 
@@ -40,6 +47,14 @@ public:
 
     void reject() override; // Escape closes through the save point
 
+    // Asks for the picture of "Localizar" (default: the desktop's file dialog); empty:
+    // cancelled.
+    void setFileChooser(
+        std::function<QString(QWidget*, const QString& caption, const QString& filter)> chooser);
+    // The scanner of "Scanner" and "Sel.Scan" (default: SANE).
+    void setScanner(std::unique_ptr<Scanner> scanner);
+    DocumentsPage* documentsPage() const;
+
 protected:
     enum class Verdict { Accepted, Refused, Duplicate };
 
@@ -53,6 +68,15 @@ protected:
     // while browsing and the status panel of the notices.
     void setEditorParts(QLineEdit* numberBox, QLineEdit* dieBox, QPushButton* cancelButton,
                         QPushButton* deleteButton, QList<QWidget*> browseControls, QLabel* status);
+    // The record's photo, scanner and documents (named by its number) with "Localizar" and
+    // "Eli. Foto"; `places.status` is the status panel of the notices.
+    void setUpPhotos(const RecordPhotoPlaces& places, RecordPhotoTexts texts,
+                     QPushButton* locateButton, QPushButton* deleteImageButton);
+    // The navigator (first, prior, next, last) on the records, put in `where`.
+    void setUpNavigator(QBoxLayout* where);
+    // The consultation of the records: `editingControls` hidden, every box read-only, the
+    // documents shown only, no scanner; leaving the grid opens nothing for editing.
+    void setConsultation(const QList<QWidget*>& editingControls);
 
     // The window's rules.
     virtual Verdict checkBox(QLineEdit* box, QString* message) = 0;
@@ -107,12 +131,15 @@ protected:
     QList<QWidget*> m_browseControls;
     TitleSortHeader* m_header = nullptr;
     QLabel* m_status0 = nullptr;
+    Navigator* m_navigator = nullptr;
+    RecordPhotos* m_photos = nullptr; // photo, scanner and documents
 
     Mode m_mode = Mode::Browse;
     bool m_insertFlag = false;
     bool m_cancelFlag = false;
     bool m_eventsOn = false;
     bool m_opened = false;
+    bool m_consultation = false;
     bool m_gridEnterQueued = false;
     int m_quiet = 0; // record display held back while the list is re-opened
     QString m_remembered;

@@ -38,6 +38,8 @@ RecordPicker::RecordPicker(Session& session, PickerCaller caller, Kind kind, Cri
     setObjectName(m_kind.windowNames[int(caller)]);
     setWindowTitle(m_kind.caption);
     ui->criteriaLayout->addWidget(page);
+    page->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    ui->layout->setStretch(1, 1); // the results take the room left
     m_status0->setObjectName(QStringLiteral("StatusPanel0"));
     ui->StatusBar1->addWidget(m_status0, 1);
     page->setStatusLabel(m_status0);
@@ -49,6 +51,8 @@ RecordPicker::RecordPicker(Session& session, PickerCaller caller, Kind kind, Cri
     if (inRegister)
         ui->DBGrid1->setToolTip(kPickerSelectHint);
     ui->DBGrid1->horizontalHeader()->setHighlightSections(false);
+    ui->DBGrid1->setWordWrap(false);
+    ui->DBGrid1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     connect(m_records, &Dataset::currentRowChanged, this, &RecordPicker::rowChanged);
     connect(ui->DBGrid1, &QTableView::doubleClicked, this, [this] {
         if (m_caller != PickerCaller::MainWindow)
@@ -128,6 +132,12 @@ void RecordPicker::runSearch() {
     QString error;
     if (!m_records->open(&error))
         m_session.messages().show(error, true);
+    const int charWidth = fontMetrics().averageCharWidth();
+    for (int c = 0; c < m_kind.widths.size(); ++c)
+        ui->DBGrid1->setColumnWidth(
+            c, qMax(m_kind.widths[c] * charWidth,
+                    fontMetrics().horizontalAdvance(m_kind.grid.value(c).title)) +
+                   16);
     rowChanged();
 }
 

@@ -61,6 +61,7 @@ public:
         QString rightsChapter;  // Cliches, Desenhos
         QString windowNames[3]; // per caller, in the order of PickerCaller
         QList<FieldPresentation> grid;
+        QList<int> widths;                     // of the grid's columns, in characters
         QList<QPair<QString, QString>> detail; // field, title of the second grid
     };
 

@@ -20,20 +20,35 @@ QVariant SearchStatement::bound(const QString& param) const {
     return {};
 }
 
+QString SearchBuilder::rangeColumn(const QString& column, bool wide) const {
+    // SQLite plans a statement before its values are bound: a unary plus keeps it from walking
+    // an index over a range that covers the whole register (PostgreSQL sees the values).
+    return wide && m_dialect.isSQLite() ? QStringLiteral("+") + column : column;
+}
+
 void SearchBuilder::addTextRange(const QString& column, const QString& lowParam, const QString& low,
-                                 const QString& highParam, const QString& high) {
-    m_conditions << QStringLiteral("%1 >= %2").arg(column, lowParam)
-                 << QStringLiteral("%1 <= %2").arg(column, highParam);
+                                 const QString& highParam, const QString& high, bool wide) {
+    const QString c = rangeColumn(column, wide);
+    m_conditions << QStringLiteral("%1 >= %2").arg(c, lowParam)
+                 << QStringLiteral("%1 <= %2").arg(c, highParam);
     m_binds << qMakePair(lowParam, textValue(low)) << qMakePair(highParam, textValue(high));
 }
 
 void SearchBuilder::addNumberRange(const QString& column, const QString& lowParam, qint64 low,
-                                   const QString& highParam, qint64 high) {
+                                   const QString& highParam, qint64 high, bool wide) {
     // The bounds may lie beyond a small column's range (99999 on a SMALLINT): they are bound as
     // integers of their own, which the column's index still serves.
-    m_conditions << QStringLiteral("%1 >= CAST(%2 AS INTEGER)").arg(column, lowParam)
-                 << QStringLiteral("%1 <= CAST(%2 AS INTEGER)").arg(column, highParam);
+    const QString c = rangeColumn(column, wide);
+    m_conditions << QStringLiteral("%1 >= CAST(%2 AS INTEGER)").arg(c, lowParam)
+                 << QStringLiteral("%1 <= CAST(%2 AS INTEGER)").arg(c, highParam);
     m_binds << qMakePair(lowParam, QVariant(low)) << qMakePair(highParam, QVariant(high));
+}
+
+void SearchBuilder::addNumberRanges(std::initializer_list<NumberBounds> ranges) {
+    for (const NumberBounds& r : ranges)
+        addNumberRange(QLatin1String(r.column), QLatin1String(r.lowParam), r.low,
+                       QLatin1String(r.highParam), r.high,
+                       r.low == r.defaultLow && r.high == r.defaultHigh);
 }
 
 void SearchBuilder::addPattern(const QString& column, const QString& param,

@@ -25,12 +25,23 @@ public:
 
     // "column = 'literal'" of a fixed value (never typed by a user).
     void addFixed(const QString& condition) { m_conditions << condition; }
-    // column >= :low and column <= :high, the values as text.
+    // column >= :low and column <= :high, the values as text. A range left `wide` (at its
+    // default) still applies, but is not offered to the engine as a way in: an index walk over
+    // the whole register would cost more than reading it.
     void addTextRange(const QString& column, const QString& lowParam, const QString& low,
-                      const QString& highParam, const QString& high);
+                      const QString& highParam, const QString& high, bool wide);
     // column >= :low and column <= :high, the values as whole numbers.
     void addNumberRange(const QString& column, const QString& lowParam, qint64 low,
-                        const QString& highParam, qint64 high);
+                        const QString& highParam, qint64 high, bool wide);
+    // Number ranges with their defaults (a range at its default is `wide`).
+    struct NumberBounds {
+        const char* column;
+        const char* lowParam;
+        qint64 low, defaultLow;
+        const char* highParam;
+        qint64 high, defaultHigh;
+    };
+    void addNumberRanges(std::initializer_list<NumberBounds> ranges);
     // The column LIKE the pattern, without regard to case; nothing for a pattern of only "%".
     void addPattern(const QString& column, const QString& param, const QString& pattern);
     // column = :param.
@@ -40,6 +51,8 @@ public:
     SearchStatement statement(const QString& selectAndJoins, const QStringList& order) const;
 
 private:
+    QString rangeColumn(const QString& column, bool wide) const;
+
     SqlDialect m_dialect;
     QStringList m_conditions;
     Bindings m_binds;

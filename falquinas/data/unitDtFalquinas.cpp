@@ -131,6 +131,18 @@ QString defaultStatement(const QString& dataset) {
     return {};
 }
 
+Dataset* createReadOnlyCopy(const QString& dataset, QObject* parent, const QString& connection) {
+    for (const Def& def : defs()) {
+        if (def.name != dataset)
+            continue;
+        auto* d = new Dataset(def.name, connection, def.statement,
+                              UpdateObject{def.name, def.keys, insertColumnsOf(def.name)}, parent);
+        present(d);
+        return d;
+    }
+    return nullptr;
+}
+
 DataModule* createDtFalquinas(UpdateErrorHandler* handler, QObject* parent,
                               const QString& connection) {
     auto* module = new DataModule(QStringLiteral("DTFALQUINAS"), parent);

@@ -29,6 +29,11 @@ inline const QString STKPARGER = QStringLiteral("STKPARGER");
 DataModule* createDtFalquinas(UpdateErrorHandler* handler, QObject* parent = nullptr,
                               const QString& connection = QStringLiteral("DBFALQUINAS"));
 
+// A window's own read-only copy of a shared dataset: the same statement, key and presentation
+// on the same connection, never written (the consultation windows list from it).
+Dataset* createReadOnlyCopy(const QString& dataset, QObject* parent,
+                            const QString& connection = QStringLiteral("DBFALQUINAS"));
+
 // The default statement of a shared dataset (windows that search replace it).
 QString defaultStatement(const QString& dataset);
 

@@ -8,6 +8,7 @@
 #include "documents.h"
 #include "documentspage.h"
 #include "drawingrules.h"
+#include "drawingsearch.h"
 #include "entertab.h"
 #include "gridexport.h"
 #include "grids.h"
@@ -53,10 +54,12 @@ const QString kViewHint = QStringLiteral("Digite (E), Exterior ou (I), Interior 
 const QString kNotReferencedStatus = QStringLiteral("O Desenho ainda não está Referenciado !!!");
 const QString kNotReferencedBox = QStringLiteral("O Desenho ainda não foi referenciado ...");
 const QString kTableTitle = QStringLiteral("Tabela de Desenhos");
+const QString kConsultationCaption = QStringLiteral("Consulta de Desenhos");
 
 // Rights of the window and of its code-table buttons.
 const QString kChapter = QStringLiteral("Desenhos");
 const QString kProgram = QStringLiteral("Abertura e Alteracao");
+const QString kConsultationProgram = QStringLiteral("Consulta");
 const QString kTablesChapter = QStringLiteral("Tabelas Especificas");
 
 QString text(const QVariant& v) {
@@ -64,8 +67,13 @@ QString text(const QVariant& v) {
 }
 } // namespace
 
-TCORTF020::TCORTF020(Session& session, QWidget* parent)
-    : RecordEditor(session, session.dataset(ds::DESENHOS), kNumber, parent),
+TCORTF020::TCORTF020(Session& session, QWidget* parent) : TCORTF020(session, false, parent) {}
+
+TCORTF020::TCORTF020(Session& session, bool consultation, QWidget* parent)
+    : RecordEditor(session,
+                   consultation ? createReadOnlyCopy(ds::DESENHOS, nullptr)
+                                : session.dataset(ds::DESENHOS),
+                   kNumber, parent),
       ui(std::make_unique<Ui::TCORTF020>()), m_drawings(m_records),
       m_parger(session.dataset(ds::PARGER)), m_boards(session.dataset(ds::CARTOES)),
       m_machines(session.dataset(ds::MAQUINAS)), m_designers(session.dataset(ds::DESENHADORES)),
@@ -145,12 +153,9 @@ TCORTF020::TCORTF020(Session& session, QWidget* parent)
     ui->StatusBar1->addPermanentWidget(m_status1);
 
     // Photo, scanner and documents.
-    m_photos = new RecordPhotos(
-        session.messages(),
-        {ui->NB, ui->TabFotografia, ui->imageLayout, ui->previewLayout, ui->scanLayout,
-         ui->documentsLayout, m_status0},
-        {kNotReferencedStatus, kNotReferencedBox},
-        [this] { return text(m_drawings->fieldValue(kNumber)); }, this);
+    setUpPhotos({ui->NB, ui->TabFotografia, ui->imageLayout, ui->previewLayout, ui->scanLayout,
+                 ui->documentsLayout, m_status0},
+                {kNotReferencedStatus, kNotReferencedBox}, ui->BotLocalizar, ui->BotDeleteImage);
 
     // Lookup sets and searches.
     const struct {
@@ -183,35 +188,28 @@ TCORTF020::TCORTF020(Session& session, QWidget* parent)
             [this] { codeTableClick(CodeTableKind::Boards); });
     connect(ui->BotDesenhadores, &QPushButton::clicked, this,
             [this] { codeTableClick(CodeTableKind::Designers); });
-    connect(ui->BotLocalizar, &QPushButton::clicked, m_photos, &RecordPhotos::locate);
-    connect(ui->BotDeleteImage, &QPushButton::clicked, m_photos, &RecordPhotos::deletePhoto);
-    m_navigator = new Navigator(this);
-    m_navigator->setDataset(m_drawings);
-    ui->navigatorLayout->addWidget(m_navigator);
+    setUpNavigator(ui->navigatorLayout);
 
     setEditorParts(
         ui->Edit_DesenhoNro, ui->Edit_CortanteNro, ui->BotCancelar, ui->BotDelete,
         {ui->BotAbrirArtigo, m_navigator, ui->BotInserir, ui->BotDelete, ui->BitTerminar},
         m_status0);
     EnterAsTab::install(this);
+    if (consultation) {
+        m_drawings->setParent(this);
+        setObjectName(QStringLiteral("TCORTF021"));
+        setWindowTitle(kConsultationCaption);
+        for (LookupMenu* lookup : std::as_const(m_lookups))
+            lookup->setEnabled(false);
+        setConsultation({ui->BotInserir, ui->BotCancelar, ui->BotDelete, ui->BotAbrirArtigo,
+                         ui->BotLocalizar, ui->BotDeleteImage, ui->PainelBotoes,
+                         ui->PanelComercial});
+    }
 }
 
 TCORTF020::~TCORTF020() {
     if (m_opened)
         FormClose();
-}
-
-void TCORTF020::setFileChooser(
-    std::function<QString(QWidget*, const QString&, const QString&)> chooser) {
-    m_photos->setFileChooser(std::move(chooser));
-}
-
-void TCORTF020::setScanner(std::unique_ptr<Scanner> scanner) {
-    m_photos->setScanner(std::move(scanner));
-}
-
-DocumentsPage* TCORTF020::documentsPage() const {
-    return m_photos->documents();
 }
 
 void TCORTF020::buildSearches() {
@@ -225,31 +223,23 @@ void TCORTF020::buildSearches() {
         LookupSearch alphabetic;
     } searches[] = {
         {ui->Edit_CliNro,
-         {own("CLIENTES"),
-          {},
-          {{"CODIGO", "Cliente Nº"}, {"NOME", "Nome do Cliente"}, {"SIGLA", "Sigla Cliente"}}},
-         {own("CLIENTESALFA"),
-          {},
-          {{"NOME", "Nome do Cliente"}, {"CODIGO", "Cliente Nº"}, {"SIGLA", "Sigla"}}}},
+         {own("CLIENTES"), {}, lookups::clientColumns(false)},
+         {own("CLIENTESALFA"), {}, lookups::clientColumns(true)}},
         {ui->Edit_Fornecedor,
-         {own("FORNECEDORES"),
-          {},
-          {{"CODIGO", "Forn. Nº"}, {"NOME", "Nome do Fornecedor"}, {"SIGLA", "Sigla"}}},
-         {own("FORNECEDORESALFA"),
-          {},
-          {{"NOME", "Nome do Fonecedor"}, {"CODIGO", "Forn. Nº"}, {"SIGLA", "Sigla"}}}},
+         {own("FORNECEDORES"), {}, lookups::supplierColumns(false)},
+         {own("FORNECEDORESALFA"), {}, lookups::supplierColumns(true)}},
         {ui->Edit_Maquina,
          {shared(m_machines), {}, {{"CODIGO", "Máq. Nº"}, {"DESIGNACAO", "Designação"}}},
          {own("MAQUINASALFA"), {}, {{"DESIGNACAO", "Designação"}, {"CODIGO", "Máq. Nº"}}}},
         {ui->Edit_Cartao,
-         {shared(m_boards), {}, {{"CODIGO", "Cartão Nº"}, {"DESIGNACAO", "Designação"}}},
-         {own("CARTOESALFA"), {}, {{"DESIGNACAO", "Designação"}, {"CODIGO", "Cartão Nº"}}}},
+         {shared(m_boards), {}, lookups::boardColumns(false)},
+         {own("CARTOESALFA"), {}, lookups::boardColumns(true)}},
         {ui->Edit_Desenhador,
          {shared(m_designers), {}, {{"CODIGO", "Desenhador Nº"}, {"NOME", "Nome"}}},
          {own("DESENHADORESALFA"), {}, {{"NOME", "Nome"}, {"CODIGO", "Desenhador Nº"}}}},
         {ui->Edit_VndNro,
-         {own("VENDEDORES"), {}, {{"CODIGO", "Vendedor Nº"}, {"NOME", "Nome do Vendedor"}}},
-         {own("VENDEDORESALFA"), {}, {{"NOME", "Nome do Vendedor"}, {"CODIGO", "Vendedor Nº"}}}},
+         {own("VENDEDORES"), {}, lookups::salesmanColumns(false)},
+         {own("VENDEDORESALFA"), {}, lookups::salesmanColumns(true)}},
     };
     for (const auto& s : searches) {
         auto* lookup = new LookupMenu(s.box, m_session.messages(), s.numeric, s.alphabetic);
@@ -347,7 +337,10 @@ void TCORTF020::closeLookupSets() {
 }
 
 void TCORTF020::ReadAcessosUtil() {
-    m_rights = m_session.rights(kChapter, kProgram);
+    // The consultation reads its row but shows and hides nothing by it.
+    m_rights = m_session.rights(kChapter, m_consultation ? kConsultationProgram : kProgram);
+    if (m_consultation)
+        return;
     const struct {
         QPushButton* button;
         const char* program;
@@ -361,6 +354,8 @@ void TCORTF020::ReadAcessosUtil() {
 }
 
 void TCORTF020::DisableAcessosBotoes() {
+    if (m_consultation)
+        return;
     ui->BotInserir->setVisible(m_rights.inserir);
     ui->BotCancelar->setVisible(m_rights.inserir);
     ui->Edit_DesenhoNro->setEnabled(m_mode == Mode::Insert ||
@@ -371,7 +366,7 @@ void TCORTF020::DisableAcessosBotoes() {
 
 void TCORTF020::OpenDesenhos() {
     m_drawings->close();
-    m_drawings->setStatement(drawings::listStatement(m_sortField));
+    m_drawings->setStatement(listStatement(m_sortField));
     QString error;
     if (!m_drawings->open(&error))
         m_session.messages().show(error, true);
@@ -662,7 +657,8 @@ void TCORTF020::BotAbrirArtigoClick() {
 // ---- the editor's rules --------------------------------------------------------------------
 
 QString TCORTF020::listStatement(const QString& sortField) const {
-    return drawings::listStatement(sortField);
+    return m_consultation ? drawings::consultationStatement(sortField)
+                          : drawings::listStatement(sortField);
 }
 
 QString TCORTF020::typedNumber(const QString& text) const {

@@ -110,6 +110,7 @@ DrawingCriteriaPage::DrawingCriteriaPage(Session& session, QWidget* parent)
     choiceGrid->addWidget(m_direction, 0, 1);
     choiceGrid->addWidget(new QLabel(QStringLiteral("Vista : ")), 1, 0);
     choiceGrid->addWidget(m_view, 1, 1);
+    choiceGrid->setRowStretch(2, 1);
     static_cast<QBoxLayout*>(layout())->insertWidget(1, choices);
     connect(m_direction, &QComboBox::activated, this, [this](int index) {
         m_criteria.direction = drawings::Direction(index);

@@ -25,6 +25,7 @@ RecordPicker::Kind drawingKind() {
          {"ALTURA", "Altura"},
          {"LARG_PLACA", "Lg.Placa"},
          {"COMP_PLACA", "Cp.Placa"}},
+        {20, 15, 15, 25, 15, 15, 5, 5, 5, 5, 5},
         {{"DESENHADOR_DES", "Desenhador"}, {"CARTAO_DES", "Cartão"}, {"MAQUINA_DES", "Máquina"}}};
 }
 } // namespace

@@ -39,32 +39,34 @@ QString sortColumn(SearchSort sort) {
 SearchStatement searchStatement(const SearchCriteria& c, const SqlDialect& dialect) {
     SearchBuilder b(dialect);
     b.addFixed(QStringLiteral("DES.UTILIZA = 'S'"));
+    const SearchCriteria d; // the defaults
     b.addTextRange(QStringLiteral("DES.DESENHONRO"), QStringLiteral(":WDesenho1"), c.drawingFrom,
-                   QStringLiteral(":WDesenho2"), c.drawingTo);
+                   QStringLiteral(":WDesenho2"), c.drawingTo,
+                   c.drawingFrom == d.drawingFrom && c.drawingTo == d.drawingTo);
     b.addTextRange(QStringLiteral("DES.CORTANTENRO"), QStringLiteral(":WCortante1"), c.dieFrom,
-                   QStringLiteral(":WCortante2"), c.dieTo);
-    const struct {
-        const char* column;
-        const char* low;
-        qint64 from;
-        const char* high;
-        qint64 to;
-    } ranges[] = {
-        {"DES.DESENHADOR", ":WDesenhador1", c.designerFrom, ":WDesenhador2", c.designerTo},
-        {"DES.CARTAO", ":WCartao1", c.boardFrom, ":WCartao2", c.boardTo},
-        {"DES.CLIENTE", ":WCliNro1", c.clientFrom, ":WCliNro2", c.clientTo},
-        {"DES.FORNECEDOR", ":WFrnNro1", c.supplierFrom, ":WFrnNro2", c.supplierTo},
-        {"DES.VNDNRO", ":WVndNro1", c.salesmanFrom, ":WVndNro2", c.salesmanTo},
-        {"DES.MAQUINA", ":WMaquina1", c.machineFrom, ":WMaquina2", c.machineTo},
-        {"DES.LARG_PLACA", ":WLarg_Placa1", c.boardWidthFrom, ":WLarg_Placa2", c.boardWidthTo},
-        {"DES.COMP_PLACA", ":WCompr_Placa1", c.boardLengthFrom, ":WCompr_Placa2", c.boardLengthTo},
-        {"DES.LARGURA", ":WLargura1", c.widthFrom, ":WLargura2", c.widthTo},
-        {"DES.COMPRIM", ":WCompr1", c.lengthFrom, ":WCompr2", c.lengthTo},
-        {"DES.ALTURA", ":WAltura1", c.heightFrom, ":WAltura2", c.heightTo},
-    };
-    for (const auto& r : ranges)
-        b.addNumberRange(QLatin1String(r.column), QLatin1String(r.low), r.from,
-                         QLatin1String(r.high), r.to);
+                   QStringLiteral(":WCortante2"), c.dieTo,
+                   c.dieFrom == d.dieFrom && c.dieTo == d.dieTo);
+    b.addNumberRanges({
+        {"DES.DESENHADOR", ":WDesenhador1", c.designerFrom, d.designerFrom, ":WDesenhador2",
+         c.designerTo, d.designerTo},
+        {"DES.CARTAO", ":WCartao1", c.boardFrom, d.boardFrom, ":WCartao2", c.boardTo, d.boardTo},
+        {"DES.CLIENTE", ":WCliNro1", c.clientFrom, d.clientFrom, ":WCliNro2", c.clientTo,
+         d.clientTo},
+        {"DES.FORNECEDOR", ":WFrnNro1", c.supplierFrom, d.supplierFrom, ":WFrnNro2", c.supplierTo,
+         d.supplierTo},
+        {"DES.VNDNRO", ":WVndNro1", c.salesmanFrom, d.salesmanFrom, ":WVndNro2", c.salesmanTo,
+         d.salesmanTo},
+        {"DES.MAQUINA", ":WMaquina1", c.machineFrom, d.machineFrom, ":WMaquina2", c.machineTo,
+         d.machineTo},
+        {"DES.LARG_PLACA", ":WLarg_Placa1", c.boardWidthFrom, d.boardWidthFrom, ":WLarg_Placa2",
+         c.boardWidthTo, d.boardWidthTo},
+        {"DES.COMP_PLACA", ":WCompr_Placa1", c.boardLengthFrom, d.boardLengthFrom, ":WCompr_Placa2",
+         c.boardLengthTo, d.boardLengthTo},
+        {"DES.LARGURA", ":WLargura1", c.widthFrom, d.widthFrom, ":WLargura2", c.widthTo, d.widthTo},
+        {"DES.COMPRIM", ":WCompr1", c.lengthFrom, d.lengthFrom, ":WCompr2", c.lengthTo, d.lengthTo},
+        {"DES.ALTURA", ":WAltura1", c.heightFrom, d.heightFrom, ":WAltura2", c.heightTo,
+         d.heightTo},
+    });
     const struct {
         const char* column;
         const char* param;

@@ -7,6 +7,8 @@
 #include "installer.h"
 
 #include <QSqlQuery>
+#include <QSqlRecord>
+#include <algorithm>
 
 using namespace falq;
 
@@ -363,6 +365,83 @@ private slots:
         QVERIFY(count("SELECT CLICHENRO FROM CLICHES WHERE UTILIZA = 'N'") +
                     count("SELECT DESENHONRO FROM DESENHOS WHERE UTILIZA = 'N'") >
                 0);
+    }
+
+    void narrowedBoundsUseTheirIndex_data() {
+        QTest::addColumn<bool>("cliche");
+        QTest::addColumn<QString>("narrowed");
+        QTest::addColumn<QString>("index");
+        QTest::newRow("cliché client") << true << "client"
+                                       << "IX_CLICHES_CLINRO";
+        QTest::newRow("cliché die") << true << "die"
+                                    << "IX_CLICHES_CORTANTENRO";
+        QTest::newRow("drawing client") << false << "client"
+                                        << "IX_DESENHOS_CLIENTE";
+        QTest::newRow("board size") << false << "board"
+                                    << "IX_DESENHOS_PLACA";
+    }
+
+    void narrowedBoundsUseTheirIndex() {
+        // A search narrowed to one client, die or board size reads through the column's index,
+        // whatever the other ranges left at their defaults.
+        QFETCH(bool, cliche);
+        QFETCH(QString, narrowed);
+        QFETCH(QString, index);
+        SearchStatement st;
+        if (cliche) {
+            cliches::SearchCriteria c;
+            if (narrowed == "client")
+                c.clientFrom = c.clientTo = 7;
+            else
+                c.dieFrom = c.dieTo = "CT-7";
+            st = cliches::searchStatement(c, dialect);
+        } else {
+            drawings::SearchCriteria c;
+            if (narrowed == "client") {
+                c.clientFrom = c.clientTo = 7;
+            } else {
+                c.boardWidthFrom = c.boardWidthTo = 700;
+                c.boardLengthFrom = c.boardLengthTo = 1100;
+            }
+            st = drawings::searchStatement(c, dialect);
+        }
+        QSqlQuery q(db);
+        if (dialect.isPostgres()) {
+            // The plan of the statement with its values, on a register large enough for the
+            // planner to weigh the indexes.
+            QVERIFY(inst->exec(
+                "main", "INSERT INTO CLICHES (CLICHENRO, CLINRO, CORTANTENRO, FICHASETUP, "
+                        "FORNECEDOR, MODELO, MAQUINA, UTILIZA) SELECT 'N' || i, i % 500, 'CT-' || "
+                        "i, 0, 5, 1, 2, 'S' FROM generate_series(1, 20000) i"));
+            QVERIFY(inst->exec(
+                "main", "INSERT INTO DESENHOS (DESENHONRO, CLIENTE, CORTANTENRO, LARG_PLACA, "
+                        "COMP_PLACA, DESENHADOR, CARTAO, FORNECEDOR, VNDNRO, MAQUINA, LARGURA, "
+                        "COMPRIM, ALTURA, UTILIZA) SELECT 'N' || i, i % 500, 'CT-' || i, i % 900, "
+                        "i % 1300, 1, 1, 5, 0, 2, 100, 100, 100, 'S' FROM generate_series(1, "
+                        "20000) i"));
+            QVERIFY(q.exec("ANALYZE"));
+            QVERIFY(q.exec("SET enable_seqscan = off"));
+            QString sql = st.sql;
+            std::sort(st.binds.begin(), st.binds.end(),
+                      [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
+            for (const auto& [name, value] : st.binds)
+                sql.replace(name, value.typeId() == QMetaType::QString
+                                      ? "'" + value.toString() + "'"
+                                      : value.toString());
+            FALQ_VERIFY_SQL(q, q.exec("EXPLAIN " + sql));
+        } else {
+            QVERIFY(q.prepare("EXPLAIN QUERY PLAN " + st.sql));
+            for (const auto& [name, value] : st.binds)
+                q.bindValue(name, value);
+            FALQ_VERIFY_SQL(q, q.exec());
+        }
+        QString plan;
+        while (q.next())
+            for (int i = 0; i < q.record().count(); ++i)
+                plan += q.value(i).toString() + ' ';
+        if (dialect.isPostgres())
+            QVERIFY(q.exec("SET enable_seqscan = on"));
+        QVERIFY2(plan.contains(index, Qt::CaseInsensitive), qPrintable(plan));
     }
 
     void textBoundsOrder_data() {

@@ -7,7 +7,11 @@
 #include "CORTP031.h"
 #include "UnitFacMenu.h"
 #include "aliases.h"
+#include "clicherules.h"
+#include "clichesearch.h"
 #include "connections.h"
+#include "drawingrules.h"
+#include "drawingsearch.h"
 #include "engineclient.h"
 #include "imagecontrol.h"
 #include "listingbench.h"
@@ -202,6 +206,17 @@ int main(int argc, char* argv[]) {
         "                  search does when the whole number is typed, and show that record\n"
         "  editor-save     in the open editor, the return to the grid after a change: checks,\n"
         "                  write, missing numbers set, list re-opened on the cliché, record shown\n"
+        "  picker-cliche, picker-drawing\n"
+        "                  the cliché and drawing pickers' default search on their own\n"
+        "                  dataset, its first rows painted (engine: the same statement's first\n"
+        "                  page and its row count)\n"
+        "  picker-cliche-client, picker-cliche-die, picker-drawing-client, picker-drawing-board\n"
+        "                  the same narrowed to one client, one die or one board size\n"
+        "  picker-cliche-prefix, picker-drawing-prefix\n"
+        "                  the same with a client short-name pattern \"AB%\" (two letters)\n"
+        "  consult-cliche-<column>, consult-drawing-<column>\n"
+        "                  the consultation windows' list of valid records in each of their six\n"
+        "                  sort orders (column in lower case: clichenro, cortantenro, ...)\n"
         "  report-pdf-10k  a listing of 10,000 generated rows (groups, sums) rendered to PDF,\n"
         "                  with the rise of the peak memory while it runs (no installation\n"
         "                  needed for the report and export scenarios)\n"
@@ -726,8 +741,102 @@ int main(int argc, char* argv[]) {
             return sql << QStringLiteral("ROLLBACK");
         }};
 
-    // The cliché editor on the same session (last: it works on the shared CLICHES
-    // dataset).
+    // The pickers' searches and the consultation lists, each on a dataset of its own as the
+    // windows read them.
+    auto inlinedSearch = [](SearchStatement st) {
+        // The engine's client gets the values written into the statement, longest names first.
+        std::sort(st.binds.begin(), st.binds.end(),
+                  [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
+        for (const auto& [name, value] : st.binds)
+            st.sql.replace(name, value.typeId() == QMetaType::QString ? quoted(value.toString())
+                                                                      : value.toString());
+        return st.sql;
+    };
+    std::vector<std::unique_ptr<Dataset>> own;
+    auto search = [&](const QString& name, const QString& table, const QString& key,
+                      const SearchStatement& st) {
+        own.push_back(std::make_unique<Dataset>(table, kDbFalquinas, QString(),
+                                                UpdateObject{table, {key}, {}}));
+        Dataset* d = own.back().get();
+        const QString engineSql = inlinedSearch(st);
+        return Scenario{name,
+                        {},
+                        [d] { d->close(); },
+                        [d, st, &grid] {
+                            d->setStatement(st.sql);
+                            d->clearBindings();
+                            for (const auto& [param, value] : st.binds)
+                                d->bindValue(param, value);
+                            d->open();
+                            if (grid.model() != d)
+                                grid.setModel(d);
+                            grid.grab();
+                        },
+                        [engineSql] {
+                            return QStringList{
+                                engineSql + QStringLiteral(" LIMIT 256"),
+                                QStringLiteral("SELECT COUNT(*) FROM (%1) q").arg(engineSql)};
+                        }};
+    };
+    QSqlQuery late(QSqlDatabase::database(kDbFalquinas));
+    late.exec(
+        QStringLiteral("SELECT CLINRO, CORTANTENRO, SIGLACLI FROM CLICHES WHERE CLICHENRO = %1")
+            .arg(quoted(lateKey)));
+    late.next();
+    cliches::SearchCriteria clicheDefaults;
+    scenarios << search(QStringLiteral("picker-cliche"), QStringLiteral("CLICHES"),
+                        QStringLiteral("CLICHENRO"),
+                        cliches::searchStatement(clicheDefaults, dialect));
+    cliches::SearchCriteria oneClient;
+    oneClient.clientFrom = oneClient.clientTo = late.value(0).toLongLong();
+    scenarios << search(QStringLiteral("picker-cliche-client"), QStringLiteral("CLICHES"),
+                        QStringLiteral("CLICHENRO"), cliches::searchStatement(oneClient, dialect));
+    cliches::SearchCriteria oneDie;
+    oneDie.dieFrom = oneDie.dieTo = late.value(1).toString();
+    scenarios << search(QStringLiteral("picker-cliche-die"), QStringLiteral("CLICHES"),
+                        QStringLiteral("CLICHENRO"), cliches::searchStatement(oneDie, dialect));
+    cliches::SearchCriteria clientPrefix;
+    clientPrefix.clientPattern = late.value(2).toString().left(2) + QLatin1Char('%');
+    scenarios << search(QStringLiteral("picker-cliche-prefix"), QStringLiteral("CLICHES"),
+                        QStringLiteral("CLICHENRO"),
+                        cliches::searchStatement(clientPrefix, dialect));
+    const QString lateDrawing =
+        scalar(QStringLiteral("SELECT DESENHONRO FROM DESENHOS ORDER BY DESENHONRO LIMIT 1 "
+                              "OFFSET %1")
+                   .arg(int(nDrawings * 0.98)))
+            .toString();
+    late.exec(QStringLiteral("SELECT CLIENTE, LARG_PLACA, COMP_PLACA, SIGLACLI FROM DESENHOS "
+                             "WHERE DESENHONRO = %1")
+                  .arg(quoted(lateDrawing)));
+    late.next();
+    scenarios << search(QStringLiteral("picker-drawing"), QStringLiteral("DESENHOS"),
+                        QStringLiteral("DESENHONRO"), drawings::searchStatement({}, dialect));
+    drawings::SearchCriteria drawingClient;
+    drawingClient.clientFrom = drawingClient.clientTo = late.value(0).toLongLong();
+    scenarios << search(QStringLiteral("picker-drawing-client"), QStringLiteral("DESENHOS"),
+                        QStringLiteral("DESENHONRO"),
+                        drawings::searchStatement(drawingClient, dialect));
+    drawings::SearchCriteria boardSize;
+    boardSize.boardWidthFrom = boardSize.boardWidthTo = late.value(1).toLongLong();
+    boardSize.boardLengthFrom = boardSize.boardLengthTo = late.value(2).toLongLong();
+    scenarios << search(QStringLiteral("picker-drawing-board"), QStringLiteral("DESENHOS"),
+                        QStringLiteral("DESENHONRO"),
+                        drawings::searchStatement(boardSize, dialect));
+    drawings::SearchCriteria drawingPrefix;
+    drawingPrefix.clientPattern = late.value(3).toString().left(2) + QLatin1Char('%');
+    scenarios << search(QStringLiteral("picker-drawing-prefix"), QStringLiteral("DESENHOS"),
+                        QStringLiteral("DESENHONRO"),
+                        drawings::searchStatement(drawingPrefix, dialect));
+    for (const QString& field : cliches::sortFields())
+        scenarios << search(QStringLiteral("consult-cliche-") + field.toLower(),
+                            QStringLiteral("CLICHES"), QStringLiteral("CLICHENRO"),
+                            {cliches::consultationStatement(field), {}});
+    for (const QString& field : drawings::sortFields())
+        scenarios << search(QStringLiteral("consult-drawing-") + field.toLower(),
+                            QStringLiteral("DESENHOS"), QStringLiteral("DESENHONRO"),
+                            {drawings::consultationStatement(field), {}});
+
+    // The cliché editor on the same session (last: it works on the shared CLICHES dataset).
     std::unique_ptr<TCORTF010> editor;
     auto openEditor = [&] {
         if (editor)
