@@ -12,6 +12,7 @@
 #include "messages.h"
 #include "stationsets.h"
 #include "stationsignin.h"
+#include "toollife.h"
 #include "viewerwindow.h"
 
 #include "ui_CORTP999.h"
@@ -24,6 +25,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSqlDatabase>
 #include <QStatusBar>
 #include <QTableView>
 
@@ -80,6 +82,12 @@ TCORTF999::TCORTF999(Messages& messages, QWidget* parent)
     m_drawing.notFound = QStringLiteral("Desenho Inexistente ...");
     m_drawing.isCliche = false;
 
+    ui->clichesLayout->addWidget(m_cliche.life = new QLabel(this), ui->clichesLayout->rowCount(), 0,
+                                 1, -1);
+    m_cliche.life->setObjectName(QStringLiteral("Label_VidaCliche"));
+    ui->desenhosLayout->addWidget(m_drawing.life = new QLabel(this), ui->desenhosLayout->rowCount(),
+                                  0, 1, -1);
+    m_drawing.life->setObjectName(QStringLiteral("Label_VidaDesenho"));
     for (Page* page : {&m_cliche, &m_drawing}) {
         bindGrid(page->grid, page->found);
         page->grid->verticalHeader()->hide();
@@ -204,6 +212,7 @@ void TCORTF999::boxEnter(Page& page) {
     clearRecordDisplay();
     page.foundInEntry = false;
     page.found->close();
+    page.life->clear();
     for (const auto& [box, field] : std::as_const(page.fields))
         box->clear();
     page.box->clear();
@@ -235,6 +244,43 @@ void TCORTF999::boxExit(Page& page) {
     for (const auto& [box, field] : std::as_const(page.fields))
         box->setText(text(page.found->fieldValue(field)));
     page.foundInEntry = true;
+    showToolLife(page, text(page.found->fieldValue(page.numberField)));
+}
+
+QString TCORTF999::clicheLife() const {
+    return m_cliche.life->text();
+}
+
+QString TCORTF999::drawingLife() const {
+    return m_drawing.life->text();
+}
+
+void TCORTF999::showToolLife(Page& page, const QString& number) {
+    using namespace movements;
+    // The station's date is the computer's, as its heading shows.
+    const QDate today = QDate::currentDate();
+    QSqlDatabase db = QSqlDatabase::database(kDbFalquinas, false);
+    const std::optional<ToolLife> tool =
+        readToolLife(db, page.isCliche ? ItemKind::Cliche : ItemKind::Drawing, number, today);
+    if (!tool) {
+        page.life->clear();
+        return;
+    }
+    const QString lastUse = tool->lastUse.isValid()
+                                ? tool->lastUse.toString(QStringLiteral("dd/MM/yyyy"))
+                                : QStringLiteral("nunca");
+    if (!tool->lifeKnown()) {
+        page.life->setText(
+            QStringLiteral("Vida prevista desconhecida    Última utilização: %1").arg(lastUse));
+        return;
+    }
+    const QString end = dateText(tool->wearOutDate(today));
+    page.life->setText(
+        QStringLiteral("Desgaste: %1    Última utilização: %2    Previsão de fim: %3")
+            .arg(wearPercentText(*tool), lastUse, end.isEmpty() ? QStringLiteral("-") : end));
+    const bool warn = tool->reaches(readToolLifeLimits().warningPercent);
+    page.life->setStyleSheet(warn ? QStringLiteral("color: #a00000; font-weight: bold;")
+                                  : QString());
 }
 
 void TCORTF999::nextEnter(Page& page) {

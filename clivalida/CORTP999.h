@@ -43,6 +43,9 @@ public:
     Dataset* drawingSet() const { return m_drawing.found; }
     // The image the preview shows and a click opens in the viewer; empty when none.
     QString viewerPath() const { return m_viewerPath; }
+    // The tool life line of each page ("" until a number is found).
+    QString clicheLife() const;
+    QString drawingLife() const;
 
 protected:
     bool event(QEvent* e) override;
@@ -65,6 +68,7 @@ private:
         QString notFound; // message of a number not found
         bool isCliche = true;
         bool foundInEntry = false; // the entry since the box was entered found its record
+        QLabel* life = nullptr;    // wear %, last use and wear-out date of the record found
     };
 
     void FormActivate();
@@ -77,6 +81,7 @@ private:
     void localizar(Page& page);
     void showRecord(Page& page);
     void clearRecordDisplay();
+    void showToolLife(Page& page, const QString& number);
     void NBChange(int index);
     void ML1Click();
     Page* currentPage();

@@ -6,6 +6,16 @@
 
 namespace falq {
 
+namespace {
+
+int positiveNumber(const QSettings& ini, const QString& key, int fallback) {
+    bool ok = false;
+    const int value = ini.value(key).toString().trimmed().toInt(&ok);
+    return ok && value > 0 ? value : fallback;
+}
+
+} // namespace
+
 PlantConfig PlantConfig::read() {
     PlantConfig c;
 #ifdef Q_OS_WIN
@@ -17,6 +27,8 @@ PlantConfig PlantConfig::read() {
         ini.value(QStringLiteral("Geral/PastaPdf"), c.secondPdfFolder).toString().trimmed();
     c.updateServer = QUrl(ini.value(QStringLiteral("Actualizacao/Servidor")).toString().trimmed());
     c.updateWaitMs = ini.value(QStringLiteral("Actualizacao/Espera"), c.updateWaitMs).toInt();
+    c.toolWarningPercent = positiveNumber(ini, QStringLiteral("VidaUtil/Aviso"), 90);
+    c.toolDormantMonths = positiveNumber(ini, QStringLiteral("VidaUtil/Inactivo"), 24);
     return c;
 }
 

@@ -7,6 +7,9 @@
 //   [Actualizacao]
 //   Servidor=http://updates.example.com   ; the update server (scheme, host, port)
 //   Espera=10000                          ; milliseconds a check-only run waits
+//   [VidaUtil]
+//   Aviso=90                              ; wear % of a tool's forecast life that warns
+//   Inactivo=24                           ; months without use after which a tool is dormant
 #include <QString>
 #include <QUrl>
 
@@ -17,6 +20,8 @@ struct PlantConfig {
     QString secondPdfFolder;
     QUrl updateServer;
     int updateWaitMs = 10000;
+    int toolWarningPercent = 90; // a whole number above 0, else the default
+    int toolDormantMonths = 24;  // a whole number above 0, else the default
 
     static PlantConfig read(); // from the plant root; missing file or keys give the defaults
 };

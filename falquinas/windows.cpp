@@ -12,6 +12,7 @@
 #include "CORTP030.h"
 #include "CORTP031.h"
 #include "CORTP032.h"
+#include "CORTP033.h"
 #include "UnitFacMenu.h"
 #include "codetables.h"
 #include "dashboard.h"
@@ -61,6 +62,8 @@ void registerWindows(TFACFMENU& menu, Session& session) {
                         {[&session](QWidget* p) { return new TCORTF023(session, p); }, {}});
     // The statistics dashboard, switched on by BotActive.
     new dashboard::Dashboard(session, menu);
+    menu.registerWindow(QStringLiteral("MOVIM004"),
+                        {[&session](QWidget* p) { return new TCORTF033(session, p); }, {}});
 }
 
 } // namespace falq

@@ -54,6 +54,17 @@ bool readItem(const QSqlDatabase& db, bool drawing, const QString& number, QSqlR
 
 } // namespace
 
+std::unique_ptr<ViewerWindow> itemViewer(bool drawing, const QString& number,
+                                         const QString& imagePath, QWidget* parent) {
+    const QSqlDatabase db = QSqlDatabase::database(kDbFalquinas, false);
+    QSqlRecord record;
+    if (imagePath.isEmpty() || !readItem(db, drawing, number, &record))
+        return nullptr;
+    if (drawing)
+        return std::make_unique<TDesenhoViewer>(imagePath, fieldsOf(record), parent);
+    return std::make_unique<TClicheViewer>(imagePath, fieldsOf(record), db, parent);
+}
+
 void setUpDateBox(QLineEdit* box) {
     box->setInputMask(QStringLiteral("99/99/9999;_"));
 }
@@ -253,16 +264,9 @@ void PurchasesWindow::rowChanged() {
 void PurchasesWindow::ML1Click() {
     if (m_picturePath.isEmpty())
         return;
-    const QSqlDatabase db = QSqlDatabase::database(kDbFalquinas, false);
-    QSqlRecord record;
-    if (!readItem(db, m_pictureDrawing, m_pictureItem, &record))
-        return;
-    std::unique_ptr<ViewerWindow> viewer;
-    if (m_pictureDrawing)
-        viewer = std::make_unique<TDesenhoViewer>(m_picturePath, fieldsOf(record), this);
-    else
-        viewer = std::make_unique<TClicheViewer>(m_picturePath, fieldsOf(record), db, this);
-    m_runViewer(*viewer);
+    if (std::unique_ptr<ViewerWindow> viewer =
+            itemViewer(m_pictureDrawing, m_pictureItem, m_picturePath, this))
+        m_runViewer(*viewer);
 }
 
 void PurchasesWindow::previewList(PurchasesList list, TotalsOrder order, bool photos) {

@@ -16,6 +16,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 
 class QLineEdit;
 class QRadioButton;
@@ -26,6 +27,12 @@ namespace falq {
 class DocumentsPage;
 class ImageControl;
 class Session;
+class ViewerWindow;
+
+// The viewer of a drawing or cliché (its record read by number) on its image; null when the
+// item is no longer there or has no image.
+std::unique_ptr<ViewerWindow> itemViewer(bool drawing, const QString& number,
+                                         const QString& imagePath, QWidget* parent);
 
 class PurchasesWindow : public QDialog {
     Q_OBJECT

@@ -10,6 +10,7 @@
 #include "plantroot.h"
 #include "registerfiles.h"
 #include "session.h"
+#include "toollife.h"
 #include "unitDtFalquinas.h"
 
 #include "ui_CORTP030.h"
@@ -147,6 +148,29 @@ Dataset* TCORTF030::summaryRows() const {
 Dataset* TCORTF030::summaryMovements() const {
     const Summary* s = currentSummary();
     return s ? s->movements : nullptr;
+}
+
+// ---- tool life ------------------------------------------------------------------------------
+
+void TCORTF030::afterSave() {
+    const QString number = m_number;
+    const registers::ObjectKind kind = m_kind;
+    RegisterEditor::afterSave();
+    if (number.isEmpty())
+        return;
+    QSqlDatabase db = QSqlDatabase::database(kDbFalquinas, false);
+    const QDate working = m_session.context().workingDate;
+    const std::optional<movements::ToolLife> tool =
+        movements::readToolLife(db, kind, number, working);
+    if (!tool)
+        return;
+    const QString warning =
+        movements::wearWarning(*tool, kind, working, movements::readToolLifeLimits());
+    if (warning.isEmpty())
+        return;
+    // After the save point has finished moving the focus.
+    QMetaObject::invokeMethod(
+        this, [this, warning] { m_session.messages().show(warning, true); }, Qt::QueuedConnection);
 }
 
 // ---- opening and closing -------------------------------------------------------------------

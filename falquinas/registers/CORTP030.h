@@ -1,7 +1,9 @@
 #pragma once
 // Usage register ("Registo de Movimentos de Clichés e Desenhos"): records each use of a
 // drawing's cutting die or of a cliché on the machines (uses, rotations or strokes, order,
-// date) on the shared MOVIMENTOS dataset, and sums the uses over a period.
+// date) on the shared MOVIMENTOS dataset, and sums the uses over a period. A movement that
+// brings its tool to or past the warning limit of its forecast life ([VidaUtil] Aviso) shows
+// a message after the save, every time; it never stops the save.
 //
 // Page "Registo de Dados" holds the movements and their entry (see RegisterEditor; the grid
 // taking the focus saves). Pages "Utilização" and "Rotações/Batimentos" rank the drawings or
@@ -58,6 +60,8 @@ private:
     QString listStatement(const QString& sortField) const override;
     const QList<SearchColumn>& gridColumns() const override;
     void objectChosen(registers::ObjectKind kind, const registers::ObjectRow& row) override;
+    // After a movement is saved: the tool's life warning, when it has reached the limit.
+    void afterSave() override;
     Verdict checkValue(QLineEdit* box, QString* message) override;
 
     // Pages.

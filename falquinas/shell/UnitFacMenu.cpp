@@ -433,7 +433,8 @@ void TFACFMENU::buildMenu() {
             "BotDesenhadores",  "BotCores",        "BotMaquinas",     "BotCartoes",
             "BotModelos",       "BotAbreCliche",   "BotConsCliche",   "BotImprCliche",
             "BotValidCliche",   "BotAbreDesenhos", "BotConsDesenhos", "BotImprDesenhos",
-            "BotValidDesenhos", "BotMov001",       "BotMov002",       "BotMov003"};
+            "BotValidDesenhos", "BotMov001",       "BotMov002",       "BotMov003",
+            "BotMov004"};
         QGridLayout* grid = pages[e.page];
         const int row = buttonOrder.indexOf(e.button);
         grid->addWidget(button, row, 0);

@@ -72,6 +72,9 @@ const QList<MenuEntry>& menuEntries() {
          "BotMov002", "Reparações de Clichés e Cortantes", "Reparaç.", 3, false},
         {movimentos, "&C - Mapa de Custos", "MOVIM003", mov, "Mapa de Custos", "BotMov003",
          "Mapa de Custos", "Custos", 3, true},
+        {movimentos, "&D - Vida Útil de Clichés e Cortantes", "MOVIM004", mov,
+         "Utiliz.Cliches e Desenhos", "BotMov004", "Vida Útil de Clichés e Cortantes", "Vida Útil",
+         3, false},
     };
     return entries;
 }

@@ -123,8 +123,10 @@ void TestMenu::menuHasEveryEntryInOrder() {
                                   "&A - Utilização de Cliches e Desenhos",
                                   "&B - Registo de Reparações",
                                   "-",
-                                  "&C - Mapa de Custos"};
+                                  "&C - Mapa de Custos",
+                                  "&D - Vida Útil de Clichés e Cortantes"};
     QCOMPARE(seen, expected);
+    QCOMPARE(run.menu.findChild<QToolButton*>("BotMov004")->text(), QStringLiteral("Vida Útil"));
     QCOMPARE(run.menu.findChild<QToolButton*>("BotMov002")->text(), QStringLiteral("Reparaç."));
     // The demo user has every right.
     for (const MenuEntry& e : menuEntries())

@@ -57,6 +57,7 @@ private slots:
     void previewClickOpensTheStationsViewer();
     void insertOpensLocalizar();
     void drawingChecks();
+    void toolLifeBesideTheNumber();
 
 private:
     std::unique_ptr<test::Installation> m_inst;
@@ -417,6 +418,27 @@ void TestStationChecks::drawingChecks() {
     QCOMPARE(QApplication::focusWidget(), run.box("Edit_Next1"));
     QCOMPARE(set->fieldValue("DESENHONRO").toString(), longNumber);
     QCOMPARE(run.messages.shown.size(), 2);
+}
+
+void TestStationChecks::toolLifeBesideTheNumber() {
+    // The station's date is the computer's: 950 of 1000 rotations today, 50 left at 950 a day.
+    const QDate today = QDate::currentDate();
+    QVERIFY(m_inst->exec("main", "UPDATE CLICHES SET ROTACOES_PREV = 1000 WHERE CLICHENRO = '12'"));
+    const SqlDialect d = SqlDialect::forDatabase(m_inst->open("main"));
+    QVERIFY(m_inst->exec("main",
+                         "INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, "
+                         "ENCOMENDA, DATA, TIPOREG) VALUES ('', '12', 1, 950, '', ?, 'CL')",
+                         {d.bindDateTime(QDateTime(today, QTime(0, 0)))}));
+    StationRun run;
+    QVERIFY(run.start());
+    QVERIFY(run.check("Edit_Cliche", "12"));
+    QCOMPARE(run.window.clicheLife(),
+             QStringLiteral("Desgaste: 95%    Última utilização: %1    Previsão de fim: %2")
+                 .arg(today.toString("dd/MM/yyyy"), today.addDays(1).toString("dd/MM/yyyy")));
+    // 120 has no known life and no movement (those of 12 are not its own).
+    QVERIFY(run.check("Edit_Cliche", "120"));
+    QCOMPARE(run.window.clicheLife(),
+             QStringLiteral("Vida prevista desconhecida    Última utilização: nunca"));
 }
 
 QTEST_MAIN(TestStationChecks)

@@ -5,6 +5,7 @@
 #include "movementreportforms.h"
 #include "purchaseslists.h"
 #include "reportengine.h"
+#include "toollife.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -140,6 +141,50 @@ QList<MovementScenario> movementScenarios(const QSqlDatabase& db, const QString&
         };
         out << grid;
     }
+    // Tool life: every cliché and every drawing in one statement per kind, and one tool's sums
+    // (the warning after a movement) for the tool of the newest movement of each kind.
+    for (ItemKind kind : {ItemKind::Cliche, ItemKind::Drawing}) {
+        const QString k = kind == ItemKind::Drawing ? QStringLiteral("d") : QStringLiteral("c");
+        out << statementScenario(QStringLiteral("life-%1").arg(k),
+                                 QStringLiteral("tool life, every tool"),
+                                 toolLifeStatement(dialect, kind, ToolLifeFilter(), last));
+        // The window's first rows: the first page of numbers, then that page's sums.
+        MovementScenario page;
+        page.name = QStringLiteral("life-page-%1").arg(k);
+        page.description = QStringLiteral("tool life, the window's first page");
+        const Statement numbers = toolPageStatement(dialect, kind, ToolLifeFilter(), {}, 200);
+        page.run = [connection = db.connectionName(), numbers, dialect, kind, last] {
+            QSqlQuery q(QSqlDatabase::database(connection, false));
+            if (!runForward(q, numbers))
+                qFatal("falqbench: %s", qPrintable(numbers.sql));
+            ToolLifeFilter range;
+            while (q.next())
+                range.numberUpTo = q.value(0).toString();
+            readAll(connection, toolLifeStatement(dialect, kind, range, last));
+        };
+        page.sql = [db, numbers, dialect, kind, last] {
+            QSqlQuery q(db);
+            runForward(q, numbers);
+            ToolLifeFilter range;
+            while (q.next())
+                range.numberUpTo = q.value(0).toString();
+            const Statement sums = toolLifeStatement(dialect, kind, range, last);
+            return QStringList{withValues(numbers.sql, numbers.binds),
+                               withValues(sums.sql, sums.binds)};
+        };
+        out << page;
+        QSqlQuery newest(db);
+        newest.exec(QStringLiteral("SELECT %1 FROM MOVIMENTOS WHERE %2 = '' ORDER BY NRO DESC ")
+                        .arg(numberColumn(kind), kind == ItemKind::Drawing
+                                                     ? QStringLiteral("CLICHENRO")
+                                                     : QStringLiteral("DESENHONRO")) +
+                    dialect.limitClause(1));
+        ToolLifeFilter one;
+        one.number = newest.next() ? newest.value(0).toString() : QString();
+        out << statementScenario(QStringLiteral("life-warn-%1").arg(k),
+                                 QStringLiteral("one tool's life (warning)"),
+                                 toolLifeStatement(dialect, kind, one, last));
+    }
     // A ranking with the movements of its items, newest year, rendered to PDF.
     MovementScenario pdf;
     pdf.name = QStringLiteral("rank-pdf-1y");
@@ -187,7 +232,10 @@ QStringList movementScenarioNames() {
               << QStringLiteral("purch-totfrn-%1").arg(period)
               << QStringLiteral("purch-grid-%1").arg(period);
     }
-    return names << QStringLiteral("rank-pdf-1y");
+    return names << QStringLiteral("life-c") << QStringLiteral("life-page-c")
+                 << QStringLiteral("life-page-d") << QStringLiteral("life-warn-c")
+                 << QStringLiteral("life-d") << QStringLiteral("life-warn-d")
+                 << QStringLiteral("rank-pdf-1y");
 }
 
 } // namespace falq::bench

@@ -1,0 +1,409 @@
+#include "CORTP033.h"
+
+#include "connections.h"
+#include "dataset.h"
+#include "documentspage.h"
+#include "entertab.h"
+#include "gridexport.h"
+#include "imagecontrol.h"
+#include "listingtexts.h"
+#include "purchaseswindow.h"
+#include "reportpreview.h"
+#include "session.h"
+#include "unitDtFalquinas.h"
+#include "viewerwindow.h"
+
+#include "ui_CORTP033.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QSqlQuery>
+#include <memory>
+
+namespace falq {
+
+using namespace movements;
+
+namespace {
+
+const QString kChapter = QStringLiteral("Movimentos");
+const QString kProgram = QStringLiteral("Utiliz.Cliches e Desenhos");
+const QString kBadMachine = QStringLiteral("Máquina Inválida ...");
+const QString kBadWear = QStringLiteral("Limite de Desgaste Inválido ...");
+const QString kBadMonths = QStringLiteral("Número de Meses Inválido ...");
+const QString kBadLife = QStringLiteral("Vida Prevista Inválida ...");
+const QString kNoTool = QStringLiteral("Não há nenhum registo seleccionado ...");
+
+// A whole number within [low, high] typed in a box; nothing for anything else.
+std::optional<qint64> wholeNumber(const QString& text, qint64 low, qint64 high) {
+    bool ok = false;
+    const qint64 value = text.trimmed().toLongLong(&ok);
+    if (!ok || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+// A wear % bound: empty is no bound; a number >= 0 (decimal comma or point); false otherwise.
+bool wearBound(const QString& text, std::optional<double>* bound) {
+    const QString t = text.trimmed();
+    if (t.isEmpty()) {
+        bound->reset();
+        return true;
+    }
+    bool ok = false;
+    const double value = QString(t).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+    if (!ok || value < 0 || !std::isfinite(value))
+        return false;
+    *bound = value;
+    return true;
+}
+
+} // namespace
+
+TCORTF033::TCORTF033(Session& session, QWidget* parent)
+    : QDialog(parent), m_session(session), ui(std::make_unique<Ui::TCORTF033>()),
+      m_exporter(std::make_unique<GridExporter>(session)) {
+    ui->setupUi(this);
+    ui->NBTipo->addTab(QStringLiteral("Clichés"));
+    ui->NBTipo->addTab(QStringLiteral("Desenhos"));
+    m_model = new ToolLifeModel(this);
+    ui->DBGrid1->setModel(m_model);
+    ui->DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ui->DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ui->DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ui->DBGrid1->setSortingEnabled(true);
+    ui->DBGrid1->horizontalHeader()->setSortIndicatorShown(true);
+    ui->DBGrid1->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    ui->DBGrid1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    ui->DBGrid1->verticalHeader()->hide();
+    ui->NBTipo->setExpanding(false);
+    ui->GrpFiltros->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    ui->MainLayout->setStretchFactor(ui->Divisao, 1);
+    ui->Divisao->setStretchFactor(0, 4);
+    ui->Divisao->setStretchFactor(1, 1);
+    ui->Divisao->setSizes({1000, 280});
+
+    m_ML1 = new ImageControl(this);
+    m_ML1->setObjectName(QStringLiteral("ML1"));
+    m_ML1->setToolTip(QStringLiteral("Click 2 Vezes para Visualizar"));
+    m_ML1->setStretch(true);
+    ui->FotoLayout->addWidget(m_ML1);
+    connect(m_ML1, &ImageControl::clicked, this, &TCORTF033::DBGrid1DblClick);
+    m_documents = new DocumentsPage(m_session.messages(), this);
+    m_documents->setReadOnly(true);
+    ui->AnexosLayout->addWidget(m_documents);
+
+    m_runPreview = [this](PreparedReport& prepared) {
+        ReportPreview preview(prepared.form, *prepared.source, reportContext(m_session),
+                              m_session.messages(), this);
+        preview.setWindowTitle(prepared.caption);
+        preview.exec();
+    };
+    m_runViewer = [](QDialog& viewer) { viewer.exec(); };
+
+    connect(ui->NBTipo, &QTabBar::currentChanged, this, &TCORTF033::kindChanged);
+    connect(ui->DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &TCORTF033::rowChanged);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &TCORTF033::rowChanged);
+    connect(ui->DBGrid1, &QTableView::doubleClicked, this, &TCORTF033::DBGrid1DblClick);
+    for (QCheckBox* box : {ui->ChkValidos, ui->ChkInactivos, ui->ChkNuncaUsados})
+        connect(box, &QCheckBox::clicked, this, [this] { rebuild(); });
+    connect(ui->BotGravarVida, &QPushButton::clicked, this, &TCORTF033::BotGravarVidaClick);
+    connect(ui->BotPrint, &QPushButton::clicked, this, &TCORTF033::BotPrintClick);
+    connect(ui->BotExcel, &QPushButton::clicked, this, &TCORTF033::BotExcelClick);
+    connect(ui->BitTerminar, &QPushButton::clicked, this, &QDialog::close);
+    connect(qApp, &QApplication::focusChanged, this, &TCORTF033::focusChanged);
+    EnterAsTab::install(this);
+}
+
+TCORTF033::~TCORTF033() = default;
+
+bool TCORTF033::event(QEvent* e) {
+    const bool handled = QDialog::event(e);
+    if (e->type() == QEvent::WindowActivate)
+        FormActivate();
+    return handled;
+}
+
+void TCORTF033::FormActivate() {
+    QString error;
+    const AccessRights rights = m_session.rights(kChapter, kProgram, &error);
+    if (!error.isEmpty())
+        m_session.messages().show(error, true);
+    m_mayInsert = rights.inserir;
+    ui->Edit_RotacoesPrev->setEnabled(m_mayInsert);
+    ui->BotGravarVida->setEnabled(m_mayInsert);
+    ui->BotPrint->setVisible(rights.imprimir);
+    ui->BotExcel->setVisible(rights.imprimir);
+    if (m_initialised)
+        return;
+    // The opening steps, once per showing: a child window closing changes nothing here.
+    m_initialised = true;
+    m_images = readImageParameters(QSqlDatabase::database(kDbFalquinas, false), &error);
+    if (!error.isEmpty())
+        m_session.messages().show(error, true);
+    m_limits = readToolLifeLimits();
+    ui->Edit_Cliente->setText(QStringLiteral("%"));
+    ui->Edit_Fornecedor->setText(QStringLiteral("%"));
+    ui->Edit_Maquina->setText(QStringLiteral("0"));
+    ui->Edit_Desgaste1->clear();
+    ui->Edit_Desgaste2->clear();
+    ui->Edit_Meses->setText(QString::number(m_limits.dormantMonths));
+    ui->ChkValidos->setChecked(false);
+    ui->ChkInactivos->setChecked(false);
+    ui->ChkNuncaUsados->setChecked(false);
+    rebuild();
+}
+
+void TCORTF033::done(int result) {
+    m_initialised = false;
+    QDialog::done(result);
+}
+
+void TCORTF033::kindChanged(int page) {
+    m_kind = page == 1 ? ItemKind::Drawing : ItemKind::Cliche;
+    if (m_initialised)
+        rebuild();
+}
+
+bool TCORTF033::readFilter() {
+    auto refuse = [this](QLineEdit* box, const QString& message) {
+        m_refused = box;
+        m_session.messages().showForField(box, message);
+        return false;
+    };
+    ToolLifeFilter f;
+    f.clientPattern =
+        ui->Edit_Cliente->text().isEmpty() ? QStringLiteral("%") : ui->Edit_Cliente->text();
+    f.supplierPattern =
+        ui->Edit_Fornecedor->text().isEmpty() ? QStringLiteral("%") : ui->Edit_Fornecedor->text();
+    const QString machineText = ui->Edit_Maquina->text().trimmed();
+    const std::optional<qint64> machine =
+        machineText.isEmpty() ? std::optional<qint64>(0) : wholeNumber(machineText, 0, 32767);
+    if (!machine)
+        return refuse(ui->Edit_Maquina, kBadMachine);
+    f.machine = int(*machine);
+    f.validOnly = ui->ChkValidos->isChecked();
+    if (!wearBound(ui->Edit_Desgaste1->text(), &f.wearFrom))
+        return refuse(ui->Edit_Desgaste1, kBadWear);
+    if (!wearBound(ui->Edit_Desgaste2->text(), &f.wearTo))
+        return refuse(ui->Edit_Desgaste2, kBadWear);
+    if (f.wearFrom && f.wearTo && *f.wearTo < *f.wearFrom)
+        return refuse(ui->Edit_Desgaste1, kBadWear);
+    const std::optional<qint64> months = wholeNumber(ui->Edit_Meses->text(), 1, 1200);
+    if (!months)
+        return refuse(ui->Edit_Meses, kBadMonths);
+    f.dormantMonths = int(*months);
+    f.dormant = ui->ChkInactivos->isChecked();
+    f.neverUsed = ui->ChkNuncaUsados->isChecked();
+    m_filter = f;
+    ui->Edit_Cliente->setText(f.clientPattern);
+    ui->Edit_Fornecedor->setText(f.supplierPattern);
+    return true;
+}
+
+bool TCORTF033::rebuild() {
+    if (!readFilter())
+        return false;
+    QSqlDatabase db = QSqlDatabase::database(kDbFalquinas, false);
+    const QDate working = m_session.context().workingDate;
+    const SqlDialect dialect = SqlDialect::forDatabase(db);
+    QString error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // Reads the tools of `filter` into `rows`; false on error.
+    auto read = [db, dialect, working, kind = m_kind](const ToolLifeFilter& filter,
+                                                      QVector<ToolLife>& rows, QString* why) {
+        QSqlQuery query(db);
+        if (!runForward(query, toolLifeStatement(dialect, kind, filter, working), why))
+            return false;
+        while (query.next())
+            rows << toolLifeFromRecord(query);
+        return true;
+    };
+    QVector<ToolLife> rows;
+    bool ok = true;
+    bool more = false;
+    ToolLifeModel::PageReader next;
+    if (pageable(m_filter)) {
+        // A page of numbers at a time, each page's sums through the number's index.
+        auto after = std::make_shared<QString>();
+        next = [db, dialect, read, after, filter = m_filter, kind = m_kind,
+                size = m_pageSize](QVector<ToolLife>& page) {
+            QSqlQuery numbers(db);
+            if (!runForward(numbers, toolPageStatement(dialect, kind, filter, *after, size)))
+                return false;
+            QString last;
+            int count = 0;
+            while (numbers.next()) {
+                last = numbers.value(0).toString();
+                ++count;
+            }
+            if (count == 0)
+                return false;
+            ToolLifeFilter range = filter;
+            range.numberAfter = *after;
+            range.numberUpTo = last;
+            *after = last;
+            return read(range, page, nullptr) && count == size;
+        };
+        more = next(rows);
+    } else {
+        ok = read(m_filter, rows, &error);
+    }
+    m_model->setRows(m_kind, std::move(rows), working, m_limits.warningPercent);
+    m_model->setPageReader(next, more);
+    const int sorted = ui->DBGrid1->horizontalHeader()->sortIndicatorSection();
+    if (sorted >= 0)
+        m_model->sort(sorted, ui->DBGrid1->horizontalHeader()->sortIndicatorOrder());
+    QApplication::restoreOverrideCursor();
+    if (!ok) {
+        m_session.messages().show(error, true);
+        return false;
+    }
+    if (m_model->rowCount() > 0) {
+        ui->DBGrid1->setCurrentIndex(m_model->index(0, 0));
+        if (!m_sized) {
+            m_sized = true;
+            ui->DBGrid1->resizeColumnsToContents();
+        }
+    }
+    rowChanged();
+    return true;
+}
+
+int TCORTF033::currentRow() const {
+    const QModelIndex current = ui->DBGrid1->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void TCORTF033::focusChanged(QWidget* old, QWidget* now) {
+    if (!old || !now || !isAncestorOf(old) || !isAncestorOf(now))
+        return;
+    if (m_refused && now == m_refused) {
+        m_refused = nullptr;
+        return;
+    }
+    for (QLineEdit* box : {ui->Edit_Cliente, ui->Edit_Fornecedor, ui->Edit_Maquina,
+                           ui->Edit_Desgaste1, ui->Edit_Desgaste2, ui->Edit_Meses})
+        if (old == box) {
+            rebuild();
+            return;
+        }
+}
+
+void TCORTF033::rowChanged() {
+    m_ML1->clear();
+    m_picturePath.clear();
+    m_documents->closeDocument();
+    const int row = currentRow();
+    if (row < 0 || row >= m_model->rowCount()) {
+        m_documents->showRecord(QString(), QString());
+        ui->Edit_RotacoesPrev->clear();
+        return;
+    }
+    const ToolLife& tool = m_model->tool(row);
+    ui->Edit_RotacoesPrev->setText(QString::number(tool.life));
+    const bool drawing = m_kind == ItemKind::Drawing;
+    const QString path =
+        drawing ? drawingImagePath(m_images, tool.number) : clicheImagePath(m_images, tool.number);
+    if (!path.isEmpty() && QFileInfo::exists(path)) {
+        m_ML1->load(path);
+        m_picturePath = path;
+    }
+    m_documents->showRecord(drawing ? m_images.drawingFolder : m_images.clicheFolder, tool.number);
+}
+
+void TCORTF033::DBGrid1DblClick() {
+    const int row = currentRow();
+    if (row < 0 || m_picturePath.isEmpty())
+        return;
+    if (std::unique_ptr<ViewerWindow> viewer =
+            itemViewer(m_kind == ItemKind::Drawing, m_model->tool(row).number, m_picturePath, this))
+        m_runViewer(*viewer);
+}
+
+void TCORTF033::BotGravarVidaClick() {
+    if (!m_mayInsert)
+        return;
+    const int row = currentRow();
+    if (row < 0) {
+        m_session.messages().show(kNoTool, true);
+        return;
+    }
+    const std::optional<qint64> life =
+        wholeNumber(ui->Edit_RotacoesPrev->text(), 0, std::numeric_limits<qint32>::max());
+    if (!life) {
+        m_refused = ui->Edit_RotacoesPrev;
+        m_session.messages().showForField(ui->Edit_RotacoesPrev, kBadLife);
+        return;
+    }
+    const QString number = m_model->tool(row).number;
+    const bool drawing = m_kind == ItemKind::Drawing;
+    // Written through the shared dataset: the row named by its key, the life checked against
+    // the value read, so another workstation's change in between is a write error.
+    Dataset* tools = m_session.dataset(drawing ? ds::DESENHOS : ds::CLICHES);
+    const QStringList key{drawing ? QStringLiteral("DESENHONRO") : QStringLiteral("CLICHENRO")};
+    QString error;
+    if (!tools || (!tools->isOpen() && !tools->open(&error))) {
+        m_session.messages().show(error, true);
+        return;
+    }
+    if (!tools->locate(key, {number})) {
+        if (!tools->reopen(&error) || !tools->locate(key, {number})) {
+            m_session.messages().show(error.isEmpty() ? kNoTool : error, true);
+            return;
+        }
+    }
+    tools->edit();
+    tools->setFieldValue(QStringLiteral("ROTACOES_PREV"), int(*life));
+    tools->post();
+    const ApplyResult result = tools->applyUpdates();
+    if (!result.ok) {
+        // The write-error window has spoken (or the server's message is shown); the shared
+        // dataset keeps no change of this window's, the typed life stays in its box.
+        tools->cancelUpdates();
+        if (!result.aborted && !result.error.isEmpty())
+            m_session.messages().show(result.error, true);
+        return;
+    }
+    QSqlDatabase db = QSqlDatabase::database(kDbFalquinas, false);
+    if (const std::optional<ToolLife> tool =
+            readToolLife(db, m_kind, number, m_session.context().workingDate))
+        m_model->updateRow(*tool);
+}
+
+QStringList TCORTF033::criteria() const {
+    QStringList c;
+    c << (m_kind == ItemKind::Cliche ? QStringLiteral("Clichés") : QStringLiteral("Desenhos"))
+      << clientCriterion(m_filter.clientPattern) << supplierCriterion(m_filter.supplierPattern);
+    if (m_filter.machine)
+        c << QStringLiteral("Máquina : %1").arg(m_filter.machine);
+    if (m_filter.validOnly)
+        c << QStringLiteral("Só válidos");
+    if (m_filter.wearFrom || m_filter.wearTo)
+        c << QStringLiteral("%% Desgaste : %1 a %2")
+                 .arg(m_filter.wearFrom ? QString::number(*m_filter.wearFrom) : QStringLiteral("0"),
+                      m_filter.wearTo ? QString::number(*m_filter.wearTo) : QStringLiteral("..."));
+    if (m_filter.dormant)
+        c << QStringLiteral("Sem uso há mais de %1 meses").arg(m_filter.dormantMonths);
+    if (m_filter.neverUsed)
+        c << QStringLiteral("Nunca usados");
+    c << QStringLiteral("Data de Trabalho : ") +
+             m_session.context().workingDate.toString(QStringLiteral("dd/MM/yyyy"));
+    return c;
+}
+
+void TCORTF033::BotPrintClick() {
+    m_model->fetchAll();
+    PreparedReport prepared =
+        prepareToolLifeList(*m_model, criteria(), m_images, ui->ChkImpFoto->isChecked());
+    m_runPreview(prepared);
+}
+
+void TCORTF033::BotExcelClick() {
+    m_model->fetchAll();
+    m_exporter->exportGrid(this, ui->DBGrid1, windowTitle());
+}
+
+} // namespace falq

@@ -1,0 +1,261 @@
+#include "toollifemodel.h"
+
+#include "reportpictures.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <numeric>
+
+namespace falq::movements {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Vida Útil de Clichés e Cortantes");
+
+QString wholeNumber(qint64 value) {
+    return QLocale(QLocale::Portuguese, QLocale::Portugal).toString(value);
+}
+
+} // namespace
+
+void ToolLifeModel::setRows(ItemKind kind, QVector<ToolLife> rows, const QDate& workingDate,
+                            int warningPercent) {
+    beginResetModel();
+    m_kind = kind;
+    m_rows = std::move(rows);
+    m_working = workingDate;
+    m_warning = warningPercent;
+    m_next = nullptr;
+    m_more = false;
+    endResetModel();
+}
+
+void ToolLifeModel::setPageReader(PageReader next, bool more) {
+    m_next = std::move(next);
+    m_more = more && m_next;
+}
+
+bool ToolLifeModel::canFetchMore(const QModelIndex& parent) const {
+    return !parent.isValid() && m_more;
+}
+
+void ToolLifeModel::fetchMore(const QModelIndex& parent) {
+    if (parent.isValid() || !m_more)
+        return;
+    QVector<ToolLife> page;
+    m_more = m_next(page);
+    if (page.isEmpty())
+        return;
+    beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + page.size() - 1));
+    m_rows += page;
+    endInsertRows();
+}
+
+void ToolLifeModel::fetchAll() {
+    while (m_more)
+        fetchMore();
+}
+
+bool ToolLifeModel::updateRow(const ToolLife& tool) {
+    for (int row = 0; row < m_rows.size(); ++row) {
+        if (m_rows[row].number == tool.number) {
+            m_rows[row] = tool;
+            emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+            return true;
+        }
+    }
+    return false;
+}
+
+int ToolLifeModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int ToolLifeModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant ToolLifeModel::sortKey(int row, int column) const {
+    const ToolLife& t = m_rows.at(row);
+    switch (column) {
+    case Number:
+        return t.number;
+    case Client:
+        return t.client;
+    case Reference:
+        return t.reference;
+    case Machine:
+        return t.machine;
+    case Life:
+        return t.life;
+    case Wear:
+        return t.wear;
+    case WearPercent:
+        return t.wearPercent() ? QVariant(*t.wearPercent()) : QVariant(-1.0);
+    case Uses:
+        return t.uses;
+    case LastUse:
+        return t.lastUse.isValid() ? double(t.lastUse.toMSecsSinceEpoch()) : -1e18;
+    case WearOut: {
+        const std::optional<QDate> end = t.wearOutDate(m_working);
+        return end ? double(end->toJulianDay()) : -1.0;
+    }
+    case Cost:
+        return t.cost;
+    default:
+        return {};
+    }
+}
+
+QString ToolLifeModel::text(int row, int column) const {
+    const ToolLife& t = m_rows.at(row);
+    switch (column) {
+    case Number:
+        return t.number;
+    case Client:
+        return t.client;
+    case Reference:
+        return t.reference;
+    case Machine:
+        return t.machine ? QString::number(t.machine) : QString();
+    case Life:
+        return t.lifeKnown() ? wholeNumber(t.life) : QString();
+    case Wear:
+        return wholeNumber(t.wear);
+    case WearPercent:
+        return wearPercentText(t);
+    case Uses:
+        return wholeNumber(t.uses);
+    case LastUse:
+        return t.lastUse.isValid() ? t.lastUse.toString(QStringLiteral("dd/MM/yyyy")) : QString();
+    case WearOut:
+        return dateText(t.wearOutDate(m_working));
+    case Cost:
+        return QLocale(QLocale::Portuguese, QLocale::Portugal).toString(t.cost, 'f', 2);
+    default:
+        return {};
+    }
+}
+
+QVariant ToolLifeModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= m_rows.size())
+        return {};
+    const int column = index.column();
+    switch (role) {
+    case Qt::DisplayRole:
+        return text(index.row(), column);
+    case Qt::TextAlignmentRole:
+        return column >= Machine ? int(Qt::AlignRight | Qt::AlignVCenter)
+                                 : int(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::BackgroundRole:
+        if (column == WearPercent) {
+            const ToolLife& t = m_rows.at(index.row());
+            if (t.reaches(100))
+                return wornColour();
+            if (t.reaches(m_warning))
+                return warningColour();
+        }
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant ToolLifeModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (section) {
+    case Number:
+        return m_kind == ItemKind::Cliche ? QStringLiteral("Cliché Nº")
+                                          : QStringLiteral("Desenho Nº");
+    case Client:
+        return QStringLiteral("Cliente");
+    case Reference:
+        return QStringLiteral("Referência");
+    case Machine:
+        return QStringLiteral("Máquina");
+    case Life:
+        return QStringLiteral("Vida Prevista");
+    case Wear:
+        return m_kind == ItemKind::Cliche ? QStringLiteral("Rotações")
+                                          : QStringLiteral("Batimentos");
+    case WearPercent:
+        return QStringLiteral("% Desgaste");
+    case Uses:
+        return QStringLiteral("Utilizações");
+    case LastUse:
+        return QStringLiteral("Última Utiliz.");
+    case WearOut:
+        return QStringLiteral("Previsão de Fim");
+    case Cost:
+        return QStringLiteral("Custo");
+    default:
+        return {};
+    }
+}
+
+void ToolLifeModel::sort(int column, Qt::SortOrder order) {
+    if (column < 0 || column >= ColumnCount)
+        return;
+    fetchAll();
+    emit layoutAboutToBeChanged();
+    QVector<int> rows(m_rows.size());
+    std::iota(rows.begin(), rows.end(), 0);
+    QVector<QVariant> keys(m_rows.size());
+    for (int row = 0; row < m_rows.size(); ++row)
+        keys[row] = sortKey(row, column);
+    const bool text = column == Number || column == Client || column == Reference;
+    std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
+        const double x = keys[a].toDouble();
+        const double y = keys[b].toDouble();
+        const int c = text ? keys[a].toString().compare(keys[b].toString(), Qt::CaseInsensitive)
+                           : (x < y ? -1 : (x > y ? 1 : 0));
+        return order == Qt::AscendingOrder ? c < 0 : c > 0;
+    });
+    QVector<ToolLife> sorted;
+    sorted.reserve(m_rows.size());
+    for (int row : rows)
+        sorted << m_rows.at(row);
+    m_rows = std::move(sorted);
+    emit layoutChanged();
+}
+
+PreparedReport prepareToolLifeList(const ToolLifeModel& model, const QStringList& criteria,
+                                   const ImageParameters& images, bool photos) {
+    PreparedReport out;
+    out.caption = kTitle;
+    reports::Form& f = out.form;
+    f.name = QStringLiteral("VIDAUTIL");
+    f.title = kTitle;
+    f.criteria = criteria;
+    f.orientation = QPageLayout::Landscape;
+    static const int widths[ToolLifeModel::ColumnCount] = {14, 12, 22, 7,  12, 12,
+                                                           10, 11, 12, 12, 12};
+    QStringList fields;
+    for (int c = 0; c < ToolLifeModel::ColumnCount; ++c) {
+        const QString field = QStringLiteral("C%1").arg(c);
+        fields << field;
+        f.columns << reports::Column{model.headerData(c, Qt::Horizontal).toString(), field,
+                                     widths[c],
+                                     c >= ToolLifeModel::Machine ? Qt::AlignRight : Qt::AlignLeft};
+    }
+    QVector<QVariantList> rows;
+    rows.reserve(model.rowCount());
+    for (int r = 0; r < model.rowCount(); ++r) {
+        QVariantList row;
+        for (int c = 0; c < ToolLifeModel::ColumnCount; ++c)
+            row << model.text(r, c);
+        rows << row;
+    }
+    if (photos) {
+        const bool drawing = model.kind() == ItemKind::Drawing;
+        f.picture = [images, drawing](const reports::Record& r) {
+            return itemPicture(images, drawing, r.value(QStringLiteral("C0")).toString());
+        };
+        f.pictureLines = kPictureLines;
+    }
+    out.source = std::make_unique<reports::TableSource>(fields, std::move(rows));
+    return out;
+}
+
+} // namespace falq::movements

@@ -1,0 +1,330 @@
+// The tool life window driven by its boxes: the rows and their colour bands, the drawings'
+// page, the filters, sorting by a title, setting a tool's forecast life (refused for text and
+// negative numbers, written for a whole number, a conflict with another workstation's change),
+// the rights, the printed list and the viewer.
+#include "../cliches/editorrun.h"
+#include "CORTP033.h"
+#include "connections.h"
+#include "documents.h"
+#include "documentspage.h"
+#include "imagecontrol.h"
+#include "imagefiles.h"
+
+#include "reportengine.h"
+
+#include <QBuffer>
+#include <QCheckBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QTabBar>
+
+using namespace falq;
+using namespace falq::movements;
+
+namespace {
+
+const QString kBadLife = QStringLiteral("Vida Prevista Inválida ...");
+
+struct ToolLifeOn {
+    ToolLifeOn() {
+        if (!inst.ok())
+            return;
+        e.run.session.setUpdateErrorHandler(&handler);
+    }
+    // Writes the register for the session's working date, opens the window (previews and
+    // viewers recorded), shown and active.
+    bool open() {
+        if (!inst.ok() || !e.run.start() || !e.run.menu.sessionOpen())
+            return false;
+        const QDate w = e.run.session.context().workingDate;
+        auto cliche = [this](const char* n, const QVariant& life, const char* client) {
+            return inst.exec("main",
+                             "INSERT INTO CLICHES (CLICHENRO, SIGLACLI, REFERENCIA, FORNSIGLA, "
+                             "MAQUINA, ROTACOES_PREV, UTILIZA) VALUES (?, ?, 'Ref', 'FLEXO', 1, ?, "
+                             "'S')",
+                             {QString::fromLatin1(n), QString::fromLatin1(client), life});
+        };
+        auto movement = [this, w](const char* cl, const char* ds, int rotations, int daysBack) {
+            const SqlDialect d = SqlDialect::forDatabase(inst.open("main"));
+            return inst.exec("main",
+                             "INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, "
+                             "ENCOMENDA, DATA, TIPOREG) VALUES (?, ?, 1, ?, '', ?, ?)",
+                             {QString::fromLatin1(ds), QString::fromLatin1(cl), rotations,
+                              d.bindDateTime(QDateTime(w.addDays(-daysBack), QTime(9, 0))),
+                              *cl ? QStringLiteral("CL") : QStringLiteral("DS")});
+        };
+        // T1 95 % (warning band), T2 110 % (worn band), T3 50 %, T4 never used (BETA).
+        const bool written =
+            cliche("T1", 1000, "ALFA") && movement("T1", "", 950, 3) &&
+            cliche("T2", 1000, "ALFA") && movement("T2", "", 1100, 1) &&
+            cliche("T3", 1000, "ALFA") && movement("T3", "", 500, 0) &&
+            cliche("T4", 1000, "BETA") &&
+            inst.exec("main", "INSERT INTO DESENHOS (DESENHONRO, SIGLACLI, REFERENCIA, SIGLAFORN, "
+                              "MAQUINA, ROTACOES_PREV, UTILIZA) VALUES ('X1', 'GAMA', 'Caixa', "
+                              "'CORTEX', 2, 0, 'S')") &&
+            movement("", "X1", 40, 0);
+        if (!written)
+            return false;
+        e.reopen();
+        e.window->setPreviewRunner([this](PreparedReport& r) {
+            previews << r.form.name;
+            criteria = r.form.criteria;
+            listed = 0;
+            r.source->rewind();
+            while (r.source->next())
+                ++listed;
+            // The list as printed: text here, PDF kept in FALQ_PDF_DIR when it is set.
+            QBuffer buffer;
+            buffer.open(QIODevice::WriteOnly);
+            r.source->rewind();
+            reports::renderToText(r.form, *r.source, {QStringLiteral("Empresa"), {}}, buffer);
+            text = QString::fromUtf8(buffer.data());
+            const QString dir = qEnvironmentVariableIsEmpty("FALQ_PDF_DIR")
+                                    ? pdfDir.path()
+                                    : qEnvironmentVariable("FALQ_PDF_DIR");
+            r.source->rewind();
+            pdf = reports::renderToFile(r.form, *r.source, {QStringLiteral("Empresa"), {}},
+                                        reports::FileFormat::Pdf,
+                                        QDir(dir).filePath(QStringLiteral("VIDAUTIL.pdf")))
+                      .ok;
+        });
+        e.window->setViewerRunner(
+            [this](QDialog& viewer) { viewers << viewer.metaObject()->className(); });
+        return e.window->isActiveWindow();
+    }
+    QStringList numbers() const {
+        QStringList out;
+        for (int r = 0; r < e.window->rows()->rowCount(); ++r)
+            out << e.window->rows()->tool(r).number;
+        return out;
+    }
+    void select(const QString& number) {
+        for (int r = 0; r < e.window->rows()->rowCount(); ++r)
+            if (e.window->rows()->tool(r).number == number)
+                e.clickGrid(r);
+    }
+    QVariant life(const char* number) {
+        return inst.scalar("main", "SELECT ROTACOES_PREV FROM CLICHES WHERE CLICHENRO = ?",
+                           {QString::fromLatin1(number)});
+    }
+    void setLife(const QString& text) {
+        e.click("Edit_RotacoesPrev");
+        e.type("Edit_RotacoesPrev", text);
+        e.button("BotGravarVida")->click();
+        test::settle();
+    }
+
+    test::Installation inst;
+    test::ScriptedHandler handler;
+    test::EditorOf<TCORTF033> e;
+    QStringList previews;
+    QStringList criteria;
+    int listed = 0;
+    QString text;
+    bool pdf = false;
+    QTemporaryDir pdfDir;
+    QStringList viewers;
+};
+
+} // namespace
+
+class TestToolLifeWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void rowsBandsAndPages();
+    void filtersAndSorting();
+    void settingTheLife();
+    void lifeConflict();
+    void rightsAndPrinting();
+    void pagesOfTools();
+    void pictureDocumentsAndViewer();
+};
+
+void TestToolLifeWindow::initTestCase() {
+    FALQ_REQUIRE_ENGINE();
+}
+
+void TestToolLifeWindow::rowsBandsAndPages() {
+    ToolLifeOn t;
+    QVERIFY(t.open());
+    QCOMPARE(t.e.window->windowTitle(), QStringLiteral("Vida Útil de Clichés e Cortantes"));
+    QCOMPARE(t.e.w("Edit_Cliente")->text(), QStringLiteral("%"));
+    QCOMPARE(t.e.w("Edit_Meses")->text(), QStringLiteral("24"));
+    QCOMPARE(t.numbers(), (QStringList{"T1", "T2", "T3", "T4"}));
+    ToolLifeModel* m = t.e.window->rows();
+    const int pct = ToolLifeModel::WearPercent;
+    QCOMPARE(m->index(0, pct).data().toString(), QStringLiteral("95%"));
+    QCOMPARE(m->index(0, pct).data(Qt::BackgroundRole).value<QColor>(),
+             ToolLifeModel::warningColour());
+    QCOMPARE(m->index(1, pct).data(Qt::BackgroundRole).value<QColor>(),
+             ToolLifeModel::wornColour());
+    QVERIFY(!m->index(2, pct).data(Qt::BackgroundRole).isValid());
+    QCOMPARE(m->headerData(pct, Qt::Horizontal).toString(), QStringLiteral("% Desgaste"));
+    // The drawings' page: the die's strokes, its life unknown.
+    auto* pages = t.e.w<QTabBar>("NBTipo");
+    QCOMPARE(pages->tabText(0), QStringLiteral("Clichés"));
+    QCOMPARE(pages->tabText(1), QStringLiteral("Desenhos"));
+    pages->setCurrentIndex(1);
+    test::settle();
+    QCOMPARE(t.numbers(), QStringList{"X1"});
+    QCOMPARE(m->index(0, ToolLifeModel::Wear).data().toString(), QStringLiteral("40"));
+    QCOMPARE(m->index(0, pct).data().toString(), QString());
+}
+
+void TestToolLifeWindow::filtersAndSorting() {
+    ToolLifeOn t;
+    QVERIFY(t.open());
+    t.e.fill("Edit_Cliente", "b%");
+    QCOMPARE(t.numbers(), QStringList{"T4"});
+    t.e.fill("Edit_Cliente", "%");
+    t.e.fill("Edit_Desgaste1", "90");
+    QCOMPARE(t.numbers(), (QStringList{"T1", "T2"}));
+    // An upper bound below the lower one is refused; the list stays.
+    t.e.fill("Edit_Desgaste2", "10");
+    QCOMPARE(t.e.messages.shown.value(0), QStringLiteral("Limite de Desgaste Inválido ..."));
+    QCOMPARE(t.numbers(), (QStringList{"T1", "T2"}));
+    t.e.type("Edit_Desgaste2", "");
+    t.e.type("Edit_Desgaste1", "");
+    t.e.w("Edit_Cliente")->setFocus();
+    test::settle();
+    t.e.w<QCheckBox>("ChkNuncaUsados")->click();
+    test::settle();
+    QVERIFY2(t.e.w<QCheckBox>("ChkNuncaUsados")->isChecked(),
+             qPrintable(t.e.messages.shown.join('|')));
+    QCOMPARE(t.numbers(), QStringList{"T4"});
+    t.e.w<QCheckBox>("ChkNuncaUsados")->click();
+    test::settle();
+    // A click on the title sorts: wear % from the most worn.
+    QHeaderView* header = t.e.grid()->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(ToolLifeModel::WearPercent) + 5, 5));
+    test::settle();
+    if (header->sortIndicatorOrder() == Qt::AscendingOrder)
+        QCOMPARE(t.numbers(), (QStringList{"T4", "T3", "T1", "T2"}));
+    else
+        QCOMPARE(t.numbers(), (QStringList{"T2", "T1", "T3", "T4"}));
+}
+
+void TestToolLifeWindow::settingTheLife() {
+    ToolLifeOn t;
+    QVERIFY(t.open());
+    t.select("T3");
+    QCOMPARE(t.e.w("Edit_RotacoesPrev")->text(), QStringLiteral("1000"));
+    for (const QString& refused : {QStringLiteral("abc"), QStringLiteral("-1")}) {
+        t.e.messages.shown.clear();
+        t.setLife(refused);
+        QCOMPARE(t.e.messages.shown, QStringList{kBadLife});
+        QCOMPARE(t.life("T3").toInt(), 1000);
+    }
+    t.e.messages.shown.clear();
+    t.setLife("250000");
+    QCOMPARE(t.e.messages.shown, QStringList());
+    QCOMPARE(t.life("T3").toInt(), 250000);
+    QCOMPARE(t.e.window->rows()->tool(t.e.window->currentRow()).life, qint64(250000));
+    QCOMPARE(t.handler.errors.size(), 0);
+}
+
+void TestToolLifeWindow::lifeConflict() {
+    ToolLifeOn t;
+    QVERIFY(t.open());
+    t.select("T1");
+    t.setLife("2000"); // the shared dataset has read the tools
+    QCOMPARE(t.life("T1").toInt(), 2000);
+    // Another workstation changes the life in between: the write is refused, its value stays.
+    QVERIFY(t.inst.exec("main", "UPDATE CLICHES SET ROTACOES_PREV = 7777 WHERE CLICHENRO = 'T1'"));
+    t.setLife("3000");
+    QCOMPARE(t.handler.errors.size(), 1);
+    QCOMPARE(t.life("T1").toInt(), 7777);
+    QCOMPARE(t.e.w("Edit_RotacoesPrev")->text(), QStringLiteral("3000"));
+}
+
+void TestToolLifeWindow::rightsAndPrinting() {
+    ToolLifeOn t;
+    QVERIFY(t.inst.exec("main", "UPDATE APLICACAODET SET INSERIR = 'N' WHERE PROGRAMA = "
+                                "'Utiliz.Cliches e Desenhos'"));
+    QVERIFY(t.open());
+    QVERIFY(!t.e.button("BotGravarVida")->isEnabled());
+    QVERIFY(!t.e.w("Edit_RotacoesPrev")->isEnabled());
+    QVERIFY(t.e.button("BotPrint")->isVisible());
+    t.e.button("BotPrint")->click();
+    QCOMPARE(t.previews, QStringList{"VIDAUTIL"});
+    QCOMPARE(t.listed, 4);
+    QVERIFY(t.criteria.contains(QStringLiteral("Cliente(s) : %")));
+    QVERIFY(t.criteria.contains(QStringLiteral("Clichés")));
+    QVERIFY(t.text.contains(QStringLiteral("Vida Útil de Clichés e Cortantes")));
+    QVERIFY(t.text.contains(QStringLiteral("% Desgaste")));
+    QVERIFY(t.text.contains(QStringLiteral("110%")));
+    QVERIFY(t.pdf);
+    // Without the print right: no print, no export.
+    QVERIFY(t.inst.exec("main", "UPDATE APLICACAODET SET IMPRIMIR = 'N' WHERE PROGRAMA = "
+                                "'Utiliz.Cliches e Desenhos'"));
+    {
+        // A window over this one closes: the rights are read again.
+        QDialog over(t.e.window.get());
+        over.show();
+        over.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&over));
+        over.close();
+        QVERIFY(t.e.activate());
+    }
+    QVERIFY(!t.e.button("BotPrint")->isVisible());
+    QVERIFY(!t.e.button("BotExcel")->isVisible());
+}
+
+void TestToolLifeWindow::pagesOfTools() {
+    ToolLifeOn t;
+    QVERIFY(t.open());
+    t.e.window->setPageSize(2);
+    QVERIFY(t.e.window->rebuild());
+    ToolLifeModel* m = t.e.window->rows();
+    QCOMPARE(t.numbers().mid(0, 2), (QStringList{"T1", "T2"}));
+    QVERIFY(m->rowCount() == 2 || m->rowCount() == 4);
+    m->fetchMore();
+    QCOMPARE(t.numbers(), (QStringList{"T1", "T2", "T3", "T4"}));
+    // The page's sums are those of the whole list.
+    QCOMPARE(m->index(0, ToolLifeModel::WearPercent).data().toString(), QStringLiteral("95%"));
+    QCOMPARE(m->index(2, ToolLifeModel::Wear).data().toString(), QStringLiteral("500"));
+    m->fetchAll();
+    QVERIFY(!m->canFetchMore());
+    QCOMPARE(m->rowCount(), 4);
+    // A sort reads every page first.
+    t.e.window->setPageSize(1);
+    QVERIFY(t.e.window->rebuild());
+    QVERIFY(m->rowCount() < 4 && m->canFetchMore()); // the grid reads the pages it shows
+    m->sort(ToolLifeModel::WearPercent, Qt::DescendingOrder);
+    QCOMPARE(t.numbers(), (QStringList{"T2", "T1", "T3", "T4"}));
+    // A filter on the figures reads the whole list at once.
+    t.e.w<QCheckBox>("ChkNuncaUsados")->click();
+    test::settle();
+    QCOMPARE(t.numbers(), QStringList{"T4"});
+    QVERIFY(!m->canFetchMore());
+}
+
+void TestToolLifeWindow::pictureDocumentsAndViewer() {
+    ToolLifeOn t;
+    QVERIFY(t.inst.ok());
+    const ImageParameters images = readImageParameters(t.inst.open("main"));
+    QDir().mkpath(images.clicheFolder);
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    QVERIFY(picture.save(clicheImagePath(images, QStringLiteral("T2")), "JPG"));
+    QFile sheet(QDir(images.clicheFolder).filePath(QStringLiteral("T2_ficha.pdf")));
+    QVERIFY(sheet.open(QIODevice::WriteOnly));
+    sheet.write("%PDF-1.4\n");
+    sheet.close();
+    QVERIFY(t.open());
+    // T1 has no picture: nothing to view.
+    t.select("T1");
+    emit t.e.grid()->doubleClicked(t.e.grid()->currentIndex());
+    QCOMPARE(t.viewers, QStringList());
+    t.select("T2");
+    QVERIFY(!t.e.window->picture()->isEmpty());
+    QCOMPARE(t.e.window->documents()->list()->count(), 2); // the picture and the sheet
+    emit t.e.grid()->doubleClicked(t.e.grid()->currentIndex());
+    QCOMPARE(t.viewers, QStringList{"falq::TClicheViewer"});
+}
+
+QTEST_MAIN(TestToolLifeWindow)
+#include "tst_tool_life_window.moc"
