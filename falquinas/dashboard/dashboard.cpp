@@ -5,6 +5,7 @@
 #include "dashboardviewer.h"
 #include "drawingpicker.h"
 #include "itempage.h"
+#include "lifepage.h"
 #include "partypage.h"
 #include "session.h"
 #include "totalspage.h"
@@ -29,8 +30,8 @@ Dashboard::Dashboard(Session& session, TFACFMENU& window)
 
     m_pages << new TotalsPage(*this, m_nb0) << new PartyPage(*this, Party::Client, m_nb0)
             << new PartyPage(*this, Party::Supplier, m_nb0)
-            << new ItemPage(*this, Item::Cliche, m_nb0)
-            << new ItemPage(*this, Item::Drawing, m_nb0);
+            << new ItemPage(*this, Item::Cliche, m_nb0) << new ItemPage(*this, Item::Drawing, m_nb0)
+            << new LifePage(*this, m_nb0);
     for (DashboardPage* page : std::as_const(m_pages))
         m_nb0->addTab(page, page->caption());
     m_nb0->hide();

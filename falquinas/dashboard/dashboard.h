@@ -1,6 +1,6 @@
 #pragma once
 // The statistics dashboard of the main window: the switch (BotActive) that shows or hides it,
-// the notebook NB0 with its five pages (one controller each), the filter groups and viewer on
+// the notebook NB0 with its six pages (one controller each), the filter groups and viewer on
 // the menu notebook's "Fotos" page, and the page change that closes every query of the
 // dashboard and opens only those of the page shown.
 #include "dashboardqueries.h"

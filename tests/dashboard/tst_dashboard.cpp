@@ -5,6 +5,7 @@
 #include "dashboardpage.h"
 #include "dashboardviewer.h"
 #include "imagefiles.h"
+#include "lifepage.h"
 #include "registerrows.h"
 #include "statchart.h"
 #include "windows.h"
@@ -21,6 +22,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QRadioButton>
+#include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -31,7 +33,7 @@ using falq::test::Run;
 
 namespace {
 
-enum PageIndex { TotalsIx, ClientsIx, SuppliersIx, ClichesIx, DrawingsIx };
+enum PageIndex { TotalsIx, ClientsIx, SuppliersIx, ClichesIx, DrawingsIx, LifeIx };
 
 // The working date of the session (PARAMUTIL).
 bool setWorkingDate(test::Installation& inst, const QDate& date) {
@@ -64,6 +66,57 @@ std::unique_ptr<test::Installation> registerAt(const QDate& workingDate) {
     if (!inst->ok() || !test::fillRegister(*inst) || !setWorkingDate(*inst, workingDate))
         qWarning("installation failed: %s", qPrintable(inst->error()));
     return inst;
+}
+
+// The tool-life register of the page's test, worked on at 2024-12-31 (Inactivo: 24 months,
+// so a tool last used before 2022-12-31 is dormant). One movement 99 days back makes a rate
+// over 100 days:
+//   K1 cliché  ALFA  life 10000, 2000 on 2024-09-23: 20/day, 8000 left: 400 days, 2026-02-04
+//   K2 drawing BETA  life 10000, 8000 on 2024-09-23: 80/day, 2000 left:  25 days, 2025-01-25
+//   K3 cliché  ALFA  life unknown, used 2024-12-22        (no wear-out date, not dormant)
+//   K4 cliché  ALFA  used 2022-06-01 only                   (dormant)
+//   K5 cliché  GAMA  life 1000000, used 2022-06-01 only     (dormant; rate 0: no date)
+//   K6 drawing ALFA  used 2021-01-01 only                   (dormant)
+//   K7 drawing BETA  never used                             (neither)
+std::unique_ptr<test::Installation> lifeRegister() {
+    auto inst = std::make_unique<test::Installation>();
+    const auto life = [&](const char* table, const char* key, const char* number, int value) {
+        return inst->exec(QStringLiteral("main"),
+                          QStringLiteral("UPDATE %1 SET ROTACOES_PREV = ? WHERE %2 = ?")
+                              .arg(QLatin1String(table), QLatin1String(key)),
+                          {value, QString::fromLatin1(number)});
+    };
+    const bool ok =
+        inst->ok() && test::addCliche(*inst, "K1", "ALFA", "P-1") &&
+        test::addDrawing(*inst, "K2", "BETA") && test::addCliche(*inst, "K3", "ALFA", "P-3") &&
+        test::addCliche(*inst, "K4", "ALFA", "P-4") &&
+        test::addCliche(*inst, "K5", "GAMA", "P-5") && test::addDrawing(*inst, "K6", "ALFA") &&
+        test::addDrawing(*inst, "K7", "BETA") && life("CLICHES", "CLICHENRO", "K1", 10000) &&
+        life("DESENHOS", "DESENHONRO", "K2", 10000) &&
+        life("CLICHES", "CLICHENRO", "K5", 1000000) &&
+        test::addMovement(*inst, "K1", "", 2000, "E1", "2024-09-23 10:00") &&
+        test::addMovement(*inst, "", "K2", 8000, "E2", "2024-09-23 00:00") &&
+        test::addMovement(*inst, "K3", "", 100, "E3", "2024-12-22 00:00") &&
+        test::addMovement(*inst, "K4", "", 100, "E4", "2022-06-01 00:00") &&
+        test::addMovement(*inst, "K5", "", 100, "E5", "2022-06-01 00:00") &&
+        test::addMovement(*inst, "", "K6", 100, "E6", "2021-01-01 00:00") &&
+        setWorkingDate(*inst, QDate(2024, 12, 31));
+    if (!ok)
+        qWarning("installation failed: %s", qPrintable(inst->error()));
+    return inst;
+}
+
+// The rows of a grid over a plain model, as text.
+QStringList gridRows(QTableView* grid) {
+    QStringList rows;
+    const QAbstractItemModel* m = grid->model();
+    for (int r = 0; r < m->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < m->columnCount(); ++c)
+            cells << m->index(r, c).data().toString();
+        rows << cells.join(QLatin1Char('|'));
+    }
+    return rows;
 }
 
 struct Board {
@@ -123,6 +176,52 @@ private slots:
         Board board(run);
         QVERIFY(run.start());
         QCOMPARE(!board.find<QAbstractButton>("BotActive")->isHidden(), shown);
+    }
+
+    void lifePageListsTheNearestEndsAndDormantToolsOnlyWhenShown() {
+        const auto inst = lifeRegister();
+        Run run;
+        Board board(run);
+        QVERIFY(run.start());
+        QCOMPARE(board.nb0()->tabText(LifeIx), QStringLiteral("Vida Útil"));
+        auto* nearest = board.find<QTableView>("DBGridVidaFim");
+        auto* dormant = board.find<QTableView>("DBGridVidaInactivos");
+        QVERIFY(nearest && dormant);
+        const auto lifeReads = [&] {
+            return board.opened(QStringLiteral("VIDACLICHES")) +
+                   board.opened(QStringLiteral("VIDADESENHOS"));
+        };
+        // Nothing at start-up, nor on another page.
+        QCOMPARE(lifeReads(), 0);
+        board.switchOn();
+        board.page(ClientsIx);
+        board.find<QRadioButton>("RadCompras")->click();
+        QCOMPARE(lifeReads(), 0);
+        QCOMPARE(nearest->model()->rowCount(), 0);
+
+        board.page(LifeIx);
+        // Both kinds, for the nearest ends and for the dormant tools.
+        QCOMPARE(board.opened(QStringLiteral("VIDACLICHES")), 2);
+        QCOMPARE(board.opened(QStringLiteral("VIDADESENHOS")), 2);
+        QCOMPARE(gridRows(nearest),
+                 (QStringList{"K2|Desenho|BETA|80%|25/01/2025", "K1|Cliché|ALFA|20%|04/02/2026"}));
+        QCOMPARE(gridRows(dormant), (QStringList{"ALFA|2", "GAMA|1"}));
+        const QList<ChartPoint> points = board.find<StatChart>("ChartVida")->points();
+        QCOMPARE(points.size(), kChartPoints);
+        QCOMPARE(points[0], (ChartPoint{QStringLiteral("ALFA"), 2.0}));
+        QCOMPARE(points[1], (ChartPoint{QStringLiteral("GAMA"), 1.0}));
+        QVERIFY(points[2].label.isEmpty());
+        QVERIFY(nearest->editTriggers() == QAbstractItemView::NoEditTriggers);
+
+        // A recompute of the dashboard reads them again; another page does not.
+        board.dashboard->resetOpenings();
+        board.find<QRadioButton>("RadReparacoes")->click();
+        QCOMPARE(lifeReads(), 4);
+        QCOMPARE(gridRows(dormant), (QStringList{"ALFA|2", "GAMA|1"}));
+        board.dashboard->resetOpenings();
+        board.page(TotalsIx);
+        board.find<QRadioButton>("RadCompras")->click();
+        QCOMPARE(lifeReads(), 0);
     }
 
     void switchResetsTheDatesAndRecomputesNothingOnANewDate() {

@@ -1,0 +1,140 @@
+#include "lifepage.h"
+
+#include "connections.h"
+#include "dashboard.h"
+#include "dashboardviewer.h"
+#include "session.h"
+#include "statchart.h"
+#include "toollife.h"
+
+#include <QAbstractItemView>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace falq::dashboard {
+
+namespace {
+
+using movements::ItemKind;
+using movements::ToolLife;
+
+// A read-only grid over `model`, named `name`.
+QTableView* modelGrid(QWidget* parent, const char* name, QStandardItemModel* model) {
+    auto* grid = new QTableView(parent);
+    grid->setObjectName(QString::fromLatin1(name));
+    grid->setModel(model);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->verticalHeader()->setDefaultSectionSize(20);
+    return grid;
+}
+
+QStandardItem* cell(const QString& text, bool right = false) {
+    auto* item = new QStandardItem(text);
+    if (right)
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return item;
+}
+
+} // namespace
+
+LifePage::LifePage(Dashboard& dashboard, QWidget* parent) : DashboardPage(dashboard, parent) {
+    m_nearest = new QStandardItemModel(0, 5, this);
+    m_nearest->setHorizontalHeaderLabels({QStringLiteral("Número"), QStringLiteral("Tipo"),
+                                          QStringLiteral("Cliente"), QStringLiteral("Gasto %"),
+                                          QStringLiteral("Previsão de fim")});
+    m_dormant = new QStandardItemModel(0, 2, this);
+    m_dormant->setHorizontalHeaderLabels({QStringLiteral("Cliente"), QStringLiteral("Inactivos")});
+
+    auto* layout = new QHBoxLayout(this);
+    auto* left = new QVBoxLayout;
+    left->addWidget(new QLabel(QStringLiteral("Mais próximos do fim da vida prevista"), this));
+    left->addWidget(modelGrid(this, "DBGridVidaFim", m_nearest));
+    layout->addLayout(left, 3);
+    auto* right = new QVBoxLayout;
+    right->addWidget(new QLabel(QStringLiteral("Inactivos por cliente"), this));
+    QTableView* dormant = modelGrid(this, "DBGridVidaInactivos", m_dormant);
+    dormant->setMaximumWidth(260);
+    right->addWidget(dormant, 1);
+    m_chart = new StatChart(StatChart::Style::Bars, QStringLiteral("ChartVida"), this);
+    right->addWidget(m_chart, 1);
+    layout->addLayout(right, 2);
+}
+
+void LifePage::clear() {
+    m_nearest->removeRows(0, m_nearest->rowCount());
+    m_dormant->removeRows(0, m_dormant->rowCount());
+    m_chart->clearPoints();
+}
+
+void LifePage::recompute() {
+    closeQueries();
+    clear();
+    m_dashboard.viewer()->clear();
+    const QDate workingDate = session().context().workingDate;
+    const movements::ToolLifeLimits limits = movements::readToolLifeLimits();
+    QSqlDatabase db = QSqlDatabase::database(kDbFalquinas);
+    const SqlDialect d = dialect();
+    // Every tool of one kind that `filter` keeps, or false after showing the error.
+    const auto read = [&](ItemKind kind, const movements::ToolLifeFilter& filter,
+                          QVector<ToolLife>& tools) {
+        const movements::Statement statement =
+            movements::toolLifeStatement(d, kind, filter, workingDate);
+        m_dashboard.countOpening(kind == ItemKind::Cliche ? QStringLiteral("VIDACLICHES")
+                                                          : QStringLiteral("VIDADESENHOS"));
+        QSqlQuery query(db);
+        QString error;
+        if (!movements::runForward(query, statement, &error)) {
+            session().messages().show(error, true);
+            return false;
+        }
+        while (query.next())
+            tools << movements::toolLifeFromRecord(query);
+        return true;
+    };
+
+    // The nearest ends of both kinds together, each tool with its kind.
+    QVector<ToolLife> cliches, drawings;
+    if (!read(ItemKind::Cliche, {}, cliches) || !read(ItemKind::Drawing, {}, drawings))
+        return;
+    QVector<ToolLife> tools = cliches;
+    tools += drawings;
+    for (const ToolLife& t : movements::nearestEnd(tools, workingDate, kNearest)) {
+        // nearestEnd() gives copies: a drawing is known by its number and its figures.
+        const bool drawing =
+            std::any_of(drawings.cbegin(), drawings.cend(), [&](const ToolLife& w) {
+                return w.number == t.number && w.wear == t.wear && w.life == t.life &&
+                       w.lastUse == t.lastUse;
+            });
+        m_nearest->appendRow({cell(t.number),
+                              cell(drawing ? QStringLiteral("Desenho") : QStringLiteral("Cliché")),
+                              cell(t.client), cell(movements::wearPercentText(t), true),
+                              cell(movements::dateText(t.wearOutDate(workingDate)))});
+    }
+
+    movements::ToolLifeFilter dormantFilter;
+    dormantFilter.dormant = true;
+    dormantFilter.dormantMonths = limits.dormantMonths;
+    QVector<ToolLife> dormant;
+    if (!read(ItemKind::Cliche, dormantFilter, dormant) ||
+        !read(ItemKind::Drawing, dormantFilter, dormant))
+        return;
+    QList<ChartPoint> points;
+    for (const QPair<QString, int>& c : movements::countByClient(dormant)) {
+        m_dormant->appendRow({cell(c.first), cell(QString::number(c.second), true)});
+        if (points.size() < kChartPoints)
+            points.append({c.first, double(c.second)});
+    }
+    while (points.size() < kChartPoints)
+        points.append(ChartPoint{});
+    m_chart->fill(points);
+}
+
+} // namespace falq::dashboard

@@ -1,0 +1,31 @@
+#pragma once
+// "Vida Útil": the clichés and drawings nearest the end of their forecast life (the 20 with
+// the earliest wear-out date) and, by client, how many tools are dormant (used, but not for
+// more than the [VidaUtil] Inactivo months). Read from the tool-life statements when the page
+// is shown or recomputed, never before.
+#include "dashboardpage.h"
+
+class QStandardItemModel;
+
+namespace falq::dashboard {
+
+class LifePage : public DashboardPage {
+    Q_OBJECT
+public:
+    LifePage(Dashboard& dashboard, QWidget* parent);
+    QString caption() const override { return QStringLiteral("Vida Útil"); }
+    void recompute() override;
+    bool kindFilterApplies() const override { return false; }
+
+    // How many tools the nearest-end grid lists.
+    static constexpr int kNearest = 20;
+
+private:
+    void clear();
+
+    QStandardItemModel* m_nearest;
+    QStandardItemModel* m_dormant;
+    StatChart* m_chart;
+};
+
+} // namespace falq::dashboard
