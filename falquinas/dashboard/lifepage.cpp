@@ -95,8 +95,10 @@ void LifePage::recompute() {
             session().messages().show(error, true);
             return false;
         }
-        while (query.next())
+        while (query.next()) {
             tools << movements::toolLifeFromRecord(query);
+            tools.last().kind = kind;
+        }
         return true;
     };
 
@@ -107,12 +109,7 @@ void LifePage::recompute() {
     QVector<ToolLife> tools = cliches;
     tools += drawings;
     for (const ToolLife& t : movements::nearestEnd(tools, workingDate, kNearest)) {
-        // nearestEnd() gives copies: a drawing is known by its number and its figures.
-        const bool drawing =
-            std::any_of(drawings.cbegin(), drawings.cend(), [&](const ToolLife& w) {
-                return w.number == t.number && w.wear == t.wear && w.life == t.life &&
-                       w.lastUse == t.lastUse;
-            });
+        const bool drawing = t.kind == ItemKind::Drawing;
         m_nearest->appendRow({cell(t.number),
                               cell(drawing ? QStringLiteral("Desenho") : QStringLiteral("Cliché")),
                               cell(t.client), cell(movements::wearPercentText(t), true),

@@ -92,6 +92,7 @@ Statement toolPageStatement(const SqlDialect& dialect, ItemKind kind, const Tool
 
 // A tool's sums as read, and the figures worked out from them.
 struct ToolLife {
+    ItemKind kind = ItemKind::Cliche; // set by whoever reads the rows of one kind's statement
     QString number;
     QString client;
     QString reference;
