@@ -81,23 +81,15 @@ void LifePage::recompute() {
     const QDate workingDate = session().context().workingDate;
     const movements::ToolLifeLimits limits = movements::readToolLifeLimits();
     QSqlDatabase db = QSqlDatabase::database(kDbFalquinas);
-    const SqlDialect d = dialect();
     // Every tool of one kind that `filter` keeps, or false after showing the error.
     const auto read = [&](ItemKind kind, const movements::ToolLifeFilter& filter,
                           QVector<ToolLife>& tools) {
-        const movements::Statement statement =
-            movements::toolLifeStatement(d, kind, filter, workingDate);
         m_dashboard.countOpening(kind == ItemKind::Cliche ? QStringLiteral("VIDACLICHES")
                                                           : QStringLiteral("VIDADESENHOS"));
-        QSqlQuery query(db);
         QString error;
-        if (!movements::runForward(query, statement, &error)) {
+        if (!movements::readToolLives(db, kind, filter, workingDate, tools, &error)) {
             session().messages().show(error, true);
             return false;
-        }
-        while (query.next()) {
-            tools << movements::toolLifeFromRecord(query);
-            tools.last().kind = kind;
         }
         return true;
     };

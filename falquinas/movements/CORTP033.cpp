@@ -212,14 +212,9 @@ bool TCORTF033::rebuild() {
     QString error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // Reads the tools of `filter` into `rows`; false on error.
-    auto read = [db, dialect, working, kind = m_kind](const ToolLifeFilter& filter,
-                                                      QVector<ToolLife>& rows, QString* why) {
-        QSqlQuery query(db);
-        if (!runForward(query, toolLifeStatement(dialect, kind, filter, working), why))
-            return false;
-        while (query.next())
-            rows << toolLifeFromRecord(query);
-        return true;
+    auto read = [db, working, kind = m_kind](const ToolLifeFilter& filter, QVector<ToolLife>& rows,
+                                             QString* why) {
+        return readToolLives(db, kind, filter, working, rows, why);
     };
     QVector<ToolLife> rows;
     bool ok = true;

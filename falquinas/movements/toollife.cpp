@@ -206,19 +206,30 @@ std::optional<QDate> ToolLife::wearOutDate(const QDate& workingDate) const {
     return workingDate.addDays(qint64(days));
 }
 
+bool readToolLives(QSqlDatabase db, ItemKind kind, const ToolLifeFilter& filter,
+                   const QDate& workingDate, QVector<ToolLife>& tools, QString* error) {
+    QSqlQuery query(db);
+    if (!runForward(query,
+                    toolLifeStatement(SqlDialect::forDatabase(db), kind, filter, workingDate),
+                    error))
+        return false;
+    while (query.next()) {
+        tools << toolLifeFromRecord(query);
+        tools.last().kind = kind;
+    }
+    return true;
+}
+
 std::optional<ToolLife> readToolLife(QSqlDatabase& db, ItemKind kind, const QString& number,
                                      const QDate& workingDate, QString* error) {
     if (number.isEmpty())
         return std::nullopt;
     ToolLifeFilter filter;
     filter.number = number;
-    QSqlQuery query(db);
-    if (!runForward(query,
-                    toolLifeStatement(SqlDialect::forDatabase(db), kind, filter, workingDate),
-                    error) ||
-        !query.next())
+    QVector<ToolLife> tools;
+    if (!readToolLives(db, kind, filter, workingDate, tools, error) || tools.isEmpty())
         return std::nullopt;
-    return toolLifeFromRecord(query);
+    return tools.first();
 }
 
 QVector<ToolLife> nearestEnd(const QVector<ToolLife>& tools, const QDate& workingDate, int count) {

@@ -117,6 +117,11 @@ struct ToolLife {
 // The row the query is on, as a ToolLife (columns by the names above).
 ToolLife toolLifeFromRecord(const QSqlQuery& query);
 
+// Appends the tools of one kind that `filter` keeps to `tools`, each marked with its kind;
+// false with the engine's message.
+bool readToolLives(QSqlDatabase db, ItemKind kind, const ToolLifeFilter& filter,
+                   const QDate& workingDate, QVector<ToolLife>& tools, QString* error = nullptr);
+
 // One tool's figures (its sums by index); nothing when there is no such tool or on error.
 std::optional<ToolLife> readToolLife(QSqlDatabase& db, ItemKind kind, const QString& number,
                                      const QDate& workingDate, QString* error = nullptr);
