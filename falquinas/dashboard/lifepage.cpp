@@ -1,5 +1,6 @@
 #include "lifepage.h"
 
+#include "backgroundread.h"
 #include "connections.h"
 #include "dashboard.h"
 #include "dashboardviewer.h"
@@ -75,31 +76,33 @@ void LifePage::clear() {
 }
 
 void LifePage::recompute() {
+    if (m_reading)
+        return;
     closeQueries();
     clear();
     m_dashboard.viewer()->clear();
     const QDate workingDate = session().context().workingDate;
     const movements::ToolLifeLimits limits = movements::readToolLifeLimits();
-    QSqlDatabase db = QSqlDatabase::database(kDbFalquinas);
-    // Every tool of one kind that `filter` keeps, or false after showing the error.
-    const auto read = [&](ItemKind kind, const movements::ToolLifeFilter& filter,
-                          QVector<ToolLife>& tools) {
-        m_dashboard.countOpening(kind == ItemKind::Cliche ? QStringLiteral("VIDACLICHES")
-                                                          : QStringLiteral("VIDADESENHOS"));
-        QString error;
-        if (!movements::readToolLives(db, kind, filter, workingDate, tools, &error)) {
-            session().messages().show(error, true);
-            return false;
-        }
-        return true;
-    };
-
-    // The nearest ends of both kinds together, each tool with its kind.
-    QVector<ToolLife> cliches, drawings;
-    if (!read(ItemKind::Cliche, {}, cliches) || !read(ItemKind::Drawing, {}, drawings))
+    m_dashboard.countOpening(QStringLiteral("VIDACLICHES"));
+    m_dashboard.countOpening(QStringLiteral("VIDADESENHOS"));
+    // Every tool of both kinds, each with its kind; the dormant ones are found in these rows.
+    QVector<ToolLife> tools;
+    QString error;
+    m_reading = true;
+    const BackgroundRead::Outcome outcome = readWithProgress(
+        this, QStringLiteral("A calcular a vida útil dos clichés e desenhos ..."), kDbFalquinas,
+        [&tools, workingDate](QSqlDatabase& db, QString* why) {
+            return movements::readToolLives(db, ItemKind::Cliche, {}, workingDate, tools, why) &&
+                   movements::readToolLives(db, ItemKind::Drawing, {}, workingDate, tools, why);
+        },
+        &error);
+    m_reading = false;
+    if (outcome == BackgroundRead::Outcome::Failed)
+        session().messages().show(error, true);
+    if (outcome != BackgroundRead::Outcome::Done)
         return;
-    QVector<ToolLife> tools = cliches;
-    tools += drawings;
+
+    // The nearest ends of both kinds together.
     for (const ToolLife& t : movements::nearestEnd(tools, workingDate, kNearest)) {
         const bool drawing = t.kind == ItemKind::Drawing;
         m_nearest->appendRow({cell(t.number),
@@ -108,13 +111,10 @@ void LifePage::recompute() {
                               cell(movements::dateText(t.wearOutDate(workingDate)))});
     }
 
-    movements::ToolLifeFilter dormantFilter;
-    dormantFilter.dormant = true;
-    dormantFilter.dormantMonths = limits.dormantMonths;
     QVector<ToolLife> dormant;
-    if (!read(ItemKind::Cliche, dormantFilter, dormant) ||
-        !read(ItemKind::Drawing, dormantFilter, dormant))
-        return;
+    for (const ToolLife& t : tools)
+        if (t.dormant(workingDate, limits.dormantMonths))
+            dormant << t;
     QList<ChartPoint> points;
     for (const QPair<QString, int>& c : movements::countByClient(dormant)) {
         m_dormant->appendRow({cell(c.first), cell(QString::number(c.second), true)});

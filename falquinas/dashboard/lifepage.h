@@ -1,8 +1,9 @@
 #pragma once
 // "Vida Útil": the clichés and drawings nearest the end of their forecast life (the 20 with
 // the earliest wear-out date) and, by client, how many tools are dormant (used, but not for
-// more than the [VidaUtil] Inactivo months). Read from the tool-life statements when the page
-// is shown or recomputed, never before.
+// more than the [VidaUtil] Inactivo months). Read from the tool-life statement of each kind,
+// once, in the background with the progress box, when the page is shown or recomputed, never
+// before.
 #include "dashboardpage.h"
 
 class QStandardItemModel;
@@ -22,6 +23,8 @@ public:
 
 private:
     void clear();
+
+    bool m_reading = false;
 
     QStandardItemModel* m_nearest;
     QStandardItemModel* m_dormant;

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QSignalBlocker>
 #include <QSqlQuery>
 #include <memory>
 
@@ -73,6 +74,13 @@ TCORTF033::TCORTF033(Session& session, QWidget* parent)
     ui->DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     ui->DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ui->DBGrid1->setSortingEnabled(true);
+    // A sort whose read of the tools left was stopped keeps the rows and the title's arrow.
+    connect(m_model, &ToolLifeModel::sortStopped, this, [this] {
+        QHeaderView* header = ui->DBGrid1->horizontalHeader();
+        const QSignalBlocker quiet(header);
+        header->setSortIndicator(m_model->sortColumn(), m_model->sortOrder());
+        header->viewport()->update();
+    });
     ui->DBGrid1->horizontalHeader()->setSortIndicatorShown(true);
     ui->DBGrid1->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     ui->DBGrid1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
@@ -101,6 +109,7 @@ TCORTF033::TCORTF033(Session& session, QWidget* parent)
         preview.exec();
     };
     m_runViewer = [](QDialog& viewer) { viewer.exec(); };
+    setBackgroundRunner({});
 
     connect(ui->NBTipo, &QTabBar::currentChanged, this, &TCORTF033::kindChanged);
     connect(ui->DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -118,6 +127,35 @@ TCORTF033::TCORTF033(Session& session, QWidget* parent)
 }
 
 TCORTF033::~TCORTF033() = default;
+
+void TCORTF033::setBackgroundRunner(BackgroundRunner run) {
+    if (!run)
+        run = [this](const QString& label, const BackgroundRead::Work& work, QString* error) {
+            return readWithProgress(this, label, kDbFalquinas, work, error);
+        };
+    m_runInBackground = std::move(run);
+}
+
+BackgroundRead::Outcome TCORTF033::readAll(ItemKind kind, const ToolLifeFilter& filter,
+                                           QVector<ToolLife>& rows, QString* error) {
+    const QDate working = m_session.context().workingDate;
+    const QString label = kind == ItemKind::Cliche
+                              ? QStringLiteral("A calcular a vida útil dos clichés ...")
+                              : QStringLiteral("A calcular a vida útil dos desenhos ...");
+    QVector<ToolLife> read;
+    m_reading = true;
+    const BackgroundRead::Outcome outcome = m_runInBackground(
+        label,
+        [&read, kind, filter, working](QSqlDatabase& db, QString* why) {
+            return readToolLives(db, kind, filter, working, read, why);
+        },
+        error);
+    m_reading = false;
+    // A stopped or failed read may have delivered part of the rows: none are kept.
+    if (outcome == BackgroundRead::Outcome::Done)
+        rows += read;
+    return outcome;
+}
 
 bool TCORTF033::event(QEvent* e) {
     const bool handled = QDialog::event(e);
@@ -203,14 +241,28 @@ bool TCORTF033::readFilter() {
     return true;
 }
 
+void TCORTF033::showFilter(const ToolLifeFilter& f) {
+    ui->Edit_Cliente->setText(f.clientPattern);
+    ui->Edit_Fornecedor->setText(f.supplierPattern);
+    ui->Edit_Maquina->setText(QString::number(f.machine));
+    ui->Edit_Desgaste1->setText(f.wearFrom ? QString::number(*f.wearFrom) : QString());
+    ui->Edit_Desgaste2->setText(f.wearTo ? QString::number(*f.wearTo) : QString());
+    ui->Edit_Meses->setText(QString::number(f.dormantMonths));
+    ui->ChkValidos->setChecked(f.validOnly);
+    ui->ChkInactivos->setChecked(f.dormant);
+    ui->ChkNuncaUsados->setChecked(f.neverUsed);
+}
+
 bool TCORTF033::rebuild() {
+    if (m_reading)
+        return false;
+    const ToolLifeFilter shown = m_filter;
     if (!readFilter())
         return false;
     QSqlDatabase db = QSqlDatabase::database(kDbFalquinas, false);
     const QDate working = m_session.context().workingDate;
     const SqlDialect dialect = SqlDialect::forDatabase(db);
     QString error;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     // Reads the tools of `filter` into `rows`; false on error.
     auto read = [db, working, kind = m_kind](const ToolLifeFilter& filter, QVector<ToolLife>& rows,
                                              QString* why) {
@@ -220,7 +272,21 @@ bool TCORTF033::rebuild() {
     bool ok = true;
     bool more = false;
     ToolLifeModel::PageReader next;
-    if (pageable(m_filter)) {
+    ToolLifeModel::PageReader rest;
+    if (!pageable(m_filter)) {
+        // Every tool's sums are needed before the first row: read in the background.
+        const BackgroundRead::Outcome outcome = readAll(m_kind, m_filter, rows, &error);
+        if (outcome == BackgroundRead::Outcome::Cancelled) {
+            m_filter = shown;
+            showFilter(shown);
+            m_kind = m_model->kind();
+            const QSignalBlocker quiet(ui->NBTipo);
+            ui->NBTipo->setCurrentIndex(m_kind == ItemKind::Drawing ? 1 : 0);
+            return false;
+        }
+        ok = outcome == BackgroundRead::Outcome::Done;
+    } else {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
         // A page of numbers at a time, each page's sums through the number's index.
         auto after = std::make_shared<QString>();
         next = [db, dialect, read, after, filter = m_filter, kind = m_kind,
@@ -242,16 +308,24 @@ bool TCORTF033::rebuild() {
             *after = last;
             return read(range, page, nullptr) && count == size;
         };
+        // The tools after the pages read, at once (a sort, a print, an export).
+        rest = [this, after, filter = m_filter, kind = m_kind](QVector<ToolLife>& all) {
+            ToolLifeFilter range = filter;
+            range.numberAfter = *after;
+            QString why;
+            const BackgroundRead::Outcome outcome = readAll(kind, range, all, &why);
+            if (outcome == BackgroundRead::Outcome::Failed)
+                m_session.messages().show(why, true);
+            return outcome == BackgroundRead::Outcome::Done;
+        };
         more = next(rows);
-    } else {
-        ok = read(m_filter, rows, &error);
+        QApplication::restoreOverrideCursor();
     }
     m_model->setRows(m_kind, std::move(rows), working, m_limits.warningPercent);
-    m_model->setPageReader(next, more);
+    m_model->setPageReader(next, more, rest);
     const int sorted = ui->DBGrid1->horizontalHeader()->sortIndicatorSection();
     if (sorted >= 0)
         m_model->sort(sorted, ui->DBGrid1->horizontalHeader()->sortIndicatorOrder());
-    QApplication::restoreOverrideCursor();
     if (!ok) {
         m_session.messages().show(error, true);
         return false;
@@ -390,14 +464,16 @@ QStringList TCORTF033::criteria() const {
 }
 
 void TCORTF033::BotPrintClick() {
-    m_model->fetchAll();
+    if (!m_model->fetchAll())
+        return;
     PreparedReport prepared =
         prepareToolLifeList(*m_model, criteria(), m_images, ui->ChkImpFoto->isChecked());
     m_runPreview(prepared);
 }
 
 void TCORTF033::BotExcelClick() {
-    m_model->fetchAll();
+    if (!m_model->fetchAll())
+        return;
     m_exporter->exportGrid(this, ui->DBGrid1, windowTitle());
 }
 

@@ -3,6 +3,7 @@
 // each cliché or drawing's die has worn against its forecast life, when it will wear out at its
 // recent pace, which tools are no longer used; the forecast life of the current tool is set
 // here, the list printed and exported. Rights of the usage register's program.
+#include "backgroundread.h"
 #include "imagefiles.h"
 #include "preparedreport.h"
 #include "toollifemodel.h"
@@ -45,6 +46,12 @@ public:
     // Shows a tool's viewer (default: modal).
     void setViewerRunner(std::function<void(QDialog&)> run) { m_runViewer = std::move(run); }
 
+    // Runs a read of every tool of a kind (a filter on the figures, or the tools left before
+    // a sort, a print or an export); default: in the background with the progress box, whose
+    // "Cancelar" stops it. A stopped read leaves the list, its filter and its order as shown.
+    using BackgroundRunner = std::function<BackgroundRead::Outcome(
+        const QString& label, const BackgroundRead::Work& work, QString* error)>;
+    void setBackgroundRunner(BackgroundRunner run);
     // Tools read a page at a time when the filter allows it (default 200).
     void setPageSize(int rows) { m_pageSize = qMax(1, rows); }
     // Rebuilds the list from the boxes; false when a box is refused or the statement failed.
@@ -65,6 +72,12 @@ private:
     void kindChanged(int page);
     // Reads the filter boxes; false (message shown, focus put back) when one is refused.
     bool readFilter();
+    // Puts a filter back in the boxes (after a read of a new one was stopped).
+    void showFilter(const movements::ToolLifeFilter& filter);
+    // Every tool of `filter` through the background runner; Failed with the engine's message.
+    BackgroundRead::Outcome readAll(movements::ItemKind kind,
+                                    const movements::ToolLifeFilter& filter,
+                                    QVector<movements::ToolLife>& rows, QString* error);
     QStringList criteria() const;
 
     Session& m_session;
@@ -81,10 +94,12 @@ private:
     bool m_initialised = false;
     bool m_sized = false;
     bool m_mayInsert = false;
+    bool m_reading = false;
     int m_pageSize = 200;
     QString m_picturePath;
     std::function<void(movements::PreparedReport&)> m_runPreview;
     std::function<void(QDialog&)> m_runViewer;
+    BackgroundRunner m_runInBackground;
 };
 
 } // namespace falq

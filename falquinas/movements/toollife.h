@@ -110,6 +110,11 @@ struct ToolLife {
     // Rotations per day up to `workingDate` (0 for a tool with none in that time).
     double rate(const QDate& workingDate) const;
     std::optional<QDate> wearOutDate(const QDate& workingDate) const;
+    // Used, but not within the `months` months up to `workingDate`: the filter's `dormant`
+    // for a list already read.
+    bool dormant(const QDate& workingDate, int months) const {
+        return lastUse.isValid() && lastUse.date() < workingDate.addMonths(-months);
+    }
     // True from `percent` % of a known life on (integer arithmetic: exactly the limit counts).
     bool reaches(int percent) const { return lifeKnown() && wear * 100 >= life * qint64(percent); }
 };

@@ -26,12 +26,15 @@ void ToolLifeModel::setRows(ItemKind kind, QVector<ToolLife> rows, const QDate& 
     m_working = workingDate;
     m_warning = warningPercent;
     m_next = nullptr;
+    m_rest = nullptr;
     m_more = false;
+    m_sortColumn = -1;
     endResetModel();
 }
 
-void ToolLifeModel::setPageReader(PageReader next, bool more) {
+void ToolLifeModel::setPageReader(PageReader next, bool more, PageReader rest) {
     m_next = std::move(next);
+    m_rest = std::move(rest);
     m_more = more && m_next;
 }
 
@@ -51,9 +54,21 @@ void ToolLifeModel::fetchMore(const QModelIndex& parent) {
     endInsertRows();
 }
 
-void ToolLifeModel::fetchAll() {
+bool ToolLifeModel::fetchAll() {
+    if (m_more && m_rest) {
+        QVector<ToolLife> rest;
+        if (!m_rest(rest))
+            return false;
+        m_more = false;
+        if (!rest.isEmpty()) {
+            beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + rest.size() - 1));
+            m_rows += rest;
+            endInsertRows();
+        }
+    }
     while (m_more)
         fetchMore();
+    return true;
 }
 
 bool ToolLifeModel::updateRow(const ToolLife& tool) {
@@ -197,7 +212,12 @@ QVariant ToolLifeModel::headerData(int section, Qt::Orientation orientation, int
 void ToolLifeModel::sort(int column, Qt::SortOrder order) {
     if (column < 0 || column >= ColumnCount)
         return;
-    fetchAll();
+    if (!fetchAll()) {
+        emit sortStopped();
+        return;
+    }
+    m_sortColumn = column;
+    m_sortOrder = order;
     emit layoutAboutToBeChanged();
     QVector<int> rows(m_rows.size());
     std::iota(rows.begin(), rows.end(), 0);

@@ -36,13 +36,16 @@ public:
     // Replaces the rows (read for `workingDate`, banded from `warningPercent`).
     void setRows(ItemKind kind, QVector<ToolLife> rows, const QDate& workingDate,
                  int warningPercent);
-    // Rows read a page at a time: `next` appends the next page and says whether more follow.
+    // Rows read a page at a time: `next` appends the next page and says whether more follow;
+    // `rest`, when given, appends every tool after the pages read at once (false when that
+    // read was stopped or failed: nothing is appended).
     using PageReader = std::function<bool(QVector<ToolLife>& rows)>;
-    void setPageReader(PageReader next, bool more);
+    void setPageReader(PageReader next, bool more, PageReader rest = {});
     bool canFetchMore(const QModelIndex& parent = {}) const override;
     void fetchMore(const QModelIndex& parent = {}) override;
-    // Reads every page left (before a sort, a print or an export).
-    void fetchAll();
+    // Reads every tool left (before a sort, a print or an export); false when that was
+    // stopped, the list then stays as it was.
+    bool fetchAll();
     // Replaces one tool's figures (after its life was set); false when it is not listed.
     bool updateRow(const ToolLife& tool);
 
@@ -62,7 +65,14 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
+    // Reads every tool left first; when that is stopped the rows keep their order and
+    // sortStopped() says so (the title's arrow goes back to sortColumn()).
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    int sortColumn() const { return m_sortColumn; }
+    Qt::SortOrder sortOrder() const { return m_sortOrder; }
+
+signals:
+    void sortStopped();
 
 private:
     ItemKind m_kind = ItemKind::Cliche;
@@ -70,7 +80,10 @@ private:
     QDate m_working;
     int m_warning = 90;
     PageReader m_next;
+    PageReader m_rest;
     bool m_more = false;
+    int m_sortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };
 
 // The list "Vida Útil de Clichés e Cortantes" of the model's rows in their order, with the

@@ -305,6 +305,18 @@ void TestToolLife::dormantAtExactlyTheMonths() {
     // One month less: both are dormant.
     f.dormantMonths = 23;
     QCOMPARE(list(ItemKind::Cliche, f).size(), 2);
+    // A list already read tells the same tools dormant as the statement.
+    for (const int months : {23, 24}) {
+        f.dormantMonths = months;
+        f.clientPattern = "%";
+        QStringList bySql, inMemory;
+        for (const ToolLife& t : list(ItemKind::Cliche, f))
+            bySql << t.number;
+        for (const ToolLife& t : list(ItemKind::Cliche))
+            if (t.dormant(kWork, months))
+                inMemory << t.number;
+        QCOMPARE(inMemory, bySql);
+    }
 }
 
 void TestToolLife::typedTextIsBound() {

@@ -4,6 +4,7 @@
 // the rights, the printed list and the viewer.
 #include "../cliches/editorrun.h"
 #include "CORTP033.h"
+#include "backgroundread.h"
 #include "connections.h"
 #include "documents.h"
 #include "documentspage.h"
@@ -139,6 +140,7 @@ private slots:
     void lifeConflict();
     void rightsAndPrinting();
     void pagesOfTools();
+    void stoppedReadsKeepTheList();
     void pictureDocumentsAndViewer();
 };
 
@@ -300,6 +302,79 @@ void TestToolLifeWindow::pagesOfTools() {
     test::settle();
     QCOMPARE(t.numbers(), QStringList{"T4"});
     QVERIFY(!m->canFetchMore());
+}
+
+void TestToolLifeWindow::stoppedReadsKeepTheList() {
+    ToolLifeOn t;
+    QVERIFY(t.open());
+    // Every read of the whole list goes through the background read; here the user presses
+    // "Cancelar" on its progress box.
+    QStringList labels;
+    bool stop = true;
+    t.e.window->setBackgroundRunner(
+        [&](const QString& label, const BackgroundRead::Work& work, QString* error) {
+            labels << label;
+            if (stop)
+                return BackgroundRead::Outcome::Cancelled;
+            return readWithProgress(t.e.window.get(), label, kDbFalquinas, work, error);
+        });
+    t.e.window->setPageSize(1);
+    QVERIFY(t.e.window->rebuild());
+    ToolLifeModel* m = t.e.window->rows();
+    // Before the grid asks for more pages: a sort, a print and an export need the tools
+    // left. Stopped, nothing changes and the title's arrow stays off.
+    const QStringList firstPage = t.numbers();
+    QVERIFY(m->canFetchMore());
+    QHeaderView* header = t.e.grid()->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(ToolLifeModel::WearPercent) + 5, 5));
+    QCOMPARE(labels, QStringList{"A calcular a vida útil dos clichés ..."});
+    QCOMPARE(header->sortIndicatorSection(), -1);
+    QCOMPARE(t.numbers(), firstPage);
+    t.e.window->BotPrintClick();
+    QCOMPARE(t.previews, QStringList());
+    QCOMPARE(labels.size(), 2);
+    QCOMPARE(t.numbers(), firstPage);
+    test::settle();
+
+    // A filter on the figures: the boxes and the list go back to what was shown.
+    const QStringList shown = t.numbers();
+    t.e.fill("Edit_Desgaste1", "90");
+    QCOMPARE(labels.size(), 3);
+    QCOMPARE(t.e.w("Edit_Desgaste1")->text(), QString());
+    QVERIFY(!t.e.window->filter().wearFrom);
+    QCOMPARE(t.numbers(), shown);
+    t.e.w<QCheckBox>("ChkNuncaUsados")->click();
+    test::settle();
+    QCOMPARE(labels.size(), 4);
+    QVERIFY(!t.e.w<QCheckBox>("ChkNuncaUsados")->isChecked());
+    QCOMPARE(t.numbers(), shown);
+
+    // Not stopped: the tools left come in one read and the sort applies.
+    stop = false;
+    QVERIFY(t.e.window->rebuild());
+    QVERIFY(m->canFetchMore());
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(ToolLifeModel::WearPercent) + 5, 5));
+    test::settle();
+    QCOMPARE(labels.size(), 5);
+    QCOMPARE(header->sortIndicatorSection(), int(ToolLifeModel::WearPercent));
+    QVERIFY(!m->canFetchMore());
+    QCOMPARE(t.numbers().size(), 4);
+    QCOMPARE(t.numbers().first(), header->sortIndicatorOrder() == Qt::AscendingOrder ? "T4" : "T2");
+    // On the drawings' page, a figure filter reads the drawings.
+    t.e.w<QTabBar>("NBTipo")->setCurrentIndex(1);
+    test::settle();
+    t.e.fill("Edit_Desgaste1", "1");
+    QCOMPARE(labels.last(), QStringLiteral("A calcular a vida útil dos desenhos ..."));
+    QCOMPARE(t.numbers(), QStringList());
+    // Back to the clichés' page, stopped: the drawings' page and list stay.
+    stop = true;
+    t.e.w<QTabBar>("NBTipo")->setCurrentIndex(0);
+    test::settle();
+    QCOMPARE(t.e.window->kind(), ItemKind::Drawing);
+    QCOMPARE(t.e.w<QTabBar>("NBTipo")->currentIndex(), 1);
+    QCOMPARE(t.e.window->rows()->kind(), ItemKind::Drawing);
 }
 
 void TestToolLifeWindow::pictureDocumentsAndViewer() {
