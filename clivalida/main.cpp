@@ -1,10 +1,12 @@
 // clivalida: the shop-floor station that checks cliché and drawing numbers.
 #include "CORTP999.h"
+#include "localtime.h"
 #include "messages.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    falq::readLocalTimeZoneOnce();
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("clivalida"));
     // The application's title captions its message boxes; the window keeps its own caption.

@@ -3,12 +3,14 @@
 #include "FALQADMIN.h"
 #include "admindata.h"
 #include "credentials.h"
+#include "localtime.h"
 #include "messages.h"
 
 #include <QApplication>
 #include <QLocale>
 
 int main(int argc, char* argv[]) {
+    falq::readLocalTimeZoneOnce();
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("falqadmin"));
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Portugal));

@@ -2,6 +2,7 @@
 #include "ErrForm.h"
 #include "UnitFacMenu.h"
 #include "UnitFalquinasAPMenu.h"
+#include "localtime.h"
 #include "messages.h"
 #include "session.h"
 #include "windows.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    falq::readLocalTimeZoneOnce();
     QApplication app(argc, argv);
     falq::prepareApplication();
 

@@ -16,6 +16,7 @@
 #include "engineclient.h"
 #include "imagecontrol.h"
 #include "listingbench.h"
+#include "localtime.h"
 #include "movementbench.h"
 #include "movementqueries.h"
 #include "registerlinks.h"
@@ -175,6 +176,7 @@ void printTable(const QList<Result>& results) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    falq::readLocalTimeZoneOnce();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -4,6 +4,7 @@
 //   falqsetup generate DIR --size S    fills the register of an empty installation
 #include "credentials.h"
 #include "installer.h"
+#include "localtime.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -44,6 +45,7 @@ bool sizeFromName(const QString& name, falq::RegisterSize* size) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    falq::readLocalTimeZoneOnce();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen"); // images are drawn without a display
     QGuiApplication app(argc, argv);
