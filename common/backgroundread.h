@@ -34,7 +34,7 @@ public:
     // Interrupts the statement running (and any the work starts afterwards). Call it from the
     // thread of the connection named at construction; calling it again is harmless.
     void cancel();
-    // Waits up to `ms` milliseconds; true once the read is over.
+    // Waits up to `ms` milliseconds (-1: until it is over); true once the read is over.
     bool wait(int ms);
     Outcome outcome() const;
     QString error() const;

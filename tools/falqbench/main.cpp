@@ -241,6 +241,8 @@ int main(int argc, char* argv[]) {
         "                  and the totals per client and per supplier\n"
         "  life-c, life-d  tool life of every cliché / drawing (wear, uses, last use, recent\n"
         "                  rotations, cost) in one statement per kind, every row read\n"
+        "  life-bg-c, life-bg-d  the same read as the window and the dashboard read it: on a\n"
+        "                  connection of its own in a worker thread, every row made a tool\n"
         "  life-page-c, life-page-d  the tool life window's first page (200 numbers, their sums)\n"
         "  life-warn-c, life-warn-d  one tool's life sums (the warning after a movement)\n"
         "  rank-pdf-1y     the drawings' uses ranking of the newest year with the movements of\n"

@@ -1,4 +1,5 @@
 #include "movementbench.h"
+#include "backgroundread.h"
 
 #include "dataset.h"
 #include "movementqueries.h"
@@ -148,6 +149,22 @@ QList<MovementScenario> movementScenarios(const QSqlDatabase& db, const QString&
         out << statementScenario(QStringLiteral("life-%1").arg(k),
                                  QStringLiteral("tool life, every tool"),
                                  toolLifeStatement(dialect, kind, ToolLifeFilter(), last));
+        // The same, read as the window and the dashboard read it: a connection of its own in a
+        // worker thread, every row made a tool.
+        MovementScenario background = statementScenario(
+            QStringLiteral("life-bg-%1").arg(k), QStringLiteral("tool life, in the background"),
+            toolLifeStatement(dialect, kind, ToolLifeFilter(), last));
+        background.run = [connection = db.connectionName(), kind, last] {
+            QVector<ToolLife> tools;
+            BackgroundRead read(connection, [&tools, kind, last](QSqlDatabase& own, QString* why) {
+                return readToolLives(own, kind, ToolLifeFilter(), last, tools, why);
+            });
+            read.start();
+            read.wait(-1);
+            if (read.outcome() != BackgroundRead::Outcome::Done)
+                qFatal("falqbench: %s", qPrintable(read.error()));
+        };
+        out << background;
         // The window's first rows: the first page of numbers, then that page's sums.
         MovementScenario page;
         page.name = QStringLiteral("life-page-%1").arg(k);
@@ -235,6 +252,7 @@ QStringList movementScenarioNames() {
     return names << QStringLiteral("life-c") << QStringLiteral("life-page-c")
                  << QStringLiteral("life-page-d") << QStringLiteral("life-warn-c")
                  << QStringLiteral("life-d") << QStringLiteral("life-warn-d")
+                 << QStringLiteral("life-bg-c") << QStringLiteral("life-bg-d")
                  << QStringLiteral("rank-pdf-1y");
 }
 
