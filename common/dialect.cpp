@@ -207,6 +207,42 @@ QString dateTimeText(const QDateTime& value) {
     return value.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
+namespace {
+
+// The digits of text[from, from + count), or -1 when one is not a digit.
+int digits(const QString& text, int from, int count) {
+    int value = 0;
+    for (int i = from; i < from + count; ++i) {
+        const QChar c = text.at(i);
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+        value = value * 10 + (c.unicode() - '0');
+    }
+    return value;
+}
+
+// "yyyy-MM-dd HH:mm:ss" (what the register writes; anything after the seconds ignored),
+// read without the general parser: lists read hundreds of thousands of these. Invalid for
+// any other layout.
+QDateTime fixedLayoutDateTime(const QString& text) {
+    if (text.size() < 19 || text.at(4) != QLatin1Char('-') || text.at(7) != QLatin1Char('-') ||
+        text.at(10) != QLatin1Char(' ') || text.at(13) != QLatin1Char(':') ||
+        text.at(16) != QLatin1Char(':'))
+        return {};
+    const int year = digits(text, 0, 4), month = digits(text, 5, 2), day = digits(text, 8, 2);
+    const int hour = digits(text, 11, 2), minute = digits(text, 14, 2);
+    const int second = digits(text, 17, 2);
+    if (year < 0 || month < 0 || day < 0 || hour < 0 || minute < 0 || second < 0)
+        return {};
+    const QDate date(year, month, day);
+    const QTime time(hour, minute, second);
+    if (!date.isValid() || !time.isValid())
+        return {};
+    return QDateTime(date, time);
+}
+
+} // namespace
+
 QDateTime parseDateTime(const QVariant& raw) {
     if (raw.isNull())
         return {};
@@ -217,6 +253,8 @@ QDateTime parseDateTime(const QVariant& raw) {
     const QString text = raw.toString().trimmed();
     if (text.isEmpty())
         return {};
+    if (const QDateTime fixed = fixedLayoutDateTime(text); fixed.isValid())
+        return fixed;
     QDateTime dt = QDateTime::fromString(text.left(19), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     if (!dt.isValid())
         dt = QDateTime::fromString(text, Qt::ISODate);

@@ -44,6 +44,8 @@ private slots:
     void textLengthsAreEnforced();
     void upgradeFlagDefaultsToN();
     void dayRangesAreInclusive();
+    void datesReadFromText_data();
+    void datesReadFromText();
     void catalogueRows();
 };
 
@@ -422,6 +424,35 @@ void TestCommon::dayRangesAreInclusive() {
              3);
     // Dates come back as the same instant whatever the engine stores.
     QCOMPARE(parseDateTime(inst.scalar("main", "SELECT MAX(DATA) FROM MOVIMENTOS")), stamps[2]);
+}
+
+void TestCommon::datesReadFromText_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QDateTime>("expected");
+    const QDateTime at(QDate(2024, 3, 5), QTime(7, 8, 9));
+    QTest::newRow("as written") << "2024-03-05 07:08:09" << at;
+    QTest::newRow("fraction ignored") << "2024-03-05 07:08:09.750" << at;
+    QTest::newRow("blanks around") << "  2024-03-05 07:08:09 " << at;
+    QTest::newRow("ISO with T") << "2024-03-05T07:08:09" << at;
+    QTest::newRow("ISO in UTC") << "2024-03-05T07:08:09Z"
+                                << QDateTime(QDate(2024, 3, 5), QTime(7, 8, 9), Qt::UTC);
+    QTest::newRow("date only") << "2024-03-05" << QDateTime(QDate(2024, 3, 5), QTime(0, 0));
+    QTest::newRow("month 13") << "2024-13-05 07:08:09" << QDateTime();
+    QTest::newRow("hour 24") << "2024-03-05 24:08:09" << QDateTime(QDate(2024, 3, 5), QTime(0, 0));
+    QTest::newRow("29 February") << "2023-02-29 10:00:00" << QDateTime();
+    QTest::newRow("letters") << "2024-O3-05 07:08:09" << QDateTime();
+    QTest::newRow("empty") << "" << QDateTime();
+}
+
+void TestCommon::datesReadFromText() {
+    QFETCH(QString, text);
+    QFETCH(QDateTime, expected);
+    const QDateTime read = parseDateTime(text);
+    QCOMPARE(read.isValid(), expected.isValid());
+    if (expected.isValid()) {
+        QCOMPARE(read, expected);
+        QCOMPARE(read.timeSpec(), expected.timeSpec());
+    }
 }
 
 void TestCommon::catalogueRows() {
