@@ -451,7 +451,7 @@ QStringList TCORTF033::criteria() const {
     if (m_filter.validOnly)
         c << QStringLiteral("Só válidos");
     if (m_filter.wearFrom || m_filter.wearTo)
-        c << QStringLiteral("%% Desgaste : %1 a %2")
+        c << QStringLiteral("% Desgaste : %1 a %2")
                  .arg(m_filter.wearFrom ? QString::number(*m_filter.wearFrom) : QStringLiteral("0"),
                       m_filter.wearTo ? QString::number(*m_filter.wearTo) : QStringLiteral("..."));
     if (m_filter.dormant)

@@ -183,6 +183,11 @@ void TestToolLifeWindow::filtersAndSorting() {
     t.e.fill("Edit_Cliente", "%");
     t.e.fill("Edit_Desgaste1", "90");
     QCOMPARE(t.numbers(), (QStringList{"T1", "T2"}));
+    // The printed list names the bounds as typed.
+    t.e.button("BotPrint")->click();
+    QVERIFY2(t.criteria.contains(QStringLiteral("% Desgaste : 90 a ...")),
+             qPrintable(t.criteria.join('|')));
+    QCOMPARE(t.listed, 2);
     // An upper bound below the lower one is refused; the list stays.
     t.e.fill("Edit_Desgaste2", "10");
     QCOMPARE(t.e.messages.shown.value(0), QStringLiteral("Limite de Desgaste Inválido ..."));
