@@ -10,6 +10,8 @@
 #include <QVariant>
 #include <QWidget>
 
+// The engine's own library: the same shared library the Qt SQLite driver uses on the systems
+// this is built for (Debian's Qt links the system SQLite), so the driver's handle is its own.
 #include <sqlite3.h>
 
 namespace falq {
@@ -123,9 +125,10 @@ BackgroundRead::Outcome readWithProgress(QWidget* parent, const QString& label,
     clock.start();
     QElapsedTimer sinceCancel;
     std::unique_ptr<QProgressDialog> box;
+    bool stopAsked = false;
     qint64 secondsShown = -1;
     while (!read.wait(25)) {
-        if (!box && clock.elapsed() >= kShowAfterMs) {
+        if (!box && !stopAsked && clock.elapsed() >= kShowAfterMs) {
             box =
                 std::make_unique<QProgressDialog>(label, QStringLiteral("&Cancelar"), 0, 0, parent);
             box->setObjectName(QStringLiteral("LeituraProgresso"));
@@ -134,17 +137,33 @@ BackgroundRead::Outcome readWithProgress(QWidget* parent, const QString& label,
             box->setMinimumDuration(0);
             box->setAutoReset(false);
             box->setAutoClose(false);
+            // "Cancelar" asks for the stop and the box stays up, still modal, until the read
+            // has ended (the dialog would otherwise hide itself at once).
+            // (The dialog makes that connection by name, so it is undone by name.)
+            QObject::disconnect(box.get(), SIGNAL(canceled()), box.get(), SLOT(cancel()));
+            QObject::connect(box.get(), &QProgressDialog::canceled, box.get(),
+                             [&stopAsked] { stopAsked = true; });
             box->show();
         }
-        if (box && clock.elapsed() / 1000 != secondsShown) {
+        const bool boxUp = box && box->isVisible();
+        if (boxUp && clock.elapsed() / 1000 != secondsShown) {
             secondsShown = clock.elapsed() / 1000;
             box->setLabelText(QStringLiteral("%1\n%2 s").arg(label).arg(secondsShown));
         }
-        // Until the box is up, the user's clicks and keys wait: the window stays as it is.
-        QCoreApplication::processEvents(box ? QEventLoop::AllEvents
-                                            : QEventLoop::ExcludeUserInputEvents);
-        if (box && box->wasCanceled() &&
-            (!sinceCancel.isValid() || sinceCancel.elapsed() >= kCancelAgainMs)) {
+        // Without the box up (before it shows, or once Esc or the window manager closed it),
+        // the user's clicks and keys wait: the window stays as it is.
+        QCoreApplication::processEvents(boxUp ? QEventLoop::AllEvents
+                                              : QEventLoop::ExcludeUserInputEvents);
+        // A window closed meanwhile (by the window manager) wants nothing more.
+        if (parent && !parent->window()->isVisible())
+            stopAsked = true;
+        if (box && !box->isVisible())
+            stopAsked = true;
+        if (stopAsked && (!sinceCancel.isValid() || sinceCancel.elapsed() >= kCancelAgainMs)) {
+            if (!sinceCancel.isValid() && box && box->isVisible()) {
+                box->setLabelText(QStringLiteral("%1\nA interromper ...").arg(label));
+                box->setCancelButton(nullptr);
+            }
             read.cancel();
             sinceCancel.restart();
         }

@@ -31,8 +31,9 @@ public:
     BackgroundRead& operator=(const BackgroundRead&) = delete;
 
     void start();
-    // Interrupts the statement running (and any the work starts afterwards). Call it from the
-    // thread of the connection named at construction; calling it again is harmless.
+    // Interrupts the statement running now and makes the read end as Cancelled; a statement
+    // the work starts afterwards needs another call (callers repeat it until the read is
+    // over). Call it from the thread of the connection named at construction.
     void cancel();
     // Waits up to `ms` milliseconds (-1: until it is over); true once the read is over.
     bool wait(int ms);
@@ -47,8 +48,9 @@ private:
 };
 
 // Runs `work` in the background and waits for it, keeping the application painted. After
-// a moment a window-modal box over `parent` shows `label` with the seconds gone and a
-// "Cancelar" button that stops the read. Done, Failed (with `error`) or Cancelled.
+// a moment an application-modal box over `parent` shows `label` with the seconds gone and a
+// "Cancelar" button that stops the read; closing `parent`'s window stops it too. Done, Failed
+// (with `error`) or Cancelled.
 BackgroundRead::Outcome readWithProgress(QWidget* parent, const QString& label,
                                          const QString& connection,
                                          const BackgroundRead::Work& work,

@@ -238,7 +238,10 @@ QDateTime fixedLayoutDateTime(const QString& text) {
     const QTime time(hour, minute, second);
     if (!date.isValid() || !time.isValid())
         return {};
-    return QDateTime(date, time);
+    // A local time that does not exist (the hour skipped when clocks go forward) is left to
+    // the general parser, whatever this Qt makes of it.
+    const QDateTime local(date, time);
+    return local.isValid() && local.time() == time ? local : QDateTime();
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScopedValueRollback>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardItemModel>
@@ -79,7 +80,6 @@ void LifePage::recompute() {
     if (m_reading)
         return;
     closeQueries();
-    clear();
     m_dashboard.viewer()->clear();
     const QDate workingDate = session().context().workingDate;
     const movements::ToolLifeLimits limits = movements::readToolLifeLimits();
@@ -88,7 +88,7 @@ void LifePage::recompute() {
     // Every tool of both kinds, each with its kind; the dormant ones are found in these rows.
     QVector<ToolLife> tools;
     QString error;
-    m_reading = true;
+    const QScopedValueRollback<bool> reading(m_reading, true);
     const BackgroundRead::Outcome outcome = readWithProgress(
         this, QStringLiteral("A calcular a vida útil dos clichés e desenhos ..."), kDbFalquinas,
         [&tools, workingDate](QSqlDatabase& db, QString* why) {
@@ -96,11 +96,14 @@ void LifePage::recompute() {
                    movements::readToolLives(db, ItemKind::Drawing, {}, workingDate, tools, why);
         },
         &error);
-    m_reading = false;
-    if (outcome == BackgroundRead::Outcome::Failed)
+    if (outcome == BackgroundRead::Outcome::Failed) {
+        clear();
         session().messages().show(error, true);
+    }
+    // Stopped: the figures shown stay (they depend on the working date alone).
     if (outcome != BackgroundRead::Outcome::Done)
         return;
+    clear();
 
     // The nearest ends of both kinds together.
     for (const ToolLife& t : movements::nearestEnd(tools, workingDate, kNearest)) {

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QSqlQuery>
 #include <memory>
@@ -143,14 +144,13 @@ BackgroundRead::Outcome TCORTF033::readAll(ItemKind kind, const ToolLifeFilter& 
                               ? QStringLiteral("A calcular a vida útil dos clichés ...")
                               : QStringLiteral("A calcular a vida útil dos desenhos ...");
     QVector<ToolLife> read;
-    m_reading = true;
+    const QScopedValueRollback<bool> reading(m_reading, true);
     const BackgroundRead::Outcome outcome = m_runInBackground(
         label,
         [&read, kind, filter, working](QSqlDatabase& db, QString* why) {
             return readToolLives(db, kind, filter, working, read, why);
         },
         error);
-    m_reading = false;
     // A stopped or failed read may have delivered part of the rows: none are kept.
     if (outcome == BackgroundRead::Outcome::Done)
         rows += read;
@@ -273,8 +273,10 @@ bool TCORTF033::rebuild() {
     bool more = false;
     ToolLifeModel::PageReader next;
     ToolLifeModel::PageReader rest;
-    if (!pageable(m_filter)) {
-        // Every tool's sums are needed before the first row: read in the background.
+    QHeaderView* header = ui->DBGrid1->horizontalHeader();
+    if (!pageable(m_filter) || header->sortIndicatorSection() >= 0) {
+        // Every tool's sums are needed before the first row (a filter on them, or a sort):
+        // read in the background; the list shown changes only once that read is done.
         const BackgroundRead::Outcome outcome = readAll(m_kind, m_filter, rows, &error);
         if (outcome == BackgroundRead::Outcome::Cancelled) {
             m_filter = shown;
@@ -323,9 +325,8 @@ bool TCORTF033::rebuild() {
     }
     m_model->setRows(m_kind, std::move(rows), working, m_limits.warningPercent);
     m_model->setPageReader(next, more, rest);
-    const int sorted = ui->DBGrid1->horizontalHeader()->sortIndicatorSection();
-    if (sorted >= 0)
-        m_model->sort(sorted, ui->DBGrid1->horizontalHeader()->sortIndicatorOrder());
+    if (header->sortIndicatorSection() >= 0)
+        m_model->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
     if (!ok) {
         m_session.messages().show(error, true);
         return false;

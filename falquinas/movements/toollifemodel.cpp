@@ -39,11 +39,11 @@ void ToolLifeModel::setPageReader(PageReader next, bool more, PageReader rest) {
 }
 
 bool ToolLifeModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && m_more;
+    return !parent.isValid() && m_more && !m_fetchingAll;
 }
 
 void ToolLifeModel::fetchMore(const QModelIndex& parent) {
-    if (parent.isValid() || !m_more)
+    if (parent.isValid() || !m_more || m_fetchingAll)
         return;
     QVector<ToolLife> page;
     m_more = m_next(page);
@@ -55,9 +55,14 @@ void ToolLifeModel::fetchMore(const QModelIndex& parent) {
 }
 
 bool ToolLifeModel::fetchAll() {
+    if (m_fetchingAll)
+        return false;
     if (m_more && m_rest) {
         QVector<ToolLife> rest;
-        if (!m_rest(rest))
+        m_fetchingAll = true;
+        const bool read = m_rest(rest);
+        m_fetchingAll = false;
+        if (!read)
             return false;
         m_more = false;
         if (!rest.isEmpty()) {

@@ -82,6 +82,9 @@ private:
     PageReader m_next;
     PageReader m_rest;
     bool m_more = false;
+    // While the tools left are read in the background the grid asks for no page: that page
+    // would come again with the rest.
+    bool m_fetchingAll = false;
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };

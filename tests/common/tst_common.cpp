@@ -440,6 +440,9 @@ void TestCommon::datesReadFromText_data() {
     QTest::newRow("month 13") << "2024-13-05 07:08:09" << QDateTime();
     QTest::newRow("hour 24") << "2024-03-05 24:08:09" << QDateTime(QDate(2024, 3, 5), QTime(0, 0));
     QTest::newRow("29 February") << "2023-02-29 10:00:00" << QDateTime();
+    QTest::newRow("29 February, leap year")
+        << "2024-02-29 23:59:59" << QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59));
+    QTest::newRow("year 1") << "0001-01-01 00:00:00" << QDateTime(QDate(1, 1, 1), QTime(0, 0));
     QTest::newRow("letters") << "2024-O3-05 07:08:09" << QDateTime();
     QTest::newRow("empty") << "" << QDateTime();
 }
@@ -453,6 +456,12 @@ void TestCommon::datesReadFromText() {
         QCOMPARE(read, expected);
         QCOMPARE(read.timeSpec(), expected.timeSpec());
     }
+    // Whatever the layout, the same as Qt's own parser of the register's layout where that
+    // one reads it.
+    const QDateTime general =
+        QDateTime::fromString(text.trimmed().left(19), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (general.isValid())
+        QCOMPARE(read, general);
 }
 
 void TestCommon::catalogueRows() {

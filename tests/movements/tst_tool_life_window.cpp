@@ -17,7 +17,12 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QHeaderView>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTabBar>
+#include <QTimer>
 
 using namespace falq;
 using namespace falq::movements;
@@ -141,6 +146,8 @@ private slots:
     void rightsAndPrinting();
     void pagesOfTools();
     void stoppedReadsKeepTheList();
+    void progressBoxOverTheWindow();
+    void noPageWhileTheRestIsRead();
     void pictureDocumentsAndViewer();
 };
 
@@ -367,6 +374,18 @@ void TestToolLifeWindow::stoppedReadsKeepTheList() {
     QVERIFY(!m->canFetchMore());
     QCOMPARE(t.numbers().size(), 4);
     QCOMPARE(t.numbers().first(), header->sortIndicatorOrder() == Qt::AscendingOrder ? "T4" : "T2");
+    // With a sort on, another page or filter reads every tool before the list changes:
+    // stopped, the page, the list and its order stay.
+    stop = true;
+    const QStringList sorted = t.numbers();
+    t.e.w<QTabBar>("NBTipo")->setCurrentIndex(1);
+    test::settle();
+    QCOMPARE(labels.last(), QStringLiteral("A calcular a vida útil dos desenhos ..."));
+    QCOMPARE(t.e.w<QTabBar>("NBTipo")->currentIndex(), 0);
+    QCOMPARE(t.e.window->kind(), ItemKind::Cliche);
+    QCOMPARE(t.numbers(), sorted);
+    QCOMPARE(header->sortIndicatorSection(), int(ToolLifeModel::WearPercent));
+    stop = false;
     // On the drawings' page, a figure filter reads the drawings.
     t.e.w<QTabBar>("NBTipo")->setCurrentIndex(1);
     test::settle();
@@ -380,6 +399,87 @@ void TestToolLifeWindow::stoppedReadsKeepTheList() {
     QCOMPARE(t.e.window->kind(), ItemKind::Drawing);
     QCOMPARE(t.e.w<QTabBar>("NBTipo")->currentIndex(), 1);
     QCOMPARE(t.e.window->rows()->kind(), ItemKind::Drawing);
+}
+
+void TestToolLifeWindow::progressBoxOverTheWindow() {
+    ToolLifeOn t;
+    QVERIFY(t.open());
+    // The window's own read, made slow: the box comes up over the window and its "Cancelar"
+    // stops the engine's statement.
+    t.e.window->setBackgroundRunner(
+        [&](const QString& label, const BackgroundRead::Work& work, QString* error) {
+            return readWithProgress(
+                t.e.window.get(), label, kDbFalquinas,
+                [work](QSqlDatabase& db, QString* why) {
+                    QSqlQuery slow(db);
+                    if (!slow.exec(test::slowStatement())) {
+                        *why = slow.lastError().text();
+                        return false;
+                    }
+                    return work(db, why);
+                },
+                error);
+        });
+    QString shown;
+    QTimer press;
+    press.setInterval(50);
+    connect(&press, &QTimer::timeout, this, [&] {
+        auto* box = t.e.window->findChild<QProgressDialog*>(QStringLiteral("LeituraProgresso"));
+        if (!box || !box->isVisible() || !shown.isEmpty())
+            return;
+        shown = box->labelText();
+        if (QPushButton* cancel = box->findChild<QPushButton*>())
+            cancel->click();
+    });
+    press.start();
+    const QStringList before = t.numbers();
+    t.e.fill("Edit_Desgaste1", "90");
+    press.stop();
+    QVERIFY2(shown.startsWith(QStringLiteral("A calcular a vida útil dos clichés ...\n")),
+             qPrintable(shown));
+    QCOMPARE(t.e.w("Edit_Desgaste1")->text(), QString());
+    QCOMPARE(t.numbers(), before);
+    QCOMPARE(t.e.messages.shown, QStringList());
+    // The window goes on (active again once the box is gone): the same filter read at its
+    // own pace.
+    QVERIFY(t.e.activate());
+    t.e.window->setBackgroundRunner({});
+    t.e.fill("Edit_Desgaste1", "90");
+    QCOMPARE(t.numbers(), (QStringList{"T1", "T2"}));
+}
+
+void TestToolLifeWindow::noPageWhileTheRestIsRead() {
+    ToolLifeModel m;
+    const auto tool = [](const char* number) {
+        ToolLife t;
+        t.number = QString::fromLatin1(number);
+        return t;
+    };
+    m.setRows(ItemKind::Cliche, {tool("A")}, QDate(2026, 1, 5), 90);
+    int pages = 0;
+    bool moreOffered = true;
+    m.setPageReader(
+        [&](QVector<ToolLife>& rows) {
+            ++pages;
+            rows << tool("B");
+            return true;
+        },
+        true,
+        [&](QVector<ToolLife>& rows) {
+            // The grid, painted while the rest is read, asks for its next page.
+            moreOffered = m.canFetchMore();
+            m.fetchMore();
+            rows << tool("B") << tool("C");
+            return true;
+        });
+    QVERIFY(m.fetchAll());
+    QVERIFY(!moreOffered);
+    QCOMPARE(pages, 0);
+    QStringList numbers;
+    for (int r = 0; r < m.rowCount(); ++r)
+        numbers << m.tool(r).number;
+    QCOMPARE(numbers, (QStringList{"A", "B", "C"}));
+    QVERIFY(!m.canFetchMore());
 }
 
 void TestToolLifeWindow::pictureDocumentsAndViewer() {

@@ -142,6 +142,13 @@ bool usePostgres() {
     return qEnvironmentVariable("FALQ_TEST_ENGINE") == QLatin1String("pg");
 }
 
+QString slowStatement() {
+    if (usePostgres())
+        return QStringLiteral("SELECT pg_sleep(600)");
+    return QStringLiteral("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c "
+                          "WHERE x < 4000000000) SELECT SUM(x) FROM c");
+}
+
 Installation::Installation(const std::function<void(InstallationSettings&)>& adjust) {
     m_settings.root = m_dir.path();
     if (usePostgres()) {

@@ -25,6 +25,8 @@ namespace falq::test {
 
 // True when this run is the PostgreSQL variant (FALQ_TEST_ENGINE=pg).
 bool usePostgres();
+// A statement that runs for minutes on this run's engine unless it is stopped.
+QString slowStatement();
 // Skips the test when the PostgreSQL variant runs without a server (FALQ_TEST_PG unset).
 // Use as the first line of initTestCase().
 #define FALQ_REQUIRE_ENGINE()                                                                      \
