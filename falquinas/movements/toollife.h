@@ -111,7 +111,7 @@ struct ToolLife {
     double rate(const QDate& workingDate) const;
     std::optional<QDate> wearOutDate(const QDate& workingDate) const;
     // Used, but not within the `months` months up to `workingDate`: the filter's `dormant`
-    // for a list already read.
+    // for a list already read (the same rule, for dates as the register writes them).
     bool dormant(const QDate& workingDate, int months) const {
         return lastUse.isValid() && lastUse.date() < workingDate.addMonths(-months);
     }
