@@ -5,6 +5,7 @@
 #include "CORTP023.h"
 #include "CORTP030.h"
 #include "CORTP031.h"
+#include "CORTP033.h"
 #include "UnitFacMenu.h"
 #include "aliases.h"
 #include "clicherules.h"
@@ -22,6 +23,7 @@
 #include "registerlinks.h"
 #include "reportbench.h"
 #include "session.h"
+#include "toollife.h"
 #include "unitDtFalquinas.h"
 
 #include <QApplication>
@@ -256,6 +258,8 @@ int main(int argc, char* argv[]) {
         "  usage-detail    the movements of the most used drawing, all years, first rows\n"
         "  register030-open, register031-open   open the usage register or the purchases and\n"
         "                  repairs register until its grid and first row show\n"
+        "  life-window-open  open \"Vida Útil de Clichés e Cortantes\" until its first page of\n"
+        "                  clichés shows (engine: the parameters, the page and its sums)\n"
         "  movement-insert a new movement written (and rolled back inside its transaction)\n"
         "                  and the movements re-opened on their first rows\n"
         "  cliche-list-pdf-10k, cliche-list-text-10k, cliche-list-pdf-100k, cliche-list-text-100k\n"
@@ -715,6 +719,42 @@ int main(int argc, char* argv[]) {
          // (the two supplier look-ups read the invoicing database: not in the engine's share)
          QStringLiteral("SELECT * FROM REPARACOES ORDER BY DATENC DESC, NRO DESC LIMIT 256"),
          QStringLiteral("SELECT COUNT(*) FROM REPARACOES")});
+    {
+        // The tool life window opened until its first rows (a page of clichés) are painted.
+        const QDate working = session->context().workingDate;
+        const falq::movements::Statement page = falq::movements::toolPageStatement(
+            dialect, falq::movements::ItemKind::Cliche, {}, {}, 200);
+        falq::movements::ToolLifeFilter firstPage;
+        QSqlQuery numbers(QSqlDatabase::database(kDbFalquinas, false));
+        if (falq::movements::runForward(numbers, page))
+            while (numbers.next())
+                firstPage.numberUpTo = numbers.value(0).toString();
+        const falq::movements::Statement sums = falq::movements::toolLifeStatement(
+            dialect, falq::movements::ItemKind::Cliche, firstPage, working);
+        scenarios << Scenario{
+            QStringLiteral("life-window-open"),
+            {},
+            [&registerWindow] {
+                if (registerWindow)
+                    registerWindow->close();
+                registerWindow.reset();
+            },
+            [&] {
+                auto* window = new TCORTF033(*session, menu.get());
+                registerWindow.reset(window);
+                window->show();
+                window->activateWindow();
+                // The list is read when the window becomes active.
+                if (!waitFor([window] { return window->rows()->rowCount() > 0; }, 10000))
+                    qFatal("falqbench: the tool life window listed nothing");
+                window->grab();
+            },
+            [page, sums] {
+                return QStringList{QStringLiteral("SELECT * FROM PARGER ORDER BY CODIGO"),
+                                   bench::withValues(page.sql, page.binds),
+                                   bench::withValues(sums.sql, sums.binds)};
+            }};
+    }
     scenarios << Scenario{
         QStringLiteral("movement-insert"),
         {},
