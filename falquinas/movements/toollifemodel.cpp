@@ -157,6 +157,38 @@ QString ToolLifeModel::text(int row, int column) const {
     }
 }
 
+QVariant ToolLifeModel::value(int row, int column) const {
+    const ToolLife& t = m_rows.at(row);
+    switch (column) {
+    case Number:
+        return t.number;
+    case Client:
+        return t.client;
+    case Reference:
+        return t.reference;
+    case Machine:
+        return t.machine ? QVariant(t.machine) : QVariant();
+    case Life:
+        return t.lifeKnown() ? QVariant(t.life) : QVariant();
+    case Wear:
+        return t.wear;
+    case WearPercent:
+        return t.lifeKnown() ? QVariant(qint64(t.wear * 100 / t.life)) : QVariant();
+    case Uses:
+        return t.uses;
+    case LastUse:
+        return t.lastUse.isValid() ? QVariant(t.lastUse.date()) : QVariant();
+    case WearOut: {
+        const std::optional<QDate> end = t.wearOutDate(m_working);
+        return end ? QVariant(*end) : QVariant();
+    }
+    case Cost:
+        return t.cost;
+    default:
+        return {};
+    }
+}
+
 QVariant ToolLifeModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= m_rows.size())
         return {};
@@ -164,6 +196,8 @@ QVariant ToolLifeModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         return text(index.row(), column);
+    case Qt::EditRole:
+        return value(index.row(), column);
     case Qt::TextAlignmentRole:
         return column >= Machine ? int(Qt::AlignRight | Qt::AlignVCenter)
                                  : int(Qt::AlignLeft | Qt::AlignVCenter);

@@ -8,6 +8,8 @@
 #include "connections.h"
 #include "documents.h"
 #include "documentspage.h"
+#include "filecheck.h"
+#include "gridexport.h"
 #include "imagecontrol.h"
 #include "imagefiles.h"
 
@@ -148,6 +150,7 @@ private slots:
     void stoppedReadsKeepTheList();
     void progressBoxOverTheWindow();
     void noPageWhileTheRestIsRead();
+    void spreadsheetOfTheList();
     void pictureDocumentsAndViewer();
 };
 
@@ -480,6 +483,41 @@ void TestToolLifeWindow::noPageWhileTheRestIsRead() {
         numbers << m.tool(r).number;
     QCOMPARE(numbers, (QStringList{"A", "B", "C"}));
     QVERIFY(!m.canFetchMore());
+}
+
+void TestToolLifeWindow::spreadsheetOfTheList() {
+    ToolLifeOn t;
+    QVERIFY(t.open());
+    QTemporaryDir dir;
+    QString opened;
+    t.e.window->exporter().setFolder(dir.path());
+    t.e.window->exporter().setOpener([&opened](const QString& path) {
+        opened = path;
+        return true;
+    });
+    t.e.button("BotExcel")->click();
+    test::settle();
+    QVERIFY2(!opened.isEmpty(), qPrintable(t.e.messages.shown.join('|')));
+    const test::Sheet sheet = test::readSheet(opened);
+    QVERIFY2(sheet.error.isEmpty(), qPrintable(sheet.error));
+    // Titles on row 4, then a row a tool in the grid's order, its figures as numbers.
+    QCOMPARE(sheet.at(4, 1).text, QStringLiteral("Cliché Nº"));
+    QCOMPARE(sheet.at(4, 7).text, QStringLiteral("% Desgaste"));
+    QStringList numbers;
+    for (int row = 5; row <= 8; ++row)
+        numbers << sheet.at(row, 1).text;
+    QCOMPARE(numbers, t.numbers());
+    const int t2 = 5 + int(t.numbers().indexOf(QStringLiteral("T2")));
+    QCOMPARE(sheet.at(t2, 2).text, QStringLiteral("ALFA"));
+    QVERIFY(sheet.at(t2, 5).number);
+    QCOMPARE(sheet.at(t2, 5).text, QStringLiteral("1000"));
+    QCOMPARE(sheet.at(t2, 6).text, QStringLiteral("1100"));
+    QCOMPARE(sheet.at(t2, 7).text, QStringLiteral("110"));
+    QVERIFY(sheet.at(t2, 9).number); // last use: a date
+    // T4, never used: no last use, no wear-out date.
+    const int t4 = 5 + int(t.numbers().indexOf(QStringLiteral("T4")));
+    QCOMPARE(sheet.at(t4, 9).text, QString());
+    QCOMPARE(sheet.at(t4, 10).text, QString());
 }
 
 void TestToolLifeWindow::pictureDocumentsAndViewer() {
