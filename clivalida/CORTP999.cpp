@@ -262,6 +262,8 @@ void TCORTF999::showToolLife(Page& page, const QString& number) {
     QSqlDatabase db = QSqlDatabase::database(kDbFalquinas, false);
     const std::optional<ToolLife> tool =
         readToolLife(db, page.isCliche ? ItemKind::Cliche : ItemKind::Drawing, number, today);
+    // Plain unless this tool is in warning (the previous tool's colour never stays).
+    page.life->setStyleSheet(QString());
     if (!tool) {
         page.life->clear();
         return;
@@ -274,13 +276,15 @@ void TCORTF999::showToolLife(Page& page, const QString& number) {
             QStringLiteral("Vida prevista desconhecida    Última utilização: %1").arg(lastUse));
         return;
     }
-    const QString end = dateText(tool->wearOutDate(today));
+    QString end = dateText(tool->wearOutDate(today));
+    if (end.isEmpty())
+        end = tool->wear >= tool->life ? QStringLiteral("vida prevista esgotada")
+                                       : QStringLiteral("-");
     page.life->setText(
         QStringLiteral("Desgaste: %1    Última utilização: %2    Previsão de fim: %3")
-            .arg(wearPercentText(*tool), lastUse, end.isEmpty() ? QStringLiteral("-") : end));
-    const bool warn = tool->reaches(readToolLifeLimits().warningPercent);
-    page.life->setStyleSheet(warn ? QStringLiteral("color: #a00000; font-weight: bold;")
-                                  : QString());
+            .arg(wearPercentText(*tool), lastUse, end));
+    if (tool->reaches(readToolLifeLimits().warningPercent))
+        page.life->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
 }
 
 void TCORTF999::nextEnter(Page& page) {

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLocale>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QSqlQuery>
@@ -36,6 +37,15 @@ const QString kBadWear = QStringLiteral("Limite de Desgaste Inválido ...");
 const QString kBadMonths = QStringLiteral("Número de Meses Inválido ...");
 const QString kBadLife = QStringLiteral("Vida Prevista Inválida ...");
 const QString kNoTool = QStringLiteral("Não há nenhum registo seleccionado ...");
+const QString kLifeChanged =
+    QStringLiteral("A vida prevista foi alterada noutro posto de trabalho.\nA lista mostra o valor "
+                   "actual; grave de novo se o quiser mudar ...");
+
+// A wear % bound as the boxes and the printed list show it (decimal comma).
+QString percentText(double value) {
+    return QLocale(QLocale::Portuguese, QLocale::Portugal)
+        .toString(value, 'f', QLocale::FloatingPointShortest);
+}
 
 // A whole number within [low, high] typed in a box; nothing for anything else.
 std::optional<qint64> wholeNumber(const QString& text, qint64 low, qint64 high) {
@@ -208,6 +218,7 @@ void TCORTF033::kindChanged(int page) {
 bool TCORTF033::readFilter() {
     auto refuse = [this](QLineEdit* box, const QString& message) {
         m_refused = box;
+        box->setModified(true); // read again when it is left, changed or not
         m_session.messages().showForField(box, message);
         return false;
     };
@@ -229,10 +240,11 @@ bool TCORTF033::readFilter() {
         return refuse(ui->Edit_Desgaste2, kBadWear);
     if (f.wearFrom && f.wearTo && *f.wearTo < *f.wearFrom)
         return refuse(ui->Edit_Desgaste1, kBadWear);
+    // The months count only for the dormant tools.
     const std::optional<qint64> months = wholeNumber(ui->Edit_Meses->text(), 1, 1200);
-    if (!months)
+    if (!months && ui->ChkInactivos->isChecked())
         return refuse(ui->Edit_Meses, kBadMonths);
-    f.dormantMonths = int(*months);
+    f.dormantMonths = months ? int(*months) : m_limits.dormantMonths;
     f.dormant = ui->ChkInactivos->isChecked();
     f.neverUsed = ui->ChkNuncaUsados->isChecked();
     m_filter = f;
@@ -245,20 +257,29 @@ void TCORTF033::showFilter(const ToolLifeFilter& f) {
     ui->Edit_Cliente->setText(f.clientPattern);
     ui->Edit_Fornecedor->setText(f.supplierPattern);
     ui->Edit_Maquina->setText(QString::number(f.machine));
-    ui->Edit_Desgaste1->setText(f.wearFrom ? QString::number(*f.wearFrom) : QString());
-    ui->Edit_Desgaste2->setText(f.wearTo ? QString::number(*f.wearTo) : QString());
+    ui->Edit_Desgaste1->setText(f.wearFrom ? percentText(*f.wearFrom) : QString());
+    ui->Edit_Desgaste2->setText(f.wearTo ? percentText(*f.wearTo) : QString());
     ui->Edit_Meses->setText(QString::number(f.dormantMonths));
     ui->ChkValidos->setChecked(f.validOnly);
     ui->ChkInactivos->setChecked(f.dormant);
     ui->ChkNuncaUsados->setChecked(f.neverUsed);
 }
 
+void TCORTF033::showKind() {
+    m_kind = m_model->kind();
+    const QSignalBlocker quiet(ui->NBTipo);
+    ui->NBTipo->setCurrentIndex(m_kind == ItemKind::Drawing ? 1 : 0);
+}
+
 bool TCORTF033::rebuild() {
     if (m_reading)
         return false;
     const ToolLifeFilter shown = m_filter;
-    if (!readFilter())
+    if (!readFilter()) {
+        // A box refused: the page stays that of the list shown.
+        showKind();
         return false;
+    }
     QSqlDatabase db = QSqlDatabase::database(kDbFalquinas, false);
     const QDate working = m_session.context().workingDate;
     const SqlDialect dialect = SqlDialect::forDatabase(db);
@@ -281,9 +302,7 @@ bool TCORTF033::rebuild() {
         if (outcome == BackgroundRead::Outcome::Cancelled) {
             m_filter = shown;
             showFilter(shown);
-            m_kind = m_model->kind();
-            const QSignalBlocker quiet(ui->NBTipo);
-            ui->NBTipo->setCurrentIndex(m_kind == ItemKind::Drawing ? 1 : 0);
+            showKind();
             return false;
         }
         ok = outcome == BackgroundRead::Outcome::Done;
@@ -291,11 +310,17 @@ bool TCORTF033::rebuild() {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         // A page of numbers at a time, each page's sums through the number's index.
         auto after = std::make_shared<QString>();
-        next = [db, dialect, read, after, filter = m_filter, kind = m_kind,
+        next = [this, db, dialect, read, after, filter = m_filter, kind = m_kind,
                 size = m_pageSize](QVector<ToolLife>& page) {
             QSqlQuery numbers(db);
-            if (!runForward(numbers, toolPageStatement(dialect, kind, filter, *after, size)))
+            QString why;
+            // A page that cannot be read says so: the list would otherwise just end there.
+            const auto failed = [this, &why] {
+                m_session.messages().show(why, true);
                 return false;
+            };
+            if (!runForward(numbers, toolPageStatement(dialect, kind, filter, *after, size), &why))
+                return failed();
             QString last;
             int count = 0;
             while (numbers.next()) {
@@ -308,7 +333,9 @@ bool TCORTF033::rebuild() {
             range.numberAfter = *after;
             range.numberUpTo = last;
             *after = last;
-            return read(range, page, nullptr) && count == size;
+            if (!read(range, page, &why))
+                return failed();
+            return count == size;
         };
         // The tools after the pages read, at once (a sort, a print, an export).
         rest = [this, after, filter = m_filter, kind = m_kind](QVector<ToolLife>& all) {
@@ -354,10 +381,14 @@ void TCORTF033::focusChanged(QWidget* old, QWidget* now) {
         m_refused = nullptr;
         return;
     }
+    // A box left as it was changes nothing (on a sorted list, a read of every tool).
     for (QLineEdit* box : {ui->Edit_Cliente, ui->Edit_Fornecedor, ui->Edit_Maquina,
                            ui->Edit_Desgaste1, ui->Edit_Desgaste2, ui->Edit_Meses})
         if (old == box) {
-            rebuild();
+            if (box->isModified()) {
+                box->setModified(false);
+                rebuild();
+            }
             return;
         }
 }
@@ -425,6 +456,27 @@ void TCORTF033::BotGravarVidaClick() {
             return;
         }
     }
+    // The life the user saw in the list is the one the write replaces: the shared list may
+    // have been read at another moment than this window's.
+    const qint64 seen = m_model->tool(row).life;
+    const auto lifeRead = [tools] {
+        return qMax<qint64>(0, tools->fieldValue(QStringLiteral("ROTACOES_PREV")).toLongLong());
+    };
+    if (lifeRead() != seen) {
+        if (!tools->reopen(&error) || !tools->locate(key, {number})) {
+            m_session.messages().show(error.isEmpty() ? kNoTool : error, true);
+            return;
+        }
+        if (lifeRead() != seen) {
+            // Changed meanwhile by another workstation: shown, nothing written.
+            QSqlDatabase db = QSqlDatabase::database(kDbFalquinas, false);
+            if (const std::optional<ToolLife> tool =
+                    readToolLife(db, m_kind, number, m_session.context().workingDate))
+                m_model->updateRow(*tool);
+            m_session.messages().show(kLifeChanged, true);
+            return;
+        }
+    }
     tools->edit();
     tools->setFieldValue(QStringLiteral("ROTACOES_PREV"), int(*life));
     tools->post();
@@ -453,8 +505,8 @@ QStringList TCORTF033::criteria() const {
         c << QStringLiteral("Só válidos");
     if (m_filter.wearFrom || m_filter.wearTo)
         c << QStringLiteral("% Desgaste : %1 a %2")
-                 .arg(m_filter.wearFrom ? QString::number(*m_filter.wearFrom) : QStringLiteral("0"),
-                      m_filter.wearTo ? QString::number(*m_filter.wearTo) : QStringLiteral("..."));
+                 .arg(m_filter.wearFrom ? percentText(*m_filter.wearFrom) : QStringLiteral("0"),
+                      m_filter.wearTo ? percentText(*m_filter.wearTo) : QStringLiteral("..."));
     if (m_filter.dormant)
         c << QStringLiteral("Sem uso há mais de %1 meses").arg(m_filter.dormantMonths);
     if (m_filter.neverUsed)

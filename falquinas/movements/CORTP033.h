@@ -74,6 +74,8 @@ private:
     bool readFilter();
     // Puts a filter back in the boxes (after a read of a new one was stopped).
     void showFilter(const movements::ToolLifeFilter& filter);
+    // Puts the page tab back on the kind of the list shown.
+    void showKind();
     // Every tool of `filter` through the background runner; Failed with the engine's message.
     BackgroundRead::Outcome readAll(movements::ItemKind kind,
                                     const movements::ToolLifeFilter& filter,

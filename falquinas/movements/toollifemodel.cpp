@@ -265,10 +265,14 @@ void ToolLifeModel::sort(int column, Qt::SortOrder order) {
         keys[row] = sortKey(row, column);
     const bool text = column == Number || column == Client || column == Reference;
     std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
-        const double x = keys[a].toDouble();
-        const double y = keys[b].toDouble();
-        const int c = text ? keys[a].toString().compare(keys[b].toString(), Qt::CaseInsensitive)
-                           : (x < y ? -1 : (x > y ? 1 : 0));
+        int c = 0;
+        if (text) {
+            c = keys[a].toString().compare(keys[b].toString(), Qt::CaseInsensitive);
+        } else {
+            const double x = keys[a].toDouble();
+            const double y = keys[b].toDouble();
+            c = x < y ? -1 : (x > y ? 1 : 0);
+        }
         return order == Qt::AscendingOrder ? c < 0 : c > 0;
     });
     QVector<ToolLife> sorted;

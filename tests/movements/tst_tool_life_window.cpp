@@ -145,6 +145,8 @@ private slots:
     void filtersAndSorting();
     void settingTheLife();
     void lifeConflict();
+    void lifeChangedSinceTheListWasRead();
+    void boxesLeftAndPagesChanged();
     void rightsAndPrinting();
     void pagesOfTools();
     void stoppedReadsKeepTheList();
@@ -255,6 +257,67 @@ void TestToolLifeWindow::lifeConflict() {
     QCOMPARE(t.handler.errors.size(), 1);
     QCOMPARE(t.life("T1").toInt(), 7777);
     QCOMPARE(t.e.w("Edit_RotacoesPrev")->text(), QStringLiteral("3000"));
+}
+
+void TestToolLifeWindow::lifeChangedSinceTheListWasRead() {
+    ToolLifeOn t;
+    QVERIFY(t.open());
+    t.select("T3"); // the list shows 1000
+    // Another workstation sets 7777 before this one saves: the shared list, read now, would
+    // see 7777 and let 3000 replace a value the user never saw.
+    QVERIFY(t.inst.exec("main", "UPDATE CLICHES SET ROTACOES_PREV = 7777 WHERE CLICHENRO = 'T3'"));
+    t.setLife("3000");
+    QCOMPARE(t.life("T3").toInt(), 7777);
+    QCOMPARE(t.e.messages.shown.size(), 1);
+    QVERIFY(t.e.messages.shown.first().startsWith(
+        QStringLiteral("A vida prevista foi alterada noutro posto de trabalho.")));
+    QCOMPARE(t.e.window->rows()->tool(t.e.window->currentRow()).life, qint64(7777));
+    // Saved again, knowingly: written.
+    t.e.button("BotGravarVida")->click();
+    test::settle();
+    QCOMPARE(t.life("T3").toInt(), 3000);
+    QCOMPARE(t.handler.errors.size(), 0);
+}
+
+void TestToolLifeWindow::boxesLeftAndPagesChanged() {
+    ToolLifeOn t;
+    QVERIFY(t.open());
+    int reads = 0;
+    t.e.window->setBackgroundRunner(
+        [&](const QString& label, const BackgroundRead::Work& work, QString* error) {
+            ++reads;
+            return readWithProgress(t.e.window.get(), label, kDbFalquinas, work, error);
+        });
+    t.e.fill("Edit_Desgaste1", "90,5");
+    QCOMPARE(reads, 1);
+    QCOMPARE(t.numbers(), (QStringList{"T1", "T2"}));
+    // A box left unchanged reads nothing again.
+    t.e.click("Edit_Cliente");
+    t.e.clickGrid(0);
+    QCOMPARE(reads, 1);
+    // The bound prints as typed.
+    t.e.button("BotPrint")->click();
+    QVERIFY2(t.criteria.contains(QStringLiteral("% Desgaste : 90,5 a ...")),
+             qPrintable(t.criteria.join('|')));
+    // A refused box when the page changes: the page stays that of the list shown.
+    t.e.type("Edit_Maquina", "abc");
+    t.e.w<QTabBar>("NBTipo")->setCurrentIndex(1);
+    test::settle();
+    QCOMPARE(t.e.messages.shown.value(0), QStringLiteral("Máquina Inválida ..."));
+    QCOMPARE(t.e.w<QTabBar>("NBTipo")->currentIndex(), 0);
+    QCOMPARE(t.e.window->kind(), ItemKind::Cliche);
+    QCOMPARE(t.numbers(), (QStringList{"T1", "T2"}));
+    // The months count only for the dormant tools.
+    t.e.type("Edit_Maquina", "0");
+    t.e.type("Edit_Meses", "0");
+    t.e.messages.shown.clear();
+    t.e.w<QCheckBox>("ChkNuncaUsados")->click();
+    test::settle();
+    QCOMPARE(t.e.messages.shown, QStringList());
+    QCOMPARE(t.numbers(), QStringList());
+    t.e.w<QCheckBox>("ChkInactivos")->click();
+    test::settle();
+    QCOMPARE(t.e.messages.shown, QStringList{"Número de Meses Inválido ..."});
 }
 
 void TestToolLifeWindow::rightsAndPrinting() {

@@ -7,6 +7,7 @@
 #include "stationrun.h"
 #include "viewerwindow.h"
 
+#include <QLabel>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -435,10 +436,20 @@ void TestStationChecks::toolLifeBesideTheNumber() {
     QCOMPARE(run.window.clicheLife(),
              QStringLiteral("Desgaste: 95%    Última utilização: %1    Previsão de fim: %2")
                  .arg(today.toString("dd/MM/yyyy"), today.addDays(1).toString("dd/MM/yyyy")));
-    // 120 has no known life and no movement (those of 12 are not its own).
+    auto* line = run.window.findChild<QLabel*>(QStringLiteral("Label_VidaCliche"));
+    QVERIFY(line && !line->styleSheet().isEmpty()); // in warning
+    // 120 has no known life and no movement (those of 12 are not its own): plain again.
     QVERIFY(run.check("Edit_Cliche", "120"));
     QCOMPARE(run.window.clicheLife(),
              QStringLiteral("Vida prevista desconhecida    Última utilização: nunca"));
+    QCOMPARE(line->styleSheet(), QString());
+    // A worn tool says so where a wear-out date would stand.
+    QVERIFY(m_inst->exec("main", "UPDATE CLICHES SET ROTACOES_PREV = 900 WHERE CLICHENRO = '12'"));
+    QVERIFY(run.check("Edit_Cliche", "12"));
+    QCOMPARE(run.window.clicheLife(),
+             QStringLiteral("Desgaste: 105%    Última utilização: %1    Previsão de fim: vida "
+                            "prevista esgotada")
+                 .arg(today.toString("dd/MM/yyyy")));
 }
 
 QTEST_MAIN(TestStationChecks)
