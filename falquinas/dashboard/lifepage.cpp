@@ -50,7 +50,7 @@ QStandardItem* cell(const QString& text, bool right = false) {
 LifePage::LifePage(Dashboard& dashboard, QWidget* parent) : DashboardPage(dashboard, parent) {
     m_nearest = new QStandardItemModel(0, 5, this);
     m_nearest->setHorizontalHeaderLabels({QStringLiteral("Número"), QStringLiteral("Tipo"),
-                                          QStringLiteral("Cliente"), QStringLiteral("Gasto %"),
+                                          QStringLiteral("Cliente"), QStringLiteral("% Desgaste"),
                                           QStringLiteral("Previsão de fim")});
     m_dormant = new QStandardItemModel(0, 2, this);
     m_dormant->setHorizontalHeaderLabels({QStringLiteral("Cliente"), QStringLiteral("Inactivos")});
