@@ -450,12 +450,15 @@ void TCORTF033::BotGravarVidaClick() {
         m_session.messages().show(error, true);
         return;
     }
-    if (!tools->locate(key, {number})) {
-        if (!tools->reopen(&error) || !tools->locate(key, {number})) {
-            m_session.messages().show(error.isEmpty() ? kNoTool : error, true);
-            return;
-        }
-    }
+    // The shared list read again and put on the tool; false after saying why.
+    const auto readAgain = [&] {
+        if (tools->reopen(&error) && tools->locate(key, {number}))
+            return true;
+        m_session.messages().show(error.isEmpty() ? kNoTool : error, true);
+        return false;
+    };
+    if (!tools->locate(key, {number}) && !readAgain())
+        return;
     // The life the user saw in the list is the one the write replaces: the shared list may
     // have been read at another moment than this window's.
     const qint64 seen = m_model->tool(row).life;
@@ -463,16 +466,11 @@ void TCORTF033::BotGravarVidaClick() {
         return qMax<qint64>(0, tools->fieldValue(QStringLiteral("ROTACOES_PREV")).toLongLong());
     };
     if (lifeRead() != seen) {
-        if (!tools->reopen(&error) || !tools->locate(key, {number})) {
-            m_session.messages().show(error.isEmpty() ? kNoTool : error, true);
+        if (!readAgain())
             return;
-        }
         if (lifeRead() != seen) {
             // Changed meanwhile by another workstation: shown, nothing written.
-            QSqlDatabase db = QSqlDatabase::database(kDbFalquinas, false);
-            if (const std::optional<ToolLife> tool =
-                    readToolLife(db, m_kind, number, m_session.context().workingDate))
-                m_model->updateRow(*tool);
+            refreshRow(number);
             m_session.messages().show(kLifeChanged, true);
             return;
         }
@@ -489,6 +487,10 @@ void TCORTF033::BotGravarVidaClick() {
             m_session.messages().show(result.error, true);
         return;
     }
+    refreshRow(number);
+}
+
+void TCORTF033::refreshRow(const QString& number) {
     QSqlDatabase db = QSqlDatabase::database(kDbFalquinas, false);
     if (const std::optional<ToolLife> tool =
             readToolLife(db, m_kind, number, m_session.context().workingDate))

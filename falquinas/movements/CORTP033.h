@@ -76,6 +76,8 @@ private:
     void showFilter(const movements::ToolLifeFilter& filter);
     // Puts the page tab back on the kind of the list shown.
     void showKind();
+    // The tool's row with its figures read again.
+    void refreshRow(const QString& number);
     // Every tool of `filter` through the background runner; Failed with the engine's message.
     BackgroundRead::Outcome readAll(movements::ItemKind kind,
                                     const movements::ToolLifeFilter& filter,

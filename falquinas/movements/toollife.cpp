@@ -260,11 +260,8 @@ QList<QPair<QString, int>> countByClient(const QVector<ToolLife>& tools) {
 }
 
 QString wearPercentText(const ToolLife& tool) {
-    const std::optional<double> percent = tool.wearPercent();
-    if (!percent)
-        return {};
-    // Whole percent, rounded down: "90%" only once 90 % is really reached.
-    return QString::number(qint64(tool.wear * 100 / tool.life)) + QLatin1Char('%');
+    const std::optional<qint64> percent = tool.wholePercent();
+    return percent ? QString::number(*percent) + QLatin1Char('%') : QString();
 }
 
 QString dateText(const std::optional<QDate>& date) {

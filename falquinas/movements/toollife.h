@@ -107,6 +107,10 @@ struct ToolLife {
 
     bool lifeKnown() const { return life > 0; }
     std::optional<double> wearPercent() const;
+    // Wear % rounded down, as shown: 90 only once 90 % is really reached.
+    std::optional<qint64> wholePercent() const {
+        return lifeKnown() ? std::optional<qint64>(wear * 100 / life) : std::nullopt;
+    }
     // Rotations per day up to `workingDate` (0 for a tool with none in that time).
     double rate(const QDate& workingDate) const;
     std::optional<QDate> wearOutDate(const QDate& workingDate) const;

@@ -97,61 +97,42 @@ int ToolLifeModel::columnCount(const QModelIndex& parent) const {
 
 QVariant ToolLifeModel::sortKey(int row, int column) const {
     const ToolLife& t = m_rows.at(row);
+    // Finer than the cell's value where the cell rounds; none below all.
     switch (column) {
-    case Number:
-        return t.number;
-    case Client:
-        return t.client;
-    case Reference:
-        return t.reference;
-    case Machine:
-        return t.machine;
-    case Life:
-        return t.life;
-    case Wear:
-        return t.wear;
     case WearPercent:
         return t.wearPercent() ? QVariant(*t.wearPercent()) : QVariant(-1.0);
-    case Uses:
-        return t.uses;
     case LastUse:
         return t.lastUse.isValid() ? double(t.lastUse.toMSecsSinceEpoch()) : -1e18;
     case WearOut: {
         const std::optional<QDate> end = t.wearOutDate(m_working);
         return end ? double(end->toJulianDay()) : -1.0;
     }
-    case Cost:
-        return t.cost;
     default:
-        return {};
+        return value(row, column);
     }
 }
 
 QString ToolLifeModel::text(int row, int column) const {
-    const ToolLife& t = m_rows.at(row);
+    const QVariant v = value(row, column);
+    if (v.isNull())
+        return {};
     switch (column) {
     case Number:
-        return t.number;
     case Client:
-        return t.client;
     case Reference:
-        return t.reference;
     case Machine:
-        return t.machine ? QString::number(t.machine) : QString();
+        return v.toString();
     case Life:
-        return t.lifeKnown() ? wholeNumber(t.life) : QString();
     case Wear:
-        return wholeNumber(t.wear);
-    case WearPercent:
-        return wearPercentText(t);
     case Uses:
-        return wholeNumber(t.uses);
+        return wholeNumber(v.toLongLong());
+    case WearPercent:
+        return v.toString() + QLatin1Char('%');
     case LastUse:
-        return t.lastUse.isValid() ? t.lastUse.toString(QStringLiteral("dd/MM/yyyy")) : QString();
     case WearOut:
-        return dateText(t.wearOutDate(m_working));
+        return dateText(v.toDate());
     case Cost:
-        return QLocale(QLocale::Portuguese, QLocale::Portugal).toString(t.cost, 'f', 2);
+        return QLocale(QLocale::Portuguese, QLocale::Portugal).toString(v.toDouble(), 'f', 2);
     default:
         return {};
     }
@@ -172,8 +153,10 @@ QVariant ToolLifeModel::value(int row, int column) const {
         return t.lifeKnown() ? QVariant(t.life) : QVariant();
     case Wear:
         return t.wear;
-    case WearPercent:
-        return t.lifeKnown() ? QVariant(qint64(t.wear * 100 / t.life)) : QVariant();
+    case WearPercent: {
+        const std::optional<qint64> percent = t.wholePercent();
+        return percent ? QVariant(*percent) : QVariant();
+    }
     case Uses:
         return t.uses;
     case LastUse:
