@@ -2,6 +2,8 @@
 
 #include "sqlrun.h"
 
+#include <QLocale>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
@@ -32,6 +34,25 @@ bool parseCode(const QString& text, qint64 minimum, qint64 maximum, qint64* code
     if (!ok || value < minimum || value > maximum)
         return false;
     *code = value;
+    return true;
+}
+
+bool parseDecimal(const QString& text, double* value) {
+    static const QRegularExpression number(
+        QStringLiteral("^([+-]?)(\\d{1,3}(?:[. \\x{00A0}]\\d{3})+|\\d+)(?:,(\\d*))?$"));
+    const QRegularExpressionMatch m = number.match(text.trimmed());
+    if (!m.hasMatch())
+        return false;
+    QString plain = m.captured(2);
+    plain.remove(QRegularExpression(QStringLiteral("[. \\x{00A0}]")));
+    const QString decimals = m.captured(3);
+    if (!decimals.isEmpty())
+        plain += QLatin1Char('.') + decimals;
+    bool ok = false;
+    const double v = QLocale::c().toDouble(m.captured(1) + plain, &ok);
+    if (!ok || !qIsFinite(v))
+        return false;
+    *value = v;
     return true;
 }
 

@@ -26,6 +26,10 @@ QSqlRecord findCode(const CodeTable& table, const QVariant& code, const QStringL
 // The text of a code box as a code: empty (or blanks) is 0; otherwise a whole number within
 // [minimum, maximum]. False for anything else.
 bool parseCode(const QString& text, qint64 minimum, qint64 maximum, qint64* code);
+// A number as the plant writes it: a decimal comma, and points or blanks only between groups
+// of three digits ("1.500" is fifteen hundred, "1.500,25" and "1500,25" the same with cents).
+// False for anything else ("1.5", "1,5,0", "abc", an empty text).
+bool parseDecimal(const QString& text, double* value);
 
 class CodeNames {
 public:

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTextEdit>
 #include <QWidget>
 
@@ -15,6 +17,17 @@ void EnterAsTab::install(QWidget* window, Grids grids) {
     window->installEventFilter(filter);
     for (QWidget* child : window->findChildren<QWidget*>())
         child->installEventFilter(filter);
+}
+
+void EnterAsTab::keepOutOfEntry(QWidget* notebook) {
+    if (auto* book = qobject_cast<QTabWidget*>(notebook))
+        book->tabBar()->setFocusPolicy(Qt::NoFocus);
+    const QList<QWidget*> children = notebook->findChildren<QWidget*>();
+    for (QWidget* w : children)
+        if (w->focusPolicy() & Qt::TabFocus)
+            w->setFocusPolicy(w->focusPolicy() == Qt::TabFocus ? Qt::NoFocus : Qt::ClickFocus);
+    if (notebook->focusPolicy() & Qt::TabFocus)
+        notebook->setFocusPolicy(Qt::ClickFocus);
 }
 
 bool EnterAsTab::eventFilter(QObject* watched, QEvent* event) {

@@ -14,6 +14,9 @@ class EnterAsTab : public QObject {
 public:
     enum class Grids { KeepEnter, MoveOn };
     static void install(QWidget* window, Grids grids = Grids::KeepEnter);
+    // Takes a notebook beside the entry (photos, documents) out of the Enter/Tab order: its
+    // tab bar takes no focus and its controls take it only from a click.
+    static void keepOutOfEntry(QWidget* notebook);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

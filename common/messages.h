@@ -9,6 +9,11 @@
 
 namespace falq {
 
+// The refusals of boxes that have no message of their own: a text that is no date that exists,
+// a text that is no number the box can hold.
+inline const QString kBadDate = QStringLiteral("Data Inválida ...");
+inline const QString kBadValue = QStringLiteral("Valor Inválido ...");
+
 class Messages {
 public:
     virtual ~Messages() = default;

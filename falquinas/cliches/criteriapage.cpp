@@ -241,7 +241,7 @@ bool CriteriaPage::inverted(const Range& r, bool* answer) {
 void CriteriaPage::leaveRange(const Range& r, QLineEdit* b) {
     setStatus(QString());
     if (!storeBound(r, b)) {
-        refuse(b, kInvalidValue);
+        refuse(b, kBadValue);
         return;
     }
     if (b == r.high && !r.message.isEmpty()) {

@@ -29,7 +29,6 @@ namespace falq {
 class Dataset;
 class Session;
 
-inline const QString kInvalidValue = QStringLiteral("Valor Inválido ...");
 inline const QString kRangeKeysHint =
     QStringLiteral("Teclas <INS> Procura Numérica ... <CTRL+INS> Procura Alfabética");
 

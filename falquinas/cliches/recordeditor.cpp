@@ -352,15 +352,24 @@ void RecordEditor::leaveBox(QLineEdit* box, QWidget* now) {
 }
 
 bool RecordEditor::runPendingChecks(QWidget* left) {
-    QList<QLineEdit*> boxes;
-    if (auto* box = qobject_cast<QLineEdit*>(left); box && isRecordBox(box))
-        boxes << box;
-    if (m_insertFlag && !boxes.contains(m_numberBox))
-        boxes.prepend(m_numberBox);
-    for (QLineEdit* b : recordBoxes())
-        if (m_dirty.contains(b) && !boxes.contains(b))
-            boxes << b;
-    for (QLineEdit* box : std::as_const(boxes)) {
+    // The boxes to check are looked at again after every check: a number accepted here makes
+    // its value boxes part of the row (they are marked then), and they are read as they show.
+    auto* leftBox = qobject_cast<QLineEdit*>(left);
+    if (leftBox && !isRecordBox(leftBox))
+        leftBox = nullptr;
+    QSet<QLineEdit*> checked;
+    const auto nextBox = [&]() -> QLineEdit* {
+        if (m_insertFlag && !checked.contains(m_numberBox))
+            return m_numberBox;
+        if (leftBox && !checked.contains(leftBox))
+            return leftBox;
+        for (QLineEdit* b : recordBoxes())
+            if (m_dirty.contains(b) && !checked.contains(b))
+                return b;
+        return nullptr;
+    };
+    while (QLineEdit* box = nextBox()) {
+        checked.insert(box);
         QString message;
         switch (checkBox(box, &message)) {
         case Verdict::Refused:
@@ -388,12 +397,14 @@ void RecordEditor::BotCancelarClick() {
     m_dirty.clear();
     m_mode = Mode::Browse;
     showBoundFields();
+    afterCancel();
     focusGrid();
 }
 
 void RecordEditor::BotDeleteClick() {
     if (m_mode != Mode::Browse || m_records->currentRow() < 0)
         return;
+    aboutToDelete();
     if (!m_session.messages().ask(kDeleteQuestion))
         return;
     // Only the row goes: its files and the rows that name it stay.

@@ -98,6 +98,9 @@ protected:
     // After a box was left and checked; after a successful save, before the list re-opens.
     virtual void afterLeave(QLineEdit*, QWidget*) {}
     virtual void afterSave() {}
+    // After "&Cancelar" has dropped the row's changes; before "&Eliminar" asks.
+    virtual void afterCancel() {}
+    virtual void aboutToDelete() {}
 
     void showEvent(QShowEvent* e) override;
     bool event(QEvent* e) override;

@@ -118,7 +118,7 @@ void present(Dataset* d) {
                             {"SIGLACLI", "Cliente"},
                             {"FACNRO", {}},
                             {"FACDATA", {}},
-                            {"ADEBITAR_CLIENTE", {}}});
+                            {"ADEBITAR_CLIENTE", {}, true}});
     }
 }
 

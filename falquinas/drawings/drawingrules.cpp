@@ -1,6 +1,7 @@
 #include "drawingrules.h"
 
 #include "clicherules.h"
+#include "codenames.h"
 
 namespace falq::drawings {
 
@@ -54,9 +55,8 @@ bool parseQuantity(const QString& text, double* value) {
         *value = 0;
         return true;
     }
-    bool ok = false;
-    const double v = QString(t).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-    if (!ok || v < 0 || v > 1e9)
+    double v = 0;
+    if (!parseDecimal(t, &v) || v < 0 || v > 1e9)
         return false;
     *value = v;
     return true;

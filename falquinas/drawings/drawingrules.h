@@ -27,7 +27,8 @@ QString typedNumber(const QString& text);
 int textSize(const QString& column);
 // The whole numbers a numeric column of DESENHOS holds (measures and codes: from 0).
 bool numberRange(const QString& column, qint64* minimum, qint64* maximum);
-// A quantity box: empty is 0; otherwise a number from 0 (a decimal comma or point).
+// A quantity box: empty is 0; otherwise a number from 0, written as every amount is
+// (parseDecimal: a decimal comma, points between thousands).
 bool parseQuantity(const QString& text, double* value);
 
 // The editor's words for a stored value: "Vertical" only for "V", "Horizontal" for anything

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QTabBar>
+#include <tuple>
 
 namespace falq {
 
@@ -103,8 +104,13 @@ TCORTF030::TCORTF030(Session& session, QWidget* parent)
     }
     for (QTabWidget* book : {ui->NB, ui->NBUtil, ui->NBRot})
         connect(book, &QTabWidget::currentChanged, this, [this] {
-            if (m_eventsOn)
-                setUpPage();
+            if (!m_eventsOn)
+                return;
+            // A summary shows the period the boxes hold when they pass their checks; else the
+            // one last confirmed, and the refused box says why.
+            if (ui->NB->currentIndex() != 0)
+                readPeriod();
+            setUpPage();
         });
     for (QLineEdit* pattern : {ui->Edit_Cliente, ui->Edit_Fornecedor})
         connect(pattern, &QLineEdit::editingFinished, this,
@@ -229,6 +235,10 @@ void TCORTF030::showBoundFields() {
     ui->NB->tabBar()->setEnabled(m_mode == Mode::Browse && !m_movements->hasPendingUpdates());
     if (m_mode == Mode::Insert)
         return;
+    if (entryCleared()) {
+        clearEntry();
+        return;
+    }
     const bool row = m_movements->currentRow() >= 0;
     auto value = [this, row](const char* field) {
         return row ? m_movements->fieldValue(QLatin1String(field)) : QVariant();
@@ -253,14 +263,18 @@ void TCORTF030::objectChosen(ObjectKind, const registers::ObjectRow&) {
     // A movement holds only the number and its kind.
 }
 
-TCORTF030::Verdict TCORTF030::checkValue(QLineEdit* box, QString*) {
+TCORTF030::Verdict TCORTF030::checkValue(QLineEdit* box, QString* message) {
     const QString typed = box->text();
     if (box == ui->Edit_NroUtil || box == ui->Edit_Rotacoes) {
         const QString field =
             box == ui->Edit_NroUtil ? QStringLiteral("NROUTIL") : QStringLiteral("ROTACOES");
         qint64 count = 0;
-        if (!registers::parseCount(kTable, field, typed, &count))
-            return Verdict::Refused; // a beep only
+        if (!registers::parseCount(kTable, field, typed, &count)) {
+            // Empty or 0: a beep only; anything else is no count the box can hold.
+            if (!registers::isNoCount(typed))
+                *message = kBadValue;
+            return Verdict::Refused;
+        }
         writeField(field, count);
     } else if (box == ui->Edit_Encomenda) {
         writeField(QStringLiteral("ENCOMENDA"),
@@ -269,11 +283,21 @@ TCORTF030::Verdict TCORTF030::checkValue(QLineEdit* box, QString*) {
         QVariant day;
         bool empty = false;
         // A movement without a date would never be counted: the date is required.
-        if (!registers::parseDay(typed, &day, &empty) || empty)
+        if (!registers::parseDay(typed, &day, &empty)) {
+            *message = kBadDate;
+            return Verdict::Refused;
+        }
+        if (empty)
             return Verdict::Refused;
         writeField(QStringLiteral("DATA"), day);
     }
     return Verdict::Accepted;
+}
+
+void TCORTF030::clearEntry() {
+    for (QLineEdit* box : recordBoxes())
+        box->clear();
+    ui->Edit_Data->setText(registers::dayText(m_session.context().workingDate));
 }
 
 void TCORTF030::BotInserirClick() {
@@ -286,7 +310,6 @@ void TCORTF030::BotInserirClick() {
     setUpPage();
     ui->NB->tabBar()->setEnabled(false);
     ui->Edit_NroUtil->setText(QStringLiteral("1"));
-    ui->Edit_Data->setText(registers::dayText(m_session.context().workingDate));
     ui->Edit_Desenho->setFocus(Qt::OtherFocusReason);
 }
 
@@ -359,20 +382,19 @@ void TCORTF030::summaryRowChanged(Summary& s) {
         m_session.messages().show(error, true);
 }
 
-void TCORTF030::BotConsultaClick() {
+bool TCORTF030::readPeriod() {
     QVariant from, to;
     bool fromEmpty = false, toEmpty = false;
-    if (!registers::parseDay(ui->Edit_Data1->text(), &from, &fromEmpty) || fromEmpty) {
-        m_session.messages().beepForField(ui->Edit_Data1);
-        return;
-    }
-    if (!registers::parseDay(ui->Edit_Data2->text(), &to, &toEmpty) || toEmpty) {
-        m_session.messages().beepForField(ui->Edit_Data2);
-        return;
+    for (auto [box, day, empty] : {std::tuple{ui->Edit_Data1, &from, &fromEmpty},
+                                   std::tuple{ui->Edit_Data2, &to, &toEmpty}}) {
+        if (!registers::parseDay(box->text(), day, empty) || *empty) {
+            m_session.messages().showForField(box, kBadDate);
+            return false;
+        }
     }
     if (from.toDateTime().date() > to.toDateTime().date()) {
         m_session.messages().show(kBadPeriod, true);
-        return; // nothing is run again
+        return false; // nothing is run again
     }
     for (QLineEdit* pattern : {ui->Edit_Cliente, ui->Edit_Fornecedor})
         pattern->setText(registers::patternOrAll(pattern->text()));
@@ -380,7 +402,12 @@ void TCORTF030::BotConsultaClick() {
     m_period.to = to.toDateTime().date();
     m_period.clientPattern = ui->Edit_Cliente->text();
     m_period.supplierPattern = ui->Edit_Fornecedor->text();
-    setUpPage();
+    return true;
+}
+
+void TCORTF030::BotConsultaClick() {
+    if (readPeriod())
+        setUpPage();
 }
 
 void TCORTF030::patternLeft(QLineEdit* box) {
@@ -388,6 +415,9 @@ void TCORTF030::patternLeft(QLineEdit* box) {
 }
 
 void TCORTF030::runReport(MovementReport report) {
+    // The period and patterns the boxes show, once they pass their checks.
+    if (!readPeriod())
+        return;
     MovementReportCriteria criteria;
     criteria.from = m_period.from;
     criteria.to = m_period.to;

@@ -63,6 +63,7 @@ private:
     // After a movement is saved: the tool's life warning, when it has reached the limit.
     void afterSave() override;
     Verdict checkValue(QLineEdit* box, QString* message) override;
+    void clearEntry() override;
 
     // Pages.
     void setUpPage();
@@ -70,6 +71,9 @@ private:
     const Summary* currentSummary() const;
     void openSummary(Summary& s);
     void summaryRowChanged(Summary& s);
+    // The period and patterns of the boxes, when they pass their checks (else the refused box
+    // or the period says why and the last confirmed ones stay).
+    bool readPeriod();
     void BotConsultaClick();
     void patternLeft(QLineEdit* box);
 

@@ -30,7 +30,6 @@ namespace {
 const QString kChapter = QStringLiteral("Movimentos");
 const QString kProgram = QStringLiteral("Registo de Reparacoes");
 const QString kNoSupplier = QStringLiteral("Fornecedor Inexistente ...");
-const QString kBadValue = QStringLiteral("Valor Inválido ...");
 const QString kTypeHint = QStringLiteral("Digite C, Compra de Novo, R, Reparação");
 const QString kTable = QStringLiteral("REPARACOES");
 
@@ -168,6 +167,10 @@ void TCORTF031::showBoundFields() {
     enableEntryBoxes();
     if (m_mode == Mode::Insert)
         return;
+    if (entryCleared()) {
+        clearEntry();
+        return;
+    }
     const bool row = m_repairs->currentRow() >= 0;
     auto value = [this, row](const char* field) {
         return row ? m_repairs->fieldValue(QLatin1String(field)) : QVariant();
@@ -212,14 +215,21 @@ TCORTF031::Verdict TCORTF031::checkValue(QLineEdit* box, QString* message) {
         const QString field =
             box == ui->Edit_EncNro ? QStringLiteral("ENCNRO") : QStringLiteral("FACNRO");
         qint64 number = 0;
-        if (!registers::parseCount(kTable, field, typed, &number))
+        if (!registers::parseCount(kTable, field, typed, &number)) {
+            if (!registers::isNoCount(typed))
+                *message = kBadValue; // empty or 0: a beep only
             return Verdict::Refused;
+        }
         writeField(field, number);
     } else if (box == ui->Edit_DatEnc || box == ui->Edit_FacData) {
         QVariant day;
         bool empty = false;
+        if (!registers::parseDay(typed, &day, &empty)) {
+            *message = kBadDate;
+            return Verdict::Refused;
+        }
         // The requisition date groups every cost: it cannot be left empty.
-        if (!registers::parseDay(typed, &day, &empty) || (empty && box == ui->Edit_DatEnc))
+        if (empty && box == ui->Edit_DatEnc)
             return Verdict::Refused;
         writeField(box == ui->Edit_DatEnc ? QStringLiteral("DATENC") : QStringLiteral("FACDATA"),
                    day);
@@ -227,12 +237,10 @@ TCORTF031::Verdict TCORTF031::checkValue(QLineEdit* box, QString* message) {
         return Edit_FornecedorExit(message);
     } else if (box == ui->Edit_Valor) {
         double value = 0;
-        if (typed.isEmpty() || typed == QLatin1String("0")) {
+        if (!registers::parseAmount(typed, &value)) {
             *message = kBadValue;
             return Verdict::Refused;
         }
-        if (!registers::parseAmount(typed, &value))
-            return Verdict::Refused;
         writeField(QStringLiteral("VALOR"), value);
     }
     return Verdict::Accepted;
@@ -241,8 +249,10 @@ TCORTF031::Verdict TCORTF031::checkValue(QLineEdit* box, QString* message) {
 TCORTF031::Verdict TCORTF031::Edit_FornecedorExit(QString* message) {
     qint64 min = 0, max = 0, code = 0;
     columnNumberRange(kTable, QStringLiteral("FORNECEDOR"), &min, &max);
-    if (!parseCode(ui->Edit_Fornecedor->text(), min, max, &code))
+    if (!parseCode(ui->Edit_Fornecedor->text(), min, max, &code)) {
+        *message = kNoSupplier; // no code a supplier can have
         return Verdict::Refused;
+    }
     if (code == 0) {
         m_supplierName.clear();
         ui->Edit_FornSigla->clear();
@@ -264,6 +274,20 @@ TCORTF031::Verdict TCORTF031::Edit_FornecedorExit(QString* message) {
     return Verdict::Accepted;
 }
 
+void TCORTF031::objectDropped() {
+    // The dropped object's supplier was only proposed.
+    m_supplierName.clear();
+    ui->Edit_Fornecedor->clear();
+    ui->Edit_FornSigla->clear();
+}
+
+void TCORTF031::clearEntry() {
+    for (QLineEdit* box : recordBoxes())
+        box->clear();
+    ui->Edit_FornSigla->clear();
+    ui->Edit_DatEnc->setText(registers::dayText(m_session.context().workingDate));
+}
+
 void TCORTF031::objectChosen(ObjectKind, const registers::ObjectRow& row) {
     m_repairs->setFieldValue(QStringLiteral("SIGLACLI"), row.clientShort);
     // The object's supplier is proposed; the save stores the code with its short name.
@@ -278,8 +302,6 @@ void TCORTF031::objectChosen(ObjectKind, const registers::ObjectRow& row) {
 void TCORTF031::BotInserirClick() {
     if (!beginEntry())
         return;
-    ui->Edit_FornSigla->clear();
-    ui->Edit_DatEnc->setText(registers::dayText(m_session.context().workingDate));
     ui->Edit_Desenho->setFocus(Qt::OtherFocusReason);
 }
 

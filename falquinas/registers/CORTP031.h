@@ -45,6 +45,8 @@ private:
     QString boxHint(const QWidget* box) const override;
     void objectChosen(registers::ObjectKind kind, const registers::ObjectRow& row) override;
     Verdict checkValue(QLineEdit* box, QString* message) override;
+    void objectDropped() override;
+    void clearEntry() override;
     Verdict Edit_FornecedorExit(QString* message);
 
     void BotInserirClick();

@@ -37,6 +37,16 @@ void RegisterEditor::setEntryParts(const EntryParts& parts, RegisterFiles* files
     };
     for (QLineEdit* box : recordBoxes())
         connect(box, &QLineEdit::textEdited, this, [this, box] { m_dirty.insert(box); });
+    // Boxes cleared by "&Cancelar" or "&Eliminar" show rows again once the user moves on.
+    connect(m_records, &Dataset::currentRowChanged, this, [this] {
+        if (m_quiet == 0)
+            m_entryCleared = false;
+    });
+}
+
+void RegisterEditor::showClearedEntry() {
+    m_entryCleared = true;
+    clearEntry();
 }
 
 void RegisterEditor::setPicker(std::function<QString(ObjectKind)> picker) {
@@ -89,11 +99,18 @@ RegisterEditor::Verdict RegisterEditor::Edit_NumberExit(ObjectKind kind, QString
         return Verdict::Accepted;
     const bool drawing = kind == ObjectKind::Drawing;
     const QString typed = (drawing ? m_parts.drawing : m_parts.cliche)->text();
-    // Empty (or a cliché "0") leads to the other box; "%" opens the picker (afterLeave).
-    if (typed.isEmpty() || typed == QLatin1String("%") || (!drawing && typed == QLatin1String("0")))
-        return Verdict::Accepted;
+    const bool empty = typed.isEmpty() || (!drawing && typed == QLatin1String("0"));
     if (chosen() && m_kind != kind)
         return Verdict::Accepted; // the other kind was chosen: this box is out of the entry
+    // Empty (or a cliché "0") leads to the other box, and drops what this box had chosen;
+    // "%" opens the picker (afterLeave).
+    if (empty) {
+        if (chosen())
+            dropChoice();
+        return Verdict::Accepted;
+    }
+    if (typed == QLatin1String("%"))
+        return Verdict::Accepted;
     const QString number = drawing ? typed : registers::clicheNumber(typed);
     if (chosen() && number == m_number)
         return Verdict::Accepted;
@@ -126,6 +143,17 @@ void RegisterEditor::chooseObject(ObjectKind kind, const registers::ObjectRow& r
     m_dirty.insert(m_parts.firstValue);
     for (QLineEdit* box : std::as_const(m_parts.values))
         m_dirty.insert(box);
+}
+
+void RegisterEditor::dropChoice() {
+    m_number.clear();
+    ++m_quiet;
+    m_records->cancel(); // the entry's new row goes; a new choice appends another
+    --m_quiet;
+    m_files->clear();
+    objectDropped();
+    m_parts.drawing->setEnabled(true);
+    m_parts.cliche->setEnabled(true);
 }
 
 void RegisterEditor::moveTo(QWidget* box) {
@@ -200,11 +228,11 @@ bool RegisterEditor::beginEntry() {
     m_dirty.clear();
     m_insertFlag = true;
     m_cancelFlag = false;
+    m_entryCleared = false;
     m_mode = Mode::Insert;
     setBrowsingControls(false);
     enableEntryBoxes();
-    for (QLineEdit* box : recordBoxes())
-        box->clear();
+    clearEntry();
     return true;
 }
 

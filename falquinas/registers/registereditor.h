@@ -7,8 +7,10 @@
 // Inexistente ..."); "%" opens the picker; both boxes left empty send the focus back and
 // forth. A known number appends the entry's one new row (a new choice changes its number),
 // disables the other box, shows the object's photo and documents and moves on to the first
-// value box. Every value box is checked again at the save point (the grid taking the focus,
-// closing), so a row saved with the mouse stores what the boxes show.
+// value box; emptying the chosen number drops the choice and its row, and the other box is
+// open again. Every value box is checked again at the save point (the grid taking the focus,
+// closing), so a row saved with the mouse stores what the boxes show. "&Cancelar" and
+// "&Eliminar" clear the boxes (the date back to the working date) until another row is shown.
 #include "recordeditor.h"
 #include "registerlinks.h"
 
@@ -39,6 +41,10 @@ protected:
     virtual void objectChosen(registers::ObjectKind kind, const registers::ObjectRow& row) = 0;
     // A value box's check, only called once an object is chosen.
     virtual Verdict checkValue(QLineEdit* box, QString* message) = 0;
+    // The choice was dropped: what objectChosen showed or proposed goes too.
+    virtual void objectDropped() {}
+    // Every entry box emptied, with the window's proposed values (the working date).
+    virtual void clearEntry() = 0;
 
     // RecordEditor
     Verdict checkBox(QLineEdit* box, QString* message) override;
@@ -47,6 +53,8 @@ protected:
     QString typedNumber(const QString& text) const override { return text; }
     void afterLeave(QLineEdit* box, QWidget* now) override;
     void afterSave() override { m_number.clear(); }
+    void afterCancel() override { showClearedEntry(); }
+    void aboutToDelete() override { showClearedEntry(); }
     void CleanLabels() override;
     QString boxHint(const QWidget* box) const override;
 
@@ -60,6 +68,8 @@ protected:
     // The row's photo and documents by its TIPOREG (none while entering).
     void showRowFiles();
     bool chosen() const { return !m_number.isEmpty(); }
+    // True while the boxes stay cleared by "&Cancelar" or "&Eliminar" (no row shown in them).
+    bool entryCleared() const { return m_entryCleared; }
     void writeField(const QString& field, const QVariant& value);
     void moveTo(QWidget* box);
 
@@ -71,9 +81,12 @@ protected:
 private:
     Verdict Edit_NumberExit(registers::ObjectKind kind, QString* message);
     void chooseObject(registers::ObjectKind kind, const registers::ObjectRow& row);
+    void dropChoice();
+    void showClearedEntry();
     void pickInto(QLineEdit* box, registers::ObjectKind kind);
 
     std::function<QString(registers::ObjectKind)> m_picker;
+    bool m_entryCleared = false;
 };
 
 } // namespace falq

@@ -1,11 +1,13 @@
 #include "registerfiles.h"
 
 #include "documentspage.h"
+#include "entertab.h"
 #include "imagecontrol.h"
 #include "viewerwindow.h"
 
 #include <QBoxLayout>
 #include <QFileInfo>
+#include <QTabWidget>
 
 namespace falq {
 
@@ -20,7 +22,14 @@ RegisterFiles::RegisterFiles(Messages& messages, QBoxLayout* photoPlace, QBoxLay
     photoPlace->addWidget(m_photo);
     m_documents->setReadOnly(true);
     documentsPlace->addWidget(m_documents);
-    connect(m_photo, &ImageControl::doubleClicked, this, &RegisterFiles::openViewer);
+    connect(m_photo, &ImageControl::clicked, this, &RegisterFiles::openViewer);
+    // The notebook of the photo and documents stands beside the entry: Enter after the last
+    // box goes to the grid, never to its tabs.
+    for (QWidget* w = photoPlace->parentWidget(); w; w = w->parentWidget())
+        if (qobject_cast<QTabWidget*>(w)) {
+            EnterAsTab::keepOutOfEntry(w);
+            break;
+        }
 }
 
 void RegisterFiles::show(registers::ObjectKind kind, const QString& number) {

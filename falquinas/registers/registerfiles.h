@@ -1,6 +1,6 @@
 #pragma once
 // The photo and the attached documents of the drawing or cliché of a register's current row:
-// the side photo ML1 ("Click 2 Vezes para Visualizar", a double click opens "Visualização de
+// the side photo ML1 (hint "Click 2 Vezes para Visualizar"; a click opens "Visualização de
 // Fotos") and the read-only documents page. Files are named by the number in the kind's image
 // folder; a number that cannot name a file shows nothing.
 #include "imagefiles.h"

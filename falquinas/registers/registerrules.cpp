@@ -53,23 +53,16 @@ bool parseCount(const QString& table, const QString& column, const QString& text
     return *value != 0;
 }
 
+bool isNoCount(const QString& text) {
+    const QString t = text.trimmed();
+    bool ok = false;
+    return t.isEmpty() || (t.toLongLong(&ok) == 0 && ok);
+}
+
 bool parseAmount(const QString& text, double* value) {
     if (text.isEmpty() || text == QLatin1String("0"))
         return false;
-    QString t = text.trimmed();
-    // The plant writes a decimal comma (points and blanks between thousands); without a comma
-    // a point is the decimal separator.
-    t.remove(QLatin1Char(' '));
-    if (t.contains(QLatin1Char(','))) {
-        t.remove(QLatin1Char('.'));
-        t.replace(QLatin1Char(','), QLatin1Char('.'));
-    }
-    bool ok = false;
-    const double v = QLocale::c().toDouble(t, &ok);
-    if (!ok || !qIsFinite(v))
-        return false;
-    *value = v;
-    return true;
+    return parseDecimal(text, value);
 }
 
 bool parseDay(const QString& text, QVariant* value, bool* empty) {

@@ -37,8 +37,11 @@ QString clicheNumber(const QString& typed);
 // A count box (uses, rotations, requisition and invoice numbers): a whole number from 1 to
 // what the column of `table` holds. Empty, 0, a fraction or anything else is refused.
 bool parseCount(const QString& table, const QString& column, const QString& text, qint64* value);
-// "Valor": a number written with a decimal comma (or point). Only the exact text "0" and the
-// empty text are refused as values; "0,00" is a value. Anything not a number is refused.
+// An empty count box or a 0: refused with a beep alone (anything else refused says why).
+bool isNoCount(const QString& text);
+// "Valor": a number as the plant writes it (parseDecimal: a decimal comma, points between
+// thousands, so "1.500" is fifteen hundred). Only the exact text "0" and the empty text are
+// refused as values; "0,00" is a value. Anything not such a number is refused.
 bool parseAmount(const QString& text, double* value);
 // A date box (masked "dd/mm/yyyy"): a day that exists. An empty box (only the mask's
 // separators and blanks) is no date: `value` becomes null and `empty` says so.

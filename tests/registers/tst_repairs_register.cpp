@@ -128,7 +128,10 @@ private slots:
                                      << "Valor Inválido ...";
         QTest::newRow("value text") << "Edit_Valor"
                                     << "doze"
-                                    << "";
+                                    << "Valor Inválido ...";
+        QTest::newRow("value with a decimal point") << "Edit_Valor"
+                                                    << "1.5"
+                                                    << "Valor Inválido ...";
         QTest::newRow("type X") << "Edit_Tipo"
                                 << "X"
                                 << "";
@@ -137,13 +140,16 @@ private slots:
                                        << "";
         QTest::newRow("requisition too large") << "Edit_EncNro"
                                                << "99999999999"
-                                               << "";
+                                               << "Valor Inválido ...";
         QTest::newRow("invoice empty") << "Edit_FacNro"
                                        << ""
                                        << "";
         QTest::newRow("impossible date") << "Edit_FacData"
                                          << "31022026"
-                                         << "";
+                                         << "Data Inválida ...";
+        QTest::newRow("supplier text") << "Edit_Fornecedor"
+                                       << "x5"
+                                       << "Fornecedor Inexistente ...";
         QTest::newRow("requisition date empty") << "Edit_DatEnc"
                                                 << ""
                                                 << "";
@@ -172,12 +178,81 @@ private slots:
             QCOMPARE(e.messages.shown, QStringList{message});
         }
         // Corrected, the grid saves.
-        e.type(qPrintable(box), box == "Edit_Tipo" ? QStringLiteral("C")
+        e.type(qPrintable(box), box == "Edit_Tipo"         ? QStringLiteral("C")
+                                : box == "Edit_Fornecedor" ? QStringLiteral("5")
                                 : box.contains("Dat") || box.contains("Data")
                                     ? digits(QDate(2026, 3, 1))
                                     : QStringLiteral("3"));
         e.clickGrid();
         QCOMPARE(r.rows("REPARACOES"), 1);
+    }
+
+    // "1.500" is fifteen hundred, as the plant writes it.
+    void valueReadWithTheDecimalComma() {
+        Register r;
+        QVERIFY(r.open());
+        auto& e = r.e;
+        e.insert("D-1");
+        e.type("Edit_Tipo", "C");
+        e.type("Edit_EncNro", "1");
+        e.type("Edit_FacNro", "2");
+        e.type("Edit_Valor", "1.500");
+        e.clickGrid();
+        QCOMPARE(r.value("REPARACOES", "VALOR").toDouble(), 1500.0);
+    }
+
+    // A cliché typed and the grid clicked at once: the boxes the cliché made part of the row
+    // are checked and read as they show.
+    void saveChecksTheBoxesTheNumberOpened() {
+        Register r;
+        QVERIFY(r.open());
+        auto& e = r.e;
+        e.insert();
+        e.tab("Edit_Desenho");
+        QTest::keyClicks(e.w("Edit_Cliche"), "A-100");
+        e.clickGrid();
+        QCOMPARE(r.rows("REPARACOES"), 0);
+        QCOMPARE(e.focused(), QStringLiteral("Edit_Tipo")); // empty: a beep
+        e.type("Edit_Tipo", "C");
+        e.type("Edit_EncNro", "5");
+        e.type("Edit_FacNro", "6");
+        e.type("Edit_Valor", "12,5");
+        e.clickGrid();
+        QCOMPARE(r.rows("REPARACOES"), 1);
+        QCOMPARE(r.value("REPARACOES", "CLICHENRO").toString(), QStringLiteral("A-100"));
+        QCOMPARE(r.value("REPARACOES", "DATENC").toDateTime().date(),
+                 e.run.session.context().workingDate);
+        QCOMPARE(r.value("REPARACOES", "VALOR").toDouble(), 12.5);
+    }
+
+    // Emptying the chosen drawing drops it, its client and its proposed supplier.
+    void emptiedNumberDropsTheChoice() {
+        Register r;
+        QVERIFY(r.open());
+        auto& e = r.e;
+        e.insert("D-2"); // client SUL, supplier 6
+        e.type("Edit_Tipo", "R");
+        e.click("Edit_Desenho");
+        e.type("Edit_Desenho", "");
+        e.tab("Edit_Desenho");
+        QCOMPARE(e.focused(), QStringLiteral("Edit_Cliche"));
+        QVERIFY(e.w("Edit_Cliche")->isEnabled());
+        QCOMPARE(e.w("Edit_Fornecedor")->text(), QString());
+        QTest::keyClicks(e.w("Edit_Cliche"), "A-100"); // client NORTE, supplier 5
+        e.tab("Edit_Cliche");
+        QCOMPARE(e.focused(), QStringLiteral("Edit_Tipo"));
+        QCOMPARE(e.w("Edit_FornSigla")->text(), QStringLiteral("GRAV"));
+        e.type("Edit_EncNro", "1");
+        e.type("Edit_FacNro", "1");
+        e.type("Edit_Valor", "3");
+        e.click("Edit_Valor");
+        QTest::keyClick(e.w("Edit_Valor"), Qt::Key_Return); // Enter after the last box saves
+        settle();
+        QCOMPARE(r.rows("REPARACOES"), 1);
+        QCOMPARE(r.value("REPARACOES", "TIPOREG").toString(), QStringLiteral("CL"));
+        QCOMPARE(r.value("REPARACOES", "DESENHONRO").toString(), QString());
+        QCOMPARE(r.value("REPARACOES", "SIGLACLI").toString(), QStringLiteral("NORTE"));
+        QCOMPARE(r.value("REPARACOES", "FORNECEDOR").toInt(), 5);
     }
 
     void saveByMouseStoresTypedValues() {
@@ -188,7 +263,7 @@ private slots:
         e.fill("Edit_Tipo", "R");
         e.fill("Edit_EncNro", "11");
         e.fill("Edit_FacNro", "12");
-        e.fill("Edit_Valor", "50");
+        e.type("Edit_Valor", "50");
         // Changed after leaving, then the grid clicked: the typed values are stored.
         e.type("Edit_EncNro", "21");
         e.type("Edit_Fornecedor", "6");
@@ -284,22 +359,37 @@ private slots:
                                     "DATENC, FORNECEDOR, FORNSIGLA, VALOR, TIPOREG, SIGLACLI, "
                                     "FACNRO, FACDATA, ADEBITAR_CLIENTE) VALUES ('', 'D-1', 'R', 4, "
                                     "'2026-01-05 00:00:00', 5, 'GRAV', 30, 'DS', 'NORTE', 44, "
-                                    "'2026-01-09 00:00:00', 'N')"));
+                                    "'2026-01-09 00:00:00', 'S')"));
         QVERIFY(r.open());
         auto& e = r.e;
         // The row display fills the invoice too.
         QCOMPARE(e.w("Edit_FacNro")->text(), QStringLiteral("44"));
         QCOMPARE(e.w("Edit_FacData")->text(), QStringLiteral("09/01/2026"));
+        // "D.Cli." is a check box, as in the listing.
+        const QModelIndex charged = e.grid()->model()->index(0, 10);
+        QCOMPARE(e.grid()->model()->headerData(10, Qt::Horizontal).toString(),
+                 QStringLiteral("D.Cli."));
+        QCOMPARE(charged.data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
         e.insert("D-2");
         e.button("BotCancelar")->click();
         settle();
         QCOMPARE(r.rows("REPARACOES"), 1);
-        QCOMPARE(e.w("Edit_Desenho")->text(), QStringLiteral("D-1"));
+        // The boxes are cleared, the requisition date back to the working date.
+        const QString working = e.run.session.context().workingDate.toString("dd/MM/yyyy");
+        auto cleared = [&e, &working] {
+            for (const char* box : {"Edit_Desenho", "Edit_Tipo", "Edit_EncNro", "Edit_FacNro",
+                                    "Edit_Fornecedor", "Edit_FornSigla", "Edit_Valor"})
+                if (!e.w(box)->text().isEmpty())
+                    return false;
+            return e.w("Edit_DatEnc")->text() == working;
+        };
+        QVERIFY(cleared());
         e.messages.answers = {false, true};
         e.button("BotDelete")->click();
         settle();
         QCOMPARE(e.messages.asked, QStringList{"ELIMINAÇÃO !!! Confirma ?"});
         QCOMPARE(r.rows("REPARACOES"), 1);
+        QVERIFY(cleared());
         e.button("BotDelete")->click();
         settle();
         QCOMPARE(r.rows("REPARACOES"), 0);

@@ -4,9 +4,11 @@
 // movements) and the reports they launch; the rights.
 #include "CORTP030.h"
 #include "dataset.h"
+#include "imagecontrol.h"
 #include "registerrun.h"
 
 #include <QCheckBox>
+#include <QImage>
 #include <QRadioButton>
 
 using namespace falq;
@@ -107,26 +109,36 @@ private slots:
     void usesAndRotationsRefused_data() {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message"); // empty: a beep only
         QTest::newRow("uses 0") << "Edit_NroUtil"
-                                << "0";
+                                << "0"
+                                << "";
         QTest::newRow("uses empty") << "Edit_NroUtil"
+                                    << ""
                                     << "";
         QTest::newRow("uses above a smallint") << "Edit_NroUtil"
-                                               << "40000";
+                                               << "40000"
+                                               << "Valor Inválido ...";
         QTest::newRow("uses text") << "Edit_NroUtil"
-                                   << "dois";
+                                   << "dois"
+                                   << "Valor Inválido ...";
         QTest::newRow("rotations 0") << "Edit_Rotacoes"
-                                     << "0";
+                                     << "0"
+                                     << "";
         QTest::newRow("rotations empty") << "Edit_Rotacoes"
+                                         << ""
                                          << "";
         QTest::newRow("impossible date") << "Edit_Data"
-                                         << "30022026";
+                                         << "30022026"
+                                         << "Data Inválida ...";
         QTest::newRow("no date") << "Edit_Data"
+                                 << ""
                                  << "";
     }
     void usesAndRotationsRefused() {
         QFETCH(QString, box);
         QFETCH(QString, typed);
+        QFETCH(QString, message);
         Register r;
         QVERIFY(r.open());
         auto& e = r.e;
@@ -138,12 +150,114 @@ private slots:
         e.clickGrid();
         QCOMPARE(r.rows("MOVIMENTOS"), 0);
         QCOMPARE(e.focused(), box);
-        QVERIFY(e.messages.shown.isEmpty()); // a beep only
-        QVERIFY(e.messages.lonelyBeeps > beeps);
+        if (message.isEmpty()) {
+            QVERIFY(e.messages.shown.isEmpty());
+            QVERIFY(e.messages.lonelyBeeps > beeps);
+        } else {
+            QCOMPARE(e.messages.shown, QStringList{message});
+        }
         e.type(qPrintable(box),
                box == "Edit_Data" ? QStringLiteral("01032026") : QStringLiteral("4"));
         e.clickGrid();
         QCOMPARE(r.rows("MOVIMENTOS"), 1);
+    }
+
+    // "&Inserir", Tab past "Desenho", a cliché typed and the grid clicked at once: the boxes
+    // the cliché made part of the row are checked and stored as they show.
+    void saveChecksTheBoxesTheNumberOpened() {
+        Register r;
+        QVERIFY(r.open());
+        auto& e = r.e;
+        e.insert();
+        e.tab("Edit_Desenho");
+        QTest::keyClicks(e.w("Edit_Cliche"), "A-100");
+        e.clickGrid();
+        QCOMPARE(r.rows("MOVIMENTOS"), 0); // the empty rotations refused
+        QCOMPARE(e.focused(), QStringLiteral("Edit_Rotacoes"));
+        e.type("Edit_Rotacoes", "700");
+        e.clickGrid();
+        QCOMPARE(r.rows("MOVIMENTOS"), 1);
+        QCOMPARE(r.rows("MOVIMENTOS", "NROUTIL = 1 AND ROTACOES = 700 AND ENCOMENDA = '' AND "
+                                      "CLICHENRO = 'A-100' AND DESENHONRO = ''"),
+                 1);
+        QCOMPARE(r.value("MOVIMENTOS", "DATA").toDateTime().date(),
+                 e.run.session.context().workingDate);
+    }
+
+    // Emptying the chosen drawing drops it: the cliché box opens and is looked up; Enter on
+    // "Data" reaches the grid and saves.
+    void emptiedNumberDropsTheChoice() {
+        Register r;
+        QVERIFY(r.open());
+        auto& e = r.e;
+        e.insert("D-1");
+        e.click("Edit_Desenho");
+        e.type("Edit_Desenho", "");
+        e.clickGrid(); // nothing chosen now: nothing stored
+        QCOMPARE(r.rows("MOVIMENTOS"), 0);
+        e.insert("D-1");
+        e.click("Edit_Desenho");
+        e.type("Edit_Desenho", "");
+        e.tab("Edit_Desenho");
+        QCOMPARE(e.focused(), QStringLiteral("Edit_Cliche"));
+        QVERIFY(e.w("Edit_Cliche")->isEnabled());
+        QTest::keyClicks(e.w("Edit_Cliche"), "Z-9");
+        e.tab("Edit_Cliche");
+        QCOMPARE(e.messages.shown, QStringList{"Cliche Inexistente ..."});
+        e.type("Edit_Cliche", "A-100");
+        e.tab("Edit_Cliche");
+        QCOMPARE(e.focused(), QStringLiteral("Edit_NroUtil"));
+        e.type("Edit_Rotacoes", "9");
+        e.click("Edit_Data");
+        QTest::keyClick(e.w("Edit_Data"), Qt::Key_Return);
+        settle();
+        QCOMPARE(r.rows("MOVIMENTOS"), 1);
+        QCOMPARE(r.rows("MOVIMENTOS", "TIPOREG = 'CL' AND CLICHENRO = 'A-100' AND "
+                                      "DESENHONRO = '' AND ROTACOES = 9"),
+                 1);
+    }
+
+    // "&Cancelar" and "&Eliminar" clear the boxes, the date back to the working date; a click
+    // on the side photo opens "Visualização de Fotos".
+    void cancelAndDeleteClearTheBoxesAndPhotoOpens() {
+        Register r;
+        addMovement(r.inst, "D-1", "", 2, 20, "2026-01-10 08:00:00");
+        const ImageParameters images = readImageParameters(r.inst.open("main"));
+        QDir().mkpath(images.drawingFolder);
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkGreen);
+        QVERIFY(picture.save(drawingImagePath(images, QStringLiteral("D-1")), "JPG"));
+        QVERIFY(r.open());
+        auto& e = r.e;
+        QString viewer;
+        bool seen = false;
+        test::onModal(
+            [&viewer](QWidget* modal) {
+                viewer = modal->windowTitle();
+                modal->close();
+            },
+            &seen);
+        emit e.window->findChild<ImageControl*>("ML1")->clicked(); // one click
+        settle();
+        QVERIFY(seen);
+        QCOMPARE(viewer, QStringLiteral("Visualização de Fotos"));
+        const QString working = e.run.session.context().workingDate.toString("dd/MM/yyyy");
+        auto cleared = [&e, &working] {
+            for (const char* box :
+                 {"Edit_Desenho", "Edit_Cliche", "Edit_NroUtil", "Edit_Rotacoes", "Edit_Encomenda"})
+                if (!e.w(box)->text().isEmpty())
+                    return false;
+            return e.w("Edit_Data")->text() == working;
+        };
+        e.insert("D-2");
+        e.button("BotCancelar")->click();
+        settle();
+        QVERIFY(cleared());
+        e.messages.answers = {false};
+        e.button("BotDelete")->click();
+        settle();
+        QCOMPARE(r.rows("MOVIMENTOS"), 1);
+        QVERIFY(cleared());
     }
 
     void zeroUsesRefusedOnLeaving() {
@@ -357,6 +471,20 @@ private slots:
         QVERIFY(runs[1].second.orders);
         QCOMPARE(runs[2].first, MovementReport::ListCliches);
         QCOMPARE(runs[3].first, MovementReport::ListDrawings);
+        // Boxes changed without "Consulta": the report takes what they show once they pass
+        // their checks; a date that does not exist runs nothing and says why.
+        e.type("Edit_Data1", "03012026");
+        e.type("Edit_Cliente", "S%");
+        e.button("BotPrint")->click();
+        QCOMPARE(runs.size(), 5);
+        QCOMPARE(runs[4].second.from, QDate(2026, 1, 3));
+        QCOMPARE(runs[4].second.clientPattern, QStringLiteral("S%"));
+        e.type("Edit_Data2", "31022026");
+        e.button("BotPrint")->click();
+        settle();
+        QCOMPARE(runs.size(), 5);
+        QCOMPARE(e.messages.shown, QStringList{"Data Inválida ..."});
+        QCOMPARE(e.focused(), QStringLiteral("Edit_Data2"));
     }
 
     void rightsShowTheButtons() {
