@@ -56,6 +56,12 @@ bool parseDecimal(const QString& text, double* value) {
     return true;
 }
 
+QString decimalText(const QVariant& value) {
+    if (value.isNull())
+        return {};
+    return QString::number(value.toDouble(), 'g', 15).replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
 CodeNames::CodeNames(const CodeTable& table, const QList<QPair<QString, QLabel*>>& labels)
     : m_table(table) {
     for (const auto& [column, label] : labels) {

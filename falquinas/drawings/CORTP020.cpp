@@ -379,7 +379,9 @@ void TCORTF020::showBoundFields() {
     const bool row = m_drawings->currentRow() >= 0;
     for (const Box& b : std::as_const(m_boxes)) {
         const QVariant v = row ? m_drawings->fieldValue(b.field) : QVariant();
-        b.edit->setText(b.kind == Box::Date ? cliches::dateText(v) : text(v));
+        b.edit->setText(b.kind == Box::Date       ? cliches::dateText(v)
+                        : b.kind == Box::Quantity ? decimalText(v)
+                                                  : text(v));
         b.edit->setCursorPosition(0);
     }
     showWords();

@@ -1,5 +1,6 @@
 // Plant root, workstation files, aliases, the credential library, dialects and the schema.
 #include "aliases.h"
+#include "codenames.h"
 #include "connections.h"
 #include "credentials.h"
 #include "dialect.h"
@@ -47,6 +48,8 @@ private slots:
     void datesReadFromText_data();
     void datesReadFromText();
     void catalogueRows();
+    void numbersAsThePlantWritesThem_data();
+    void numbersAsThePlantWritesThem();
 };
 
 void TestCommon::workstationFileRules_data() {
@@ -478,6 +481,38 @@ void TestCommon::catalogueRows() {
                          "PROGRAMA = 'Utiliz.Cliches e Desenhos'")
                  .toInt(),
              1);
+}
+
+void TestCommon::numbersAsThePlantWritesThem_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("read");
+    QTest::addColumn<double>("value");
+    QTest::newRow("points between thousands") << "1.500" << true << 1500.0;
+    QTest::newRow("thousands and cents") << "1.234.567,89" << true << 1234567.89;
+    QTest::newRow("blanks between thousands") << " 12 000,5 " << true << 12000.5;
+    QTest::newRow("plain with comma") << "1500,25" << true << 1500.25;
+    QTest::newRow("negative") << "-3,5" << true << -3.5;
+    QTest::newRow("zero with cents") << "0,00" << true << 0.0;
+    QTest::newRow("a point as decimal") << "1.5" << false << 0.0;
+    QTest::newRow("group of two") << "1.50,0" << false << 0.0;
+    QTest::newRow("two commas") << "1,5,0" << false << 0.0;
+    QTest::newRow("words") << "doze" << false << 0.0;
+    QTest::newRow("empty") << "" << false << 0.0;
+}
+
+void TestCommon::numbersAsThePlantWritesThem() {
+    QFETCH(QString, typed);
+    QFETCH(bool, read);
+    QFETCH(double, value);
+    double got = -1;
+    QCOMPARE(parseDecimal(typed, &got), read);
+    if (!read)
+        return;
+    QCOMPARE(got, value);
+    // What is shown again reads back the same.
+    double again = -1;
+    QVERIFY(parseDecimal(decimalText(got), &again));
+    QCOMPARE(again, value);
 }
 
 QTEST_MAIN(TestCommon)
