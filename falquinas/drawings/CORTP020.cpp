@@ -520,7 +520,11 @@ TCORTF020::Verdict TCORTF020::checkCode(const Box& b, QString* message) {
             return Verdict::Refused;
         }
         writeField(f, code);
-        writeField(QStringLiteral("VNDNOME"), text(m_salesmanName.value(QStringLiteral("NOME"))));
+        // The salesman's name is kept in the drawing cut to its column (a longer one would make
+        // every save of the drawing fail).
+        const QString name = text(m_salesmanName.value(QStringLiteral("NOME")));
+        writeField(QStringLiteral("VNDNOME"),
+                   name.left(drawings::textSize(QStringLiteral("VNDNOME"))));
     } else {
         CodeNames& names = f == QLatin1String("CARTAO")    ? m_boardName
                            : f == QLatin1String("MAQUINA") ? m_machineName
@@ -575,11 +579,17 @@ TCORTF020::Verdict TCORTF020::Edit_DesenhoNroExit(QString* message) {
         *message = kDuplicate;
         return Verdict::Duplicate;
     }
+    // The first number accepted proposes the date and the quantity. The number checked again
+    // (the save point, a number changed) leaves every box as typed: they are read after it.
+    const bool first = text(m_drawings->fieldValue(kNumber)).isEmpty();
     writeField(kNumber, number);
-    writeField(QStringLiteral("UTILIZA"), QStringLiteral("S"));
-    writeField(QStringLiteral("DATA"), m_session.context().workingDate.startOfDay());
-    writeField(QStringLiteral("QUANTID"), 1);
-    showBoundFields();
+    if (first) {
+        writeField(QStringLiteral("UTILIZA"), QStringLiteral("S"));
+        writeField(QStringLiteral("DATA"), m_session.context().workingDate.startOfDay());
+        writeField(QStringLiteral("QUANTID"), 1);
+        ui->Edit_Data->setText(cliches::dateText(m_drawings->fieldValue(QStringLiteral("DATA"))));
+        ui->Edit_Quantid->setText(decimalText(m_drawings->fieldValue(QStringLiteral("QUANTID"))));
+    }
     ui->Edit_DesenhoNro->setText(number);
     return Verdict::Accepted;
 }

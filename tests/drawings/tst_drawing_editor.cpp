@@ -35,14 +35,16 @@ QVariant column(test::Installation& inst, const QString& number, const char* nam
         {number});
 }
 
-// A test's installation with clients 1 and 2, suppliers 5 and 6, salesman 3, the installer's
-// code tables and the given drawings, and the editor.
+// A test's installation with clients 1 and 2, suppliers 5 and 6, salesman 3 (a long name), the
+// installer's code tables and the given drawings, and the editor.
 struct DrawingOn {
     explicit DrawingOn(const QStringList& drawings = {QStringLiteral("D-100")}) {
         if (!inst.ok())
             return;
         test::addCodes(inst);
-        inst.exec("fact", "INSERT INTO VENDEDORES (CODIGO, NOME) VALUES (3, 'Vasco Mendes')");
+        inst.exec(
+            "fact",
+            "INSERT INTO VENDEDORES (CODIGO, NOME) VALUES (3, 'Vasco Mendes da Silva Figueiredo')");
         for (const QString& number : drawings)
             test::addDrawing(inst, number);
     }
@@ -77,6 +79,8 @@ private slots:
     void existingNumberRefusedNoRowAdded();
     void emptyNumberKeepsTheFocus();
     void newDrawingTakesTheWorkingDate();
+    void saveReadsTheBoxesAsTyped_data();
+    void saveReadsTheBoxesAsTyped();
     void supplierZeroAcceptedClientZeroRefused();
     void directionAndViewChecks();
     void salesmanBoardMachineDesignerChecks();
@@ -136,7 +140,8 @@ void TestDrawingEditor::opensWithTheGridAndTheRecord() {
     QCOMPARE(e.w("Edit_DesenhoNro")->text(), QStringLiteral("D-300"));
     QCOMPARE(e.w<QLabel>("Label_Dir_Canal")->text(), QStringLiteral("Horizontal"));
     QCOMPARE(e.w<QLabel>("Label_Vista")->text(), QStringLiteral("Interior"));
-    QCOMPARE(e.w<QLabel>("Label_VndNome")->text(), QStringLiteral("Vasco Mendes"));
+    QCOMPARE(e.w<QLabel>("Label_VndNome")->text(),
+             QStringLiteral("Vasco Mendes da Silva Figueiredo"));
     // Leaving the grid: the die number takes the focus; only browsing allows those buttons.
     e.click("Edit_Referencia");
     QCOMPARE(e.focused(), QStringLiteral("Edit_CortanteNro"));
@@ -201,6 +206,55 @@ void TestDrawingEditor::newDrawingTakesTheWorkingDate() {
     QCOMPARE(column(inst, number, "UTILIZA").toString(), QStringLiteral("S"));
     QCOMPARE(column(inst, number, "SIGLACLI").toString(), QStringLiteral("SUL"));
     QCOMPARE(e.w("Edit_DesenhoNro")->text(), number); // located again
+}
+
+// The save point reads every box of a new drawing as it shows, the last one typed too, whether
+// Enter after the last box or a click on the grid reaches it.
+void TestDrawingEditor::saveReadsTheBoxesAsTyped_data() {
+    QTest::addColumn<QStringList>("typed"); // box=text pairs, in order; the last is not left
+    QTest::addColumn<bool>("enter");        // Enter on the last box, else a click on the grid
+    QTest::addColumn<QString>("where");     // what the stored row holds
+    QTest::newRow("Enter after the view")
+        << QStringList{"Edit_Dir_Canal=h", "Edit_Golpes_Caixa=3", "Edit_Vista=i"} << true
+        << "DIR_CANAL = 'H' AND GOLPES_CAIXA = 3 AND VISTA = 'I'";
+    QTest::newRow("a width and the grid")
+        << QStringList{"Edit_Largura=55"} << false << "LARGURA = 55 AND QUANTID = 1";
+    QTest::newRow("a direction and the grid")
+        << QStringList{"Edit_Dir_Canal=v"} << false << "DIR_CANAL = 'V'";
+    QTest::newRow("existing: a direction and the grid")
+        << QStringList{"Edit_Dir_Canal=h"} << false << "DIR_CANAL = 'H'";
+    QTest::newRow("existing: Enter after the view")
+        << QStringList{"Edit_Largura=70", "Edit_Vista=i"} << true << "LARGURA = 70 AND VISTA = 'I'";
+}
+
+void TestDrawingEditor::saveReadsTheBoxesAsTyped() {
+    QFETCH(QStringList, typed);
+    QFETCH(bool, enter);
+    QFETCH(QString, where);
+    DrawingOn t;
+    auto& [inst, e] = t;
+    QVERIFY(t.open());
+    const bool existing = QString(QTest::currentDataTag()).startsWith("existing");
+    const QString number = existing ? QStringLiteral("D-100") : QStringLiteral("N-1");
+    if (existing) {
+        e.leaveGrid();
+    } else {
+        e.insert(number);
+        e.fill("Edit_CliNro", "1");
+    }
+    for (int i = 0; i < typed.size(); ++i) {
+        const QByteArray box = typed[i].section('=', 0, 0).toLatin1();
+        e.click(box.constData());
+        e.type(box.constData(), typed[i].section('=', 1));
+        if (i + 1 < typed.size() || enter) {
+            QTest::keyClick(e.w(box.constData()), Qt::Key_Return);
+            settle();
+        }
+    }
+    if (!enter)
+        e.clickGrid();
+    QVERIFY2(e.messages.shown.isEmpty(), qPrintable(e.messages.shown.join('|')));
+    QCOMPARE(count(inst, "DESENHONRO = '" + number + "' AND " + where), 1);
 }
 
 void TestDrawingEditor::supplierZeroAcceptedClientZeroRefused() {
@@ -293,10 +347,12 @@ void TestDrawingEditor::salesmanBoardMachineDesignerChecks() {
         settle();
         QCOMPARE(e.messages.shown.size(), 1);
     }
-    QCOMPARE(e.w<QLabel>("Label_VndNome")->text(), QStringLiteral("Vasco Mendes"));
+    QCOMPARE(e.w<QLabel>("Label_VndNome")->text(),
+             QStringLiteral("Vasco Mendes da Silva Figueiredo"));
     e.clickGrid();
     QCOMPARE(column(inst, "D-100", "VNDNRO").toInt(), 3);
-    QCOMPARE(column(inst, "D-100", "VNDNOME").toString(), QStringLiteral("Vasco Mendes"));
+    // The name cut to its column (a longer one would refuse every save of the drawing).
+    QCOMPARE(column(inst, "D-100", "VNDNOME").toString(), QStringLiteral("Vasco Mendes da Silv"));
     QCOMPARE(column(inst, "D-100", "CARTAO").toInt(), 4);
     QCOMPARE(column(inst, "D-100", "DESENHADOR").toInt(), 4);
 }
