@@ -229,11 +229,14 @@ bool CodeTableWindow::codeExists(qint64 code, bool* ok) {
 CodeTableWindow::Check CodeTableWindow::checkCode(bool moveOn) {
     if (ui->BotDelete->isVisible())
         ui->BotDelete->setEnabled(false);
-    // A whole number the column can hold; anything else is refused like an empty box.
+    // A whole number from 1 to what the column holds. Codes below 1 are refused on purpose:
+    // 0 is what an empty code box of a cliché or drawing stores, "no code". An empty box or a 0
+    // beeps; anything else says why.
+    const QString typed = ui->Edit_Codigo->text().trimmed();
     bool number = false;
-    const qint64 code = ui->Edit_Codigo->text().trimmed().toLongLong(&number);
+    const qint64 code = typed.toLongLong(&number);
     if (!number || code < 1 || code > m_member.maxCode) {
-        refuse(ui->Edit_Codigo);
+        refuse(ui->Edit_Codigo, typed.isEmpty() || (number && code == 0) ? QString() : kBadValue);
         return Check::Refused;
     }
     bool asked = false;
@@ -276,7 +279,10 @@ CodeTableWindow::Check CodeTableWindow::checkDetail(int i) {
 }
 
 CodeTableWindow::Check CodeTableWindow::checkPendingRow() {
-    if (m_inserting && !m_codeAccepted) {
+    // A code changed after it was accepted is checked again.
+    const bool codeChanged =
+        ui->Edit_Codigo->text().trimmed() != m_dataset->fieldValue(kCode).toString();
+    if (m_inserting && (!m_codeAccepted || codeChanged)) {
         const Check c = checkCode(false);
         if (c != Check::Passed)
             return c;

@@ -125,6 +125,7 @@ private slots:
     void existingCodeIsRefused();
     void codesTheColumnCannotHoldAreRefused_data();
     void codesTheColumnCannotHoldAreRefused();
+    void codeChangedAfterItWasAccepted();
     void withoutInsertRight();
     void deleteAndPrintFollowTheirRights();
     void designersTypeTheirCode();
@@ -206,15 +207,22 @@ void TestCodeTables::existingCodeIsRefused() {
 
 void TestCodeTables::codesTheColumnCannotHoldAreRefused_data() {
     QTest::addColumn<QString>("code");
-    QTest::newRow("zero") << "0";
-    QTest::newRow("not a number") << "abc";
-    QTest::newRow("above a smallint") << "40000";
-    QTest::newRow("negative") << "-2";
-    QTest::newRow("empty") << "";
+    QTest::addColumn<QString>("message"); // empty: a beep alone
+    QTest::newRow("zero") << "0"
+                          << "";
+    QTest::newRow("not a number") << "abc"
+                                  << "Valor Inválido ...";
+    QTest::newRow("above a smallint") << "40000"
+                                      << "Valor Inválido ...";
+    QTest::newRow("negative") << "-2"
+                              << "Valor Inválido ...";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestCodeTables::codesTheColumnCannotHoldAreRefused() {
     QFETCH(QString, code);
+    QFETCH(QString, message);
     Setup s(4); // boards: a smallint code
     QVERIFY(s.ok);
     auto& inst = s.inst;
@@ -225,21 +233,57 @@ void TestCodeTables::codesTheColumnCannotHoldAreRefused() {
     settle();
     type(box(w, "Edit_Codigo"), code);
     tab();
-    QCOMPARE(run.messages.lonelyBeeps, 1);
-    QVERIFY(run.messages.shown.isEmpty());
+    const auto refusals = [&run, &message] {
+        return message.isEmpty() ? run.messages.lonelyBeeps : int(run.messages.shown.size());
+    };
+    QCOMPARE(refusals(), 1);
+    if (!message.isEmpty())
+        QCOMPARE(run.messages.shown.first(), message);
     QCOMPARE(focusName(), QStringLiteral("Edit_Codigo"));
     QVERIFY(w->inserting());
     // Neither a click on the grid nor the close box gets past it.
     clickGrid(w);
     QCOMPARE(focusName(), QStringLiteral("Edit_Codigo"));
     QVERIFY(!w->close());
+    settle();
     QCOMPARE(focusName(), QStringLiteral("Edit_Codigo"));
-    QCOMPARE(run.messages.lonelyBeeps, 3);
+    QCOMPARE(refusals(), 3);
     QCOMPARE(count(inst, "CARTOES"), before);
     button(w, "BotCancelar")->click();
     settle();
     QVERIFY(w->close());
     QCOMPARE(count(inst, "CARTOES"), before);
+}
+
+// A code accepted, then changed in the code box and the grid clicked: the new code is checked
+// (an existing one refused, a free one stored), never the earlier one stored.
+void TestCodeTables::codeChangedAfterItWasAccepted() {
+    Setup s(4);
+    QVERIFY(s.ok);
+    auto& inst = s.inst;
+    auto& run = s.run;
+    CodeTableWindow* w = s.window.get();
+    const int before = count(inst, "CARTOES");
+    button(w, "BotInserir")->click();
+    settle();
+    tab(); // the proposed code accepted
+    QCOMPARE(focusName(), QStringLiteral("Edit_Designacao"));
+    QTest::keyClicks(box(w, "Edit_Designacao"), "Micro E");
+    clickInto(box(w, "Edit_Codigo"));
+    type(box(w, "Edit_Codigo"), "1");
+    clickGrid(w);
+    QCOMPARE(run.messages.shown, QStringList{"Registo já Existe ... <ENTER> ..."});
+    QCOMPARE(count(inst, "CARTOES"), before);
+    button(w, "BotInserir")->click();
+    settle();
+    tab();
+    QTest::keyClicks(box(w, "Edit_Designacao"), "Micro F");
+    clickInto(box(w, "Edit_Codigo"));
+    type(box(w, "Edit_Codigo"), "77");
+    clickGrid(w);
+    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 77").toString(),
+             QStringLiteral("Micro F"));
+    QCOMPARE(count(inst, "CARTOES"), before + 1);
 }
 
 void TestCodeTables::withoutInsertRight() {
@@ -705,8 +749,10 @@ void TestCodeTables::listFollowsTheDatasetsOrder() {
     const int header =
         int(lines.indexOf(QRegularExpression("^ +Código Designação da Côr +Nº Côr$")));
     QVERIFY(header > 0);
-    QCOMPARE(lines.value(header + 2), QStringLiteral("       5 Vermelho                       485"));
-    QCOMPARE(lines.value(header + 3), QStringLiteral("       6 Verde                          355"));
+    QCOMPARE(lines.value(header + 2),
+             QStringLiteral("       5 Vermelho                       485"));
+    QCOMPARE(lines.value(header + 3),
+             QStringLiteral("       6 Verde                          355"));
     QCOMPARE(lines.value(header + 13), QStringLiteral("       4 Amarelo                        Y"));
     colours->setStatement(defaultStatement("CORES"));
 }
