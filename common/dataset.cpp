@@ -14,6 +14,10 @@
 
 namespace falq {
 
+QString currencyText(double amount) {
+    return QLocale(QLocale::Portuguese, QLocale::Portugal).toCurrencyString(amount);
+}
+
 namespace {
 
 ColumnType typeFromMeta(const QSqlField& field) {
@@ -1043,7 +1047,7 @@ QVariant Dataset::data(const QModelIndex& index, int role) const {
         if (field.type == ColumnType::DateTime)
             return v.toDateTime().toString(field.format);
         if (field.format == QLatin1String("currency"))
-            return QLocale(QLocale::Portuguese, QLocale::Portugal).toCurrencyString(v.toDouble());
+            return currencyText(v.toDouble());
         if (field.type == ColumnType::Float)
             return QLocale(QLocale::Portuguese, QLocale::Portugal).toString(v.toDouble(), 'g', 15);
         return v;

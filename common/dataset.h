@@ -8,10 +8,10 @@
 // compared exactly, so a change of case is a change), so two workstations cannot overwrite or
 // delete each other's changes unnoticed; a change or delete that finds no row is a write
 // error. A server connection that died is opened again and the apply runs once more; while
-// the server does not answer, the apply fails with the reason and everything stays cached. On a write error the dataset either asks its UpdateErrorHandler (retry with
-// edited values, skip the row, abort everything) or, in server-message mode, rolls back and
-// hands back the server's message. An aborted or failed apply leaves the database unchanged
-// and the changes cached.
+// the server does not answer, the apply fails with the reason and everything stays cached. On a
+// write error the dataset either asks its UpdateErrorHandler (retry with edited values, skip the
+// row, abort everything) or, in server-message mode, rolls back and hands back the server's
+// message. An aborted or failed apply leaves the database unchanged and the changes cached.
 //
 // A statement ordered by columns (the order made unique by the key) is read in pages by key:
 // the dataset knows its row count from the engine, reads only the pages the grid shows or a
@@ -42,6 +42,10 @@ struct FieldPresentation {
     bool checkBox = false; // "S"/"N" shown as a check box
     QString format;        // dates: a QDateTime format ("dd/MM/yyyy"); "currency" for amounts
 };
+
+// An amount in the currency format of the grids (decimal comma, the currency's decimals and
+// its sign: "2881,10 €"); the printed lists' totals use it too.
+QString currencyText(double amount);
 
 struct UpdateObject {
     QString table;

@@ -25,6 +25,18 @@ void Messages::beepForField(QWidget* field) {
     });
 }
 
+void FailureNotice::report(Messages& messages, const QString& criteria, const QString& error) {
+    if (error.isEmpty()) {
+        m_failed = false;
+        return;
+    }
+    if (m_failed && m_criteria == criteria)
+        return;
+    m_failed = true;
+    m_criteria = criteria;
+    messages.show(error, true);
+}
+
 QString BoxMessages::title() const {
     return m_title.isEmpty() ? QApplication::applicationName() : m_title;
 }

@@ -33,6 +33,26 @@ public:
     void beepForField(QWidget* field);
 };
 
+// What a date box says of a text that is no date.
+inline const QString kNotADate = QStringLiteral("Data Inválida ...");
+
+// A read that a window repeats on every activation (its list, the user's rights) and that
+// fails tells why once: a message box closing activates the window again, and the same
+// failure told again would never let the user close it. The failure is told again only once
+// the read succeeded or its criteria changed.
+class FailureNotice {
+public:
+    // After a read of `criteria`: shows `error` (with a beep) unless the same criteria failed
+    // last; an empty `error` (the read succeeded) forgets the failure.
+    void report(Messages& messages, const QString& criteria, const QString& error);
+    // The next failure is told whatever its criteria (the user asked for the read again).
+    void forget() { m_failed = false; }
+
+private:
+    bool m_failed = false;
+    QString m_criteria;
+};
+
 // The real boxes, captioned with the application's title (the program's name when none is
 // given).
 class BoxMessages : public Messages {

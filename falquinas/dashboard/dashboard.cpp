@@ -19,6 +19,10 @@
 
 namespace falq::dashboard {
 
+namespace {
+constexpr int kClientsPage = 1; // "Custos por Cliente" in NB0
+} // namespace
+
 Dashboard::Dashboard(Session& session, TFACFMENU& window)
     : QObject(&window), m_session(session), m_window(window), m_nb0(window.dashboardNotebook()),
       m_menu(window.menuNotebook()), m_switch(window.dashboardSwitch()) {
@@ -106,9 +110,8 @@ void Dashboard::NB0Change() {
     auto* page = qobject_cast<DashboardPage*>(m_nb0->currentWidget());
     if (!page)
         return;
-    for (DashboardPage* p : std::as_const(m_pages))
-        if (p != m_pages.first())
-            p->firstSubPages();
+    // "Custos por Cliente" starts again on its first sub-page; the other pages keep theirs.
+    m_pages.at(kClientsPage)->firstSubPages();
     m_viewer->showFilters(true, page->kindFilterApplies());
     m_filtersAttached = false;
     for (DashboardPage* p : std::as_const(m_pages))

@@ -22,7 +22,8 @@ TCORTF031C::TCORTF031C(Session& session, QWidget* parent)
          {QStringLiteral("FORNSIGLA"), QStringLiteral("Fornecedor")},
          {QStringLiteral("TIPOREG"), QStringLiteral("TP")},
          {QStringLiteral("VALOR"), QStringLiteral("Valor"), false, QStringLiteral("currency")},
-         {QStringLiteral("ADEBITAR_CLIENTE"), QStringLiteral("D.Cli."), true}});
+         {QStringLiteral("ADEBITAR_CLIENTE"), QStringLiteral("D.Cli."), true}},
+        PictureViewer::Photo);
     connect(ui->BotPrint, &QPushButton::clicked, this, &TCORTF031C::BotPrintClick);
 }
 
@@ -37,6 +38,8 @@ void TCORTF031C::applyDefaults() {
 }
 
 void TCORTF031C::BotPrintClick() {
+    // Asked for: a list that cannot be read says why again.
+    tellNextFailure();
     if (rebuild())
         previewList(movements::PurchasesList::Register, movements::TotalsOrder::Alphabetic,
                     ui->ChkImpFoto->isChecked());

@@ -1,8 +1,8 @@
 #pragma once
 // Purchases and repairs listing of the register (TCORTF031C, "Listagem de Compras e
 // Reparações"): filters the purchases and repairs by requisition dates, supplier, kind of cost
-// and kind of item, shows them with the current row's picture and documents, and prints the
-// register's list (TCORTFPR031A).
+// and kind of item, shows them with the current row's picture and documents (a click on the
+// picture opens "Visualização de Fotos"), and prints the register's list (TCORTFPR031A).
 #include "purchaseswindow.h"
 
 #include <memory>

@@ -19,7 +19,8 @@ TCORTF032::TCORTF032(Session& session, QWidget* parent)
                    QStringLiteral("dd/MM/yyyy")},
                   {QStringLiteral("FORNSIGLA"), QStringLiteral("Fornecedor")},
                   {QStringLiteral("TIPOREG"), QStringLiteral("TP")},
-                  {QStringLiteral("SIGLACLI"), QStringLiteral("Cliente")}});
+                  {QStringLiteral("SIGLACLI"), QStringLiteral("Cliente")}},
+                 PictureViewer::Record);
     connect(ui->BotPrint, &QPushButton::clicked, this, &TCORTF032::BotPrintClick);
 }
 
@@ -29,8 +30,7 @@ void TCORTF032::everyActivation() {
     QString error;
     const AccessRights rights =
         m_session.rights(QStringLiteral("Movimentos"), QStringLiteral("Mapa de Custos"), &error);
-    if (!error.isEmpty())
-        m_session.messages().show(error, true);
+    m_rightsFailure.report(m_session.messages(), QString(), error);
     ui->BotPrint->setVisible(rights.imprimir);
 }
 

@@ -29,6 +29,7 @@ protected:
 
 private:
     std::unique_ptr<Ui::TCORTF032> ui;
+    FailureNotice m_rightsFailure;
 };
 
 } // namespace falq

@@ -52,8 +52,12 @@ Column dateColumn(const QString& title, const QString& field, int width) {
     return c;
 }
 
+// An amount; a summed one totals in the currency format of the grids.
 Column valueColumn(const QString& title, const QString& field, bool sum) {
-    return Column{title, field, 14, Qt::AlignRight, ValueFormat::Decimal2, sum};
+    Column c{title, field, 14, Qt::AlignRight, ValueFormat::Decimal2, sum};
+    if (sum)
+        c.sumFormat = ValueFormat::Currency;
+    return c;
 }
 
 QList<Column> detailedColumns() {

@@ -9,7 +9,7 @@
 //   Register        TCORTFPR031A  the register's list: invoice columns, no client line, no total
 //
 // The totals print the sum of VALOR over the list's rows, read once from the data with the
-// list's filter, however often the list is rendered.
+// list's filter, however often the list is rendered, in the currency format of the grids.
 #include "imagefiles.h"
 #include "preparedreport.h"
 #include "purchasesqueries.h"

@@ -73,10 +73,6 @@ QDate typedDate(const QLineEdit* box) {
     return QDate::fromString(box->text(), kDateFormat);
 }
 
-QString notADateMessage(const QString& text) {
-    return QStringLiteral("'%1' is not a valid date").arg(text);
-}
-
 PurchasesWindow::PurchasesWindow(Session& session, QWidget* parent)
     : QDialog(parent), m_session(session) {
     m_runPreview = [this](PreparedReport& prepared) {
@@ -90,7 +86,8 @@ PurchasesWindow::PurchasesWindow(Session& session, QWidget* parent)
 
 PurchasesWindow::~PurchasesWindow() = default;
 
-void PurchasesWindow::setUpListing(const QList<FieldPresentation>& columns) {
+void PurchasesWindow::setUpListing(const QList<FieldPresentation>& columns, PictureViewer viewer) {
+    m_viewer = viewer;
     m_from = child<QLineEdit>("Edit_DatEnc1");
     m_to = child<QLineEdit>("Edit_DatEnc2");
     m_supplier = child<QLineEdit>("Edit_Fornecedor");
@@ -186,9 +183,14 @@ bool PurchasesWindow::rebuild() {
     for (int i = 0; i < s.names.size(); ++i)
         m_rows->bindValue(s.names[i], s.binds[i]);
     QString error;
-    if (!m_rows->open(&error)) {
+    const bool opened = m_rows->open(&error);
+    QStringList criteria{s.sql};
+    for (const QVariant& value : s.binds)
+        criteria << value.toString();
+    m_listFailure.report(m_session.messages(), criteria.join(QLatin1Char('\n')),
+                         opened ? QString() : error);
+    if (!opened) {
         clearItem();
-        m_session.messages().show(error, true);
         return false;
     }
     if (!m_sized && m_rows->rowCount() > 0) {
@@ -216,7 +218,7 @@ void PurchasesWindow::leaveBox(QLineEdit* box) {
         const QDate date = typedDate(box);
         if (!date.isValid()) {
             m_refused = box;
-            m_session.messages().showForField(box, notADateMessage(box->text()));
+            m_session.messages().showForField(box, kNotADate);
             return;
         }
         if (box == m_to && date < m_filter.from) {
@@ -233,8 +235,9 @@ void PurchasesWindow::leaveBox(QLineEdit* box) {
 
 void PurchasesWindow::clearItem() {
     m_ML1->clear();
+    m_itemNumber.clear();
+    m_itemPath.clear();
     m_pictureItem.clear();
-    m_picturePath.clear();
     m_documents->closeDocument();
     m_documents->showRecord(QString(), QString());
 }
@@ -252,20 +255,30 @@ void PurchasesWindow::rowChanged() {
     const QString folder = drawing ? m_images.drawingFolder : m_images.clicheFolder;
     const QString path =
         drawing ? drawingImagePath(m_images, number) : clicheImagePath(m_images, number);
+    if (!number.isEmpty()) {
+        m_itemNumber = number;
+        m_itemDrawing = drawing;
+        m_itemPath = path;
+    }
     if (!number.isEmpty() && !path.isEmpty() && QFileInfo::exists(path)) {
         m_ML1->load(path);
-        m_picturePath = path;
         m_pictureItem = number;
-        m_pictureDrawing = drawing;
     }
     m_documents->showRecord(folder, number);
 }
 
 void PurchasesWindow::ML1Click() {
-    if (m_picturePath.isEmpty())
+    if (m_viewer == PictureViewer::Photo) {
+        if (m_itemPath.isEmpty())
+            return;
+        TFotoViewer viewer(m_itemPath, this);
+        m_runViewer(viewer);
+        return;
+    }
+    if (m_pictureItem.isEmpty())
         return;
     if (std::unique_ptr<ViewerWindow> viewer =
-            itemViewer(m_pictureDrawing, m_pictureItem, m_picturePath, this))
+            itemViewer(m_itemDrawing, m_itemNumber, m_itemPath, this))
         m_runViewer(*viewer);
 }
 

@@ -2,8 +2,9 @@
 // What the two purchases and repairs listing windows share (TCORTF031C, opened by the
 // register, and TCORTF032, "Mapa de Custos"): the requisition dates, the supplier pattern (and
 // the client pattern where the form has one), the kind of cost and of item, the list of rows
-// rebuilt on every option click, on leaving a filter box and on every activation, the current
-// row's picture and documents, its viewer, and the previews of the printed lists.
+// rebuilt on every option click, on leaving a filter box and on every activation (a failed read
+// told once per change of criteria), the current row's picture and documents, its viewer, and
+// the previews of the printed lists.
 //
 // The form supplies the boxes by name: Edit_DatEnc1, Edit_DatEnc2, Edit_Fornecedor,
 // Edit_Cliente (optional), RadCompras, RadReparacoes, RadAmbosTipo, RadCliches, RadDesenhos,
@@ -11,6 +12,7 @@
 // BotPrint and BitTerminar.
 #include "dataset.h"
 #include "imagefiles.h"
+#include "messages.h"
 #include "preparedreport.h"
 #include "purchaseslists.h"
 
@@ -56,9 +58,15 @@ public:
     void ML1Click(); // a click on the picture: the item's viewer
 
 protected:
+    // What a click on the picture opens.
+    enum class PictureViewer {
+        Record, // the item's record viewer on its picture, when the picture and the record exist
+        Photo,  // "Visualização de Fotos" on the item's image path (empty when no file)
+    };
+
     PurchasesWindow(Session& session, QWidget* parent);
     // Once the form is set up: finds its boxes, the picture and documents, the grid's columns.
-    void setUpListing(const QList<FieldPresentation>& columns);
+    void setUpListing(const QList<FieldPresentation>& columns, PictureViewer viewer);
 
     // The first activation's defaults of the window's own options (dates, patterns, kinds).
     virtual void applyDefaults() = 0;
@@ -67,8 +75,11 @@ protected:
     // Every activation, before the rebuild (the rights).
     virtual void everyActivation() {}
 
-    // Rebuilds the list from the boxes; false when the statement failed (message shown).
+    // Rebuilds the list from the boxes; false when the statement failed (its message shown
+    // unless the same criteria failed last).
     bool rebuild();
+    // The next failure of the list is told even on the same criteria (a print asked for).
+    void tellNextFailure() { m_listFailure.forget(); }
     // Prepares a list on the current filter and shows it.
     void previewList(movements::PurchasesList list, movements::TotalsOrder order, bool photos);
     void setDates(const QDate& from, const QDate& to);
@@ -103,17 +114,20 @@ private:
     QLineEdit* m_refused = nullptr; // the box the focus is being put back into
     bool m_initialised = false;
     bool m_sized = false; // the grid's columns fitted to the first rows
+    PictureViewer m_viewer = PictureViewer::Record;
+    FailureNotice m_listFailure;
+    // The current row's item: its number, kind and image path (the picture shown when the
+    // file exists: m_pictureItem).
+    QString m_itemNumber;
+    bool m_itemDrawing = false;
+    QString m_itemPath;
     QString m_pictureItem;
-    bool m_pictureDrawing = false;
-    QString m_picturePath;
     std::function<void(movements::PreparedReport&)> m_runPreview;
     std::function<void(QDialog&)> m_runViewer;
 };
 
 // Date boxes: dd/mm/yyyy typed in a mask.
 void setUpDateBox(QLineEdit* box);
-QDate typedDate(const QLineEdit* box); // invalid when the text is no date
-// What a box says of a text that is no date.
-QString notADateMessage(const QString& text);
+QDate typedDate(const QLineEdit* box); // invalid when the text is no date (kNotADate)
 
 } // namespace falq

@@ -1,5 +1,7 @@
 #include "reportengine.h"
 
+#include "dataset.h"
+
 #include <QFontDatabase>
 #include <QLocale>
 #include <QPageSize>
@@ -24,6 +26,8 @@ QString formatValue(const QVariant& value, ValueFormat format) {
         pt.setNumberOptions(QLocale::OmitGroupSeparator);
         return pt.toString(value.toDouble(), 'f', 2);
     }
+    case ValueFormat::Currency:
+        return currencyText(value.toDouble());
     case ValueFormat::Date:
         return value.toDateTime().toString(QStringLiteral("dd/MM/yyyy"));
     case ValueFormat::DateTime:
@@ -377,8 +381,9 @@ private:
             if (!col.sum)
                 continue;
             Cell c = columnCell(i);
-            c.format =
-                col.format == ValueFormat::Integer ? ValueFormat::Integer : ValueFormat::Decimal2;
+            c.format = col.sumFormat                        ? *col.sumFormat
+                       : col.format == ValueFormat::Integer ? ValueFormat::Integer
+                                                            : ValueFormat::Decimal2;
             c.value =
                 c.format == ValueFormat::Integer ? QVariant(qint64(sums[i])) : QVariant(sums[i]);
             c.text = formatValue(c.value, c.format);

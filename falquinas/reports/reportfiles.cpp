@@ -112,6 +112,10 @@ private:
                 style.numberFormat =
                     format == ValueFormat::Integer ? QStringLiteral("0") : QStringLiteral("0.00");
                 break;
+            case ValueFormat::Currency:
+                style.align = CellStyle::Align::Right;
+                style.numberFormat = QStringLiteral("#,##0.00 \"€\"");
+                break;
             case ValueFormat::Date:
                 style.numberFormat = QStringLiteral("dd/mm/yyyy");
                 break;
@@ -134,6 +138,7 @@ private:
         switch (c.format) {
         case ValueFormat::Integer:
         case ValueFormat::Decimal2:
+        case ValueFormat::Currency:
             m_book.number(m_row, column, c.value.toDouble(), style(c.format, bold));
             return;
         case ValueFormat::Date:

@@ -15,6 +15,7 @@
 #include <QVariant>
 #include <QVector>
 #include <functional>
+#include <optional>
 
 namespace falq::reports {
 
@@ -22,6 +23,7 @@ enum class ValueFormat {
     Text,
     Integer,
     Decimal2, // two decimals, decimal comma
+    Currency, // the grids' currency format (currencyText)
     Date,     // dd/MM/yyyy
     DateTime  // dd/MM/yyyy hh:mm
 };
@@ -86,6 +88,9 @@ struct Column {
     bool sum = false; // totalled in the group footers and the summary
     // A computed value instead of the field.
     std::function<QVariant(const Record&)> value;
+    // The format of its sums (group footers, summary); when not set, whole numbers for an
+    // Integer column and Decimal2 for the others.
+    std::optional<ValueFormat> sumFormat;
 };
 
 // A labelled value of a sheet, boxed on the page: `width` characters for the label and value.

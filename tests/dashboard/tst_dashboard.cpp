@@ -324,6 +324,32 @@ private slots:
         QCOMPARE(board.query("DBGridCliFrn")->rowCount(), 1);
     }
 
+    // A page change puts "Custos por Cliente" back on its first sub-page; "Custos por
+    // Fornecedor" keeps the one chosen.
+    void subPageKeptOnPageChange_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("notebook");
+        QTest::addColumn<int>("shownAgain");
+        QTest::newRow("clients") << int(ClientsIx) << "NBCli" << 0;
+        QTest::newRow("suppliers") << int(SuppliersIx) << "NBFrn" << 2;
+    }
+    void subPageKeptOnPageChange() {
+        QFETCH(int, page);
+        QFETCH(QString, notebook);
+        QFETCH(int, shownAgain);
+        const auto inst = registerAt(QDate(2024, 3, 31));
+        Run run;
+        Board board(run);
+        QVERIFY(run.start());
+        board.switchOn();
+        board.page(page);
+        auto* sub = board.find<QTabWidget>(qPrintable(notebook));
+        sub->setCurrentIndex(2);
+        board.page(TotalsIx);
+        board.page(page);
+        QCOMPARE(sub->currentIndex(), shownAgain);
+    }
+
     void filtersRecomputeThePageShown() {
         const auto inst = registerAt(QDate(2024, 3, 31));
         Run run;

@@ -2,6 +2,7 @@
 // rows of a filter, the totals per client and supplier (sum, rows, average) in both orders,
 // the total taken from the data however the list is paged or rendered, and the plain text of
 // each list against reference files.
+#include "dataset.h"
 #include "filecheck.h"
 #include "movementregister.h"
 #include "purchaseslists.h"
@@ -180,7 +181,8 @@ void TestPurchasesLists::totals() {
                            reports::formatValue(s.value(3), reports::ValueFormat::Decimal2)}
                    .join(QLatin1Char('|'));
     QCOMPARE(got, expected);
-    QCOMPARE(totalLine(text(list, options)), QStringLiteral("Total ...... 2881,10"));
+    // In the currency format of the grids.
+    QCOMPARE(totalLine(text(list, options)), QStringLiteral("Total ...... 2881,10 €"));
 }
 
 void TestPurchasesLists::goldenText_data() {
@@ -223,7 +225,7 @@ void TestPurchasesLists::emptyPeriod() {
         QVERIFY(out.contains("Listagem de Compras e Reparações"));
         QVERIFY(out.contains("Compras+Reparações"));
         QVERIFY(out.contains("Limite de Datas : 01/05/2026 a 31/05/2026"));
-        QCOMPARE(totalLine(out), QStringLiteral("Total ...... 0,00"));
+        QCOMPARE(totalLine(out), QStringLiteral("Total ...... 0,00 €"));
     }
     // The register's list has no total.
     QVERIFY(!text(PurchasesList::Register, options).contains("Total"));
@@ -250,8 +252,7 @@ void TestPurchasesLists::totalFromTheDataAcrossPagesAndRenderings() {
                      "DATENC < ?",
                      {dialect.dayStart(options.filter.from), dialect.dayAfter(options.filter.to)})
             .toDouble();
-    const QString expected =
-        QStringLiteral("Total ...... ") + reports::formatValue(sum, reports::ValueFormat::Decimal2);
+    const QString expected = (QStringLiteral("Total ...... ") + currencyText(sum)).simplified();
     PreparedReport prepared;
     QString error;
     QVERIFY(preparePurchasesList(m_inst->open("main"), ImageParameters(), PurchasesList::Detailed,

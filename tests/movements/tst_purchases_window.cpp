@@ -1,6 +1,7 @@
 // The purchases and repairs listing windows driven by their boxes: defaults, the rebuild on
-// options, boxes left and activation, the refused period, the options each kind of list shows,
-// the print right, the current row's picture and viewer, and the lists they preview.
+// options, boxes left and activation, the refused period, a failed read told once, the options
+// each kind of list shows, the print right, the current row's picture and viewer, and the lists
+// they preview.
 #include "../cliches/editorrun.h"
 #include "CORTP031C.h"
 #include "CORTP032.h"
@@ -13,6 +14,7 @@
 #include "viewerwindow.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QRadioButton>
 
@@ -39,8 +41,11 @@ template <class Window> struct ListingOn {
             previews << r.form.name;
             criteria << r.form.criteria;
         });
-        e.window->setViewerRunner(
-            [this](QDialog& viewer) { viewers << viewer.metaObject()->className(); });
+        e.window->setViewerRunner([this](QDialog& viewer) {
+            viewers << QStringLiteral("%1:%2").arg(
+                viewer.metaObject()->className(),
+                QFileInfo(static_cast<ViewerWindow&>(viewer).imagePath()).baseName());
+        });
         return e.window->isActiveWindow();
     }
     // The requisition numbers listed, in order.
@@ -90,7 +95,10 @@ private slots:
     void boxesLeftRebuild();
     void invertedPeriodRefused();
     void activationRebuildsDefaultsOnce();
+    void failedReadToldOnce_data();
+    void failedReadToldOnce();
     void printRightAndLists();
+    void pictureAndViewer_data();
     void pictureAndViewer();
     void registerListing();
 };
@@ -157,10 +165,10 @@ void TestPurchasesWindow::invertedPeriodRefused() {
     QCOMPARE(l.e.focused(), QStringLiteral("Edit_DatEnc1"));
     QCOMPARE(l.e.window->filter().to, QDate(2026, 3, 31));
     QCOMPARE(l.requisitions(), before);
-    // A text that is no date stays in its box with the conversion message.
+    // A text that is no date stays in its box with its message.
     l.e.run.messages.shown.clear();
     l.e.fill("Edit_DatEnc1", QStringLiteral("31022026"));
-    QCOMPARE(l.e.run.messages.shown, QStringList{notADateMessage("31/02/2026")});
+    QCOMPARE(l.e.run.messages.shown, QStringList{"Data Inválida ..."});
     QCOMPARE(l.e.focused(), QStringLiteral("Edit_DatEnc1"));
     QCOMPARE(l.e.window->filter().from, QDate(2026, 3, 1));
 }
@@ -183,6 +191,62 @@ void TestPurchasesWindow::activationRebuildsDefaultsOnce() {
     QCOMPARE(l.e.w("Edit_DatEnc1")->text(), QStringLiteral("01/03/2026"));
     QVERIFY(l.e.template w<QRadioButton>("RadReparacoes")->isChecked());
     QCOMPARE(l.requisitions(), (QList<int>{102, 110, 103, 105}));
+}
+
+void TestPurchasesWindow::failedReadToldOnce_data() {
+    QTest::addColumn<bool>("registerListing");
+    QTest::addColumn<QString>("broken");
+    QTest::addColumn<QString>("mended");
+    QTest::addColumn<QString>("missing"); // what the engine's message names
+    QTest::addColumn<bool>("listFails");
+    const QString column = "ALTER TABLE REPARACOES RENAME COLUMN %1 TO %2";
+    QTest::newRow("list") << false << column.arg("DATENC", "DATENC_X")
+                          << column.arg("DATENC_X", "DATENC") << "DATENC" << true;
+    QTest::newRow("register's list") << true << column.arg("DATENC", "DATENC_X")
+                                     << column.arg("DATENC_X", "DATENC") << "DATENC" << true;
+    QTest::newRow("rights") << false << "ALTER TABLE APLICACAODET RENAME TO APLICACAODET_X"
+                            << "ALTER TABLE APLICACAODET_X RENAME TO APLICACAODET"
+                            << "APLICACAODET" << false;
+}
+
+// Every activation reads again; the message box closing is one. A read that keeps failing is
+// told once per change of criteria, the window stays usable and closes.
+template <class Window>
+void failingReads(const QString& broken, const QString& mended, const QString& missing,
+                  bool listFails) {
+    ListingOn<Window> l;
+    QVERIFY(l.open());
+    l.march();
+    const QList<int> march = l.requisitions();
+    QVERIFY(!march.isEmpty());
+    QVERIFY(l.inst.exec("main", broken));
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(l.reactivate());
+    QCOMPARE(l.e.run.messages.shown.size(), 1);
+    QVERIFY2(l.e.run.messages.shown[0].contains(missing, Qt::CaseInsensitive),
+             qPrintable(l.e.run.messages.shown[0]));
+    QCOMPARE(l.requisitions().isEmpty(), listFails);
+    // Other criteria are read, and told, again.
+    l.clickRadio("RadCompras");
+    QVERIFY(l.reactivate());
+    QCOMPARE(l.e.run.messages.shown.size(), listFails ? 2 : 1);
+    QVERIFY(l.inst.exec("main", mended));
+    l.clickRadio("RadAmbosTipo");
+    QCOMPARE(l.requisitions(), march);
+    l.e.button("BitTerminar")->click();
+    QVERIFY(!l.e.window->isVisible());
+}
+
+void TestPurchasesWindow::failedReadToldOnce() {
+    QFETCH(bool, registerListing);
+    QFETCH(QString, broken);
+    QFETCH(QString, mended);
+    QFETCH(QString, missing);
+    QFETCH(bool, listFails);
+    if (registerListing)
+        failingReads<TCORTF031C>(broken, mended, missing, listFails);
+    else
+        failingReads<TCORTF032>(broken, mended, missing, listFails);
 }
 
 void TestPurchasesWindow::printRightAndLists() {
@@ -209,8 +273,20 @@ void TestPurchasesWindow::printRightAndLists() {
     QVERIFY(l.criteria[0].contains("Limite de Datas : 01/03/2026 a 31/03/2026"));
 }
 
-void TestPurchasesWindow::pictureAndViewer() {
-    ListingOn<TCORTF032> l;
+void TestPurchasesWindow::pictureAndViewer_data() {
+    QTest::addColumn<bool>("registerListing");
+    QTest::addColumn<QStringList>("viewers");
+    // Rows: the drawing D2's repair (picture), D4's (picture, drawing no longer in the
+    // register) and the cliché C3's (no picture file). "Mapa de Custos" opens the record's
+    // viewer on a picture shown; the register's list opens the photo viewer on the row's image.
+    QTest::newRow("Mapa de Custos") << false << QStringList{"falq::TDesenhoViewer:D2"};
+    QTest::newRow("register's list")
+        << true
+        << QStringList{"falq::TFotoViewer:D2", "falq::TFotoViewer:D4", "falq::TFotoViewer:C3"};
+}
+
+template <class Window> void clickPictures(const QStringList& expected) {
+    ListingOn<Window> l;
     QVERIFY(l.inst.ok());
     const ImageParameters images = readImageParameters(l.inst.open("main"));
     QDir().mkpath(images.drawingFolder);
@@ -224,27 +300,31 @@ void TestPurchasesWindow::pictureAndViewer() {
     sheet.close();
     QVERIFY(l.open());
     l.march();
-    // The newest row is the drawing D2's repair: its picture, and a click opens its viewer.
-    QCOMPARE(l.e.window->rows()->currentRow(), 0);
-    QCOMPARE(l.e.window->pictureItem(), QStringLiteral("D2"));
-    l.e.window->ML1Click();
-    QCOMPARE(l.viewers, QStringList{"falq::TDesenhoViewer"});
-    // Its documents are listed; showing one with none selected asks for a choice.
-    QCOMPARE(l.e.window->documents()->list()->count(), 2);
-    QVERIFY(!l.e.window->documents()->showSelected());
-    QCOMPARE(l.e.run.messages.shown, QStringList{"Seleccione 1º o Ficheiro que Deseja ..."});
-    // D4 has a picture but is no longer in the register: nothing opens.
     QVERIFY(l.inst.exec("main", "DELETE FROM DESENHOS WHERE DESENHONRO = 'D4'"));
-    l.e.window->rows()->setCurrentRow(1);
-    QCOMPARE(l.e.window->pictureItem(), QStringLiteral("D4"));
-    l.e.window->ML1Click();
-    QCOMPARE(l.viewers.size(), 1);
-    // The cliché C3 has no picture file: an empty picture, nothing to open.
-    l.e.window->rows()->setCurrentRow(2);
-    QVERIFY(l.e.window->pictureItem().isEmpty());
-    QVERIFY(l.e.window->picture()->isEmpty());
-    l.e.window->ML1Click();
-    QCOMPARE(l.viewers.size(), 1);
+    const QStringList shown{"D2", "D4", ""};
+    for (int row = 0; row < 3; ++row) {
+        l.e.window->rows()->setCurrentRow(row);
+        QCOMPARE(l.e.window->pictureItem(), shown[row]);
+        // A single click on the picture.
+        QTest::mouseClick(l.e.window->picture()->viewport(), Qt::LeftButton);
+        if (row == 0) {
+            // Its documents are listed; showing one with none selected asks for a choice.
+            QCOMPARE(l.e.window->documents()->list()->count(), 2);
+            QVERIFY(!l.e.window->documents()->showSelected());
+            QCOMPARE(l.e.run.messages.shown,
+                     QStringList{"Seleccione 1º o Ficheiro que Deseja ..."});
+        }
+    }
+    QCOMPARE(l.viewers, expected);
+}
+
+void TestPurchasesWindow::pictureAndViewer() {
+    QFETCH(bool, registerListing);
+    QFETCH(QStringList, viewers);
+    if (registerListing)
+        clickPictures<TCORTF031C>(viewers);
+    else
+        clickPictures<TCORTF032>(viewers);
 }
 
 void TestPurchasesWindow::registerListing() {
