@@ -33,9 +33,6 @@ public:
     void beepForField(QWidget* field);
 };
 
-// What a date box says of a text that is no date.
-inline const QString kNotADate = QStringLiteral("Data Inválida ...");
-
 // A read that a window repeats on every activation (its list, the user's rights) and that
 // fails tells why once: a message box closing activates the window again, and the same
 // failure told again would never let the user close it. The failure is told again only once

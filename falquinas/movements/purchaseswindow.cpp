@@ -218,7 +218,7 @@ void PurchasesWindow::leaveBox(QLineEdit* box) {
         const QDate date = typedDate(box);
         if (!date.isValid()) {
             m_refused = box;
-            m_session.messages().showForField(box, kNotADate);
+            m_session.messages().showForField(box, kBadDate);
             return;
         }
         if (box == m_to && date < m_filter.from) {

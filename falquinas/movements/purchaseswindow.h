@@ -128,6 +128,6 @@ private:
 
 // Date boxes: dd/mm/yyyy typed in a mask.
 void setUpDateBox(QLineEdit* box);
-QDate typedDate(const QLineEdit* box); // invalid when the text is no date (kNotADate)
+QDate typedDate(const QLineEdit* box); // invalid when the text is no date (kBadDate)
 
 } // namespace falq
