@@ -121,6 +121,40 @@ void bindGridRows(QTableView* grid, Dataset* dataset, QAbstractItemModel* model)
     });
 }
 
+void presentColumns(QTableView* grid, Dataset* dataset, const QList<GridColumn>& columns) {
+    static const char* kKeeper = "falqColumnPresentation";
+    delete grid->findChild<QObject*>(QLatin1String(kKeeper), Qt::FindDirectChildrenOnly);
+    auto* keeper = new QObject(grid);
+    keeper->setObjectName(QLatin1String(kKeeper));
+    auto apply = [grid, dataset, columns] {
+        if (grid->model() != dataset)
+            return;
+        QHeaderView* header = grid->horizontalHeader();
+        QStringList shown;
+        for (const GridColumn& c : columns)
+            shown << c.field.toUpper();
+        for (int c = 0; c < dataset->columnCount(); ++c)
+            grid->setColumnHidden(c, !shown.contains(dataset->fieldOfColumn(c).toUpper()));
+        const QFontMetrics metrics = grid->fontMetrics();
+        for (int i = 0; i < columns.size(); ++i) {
+            const int logical = dataset->columnOfField(columns[i].field);
+            if (logical < 0)
+                continue;
+            header->moveSection(header->visualIndex(logical), i);
+            if (columns[i].chars > 0) {
+                const QString title =
+                    dataset->headerData(logical, Qt::Horizontal, Qt::DisplayRole).toString();
+                grid->setColumnWidth(logical, qMax(columns[i].chars * metrics.averageCharWidth(),
+                                                   metrics.horizontalAdvance(title)) +
+                                                  16);
+            }
+        }
+    };
+    apply();
+    // After bindGrid's own step on a reset (the dataset's presented columns), so this wins.
+    QObject::connect(dataset, &QAbstractItemModel::modelReset, keeper, apply);
+}
+
 void bindField(QLineEdit* edit, Dataset* dataset, const QString& field) {
     auto show = [edit, dataset, field] {
         const QString text = dataset->fieldValue(field).toString();

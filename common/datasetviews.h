@@ -25,6 +25,17 @@ void bindGrid(QTableView* grid, Dataset* dataset);
 // (the search dialogs show chosen fields under their own titles).
 void bindGridRows(QTableView* grid, Dataset* dataset, QAbstractItemModel* model);
 
+// A column a window shows: the dataset's field, at least `chars` average characters wide (0:
+// the grid's default width) and never narrower than its title.
+struct GridColumn {
+    QString field;
+    int chars = 0;
+};
+// The window's presentation of a grid on the dataset's own columns: only `columns`, in their
+// order, at their widths. It is applied now and again after every re-open of the dataset (a
+// re-open resets the grid's header); calling it again replaces the earlier presentation.
+void presentColumns(QTableView* grid, Dataset* dataset, const QList<GridColumn>& columns);
+
 // Shows `field` of the current row in `edit`; what the user types goes into the field.
 void bindField(QLineEdit* edit, Dataset* dataset, const QString& field);
 

@@ -282,24 +282,17 @@ void TCORTF010::FormActivate() {
         d->open();
     }
     openLookupSets();
-    m_cliches->presentIn(ui->DBGrid1);
-    const int charWidth = fontMetrics().averageCharWidth();
+    // The grid's six columns at their widths, and the hidden grid of the export with its
+    // columns in their order: both kept through every re-open of the list.
     const int widths[] = {13, 15, 15, 8, 20, 18};
+    QList<GridColumn> shown;
     for (int c = 0; c < 6; ++c)
-        ui->DBGrid1->setColumnWidth(
-            c, qMax(widths[c] * charWidth,
-                    fontMetrics().horizontalAdvance(cliches::gridColumns()[c].title)) +
-                   16);
-    // The hidden grid of the export: its columns in their order.
-    for (int c = 0; c < m_cliches->columnCount(); ++c)
-        ui->DBGrid3->setColumnHidden(
-            c, !cliches::exportColumns().contains(m_cliches->fieldOfColumn(c)));
-    for (int i = 0; i < cliches::exportColumns().size(); ++i) {
-        const int logical = m_cliches->columnOfField(cliches::exportColumns()[i]);
-        if (logical >= 0)
-            ui->DBGrid3->horizontalHeader()->moveSection(
-                ui->DBGrid3->horizontalHeader()->visualIndex(logical), i);
-    }
+        shown << GridColumn{cliches::gridColumns()[c].field, widths[c]};
+    presentColumns(ui->DBGrid1, m_cliches, shown);
+    QList<GridColumn> exported;
+    for (const QString& field : cliches::exportColumns())
+        exported << GridColumn{field};
+    presentColumns(ui->DBGrid3, m_cliches, exported);
     m_eventsOn = true;
     showBoundFields();
     Edit_ClicheNro1Change();
@@ -448,8 +441,10 @@ TCORTF010::Verdict TCORTF010::checkBox(QLineEdit* box, QString* message) {
     case Box::Number: {
         qint64 min = 0, max = 0, value = 0;
         cliches::numberRange(b->field, &min, &max);
-        if (!parseCode(box->text(), min, max, &value))
+        if (!parseCode(box->text(), min, max, &value)) {
+            *message = kBadValue;
             return Verdict::Refused;
+        }
         writeField(b->field, value);
         return Verdict::Accepted;
     }
@@ -457,8 +452,10 @@ TCORTF010::Verdict TCORTF010::checkBox(QLineEdit* box, QString* message) {
         if (box->text() == cliches::dateText(m_cliches->fieldValue(b->field)))
             return Verdict::Accepted;
         QVariant value;
-        if (!cliches::parseDate(box->text(), &value))
+        if (!cliches::parseDate(box->text(), &value)) {
+            *message = kBadDate;
             return Verdict::Refused;
+        }
         writeField(b->field, value);
         return Verdict::Accepted;
     }
@@ -471,9 +468,16 @@ TCORTF010::Verdict TCORTF010::checkBox(QLineEdit* box, QString* message) {
 TCORTF010::Verdict TCORTF010::checkCode(const Box& b, QString* message) {
     qint64 min = 0, max = 0, code = 0;
     cliches::numberRange(b.field, &min, &max);
-    if (!parseCode(b.edit->text(), min, max, &code))
-        return Verdict::Refused;
     const QString& f = b.field;
+    if (!parseCode(b.edit->text(), min, max, &code)) {
+        // No code the table can hold: the code's own message (colours have none).
+        *message = f == QLatin1String("CLINRO")       ? kNoClient
+                   : f == QLatin1String("FORNECEDOR") ? kNoSupplier
+                   : f == QLatin1String("MODELO")     ? kNoModel
+                   : f == QLatin1String("MAQUINA")    ? kNoMachine
+                                                      : kBadValue;
+        return Verdict::Refused;
+    }
     if (f == QLatin1String("CLINRO")) {
         if (!m_clientName.show(code)) {
             writeField(QStringLiteral("SIGLACLI"), QString());
@@ -614,7 +618,8 @@ void TCORTF010::BotAbrirArtigoClick() {
         QStringLiteral("CLICHÉS"),
         QStringLiteral("Cliché"),
         QStringLiteral("Aplicação de Stocks não está inicializado no Ano de : "),
-        {}};
+        {},
+        true};
     openRecordArticle(m_session, *m_cliches, kNumber, kind, m_photos->preview()->image(), m_status0,
                       [this] { showBoundFields(); });
 }

@@ -157,15 +157,10 @@ bool ListingWindow::OpenList() {
     if (!opened)
         m_session.messages().show(error, true);
     // The hidden grid of the export: the kind's columns in their order.
-    QHeaderView* header = m_parts.exportGrid->horizontalHeader();
-    for (int c = 0; c < m_list->columnCount(); ++c)
-        m_parts.exportGrid->setColumnHidden(
-            c, !m_kind.exportColumns.contains(m_list->fieldOfColumn(c)));
-    for (int i = 0; i < m_kind.exportColumns.size(); ++i) {
-        const int logical = m_list->columnOfField(m_kind.exportColumns[i]);
-        if (logical >= 0)
-            header->moveSection(header->visualIndex(logical), i);
-    }
+    QList<GridColumn> exported;
+    for (const QString& field : m_kind.exportColumns)
+        exported << GridColumn{field};
+    presentColumns(m_parts.exportGrid, m_list, exported);
     recordDisplay();
     return opened;
 }

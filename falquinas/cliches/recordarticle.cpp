@@ -60,7 +60,9 @@ void openRecordArticle(Session& session, Dataset& record, const QString& numberF
     case article::Outcome::AlreadyExists:
         status->clear();
         messages.show(kArticleExists, true);
-        return;
+        if (!kind.photoForExisting)
+            return;
+        break;
     case article::Outcome::ArticleFailed:
         status->clear();
         if (!result.aborted)

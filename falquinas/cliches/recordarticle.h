@@ -21,6 +21,9 @@ struct RecordArticleKind {
     QString recordWord;   // "Cliché", "Desenho" (the message of a link not written)
     QString noStockYear;  // the message without a stock year, followed by the year
     QStringList measures; // columns copied as whole numbers; with them MEDIDAS is "S"
+    // The photo is saved for an article that already exists too (clichés); drawings save it
+    // only with the article they create.
+    bool photoForExisting = false;
 };
 
 // Runs "Artigo" on the current row of `record` (its number in `numberField`). `status` shows

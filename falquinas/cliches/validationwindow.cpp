@@ -106,7 +106,7 @@ void ValidationWindow::setUpParts(const ValidationParts& parts) {
     m_preview = new ImageControl(this);
     m_preview->setObjectName(QStringLiteral("ML1"));
     m_preview->setFocusPolicy(Qt::NoFocus);
-    m_preview->setToolTip(QStringLiteral("Click 2 Vezes para Amplicar"));
+    m_preview->setToolTip(m_kind.photoHint);
     parts.preview->addWidget(m_preview);
     connect(m_preview, &ImageControl::clicked, this, &ValidationWindow::previewClicked);
 
@@ -163,14 +163,12 @@ void ValidationWindow::FormActivate() {
     m_shared->setStatement(
         validationStatement(m_kind.table, m_kind.sortFields, m_sortField, Validity::Both));
     m_shared->open();
-    m_list->presentIn(m_parts.grid);
-    const int charWidth = fontMetrics().averageCharWidth();
-    for (int c = 0; c < m_kind.columns.size() + 1; ++c) {
-        const QString title = c < m_kind.columns.size() ? m_kind.columns[c].title : kValidTitle;
-        const int chars = c < m_kind.widths.size() ? m_kind.widths[c] : 6;
-        m_parts.grid->setColumnWidth(
-            c, qMax(chars * charWidth, fontMetrics().horizontalAdvance(title)) + 16);
-    }
+    // The columns at their widths, kept through every re-open of the list.
+    QList<GridColumn> shown;
+    for (int c = 0; c < m_kind.columns.size(); ++c)
+        shown << GridColumn{m_kind.columns[c].field, int(m_kind.widths.value(c))};
+    shown << GridColumn{kValid, 6};
+    presentColumns(m_parts.grid, m_list, shown);
     recordDisplay();
     m_parts.grid->setFocus(Qt::OtherFocusReason);
 }

@@ -51,6 +51,7 @@ struct ValidationKind {
     QList<SearchColumn> columns; // the grid's titled columns
     QList<int> widths;           // their widths in characters
     QString viewerName;          // the photo viewer's object name
+    QString photoHint = QStringLiteral("Click 2 Vezes para Visualizar"); // the side photo's
     // Drawings: the toggles are written when the grid loses the focus and before the list
     // is read again for another filter or sort. Clichés: a new filter or sort drops them.
     bool writeOnLeavingGrid = false;

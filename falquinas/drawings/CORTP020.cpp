@@ -280,34 +280,17 @@ void TCORTF020::FormActivate() {
         d->open();
     }
     openLookupSets();
-    // The grid: the six titled columns in their order, nothing else.
-    for (int c = 0; c < m_drawings->columnCount(); ++c)
-        ui->DBGrid1->setColumnHidden(
-            c, !drawings::sortFields().contains(m_drawings->fieldOfColumn(c)));
-    for (int i = 0; i < drawings::sortFields().size(); ++i) {
-        const int logical = m_drawings->columnOfField(drawings::sortFields()[i]);
-        if (logical >= 0)
-            ui->DBGrid1->horizontalHeader()->moveSection(
-                ui->DBGrid1->horizontalHeader()->visualIndex(logical), i);
-    }
-    const int charWidth = fontMetrics().averageCharWidth();
+    // The grid: the six titled columns in their order, nothing else; the hidden grid of the
+    // export: its columns in their order. Both kept through every re-open of the list.
     const int widths[] = {16, 15, 15, 24, 12, 12};
+    QList<GridColumn> shown;
     for (int c = 0; c < 6; ++c)
-        ui->DBGrid1->setColumnWidth(
-            m_drawings->columnOfField(drawings::sortFields()[c]),
-            qMax(widths[c] * charWidth,
-                 fontMetrics().horizontalAdvance(drawings::gridColumns()[c].title)) +
-                16);
-    // The hidden grid of the export: its columns in their order.
-    for (int c = 0; c < m_drawings->columnCount(); ++c)
-        ui->DBGrid3->setColumnHidden(
-            c, !drawings::exportColumns().contains(m_drawings->fieldOfColumn(c)));
-    for (int i = 0; i < drawings::exportColumns().size(); ++i) {
-        const int logical = m_drawings->columnOfField(drawings::exportColumns()[i]);
-        if (logical >= 0)
-            ui->DBGrid3->horizontalHeader()->moveSection(
-                ui->DBGrid3->horizontalHeader()->visualIndex(logical), i);
-    }
+        shown << GridColumn{drawings::sortFields()[c], widths[c]};
+    presentColumns(ui->DBGrid1, m_drawings, shown);
+    QList<GridColumn> exported;
+    for (const QString& field : drawings::exportColumns())
+        exported << GridColumn{field};
+    presentColumns(ui->DBGrid3, m_drawings, exported);
     m_eventsOn = true;
     showBoundFields();
     Edit_DesenhoNro1Change();
@@ -456,15 +439,19 @@ TCORTF020::Verdict TCORTF020::checkBox(QLineEdit* box, QString* message) {
     case Box::Number: {
         qint64 min = 0, max = 0, value = 0;
         drawings::numberRange(b->field, &min, &max);
-        if (!parseCode(box->text(), min, max, &value))
+        if (!parseCode(box->text(), min, max, &value)) {
+            *message = kBadValue;
             return Verdict::Refused;
+        }
         writeField(b->field, value);
         return Verdict::Accepted;
     }
     case Box::Quantity: {
         double value = 0;
-        if (!drawings::parseQuantity(box->text(), &value))
+        if (!drawings::parseQuantity(box->text(), &value)) {
+            *message = kBadValue;
             return Verdict::Refused;
+        }
         writeField(b->field, value);
         return Verdict::Accepted;
     }
@@ -472,8 +459,10 @@ TCORTF020::Verdict TCORTF020::checkBox(QLineEdit* box, QString* message) {
         if (box->text() == cliches::dateText(m_drawings->fieldValue(b->field)))
             return Verdict::Accepted;
         QVariant value;
-        if (!cliches::parseDate(box->text(), &value))
+        if (!cliches::parseDate(box->text(), &value)) {
+            *message = kBadDate;
             return Verdict::Refused;
+        }
         writeField(b->field, value);
         return Verdict::Accepted;
     }
@@ -488,9 +477,17 @@ TCORTF020::Verdict TCORTF020::checkBox(QLineEdit* box, QString* message) {
 TCORTF020::Verdict TCORTF020::checkCode(const Box& b, QString* message) {
     qint64 min = 0, max = 0, code = 0;
     drawings::numberRange(b.field, &min, &max);
-    if (!parseCode(b.edit->text(), min, max, &code))
-        return Verdict::Refused;
     const QString& f = b.field;
+    if (!parseCode(b.edit->text(), min, max, &code)) {
+        // No code the table can hold: the code's own message.
+        *message = f == QLatin1String("CLIENTE")      ? kNoClient
+                   : f == QLatin1String("FORNECEDOR") ? kNoSupplier
+                   : f == QLatin1String("VNDNRO")     ? kNoSalesman
+                   : f == QLatin1String("CARTAO")     ? kNoBoard
+                   : f == QLatin1String("MAQUINA")    ? kNoMachine
+                                                      : kNoDesigner;
+        return Verdict::Refused;
+    }
     if (f == QLatin1String("CLIENTE")) {
         if (!m_clientName.show(code)) {
             writeField(QStringLiteral("SIGLACLI"), QString());

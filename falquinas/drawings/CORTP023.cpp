@@ -9,6 +9,7 @@ namespace falq {
 namespace {
 ValidationKind drawingValidation() {
     ValidationKind k;
+    k.photoHint = QStringLiteral("Click 2 Vezes para Amplicar"); // as the drawings' window has it
     k.table = QStringLiteral("DESENHOS");
     k.numberField = QStringLiteral("DESENHONRO");
     k.folderField = QStringLiteral("PATHDESENHO");

@@ -7,6 +7,7 @@
 #include "dataset.h"
 #include "drawingsearch.h"
 #include "editorrun.h"
+#include "imagecontrol.h"
 #include "viewerwindow.h"
 #include "windows.h"
 
@@ -169,8 +170,17 @@ void TestValidation::opensOnTheNotValidOnes() {
              QStringLiteral("Valida?"));
     QCOMPARE(v.window->windowTitle(), drawing ? QStringLiteral("Validação de Desenhos")
                                               : QStringLiteral("Validação de Clichés"));
+    QCOMPARE(v.window->findChild<ImageControl*>()->toolTip(),
+             drawing ? QStringLiteral("Click 2 Vezes para Amplicar")
+                     : QStringLiteral("Click 2 Vezes para Visualizar"));
+    // The columns' widths survive the list read again for another filter.
+    QList<int> widths;
+    for (int c = 0; c < 7; ++c)
+        widths << v.grid()->columnWidth(c);
     v.choose(Validity::Both);
     QCOMPARE(v.listed(), (QStringList{"A-1", "B-2", "C-3"}));
+    for (int c = 0; c < 7; ++c)
+        QCOMPARE(v.grid()->columnWidth(c), widths[c]);
     v.choose(Validity::Valid);
     QCOMPARE(v.listed(), (QStringList{"A-1"}));
 }

@@ -81,6 +81,10 @@ private slots:
     void newDrawingTakesTheWorkingDate();
     void saveReadsTheBoxesAsTyped_data();
     void saveReadsTheBoxesAsTyped();
+    void refusalsSayWhy_data();
+    void refusalsSayWhy();
+    void gridsKeepTheirColumns_data();
+    void gridsKeepTheirColumns();
     void supplierZeroAcceptedClientZeroRefused();
     void directionAndViewChecks();
     void salesmanBoardMachineDesignerChecks();
@@ -257,6 +261,87 @@ void TestDrawingEditor::saveReadsTheBoxesAsTyped() {
     QCOMPARE(count(inst, "DESENHONRO = '" + number + "' AND " + where), 1);
 }
 
+// A box refused on leaving says why: the code's own "... Inexistente ..." for a code no row can
+// have, a short message of the system's for a measure, quantity or date.
+void TestDrawingEditor::refusalsSayWhy_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("client text") << "Edit_CliNro" << "x1" << "Cliente Inexistente ...";
+    QTest::newRow("negative machine") << "Edit_Maquina" << "-4" << "Máquina Inexistente ...";
+    QTest::newRow("salesman text") << "Edit_VndNro" << "três" << "Vendedor Inexistente ...";
+    QTest::newRow("measure too large") << "Edit_Largura" << "99999999999" << "Valor Inválido ...";
+    QTest::newRow("quantity text") << "Edit_Quantid" << "muitos" << "Valor Inválido ...";
+    QTest::newRow("date that does not exist") << "Edit_Data" << "31/02/2026" << "Data Inválida ...";
+}
+
+void TestDrawingEditor::refusalsSayWhy() {
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    DrawingOn t;
+    auto& [inst, e] = t;
+    QVERIFY(t.open());
+    e.leaveGrid();
+    const QByteArray name = box.toLatin1();
+    e.fill(name.constData(), typed);
+    QCOMPARE(e.messages.shown, QStringList{message});
+    QCOMPARE(e.focused(), box);
+    QCOMPARE(e.messages.lonelyBeeps, 0);
+}
+
+// The browse grid's six columns at their widths and the export grid's column order, as the
+// window set them, after every re-open of the list.
+void TestDrawingEditor::gridsKeepTheirColumns_data() {
+    QTest::addColumn<QString>("action");
+    QTest::newRow("save") << "save";
+    QTest::newRow("sort") << "sort";
+    QTest::newRow("delete") << "delete";
+}
+
+void TestDrawingEditor::gridsKeepTheirColumns() {
+    QFETCH(QString, action);
+    DrawingOn t({"D-100", "D-200"});
+    auto& [inst, e] = t;
+    QVERIFY(t.open());
+    auto presentation = [&e] {
+        QStringList out;
+        for (const char* name : {"DBGrid1", "DBGrid3"}) {
+            const QTableView* g = e.w<QTableView>(name);
+            const QHeaderView* h = g->horizontalHeader();
+            QStringList shown;
+            for (int v = 0; v < h->count(); ++v) {
+                const int logical = h->logicalIndex(v);
+                if (!h->isSectionHidden(logical))
+                    shown << g->model()->headerData(logical, Qt::Horizontal).toString() + "@" +
+                                 QString::number(h->sectionSize(logical));
+            }
+            out << shown.join('|');
+        }
+        return out;
+    };
+    const QStringList before = presentation();
+    QCOMPARE(before.first().count('|'), 5); // six columns
+    if (action == "save") {
+        e.leaveGrid();
+        e.type("Edit_CortanteNro", "CT-9");
+        e.clickGrid();
+        QCOMPARE(column(inst, "D-100", "CORTANTENRO").toString(), QStringLiteral("CT-9"));
+    } else if (action == "sort") {
+        QHeaderView* h = e.grid()->horizontalHeader();
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
+                          QPoint(h->sectionViewportPosition(h->logicalIndex(3)) + 5, 5));
+        settle();
+        QVERIFY(e.window->sortField() != QStringLiteral("DESENHONRO"));
+    } else {
+        e.messages.answers = {true};
+        e.button("BotDelete")->click();
+        settle();
+        QCOMPARE(count(inst), 1);
+    }
+    QCOMPARE(presentation(), before);
+}
+
 void TestDrawingEditor::supplierZeroAcceptedClientZeroRefused() {
     DrawingOn t;
     auto& [inst, e] = t;
@@ -314,12 +399,13 @@ void TestDrawingEditor::directionAndViewChecks() {
     QCOMPARE(e.w<QLabel>("Label_Vista")->text(), QStringLiteral("Interior"));
     e.clickGrid();
     e.leaveGrid();
-    // Measures are whole numbers: a fraction is refused like an empty box.
+    // Measures are whole numbers: a fraction is refused and says why.
     e.fill("Edit_Larg_Placa", "12,5");
     QCOMPARE(e.focused(), QStringLiteral("Edit_Larg_Placa"));
+    QCOMPARE(e.messages.shown.last(), QStringLiteral("Valor Inválido ..."));
     e.type("Edit_Larg_Placa", "640");
     e.clickGrid();
-    QCOMPARE(e.messages.shown.size(), 2);
+    QCOMPARE(e.messages.shown.size(), 3);
     QCOMPARE(column(inst, "D-100", "DIR_CANAL").toString(), QStringLiteral("H"));
     QCOMPARE(column(inst, "D-100", "VISTA").toString(), QStringLiteral("I"));
     QCOMPARE(column(inst, "D-100", "LARG_PLACA").toInt(), 640);
