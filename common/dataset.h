@@ -8,10 +8,10 @@
 // compared exactly, so a change of case is a change), so two workstations cannot overwrite or
 // delete each other's changes unnoticed; a change or delete that finds no row is a write
 // error. A server connection that died is opened again and the apply runs once more; while
-// the server does not answer, the apply fails with the reason and everything stays cached. On a write error the dataset either asks its UpdateErrorHandler (retry with
-// edited values, skip the row, abort everything) or, in server-message mode, rolls back and
-// hands back the server's message. An aborted or failed apply leaves the database unchanged
-// and the changes cached.
+// the server does not answer, the apply fails with the reason and everything stays cached. On a
+// write error the dataset either asks its UpdateErrorHandler (retry with edited values, skip the
+// row, abort everything) or, in server-message mode, rolls back and hands back the server's
+// message. An aborted or failed apply leaves the database unchanged and the changes cached.
 //
 // A statement ordered by columns (the order made unique by the key) is read in pages by key:
 // the dataset knows its row count from the engine, reads only the pages the grid shows or a
@@ -39,8 +39,13 @@ namespace falq {
 struct FieldPresentation {
     QString name;
     QString title;         // empty: the column name
-    bool checkBox = false; // "S"/"N" shown as a check box
+    bool checkBox = false; // "S"/"N" shown as a check box; ticking writes "S", unticking "N"
     QString format;        // dates: a QDateTime format ("dd/MM/yyyy"); "currency" for amounts
+    // Check boxes: which values show ticked (none: "S").
+    bool (*ticked)(const QVariant& value) = nullptr;
+    // A title column of the grid (painted as the titles are): shown, never changed through
+    // the grid, never its current cell's column.
+    bool fixed = false;
 };
 
 struct UpdateObject {
@@ -202,6 +207,8 @@ private:
         QString title;
         bool checkBox = false;
         QString format;
+        bool (*ticked)(const QVariant& value) = nullptr;
+        bool fixed = false;
     };
     enum class RowStatus { Unchanged, Modified, Inserted };
     struct Row {
