@@ -5,8 +5,10 @@
 #include "schema.h"
 #include "transaction.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLocale>
+#include <QPalette>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlRecord>
@@ -186,6 +188,8 @@ void Dataset::setupFields(const QSqlRecord& rec) {
         Field& f = m_fields[idx];
         f.title = p.title;
         f.checkBox = f.checkBox || p.checkBox;
+        f.ticked = p.ticked;
+        f.fixed = p.fixed;
         if (!p.format.isEmpty())
             f.format = p.format;
     }
@@ -1054,10 +1058,19 @@ QVariant Dataset::data(const QModelIndex& index, int role) const {
     case Qt::EditRole:
         return v;
     case Qt::CheckStateRole:
-        if (field.checkBox)
-            return v.toString().compare(QLatin1String("S"), Qt::CaseInsensitive) == 0
-                       ? Qt::Checked
-                       : Qt::Unchecked;
+        if (!field.checkBox)
+            return {};
+        if (field.ticked)
+            return field.ticked(v) ? Qt::Checked : Qt::Unchecked;
+        return v.toString().compare(QLatin1String("S"), Qt::CaseInsensitive) == 0 ? Qt::Checked
+                                                                                  : Qt::Unchecked;
+    case Qt::BackgroundRole:
+        if (field.fixed)
+            return QGuiApplication::palette().button();
+        return {};
+    case Qt::ForegroundRole:
+        if (field.fixed)
+            return QGuiApplication::palette().buttonText();
         return {};
     case Qt::TextAlignmentRole:
         if (field.type != ColumnType::Text && field.type != ColumnType::DateTime)
@@ -1072,6 +1085,8 @@ bool Dataset::setData(const QModelIndex& index, const QVariant& v, int role) {
     if (!index.isValid())
         return false;
     const int f = modelToField(index.column());
+    if (m_fields[f].fixed)
+        return false;
     if (role == Qt::CheckStateRole && m_fields[f].checkBox)
         return setValue(index.row(), f,
                         v.toInt() == Qt::Checked ? QStringLiteral("S") : QStringLiteral("N"));
@@ -1083,8 +1098,11 @@ bool Dataset::setData(const QModelIndex& index, const QVariant& v, int role) {
 Qt::ItemFlags Dataset::flags(const QModelIndex& index) const {
     if (!index.isValid())
         return Qt::NoItemFlags;
+    const Field& field = m_fields[modelToField(index.column())];
+    if (field.fixed)
+        return Qt::ItemIsEnabled;
     Qt::ItemFlags fl = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable;
-    if (m_fields[modelToField(index.column())].checkBox)
+    if (field.checkBox)
         fl |= Qt::ItemIsUserCheckable;
     return fl;
 }

@@ -39,8 +39,13 @@ namespace falq {
 struct FieldPresentation {
     QString name;
     QString title;         // empty: the column name
-    bool checkBox = false; // "S"/"N" shown as a check box
+    bool checkBox = false; // "S"/"N" shown as a check box; ticking writes "S", unticking "N"
     QString format;        // dates: a QDateTime format ("dd/MM/yyyy"); "currency" for amounts
+    // Check boxes: which values show ticked (none: "S").
+    bool (*ticked)(const QVariant& value) = nullptr;
+    // A title column of the grid (painted as the titles are): shown, never changed through
+    // the grid, never its current cell's column.
+    bool fixed = false;
 };
 
 // An amount in the currency format of the grids (decimal comma, the currency's decimals and
@@ -206,6 +211,8 @@ private:
         QString title;
         bool checkBox = false;
         QString format;
+        bool (*ticked)(const QVariant& value) = nullptr;
+        bool fixed = false;
     };
     enum class RowStatus { Unchanged, Modified, Inserted };
     struct Row {

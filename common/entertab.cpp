@@ -12,6 +12,10 @@
 
 namespace falq {
 
+bool buttonDecides(const QWidget* now, Qt::FocusReason reason) {
+    return reason == Qt::MouseFocusReason && qobject_cast<const QAbstractButton*>(now);
+}
+
 void EnterAsTab::install(QWidget* window, Grids grids) {
     auto* filter = new EnterAsTab(window, grids);
     window->installEventFilter(filter);

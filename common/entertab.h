@@ -10,6 +10,13 @@ class QWidget;
 
 namespace falq {
 
+// Whether a box left for `now` leaves its check to that button: a button clicked with the
+// mouse decides for itself ("&Cancelar" discards what the boxes hold, "&Confirmar" runs every
+// check itself), while the keyboard walking the controls onto a button (Tab, or Enter as Tab)
+// leaves the box like any other move, so the box's check runs. (A button's shortcut clicks it
+// without moving the focus.) `reason` is the reason of the focus move that left the box.
+bool buttonDecides(const QWidget* now, Qt::FocusReason reason);
+
 class EnterAsTab : public QObject {
 public:
     enum class Grids { KeepEnter, MoveOn };

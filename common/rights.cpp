@@ -6,6 +6,10 @@
 
 namespace falq {
 
+bool rightGranted(const QVariant& flag) {
+    return flag.toString() != QLatin1String("N");
+}
+
 AccessRights lookupRights(const QSqlDatabase& db, const QString& module, const QString& chapter,
                           const QString& program, const QString& user, int company,
                           QString* error) {
@@ -32,7 +36,7 @@ AccessRights lookupRights(const QSqlDatabase& db, const QString& module, const Q
     }
     if (!q.isValid())
         return r;
-    auto allows = [&](int i) { return q.value(i).toString() != QLatin1String("N"); };
+    auto allows = [&](int i) { return rightGranted(q.value(i)); };
     r.found = true;
     r.aceder = allows(4);
     r.inserir = allows(5);

@@ -1,6 +1,7 @@
 #include "FALQADMINACESSOS.h"
 
 #include "entertab.h"
+#include "rights.h"
 
 #include "ui_FALQADMINACESSOS.h"
 
@@ -14,6 +15,7 @@
 namespace falq {
 
 namespace {
+constexpr int kProgramColumn = 0; // then the flags
 constexpr int kProgramWidth = 25; // characters
 constexpr int kFlagWidth = 6;
 const QStringList kRightsKey = {"APLICACAO", "CAPITULO", "PROGRAMA", "EMPNRO", "UTIL"};
@@ -42,13 +44,20 @@ TFALQADMINACESSOS::TFALQADMINACESSOS(AdminSession& session, QWidget* parent)
         QStringLiteral("SELECT * FROM APLICACAODET WHERE APLICACAO = :WAplicacao AND CAPITULO = "
                        ":WCapitulo AND EMPNRO = :WEmpNro AND UTIL = :WUtil ORDER BY PROGRAMA"),
         UpdateObject{QStringLiteral("APLICACAODET"), kRightsKey, {}});
-    // The other flags (ALTERAR, IMPORTAR, ARQUIVAR, MAIL) are kept as they are, unseen.
-    m_rights->setPresentation({{QStringLiteral("PROGRAMA"), QStringLiteral("Programa")},
-                               {QStringLiteral("ACEDER"), QStringLiteral("Aceder"), true},
-                               {QStringLiteral("INSERIR"), QStringLiteral("Inserir"), true},
-                               {QStringLiteral("ELIMINAR"), QStringLiteral("Eliminar"), true},
-                               {QStringLiteral("IMPRIMIR"), QStringLiteral("Imprimir"), true},
-                               {QStringLiteral("SCANNER"), QStringLiteral("Scanner"), true}});
+    // A flag shows ticked when the main program grants its right; a tick changed writes "S" or
+    // "N". The other flags (ALTERAR, IMPORTAR, ARQUIVAR, MAIL) are kept as they are, unseen.
+    // The programs' column is fixed.
+    auto right = [](const char* field, const char* title) {
+        return FieldPresentation{
+            QLatin1String(field), QLatin1String(title), true, {}, &rightGranted};
+    };
+    m_rights->setPresentation(
+        {{QStringLiteral("PROGRAMA"), QStringLiteral("Programa"), false, {}, nullptr, true},
+         right("ACEDER", "Aceder"),
+         right("INSERIR", "Inserir"),
+         right("ELIMINAR", "Eliminar"),
+         right("IMPRIMIR", "Imprimir"),
+         right("SCANNER", "Scanner")});
     m_rights->setErrorHandler(session.updateErrorHandler());
 
     for (QTableView* view : {ui->DBGridUtil, ui->DBGridCap, ui->DBGridWorkDet}) {
@@ -63,6 +72,13 @@ TFALQADMINACESSOS::TFALQADMINACESSOS(AdminSession& session, QWidget* parent)
     ui->DBGridWorkDet->setModel(m_rights.get());
     followList(ui->DBGridUtil, m_users.get(), &m_userRow, &TFALQADMINACESSOS::UserChange);
     followList(ui->DBGridCap, m_chapters.get(), &m_chapterRow, &TFALQADMINACESSOS::ChapterChange);
+    // The grid's cursor stays in the flags: a click on a program, or a key that reaches the
+    // programs' column, puts it on the program's first flag.
+    connect(ui->DBGridWorkDet->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid() && current.column() == kProgramColumn)
+                    QTimer::singleShot(0, ui->DBGridWorkDet, [this] { firstFlagOfRow(); });
+            });
 
     // Opening: the chapters and the users (by name), the first user's rights, the focus in
     // the users' list.
@@ -139,10 +155,12 @@ void TFALQADMINACESSOS::ChapterChange() {
         return;
     }
     m_rights->presentIn(ui->DBGridWorkDet);
+    if (m_rights->rowCount() > 0)
+        ui->DBGridWorkDet->setCurrentIndex(m_rights->index(0, kProgramColumn + 1));
     const int digit = ui->DBGridWorkDet->fontMetrics().horizontalAdvance(QLatin1Char('0'));
     QHeaderView* header = ui->DBGridWorkDet->horizontalHeader();
-    header->resizeSection(0, digit * kProgramWidth + 12);
-    int width = header->sectionSize(0);
+    header->resizeSection(kProgramColumn, digit * kProgramWidth + 12);
+    int width = header->sectionSize(kProgramColumn);
     for (int column = 1; column < 6; ++column) {
         header->resizeSection(column, digit * kFlagWidth + 12);
         width += header->sectionSize(column);
@@ -151,6 +169,12 @@ void TFALQADMINACESSOS::ChapterChange() {
     ui->DBGridWorkDet->setMinimumWidth(
         width + 2 * ui->DBGridWorkDet->frameWidth() +
         ui->DBGridWorkDet->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+}
+
+void TFALQADMINACESSOS::firstFlagOfRow() {
+    const QModelIndex current = ui->DBGridWorkDet->currentIndex();
+    if (current.isValid() && current.column() == kProgramColumn)
+        ui->DBGridWorkDet->setCurrentIndex(current.siblingAtColumn(kProgramColumn + 1));
 }
 
 bool TFALQADMINACESSOS::saveRights() {

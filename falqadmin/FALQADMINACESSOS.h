@@ -2,8 +2,8 @@
 // Access rights per user: for the user and chapter chosen in the two lists, the rights of
 // the current company on every program of the chapter ("S"/"N" check boxes). A user seen for
 // the first time in a company gets a row for every program of the catalogue, every right
-// granted. Ticks are written when the grid is left, before another user or chapter is shown,
-// and when the window closes.
+// granted. A box is ticked when the main program grants that right. Ticks are written when the grid
+// is left, before another user or chapter is shown, and when the window closes.
 #include "admindata.h"
 
 #include <QDialog>
@@ -35,6 +35,7 @@ private:
     void UserChange();
     void ChapterChange();
     bool saveRights();
+    void firstFlagOfRow();
     void focusChanged(QWidget* old, QWidget* now);
     // Follows the cursor of a list; `change` runs when it moved to another row, after the
     // ticks were written (when they cannot be, the cursor goes back).

@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QScopeGuard>
 #include <QTimer>
@@ -73,6 +74,8 @@ TFALQADMINUTIL::TFALQADMINUTIL(AdminSession& session, QWidget* parent)
         ui->DBGridUtil->selectRow(m_users->currentRow());
     showRow();
     ui->DBGridUtil->viewport()->installEventFilter(this);
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        box->installEventFilter(this); // how the focus leaves it
     connect(qApp, &QApplication::focusChanged, this, &TFALQADMINUTIL::focusChanged);
     EnterAsTab::install(this, EnterAsTab::Grids::MoveOn);
     ui->DBGridUtil->setFocus();
@@ -226,13 +229,16 @@ void TFALQADMINUTIL::focusChanged(QWidget* old, QWidget* now) {
             DBGridUtilEnter();
         return;
     }
-    // A button decides for itself ("&Cancelar" discards).
-    if (qobject_cast<QAbstractButton*>(now))
-        return;
     if (old == grid) {
-        DBGridUtilExit();
+        // Only the boxes begin an entry; a button decides for itself.
+        if (!qobject_cast<QAbstractButton*>(now))
+            DBGridUtilExit();
         return;
     }
+    // A button clicked decides for itself ("&Cancelar" discards); Enter or Tab onto a button
+    // leaves the box as any move does.
+    if (buttonDecides(now, m_leaveReason))
+        return;
     if (old == ui->Edit_UtilNro) {
         Edit_UtilNroExit(now);
         return;
@@ -293,6 +299,9 @@ bool TFALQADMINUTIL::DBGridUtilEnter() {
 }
 
 bool TFALQADMINUTIL::eventFilter(QObject* watched, QEvent* event) {
+    // The focus events come before the application's focusChanged, which does not say how.
+    if (event->type() == QEvent::FocusOut)
+        m_leaveReason = static_cast<QFocusEvent*>(event)->reason();
     // A click on the grid gives it the focus first (the save point); when that refused, the
     // click must not move the grid to another user.
     if (watched == ui->DBGridUtil->viewport() && m_holdRow &&

@@ -64,6 +64,7 @@ private:
     bool m_holdRow = false; // the last save point refused: the grid keeps its row
     bool m_saving = false;  // a save point is running (its messages and windows take focus)
     bool m_closed = false;
+    Qt::FocusReason m_leaveReason = Qt::OtherFocusReason; // of the last box left
 };
 
 } // namespace falq

@@ -5,7 +5,6 @@
 
 #include "ui_ALTERPPASS.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QProxyStyle>
@@ -71,11 +70,9 @@ bool TALTERFPASS::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     label->setPalette(palette());
-    // A click on a button leaves the decision to the button: "&Confirmar" runs both checks,
-    // "&Anular" runs none.
+    // A button clicked decides: "&Confirmar" runs both checks, "&Anular" runs none.
     const auto reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason == Qt::MouseFocusReason &&
-        qobject_cast<QAbstractButton*>(QApplication::focusWidget()))
+    if (buttonDecides(QApplication::focusWidget(), reason))
         return false;
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || m_messagePending)
         return false;

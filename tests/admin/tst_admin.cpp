@@ -1,6 +1,6 @@
 // The administration utility: its main window, the company window and its checks, the users
-// window (new users, duplicates, the checks of the save point and of closing, deletion with
-// the rights of every company in one transaction, write errors).
+// window (new users, duplicates, the checks of leaving a box, of the save point and of closing,
+// deletion with the rights of every company in one transaction, write errors).
 #include "FALQADMINUTIL.h"
 #include "adminrun.h"
 
@@ -106,6 +106,8 @@ private slots:
     void emptyNameBeepsAndStays();
     void emptyPasswordNotStoredByAGridClick();
     void badFlagRefusedWhenClosing();
+    void badFlagRefusedByTheKeysOnTheWayToAButton_data();
+    void badFlagRefusedByTheKeysOnTheWayToAButton();
     void existingUserKeepsHisName();
     void deleteClearsEveryCompany();
     void failedDeleteDeletesNothing();
@@ -429,6 +431,49 @@ void TestAdmin::badFlagRefusedWhenClosing() {
     QCOMPARE(w.flag->text(), QStringLiteral("N"));
     w.window.close();
     QTRY_VERIFY(!w.window.isVisible());
+}
+
+void TestAdmin::badFlagRefusedByTheKeysOnTheWayToAButton_data() {
+    QTest::addColumn<int>("key"); // 0: a click on "&Cancelar"
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("Enter") << int(Qt::Key_Return) << true;
+    QTest::newRow("Tab") << int(Qt::Key_Tab) << true;
+    QTest::newRow("click on &Cancelar") << 0 << false;
+}
+
+void TestAdmin::badFlagRefusedByTheKeysOnTheWayToAButton() {
+    QFETCH(int, key);
+    QFETCH(bool, refused);
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    AdminRun run(inst);
+    QVERIFY(run.start(1));
+    UsersWindow w(run);
+    // By the keys to the last box, where "X" is typed; the next control is "&Cancelar".
+    for (QLineEdit* box : {w.nome, w.password, w.titulo, w.flag}) {
+        w.key(Qt::Key_Return);
+        QTRY_VERIFY(box->hasFocus());
+    }
+    w.flag->selectAll();
+    QTest::keyClicks(w.flag, "x");
+    if (key)
+        w.key(Qt::Key(key));
+    else
+        QTest::mouseClick(w.button("BotCancelar"), Qt::LeftButton);
+    if (refused) {
+        QTRY_COMPARE(run.messages.shown, QStringList{"Digite [S ... N] ..."});
+        QCOMPARE(run.messages.beeps, QList<bool>{true});
+        QTRY_VERIFY(w.flag->hasFocus());
+        QCOMPARE(w.flag->text(), QStringLiteral("X"));
+    } else {
+        // "&Cancelar" cancels: the value stored is shown again.
+        QTRY_VERIFY(w.grid->hasFocus());
+        QVERIFY(run.messages.shown.isEmpty());
+        QCOMPARE(w.flag->text(), QStringLiteral("N"));
+    }
+    QCOMPARE(inst.scalar("main", "SELECT UPGRADE_LICENSE FROM UTILIZADORES WHERE NRO = 'ADMIN'")
+                 .toString(),
+             QStringLiteral("N"));
 }
 
 void TestAdmin::existingUserKeepsHisName() {

@@ -1,8 +1,10 @@
 // The rights window of the administration utility: rows created for a user on first sight
-// (every right granted), rows that exist kept, nothing for an empty user, ticks written before
-// another user or chapter is shown (mouse and keys), hidden flags kept, write errors.
+// (every right granted), rows that exist kept, nothing for an empty user, a flag ticked when
+// the main program grants the right, ticks written before another user or chapter is shown
+// (mouse and keys), hidden flags kept, the programs' column fixed, write errors.
 #include "FALQADMINACESSOS.h"
 #include "adminrun.h"
+#include "rights.h"
 
 #include <QLabel>
 
@@ -82,6 +84,10 @@ private slots:
     void firstSightGrantsEveryProgram();
     void addedProgramGetsARowOthersKept();
     void noUsersNoRows();
+    void tickShowsWhatTheMainProgramGrants_data();
+    void tickShowsWhatTheMainProgramGrants();
+    void programsColumnIsFixed_data();
+    void programsColumnIsFixed();
     void tickWrittenBeforeTheUserChanges();
     void tickByKeysWrittenBeforeTheChapterChanges();
     void refusedWriteKeepsTheUser();
@@ -190,6 +196,88 @@ void TestRights::noUsersNoRows() {
     QTRY_VERIFY(!w.window.isVisible());
 }
 
+void TestRights::tickShowsWhatTheMainProgramGrants_data() {
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<bool>("granted");
+    QTest::addColumn<QString>("written"); // by one click on the box
+    QTest::newRow("S") << QVariant(QStringLiteral("S")) << true << QStringLiteral("N");
+    QTest::newRow("N") << QVariant(QStringLiteral("N")) << false << QStringLiteral("S");
+    QTest::newRow("n") << QVariant(QStringLiteral("n")) << true << QStringLiteral("N");
+    QTest::newRow("empty") << QVariant(QString("")) << true << QStringLiteral("N");
+    QTest::newRow("NULL") << QVariant(QMetaType::fromType<QString>()) << true
+                          << QStringLiteral("N");
+}
+
+void TestRights::tickShowsWhatTheMainProgramGrants() {
+    QFETCH(QVariant, stored);
+    QFETCH(bool, granted);
+    QFETCH(QString, written);
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    QVERIFY(inst.exec("main",
+                      "UPDATE APLICACAODET SET ACEDER = ? WHERE CAPITULO = 'Cliches' AND "
+                      "PROGRAMA = 'Consulta' AND UTIL = 'ADMIN' AND EMPNRO = 1",
+                      {stored}));
+    AdminRun run(inst);
+    QVERIFY(run.start(1));
+    // What the main program applies to this row.
+    auto applied = [&] {
+        return lookupRights(QSqlDatabase::database(kAdminMain), run.session.application(),
+                            "Cliches", "Consulta", "ADMIN", 1)
+            .aceder;
+    };
+    QCOMPARE(applied(), granted);
+    RightsWindow w(run);
+    w.click(w.chapters, w.rowOf(w.chapters, "Cliches"));
+    QTRY_COMPARE(w.window.currentChapter(), QStringLiteral("Cliches"));
+    QCOMPARE(w.aceder("Consulta"), granted ? Qt::Checked : Qt::Unchecked);
+    const int row = w.rowOf(w.rights, "Consulta");
+    QTest::mouseClick(w.rights->viewport(), Qt::LeftButton, {},
+                      test::checkBoxAt(w.rights, row, kAceder));
+    QCOMPARE(w.aceder("Consulta"), granted ? Qt::Unchecked : Qt::Checked);
+    w.window.close();
+    QTRY_VERIFY(!w.window.isVisible());
+    QCOMPARE(flag(inst, "ACEDER", "Cliches", "Consulta"), written);
+    QCOMPARE(applied(), !granted);
+    QVERIFY(run.handler.errors.isEmpty());
+    QVERIFY(run.messages.shown.isEmpty());
+}
+
+void TestRights::programsColumnIsFixed_data() {
+    QTest::addColumn<bool>("click"); // else the key
+    QTest::addColumn<int>("key");
+    QTest::newRow("click on the program") << true << 0;
+    QTest::newRow("Left") << false << int(Qt::Key_Left);
+    QTest::newRow("Home") << false << int(Qt::Key_Home);
+}
+
+void TestRights::programsColumnIsFixed() {
+    QFETCH(bool, click);
+    QFETCH(int, key);
+    test::Installation inst;
+    QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    AdminRun run(inst);
+    QVERIFY(run.start(1));
+    RightsWindow w(run);
+    w.click(w.chapters, w.rowOf(w.chapters, "Cliches"));
+    QTRY_COMPARE(w.window.currentChapter(), QStringLiteral("Cliches"));
+    const int row = w.rowOf(w.rights, "Consulta");
+    const QModelIndex program = w.rights->model()->index(row, 0);
+    QVERIFY(!(program.flags() & Qt::ItemIsEditable));
+    // The cursor never stands on a program: it goes to, or stays on, the row's "Aceder".
+    if (click) {
+        w.click(w.rights, row, 0);
+    } else {
+        w.rights->setFocus();
+        w.rights->setCurrentIndex(program.siblingAtColumn(kAceder));
+        w.key(Qt::Key(key));
+    }
+    QTRY_COMPARE(w.rights->currentIndex(), program.siblingAtColumn(kAceder));
+    w.key(Qt::Key_Space);
+    QCOMPARE(w.aceder("Consulta"), Qt::Unchecked);
+    QCOMPARE(program.data().toString(), QStringLiteral("Consulta"));
+}
+
 void TestRights::tickWrittenBeforeTheUserChanges() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
@@ -236,10 +324,9 @@ void TestRights::tickByKeysWrittenBeforeTheChapterChanges() {
     QCOMPARE(w.window.currentChapter(), QStringLiteral("Cliches"));
     w.key(Qt::Key_Tab);
     QTRY_VERIFY(w.rights->hasFocus());
-    w.rights->setCurrentIndex(w.rights->model()->index(0, 0));
+    QCOMPARE(w.rights->currentIndex(), w.rights->model()->index(0, kAceder));
     while (w.rights->currentIndex().row() < w.rowOf(w.rights, "Impressao"))
         w.key(Qt::Key_Down);
-    w.key(Qt::Key_Right); // "Aceder"
     QCOMPARE(w.rights->currentIndex().column(), kAceder);
     w.key(Qt::Key_Space);
     QCOMPARE(w.aceder("Impressao"), Qt::Unchecked);
