@@ -109,7 +109,7 @@ void Dashboard::NB0Change() {
     for (DashboardPage* p : std::as_const(m_pages))
         if (p != m_pages.first())
             p->firstSubPages();
-    m_viewer->showFilters(true, page->kindFilterApplies());
+    m_viewer->showFilters(page->typeFilterApplies(), page->kindFilterApplies());
     m_filtersAttached = false;
     for (DashboardPage* p : std::as_const(m_pages))
         p->closeQueries();
@@ -120,7 +120,9 @@ void Dashboard::NB0Change() {
 
 void Dashboard::filtersChanged() {
     auto* page = qobject_cast<DashboardPage*>(m_nb0->currentWidget());
-    if (!m_on || !m_filtersAttached || !page)
+    // A page no filter applies to has nothing to read again.
+    if (!m_on || !m_filtersAttached || !page ||
+        (!page->typeFilterApplies() && !page->kindFilterApplies()))
         return;
     page->recompute();
 }
