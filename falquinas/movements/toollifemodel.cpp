@@ -265,9 +265,20 @@ void ToolLifeModel::sort(int column, Qt::SortOrder order) {
     });
     QVector<ToolLife> sorted;
     sorted.reserve(m_rows.size());
-    for (int row : rows)
-        sorted << m_rows.at(row);
+    QVector<int> moved(m_rows.size()); // old row -> new row
+    for (int i = 0; i < rows.size(); ++i) {
+        sorted << m_rows.at(rows[i]);
+        moved[rows[i]] = i;
+    }
     m_rows = std::move(sorted);
+    // The current row (and any index kept) stays on its tool, so the life box, the picture
+    // and "Gravar Vida" go on naming the tool shown as current.
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& i : before)
+        after << index(moved.value(i.row(), i.row()), i.column());
+    changePersistentIndexList(before, after);
     emit layoutChanged();
 }
 

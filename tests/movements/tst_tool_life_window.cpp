@@ -241,7 +241,9 @@ void TestToolLifeWindow::filtersAndSorting() {
     QCOMPARE(t.numbers(), QStringList{"T4"});
     t.e.w<QCheckBox>("ChkNuncaUsados")->click();
     test::settle();
-    // A click on the title sorts: wear % from the most worn.
+    // A click on the title sorts: wear % from the most worn. The current tool stays current,
+    // with its life in the box.
+    t.select("T1");
     QHeaderView* header = t.e.grid()->horizontalHeader();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(ToolLifeModel::WearPercent) + 5, 5));
@@ -250,6 +252,11 @@ void TestToolLifeWindow::filtersAndSorting() {
         QCOMPARE(t.numbers(), (QStringList{"T4", "T3", "T1", "T2"}));
     else
         QCOMPARE(t.numbers(), (QStringList{"T2", "T1", "T3", "T4"}));
+    QCOMPARE(t.e.window->rows()->tool(t.e.window->currentRow()).number, QStringLiteral("T1"));
+    t.e.messages.shown.clear();
+    t.setLife("1500");
+    QCOMPARE(t.life("T1").toInt(), 1500);
+    QCOMPARE(t.life("T2").toInt(), 1000);
 }
 
 void TestToolLifeWindow::machineSearchAndName() {
