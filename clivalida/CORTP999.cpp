@@ -278,12 +278,11 @@ void TCORTF999::showToolLife(Page& page, const QString& number) {
     }
     QString end = dateText(tool->wearOutDate(today));
     if (end.isEmpty())
-        end = tool->wear >= tool->life ? QStringLiteral("vida prevista esgotada")
-                                       : QStringLiteral("-");
+        end = tool->worn() ? QStringLiteral("vida prevista esgotada") : QStringLiteral("-");
     page.life->setText(
         QStringLiteral("Desgaste: %1    Última utilização: %2    Previsão de fim: %3")
             .arg(wearPercentText(*tool), lastUse, end));
-    if (tool->reaches(readToolLifeLimits().warningPercent))
+    if (tool->inWarning(readToolLifeLimits().warningPercent))
         page.life->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
 }
 

@@ -112,7 +112,7 @@ void Dashboard::NB0Change() {
         return;
     // "Custos por Cliente" starts again on its first sub-page; the other pages keep theirs.
     m_pages.at(kClientsPage)->firstSubPages();
-    m_viewer->showFilters(true, page->kindFilterApplies());
+    m_viewer->showFilters(page->typeFilterApplies(), page->kindFilterApplies());
     m_filtersAttached = false;
     for (DashboardPage* p : std::as_const(m_pages))
         p->closeQueries();
@@ -123,7 +123,9 @@ void Dashboard::NB0Change() {
 
 void Dashboard::filtersChanged() {
     auto* page = qobject_cast<DashboardPage*>(m_nb0->currentWidget());
-    if (!m_on || !m_filtersAttached || !page)
+    // A page no filter applies to has nothing to read again.
+    if (!m_on || !m_filtersAttached || !page ||
+        (!page->typeFilterApplies() && !page->kindFilterApplies()))
         return;
     page->recompute();
 }

@@ -35,6 +35,8 @@ public:
     virtual QString caption() const = 0;
     // Rebuilds and opens the page's queries and runs the details of their current rows.
     virtual void recompute() = 0;
+    // Whether the type filter (Grupo_Tipo: purchases, repairs, both) applies to the page.
+    virtual bool typeFilterApplies() const { return true; }
     // Whether the kind filter (Grupo_TipoReg) applies to the page.
     virtual bool kindFilterApplies() const { return true; }
     // Puts the page's sub-notebooks on their first pages.

@@ -85,15 +85,18 @@ void LifePage::recompute() {
     const movements::ToolLifeLimits limits = movements::readToolLifeLimits();
     m_dashboard.countOpening(QStringLiteral("VIDACLICHES"));
     m_dashboard.countOpening(QStringLiteral("VIDADESENHOS"));
-    // Every tool of both kinds, each with its kind; the dormant ones are found in these rows.
+    // Every tool in use (withdrawn ones are neither urgent nor dormant) of both kinds, each
+    // with its kind; the dormant ones are found in these rows.
+    movements::ToolLifeFilter inUse;
+    inUse.validOnly = true;
     QVector<ToolLife> tools;
     QString error;
     const QScopedValueRollback<bool> reading(m_reading, true);
     const BackgroundRead::Outcome outcome = readWithProgress(
         this, QStringLiteral("A calcular a vida útil dos clichés e desenhos ..."), kDbFalquinas,
-        [&tools, workingDate](QSqlDatabase& db, QString* why) {
-            return movements::readToolLives(db, ItemKind::Cliche, {}, workingDate, tools, why) &&
-                   movements::readToolLives(db, ItemKind::Drawing, {}, workingDate, tools, why);
+        [&tools, &inUse, workingDate](QSqlDatabase& db, QString* why) {
+            return movements::readToolLives(db, ItemKind::Cliche, inUse, workingDate, tools, why) &&
+                   movements::readToolLives(db, ItemKind::Drawing, inUse, workingDate, tools, why);
         },
         &error);
     if (outcome == BackgroundRead::Outcome::Failed) {
@@ -105,13 +108,13 @@ void LifePage::recompute() {
         return;
     clear();
 
-    // The nearest ends of both kinds together.
+    // The nearest ends of both kinds together, the worn tools first.
     for (const ToolLife& t : movements::nearestEnd(tools, workingDate, kNearest)) {
         const bool drawing = t.kind == ItemKind::Drawing;
         m_nearest->appendRow({cell(t.number),
                               cell(drawing ? QStringLiteral("Desenho") : QStringLiteral("Cliché")),
                               cell(t.client), cell(movements::wearPercentText(t), true),
-                              cell(movements::dateText(t.wearOutDate(workingDate)))});
+                              cell(movements::wearOutText(t, workingDate))});
     }
 
     QVector<ToolLife> dormant;

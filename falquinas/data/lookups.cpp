@@ -87,4 +87,10 @@ QList<SearchColumn> boardColumns(bool byName) {
     return {{"CODIGO", "Cartão Nº"}, {"DESIGNACAO", "Designação"}};
 }
 
+QList<SearchColumn> machineColumns(bool byName) {
+    if (byName)
+        return {{"DESIGNACAO", "Designação"}, {"CODIGO", "Máq. Nº"}};
+    return {{"CODIGO", "Máq. Nº"}, {"DESIGNACAO", "Designação"}};
+}
+
 } // namespace falq::lookups

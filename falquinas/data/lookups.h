@@ -43,6 +43,7 @@ QList<SearchColumn> clientColumns(bool byName);
 QList<SearchColumn> supplierColumns(bool byName);
 QList<SearchColumn> salesmanColumns(bool byName);
 QList<SearchColumn> boardColumns(bool byName);
+QList<SearchColumn> machineColumns(bool byName);
 } // namespace lookups
 
 } // namespace falq

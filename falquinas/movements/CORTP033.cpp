@@ -1,5 +1,6 @@
 #include "CORTP033.h"
 
+#include "codenames.h"
 #include "connections.h"
 #include "dataset.h"
 #include "documentspage.h"
@@ -7,6 +8,8 @@
 #include "gridexport.h"
 #include "imagecontrol.h"
 #include "listingtexts.h"
+#include "lookupmenu.h"
+#include "lookups.h"
 #include "purchaseswindow.h"
 #include "reportpreview.h"
 #include "session.h"
@@ -32,7 +35,12 @@ namespace {
 
 const QString kChapter = QStringLiteral("Movimentos");
 const QString kProgram = QStringLiteral("Utiliz.Cliches e Desenhos");
+// The editors of the clichés and of the drawings, whose alter right sets a forecast life.
+const QString kClicheChapter = QStringLiteral("Cliches");
+const QString kDrawingChapter = QStringLiteral("Desenhos");
+const QString kEditorProgram = QStringLiteral("Abertura e Alteracao");
 const QString kBadMachine = QStringLiteral("Máquina Inválida ...");
+const QString kNoMachine = QStringLiteral("Máquina Inexistente ...");
 const QString kBadWear = QStringLiteral("Limite de Desgaste Inválido ...");
 const QString kBadMonths = QStringLiteral("Número de Meses Inválido ...");
 const QString kBadLife = QStringLiteral("Vida Prevista Inválida ...");
@@ -113,6 +121,27 @@ TCORTF033::TCORTF033(Session& session, QWidget* parent)
     m_documents->setReadOnly(true);
     ui->AnexosLayout->addWidget(m_documents);
 
+    // The machine: its searches (Insert, Ctrl+Insert), read when asked, and its name beside it.
+    const LookupDef machines = lookups::machines(false);
+    m_machineName = std::make_unique<CodeNames>(
+        machines.codeTable(),
+        QList<QPair<QString, QLabel*>>{{QStringLiteral("DESIGNACAO"), ui->Label_Maquina}});
+    const auto search = [this, machines](bool byName) {
+        Dataset* set =
+            createLookupSet(byName ? QStringLiteral("MAQUINASALFA") : QStringLiteral("MAQUINAS"),
+                            machines, byName, this);
+        return LookupSearch{[set]() -> Dataset* { return set->open() ? set : nullptr; },
+                            [set] { set->close(); }, lookups::machineColumns(byName)};
+    };
+    auto* machineLookup =
+        new LookupMenu(ui->Edit_Maquina, m_session.messages(), search(false), search(true));
+    // The machine taken is the filter at once.
+    connect(machineLookup, &LookupMenu::chosen, this, [this] {
+        ui->Edit_Maquina->setModified(false);
+        rebuild();
+    });
+    ui->Edit_Maquina->setToolTip(kLookupKeysHint);
+
     m_runPreview = [this](PreparedReport& prepared) {
         ReportPreview preview(prepared.form, *prepared.source, reportContext(m_session),
                               m_session.messages(), this);
@@ -177,13 +206,19 @@ bool TCORTF033::event(QEvent* e) {
 void TCORTF033::FormActivate() {
     QString error;
     const AccessRights rights = m_session.rights(kChapter, kProgram, &error);
-    if (!error.isEmpty())
+    // A forecast life is part of the tool's record: its editor's alter right sets it.
+    if (error.isEmpty())
+        m_alterCliches = m_session.rights(kClicheChapter, kEditorProgram, &error).alterar;
+    if (error.isEmpty())
+        m_alterDrawings = m_session.rights(kDrawingChapter, kEditorProgram, &error).alterar;
+    if (!error.isEmpty()) {
+        m_alterCliches = m_alterDrawings = false;
         m_session.messages().show(error, true);
-    m_mayInsert = rights.inserir;
-    ui->Edit_RotacoesPrev->setEnabled(m_mayInsert);
-    ui->BotGravarVida->setEnabled(m_mayInsert);
+    }
+    showLifeRight();
+    // Printing (with or without pictures) needs the print right; the export does not.
     ui->BotPrint->setVisible(rights.imprimir);
-    ui->BotExcel->setVisible(rights.imprimir);
+    ui->ChkImpFoto->setVisible(rights.imprimir);
     if (m_initialised)
         return;
     // The opening steps, once per showing: a child window closing changes nothing here.
@@ -198,7 +233,7 @@ void TCORTF033::FormActivate() {
     ui->Edit_Desgaste1->clear();
     ui->Edit_Desgaste2->clear();
     ui->Edit_Meses->setText(QString::number(m_limits.dormantMonths));
-    ui->ChkValidos->setChecked(false);
+    ui->ChkValidos->setChecked(true);
     ui->ChkInactivos->setChecked(false);
     ui->ChkNuncaUsados->setChecked(false);
     rebuild();
@@ -227,12 +262,16 @@ bool TCORTF033::readFilter() {
         ui->Edit_Cliente->text().isEmpty() ? QStringLiteral("%") : ui->Edit_Cliente->text();
     f.supplierPattern =
         ui->Edit_Fornecedor->text().isEmpty() ? QStringLiteral("%") : ui->Edit_Fornecedor->text();
-    const QString machineText = ui->Edit_Maquina->text().trimmed();
-    const std::optional<qint64> machine =
-        machineText.isEmpty() ? std::optional<qint64>(0) : wholeNumber(machineText, 0, 32767);
-    if (!machine)
+    qint64 machine = 0;
+    if (!parseCode(ui->Edit_Maquina->text(), 0, 32767, &machine))
         return refuse(ui->Edit_Maquina, kBadMachine);
-    f.machine = int(*machine);
+    if (machine == 0) {
+        m_machineName->clear();
+    } else if (!m_machineName->show(machine)) {
+        const QString why = m_machineName->error();
+        return refuse(ui->Edit_Maquina, why.isEmpty() ? kNoMachine : why);
+    }
+    f.machine = int(machine);
     f.validOnly = ui->ChkValidos->isChecked();
     if (!wearBound(ui->Edit_Desgaste1->text(), &f.wearFrom))
         return refuse(ui->Edit_Desgaste1, kBadWear);
@@ -257,6 +296,10 @@ void TCORTF033::showFilter(const ToolLifeFilter& f) {
     ui->Edit_Cliente->setText(f.clientPattern);
     ui->Edit_Fornecedor->setText(f.supplierPattern);
     ui->Edit_Maquina->setText(QString::number(f.machine));
+    if (f.machine == 0)
+        m_machineName->clear();
+    else
+        m_machineName->show(f.machine);
     ui->Edit_Desgaste1->setText(f.wearFrom ? percentText(*f.wearFrom) : QString());
     ui->Edit_Desgaste2->setText(f.wearTo ? percentText(*f.wearTo) : QString());
     ui->Edit_Meses->setText(QString::number(f.dormantMonths));
@@ -397,6 +440,7 @@ void TCORTF033::rowChanged() {
     m_ML1->clear();
     m_picturePath.clear();
     m_documents->closeDocument();
+    showLifeRight();
     const int row = currentRow();
     if (row < 0 || row >= m_model->rowCount()) {
         m_documents->showRecord(QString(), QString());
@@ -424,8 +468,18 @@ void TCORTF033::DBGrid1DblClick() {
         m_runViewer(*viewer);
 }
 
+bool TCORTF033::mayAlterLife() const {
+    return m_model->kind() == ItemKind::Drawing ? m_alterDrawings : m_alterCliches;
+}
+
+void TCORTF033::showLifeRight() {
+    const bool may = mayAlterLife();
+    ui->Edit_RotacoesPrev->setEnabled(may);
+    ui->BotGravarVida->setEnabled(may);
+}
+
 void TCORTF033::BotGravarVidaClick() {
-    if (!m_mayInsert)
+    if (!mayAlterLife())
         return;
     const int row = currentRow();
     if (row < 0) {
@@ -440,9 +494,9 @@ void TCORTF033::BotGravarVidaClick() {
         return;
     }
     const QString number = m_model->tool(row).number;
-    const bool drawing = m_kind == ItemKind::Drawing;
+    const bool drawing = m_model->kind() == ItemKind::Drawing;
     // Written through the shared dataset: the row named by its key, the life checked against
-    // the value read, so another workstation's change in between is a write error.
+    // the value read, so another workstation's change in between is refused.
     Dataset* tools = m_session.dataset(drawing ? ds::DESENHOS : ds::CLICHES);
     const QStringList key{drawing ? QStringLiteral("DESENHONRO") : QStringLiteral("CLICHENRO")};
     QString error;
@@ -465,36 +519,48 @@ void TCORTF033::BotGravarVidaClick() {
     const auto lifeRead = [tools] {
         return qMax<qint64>(0, tools->fieldValue(QStringLiteral("ROTACOES_PREV")).toLongLong());
     };
+    // Changed meanwhile by another workstation: the list shows the stored value, nothing is
+    // written, and the window says so.
+    const auto changedElsewhere = [&] {
+        refreshRow(number);
+        m_session.messages().show(kLifeChanged, true);
+    };
     if (lifeRead() != seen) {
         if (!readAgain())
             return;
         if (lifeRead() != seen) {
-            // Changed meanwhile by another workstation: shown, nothing written.
-            refreshRow(number);
-            m_session.messages().show(kLifeChanged, true);
+            changedElsewhere();
             return;
         }
     }
     tools->edit();
     tools->setFieldValue(QStringLiteral("ROTACOES_PREV"), int(*life));
     tools->post();
+    // The write-error window's choices (retry, skip, abort) make no sense for this one value:
+    // a refused write comes back here, and no change of this window's stays in the shared
+    // list, where an editor's next save would write it (or fail on it).
+    const Dataset::ErrorMode mode = tools->errorMode();
+    tools->setErrorMode(Dataset::ErrorMode::ServerMessage);
     const ApplyResult result = tools->applyUpdates();
-    if (!result.ok) {
-        // The write-error window has spoken (or the server's message is shown); the shared
-        // dataset keeps no change of this window's, the typed life stays in its box.
-        tools->cancelUpdates();
-        if (!result.aborted && !result.error.isEmpty())
-            m_session.messages().show(result.error, true);
+    tools->setErrorMode(mode);
+    if (result.ok) {
+        refreshRow(number);
         return;
     }
-    refreshRow(number);
+    tools->cancelUpdates();
+    // The shared list holds the stored values again, and so does the window's.
+    tools->reopen();
+    const std::optional<ToolLife> stored = refreshRow(number);
+    m_session.messages().show(stored && stored->life != seen ? kLifeChanged : result.error, true);
 }
 
-void TCORTF033::refreshRow(const QString& number) {
+std::optional<ToolLife> TCORTF033::refreshRow(const QString& number) {
     QSqlDatabase db = QSqlDatabase::database(kDbFalquinas, false);
-    if (const std::optional<ToolLife> tool =
-            readToolLife(db, m_kind, number, m_session.context().workingDate))
+    const std::optional<ToolLife> tool =
+        readToolLife(db, m_model->kind(), number, m_session.context().workingDate);
+    if (tool)
         m_model->updateRow(*tool);
+    return tool;
 }
 
 QStringList TCORTF033::criteria() const {

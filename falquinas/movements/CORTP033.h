@@ -2,7 +2,8 @@
 // Tool life of clichés and cutting dies (TCORTF033, "Vida Útil de Clichés e Cortantes"): how far
 // each cliché or drawing's die has worn against its forecast life, when it will wear out at its
 // recent pace, which tools are no longer used; the forecast life of the current tool is set
-// here, the list printed and exported. Rights of the usage register's program.
+// here (with the alter right of the tool's editor), the list printed and exported. Rights of
+// the usage register's program.
 #include "backgroundread.h"
 #include "imagefiles.h"
 #include "preparedreport.h"
@@ -20,6 +21,7 @@ class TCORTF033;
 
 namespace falq {
 
+class CodeNames;
 class DocumentsPage;
 class GridExporter;
 class ImageControl;
@@ -76,8 +78,12 @@ private:
     void showFilter(const movements::ToolLifeFilter& filter);
     // Puts the page tab back on the kind of the list shown.
     void showKind();
-    // The tool's row with its figures read again.
-    void refreshRow(const QString& number);
+    // The tool's row with its figures read again; the tool as read (nothing when it is gone).
+    std::optional<movements::ToolLife> refreshRow(const QString& number);
+    // Whether the user may set the life of the tools listed (its editor's alter right), and
+    // the life box and button enabled accordingly.
+    bool mayAlterLife() const;
+    void showLifeRight();
     // Every tool of `filter` through the background runner; Failed with the engine's message.
     BackgroundRead::Outcome readAll(movements::ItemKind kind,
                                     const movements::ToolLifeFilter& filter,
@@ -97,7 +103,9 @@ private:
     QLineEdit* m_refused = nullptr;
     bool m_initialised = false;
     bool m_sized = false;
-    bool m_mayInsert = false;
+    bool m_alterCliches = false;
+    bool m_alterDrawings = false;
+    std::unique_ptr<CodeNames> m_machineName;
     bool m_reading = false;
     int m_pageSize = 200;
     QString m_picturePath;

@@ -118,14 +118,16 @@ Statement toolLifeStatement(const SqlDialect& dialect, ItemKind kind, const Tool
     toolConditions(dialect, kind, filter, where, s.binds);
     if (filter.wearFrom || filter.wearTo)
         where << QStringLiteral("T.ROTACOES_PREV > 0");
+    // The whole percent shown (ToolLife::wholePercent): integer division, rounded down.
+    const QString shown =
+        QStringLiteral("CAST(COALESCE(M.%1, 0) AS BIGINT) * 100 / CAST(T.ROTACOES_PREV AS BIGINT)")
+            .arg(kWear);
     if (filter.wearFrom) {
-        where << QStringLiteral("COALESCE(M.%1, 0) * 100.0 >= CAST(? AS FLOAT) * T.ROTACOES_PREV")
-                     .arg(kWear);
+        where << shown + QStringLiteral(" >= CAST(? AS FLOAT)");
         s.binds << *filter.wearFrom;
     }
     if (filter.wearTo) {
-        where << QStringLiteral("COALESCE(M.%1, 0) * 100.0 <= CAST(? AS FLOAT) * T.ROTACOES_PREV")
-                     .arg(kWear);
+        where << shown + QStringLiteral(" <= CAST(? AS FLOAT)");
         s.binds << *filter.wearTo;
     }
     QStringList unused;
@@ -233,16 +235,28 @@ std::optional<ToolLife> readToolLife(QSqlDatabase& db, ItemKind kind, const QStr
 }
 
 QVector<ToolLife> nearestEnd(const QVector<ToolLife>& tools, const QDate& workingDate, int count) {
+    QVector<int> worn;                // positions
     QVector<QPair<qint64, int>> ends; // wear-out day, position
-    for (int i = 0; i < tools.size(); ++i)
-        if (const std::optional<QDate> end = tools[i].wearOutDate(workingDate))
+    for (int i = 0; i < tools.size(); ++i) {
+        if (tools[i].worn())
+            worn << i;
+        else if (const std::optional<QDate> end = tools[i].wearOutDate(workingDate))
             ends << qMakePair(end->toJulianDay(), i);
+    }
+    // The most worn first: wear / life compared without rounding (a * d > c * b).
+    std::sort(worn.begin(), worn.end(), [&](int a, int b) {
+        const double x = double(tools[a].wear) * double(tools[b].life);
+        const double y = double(tools[b].wear) * double(tools[a].life);
+        return x != y ? x > y : tools[a].number < tools[b].number;
+    });
     std::sort(ends.begin(), ends.end(), [&](const auto& a, const auto& b) {
         return a.first != b.first ? a.first < b.first
                                   : tools[a.second].number < tools[b.second].number;
     });
     QVector<ToolLife> out;
-    for (int i = 0; i < ends.size() && i < count; ++i)
+    for (int i = 0; i < worn.size() && out.size() < count; ++i)
+        out << tools[worn[i]];
+    for (int i = 0; i < ends.size() && out.size() < count; ++i)
         out << tools[ends[i].second];
     return out;
 }
@@ -268,15 +282,19 @@ QString dateText(const std::optional<QDate>& date) {
     return date ? date->toString(QStringLiteral("dd/MM/yyyy")) : QString();
 }
 
+QString wearOutText(const ToolLife& tool, const QDate& workingDate) {
+    return tool.worn() ? kWornOut : dateText(tool.wearOutDate(workingDate));
+}
+
 QString wearWarning(const ToolLife& tool, ItemKind kind, const QDate& workingDate,
                     const ToolLifeLimits& limits) {
-    if (!tool.lifeKnown() || !(tool.reaches(limits.warningPercent) || tool.wear > tool.life))
+    if (!tool.inWarning(limits.warningPercent))
         return {};
     const std::optional<QDate> end = tool.wearOutDate(workingDate);
     QString ending;
     if (end)
         ending = QStringLiteral("previsão de fim: ") + dateText(end);
-    else if (tool.wear >= tool.life)
+    else if (tool.worn())
         ending = QStringLiteral("vida prevista esgotada");
     else
         ending = QStringLiteral("sem previsão de fim");

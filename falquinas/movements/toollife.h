@@ -47,7 +47,8 @@ struct ToolLifeFilter {
     QString supplierPattern = QStringLiteral("%");
     int machine = 0; // 0: every machine
     bool validOnly = false;
-    // Wear % bounds; a bound that is set keeps only tools whose life is known.
+    // Wear % bounds on the whole percent shown (99.5 % is "99%", within "90 a 99"); a bound
+    // that is set keeps only tools whose life is known.
     std::optional<double> wearFrom;
     std::optional<double> wearTo;
     // Dormant (used, but not in the last `dormantMonths` months: last use before the working
@@ -121,6 +122,11 @@ struct ToolLife {
     }
     // True from `percent` % of a known life on (integer arithmetic: exactly the limit counts).
     bool reaches(int percent) const { return lifeKnown() && wear * 100 >= life * qint64(percent); }
+    // Its forecast life used up: 100 % of a known life reached.
+    bool worn() const { return reaches(100); }
+    // Shown in warning: from the warning limit on, and always once worn (a limit above 100 %
+    // never hides a worn tool).
+    bool inWarning(int warningPercent) const { return reaches(warningPercent) || worn(); }
 };
 
 // The row the query is on, as a ToolLife (columns by the names above).
@@ -140,14 +146,18 @@ std::optional<ToolLife> readToolLife(QSqlDatabase& db, ItemKind kind, const QStr
 QString wearWarning(const ToolLife& tool, ItemKind kind, const QDate& workingDate,
                     const ToolLifeLimits& limits);
 
-// For the statistics: the `count` tools with the earliest wear-out date (ties by number), and
-// the number of tools per client (most first, then by client) of a list read with a filter
-// (the dormant tools, for one).
+// For the statistics: the `count` tools nearest their end: first those already worn (the most
+// worn first), then those with the earliest wear-out date (ties by number); and the number of
+// tools per client (most first, then by client) of a list read with a filter (the dormant
+// tools, for one).
 QVector<ToolLife> nearestEnd(const QVector<ToolLife>& tools, const QDate& workingDate, int count);
 QList<QPair<QString, int>> countByClient(const QVector<ToolLife>& tools);
 
 // The texts the windows and lists show: wear % as "93%", dates as dd/MM/yyyy, "" for none.
 QString wearPercentText(const ToolLife& tool);
 QString dateText(const std::optional<QDate>& date);
+// What "Previsão de Fim" shows: the wear-out date, "esgotada" for a worn tool, "" when unknown.
+inline const QString kWornOut = QStringLiteral("esgotada");
+QString wearOutText(const ToolLife& tool, const QDate& workingDate);
 
 } // namespace falq::movements

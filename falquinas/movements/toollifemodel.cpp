@@ -104,6 +104,9 @@ QVariant ToolLifeModel::sortKey(int row, int column) const {
     case LastUse:
         return t.lastUse.isValid() ? double(t.lastUse.toMSecsSinceEpoch()) : -1e18;
     case WearOut: {
+        // Unknown below all, then the worn tools, then the dates.
+        if (t.worn())
+            return 0.0;
         const std::optional<QDate> end = t.wearOutDate(m_working);
         return end ? double(end->toJulianDay()) : -1.0;
     }
@@ -130,7 +133,7 @@ QString ToolLifeModel::text(int row, int column) const {
         return v.toString() + QLatin1Char('%');
     case LastUse:
     case WearOut:
-        return dateText(v.toDate());
+        return v.typeId() == QMetaType::QDate ? dateText(v.toDate()) : v.toString();
     case Cost:
         return QLocale(QLocale::Portuguese, QLocale::Portugal).toString(v.toDouble(), 'f', 2);
     default:
@@ -162,6 +165,8 @@ QVariant ToolLifeModel::value(int row, int column) const {
     case LastUse:
         return t.lastUse.isValid() ? QVariant(t.lastUse.date()) : QVariant();
     case WearOut: {
+        if (t.worn())
+            return kWornOut;
         const std::optional<QDate> end = t.wearOutDate(m_working);
         return end ? QVariant(*end) : QVariant();
     }
@@ -187,9 +192,9 @@ QVariant ToolLifeModel::data(const QModelIndex& index, int role) const {
     case Qt::BackgroundRole:
         if (column == WearPercent) {
             const ToolLife& t = m_rows.at(index.row());
-            if (t.reaches(100))
+            if (t.worn())
                 return wornColour();
-            if (t.reaches(m_warning))
+            if (t.inWarning(m_warning))
                 return warningColour();
         }
         return {};
@@ -260,9 +265,20 @@ void ToolLifeModel::sort(int column, Qt::SortOrder order) {
     });
     QVector<ToolLife> sorted;
     sorted.reserve(m_rows.size());
-    for (int row : rows)
-        sorted << m_rows.at(row);
+    QVector<int> moved(m_rows.size()); // old row -> new row
+    for (int i = 0; i < rows.size(); ++i) {
+        sorted << m_rows.at(rows[i]);
+        moved[rows[i]] = i;
+    }
     m_rows = std::move(sorted);
+    // The current row (and any index kept) stays on its tool, so the life box, the picture
+    // and "Gravar Vida" go on naming the tool shown as current.
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& i : before)
+        after << index(moved.value(i.row(), i.row()), i.column());
+    changePersistentIndexList(before, after);
     emit layoutChanged();
 }
 
@@ -275,8 +291,9 @@ PreparedReport prepareToolLifeList(const ToolLifeModel& model, const QStringList
     f.title = kTitle;
     f.criteria = criteria;
     f.orientation = QPageLayout::Landscape;
-    static const int widths[ToolLifeModel::ColumnCount] = {14, 12, 22, 7,  12, 12,
-                                                           10, 11, 12, 12, 12};
+    // The landscape page's 142 characters, a blank between columns; every title in full.
+    static const int widths[ToolLifeModel::ColumnCount] = {12, 12, 18, 7,  13, 11,
+                                                           10, 11, 14, 15, 9};
     QStringList fields;
     for (int c = 0; c < ToolLifeModel::ColumnCount; ++c) {
         const QString field = QStringLiteral("C%1").arg(c);

@@ -58,7 +58,7 @@ public:
     // What a cell shows (also the printed list's text).
     QString text(int row, int column) const;
     // A cell's value as such (the spreadsheet's): numbers, dates, texts; none where the cell
-    // is empty. Wear % is the whole percent shown.
+    // is empty. Wear % is the whole percent shown; a worn tool's end is "esgotada".
     QVariant value(int row, int column) const;
     static QColor warningColour() { return QColor(255, 224, 130); }
     static QColor wornColour() { return QColor(240, 128, 128); }

@@ -78,6 +78,9 @@ std::unique_ptr<test::Installation> registerAt(const QDate& workingDate) {
 //   K5 cliché  GAMA  life 1000000, used 2022-06-01 only     (dormant; rate 0: no date)
 //   K6 drawing ALFA  used 2021-01-01 only                   (dormant)
 //   K7 drawing BETA  never used                             (neither)
+//   K8 cliché  ALFA  life 1000, 1500 on 2024-12-01           (worn: 150 %, first of all)
+//   K9 cliché  GAMA  withdrawn, life 1000, 2000 on 2022-06-01 (worn and unused, but counts in
+//                    neither list)
 std::unique_ptr<test::Installation> lifeRegister() {
     auto inst = std::make_unique<test::Installation>();
     const auto life = [&](const char* table, const char* key, const char* number, int value) {
@@ -100,6 +103,12 @@ std::unique_ptr<test::Installation> lifeRegister() {
         test::addMovement(*inst, "K4", "", 100, "E4", "2022-06-01 00:00") &&
         test::addMovement(*inst, "K5", "", 100, "E5", "2022-06-01 00:00") &&
         test::addMovement(*inst, "", "K6", 100, "E6", "2021-01-01 00:00") &&
+        test::addCliche(*inst, "K8", "ALFA", "P-8") && life("CLICHES", "CLICHENRO", "K8", 1000) &&
+        test::addMovement(*inst, "K8", "", 1500, "E8", "2024-12-01 00:00") &&
+        test::addCliche(*inst, "K9", "GAMA", "P-9") && life("CLICHES", "CLICHENRO", "K9", 1000) &&
+        inst->exec(QStringLiteral("main"),
+                   QStringLiteral("UPDATE CLICHES SET UTILIZA = 'N' WHERE CLICHENRO = 'K9'")) &&
+        test::addMovement(*inst, "K9", "", 2000, "E9", "2022-06-01 00:00") &&
         setWorkingDate(*inst, QDate(2024, 12, 31));
     if (!ok)
         qWarning("installation failed: %s", qPrintable(inst->error()));
@@ -204,7 +213,8 @@ private slots:
         QCOMPARE(board.opened(QStringLiteral("VIDACLICHES")), 1);
         QCOMPARE(board.opened(QStringLiteral("VIDADESENHOS")), 1);
         QCOMPARE(gridRows(nearest),
-                 (QStringList{"K2|Desenho|BETA|80%|25/01/2025", "K1|Cliché|ALFA|20%|04/02/2026"}));
+                 (QStringList{"K8|Cliché|ALFA|150%|esgotada", "K2|Desenho|BETA|80%|25/01/2025",
+                              "K1|Cliché|ALFA|20%|04/02/2026"}));
         QCOMPARE(gridRows(dormant), (QStringList{"ALFA|2", "GAMA|1"}));
         const QList<ChartPoint> points = board.find<StatChart>("ChartVida")->points();
         QCOMPARE(points.size(), kChartPoints);
@@ -213,9 +223,15 @@ private slots:
         QVERIFY(points[2].label.isEmpty());
         QVERIFY(nearest->editTriggers() == QAbstractItemView::NoEditTriggers);
 
-        // A recompute of the dashboard reads them again; another page does not.
+        // Neither filter of the "Fotos" page applies: both hidden, and a change of them reads
+        // nothing. Showing the page again reads both kinds again; another page does not.
+        for (const char* name : {"RadReparacoes", "RadAmbos1"})
+            QVERIFY(!board.find<QRadioButton>(name)->isVisibleTo(&run.menu));
         board.dashboard->resetOpenings();
         board.find<QRadioButton>("RadReparacoes")->click();
+        QCOMPARE(lifeReads(), 0);
+        board.page(TotalsIx);
+        board.page(LifeIx);
         QCOMPARE(lifeReads(), 2);
         QCOMPARE(gridRows(dormant), (QStringList{"ALFA|2", "GAMA|1"}));
         board.dashboard->resetOpenings();

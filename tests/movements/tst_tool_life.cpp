@@ -188,7 +188,7 @@ void TestToolLife::figures_data() {
     QTest::newRow("rate 0") << "A4" << qint64(200) << qint64(1) << "20%"
                             << "02/11/2025" << 0.0 << "" << 0.0;
     QTest::newRow("already worn") << "A5" << qint64(1100) << qint64(2) << "110%"
-                                  << "07/12/2026" << 1100.0 / 11 << "" << 0.0;
+                                  << "07/12/2026" << 1100.0 / 11 << "esgotada" << 0.0;
     QTest::newRow("never used") << "A6" << qint64(0) << qint64(0) << "0%"
                                 << "" << 0.0 << "" << 0.0;
     QTest::newRow("365-day edge") << "A7" << qint64(1095) << qint64(2) << "10%"
@@ -222,7 +222,7 @@ void TestToolLife::figures() {
         QCOMPARE(t.lastUse.isValid() ? t.lastUse.date().toString("dd/MM/yyyy") : QString(),
                  lastUse);
         QCOMPARE(t.rate(kWork), rate);
-        QCOMPARE(dateText(t.wearOutDate(kWork)), wearOut);
+        QCOMPARE(wearOutText(t, kWork), wearOut);
         QCOMPARE(t.cost, cost);
     }
 }
@@ -260,6 +260,9 @@ void TestToolLife::filters_data() {
         << "%" << 0 << false << QVariant(90.0) << none << false << false << "A5";
     QTest::newRow("wear 20 % to 42.2 %")
         << "%" << 0 << false << QVariant(20.0) << QVariant(42.2) << false << false << "A1 A4";
+    // The whole percent shown: A7 (10.95 %) shows "10%".
+    QTest::newRow("wear 10 % to 10 %")
+        << "%" << 0 << false << QVariant(10.0) << QVariant(10.0) << false << false << "A7 A8";
     QTest::newRow("wear up to 0 %")
         << "%" << 0 << false << none << QVariant(0.0) << false << false << "A6 D9";
     QTest::newRow("dormant") << "%" << 0 << false << none << none << true << false << "B2";
@@ -360,6 +363,14 @@ void TestToolLife::warningForDrawingsAndWornTools() {
     QCOMPARE(wearWarning(one(ItemKind::Cliche, "A5"), ItemKind::Cliche, kWork, limits),
              QStringLiteral("Atenção: o cliché A5 atingiu 110% da vida prevista (vida prevista "
                             "esgotada)"));
+    // A warning limit above 100 %: a worn tool still warns, from exactly 100 % on.
+    ToolLifeLimits lenient;
+    lenient.warningPercent = 120;
+    QVERIFY(cliche("W2", 1000));
+    QVERIFY(movement("W2", "", 1000, at(1)));
+    QCOMPARE(wearWarning(one(ItemKind::Cliche, "W2"), ItemKind::Cliche, kWork, lenient),
+             QStringLiteral("Atenção: o cliché W2 atingiu 100% da vida prevista (vida prevista "
+                            "esgotada)"));
     // Unknown life: nothing to say, however much it was used.
     QCOMPARE(wearWarning(one(ItemKind::Cliche, "A2"), ItemKind::Cliche, kWork, limits), QString());
     QVERIFY(movement("", "D9", 250, at(0)));
@@ -425,14 +436,18 @@ void TestToolLife::pagesOfNumbers() {
 }
 
 void TestToolLife::statisticsOfTheTools() {
+    // W3 is worn further than A5 (150 % against 110 %), used long ago.
+    QVERIFY(cliche("W3", 1000));
+    QVERIFY(movement("W3", "", 1500, at(400)));
     const QList<ToolLife> all = list(ItemKind::Cliche);
     const QVector<ToolLife> tools(all.begin(), all.end());
-    // Wear-out dates: A8 W+90, B1/B2 none (rate 0), A1 W+500, A7 W+4453; the rest none.
+    // The worn tools first, the most worn first; then the wear-out dates: A8 W+90, A1 W+500,
+    // A7 W+4453 (B1/B2: rate 0; the rest: no known life or unused).
     QStringList nearest;
-    for (const ToolLife& t : nearestEnd(tools, kWork, 2))
+    for (const ToolLife& t : nearestEnd(tools, kWork, 4))
         nearest << t.number;
-    QCOMPARE(nearest, (QStringList{"A8", "A1"}));
-    QCOMPARE(nearestEnd(tools, kWork, 20).size(), 3);
+    QCOMPARE(nearest, (QStringList{"W3", "A5", "A8", "A1"}));
+    QCOMPARE(nearestEnd(tools, kWork, 20).size(), 5);
     // Dormant tools by client: B2 (BETA) only; never used as well: A6, D9 (ALFA).
     ToolLifeFilter f;
     f.dormant = true;

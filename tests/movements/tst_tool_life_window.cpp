@@ -1,7 +1,7 @@
 // The tool life window driven by its boxes: the rows and their colour bands, the drawings'
-// page, the filters, sorting by a title, setting a tool's forecast life (refused for text and
-// negative numbers, written for a whole number, a conflict with another workstation's change),
-// the rights, the printed list and the viewer.
+// page, the filters (the machine's searches and name), sorting by a title, setting a tool's
+// forecast life (refused for text and negative numbers, written for a whole number, a conflict
+// with another workstation's change), the rights, the printed list and the viewer.
 #include "../cliches/editorrun.h"
 #include "CORTP033.h"
 #include "backgroundread.h"
@@ -12,6 +12,8 @@
 #include "gridexport.h"
 #include "imagecontrol.h"
 #include "imagefiles.h"
+#include "locatedialog.h"
+#include "unitDtFalquinas.h"
 
 #include "reportengine.h"
 
@@ -19,6 +21,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QHeaderView>
+#include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSqlError>
@@ -32,6 +35,8 @@ using namespace falq::movements;
 namespace {
 
 const QString kBadLife = QStringLiteral("Vida Prevista Inválida ...");
+const QString kLifeChanged =
+    QStringLiteral("A vida prevista foi alterada noutro posto de trabalho.");
 
 struct ToolLifeOn {
     ToolLifeOn() {
@@ -45,12 +50,14 @@ struct ToolLifeOn {
         if (!inst.ok() || !e.run.start() || !e.run.menu.sessionOpen())
             return false;
         const QDate w = e.run.session.context().workingDate;
-        auto cliche = [this](const char* n, const QVariant& life, const char* client) {
+        auto cliche = [this](const char* n, const QVariant& life, const char* client,
+                             const char* valid = "S") {
             return inst.exec("main",
                              "INSERT INTO CLICHES (CLICHENRO, SIGLACLI, REFERENCIA, FORNSIGLA, "
                              "MAQUINA, ROTACOES_PREV, UTILIZA) VALUES (?, ?, 'Ref', 'FLEXO', 1, ?, "
-                             "'S')",
-                             {QString::fromLatin1(n), QString::fromLatin1(client), life});
+                             "?)",
+                             {QString::fromLatin1(n), QString::fromLatin1(client), life,
+                              QString::fromLatin1(valid)});
         };
         auto movement = [this, w](const char* cl, const char* ds, int rotations, int daysBack) {
             const SqlDialect d = SqlDialect::forDatabase(inst.open("main"));
@@ -61,12 +68,13 @@ struct ToolLifeOn {
                               d.bindDateTime(QDateTime(w.addDays(-daysBack), QTime(9, 0))),
                               *cl ? QStringLiteral("CL") : QStringLiteral("DS")});
         };
-        // T1 95 % (warning band), T2 110 % (worn band), T3 50 %, T4 never used (BETA).
+        // T1 95 % (warning band), T2 110 % (worn band), T3 50 %, T4 never used (BETA), T5
+        // withdrawn.
         const bool written =
             cliche("T1", 1000, "ALFA") && movement("T1", "", 950, 3) &&
             cliche("T2", 1000, "ALFA") && movement("T2", "", 1100, 1) &&
             cliche("T3", 1000, "ALFA") && movement("T3", "", 500, 0) &&
-            cliche("T4", 1000, "BETA") &&
+            cliche("T4", 1000, "BETA") && cliche("T5", 1000, "ALFA", "N") &&
             inst.exec("main", "INSERT INTO DESENHOS (DESENHONRO, SIGLACLI, REFERENCIA, SIGLAFORN, "
                               "MAQUINA, ROTACOES_PREV, UTILIZA) VALUES ('X1', 'GAMA', 'Caixa', "
                               "'CORTEX', 2, 0, 'S')") &&
@@ -77,6 +85,11 @@ struct ToolLifeOn {
         e.window->setPreviewRunner([this](PreparedReport& r) {
             previews << r.form.name;
             criteria = r.form.criteria;
+            // The characters the columns take across, a blank between two.
+            across = -1;
+            for (const reports::Column& c : r.form.columns)
+                across += c.width + 1;
+            pageChars = reports::pageGrid(r.form.orientation).chars;
             listed = 0;
             r.source->rewind();
             while (r.source->next())
@@ -127,6 +140,8 @@ struct ToolLifeOn {
     test::EditorOf<TCORTF033> e;
     QStringList previews;
     QStringList criteria;
+    int across = 0;
+    int pageChars = 0;
     int listed = 0;
     QString text;
     bool pdf = false;
@@ -143,6 +158,7 @@ private slots:
     void initTestCase();
     void rowsBandsAndPages();
     void filtersAndSorting();
+    void machineSearchAndName();
     void settingTheLife();
     void lifeConflict();
     void lifeChangedSinceTheListWasRead();
@@ -166,6 +182,8 @@ void TestToolLifeWindow::rowsBandsAndPages() {
     QCOMPARE(t.e.window->windowTitle(), QStringLiteral("Vida Útil de Clichés e Cortantes"));
     QCOMPARE(t.e.w("Edit_Cliente")->text(), QStringLiteral("%"));
     QCOMPARE(t.e.w("Edit_Meses")->text(), QStringLiteral("24"));
+    // Valid tools only, to start with.
+    QVERIFY(t.e.w<QCheckBox>("ChkValidos")->isChecked());
     QCOMPARE(t.numbers(), (QStringList{"T1", "T2", "T3", "T4"}));
     ToolLifeModel* m = t.e.window->rows();
     const int pct = ToolLifeModel::WearPercent;
@@ -175,6 +193,14 @@ void TestToolLifeWindow::rowsBandsAndPages() {
     QCOMPARE(m->index(1, pct).data(Qt::BackgroundRole).value<QColor>(),
              ToolLifeModel::wornColour());
     QVERIFY(!m->index(2, pct).data(Qt::BackgroundRole).isValid());
+    // A worn tool's end says so; a never used one has none.
+    QCOMPARE(m->index(1, ToolLifeModel::WearOut).data().toString(), QStringLiteral("esgotada"));
+    QCOMPARE(m->index(3, ToolLifeModel::WearOut).data().toString(), QString());
+    t.e.w<QCheckBox>("ChkValidos")->click();
+    test::settle();
+    QCOMPARE(t.numbers(), (QStringList{"T1", "T2", "T3", "T4", "T5"}));
+    t.e.w<QCheckBox>("ChkValidos")->click();
+    test::settle();
     QCOMPARE(m->headerData(pct, Qt::Horizontal).toString(), QStringLiteral("% Desgaste"));
     // The drawings' page: the die's strokes, its life unknown.
     auto* pages = t.e.w<QTabBar>("NBTipo");
@@ -215,7 +241,9 @@ void TestToolLifeWindow::filtersAndSorting() {
     QCOMPARE(t.numbers(), QStringList{"T4"});
     t.e.w<QCheckBox>("ChkNuncaUsados")->click();
     test::settle();
-    // A click on the title sorts: wear % from the most worn.
+    // A click on the title sorts: wear % from the most worn. The current tool stays current,
+    // with its life in the box.
+    t.select("T1");
     QHeaderView* header = t.e.grid()->horizontalHeader();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(ToolLifeModel::WearPercent) + 5, 5));
@@ -224,6 +252,44 @@ void TestToolLifeWindow::filtersAndSorting() {
         QCOMPARE(t.numbers(), (QStringList{"T4", "T3", "T1", "T2"}));
     else
         QCOMPARE(t.numbers(), (QStringList{"T2", "T1", "T3", "T4"}));
+    QCOMPARE(t.e.window->rows()->tool(t.e.window->currentRow()).number, QStringLiteral("T1"));
+    t.e.messages.shown.clear();
+    t.setLife("1500");
+    QCOMPARE(t.life("T1").toInt(), 1500);
+    QCOMPARE(t.life("T2").toInt(), 1000);
+}
+
+void TestToolLifeWindow::machineSearchAndName() {
+    ToolLifeOn t;
+    QVERIFY(t.open());
+    // Insert: the machines by number; the one taken is the filter, its name beside it.
+    t.e.click("Edit_Maquina");
+    bool seen = false;
+    QTimer::singleShot(0, [&seen] {
+        auto* dialog = qobject_cast<LocateDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        seen = true;
+        QTest::keyClicks(dialog->searchBox(), "3");
+        QTest::keyClick(dialog->searchBox(), Qt::Key_Enter);
+    });
+    QTest::keyClick(t.e.w("Edit_Maquina"), Qt::Key_Insert);
+    test::settle();
+    QVERIFY(seen);
+    QCOMPARE(t.e.w("Edit_Maquina")->text(), QStringLiteral("3"));
+    QCOMPARE(t.e.window->filter().machine, 3);
+    QCOMPARE(t.e.w<QLabel>("Label_Maquina")->text(), QStringLiteral("Casemaker"));
+    QCOMPARE(t.numbers(), QStringList());
+    // A machine the table lacks is refused and named so; the list stays.
+    QVERIFY(t.e.activate());
+    t.e.fill("Edit_Maquina", "99");
+    QCOMPARE(t.e.messages.shown.value(0), QStringLiteral("Máquina Inexistente ..."));
+    QCOMPARE(t.e.window->filter().machine, 3);
+    t.e.type("Edit_Maquina", "1");
+    t.e.w("Edit_Cliente")->setFocus();
+    test::settle();
+    QCOMPARE(t.e.w<QLabel>("Label_Maquina")->text(), QStringLiteral("Flexo 2 Cores"));
+    QCOMPARE(t.numbers(), (QStringList{"T1", "T2", "T3", "T4"}));
 }
 
 void TestToolLifeWindow::settingTheLife() {
@@ -249,14 +315,35 @@ void TestToolLifeWindow::lifeConflict() {
     ToolLifeOn t;
     QVERIFY(t.open());
     t.select("T1");
-    t.setLife("2000"); // the shared dataset has read the tools
+    t.setLife("2000"); // the shared list has read the tools
     QCOMPARE(t.life("T1").toInt(), 2000);
-    // Another workstation changes the life in between: the write is refused, its value stays.
+    // Another workstation changes the life after the shared list was read: the write is
+    // refused, its value stays and is shown, with the window's own message (the write-error
+    // window, whose "Ignorar" would keep the typed life cached, never comes up).
+    t.handler.actions = {UpdateAction::Skip};
     QVERIFY(t.inst.exec("main", "UPDATE CLICHES SET ROTACOES_PREV = 7777 WHERE CLICHENRO = 'T1'"));
+    t.e.messages.shown.clear();
     t.setLife("3000");
-    QCOMPARE(t.handler.errors.size(), 1);
+    QCOMPARE(t.handler.errors.size(), 0);
+    QCOMPARE(t.e.messages.shown.size(), 1);
+    QVERIFY2(t.e.messages.shown.first().startsWith(kLifeChanged),
+             qPrintable(t.e.messages.shown.first()));
     QCOMPARE(t.life("T1").toInt(), 7777);
+    QCOMPARE(t.e.window->rows()->tool(t.e.window->currentRow()).life, qint64(7777));
     QCOMPARE(t.e.w("Edit_RotacoesPrev")->text(), QStringLiteral("3000"));
+    // Nothing of it stays in the shared list: the editor's next save of another tool is written.
+    Dataset* cliches = t.e.run.session.dataset(ds::CLICHES);
+    QVERIFY(!cliches->hasPendingUpdates());
+    QVERIFY(cliches->locate({QStringLiteral("CLICHENRO")}, {QStringLiteral("T3")}));
+    cliches->edit();
+    cliches->setFieldValue(QStringLiteral("REFERENCIA"), QStringLiteral("Nova"));
+    cliches->post();
+    QVERIFY(cliches->applyUpdates().ok);
+    QCOMPARE(
+        t.inst.scalar("main", "SELECT REFERENCIA FROM CLICHES WHERE CLICHENRO = 'T3'").toString(),
+        QStringLiteral("Nova"));
+    QCOMPARE(t.life("T1").toInt(), 7777);
+    QCOMPARE(t.handler.errors.size(), 0);
 }
 
 void TestToolLifeWindow::lifeChangedSinceTheListWasRead() {
@@ -322,22 +409,36 @@ void TestToolLifeWindow::boxesLeftAndPagesChanged() {
 
 void TestToolLifeWindow::rightsAndPrinting() {
     ToolLifeOn t;
+    // A life is set with the alter right of the tool's editor (here the clichés' only), not
+    // with the usage register's insert right.
+    QVERIFY(t.inst.exec("main", "UPDATE APLICACAODET SET ALTERAR = 'N' WHERE CAPITULO = "
+                                "'Cliches' AND PROGRAMA = 'Abertura e Alteracao'"));
     QVERIFY(t.inst.exec("main", "UPDATE APLICACAODET SET INSERIR = 'N' WHERE PROGRAMA = "
                                 "'Utiliz.Cliches e Desenhos'"));
     QVERIFY(t.open());
     QVERIFY(!t.e.button("BotGravarVida")->isEnabled());
     QVERIFY(!t.e.w("Edit_RotacoesPrev")->isEnabled());
+    t.e.w<QTabBar>("NBTipo")->setCurrentIndex(1);
+    test::settle();
+    QVERIFY(t.e.button("BotGravarVida")->isEnabled());
+    QVERIFY(t.e.w("Edit_RotacoesPrev")->isEnabled());
+    t.e.w<QTabBar>("NBTipo")->setCurrentIndex(0);
+    test::settle();
+    QVERIFY(!t.e.button("BotGravarVida")->isEnabled());
     QVERIFY(t.e.button("BotPrint")->isVisible());
+    QVERIFY(t.e.w<QCheckBox>("ChkImpFoto")->isVisible());
     t.e.button("BotPrint")->click();
     QCOMPARE(t.previews, QStringList{"VIDAUTIL"});
     QCOMPARE(t.listed, 4);
+    // Every column within the landscape page.
+    QVERIFY2(t.across <= t.pageChars, qPrintable(QString::number(t.across)));
     QVERIFY(t.criteria.contains(QStringLiteral("Cliente(s) : %")));
     QVERIFY(t.criteria.contains(QStringLiteral("Clichés")));
     QVERIFY(t.text.contains(QStringLiteral("Vida Útil de Clichés e Cortantes")));
     QVERIFY(t.text.contains(QStringLiteral("% Desgaste")));
     QVERIFY(t.text.contains(QStringLiteral("110%")));
     QVERIFY(t.pdf);
-    // Without the print right: no print, no export.
+    // Without the print right: no print, no pictures to print; the export stays.
     QVERIFY(t.inst.exec("main", "UPDATE APLICACAODET SET IMPRIMIR = 'N' WHERE PROGRAMA = "
                                 "'Utiliz.Cliches e Desenhos'"));
     {
@@ -350,7 +451,8 @@ void TestToolLifeWindow::rightsAndPrinting() {
         QVERIFY(t.e.activate());
     }
     QVERIFY(!t.e.button("BotPrint")->isVisible());
-    QVERIFY(!t.e.button("BotExcel")->isVisible());
+    QVERIFY(!t.e.w<QCheckBox>("ChkImpFoto")->isVisible());
+    QVERIFY(t.e.button("BotExcel")->isVisible());
 }
 
 void TestToolLifeWindow::pagesOfTools() {
@@ -577,6 +679,7 @@ void TestToolLifeWindow::spreadsheetOfTheList() {
     QCOMPARE(sheet.at(t2, 6).text, QStringLiteral("1100"));
     QCOMPARE(sheet.at(t2, 7).text, QStringLiteral("110"));
     QVERIFY(sheet.at(t2, 9).number); // last use: a date
+    QCOMPARE(sheet.at(t2, 10).text, QStringLiteral("esgotada"));
     // T4, never used: no last use, no wear-out date.
     const int t4 = 5 + int(t.numbers().indexOf(QStringLiteral("T4")));
     QCOMPARE(sheet.at(t4, 9).text, QString());

@@ -12,6 +12,7 @@
 #include <QDirIterator>
 #include <QImage>
 #include <QLineEdit>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStandardPaths>
@@ -107,6 +108,40 @@ void TestSetup::generatedRegister() {
                          "(SELECT 1 FROM DESENHOS D WHERE D.DESENHONRO = M.DESENHONRO)")
                  .toInt(),
              0);
+    // The forecast lives put the tools where a plant's are: most between 10 % and 80 % of
+    // their life, about one in ten in warning (90 % to 99 %), a few worn.
+    {
+        int tools = 0, middle = 0, warning = 0, worn = 0;
+        for (const char* sql :
+             {"SELECT T.ROTACOES_PREV, SUM(M.ROTACOES) FROM CLICHES T JOIN MOVIMENTOS M ON "
+              "M.CLICHENRO = T.CLICHENRO AND M.DESENHONRO = '' GROUP BY T.CLICHENRO, "
+              "T.ROTACOES_PREV",
+              "SELECT T.ROTACOES_PREV, SUM(M.ROTACOES) FROM DESENHOS T JOIN MOVIMENTOS M ON "
+              "M.DESENHONRO = T.DESENHONRO AND M.CLICHENRO = '' GROUP BY T.DESENHONRO, "
+              "T.ROTACOES_PREV"}) {
+            QSqlQuery q(inst.open("main"));
+            QVERIFY2(q.exec(QString::fromLatin1(sql)), qPrintable(q.lastError().text()));
+            while (q.next()) {
+                ++tools;
+                const qint64 life = q.value(0).toLongLong();
+                if (life <= 0)
+                    continue;
+                const qint64 percent = q.value(1).toLongLong() * 100 / life;
+                middle += percent >= 10 && percent <= 80;
+                warning += percent >= 90 && percent < 100;
+                worn += percent >= 100;
+            }
+        }
+        const QString shares = QStringLiteral("%1 tools: %2 middle, %3 warning, %4 worn")
+                                   .arg(tools)
+                                   .arg(middle)
+                                   .arg(warning)
+                                   .arg(worn);
+        QVERIFY2(tools >= size.cliches, qPrintable(shares));
+        QVERIFY2(middle >= tools * 6 / 10, qPrintable(shares));
+        QVERIFY2(warning >= tools / 20 && warning <= tools / 5, qPrintable(shares));
+        QVERIFY2(worn >= 1 && worn <= tools / 10, qPrintable(shares));
+    }
     // Skewed: the busiest client has several times the clichés of an average one.
     const int top =
         inst.scalar("main",

@@ -450,6 +450,11 @@ void TestStationChecks::toolLifeBesideTheNumber() {
              QStringLiteral("Desgaste: 105%    Última utilização: %1    Previsão de fim: vida "
                             "prevista esgotada")
                  .arg(today.toString("dd/MM/yyyy")));
+    // A warning limit above 100 %: a worn tool is still marked as one in warning.
+    m_inst->writeFile("falquinas.ini", "[VidaUtil]\nAviso=120\n");
+    QVERIFY(run.check("Edit_Cliche", "120"));
+    QVERIFY(run.check("Edit_Cliche", "12"));
+    QVERIFY(!line->styleSheet().isEmpty());
 }
 
 QTEST_MAIN(TestStationChecks)
