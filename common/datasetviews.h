@@ -25,6 +25,10 @@ void bindGrid(QTableView* grid, Dataset* dataset);
 // (the search dialogs show chosen fields under their own titles).
 void bindGridRows(QTableView* grid, Dataset* dataset, QAbstractItemModel* model);
 
+// Shows `columns` of the dataset's current row, under their titles, as the one row of `grid`
+// (no row when there is no current row): the small grid of names under a result grid.
+void bindCurrentRowGrid(QTableView* grid, Dataset* dataset, const QList<SearchColumn>& columns);
+
 // Shows `field` of the current row in `edit`; what the user types goes into the field.
 void bindField(QLineEdit* edit, Dataset* dataset, const QString& field);
 
