@@ -370,7 +370,7 @@ void TestListing::drawingNamesGrid() {
                 .toString()};
     };
     auto* grid = l.w<QTableView>("DBGrid2");
-    QVERIFY(grid);
+    QVERIFY(grid && grid->model());
     auto shown = [grid] {
         QStringList row;
         for (int c = 0; c < grid->model()->columnCount(); ++c)

@@ -360,7 +360,9 @@ private slots:
                                                           {"BotAnterior", "A-2"},
                                                           {"BotPrimeiro", "A-1"}};
         for (const auto& [button, pick] : steps) {
-            p.w<QToolButton>(button)->click();
+            auto* b = p.w<QToolButton>(button);
+            QVERIFY(b);
+            b->click();
             QCOMPARE(p.window->pick(), pick);
             QCOMPARE(p.grid()->currentIndex().row(), p.listed().indexOf(pick));
         }
