@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QStandardItemModel>
 #include <QStyle>
 #include <QTableView>
 #include <QToolButton>
@@ -153,6 +154,31 @@ void presentColumns(QTableView* grid, Dataset* dataset, const QList<GridColumn>&
     apply();
     // After bindGrid's own step on a reset (the dataset's presented columns), so this wins.
     QObject::connect(dataset, &QAbstractItemModel::modelReset, keeper, apply);
+}
+
+void bindCurrentRowGrid(QTableView* grid, Dataset* dataset, const QList<SearchColumn>& columns) {
+    auto* model = new QStandardItemModel(0, int(columns.size()), grid);
+    for (int c = 0; c < columns.size(); ++c)
+        model->setHorizontalHeaderItem(c, new QStandardItem(columns[c].title));
+    grid->setModel(model);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->verticalHeader()->hide();
+    grid->horizontalHeader()->setStretchLastSection(true);
+    auto show = [model, dataset, columns] {
+        model->removeRows(0, model->rowCount());
+        if (!dataset->isOpen() || dataset->currentRow() < 0)
+            return;
+        QList<QStandardItem*> items;
+        for (const SearchColumn& c : columns) {
+            const QVariant value = dataset->fieldValue(c.field);
+            items << new QStandardItem(value.isNull() ? QString() : value.toString());
+        }
+        model->appendRow(items);
+    };
+    QObject::connect(dataset, &Dataset::currentRowChanged, model, show);
+    QObject::connect(dataset, &QAbstractItemModel::dataChanged, model, show);
+    QObject::connect(dataset, &QAbstractItemModel::modelReset, model, show);
+    show();
 }
 
 void bindField(QLineEdit* edit, Dataset* dataset, const QString& field) {

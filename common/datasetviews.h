@@ -36,6 +36,10 @@ struct GridColumn {
 // re-open resets the grid's header); calling it again replaces the earlier presentation.
 void presentColumns(QTableView* grid, Dataset* dataset, const QList<GridColumn>& columns);
 
+// Shows `columns` of the dataset's current row, under their titles, as the one row of `grid`
+// (no row when there is no current row): the small grid of names under a result grid.
+void bindCurrentRowGrid(QTableView* grid, Dataset* dataset, const QList<SearchColumn>& columns);
+
 // Shows `field` of the current row in `edit`; what the user types goes into the field.
 void bindField(QLineEdit* edit, Dataset* dataset, const QString& field);
 

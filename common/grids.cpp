@@ -2,7 +2,9 @@
 
 #include "dataset.h"
 
+#include <QAction>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QTableView>
 
@@ -61,9 +63,21 @@ void TitleSortHeader::paintSection(QPainter* painter, const QRect& rect, int log
     painter->restore();
 }
 
-GridSearchKeys::GridSearchKeys(QTableView* grid, const QStringList& fields,
+GridSearchKeys::GridSearchKeys(QTableView* grid, const QList<SearchColumn>& searches,
                                std::function<void(const QString&)> search)
-    : QObject(grid), m_fields(fields), m_search(std::move(search)) {
+    : QObject(grid), m_search(std::move(search)), m_menu(new QMenu(grid)) {
+    m_menu->setObjectName(grid->objectName() + QStringLiteral("Menu"));
+    for (int n = 0; n < searches.size(); ++n) {
+        const QString field = searches[n].field;
+        m_fields << field;
+        QAction* item =
+            m_menu->addAction(searches[n].title, this, [this, field] { m_search(field); });
+        item->setShortcut(QKeySequence(Qt::Key_F1 + n));
+        item->setShortcutContext(Qt::WidgetShortcut); // the keys are read by the filter below
+    }
+    grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid, &QWidget::customContextMenuRequested, m_menu,
+            [this, grid](const QPoint& at) { m_menu->popup(grid->viewport()->mapToGlobal(at)); });
     grid->installEventFilter(this);
 }
 

@@ -2,11 +2,13 @@
 // Grids over datasets, as every register window shows them (datasetviews.h binds them):
 // - sorting by a click on a column title: only the titles of the sortable fields answer, and
 //   the title of the sort column is painted yellow;
-// - the function keys F1, F2, ... that search a grid by one of its fields.
+// - the function keys F1, F2, ... that search a grid by one of its fields, and the grid's
+//   context menu offering the same searches.
 #include <QHeaderView>
 #include <QStringList>
 #include <functional>
 
+class QMenu;
 class QTableView;
 
 namespace falq {
@@ -48,11 +50,14 @@ private:
     QString m_sortField;
 };
 
-// F1, F2, ... on a grid: the n-th key searches by the n-th field.
+// F1, F2, ... on a grid and its context menu: the n-th key and the n-th item of the menu
+// (`searches[n].title`, "Procurar por ...", shown with its key) search by the n-th field.
 class GridSearchKeys : public QObject {
 public:
-    GridSearchKeys(QTableView* grid, const QStringList& fields,
+    GridSearchKeys(QTableView* grid, const QList<SearchColumn>& searches,
                    std::function<void(const QString& field)> search);
+
+    QMenu* menu() const { return m_menu; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,6 +65,7 @@ protected:
 private:
     QStringList m_fields;
     std::function<void(const QString&)> m_search;
+    QMenu* m_menu;
 };
 
 } // namespace falq

@@ -44,7 +44,8 @@ bool LookupMenu::search(const LookupSearch& s) {
     Dataset* set = s.open();
     bool taken = false;
     QVariant code;
-    if (set && set->isOpen()) {
+    const bool shown = set && set->isOpen();
+    if (shown) {
         LocateDialog dialog(set, s.columns, m_messages, m_box->window());
         taken = dialog.choose();
         if (taken)
@@ -52,11 +53,13 @@ bool LookupMenu::search(const LookupSearch& s) {
     }
     if (s.close)
         s.close();
-    if (!taken)
-        return false;
-    m_box->setText(code.toString());
-    emit chosen(code);
-    return true;
+    if (taken) {
+        m_box->setText(code.toString());
+        emit chosen(code);
+    }
+    if (shown)
+        emit finished();
+    return taken;
 }
 
 bool LookupMenu::eventFilter(QObject* watched, QEvent* event) {

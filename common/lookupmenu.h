@@ -48,6 +48,8 @@ public:
 
 signals:
     void chosen(const QVariant& code);
+    // A search's dialog has closed, a row taken or not (after chosen()).
+    void finished();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

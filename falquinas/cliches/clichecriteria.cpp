@@ -7,7 +7,7 @@
 namespace falq {
 
 ClicheCriteriaPage::ClicheCriteriaPage(Session& session, QWidget* parent)
-    : CriteriaPage(session, parent) {
+    : CriteriaPage(session, QStringLiteral("CLICHES"), parent) {
     setObjectName(QStringLiteral("ClicheCriteria"));
     cliches::SearchCriteria& c = m_criteria;
     QGridLayout* ranges = addPage(QStringLiteral("TabProcurar"), QStringLiteral("Procurar por?"));
@@ -20,27 +20,27 @@ ClicheCriteriaPage::ClicheCriteriaPage(Session& session, QWidget* parent)
         const char* label;
         const char* low;
         const char* high;
-        qint64 maximum;
+        const char* column;
         qint64* from;
         qint64* to;
         const char* message;
         bool hint;
     } numbers[] = {
-        {"Limite de Setup's : ", "Edit_Setup1", "Edit_Setup2", 99999, &c.setupFrom, &c.setupTo,
-         "Limite de Fichas de Setup Inválido ...", false},
-        {"Limite de Clientes : ", "Edit_CliNro1", "Edit_CliNro2", 999999999, &c.clientFrom,
+        {"Limite de Setup's : ", "Edit_Setup1", "Edit_Setup2", "FICHASETUP", &c.setupFrom,
+         &c.setupTo, "Limite de Fichas de Setup Inválido ...", false},
+        {"Limite de Clientes : ", "Edit_CliNro1", "Edit_CliNro2", "CLINRO", &c.clientFrom,
          &c.clientTo, "Limite de Clientes Inválido ...", true},
-        {"Limite de Fornec. : ", "Edit_FrnNro1", "Edit_FrnNro2", 999999999, &c.supplierFrom,
+        {"Limite de Fornec. : ", "Edit_FrnNro1", "Edit_FrnNro2", "FORNECEDOR", &c.supplierFrom,
          &c.supplierTo, "Limite de Fornecedores Inválido ...", true},
-        {"Limite de Modelos : ", "Edit_Modelo1", "Edit_Modelo2", 99999, &c.modelFrom, &c.modelTo,
+        {"Limite de Modelos : ", "Edit_Modelo1", "Edit_Modelo2", "MODELO", &c.modelFrom, &c.modelTo,
          "Limite de Modelos Inválido ...", true},
-        {"Limite de Máquinas : ", "Edit_Maquina1", "Edit_Maquina2", 99999, &c.machineFrom,
+        {"Limite de Máquinas : ", "Edit_Maquina1", "Edit_Maquina2", "MAQUINA", &c.machineFrom,
          &c.machineTo, "Limite de Maquinas Inválido ...", true},
     };
     for (const auto& n : numbers)
         addNumberRange(ranges, QString::fromUtf8(n.label), QLatin1String(n.low),
-                       QLatin1String(n.high), n.maximum, n.from, n.to, QString::fromUtf8(n.message),
-                       n.hint);
+                       QLatin1String(n.high), QLatin1String(n.column), n.from, n.to,
+                       QString::fromUtf8(n.message), n.hint);
 
     QGridLayout* patterns =
         addPage(QStringLiteral("TabFiltrar"), QStringLiteral("Filtrar Consulta"));

@@ -23,7 +23,8 @@ RecordPicker::Kind clicheKind() {
          {"FORNSIGLA", "Fornecedor"},
          {"REFER_FORN", "Refer.Forn."}},
         {12, 15, 15, 8, 25, 15, 25},
-        {{"MODELO_DES", "Modelo"}, {"MAQUINA_DES", "Máquina"}, {"CODBARRAS", "Cód.Barras"}}};
+        {{"MODELO_DES", "Modelo"}, {"MAQUINA_DES", "Máquina"}, {"CODBARRAS", "Cód.Barras"}},
+        true};
 }
 } // namespace
 

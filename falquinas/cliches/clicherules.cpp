@@ -2,6 +2,8 @@
 
 #include "schema.h"
 
+#include <QHash>
+
 namespace falq {
 
 int columnTextSize(const QString& table, const QString& column) {
@@ -34,6 +36,19 @@ QString sortedListStatement(const QString& table, const QStringList& fields,
     const QString field =
         fields.contains(sortField.toUpper()) ? sortField.toUpper() : fields.first();
     return QStringLiteral("SELECT * FROM ") + table + QStringLiteral("\n      Order By ") + field;
+}
+
+QList<SearchColumn> gridSearches(const QStringList& sortFields) {
+    static const QHash<QString, QString> items = {
+        {"CLICHENRO", "Procurar por Cliché"},      {"DESENHONRO", "Procurar por Desenho"},
+        {"CORTANTENRO", "Procurar por Cortante"},  {"SIGLACLI", "Procurar por Cliente"},
+        {"PRODNRO", "Procurar por Produto"},       {"REFERENCIA", "Procurar por Referência"},
+        {"FORNSIGLA", "Procurar por Fornecedor"},  {"LARG_PLACA", "Procurar por Larg.Placa"},
+        {"COMP_PLACA", "Procurar por Compr.Placa"}};
+    QList<SearchColumn> searches;
+    for (const QString& field : sortFields)
+        searches << SearchColumn{field, items.value(field.toUpper())};
+    return searches;
 }
 
 } // namespace falq

@@ -18,6 +18,9 @@ bool columnNumberRange(const QString& table, const QString& column, qint64* mini
 // `fields` for a field not among them).
 QString sortedListStatement(const QString& table, const QStringList& fields,
                             const QString& sortField);
+// The searches of a list's grid by its sort fields, in their order, as F1 ... F6 run them and
+// its context menu offers them: each field with its item ("Procurar por Cliché", ...).
+QList<SearchColumn> gridSearches(const QStringList& sortFields);
 
 } // namespace falq
 

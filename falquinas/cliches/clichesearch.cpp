@@ -41,11 +41,9 @@ SearchStatement searchStatement(const SearchCriteria& c, const SqlDialect& diale
     b.addFixed(QStringLiteral("CLI.UTILIZA = 'S'"));
     const SearchCriteria d; // the defaults
     b.addTextRange(QStringLiteral("CLI.CLICHENRO"), QStringLiteral(":WClicheNro1"), c.clicheFrom,
-                   QStringLiteral(":WClicheNro2"), c.clicheTo,
-                   c.clicheFrom == d.clicheFrom && c.clicheTo == d.clicheTo);
+                   d.clicheFrom, QStringLiteral(":WClicheNro2"), c.clicheTo, d.clicheTo);
     b.addTextRange(QStringLiteral("CLI.CORTANTENRO"), QStringLiteral(":WCortanteNro1"), c.dieFrom,
-                   QStringLiteral(":WCortanteNro2"), c.dieTo,
-                   c.dieFrom == d.dieFrom && c.dieTo == d.dieTo);
+                   d.dieFrom, QStringLiteral(":WCortanteNro2"), c.dieTo, d.dieTo);
     b.addNumberRanges({
         {"CLI.FICHASETUP", ":WSetup1", c.setupFrom, d.setupFrom, ":WSetup2", c.setupTo, d.setupTo},
         {"CLI.CLINRO", ":WCliNro1", c.clientFrom, d.clientFrom, ":WCliNro2", c.clientTo,

@@ -1,5 +1,6 @@
 #include "criteriapage.h"
 
+#include "clicherules.h"
 #include "codenames.h"
 #include "connections.h"
 #include "dataset.h"
@@ -36,8 +37,8 @@ QList<SearchColumn> lookupColumns(const QString& table, bool byName) {
 constexpr int kLastRow = 40; // below every row of a page: the room left over
 } // namespace
 
-CriteriaPage::CriteriaPage(Session& session, QWidget* parent)
-    : QWidget(parent), m_session(session), m_book(new QTabWidget(this)),
+CriteriaPage::CriteriaPage(Session& session, const QString& table, QWidget* parent)
+    : QWidget(parent), m_session(session), m_table(table), m_book(new QTabWidget(this)),
       m_sortGroup(new QGroupBox(QStringLiteral("Ordenar por"), this)),
       m_sorts(new QButtonGroup(this)) {
     m_book->setObjectName(QStringLiteral("NB"));
@@ -94,19 +95,25 @@ void CriteriaPage::addTextRange(QGridLayout* grid, const QString& label, const Q
     const int width = fontMetrics().horizontalAdvance(QString(size + 2, QLatin1Char('W')));
     for (QLineEdit* b : {lowBox, highBox})
         b->setMinimumWidth(qMin(width, 260));
-    m_ranges << Range{lowBox, highBox, true,    size,    0,           low,
-                      high,   nullptr, nullptr, message, zeroIsEmpty, false};
+    m_ranges << Range{lowBox,  highBox, true,    size,        0,     low,  high,
+                      nullptr, nullptr, message, zeroIsEmpty, false, *low, *high};
 }
 
 void CriteriaPage::addNumberRange(QGridLayout* grid, const QString& label, const QString& lowName,
-                                  const QString& highName, qint64 maximum, qint64* low,
+                                  const QString& highName, const QString& column, qint64* low,
                                   qint64* high, const QString& message, bool lookupHint) {
+    qint64 minimum = 0;
+    qint64 maximum = 0;
+    if (!columnNumberRange(m_table, column, &minimum, &maximum))
+        qWarning("no number column %s.%s", qPrintable(m_table), qPrintable(column));
+    // A small code column shows an upper default above what it holds (99999): still a bound.
+    maximum = qMax(maximum, *high);
     QLineEdit* highBox = nullptr;
     QLineEdit* lowBox = addRangeBoxes(grid, label, lowName, highName, &highBox);
     for (QLineEdit* b : {lowBox, highBox})
         b->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("99999999999")) + 12);
-    m_ranges << Range{lowBox,  highBox, false, 0,       maximum, nullptr,
-                      nullptr, low,     high,  message, false,   lookupHint};
+    m_ranges << Range{lowBox, highBox, false,   0,     maximum,    nullptr, nullptr,
+                      low,    high,    message, false, lookupHint, *low,    *high};
 }
 
 void CriteriaPage::addPattern(QGridLayout* grid, const QString& label, const QString& name,
@@ -143,6 +150,7 @@ void CriteriaPage::addCodeLookups(const QString& setName, const LookupDef& def,
         QLineEdit* b = box(boxName);
         auto* lookup = new LookupMenu(b, m_session.messages(), {set(setName), {}, columns[0]},
                                       {set(byName), {}, columns[1]});
+        connect(lookup, &LookupMenu::finished, this, &CriteriaPage::lookupClosed);
         if (boxName == quietBox)
             for (QAction* a : lookup->menu()->actions())
                 a->setShortcut({});
@@ -226,6 +234,15 @@ bool CriteriaPage::storeBound(const Range& r, QLineEdit* b) {
 }
 
 bool CriteriaPage::inverted(const Range& r, bool* answer) {
+    // A bound at its default sets no limit: nothing to be out of order with.
+    const bool highAtDefault =
+        r.text ? QVariant(*r.highText) == r.defaultHigh : QVariant(*r.highNumber) == r.defaultHigh;
+    const bool lowAtDefault =
+        r.text ? QVariant(*r.lowText) == r.defaultLow : QVariant(*r.lowNumber) == r.defaultLow;
+    if (lowAtDefault || highAtDefault) {
+        *answer = false;
+        return true;
+    }
     if (!r.text) {
         *answer = *r.highNumber < *r.lowNumber;
         return true;

@@ -4,12 +4,14 @@
 // value that the window's statement is built from.
 //
 // Leaving a box stores what it holds and asks for the search to run again (searchChanged):
-// a text bound is cut to its column's size; a number bound is a whole number from 0 to its
-// default upper bound (anything else beeps, says "Valor Inválido ..." and puts the focus back,
+// a text bound is cut to its column's size; a number bound is a whole number from 0 to what
+// its column can hold (anything else beeps, says "Valor Inválido ..." and puts the focus back,
 // the bound unchanged); an upper bound below its lower one beeps, shows the range's message
 // and puts the focus on the lower box, without a search; an emptied pattern shows "%" again.
 // Text bounds compare as the database compares the number columns (without regard to case).
-// Only moves between the window's own widgets count: a refused box never blocks closing.
+// A bound left at its default sets no limit (the searches leave it out), so it is never out of
+// order with the other bound. Only moves between the window's own widgets count: a refused box
+// never blocks closing.
 #include "lookupmenu.h"
 #include "lookups.h"
 
@@ -56,20 +58,26 @@ public:
 signals:
     // A criterion changed: the search runs again.
     void searchChanged();
+    // A look-up of a code bound ("Localizar") has closed, a code taken or not.
+    void lookupClosed();
 
 protected:
-    CriteriaPage(Session& session, QWidget* parent);
+    // `table` holds the columns of the number ranges.
+    CriteriaPage(Session& session, const QString& table, QWidget* parent);
 
     // A page of the notebook with a grid of labelled rows.
     QGridLayout* addPage(const QString& name, const QString& title);
     // A range of text bounds cut to `size` characters; `message` empty: no check of the order.
-    // With `zeroIsEmpty` set (setZeroIsEmpty), "0" counts as the empty text.
+    // With `zeroIsEmpty` set (setZeroIsEmpty), "0" counts as the empty text. The values that
+    // *low and *high hold when the range is added are its defaults.
     void addTextRange(QGridLayout* grid, const QString& label, const QString& lowName,
                       const QString& highName, int size, QString* low, QString* high,
                       const QString& message, bool zeroIsEmpty = false);
-    // A range of whole numbers from 0 to `maximum`.
+    // A range of whole numbers of the table's `column`, from 0 to what the column holds (and
+    // at least to the default upper bound). The values *low and *high hold when the range is
+    // added are its defaults.
     void addNumberRange(QGridLayout* grid, const QString& label, const QString& lowName,
-                        const QString& highName, qint64 maximum, qint64* low, qint64* high,
+                        const QString& highName, const QString& column, qint64* low, qint64* high,
                         const QString& message, bool lookupHint = false);
     void addPattern(QGridLayout* grid, const QString& label, const QString& name, QString* pattern);
     // A button of "Ordenar por"; `id` is the sort's value, kept in *sort.
@@ -101,6 +109,7 @@ private:
         QString message;
         bool zeroIsEmpty;
         bool lookupHint;
+        QVariant defaultLow, defaultHigh;
     };
     struct Pattern {
         QLineEdit* box;
@@ -117,6 +126,7 @@ private:
     void refuse(QLineEdit* focusBox, const QString& message);
     void setStatus(const QString& text);
 
+    QString m_table;
     QTabWidget* m_book;
     QGroupBox* m_sortGroup;
     QButtonGroup* m_sorts;

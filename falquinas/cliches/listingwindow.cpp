@@ -70,6 +70,8 @@ void ListingWindow::setUpParts(const ListingParts& parts) {
     bindGrid(parts.grid, m_list);
     parts.grid->setWordWrap(false);
     parts.grid->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    if (parts.detail)
+        bindCurrentRowGrid(parts.detail, m_list, m_kind.detail);
     parts.exportGrid->setModel(m_list);
     parts.exportGrid->hide();
     parts.simple->setChecked(true);

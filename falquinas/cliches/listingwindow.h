@@ -42,6 +42,7 @@ struct ListingKind {
     QString numberField;         // CLICHENRO, DESENHONRO
     QString chapter;             // the rights row: chapter and program "Impressao"
     QList<SearchColumn> columns; // the result grid's columns
+    QList<SearchColumn> detail;  // the small grid's fields of the current row (none: no grid)
     QStringList exportColumns;   // the spreadsheet's columns, in order
     QString exportTitle;         // "Tabela de Clichés", "Tabela de Desenhos"
 };
@@ -60,6 +61,7 @@ struct ListingParts {
     QTabWidget* book = nullptr;       // NB1
     QBoxLayout* preview = nullptr;
     QBoxLayout* documents = nullptr;
+    QTableView* detail = nullptr; // DBGrid2, the small grid (kinds with `detail`)
 };
 
 class ListingWindow : public QDialog {

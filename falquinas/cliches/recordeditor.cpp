@@ -1,5 +1,6 @@
 #include "recordeditor.h"
 
+#include "clicherules.h"
 #include "dataset.h"
 #include "datasetviews.h"
 #include "documentspage.h"
@@ -45,7 +46,8 @@ void RecordEditor::setUpGrid(QTableView* grid, const QStringList& sortFields,
         bindGridRows(grid, m_records, new FieldColumnsModel(m_records, columns, grid));
     connect(m_header, &TitleSortHeader::sortRequested, this,
             &RecordEditor::DBGrid1TitleButtonClick);
-    new GridSearchKeys(grid, sortFields, [this](const QString& field) { gridSearch(field); });
+    new GridSearchKeys(grid, gridSearches(sortFields),
+                       [this](const QString& field) { gridSearch(field); });
     QPalette rows = grid->palette();
     rows.setColor(QPalette::AlternateBase, QColor(0xEE, 0xF4, 0xFB));
     grid->setPalette(rows);

@@ -4,6 +4,7 @@
 #include "criteriapage.h"
 #include "dataset.h"
 #include "datasetviews.h"
+#include "entertab.h"
 #include "imagecontrol.h"
 #include "imagefiles.h"
 #include "session.h"
@@ -15,8 +16,8 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
-#include <QStandardItemModel>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace falq {
 
@@ -32,8 +33,8 @@ RecordPicker::RecordPicker(Session& session, PickerCaller caller, Kind kind, Cri
       ui(std::make_unique<Ui::RecordPicker>()), m_page(page),
       m_records(new Dataset(m_kind.table, kDbFalquinas, QString(),
                             UpdateObject{m_kind.table, {m_kind.numberField}, {}}, this)),
-      m_preview(new ImageControl(this)), m_detail(new QStandardItemModel(this)),
-      m_status0(new QLabel(this)), m_params(std::make_unique<ImageParameters>()) {
+      m_preview(new ImageControl(this)), m_status0(new QLabel(this)),
+      m_params(std::make_unique<ImageParameters>()) {
     ui->setupUi(this);
     setObjectName(m_kind.windowNames[int(caller)]);
     setWindowTitle(m_kind.caption);
@@ -58,24 +59,25 @@ RecordPicker::RecordPicker(Session& session, PickerCaller caller, Kind kind, Cri
         if (m_caller != PickerCaller::MainWindow)
             close();
     });
-    QStringList detailTitles;
-    for (const auto& [field, title] : std::as_const(m_kind.detail))
-        detailTitles << title;
-    m_detail->setHorizontalHeaderLabels(detailTitles);
-    ui->DBGrid2->setModel(m_detail);
-    ui->DBGrid2->verticalHeader()->hide();
-    ui->DBGrid2->horizontalHeader()->setStretchLastSection(true);
-    ui->DBGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    bindCurrentRowGrid(ui->DBGrid2, m_records, m_kind.detail);
+    if (m_kind.navigator) {
+        auto* navigator = new Navigator(this);
+        navigator->setDataset(m_records);
+        ui->navigatorLayout->addWidget(navigator);
+    }
 
     m_preview->setObjectName(QStringLiteral("ML1"));
+    m_preview->setFocusPolicy(Qt::NoFocus); // a click opens the viewer of the row shown
     m_preview->setStretch(true);
     m_preview->setToolTip(kPickerPhotoHint);
     ui->previewLayout->addWidget(m_preview);
     connect(m_preview, &ImageControl::clicked, this, &RecordPicker::previewClicked);
 
     connect(page, &CriteriaPage::searchChanged, this, &RecordPicker::runSearch);
+    connect(page, &CriteriaPage::lookupClosed, this, &RecordPicker::focusResultsAgain);
     connect(ui->BitTerminar, &QPushButton::clicked, this, &QDialog::close);
     m_status0->setText(caller == PickerCaller::UsageRegister ? QString() : kPickerBranding);
+    EnterAsTab::install(this);
 }
 
 RecordPicker::~RecordPicker() {
@@ -91,6 +93,24 @@ void RecordPicker::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (!m_opened)
         FormActivate();
+}
+
+bool RecordPicker::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate && m_resultsOnActivation)
+        focusResultsAgain();
+    return QDialog::event(e);
+}
+
+void RecordPicker::focusResultsAgain() {
+    // After the activation has put the focus back where it was, so that the box it was in is
+    // left (and its search runs) as if the grid had been clicked.
+    m_resultsOnActivation = true;
+    QTimer::singleShot(0, this, [this] {
+        if (!m_opened || !m_resultsOnActivation || !isActiveWindow())
+            return;
+        m_resultsOnActivation = false;
+        ui->DBGrid1->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void RecordPicker::reject() {
@@ -118,6 +138,7 @@ void RecordPicker::FormActivate() {
 
 void RecordPicker::FormClose() {
     m_opened = false;
+    m_resultsOnActivation = false;
     m_records->close();
     m_page->closeLookups();
 }
@@ -146,13 +167,6 @@ void RecordPicker::rowChanged() {
     const bool row = m_records->currentRow() >= 0;
     m_pick =
         row ? text(m_records->fieldValue(m_kind.numberField)).left(m_kind.numberSize) : QString();
-    m_detail->removeRows(0, m_detail->rowCount());
-    if (row) {
-        QList<QStandardItem*> items;
-        for (const auto& [field, title] : std::as_const(m_kind.detail))
-            items << new QStandardItem(text(m_records->fieldValue(field)));
-        m_detail->appendRow(items);
-    }
     const QString path = m_pick.isEmpty() ? QString() : photoPath(*m_params, m_pick);
     if (!path.isEmpty() && QFileInfo::exists(path))
         m_preview->load(path);
@@ -165,6 +179,7 @@ void RecordPicker::previewClicked() {
     TFotoViewer viewer(path, this);
     viewer.setObjectName(objectName() + QStringLiteral("FOTO"));
     viewer.exec();
+    focusResultsAgain();
 }
 
 } // namespace falq

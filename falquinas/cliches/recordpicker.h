@@ -6,8 +6,11 @@
 // double click on the grid in the registers' copies); empty when no row is listed.
 //
 // The opening runs once per showing: the criteria start from their defaults and the search
-// runs; a viewer or a box closing over the window keeps the criteria and the result. The
-// picker never touches the shared datasets of its caller.
+// runs; a viewer or a box closing over the window keeps the criteria and the result. After a
+// viewer or a look-up the result grid takes the focus again (a box so left runs its search);
+// a message closing over a refused box leaves the focus in that box. Enter moves on as Tab
+// does. The picker never touches the shared datasets of its caller.
+#include "grids.h"
 #include "recordsearch.h"
 #include "rights.h"
 
@@ -15,7 +18,6 @@
 #include <memory>
 
 class QLabel;
-class QStandardItemModel;
 class QTableView;
 
 namespace Ui {
@@ -61,8 +63,9 @@ public:
         QString rightsChapter;  // Cliches, Desenhos
         QString windowNames[3]; // per caller, in the order of PickerCaller
         QList<FieldPresentation> grid;
-        QList<int> widths;                     // of the grid's columns, in characters
-        QList<QPair<QString, QString>> detail; // field, title of the second grid
+        QList<int> widths;          // of the grid's columns, in characters
+        QList<SearchColumn> detail; // the second grid's fields of the current row
+        bool navigator = false;     // first, prior, next, last under the grids
     };
 
 protected:
@@ -74,9 +77,12 @@ protected:
     virtual QString photoPath(const ImageParameters& params, const QString& number) const = 0;
 
     void showEvent(QShowEvent* e) override;
+    bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
     void FormActivate();
+    // The result grid takes the focus once the window is active again.
+    void focusResultsAgain();
     void FormClose();
     void runSearch();
     void rowChanged();
@@ -89,12 +95,12 @@ protected:
     CriteriaPage* m_page;
     Dataset* m_records;
     ImageControl* m_preview;
-    QStandardItemModel* m_detail;
     QLabel* m_status0;
     std::unique_ptr<ImageParameters> m_params;
     AccessRights m_rights;
     QString m_pick;
     bool m_opened = false;
+    bool m_resultsOnActivation = false;
 };
 
 } // namespace falq

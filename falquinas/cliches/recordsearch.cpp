@@ -20,35 +20,35 @@ QVariant SearchStatement::bound(const QString& param) const {
     return {};
 }
 
-QString SearchBuilder::rangeColumn(const QString& column, bool wide) const {
-    // SQLite plans a statement before its values are bound: a unary plus keeps it from walking
-    // an index over a range that covers the whole register (PostgreSQL sees the values).
-    return wide && m_dialect.isSQLite() ? QStringLiteral("+") + column : column;
-}
-
 void SearchBuilder::addTextRange(const QString& column, const QString& lowParam, const QString& low,
-                                 const QString& highParam, const QString& high, bool wide) {
-    const QString c = rangeColumn(column, wide);
-    m_conditions << QStringLiteral("%1 >= %2").arg(c, lowParam)
-                 << QStringLiteral("%1 <= %2").arg(c, highParam);
-    m_binds << qMakePair(lowParam, textValue(low)) << qMakePair(highParam, textValue(high));
-}
-
-void SearchBuilder::addNumberRange(const QString& column, const QString& lowParam, qint64 low,
-                                   const QString& highParam, qint64 high, bool wide) {
-    // The bounds may lie beyond a small column's range (99999 on a SMALLINT): they are bound as
-    // integers of their own, which the column's index still serves.
-    const QString c = rangeColumn(column, wide);
-    m_conditions << QStringLiteral("%1 >= CAST(%2 AS INTEGER)").arg(c, lowParam)
-                 << QStringLiteral("%1 <= CAST(%2 AS INTEGER)").arg(c, highParam);
-    m_binds << qMakePair(lowParam, QVariant(low)) << qMakePair(highParam, QVariant(high));
+                                 const QString& defaultLow, const QString& highParam,
+                                 const QString& high, const QString& defaultHigh) {
+    if (low != defaultLow) {
+        m_conditions << QStringLiteral("%1 >= %2").arg(column, lowParam);
+        m_binds << qMakePair(lowParam, textValue(low));
+    }
+    if (high != defaultHigh) {
+        m_conditions << QStringLiteral("%1 <= %2").arg(column, highParam);
+        m_binds << qMakePair(highParam, textValue(high));
+    }
 }
 
 void SearchBuilder::addNumberRanges(std::initializer_list<NumberBounds> ranges) {
-    for (const NumberBounds& r : ranges)
-        addNumberRange(QLatin1String(r.column), QLatin1String(r.lowParam), r.low,
-                       QLatin1String(r.highParam), r.high,
-                       r.low == r.defaultLow && r.high == r.defaultHigh);
+    // A bound may lie beyond a small column's range (99999 on a SMALLINT): it is bound as an
+    // integer of its own, which the column's index still serves.
+    for (const NumberBounds& r : ranges) {
+        const QString column = QLatin1String(r.column);
+        if (r.low != r.defaultLow) {
+            const QString param = QLatin1String(r.lowParam);
+            m_conditions << QStringLiteral("%1 >= CAST(%2 AS INTEGER)").arg(column, param);
+            m_binds << qMakePair(param, QVariant(r.low));
+        }
+        if (r.high != r.defaultHigh) {
+            const QString param = QLatin1String(r.highParam);
+            m_conditions << QStringLiteral("%1 <= CAST(%2 AS INTEGER)").arg(column, param);
+            m_binds << qMakePair(param, QVariant(r.high));
+        }
+    }
 }
 
 void SearchBuilder::addPattern(const QString& column, const QString& param,

@@ -1,8 +1,11 @@
 #pragma once
 // What the cliché and drawing searches share: a read-only statement with its bound values,
-// built one condition at a time. Ranges compare the column itself with two bound values, so a
-// narrowed range can use the column's index; a text pattern is the dialect's case-insensitive
-// LIKE and is left out when it matches everything (rows whose text is NULL stay).
+// built one condition at a time. A range compares the column itself with its bound values, so
+// a narrowed range can use the column's index; a bound left at its default sets no limit and
+// adds no condition (the default upper text bounds "ZZZ..." would otherwise hide numbers that
+// sort after "Z", such as "Ç-1" or "~9", and the default upper number bounds the codes and
+// measures above them). A text pattern is the dialect's case-insensitive LIKE and is left out
+// when it matches everything (rows whose text is NULL stay).
 #include "dialect.h"
 #include "keyset.h"
 
@@ -25,15 +28,13 @@ public:
 
     // "column = 'literal'" of a fixed value (never typed by a user).
     void addFixed(const QString& condition) { m_conditions << condition; }
-    // column >= :low and column <= :high, the values as text. A range left `wide` (at its
-    // default) still applies, but is not offered to the engine as a way in: an index walk over
-    // the whole register would cost more than reading it.
+    // column >= :low and column <= :high, the values as text; a bound equal to its default
+    // adds nothing.
     void addTextRange(const QString& column, const QString& lowParam, const QString& low,
-                      const QString& highParam, const QString& high, bool wide);
-    // column >= :low and column <= :high, the values as whole numbers.
-    void addNumberRange(const QString& column, const QString& lowParam, qint64 low,
-                        const QString& highParam, qint64 high, bool wide);
-    // Number ranges with their defaults (a range at its default is `wide`).
+                      const QString& defaultLow, const QString& highParam, const QString& high,
+                      const QString& defaultHigh);
+    // column >= :low and column <= :high, the values as whole numbers; a bound equal to its
+    // default adds nothing.
     struct NumberBounds {
         const char* column;
         const char* lowParam;
@@ -51,8 +52,6 @@ public:
     SearchStatement statement(const QString& selectAndJoins, const QStringList& order) const;
 
 private:
-    QString rangeColumn(const QString& column, bool wide) const;
-
     SqlDialect m_dialect;
     QStringList m_conditions;
     Bindings m_binds;

@@ -1,5 +1,6 @@
 #include "validationwindow.h"
 
+#include "clicherules.h"
 #include "connections.h"
 #include "dataset.h"
 #include "datasetviews.h"
@@ -83,7 +84,7 @@ void ValidationWindow::setUpParts(const ValidationParts& parts) {
     bindGrid(grid, m_list);
     connect(m_header, &TitleSortHeader::sortRequested, this,
             &ValidationWindow::DBGrid1TitleButtonClick);
-    new GridSearchKeys(grid, m_kind.sortFields,
+    new GridSearchKeys(grid, gridSearches(m_kind.sortFields),
                        [this](const QString& field) { gridSearch(field); });
     grid->viewport()->installEventFilter(this);
     grid->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);

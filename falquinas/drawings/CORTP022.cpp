@@ -27,6 +27,7 @@ ListingKind drawingListing() {
                        "VNDNRO",     "DIR_CANAL",  "GOLPES_CAIXA", "VISTA",       "FORNECEDOR",
                        "SIGLAFORN",  "DATAPEDIDA", "MAQUINA_DES",  "CARTAO_DES",  "DESENHADOR_DES",
                        "VNDNOME"};
+    k.detail = drawings::detailColumns();
     k.exportTitle = QStringLiteral("Tabela de Desenhos");
     return k;
 }
@@ -39,7 +40,7 @@ TCORTF022::TCORTF022(Session& session, QWidget* parent)
     setObjectName(QStringLiteral("TCORTF022"));
     setUpParts({m_page, ui->criteriaLayout, ui->DBGrid1, ui->DBGrid3, ui->RadSimples,
                 ui->RadCompleta, ui->ChkImpFoto, ui->BitPrint, ui->BotExcel, ui->BitTerminar,
-                ui->NB1, ui->previewLayout, ui->documentsLayout});
+                ui->NB1, ui->previewLayout, ui->documentsLayout, ui->DBGrid2});
 }
 
 TCORTF022::~TCORTF022() = default;

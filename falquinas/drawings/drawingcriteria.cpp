@@ -17,7 +17,7 @@ struct NumberRange {
     const char* label;
     const char* low;
     const char* high;
-    qint64 maximum;
+    const char* column;
     qint64* from;
     qint64* to;
     const char* message;
@@ -26,13 +26,14 @@ struct NumberRange {
 } // namespace
 
 DrawingCriteriaPage::DrawingCriteriaPage(Session& session, QWidget* parent)
-    : CriteriaPage(session, parent), m_direction(new QComboBox(this)), m_view(new QComboBox(this)) {
+    : CriteriaPage(session, QStringLiteral("DESENHOS"), parent), m_direction(new QComboBox(this)),
+      m_view(new QComboBox(this)) {
     setObjectName(QStringLiteral("DrawingCriteria"));
     drawings::SearchCriteria& c = m_criteria;
     auto addNumbers = [this](QGridLayout* grid, std::initializer_list<NumberRange> ranges) {
         for (const NumberRange& n : ranges)
             addNumberRange(grid, QString::fromUtf8(n.label), QLatin1String(n.low),
-                           QLatin1String(n.high), n.maximum, n.from, n.to,
+                           QLatin1String(n.high), QLatin1String(n.column), n.from, n.to,
                            QString::fromUtf8(n.message), n.hint);
     };
 
@@ -44,18 +45,18 @@ DrawingCriteriaPage::DrawingCriteriaPage(Session& session, QWidget* parent)
                  QStringLiteral("Edit_CortanteNro1"), QStringLiteral("Edit_CortanteNro2"), 15,
                  &c.dieFrom, &c.dieTo, QStringLiteral("Limite de Cortantes Inválido ..."));
     addNumbers(ranges,
-               {{"Limite de Clientes : ", "Edit_CliNro1", "Edit_CliNro2", 999999999, &c.clientFrom,
+               {{"Limite de Clientes : ", "Edit_CliNro1", "Edit_CliNro2", "CLIENTE", &c.clientFrom,
                  &c.clientTo, "Limite de Clientes Inválido ...", true},
-                {"Limite de Fornec. : ", "Edit_FrnNro1", "Edit_FrnNro2", 999999999, &c.supplierFrom,
-                 &c.supplierTo, "Limite de Fornecedores Inválido ...", true},
-                {"Limite de Máquinas : ", "Edit_Maquina1", "Edit_Maquina2", 99999, &c.machineFrom,
-                 &c.machineTo, "Limite de Máquinas Inválido ...", true},
-                {"Limite de Desenhad. : ", "Edit_Desenhador1", "Edit_Desenhador2", 99999,
+                {"Limite de Fornec. : ", "Edit_FrnNro1", "Edit_FrnNro2", "FORNECEDOR",
+                 &c.supplierFrom, &c.supplierTo, "Limite de Fornecedores Inválido ...", true},
+                {"Limite de Máquinas : ", "Edit_Maquina1", "Edit_Maquina2", "MAQUINA",
+                 &c.machineFrom, &c.machineTo, "Limite de Máquinas Inválido ...", true},
+                {"Limite de Desenhad. : ", "Edit_Desenhador1", "Edit_Desenhador2", "DESENHADOR",
                  &c.designerFrom, &c.designerTo, "Limite de Desenhadores Inválido ...", true},
-                {"Limite de Cartões : ", "Edit_Cartao1", "Edit_Cartao2", 99999, &c.boardFrom,
+                {"Limite de Cartões : ", "Edit_Cartao1", "Edit_Cartao2", "CARTAO", &c.boardFrom,
                  &c.boardTo, "Limite de Cartões Inválido ...", true},
-                {"Limite de Vendedores : ", "Edit_VndNro1", "Edit_VndNro2", 99999, &c.salesmanFrom,
-                 &c.salesmanTo, "Limite de Vendedores Inválido ...", true}});
+                {"Limite de Vendedores : ", "Edit_VndNro1", "Edit_VndNro2", "VNDNRO",
+                 &c.salesmanFrom, &c.salesmanTo, "Limite de Vendedores Inválido ...", true}});
 
     // "Medidas": the board's panel and the inner measures' panel.
     QGridLayout* measures = addPage(QStringLiteral("TabMedidas"), QStringLiteral("Medidas"));
@@ -69,15 +70,15 @@ DrawingCriteriaPage::DrawingCriteriaPage(Session& session, QWidget* parent)
     QGridLayout* board = panel("PanelPlaca", QStringLiteral("Medidas da Placa"), 0);
     QGridLayout* inner = panel("PanelInterior", QStringLiteral("Medida Interiror"), 1);
     const QByteArray m = kMeasures.toUtf8();
-    addNumbers(board, {{"Largura : ", "Edit_Larg_Placa1", "Edit_Larg_Placa2", 9999,
+    addNumbers(board, {{"Largura : ", "Edit_Larg_Placa1", "Edit_Larg_Placa2", "LARG_PLACA",
                         &c.boardWidthFrom, &c.boardWidthTo, m.constData(), false},
-                       {"Comprimento : ", "Edit_Comp_Placa1", "Edit_Comp_Placa2", 9999,
+                       {"Comprimento : ", "Edit_Comp_Placa1", "Edit_Comp_Placa2", "COMP_PLACA",
                         &c.boardLengthFrom, &c.boardLengthTo, m.constData(), false}});
-    addNumbers(inner, {{"Largura : ", "Edit_Largura1", "Edit_Largura2", 9999, &c.widthFrom,
+    addNumbers(inner, {{"Largura : ", "Edit_Largura1", "Edit_Largura2", "LARGURA", &c.widthFrom,
                         &c.widthTo, m.constData(), false},
-                       {"Comprimento : ", "Edit_Comprim1", "Edit_Comprim2", 9999, &c.lengthFrom,
-                        &c.lengthTo, m.constData(), false},
-                       {"Altura : ", "Edit_Altura1", "Edit_Altura2", 9999, &c.heightFrom,
+                       {"Comprimento : ", "Edit_Comprim1", "Edit_Comprim2", "COMPRIM",
+                        &c.lengthFrom, &c.lengthTo, m.constData(), false},
+                       {"Altura : ", "Edit_Altura1", "Edit_Altura2", "ALTURA", &c.heightFrom,
                         &c.heightTo, m.constData(), false}});
 
     QGridLayout* patterns =

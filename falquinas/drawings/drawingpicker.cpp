@@ -26,7 +26,7 @@ RecordPicker::Kind drawingKind() {
          {"LARG_PLACA", "Lg.Placa"},
          {"COMP_PLACA", "Cp.Placa"}},
         {20, 15, 15, 25, 15, 15, 5, 5, 5, 5, 5},
-        {{"DESENHADOR_DES", "Desenhador"}, {"CARTAO_DES", "Cartão"}, {"MAQUINA_DES", "Máquina"}}};
+        drawings::detailColumns()};
 }
 } // namespace
 

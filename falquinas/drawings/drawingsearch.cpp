@@ -20,6 +20,12 @@ const QString kSelect = QStringLiteral(
     "JOIN DESENHADORES DESEN ON DES.DESENHADOR = DESEN.CODIGO");
 } // namespace
 
+const QList<SearchColumn>& detailColumns() {
+    static const QList<SearchColumn> columns = {
+        {"DESENHADOR_DES", "Desenhador"}, {"CARTAO_DES", "Cartão"}, {"MAQUINA_DES", "Máquina"}};
+    return columns;
+}
+
 QString sortColumn(SearchSort sort) {
     switch (sort) {
     case SearchSort::Drawing:
@@ -41,11 +47,9 @@ SearchStatement searchStatement(const SearchCriteria& c, const SqlDialect& diale
     b.addFixed(QStringLiteral("DES.UTILIZA = 'S'"));
     const SearchCriteria d; // the defaults
     b.addTextRange(QStringLiteral("DES.DESENHONRO"), QStringLiteral(":WDesenho1"), c.drawingFrom,
-                   QStringLiteral(":WDesenho2"), c.drawingTo,
-                   c.drawingFrom == d.drawingFrom && c.drawingTo == d.drawingTo);
+                   d.drawingFrom, QStringLiteral(":WDesenho2"), c.drawingTo, d.drawingTo);
     b.addTextRange(QStringLiteral("DES.CORTANTENRO"), QStringLiteral(":WCortante1"), c.dieFrom,
-                   QStringLiteral(":WCortante2"), c.dieTo,
-                   c.dieFrom == d.dieFrom && c.dieTo == d.dieTo);
+                   d.dieFrom, QStringLiteral(":WCortante2"), c.dieTo, d.dieTo);
     b.addNumberRanges({
         {"DES.DESENHADOR", ":WDesenhador1", c.designerFrom, d.designerFrom, ":WDesenhador2",
          c.designerTo, d.designerTo},

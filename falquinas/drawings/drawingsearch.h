@@ -3,6 +3,7 @@
 // the drawing picker, the drawing printing window and their reports. Only drawings in use
 // (UTILIZA "S") whose machine, board and designer exist in their tables are found; every value
 // is bound.
+#include "grids.h"
 #include "recordsearch.h"
 
 namespace falq::drawings {
@@ -40,6 +41,10 @@ struct SearchCriteria {
     View view = View::Both;
     SearchSort sort = SearchSort::Drawing;
 };
+
+// The small grid under the search's results: the current drawing's designer, board and
+// machine ("Desenhador", "Cartão", "Máquina").
+const QList<SearchColumn>& detailColumns();
 
 // The column a sort order lists by (DESENHONRO, CORTANTENRO, REFERENCIA, SIGLACLI, SIGLAFORN).
 QString sortColumn(SearchSort sort);

@@ -1,13 +1,19 @@
 // "Consulta de Clichés" and "Consulta de Desenhos": the editors without anything that changes
 // a record, over lists of their own of the valid records; the record found by F1 stays
 // current when the window becomes active again; the editors still list every record after.
+// The grid's context menu "Procurar por ..." of every window with F1 ... F6.
 #include "CORTP011.h"
+#include "CORTP013.h"
 #include "CORTP021.h"
+#include "CORTP023.h"
 #include "dataset.h"
 #include "editorrun.h"
 #include "unitDtFalquinas.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QGroupBox>
+#include <QMenu>
 
 using namespace falq;
 using test::settle;
@@ -23,6 +29,50 @@ template <class Window> QStringList listed(const test::EditorOf<Window>& e) {
     for (int r = 0; r < e.grid()->model()->rowCount(); ++r)
         numbers << e.gridNumber(r);
     return numbers;
+}
+
+// The column titles of the "Localizar" dialog that `search` opens (Esc closes it).
+QStringList searchTitles(const std::function<void()>& search) {
+    QStringList titles;
+    bool seen = false;
+    test::onModal(
+        [&titles](QWidget* modal) {
+            if (auto* grid = modal->findChild<QTableView*>())
+                for (int c = 0; c < grid->model()->columnCount(); ++c)
+                    titles << grid->model()->headerData(c, Qt::Horizontal).toString();
+            QTest::keyClick(modal, Qt::Key_Escape);
+        },
+        &seen);
+    search();
+    settle();
+    return titles;
+}
+
+// The grid's context menu offers the searches of F1 ... F6 under their names, and each item
+// runs the search its key runs.
+template <class Window> void checkGridMenu(const char* numberBox, const QStringList& items) {
+    test::EditorOf<Window> e(numberBox);
+    QVERIFY(e.open());
+    QTableView* grid = e.grid();
+    auto* menu = grid->template findChild<QMenu*>();
+    QVERIFY(menu);
+    QStringList texts;
+    for (const QAction* a : menu->actions())
+        texts << a->text();
+    QCOMPARE(texts, items);
+    const QPoint at = grid->viewport()->rect().center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, grid->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid->viewport(), &click);
+    QVERIFY(menu->isVisible());
+    menu->close();
+    settle();
+    for (int n = 0; n < items.size(); ++n) {
+        const QStringList byMenu = searchTitles([&] { menu->actions().at(n)->trigger(); });
+        const QStringList byKey =
+            searchTitles([&] { QTest::keyClick(grid, Qt::Key(Qt::Key_F1 + n)); });
+        QVERIFY2(!byMenu.isEmpty(), qPrintable(items[n]));
+        QCOMPARE(byMenu, byKey);
+    }
 }
 
 } // namespace
@@ -101,6 +151,42 @@ private slots:
         QCOMPARE(e.window->sortField(), QStringLiteral("PRODNRO"));
         QCOMPARE(e.w("Edit_ClicheNro")->text(), QStringLiteral("K-14"));
         QCOMPARE(e.focused(), QStringLiteral("DBGrid1"));
+    }
+
+    void gridSearchMenus_data() {
+        QTest::addColumn<QString>("window");
+        for (const char* w :
+             {"TCORTF010", "TCORTF011", "TCORTF013", "TCORTF020", "TCORTF021", "TCORTF023"})
+            QTest::newRow(w) << QString::fromLatin1(w);
+    }
+
+    void gridSearchMenus() {
+        QFETCH(QString, window);
+        test::Installation inst;
+        QVERIFY2(inst.ok(), qPrintable(inst.error()));
+        test::addCodes(inst);
+        for (const char* n : {"N-1", "N-2"}) {
+            test::addCliche(inst, n, {{"UTILIZA", n == QLatin1String("N-1") ? "S" : "N"}});
+            test::addDrawing(inst, n, {{"UTILIZA", n == QLatin1String("N-1") ? "S" : "N"}});
+        }
+        const QStringList cliches = {"Procurar por Cliché",     "Procurar por Cortante",
+                                     "Procurar por Cliente",    "Procurar por Produto",
+                                     "Procurar por Referência", "Procurar por Fornecedor"};
+        const QStringList drawings = {"Procurar por Desenho",    "Procurar por Cortante",
+                                      "Procurar por Cliente",    "Procurar por Referência",
+                                      "Procurar por Larg.Placa", "Procurar por Compr.Placa"};
+        if (window == "TCORTF010")
+            checkGridMenu<TCORTF010>("Edit_ClicheNro", cliches);
+        else if (window == "TCORTF011")
+            checkGridMenu<TCORTF011>("Edit_ClicheNro", cliches);
+        else if (window == "TCORTF013")
+            checkGridMenu<TCORTF013>("Edit_ClicheNro", cliches);
+        else if (window == "TCORTF020")
+            checkGridMenu<TCORTF020>("Edit_DesenhoNro", drawings);
+        else if (window == "TCORTF021")
+            checkGridMenu<TCORTF021>("Edit_DesenhoNro", drawings);
+        else
+            checkGridMenu<TCORTF023>("Edit_DesenhoNro", drawings);
     }
 
     void drawingsReadOnlyAndValidOnly() {

@@ -112,6 +112,7 @@ private slots:
     void previewOpensTheViewer_data();
     void previewOpensTheViewer();
     void openedFromTheMenu();
+    void drawingNamesGrid();
 
 private:
     void kinds() {
@@ -351,6 +352,42 @@ void TestListing::openedFromTheMenu() {
                            ? QStringLiteral("TCORTF012")
                            : QStringLiteral("TCORTF022"));
     }
+}
+
+void TestListing::drawingNamesGrid() {
+    // The small grid under the drawings: the current one's designer, board and machine.
+    ListingOn l(true);
+    test::addDrawing(l.inst, "D-1", {{"DESENHADOR", 1}, {"CARTAO", 4}, {"MAQUINA", 5}});
+    test::addDrawing(l.inst, "D-2", {{"DESENHADOR", 2}, {"CARTAO", 1}, {"MAQUINA", 2}});
+    QVERIFY(l.open());
+    auto names = [&](int designer, int board, int machine) {
+        return QStringList{
+            l.inst.scalar("main", "SELECT NOME FROM DESENHADORES WHERE CODIGO = ?", {designer})
+                .toString(),
+            l.inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = ?", {board})
+                .toString(),
+            l.inst.scalar("main", "SELECT DESIGNACAO FROM MAQUINAS WHERE CODIGO = ?", {machine})
+                .toString()};
+    };
+    auto* grid = l.w<QTableView>("DBGrid2");
+    QVERIFY(grid && grid->model());
+    auto shown = [grid] {
+        QStringList row;
+        for (int c = 0; c < grid->model()->columnCount(); ++c)
+            row << grid->model()->index(0, c).data().toString();
+        return row;
+    };
+    QStringList titles;
+    for (int c = 0; c < grid->model()->columnCount(); ++c)
+        titles << grid->model()->headerData(c, Qt::Horizontal).toString();
+    QCOMPARE(titles, QStringList({"Desenhador", "Cartão", "Máquina"}));
+    QCOMPARE(grid->model()->rowCount(), 1);
+    QCOMPARE(shown(), names(1, 4, 5));
+    QVERIFY(!shown().contains(QString()));
+    l.window->list()->setCurrentRow(1);
+    QCOMPARE(shown(), names(2, 1, 2));
+    l.fill("Edit_DesenhoNro1", "E"); // no drawing: no names
+    QCOMPARE(grid->model()->rowCount(), 0);
 }
 
 QTEST_MAIN(TestListing)

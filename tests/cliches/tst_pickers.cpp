@@ -1,8 +1,9 @@
 // The cliché and drawing pickers driven through their widgets: the range checks and their
-// messages, the re-run of the search, the patterns, the look-up keys, and the contract with
-// their callers (the number current at closing however the window closes, the registers'
-// copies, defaults at each opening, criteria kept after the viewer, the caller's datasets
-// left alone).
+// messages, bounds above the boxes' defaults, the re-run of the search, Enter in the boxes,
+// the patterns, the look-up keys, the result grid focused again after a look-up or the viewer,
+// the navigator, and the contract with their callers (the number current at closing however
+// the window closes, the registers' copies, defaults at each opening, criteria kept after the
+// viewer, the caller's datasets left alone).
 #include "clichepicker.h"
 #include "dataset.h"
 #include "drawingpicker.h"
@@ -13,6 +14,8 @@
 #include <QComboBox>
 #include <QPainter>
 #include <QRadioButton>
+#include <QToolButton>
+#include <type_traits>
 
 using namespace falq;
 using test::settle;
@@ -87,6 +90,53 @@ using DrawingPicker = PickerOf<TFACFMENUA>;
 
 class Pickers : public QObject {
     Q_OBJECT
+
+    // Enter in a number box: the next box takes the focus and the search runs.
+    template <class P>
+    void enterInSearchBox(PickerCaller caller, const char* boxes, const QString& prefix) {
+        P p;
+        for (const QString& n : {prefix + "-1", prefix + "-2"}) {
+            if constexpr (std::is_same_v<P, ClichePicker>)
+                test::addCliche(p.inst, n);
+            else
+                test::addDrawing(p.inst, n);
+        }
+        QVERIFY(p.start());
+        QVERIFY(p.open(caller));
+        QLineEdit* box = p.w(qPrintable(QString::fromLatin1(boxes) + "1"));
+        box->setFocus();
+        settle();
+        box->selectAll();
+        QTest::keyClicks(box, prefix + "-2");
+        QTest::keyClick(box, Qt::Key_Return);
+        settle();
+        QCOMPARE(p.focused(), QString::fromLatin1(boxes) + "2");
+        QCOMPARE(p.listed(), QStringList({prefix + "-2"}));
+        QVERIFY(p.messages.shown.isEmpty());
+        QVERIFY(p.window->isVisible());
+        const QString shots = qEnvironmentVariable("FALQ_SHOT_DIR");
+        if (!shots.isEmpty() && caller == PickerCaller::MainWindow && prefix == "D")
+            QVERIFY(p.window->grab().save(QDir(shots).filePath("picker-enter.png")));
+    }
+
+    // A record whose `column` holds `value`, above the box's upper default, is found by
+    // typing the value in both boxes of the range.
+    template <class P> void searchAbove(const QString& box, const QString& column, int value) {
+        P p;
+        for (const QString& n : {QStringLiteral("R-1"), QStringLiteral("R-2")}) {
+            const QMap<QString, QVariant> values = {{column, n == "R-1" ? value : 5}};
+            if constexpr (std::is_same_v<P, ClichePicker>)
+                test::addCliche(p.inst, n, values);
+            else
+                test::addDrawing(p.inst, n, values);
+        }
+        QVERIFY(p.start());
+        QVERIFY(p.open());
+        p.fill(qPrintable(box + "1"), QString::number(value));
+        p.fill(qPrintable(box + "2"), QString::number(value));
+        QVERIFY2(p.messages.shown.isEmpty(), qPrintable(p.messages.shown.join(", ")));
+        QCOMPARE(p.listed(), QStringList({"R-1"}));
+    }
 
 private slots:
     void initTestCase() { FALQ_REQUIRE_ENGINE(); }
@@ -190,8 +240,8 @@ private slots:
         QCOMPARE(p.window->criteriaPage()->criteria().setupFrom, 3); // ... the bound unchanged
         p.fill("Edit_Setup1", "3");
         QCOMPARE(p.messages.shown.size(), 2);
-        // Beyond the upper default.
-        p.fill("Edit_Setup2", "100000");
+        // Beyond what the column holds (above the upper default is a bound like another).
+        p.fill("Edit_Setup2", "2147483648");
         QCOMPARE(p.messages.shown.size(), 3);
         QCOMPARE(p.window->criteriaPage()->criteria().setupTo, 99999);
         // A refused box does not keep the window open.
@@ -265,13 +315,100 @@ private slots:
         QVERIFY(seen);
         QCOMPARE(box->text(), QStringLiteral("2"));
         QCOMPARE(p.window->criteriaPage()->criteria().clientFrom, 2);
-        QCOMPARE(p.listed(), QStringList({"A-1", "A-2"}));
+        // Active again, the result grid takes the focus: the box is left and the search runs.
         p.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(p.window.get()));
-        QCOMPARE(p.focused(), QStringLiteral("Edit_CliNro1"));
-        p.grid()->setFocus();
         settle();
+        QCOMPARE(p.focused(), QStringLiteral("DBGrid1"));
         QCOMPARE(p.listed(), QStringList({"A-2"}));
+        QVERIFY(p.messages.shown.isEmpty());
+    }
+
+    void gridFocusedAfterViewer() {
+        ClichePicker p;
+        test::addCliche(p.inst, "A-1", {{"CLINRO", 1}});
+        test::addCliche(p.inst, "A-2", {{"CLINRO", 2}});
+        writeJpeg(QDir(test::clicheFolder(p.inst)).filePath("A-1.JPG"));
+        QVERIFY(p.start());
+        QVERIFY(p.open());
+        QLineEdit* box = p.w("Edit_CliNro1");
+        box->setFocus();
+        settle();
+        box->selectAll();
+        QTest::keyClicks(box, "2");
+        // A click on the photo opens the viewer of the row shown; the box is not left.
+        auto* preview = p.w<ImageControl>("ML1");
+        bool seen = false;
+        test::onModal([](QWidget* viewer) { viewer->close(); }, &seen);
+        QTest::mouseClick(preview->viewport(), Qt::LeftButton, {},
+                          preview->viewport()->rect().center());
+        settle();
+        QVERIFY(seen);
+        QVERIFY(test::activateAgain(p.window.get()));
+        QCOMPARE(p.focused(), QStringLiteral("DBGrid1"));
+        QCOMPARE(p.listed(), QStringList({"A-2"}));
+    }
+
+    void navigatorMovesCurrentRow() {
+        ClichePicker p;
+        for (const char* n : {"A-1", "A-2", "A-3"})
+            test::addCliche(p.inst, n);
+        QVERIFY(p.start());
+        QVERIFY(p.open(PickerCaller::PurchasesRegister));
+        const QList<QPair<const char*, QString>> steps = {{"BotProximo", "A-2"},
+                                                          {"BotUltimo", "A-3"},
+                                                          {"BotAnterior", "A-2"},
+                                                          {"BotPrimeiro", "A-1"}};
+        for (const auto& [button, pick] : steps) {
+            auto* b = p.w<QToolButton>(button);
+            QVERIFY(b);
+            b->click();
+            QCOMPARE(p.window->pick(), pick);
+            QCOMPARE(p.grid()->currentIndex().row(), p.listed().indexOf(pick));
+        }
+    }
+
+    void enterMovesOnAndSearches_data() {
+        QTest::addColumn<bool>("cliche");
+        QTest::addColumn<int>("caller");
+        for (const bool cliche : {true, false})
+            for (const PickerCaller caller : {PickerCaller::MainWindow, PickerCaller::UsageRegister,
+                                              PickerCaller::PurchasesRegister})
+                QTest::addRow("%s %d", cliche ? "cliché" : "drawing", int(caller))
+                    << cliche << int(caller);
+    }
+
+    void enterMovesOnAndSearches() {
+        QFETCH(bool, cliche);
+        QFETCH(int, caller);
+        if (cliche)
+            enterInSearchBox<ClichePicker>(PickerCaller(caller), "Edit_ClicheNro", "A");
+        else
+            enterInSearchBox<DrawingPicker>(PickerCaller(caller), "Edit_DesenhoNro", "D");
+    }
+
+    void boundsAboveTheirDefaults_data() {
+        QTest::addColumn<bool>("cliche");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<int>("value");
+        QTest::newRow("set-up sheet") << true << "Edit_Setup"
+                                      << "FICHASETUP" << 150000;
+        QTest::newRow("measure") << false << "Edit_Comp_Placa"
+                                 << "COMP_PLACA" << 12000;
+        QTest::newRow("salesman") << false << "Edit_VndNro"
+                                  << "VNDNRO" << 150000;
+    }
+
+    void boundsAboveTheirDefaults() {
+        QFETCH(bool, cliche);
+        QFETCH(QString, box);
+        QFETCH(QString, column);
+        QFETCH(int, value);
+        if (cliche)
+            searchAbove<ClichePicker>(box, column, value);
+        else
+            searchAbove<DrawingPicker>(box, column, value);
     }
 
     void pickAtClosing_data() {

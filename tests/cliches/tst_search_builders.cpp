@@ -340,6 +340,55 @@ private slots:
         QCOMPARE(drawings(c), expected);
     }
 
+    void defaultsFindEveryNumber_data() {
+        QTest::addColumn<bool>("cliche");
+        QTest::newRow("clichés") << true;
+        QTest::newRow("drawings") << false;
+    }
+
+    void defaultsFindEveryNumber() {
+        // Numbers and die numbers that sort after "ZZZ..." without regard to case (and after
+        // it byte by byte), and codes and measures above the upper defaults of the boxes.
+        QFETCH(bool, cliche);
+        const QStringList numbers = {"A-1", "Ç-1", "É2", "_X", "~9"};
+        for (int i = 0; i < numbers.size(); ++i) {
+            const QString& n = numbers[i];
+            if (cliche)
+                test::addCliche(*inst, n, {{"CORTANTENRO", n}, {"FICHASETUP", 150000 * i}});
+            else
+                test::addDrawing(*inst, n,
+                                 {{"CORTANTENRO", n},
+                                  {"VNDNRO", 150000 * i},
+                                  {"LARGURA", 12000 * (i % 2)},
+                                  {"COMP_PLACA", 12000 * (i % 2)}});
+        }
+        QStringList found = cliche ? cliches({}) : drawings({});
+        found.sort();
+        QStringList all = numbers;
+        all.sort();
+        QCOMPARE(found, all);
+    }
+
+    void boundsAboveTheirDefaults() {
+        test::addCliche(*inst, "S-1", {{"FICHASETUP", 99999}});
+        test::addCliche(*inst, "S-2", {{"FICHASETUP", 150000}});
+        cliches::SearchCriteria c;
+        c.setupFrom = c.setupTo = 150000;
+        QCOMPARE(cliches(c), QStringList({"S-2"}));
+        c = {};
+        c.setupFrom = 100000; // up to the default upper bound: no upper limit
+        QCOMPARE(cliches(c), QStringList({"S-2"}));
+        test::addDrawing(*inst, "D-1", {{"VNDNRO", 150000}, {"ALTURA", 12000}});
+        test::addDrawing(*inst, "D-2", {{"VNDNRO", 5}, {"ALTURA", 9999}});
+        drawings::SearchCriteria d;
+        d.salesmanFrom = d.salesmanTo = 150000;
+        QCOMPARE(drawings(d), QStringList({"D-1"}));
+        d = {};
+        d.heightFrom = 10000;
+        d.heightTo = 12000;
+        QCOMPARE(drawings(d), QStringList({"D-1"}));
+    }
+
     void generatedRegisterHoldsWhatSearchesLeaveOut() {
         // The generator writes clichés and drawings whose codes their tables lack: the pickers'
         // searches leave them out, the consultation lists them.

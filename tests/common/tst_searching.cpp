@@ -421,7 +421,7 @@ void TestSearching::titleClickAndYellowTitle() {
 void TestSearching::functionKeys() {
     QTableView grid;
     QStringList searched;
-    new GridSearchKeys(&grid, {"CLICHENRO", "CORTANTENRO", "SIGLACLI"},
+    new GridSearchKeys(&grid, {{"CLICHENRO", "a"}, {"CORTANTENRO", "b"}, {"SIGLACLI", "c"}},
                        [&](const QString& field) { searched << field; });
     grid.show();
     QTest::keyClick(&grid, Qt::Key_F3);
