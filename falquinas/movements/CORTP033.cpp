@@ -64,16 +64,16 @@ std::optional<qint64> wholeNumber(const QString& text, qint64 low, qint64 high) 
     return value;
 }
 
-// A wear % bound: empty is no bound; a number >= 0 (decimal comma or point); false otherwise.
+// A wear % bound: empty is no bound; a number >= 0 written as every amount is (a decimal
+// comma); false otherwise.
 bool wearBound(const QString& text, std::optional<double>* bound) {
     const QString t = text.trimmed();
     if (t.isEmpty()) {
         bound->reset();
         return true;
     }
-    bool ok = false;
-    const double value = QString(t).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-    if (!ok || value < 0 || !std::isfinite(value))
+    double value = 0;
+    if (!parseDecimal(t, &value) || value < 0)
         return false;
     *bound = value;
     return true;
