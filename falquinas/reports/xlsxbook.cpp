@@ -1,6 +1,11 @@
 #include "xlsxbook.h"
 
+#include "wholefile.h"
+#include "zipfile.h"
+
 #include <QFile>
+#include <QXmlStreamReader>
+#include <cerrno>
 #include <xlsxwriter.h>
 
 namespace falq {
@@ -8,6 +13,23 @@ namespace falq {
 namespace {
 // The longest text a spreadsheet cell holds.
 constexpr int kMaxCellText = 32767;
+
+const QString kSheet = QStringLiteral("xl/worksheets/sheet1.xml");
+
+// The system's errors that cut a file short.
+bool cutShort(int errorNumber) {
+    switch (errorNumber) {
+    case ENOSPC:
+    case EFBIG:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+    case EIO:
+        return true;
+    default:
+        return false;
+    }
+}
 } // namespace
 
 QString CellStyle::key() const {
@@ -20,17 +42,20 @@ QString CellStyle::key() const {
 }
 
 XlsxBook::XlsxBook(const QString& path, const QString& tempFolder)
-    : m_tempFolder(QFile::encodeName(tempFolder)) {
+    : m_tempFolder(QFile::encodeName(tempFolder)), m_path(path) {
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
     options.tmpdir = m_tempFolder.isEmpty() ? nullptr : m_tempFolder.data();
     options.use_zip64 = LXW_TRUE;
+    errno = 0;
     m_book = workbook_new_opt(QFile::encodeName(path).constData(), &options);
-    if (!m_book) {
-        m_error = QStringLiteral("O livro não pode ser criado.");
-        return;
+    if (m_book)
+        m_sheet = workbook_add_worksheet(m_book, nullptr); // opens the file of streamed rows
+    if (!m_sheet) {
+        const int system = errno;
+        m_error = system != 0 ? systemReason(system)
+                              : QStringLiteral("a folha de cálculo não pode ser começada");
     }
-    m_sheet = workbook_add_worksheet(m_book, nullptr);
 }
 
 XlsxBook::~XlsxBook() {
@@ -74,8 +99,56 @@ XlsxBook::Format XlsxBook::format(const CellStyle& style) {
 }
 
 void XlsxBook::note(int error) {
+    // Finished rows go to the library's temporary file, its writes unchecked: a refusal shows
+    // on the file, and the reason is the system's last error, right after it.
+    if (m_systemError == 0 && m_sheet && m_sheet->optimize_tmpfile &&
+        ferror(m_sheet->optimize_tmpfile))
+        m_systemError = errno != 0 ? errno : EIO;
     if (error != LXW_NO_ERROR && m_error.isEmpty())
         m_error = QString::fromUtf8(lxw_strerror(lxw_error(error)));
+}
+
+void XlsxBook::wrote(int row) {
+    if (m_rows == 0 || row > m_lastRow) {
+        ++m_rows;
+        m_lastRow = row;
+    }
+}
+
+bool XlsxBook::whole() const {
+    QXmlStreamReader xml;
+    bool parts = false;
+    bool ended = false;
+    bool sheet = false;
+    int rows = 0;
+    int lastRow = 0;
+    const bool read = readZipMembers(
+        m_path,
+        [&](const QString& member, const QByteArray& piece, bool first, bool last) {
+            if (!member.endsWith(QLatin1String(".xml")) && !member.endsWith(QLatin1String(".rels")))
+                return true;
+            if (first) {
+                xml.clear();
+                ended = false;
+                parts = true;
+                sheet = member == kSheet;
+            }
+            xml.addData(piece);
+            while (!xml.atEnd()) {
+                xml.readNext();
+                if (xml.tokenType() == QXmlStreamReader::EndDocument)
+                    ended = true;
+                else if (sheet && xml.isStartElement() && xml.name() == u"row") {
+                    ++rows;
+                    lastRow = xml.attributes().value(QLatin1String("r")).toInt();
+                }
+            }
+            if (xml.hasError() && xml.error() != QXmlStreamReader::PrematureEndOfDocumentError)
+                return false;
+            return !last || ended;
+        },
+        nullptr);
+    return read && parts && rows == m_rows && (m_rows == 0 || lastRow == m_lastRow + 1);
 }
 
 void XlsxBook::setColumnWidth(int column, double width) {
@@ -91,13 +164,20 @@ void XlsxBook::text(int row, int column, const QString& value, Format format) {
         return;
     }
     const QByteArray utf8 = value.left(kMaxCellText).toUtf8();
-    note(worksheet_write_string(m_sheet, lxw_row_t(row), lxw_col_t(column), utf8.constData(),
-                                format));
+    const int e = worksheet_write_string(m_sheet, lxw_row_t(row), lxw_col_t(column),
+                                         utf8.constData(), format);
+    note(e);
+    if (e == LXW_NO_ERROR)
+        wrote(row);
 }
 
 void XlsxBook::number(int row, int column, double value, Format format) {
-    if (isValid())
-        note(worksheet_write_number(m_sheet, lxw_row_t(row), lxw_col_t(column), value, format));
+    if (!isValid())
+        return;
+    const int e = worksheet_write_number(m_sheet, lxw_row_t(row), lxw_col_t(column), value, format);
+    note(e);
+    if (e == LXW_NO_ERROR)
+        wrote(row);
 }
 
 void XlsxBook::dateTime(int row, int column, const QDateTime& value, Format format) {
@@ -106,21 +186,39 @@ void XlsxBook::dateTime(int row, int column, const QDateTime& value, Format form
     const QDate d = value.date();
     const QTime t = value.time();
     lxw_datetime dt{d.year(), d.month(), d.day(), t.hour(), t.minute(), double(t.second())};
-    note(worksheet_write_datetime(m_sheet, lxw_row_t(row), lxw_col_t(column), &dt, format));
+    const int e = worksheet_write_datetime(m_sheet, lxw_row_t(row), lxw_col_t(column), &dt, format);
+    note(e);
+    if (e == LXW_NO_ERROR)
+        wrote(row);
 }
 
 void XlsxBook::blank(int row, int column, Format format) {
-    if (isValid())
-        note(worksheet_write_blank(m_sheet, lxw_row_t(row), lxw_col_t(column), format));
+    if (!isValid())
+        return;
+    const int e = worksheet_write_blank(m_sheet, lxw_row_t(row), lxw_col_t(column), format);
+    note(e);
+    if (e == LXW_NO_ERROR && format) // a blank cell without a style is not written
+        wrote(row);
 }
 
 QString XlsxBook::close() {
     if (!m_book)
         return m_error;
+    errno = 0;
     const lxw_error e = workbook_close(m_book);
+    // The library keeps no reason of its own: the system's last error is the refusal that
+    // stopped it or cut one of its temporary files short (the file of rows, when that was
+    // cut while rows were written).
+    const int system = m_systemError != 0 ? m_systemError : errno;
     m_book = nullptr;
     m_sheet = nullptr;
-    note(e);
+    if (!m_error.isEmpty())
+        return m_error;
+    if (e != LXW_NO_ERROR)
+        m_error = system != 0 ? systemReason(system) : QString::fromUtf8(lxw_strerror(e));
+    else if (!whole())
+        m_error = cutShort(system) ? systemReason(system)
+                                   : QStringLiteral("a folha de cálculo ficou incompleta");
     return m_error;
 }
 

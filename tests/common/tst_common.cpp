@@ -268,7 +268,8 @@ void TestCommon::wholeFileOrNothing() {
         test::FileSizeLimit limit(4096);
         QVERIFY(limit.active());
         QVERIFY(!writeWholeFile(path, QByteArray(size, 'b'), ExistingFile::Replace, &error));
-        QVERIFY2(error.contains(path) && error.contains(QLatin1String("File too large")),
+        QVERIFY2(error.contains(path) &&
+                     error.contains(QStringLiteral("Ficheiro maior do que o sistema permite")),
                  qPrintable(error));
     }
     QCOMPARE(test::fileContent(path), first);
