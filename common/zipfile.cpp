@@ -8,7 +8,7 @@ namespace falq {
 
 namespace {
 
-constexpr qint64 kPiece = 256 * 1024;
+constexpr qint64 kPiece = 64 * 1024;
 
 quint16 u16(const QByteArray& b, qsizetype at) {
     return qFromLittleEndian<quint16>(b.constData() + at);

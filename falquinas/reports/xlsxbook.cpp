@@ -116,39 +116,76 @@ void XlsxBook::wrote(int row) {
 }
 
 bool XlsxBook::whole() const {
+    // The small parts are read as XML; the sheet, which may be large, by the shape of its
+    // rows: each opened and closed in turn, as many as were written, the last one last, and
+    // the closing of the sheet at its end.
     QXmlStreamReader xml;
-    bool parts = false;
     bool ended = false;
-    bool sheet = false;
-    int rows = 0;
-    int lastRow = 0;
+    SheetRows rows;
+    bool sheetSeen = false;
     const bool read = readZipMembers(
         m_path,
         [&](const QString& member, const QByteArray& piece, bool first, bool last) {
+            if (member == kSheet) {
+                sheetSeen = true;
+                return rows.feed(piece, last);
+            }
             if (!member.endsWith(QLatin1String(".xml")) && !member.endsWith(QLatin1String(".rels")))
                 return true;
             if (first) {
                 xml.clear();
                 ended = false;
-                parts = true;
-                sheet = member == kSheet;
             }
             xml.addData(piece);
-            while (!xml.atEnd()) {
-                xml.readNext();
-                if (xml.tokenType() == QXmlStreamReader::EndDocument)
+            while (!xml.atEnd())
+                if (xml.readNext() == QXmlStreamReader::EndDocument)
                     ended = true;
-                else if (sheet && xml.isStartElement() && xml.name() == u"row") {
-                    ++rows;
-                    lastRow = xml.attributes().value(QLatin1String("r")).toInt();
-                }
-            }
             if (xml.hasError() && xml.error() != QXmlStreamReader::PrematureEndOfDocumentError)
                 return false;
             return !last || ended;
         },
         nullptr);
-    return read && parts && rows == m_rows && (m_rows == 0 || lastRow == m_lastRow + 1);
+    return read && sheetSeen && rows.closedWell() && rows.opened == m_rows &&
+           (m_rows == 0 || rows.lastRow == m_lastRow + 1);
+}
+
+bool XlsxBook::SheetRows::feed(const QByteArray& piece, bool last) {
+    static const QByteArray open("<row ");
+    static const QByteArray close("</row>");
+    static const QByteArray number("r=\"");
+    constexpr qsizetype kKeep = 48; // enough for a row's opening and its number
+    m_pending += piece;
+    m_tail = piece.size() >= kKeep ? piece.right(kKeep) : (m_tail + piece).right(kKeep);
+    const qsizetype limit = last ? m_pending.size() : m_pending.size() - kKeep;
+    qsizetype at = 0;
+    while (ordered) {
+        const qsizetype o = m_pending.indexOf(open, at);
+        const qsizetype c = m_pending.indexOf(close, at);
+        const bool isOpen = o >= 0 && (c < 0 || o < c);
+        const qsizetype p = isOpen ? o : c;
+        if (p < 0 || p >= limit)
+            break;
+        if (isOpen) {
+            ordered = opened == closed;
+            ++opened;
+            const qsizetype r = m_pending.indexOf(number, p);
+            const qsizetype stop = m_pending.indexOf('"', r + number.size());
+            lastRow = r >= 0 && stop > r && stop - p < kKeep
+                          ? m_pending.mid(r + number.size(), stop - r - number.size()).toInt()
+                          : -1;
+            at = p + open.size();
+        } else {
+            ++closed;
+            ordered = opened == closed;
+            at = p + close.size();
+        }
+    }
+    m_pending.remove(0, qMin(qMax(at, limit), m_pending.size()));
+    return ordered;
+}
+
+bool XlsxBook::SheetRows::closedWell() const {
+    return ordered && opened == closed && m_tail.trimmed().endsWith("</worksheet>");
 }
 
 void XlsxBook::setColumnWidth(int column, double width) {

@@ -61,6 +61,20 @@ private:
     // Whether the written file is whole.
     bool whole() const;
 
+    // The rows of the sheet's XML, read piece by piece.
+    struct SheetRows {
+        bool feed(const QByteArray& piece, bool last); // false once they are out of order
+        bool closedWell() const;
+        int opened = 0;
+        int closed = 0;
+        int lastRow = 0;
+        bool ordered = true;
+
+    private:
+        QByteArray m_pending;
+        QByteArray m_tail;
+    };
+
     lxw_workbook* m_book = nullptr;
     lxw_worksheet* m_sheet = nullptr;
     QByteArray m_tempFolder;
