@@ -5,12 +5,22 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QList>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QPair>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 #include <QUrl>
 #include <QtEndian>
+#include <memory>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace falq {
 
@@ -46,21 +56,10 @@ bool hasContent(const QString& path) {
     return info.exists() && info.size() > 0;
 }
 
-} // namespace
-
-QString sqliteFileProblem(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return QStringLiteral("o ficheiro não existe");
-    if (!info.isFile())
-        return QStringLiteral("não é um ficheiro");
-    if (info.size() == 0)
-        return QStringLiteral("o ficheiro está vazio (0 bytes)");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return file.errorString();
+// What is wrong with the database header `header` of the file `path` (`info`), empty when
+// nothing.
+QString headerProblem(const QString& path, const QFileInfo& info, const QByteArray& header) {
     // The database header: https://www.sqlite.org/fileformat.html
-    const QByteArray header = file.read(100);
     static const QByteArray magic("SQLite format 3\0", 16);
     if (header.size() < 100 || !header.startsWith(magic))
         return QStringLiteral("o ficheiro não é uma base de dados SQLite");
@@ -82,6 +81,111 @@ QString sqliteFileProblem(const QString& path) {
             .arg(info.size())
             .arg(qint64(pages) * pageSize);
     return {};
+}
+
+// Reads database headers without ever closing a handle of a file the process may hold open.
+//
+// On POSIX systems closing any handle of a file releases every lock the process holds on it,
+// the engine's included: with a connection of this process on the file (another connection,
+// a background read, a dataset's reading copy), another program could then take the write
+// lock, or fold the write-ahead log into the file and delete it under that connection. So
+// the handle a file's header is first read with is kept for the life of the process and
+// every later read of that file (known by its identity on disk, whatever name reaches it)
+// goes through it. Kept handles also keep the identity from being given to another file.
+// A handle is let go once its file is deleted, when no other program can open it any more.
+class HeaderReader {
+public:
+#ifdef Q_OS_UNIX
+    ~HeaderReader() {
+        qDeleteAll(m_files);
+        qDeleteAll(m_strays);
+    }
+#endif
+
+    bool read(const QString& path, QByteArray* header, QString* error) {
+#ifdef Q_OS_UNIX
+        QMutexLocker lock(&m_mutex);
+        struct stat st {};
+        QFile* file = nullptr;
+        if (::stat(QFile::encodeName(path).constData(), &st) == 0)
+            file = m_files.value(Id(st.st_dev, st.st_ino));
+        if (!file) {
+            dropDeleted();
+            auto opened = std::make_unique<QFile>(path);
+            // Unbuffered: every read comes from the file as it is now.
+            if (!opened->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+                *error = opened->errorString();
+                return false;
+            }
+            if (::fstat(opened->handle(), &st) != 0) {
+                // Kept all the same: closing it could be what must not happen.
+                m_strays << opened.release();
+                *error = QStringLiteral("o ficheiro não pode ser lido");
+                return false;
+            }
+            const Id id(st.st_dev, st.st_ino);
+            if (m_files.contains(id))
+                m_strays << opened.release(); // the file changed names meanwhile
+            else
+                m_files.insert(id, opened.release());
+            file = m_files.value(id);
+        }
+        if (!file->seek(0)) {
+            *error = file->errorString();
+            return false;
+        }
+        *header = file->read(100);
+        return true;
+#else
+        // A handle's locks are its own.
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            *error = file.errorString();
+            return false;
+        }
+        *header = file.read(100);
+        return true;
+#endif
+    }
+
+private:
+#ifdef Q_OS_UNIX
+    using Id = QPair<quint64, quint64>; // device and inode
+
+    void dropDeleted() {
+        for (auto it = m_files.begin(); it != m_files.end();) {
+            struct stat st {};
+            if (::fstat(it.value()->handle(), &st) == 0 && st.st_nlink == 0) {
+                delete it.value();
+                it = m_files.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+
+    QMutex m_mutex;
+    QHash<Id, QFile*> m_files;
+    QList<QFile*> m_strays;
+#endif
+};
+
+} // namespace
+
+QString sqliteFileProblem(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("o ficheiro não existe");
+    if (!info.isFile())
+        return QStringLiteral("não é um ficheiro");
+    if (info.size() == 0)
+        return QStringLiteral("o ficheiro está vazio (0 bytes)");
+    static HeaderReader reader;
+    QByteArray header;
+    QString error;
+    if (!reader.read(path, &header, &error))
+        return error;
+    return headerProblem(path, info, header);
 }
 
 bool createSqliteDatabase(const QString& path, QString* error) {

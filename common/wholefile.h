@@ -4,14 +4,23 @@
 // The content goes to a temporary file beside the target; commit() flushes it to disk,
 // closes it and only then gives it its name. A write cut short (a full disk, a quota, a size
 // limit, a network share that went away) or a failed close leaves no file behind, or the
-// earlier file as it was, and the reason is kept for the message. Every file the programs
-// write (copied documents, scanned images, exports, reports, the installer's files) goes
-// through here.
+// earlier file as it was, and the reason is kept for the message: the file's name and the
+// system's reason in Portuguese. Every file the programs write (copied documents, scanned
+// images, exports, reports, the installer's files) goes through here.
 #include <QFileDevice>
 #include <QIODevice>
 #include <QSaveFile>
 
+#include <functional>
+
 namespace falq {
+
+// The system's reason for a failed file operation (an errno value), in Portuguese: "Disco
+// cheio", "Ficheiro maior do que o sistema permite", ... (the system's own text for the rare
+// ones).
+QString systemReason(int errorNumber);
+// The refusal to write `path`: "Não foi possível gravar <path>: <reason>".
+QString writeFailure(const QString& path, const QString& reason);
 
 enum class ExistingFile {
     Refuse, // an existing file is never touched: "já existe"
@@ -48,6 +57,8 @@ protected:
 
 private:
     void fail(const QString& text);
+    // The reason of the last failure of the file: the system's, else the file's own words.
+    QString reason(int errorNumber) const;
 
     QString m_path;
     ExistingFile m_existing;
@@ -61,8 +72,11 @@ private:
 bool writeWholeFile(const QString& path, const QByteArray& data, ExistingFile existing,
                     QString* error, QFileDevice::Permissions permissions = {});
 
-// Files that a library writes itself, by name (PDF, spreadsheet): `fill` writes a temporary
-// file beside the target, and only a complete file takes the target's name.
+// Files that a library writes itself, by name (a spreadsheet): `fill` writes a temporary file
+// beside the target, and only a complete file takes the target's name. The library's own
+// temporary files go to a folder that belongs to this one writing (beside the target, so on
+// the same disk): removed with whatever is left in it once the filler is done. A library
+// that writes its temporary files without checking them must check what it wrote itself.
 struct WholeFileResult {
     bool ok = false;
     bool cancelled = false;
@@ -70,8 +84,14 @@ struct WholeFileResult {
     QString path; // the name the file took
 };
 
-// Fills `tempPath`; false on failure (with `error`) or when cancelled (error left empty).
-using FileFiller = std::function<bool(const QString& tempPath, QString* error)>;
+struct FillTarget {
+    QString path;    // the file to write (exists, empty)
+    QString scratch; // the folder for a library's temporary files
+};
+
+// Fills `target.path`; false on failure (with `error`) or when cancelled (error left empty).
+// The filled file is then flushed to the disk and checked before it takes its name.
+using FileFiller = std::function<bool(const FillTarget& target, QString* error)>;
 
 // Writes `path`, replacing an earlier file of that name once the new one is complete.
 WholeFileResult writeWholeFile(const QString& path, const FileFiller& fill);

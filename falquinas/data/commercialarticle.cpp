@@ -3,9 +3,9 @@
 #include "dataset.h"
 #include "imagefiles.h"
 #include "schema.h"
+#include "wholefile.h"
 
 #include <QImageWriter>
-#include <QSaveFile>
 
 namespace falq::article {
 
@@ -119,19 +119,16 @@ bool savePhoto(const QImage& image, const QString& folder, const QString& code, 
         return false;
     }
     const QString path = photoPath(folder, code);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("Não foi possível criar %1: %2").arg(path, file.errorString());
+    WholeFileWriter file(path, ExistingFile::Replace);
+    if (!file.create()) {
+        *error = file.error();
         return false;
     }
     QImageWriter writer(&file, "bmp");
-    if (!writer.write(image) || !file.commit()) {
-        *error = QStringLiteral("Não foi possível gravar %1: %2")
-                     .arg(path, writer.error() != QImageWriter::UnknownError ? writer.errorString()
-                                                                             : file.errorString());
-        return false;
-    }
-    return true;
+    if (writer.write(image) && file.commit())
+        return true;
+    *error = file.failed() ? file.error() : writeFailure(path, writer.errorString());
+    return false;
 }
 
 } // namespace falq::article

@@ -86,16 +86,16 @@ reports::Result writeGridSpreadsheet(QTableView& grid, const SpreadsheetHeading&
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_hhmmss"));
     const QString stem = fileStem(heading.title);
 
-    const WholeFileResult written = writeNewFile(
-        folder,
-        [&](int attempt) {
-            return attempt == 0 ? QStringLiteral("%1_%2.xlsx").arg(stem, stamp)
-                                : QStringLiteral("%1_%2_%3.xlsx").arg(stem, stamp).arg(attempt);
-        },
-        [&](const QString& temp, QString* error) {
-            XlsxBook book(temp, folder);
+    const auto name = [&](int attempt) {
+        return attempt == 0 ? QStringLiteral("%1_%2.xlsx").arg(stem, stamp)
+                            : QStringLiteral("%1_%2_%3.xlsx").arg(stem, stamp).arg(attempt);
+    };
+    const QString shown = QDir(folder).filePath(name(0));
+    const WholeFileResult written =
+        writeNewFile(folder, name, [&](const FillTarget& target, QString* error) {
+            XlsxBook book(target.path, target.scratch);
             if (!book.isValid()) {
-                *error = book.close();
+                *error = writeFailure(shown, book.close());
                 return false;
             }
             for (int c = 0; c < columns.size(); ++c)
@@ -152,8 +152,10 @@ reports::Result writeGridSpreadsheet(QTableView& grid, const SpreadsheetHeading&
             for (int c = 0; c < columns.size(); ++c)
                 book.blank(4 + row, c, grey);
             result.rows = row;
-            *error = book.close();
-            return error->isEmpty();
+            const QString reason = book.close();
+            if (!reason.isEmpty())
+                *error = writeFailure(shown, reason);
+            return reason.isEmpty();
         });
     result.ok = written.ok;
     result.cancelled = written.cancelled;

@@ -3,6 +3,7 @@
 #include "wholefile.h"
 #include "xlsxbook.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QPdfWriter>
@@ -36,15 +37,18 @@ QVector<int> columnStarts(const Form& form) {
 // per line with numbers and dates as such, the footer's texts at the end.
 class XlsxSink : public Sink {
 public:
-    XlsxSink(const Form& form, const QString& path)
-        : m_form(form), m_starts(columnStarts(form)), m_book(path, QFileInfo(path).absolutePath()) {
-    }
+    // Writes `target.path`; `shown` names the file in messages.
+    XlsxSink(const Form& form, const FillTarget& target, const QString& shown)
+        : m_form(form), m_starts(columnStarts(form)), m_book(target.path, target.scratch),
+          m_shown(shown) {}
 
     bool paginated() const override { return false; }
 
     bool beginPage(int) override {
-        if (!m_book.isValid())
+        if (!m_book.isValid()) {
+            m_error = writeFailure(m_shown, m_book.close());
             return false;
+        }
         for (int i = 0; i < m_form.columns.size(); ++i)
             m_book.setColumnWidth(i, m_form.columns[i].width + 2);
         return true;
@@ -92,8 +96,10 @@ public:
     bool endPage() override { return true; }
 
     bool finish() override {
-        m_error = m_book.close();
-        return m_error.isEmpty();
+        const QString reason = m_book.close();
+        if (!reason.isEmpty())
+            m_error = writeFailure(m_shown, reason);
+        return reason.isEmpty();
     }
 
     QString error() const override { return m_error; }
@@ -154,16 +160,18 @@ private:
     const Form& m_form;
     QVector<int> m_starts;
     XlsxBook m_book;
+    QString m_shown;
     XlsxBook::Format m_styles[int(ValueFormat::DateTime) + 1][2] = {};
     int m_row = 0;
     QString m_error;
 };
 
-// The report as an OpenDocument text: title and criteria, one table, the footer's texts.
+// The report as an OpenDocument text: title and criteria, one table, the footer's texts. The
+// document is made in memory (it is held whole to be laid out anyway), then written to `out`.
 class OdtSink : public Sink {
 public:
-    OdtSink(const Form& form, const QString& path)
-        : m_form(form), m_starts(columnStarts(form)), m_path(path) {}
+    OdtSink(const Form& form, QIODevice& out)
+        : m_form(form), m_starts(columnStarts(form)), m_out(out) {}
 
     bool paginated() const override { return false; }
     bool beginPage(int) override {
@@ -250,10 +258,15 @@ public:
         m_html += QStringLiteral("</body></html>");
         QTextDocument doc;
         doc.setHtml(m_html);
-        QTextDocumentWriter writer(m_path, QByteArrayLiteral("odf"));
+        QBuffer archive;
+        archive.open(QIODevice::WriteOnly);
+        QTextDocumentWriter writer(&archive, QByteArrayLiteral("odf"));
         if (!writer.write(&doc)) {
-            m_error = writer.device() ? writer.device()->errorString()
-                                      : QStringLiteral("O documento não pode ser escrito.");
+            m_error = QStringLiteral("O documento não pode ser composto.");
+            return false;
+        }
+        if (m_out.write(archive.data()) != archive.data().size()) {
+            m_error = m_out.errorString();
             return false;
         }
         return true;
@@ -264,15 +277,10 @@ public:
 private:
     const Form& m_form;
     QVector<int> m_starts;
-    QString m_path;
+    QIODevice& m_out;
     QString m_html;
     QString m_error;
 };
-
-QString fileError(const QFile& file) {
-    return QStringLiteral("O ficheiro \"%1\" não pode ser escrito : %2")
-        .arg(file.fileName(), file.errorString());
-}
 
 } // namespace
 
@@ -293,58 +301,60 @@ QString fileSuffix(FileFormat format) {
 Result renderToFile(const Form& form, Source& source, const Context& context, FileFormat format,
                     const QString& path, const Progress& progress) {
     Result result;
-    const WholeFileResult written = writeWholeFile(path, [&](const QString& temp, QString* error) {
-        switch (format) {
-        case FileFormat::Pdf: {
-            QFile file(temp);
-            if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-                *error = fileError(file);
-                return false;
-            }
-            QPdfWriter pdf(&file);
-            pdf.setTitle(form.title);
-            pdf.setCreator(QStringLiteral("Falquinas"));
-            pdf.setResolution(600);
-            result = renderToDevice(form, source, context, &pdf, progress);
-            if (result.ok && (!file.flush() || file.error() != QFileDevice::NoError)) {
-                result.ok = false;
-                result.error = fileError(file);
-            }
-            break;
-        }
-        case FileFormat::Text: {
-            QFile file(temp);
-            if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-                *error = fileError(file);
-                return false;
-            }
-            result = renderToText(form, source, context, file, progress);
-            if (result.ok && (!file.flush() || file.error() != QFileDevice::NoError)) {
-                result.ok = false;
-                result.error = fileError(file);
-            }
-            break;
-        }
-        case FileFormat::Xlsx: {
-            XlsxSink sink(form, temp);
-            result = render(form, source, context, sink, progress);
-            break;
-        }
-        case FileFormat::Odt: {
-            OdtSink sink(form, temp);
-            result = render(form, source, context, sink, progress);
-            break;
-        }
-        }
-        if (!result.ok)
-            *error = result.cancelled ? QString() : result.error;
-        return result.ok;
-    });
-    result.ok = written.ok;
-    result.cancelled = written.cancelled;
-    if (!written.ok && !written.error.isEmpty())
-        result.error = written.error;
-    result.path = written.path;
+    if (format == FileFormat::Xlsx) {
+        // The library writes the file by name, with temporary files of its own.
+        const WholeFileResult written =
+            writeWholeFile(path, [&](const FillTarget& target, QString* error) {
+                XlsxSink sink(form, target, path);
+                result = render(form, source, context, sink, progress);
+                if (!result.ok)
+                    *error = result.cancelled ? QString() : result.error;
+                return result.ok;
+            });
+        result.ok = written.ok;
+        result.cancelled = written.cancelled;
+        if (!written.ok && !written.error.isEmpty())
+            result.error = written.error;
+        result.path = written.path;
+        return result;
+    }
+    WholeFileWriter file(path, ExistingFile::Replace);
+    if (!file.create()) {
+        result.error = file.error();
+        return result;
+    }
+    switch (format) {
+    case FileFormat::Pdf: {
+        QPdfWriter pdf(&file);
+        pdf.setTitle(form.title);
+        pdf.setCreator(QStringLiteral("Falquinas"));
+        pdf.setResolution(600);
+        result = renderToDevice(form, source, context, &pdf, progress);
+        break;
+    }
+    case FileFormat::Text:
+        result = renderToText(form, source, context, file, progress);
+        break;
+    case FileFormat::Odt: {
+        OdtSink sink(form, file);
+        result = render(form, source, context, sink, progress);
+        break;
+    }
+    case FileFormat::Xlsx:
+        break;
+    }
+    // A refusal of the disk is the reason, whatever the writer made of it ("cannot go to page
+    // 14").
+    if (result.ok && file.commit()) {
+        result.path = QFileInfo(path).absoluteFilePath();
+        return result;
+    }
+    if (file.failed()) {
+        result.ok = false;
+        result.cancelled = false;
+        result.error = file.error();
+    }
+    file.cancel();
     return result;
 }
 

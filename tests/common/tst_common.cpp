@@ -16,8 +16,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QStandardPaths>
 
 using namespace falq;
 
@@ -34,6 +36,7 @@ private slots:
     void damagedDatabaseFilesAreRefused_data();
     void damagedDatabaseFilesAreRefused();
     void onlyTheInstallerCreatesDatabases();
+    void anotherConnectionKeepsTheFileLocked();
     void wholeFileOrNothing();
     void failedReadsSayWhy();
     void rightsOfTheCompanyWithExactKeys();
@@ -194,6 +197,64 @@ void TestCommon::onlyTheInstallerCreatesDatabases() {
     closeConnection(QStringLiteral("test_x"));
 }
 
+namespace {
+
+// Runs `sql` on the database file in a process of its own (the engine's command-line tool,
+// which waits for no lock); its output, or "erro: ..." when it failed.
+QString otherProcess(const QString& file, const QString& sql) {
+    QProcess p;
+    p.start(QStringLiteral("sqlite3"), {QStringLiteral("-batch"), file, sql});
+    if (!p.waitForFinished(10000))
+        return QStringLiteral("erro: ") + p.errorString();
+    const QString out = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return QStringLiteral("erro: ") + QString::fromUtf8(p.readAllStandardError()).trimmed();
+    return out;
+}
+
+} // namespace
+
+void TestCommon::anotherConnectionKeepsTheFileLocked() {
+    if (QStandardPaths::findExecutable(QStringLiteral("sqlite3")).isEmpty())
+        QSKIP("the sqlite3 command-line tool is not installed");
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("partilhada.db"));
+    QString error;
+    QVERIFY2(createSqliteDatabase(file, &error), qPrintable(error));
+    AliasDef def;
+    def.name = QStringLiteral("PARTILHADA");
+    def.driver = QStringLiteral("QSQLITE");
+    def.database = file;
+    QVERIFY2(openConnection(QStringLiteral("test_a"), def, {}, {}, &error), qPrintable(error));
+    {
+        QSqlQuery q(QSqlDatabase::database(QStringLiteral("test_a")));
+        FALQ_VERIFY_SQL(q, q.exec(QStringLiteral("CREATE TABLE T (A INTEGER PRIMARY KEY)")));
+        FALQ_VERIFY_SQL(q, q.exec(QStringLiteral("INSERT INTO T VALUES (1)")));
+    }
+    // Another program may not take the file for itself while this one has it open, before
+    // and after a second connection of this process to the same file.
+    const QString takeAll =
+        QStringLiteral("PRAGMA locking_mode=EXCLUSIVE; SELECT COUNT(*) FROM T;");
+    QVERIFY(otherProcess(file, takeAll).contains(QLatin1String("locked")));
+    QVERIFY2(openConnection(QStringLiteral("test_b"), def, {}, {}, &error), qPrintable(error));
+    const QString taken = otherProcess(file, takeAll);
+    QVERIFY2(taken.contains(QLatin1String("locked")), qPrintable(taken));
+    // Writes of both programs in turn: the one that ends last never folds its log into the
+    // file over the other's rows.
+    QCOMPARE(otherProcess(file, QStringLiteral("INSERT INTO T VALUES (2);")), QString());
+    {
+        QSqlQuery q(QSqlDatabase::database(QStringLiteral("test_a")));
+        FALQ_VERIFY_SQL(q, q.exec(QStringLiteral("INSERT INTO T VALUES (3)")));
+    }
+    QCOMPARE(otherProcess(file, QStringLiteral("INSERT INTO T VALUES (4);")), QString());
+    closeConnection(QStringLiteral("test_b"));
+    closeConnection(QStringLiteral("test_a"));
+    QCOMPARE(otherProcess(file, QStringLiteral("PRAGMA integrity_check; "
+                                               "SELECT group_concat(A) FROM (SELECT A FROM T "
+                                               "ORDER BY A);")),
+             QStringLiteral("ok\n1,2,3,4"));
+}
+
 void TestCommon::wholeFileOrNothing() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("relatorio.pdf"));
@@ -207,7 +268,8 @@ void TestCommon::wholeFileOrNothing() {
         test::FileSizeLimit limit(4096);
         QVERIFY(limit.active());
         QVERIFY(!writeWholeFile(path, QByteArray(size, 'b'), ExistingFile::Replace, &error));
-        QVERIFY2(error.contains(path) && error.contains(QLatin1String("File too large")),
+        QVERIFY2(error.contains(path) &&
+                     error.contains(QStringLiteral("Ficheiro maior do que o sistema permite")),
                  qPrintable(error));
     }
     QCOMPARE(test::fileContent(path), first);

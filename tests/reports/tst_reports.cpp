@@ -1,7 +1,9 @@
 // The report engine: bands and pages in plain text (against reference files), the page footer
 // on every page, PDF, spreadsheet and OpenDocument outputs, and cancelled or failed renders
-// that leave no file.
+// that leave no file; every file output (and the grids' spreadsheet export) cut short by the
+// disk.
 #include "filecheck.h"
+#include "gridexport.h"
 #include "reportengine.h"
 #include "testsupport.h"
 
@@ -10,6 +12,8 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QRegularExpression>
+#include <QStandardItemModel>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -98,6 +102,8 @@ private slots:
     void cancelledRenderWritesNothing_data();
     void cancelledRenderWritesNothing();
     void unwritableFolderSaysWhy();
+    void everyFileIsWholeOrNone_data();
+    void everyFileIsWholeOrNone();
     void spreadsheetOfAReport();
     void openDocumentOfAReport();
 };
@@ -283,6 +289,91 @@ void TestReports::unwritableFolderSaysWhy() {
     QVERIFY(!r.cancelled);
     QVERIFY2(r.error.contains(plain), qPrintable(r.error));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"plain.txt"});
+}
+
+void TestReports::everyFileIsWholeOrNone_data() {
+    QTest::addColumn<QString>("kind");
+    // The size limit, against the size of the complete file: a spreadsheet that would fit is
+    // still refused when the library's own temporary files (the sheet before it is zipped)
+    // do not.
+    QTest::addColumn<double>("limit");
+    QTest::newRow("report xlsx") << "xlsx" << 1.2;
+    QTest::newRow("grid xlsx") << "grid" << 1.2;
+    QTest::newRow("odt") << "odt" << 0.5;
+    QTest::newRow("pdf") << "pdf" << 0.5;
+    QTest::newRow("text") << "txt" << 0.5;
+}
+
+void TestReports::everyFileIsWholeOrNone() {
+    QFETCH(QString, kind);
+    QFETCH(double, limit);
+    QTemporaryDir dir;
+    // The grid export's rows: numbers, amounts, texts and dates.
+    constexpr int kGridRows = 400;
+    QStandardItemModel model(kGridRows, 4);
+    for (int r = 0; r < kGridRows; ++r) {
+        model.setData(model.index(r, 0), r + 1, Qt::EditRole);
+        model.setData(model.index(r, 1), r * 1.25, Qt::EditRole);
+        model.setData(model.index(r, 2), QStringLiteral("Cliché nº %1 de ALFA").arg(r + 1));
+        model.setData(model.index(r, 3), QDate(2026, 1, 1).addDays(r), Qt::EditRole);
+    }
+    QTableView grid;
+    grid.setModel(&model);
+    const auto write = [&]() {
+        if (kind == QLatin1String("grid"))
+            return writeGridSpreadsheet(grid, {"Cartonagem do Vale, Lda", "FACTURA01", "Clichés"},
+                                        dir.path());
+        const QMap<QString, FileFormat> formats = {{"xlsx", FileFormat::Xlsx},
+                                                   {"odt", FileFormat::Odt},
+                                                   {"pdf", FileFormat::Pdf},
+                                                   {"txt", FileFormat::Text}};
+        TableSource source = purchases();
+        return renderToFile(purchasesForm(), source, context(), formats.value(kind),
+                            dir.filePath("compras." + kind));
+    };
+    // With room, the file is complete.
+    const Result first = write();
+    QVERIFY2(first.ok, qPrintable(first.error));
+    const QByteArray content = test::fileContent(first.path);
+    if (kind == QLatin1String("xlsx") || kind == QLatin1String("grid")) {
+        const test::Sheet sheet = test::readSheet(first.path);
+        QVERIFY2(sheet.error.isEmpty(), qPrintable(sheet.error));
+        if (kind == QLatin1String("grid")) {
+            QCOMPARE(sheet.lastRow, 4 + kGridRows + 1);
+            QCOMPARE(sheet.at(4 + kGridRows, 3).text, QStringLiteral("Cliché nº 400 de ALFA"));
+        } else {
+            QCOMPARE(sheet.at(sheet.lastRow, 1).text, QStringLiteral("Data : 05/03/2026 14:30"));
+        }
+    } else if (kind == QLatin1String("odt")) {
+        QString error;
+        const auto zip = test::readZip(first.path, &error);
+        QVERIFY2(!zip.isEmpty(), qPrintable(error));
+        QVERIFY(zip.value("content.xml").contains("Empresa : Cartonagem do Vale, Lda"));
+    } else if (kind == QLatin1String("pdf")) {
+        QVERIFY(content.startsWith("%PDF-"));
+        QVERIFY(content.trimmed().endsWith("%%EOF"));
+    } else {
+        TableSource again = purchases();
+        QCOMPARE(content, text(purchasesForm(), again));
+    }
+    // Cut short by the disk: refused with the file's name and the system's reason; nothing
+    // is left of it, and the earlier file of that name stays as it was.
+    Result cut;
+    {
+        test::FileSizeLimit limited(qint64(content.size() * limit));
+        QVERIFY(limited.active());
+        cut = write();
+    }
+    QVERIFY(!cut.ok);
+    QVERIFY(!cut.cancelled);
+    QVERIFY(cut.path.isEmpty());
+    const QString named = kind == QLatin1String("grid") ? dir.filePath("Clich") : first.path;
+    QVERIFY2(cut.error.contains(named) &&
+                 cut.error.contains(QStringLiteral("Ficheiro maior do que o sistema permite")),
+             qPrintable(cut.error));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QFileInfo(first.path).fileName()});
+    QCOMPARE(test::fileContent(first.path), content);
 }
 
 void TestReports::spreadsheetOfAReport() {

@@ -178,9 +178,10 @@ void TestUpdate::setupCutShortIsNeverStarted() {
     QVERIFY2(f.launched.isEmpty(), qPrintable(f.launched));
     QCOMPARE(ended.count(), 0);
     QCOMPARE(f.messages.shown.size(), 1);
-    QVERIFY2(f.messages.shown[0].contains("SetupFalquinas.exe") &&
-                 f.messages.shown[0].contains("File too large"),
-             qPrintable(f.messages.shown[0]));
+    QVERIFY2(
+        f.messages.shown[0].contains("SetupFalquinas.exe") &&
+            f.messages.shown[0].contains(QStringLiteral("Ficheiro maior do que o sistema permite")),
+        qPrintable(f.messages.shown[0]));
     QCOMPARE(QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList());
 }

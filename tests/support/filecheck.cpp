@@ -1,10 +1,10 @@
 #include "filecheck.h"
 
+#include "zipfile.h"
+
 #include <QFile>
 #include <QList>
 #include <QXmlStreamReader>
-#include <QtEndian>
-#include <zlib.h>
 
 namespace falq::test {
 
@@ -42,99 +42,16 @@ bool matchesGolden(const QByteArray& actual, const QString& referencePath, QStri
     return false;
 }
 
-namespace {
-
-quint16 u16(const QByteArray& b, qsizetype at) {
-    return qFromLittleEndian<quint16>(b.constData() + at);
-}
-quint32 u32(const QByteArray& b, qsizetype at) {
-    return qFromLittleEndian<quint32>(b.constData() + at);
-}
-quint64 u64(const QByteArray& b, qsizetype at) {
-    return qFromLittleEndian<quint64>(b.constData() + at);
-}
-
-bool inflateRaw(const QByteArray& in, qsizetype size, QByteArray* out) {
-    out->resize(size);
-    z_stream z{};
-    if (inflateInit2(&z, -MAX_WBITS) != Z_OK)
-        return false;
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.constData()));
-    z.avail_in = uInt(in.size());
-    z.next_out = reinterpret_cast<Bytef*>(out->data());
-    z.avail_out = uInt(size);
-    const int rc = inflate(&z, Z_FINISH);
-    inflateEnd(&z);
-    return rc == Z_STREAM_END && qsizetype(z.total_out) == size;
-}
-
-} // namespace
-
 QMap<QString, QByteArray> readZip(const QString& path, QString* error) {
     QMap<QString, QByteArray> members;
-    auto fail = [&](const QString& why) {
-        if (error)
-            *error = why;
-        return QMap<QString, QByteArray>();
-    };
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return fail(f.errorString());
-    const QByteArray zip = f.readAll();
-    // End of the central directory, near the end of the file.
-    qsizetype eocd = -1;
-    for (qsizetype i = zip.size() - 22; i >= 0 && i >= zip.size() - 22 - 65535; --i)
-        if (u32(zip, i) == 0x06054b50) {
-            eocd = i;
-            break;
-        }
-    if (eocd < 0)
-        return fail(QStringLiteral("not a zip file"));
-    const int entries = u16(zip, eocd + 10);
-    qsizetype at = u32(zip, eocd + 16);
-    for (int n = 0; n < entries; ++n) {
-        if (at + 46 > zip.size() || u32(zip, at) != 0x02014b50)
-            return fail(QStringLiteral("damaged central directory"));
-        const int method = u16(zip, at + 10);
-        quint64 packed = u32(zip, at + 20);
-        quint64 size = u32(zip, at + 24);
-        const int nameLength = u16(zip, at + 28);
-        const int extraLength = u16(zip, at + 30);
-        const int commentLength = u16(zip, at + 32);
-        quint64 local = u32(zip, at + 42);
-        const QString name = QString::fromUtf8(zip.mid(at + 46, nameLength));
-        // Zip64 sizes and offset, where the plain fields are full.
-        qsizetype x = at + 46 + nameLength;
-        const qsizetype xEnd = x + extraLength;
-        while (x + 4 <= xEnd) {
-            const int id = u16(zip, x);
-            const int len = u16(zip, x + 2);
-            qsizetype p = x + 4;
-            if (id == 0x0001) {
-                if (size == 0xffffffffu) {
-                    size = u64(zip, p);
-                    p += 8;
-                }
-                if (packed == 0xffffffffu) {
-                    packed = u64(zip, p);
-                    p += 8;
-                }
-                if (local == 0xffffffffu)
-                    local = u64(zip, p);
-            }
-            x += 4 + len;
-        }
-        const qsizetype data = qsizetype(local) + 30 + u16(zip, local + 26) + u16(zip, local + 28);
-        const QByteArray raw = zip.mid(data, qsizetype(packed));
-        QByteArray content;
-        if (method == 0)
-            content = raw;
-        else if (method != 8 || !inflateRaw(raw, qsizetype(size), &content))
-            return fail(QStringLiteral("cannot read member %1").arg(name));
-        members.insert(name, content);
-        at += 46 + nameLength + extraLength + commentLength;
-    }
-    return members;
+    const bool read = readZipMembers(
+        path,
+        [&](const QString& member, const QByteArray& piece, bool, bool) {
+            members[member] += piece;
+            return true;
+        },
+        error);
+    return read ? members : QMap<QString, QByteArray>();
 }
 
 namespace {
