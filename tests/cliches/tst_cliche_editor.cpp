@@ -267,7 +267,7 @@ void TestClicheEditor::refusedCodesModelMachineAndColours() {
     e.click("Edit_Cor01");
     QCOMPARE(e.w<QLabel>("Label_CorDes2")->text(), QString());
     QCOMPARE(e.w<QLabel>("Label_CorNumero2")->text(), QString());
-    QCOMPARE(e.messages.shown.size(), 2);
+    QCOMPARE(e.messages.shown.size(), 3);
     e.clickGrid();
     QCOMPARE(column(inst, "A-100", "MODELO").toInt(), 3);
     QCOMPARE(column(inst, "A-100", "MAQUINA").toInt(), 5);

@@ -170,7 +170,7 @@ void TestValidation::opensOnTheNotValidOnes() {
              QStringLiteral("Valida?"));
     QCOMPARE(v.window->windowTitle(), drawing ? QStringLiteral("Validação de Desenhos")
                                               : QStringLiteral("Validação de Clichés"));
-    QCOMPARE(v.window->findChild<ImageControl*>()->toolTip(),
+    QCOMPARE(v.window->findChild<ImageControl*>("ML1")->toolTip(),
              drawing ? QStringLiteral("Click 2 Vezes para Amplicar")
                      : QStringLiteral("Click 2 Vezes para Visualizar"));
     // The columns' widths survive the list read again for another filter.

@@ -267,12 +267,24 @@ void TestDrawingEditor::refusalsSayWhy_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("message");
-    QTest::newRow("client text") << "Edit_CliNro" << "x1" << "Cliente Inexistente ...";
-    QTest::newRow("negative machine") << "Edit_Maquina" << "-4" << "Máquina Inexistente ...";
-    QTest::newRow("salesman text") << "Edit_VndNro" << "três" << "Vendedor Inexistente ...";
-    QTest::newRow("measure too large") << "Edit_Largura" << "99999999999" << "Valor Inválido ...";
-    QTest::newRow("quantity text") << "Edit_Quantid" << "muitos" << "Valor Inválido ...";
-    QTest::newRow("date that does not exist") << "Edit_Data" << "31/02/2026" << "Data Inválida ...";
+    QTest::newRow("client text") << "Edit_CliNro"
+                                 << "x1"
+                                 << "Cliente Inexistente ...";
+    QTest::newRow("negative machine") << "Edit_Maquina"
+                                      << "-4"
+                                      << "Máquina Inexistente ...";
+    QTest::newRow("salesman text") << "Edit_VndNro"
+                                   << "três"
+                                   << "Vendedor Inexistente ...";
+    QTest::newRow("measure too large") << "Edit_Largura"
+                                       << "99999999999"
+                                       << "Valor Inválido ...";
+    QTest::newRow("quantity text") << "Edit_Quantid"
+                                   << "muitos"
+                                   << "Valor Inválido ...";
+    QTest::newRow("date that does not exist") << "Edit_Data"
+                                              << "31/02/2026"
+                                              << "Data Inválida ...";
 }
 
 void TestDrawingEditor::refusalsSayWhy() {
@@ -340,6 +352,11 @@ void TestDrawingEditor::gridsKeepTheirColumns() {
         QCOMPARE(count(inst), 1);
     }
     QCOMPARE(presentation(), before);
+    if (const QString shots = qEnvironmentVariable("FALQ_SHOT_DIR"); !shots.isEmpty()) {
+        e.window->resize(1280, 820);
+        settle();
+        QVERIFY(e.window->grab().save(QDir(shots).filePath("editor-after-" + action + ".png")));
+    }
 }
 
 void TestDrawingEditor::supplierZeroAcceptedClientZeroRefused() {
