@@ -211,10 +211,10 @@ void TCORTF033::FormActivate() {
         m_alterCliches = m_session.rights(kClicheChapter, kEditorProgram, &error).alterar;
     if (error.isEmpty())
         m_alterDrawings = m_session.rights(kDrawingChapter, kEditorProgram, &error).alterar;
-    if (!error.isEmpty()) {
+    if (!error.isEmpty())
         m_alterCliches = m_alterDrawings = false;
-        m_session.messages().show(error, true);
-    }
+    // A failed read is told once: the box closing activates the window again.
+    m_rightsNotice.report(m_session.messages(), QStringLiteral("rights"), error);
     showLifeRight();
     // Printing (with or without pictures) needs the print right; the export does not.
     ui->BotPrint->setVisible(rights.imprimir);

@@ -6,6 +6,7 @@
 // the usage register's program.
 #include "backgroundread.h"
 #include "imagefiles.h"
+#include "messages.h"
 #include "preparedreport.h"
 #include "toollifemodel.h"
 
@@ -104,6 +105,7 @@ private:
     bool m_initialised = false;
     bool m_sized = false;
     bool m_alterCliches = false;
+    FailureNotice m_rightsNotice; // a failed read of the rights, told once
     bool m_alterDrawings = false;
     std::unique_ptr<CodeNames> m_machineName;
     bool m_reading = false;

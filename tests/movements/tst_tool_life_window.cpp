@@ -163,6 +163,7 @@ private slots:
     void lifeConflict();
     void lifeChangedSinceTheListWasRead();
     void boxesLeftAndPagesChanged();
+    void failedRightsToldOnce();
     void rightsAndPrinting();
     void pagesOfTools();
     void stoppedReadsKeepTheList();
@@ -405,6 +406,31 @@ void TestToolLifeWindow::boxesLeftAndPagesChanged() {
     t.e.w<QCheckBox>("ChkInactivos")->click();
     test::settle();
     QCOMPARE(t.e.messages.shown, QStringList{"Número de Meses Inválido ..."});
+}
+
+// The rights' table cannot be read: told once, not again at every activation the box's
+// closing brings, and the window still closes.
+void TestToolLifeWindow::failedRightsToldOnce() {
+    ToolLifeOn t;
+    QVERIFY(t.inst.exec("main", "ALTER TABLE APLICACAODET RENAME TO APLICACAODET_X"));
+    QVERIFY(t.open());
+    // Said when the window opened (the main window's menu says it too).
+    QVERIFY(!t.e.messages.shown.isEmpty());
+    QVERIFY2(t.e.messages.shown.last().contains("APLICACAODET", Qt::CaseInsensitive),
+             qPrintable(t.e.messages.shown.last()));
+    t.e.messages.shown.clear();
+    for (int i = 0; i < 3; ++i) {
+        // A box over the window closes: the window is active again.
+        QDialog over(t.e.window.get());
+        over.show();
+        over.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&over));
+        over.close();
+        QVERIFY(t.e.activate());
+    }
+    QVERIFY2(t.e.messages.shown.isEmpty(), qPrintable(t.e.messages.shown.join('|')));
+    QVERIFY(!t.e.button("BotGravarVida")->isEnabled());
+    QVERIFY(t.e.window->close());
 }
 
 void TestToolLifeWindow::rightsAndPrinting() {
