@@ -270,9 +270,7 @@ TCORTF030::Verdict TCORTF030::checkValue(QLineEdit* box, QString* message) {
             box == ui->Edit_NroUtil ? QStringLiteral("NROUTIL") : QStringLiteral("ROTACOES");
         qint64 count = 0;
         if (!registers::parseCount(kTable, field, typed, &count)) {
-            // Empty or 0: a beep only; anything else is no count the box can hold.
-            if (!registers::isNoCount(typed))
-                *message = kBadValue;
+            *message = registers::countRefusal(typed);
             return Verdict::Refused;
         }
         writeField(field, count);

@@ -216,8 +216,7 @@ TCORTF031::Verdict TCORTF031::checkValue(QLineEdit* box, QString* message) {
             box == ui->Edit_EncNro ? QStringLiteral("ENCNRO") : QStringLiteral("FACNRO");
         qint64 number = 0;
         if (!registers::parseCount(kTable, field, typed, &number)) {
-            if (!registers::isNoCount(typed))
-                *message = kBadValue; // empty or 0: a beep only
+            *message = registers::countRefusal(typed);
             return Verdict::Refused;
         }
         writeField(field, number);

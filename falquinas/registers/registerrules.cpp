@@ -4,6 +4,7 @@
 #include "codenames.h"
 #include "connections.h"
 #include "dialect.h"
+#include "messages.h"
 #include "sqlrun.h"
 
 #include <QSqlQuery>
@@ -53,10 +54,11 @@ bool parseCount(const QString& table, const QString& column, const QString& text
     return *value != 0;
 }
 
-bool isNoCount(const QString& text) {
+QString countRefusal(const QString& text) {
     const QString t = text.trimmed();
     bool ok = false;
-    return t.isEmpty() || (t.toLongLong(&ok) == 0 && ok);
+    const bool noCount = t.isEmpty() || (t.toLongLong(&ok) == 0 && ok);
+    return noCount ? QString() : kBadValue;
 }
 
 bool parseAmount(const QString& text, double* value) {

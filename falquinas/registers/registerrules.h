@@ -37,8 +37,9 @@ QString clicheNumber(const QString& typed);
 // A count box (uses, rotations, requisition and invoice numbers): a whole number from 1 to
 // what the column of `table` holds. Empty, 0, a fraction or anything else is refused.
 bool parseCount(const QString& table, const QString& column, const QString& text, qint64* value);
-// An empty count box or a 0: refused with a beep alone (anything else refused says why).
-bool isNoCount(const QString& text);
+// What a count box refused by parseCount says: nothing for an empty box or a 0 (a beep
+// alone), "Valor Inválido ..." for anything else.
+QString countRefusal(const QString& text);
 // "Valor": a number as the plant writes it (parseDecimal: a decimal comma, points between
 // thousands, so "1.500" is fifteen hundred). Only the exact text "0" and the empty text are
 // refused as values; "0,00" is a value. Anything not such a number is refused.
