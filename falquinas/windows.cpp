@@ -14,9 +14,13 @@
 #include "CORTP032.h"
 #include "CORTP033.h"
 #include "UnitFacMenu.h"
+#include "clichepicker.h"
 #include "codetables.h"
 #include "dashboard.h"
+#include "drawingpicker.h"
+#include "recordpickers.h"
 #include "session.h"
+#include "unitDtFalquinas.h"
 
 #include <QPointer>
 #include <memory>
@@ -24,6 +28,9 @@
 namespace falq {
 
 void registerWindows(TFACFMENU& menu, Session& session) {
+    // The pickers the registers and the dashboard open for a cliché or a drawing.
+    setNumberPicker(ds::CLICHES, pickCliche);
+    setNumberPicker(ds::DESENHOS, pickDrawing);
     menu.registerWindow(QStringLiteral("TAB000"),
                         {[&session](QWidget* p) { return new TCORTF000(session, p); }, {}});
     // The code tables: their printed list first, handed to the window.

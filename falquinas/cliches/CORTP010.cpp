@@ -378,7 +378,7 @@ void TCORTF010::showBoundFields() {
     const bool row = m_cliches->currentRow() >= 0;
     for (const Box& b : std::as_const(m_boxes)) {
         const QVariant v = row ? m_cliches->fieldValue(b.field) : QVariant();
-        b.edit->setText(b.kind == Box::Date ? cliches::dateText(v) : text(v));
+        b.edit->setText(b.kind == Box::Date ? dateBoxText(v) : text(v));
         b.edit->setCursorPosition(0);
     }
 }
@@ -449,10 +449,10 @@ TCORTF010::Verdict TCORTF010::checkBox(QLineEdit* box, QString* message) {
         return Verdict::Accepted;
     }
     case Box::Date: {
-        if (box->text() == cliches::dateText(m_cliches->fieldValue(b->field)))
+        if (box->text() == dateBoxText(m_cliches->fieldValue(b->field)))
             return Verdict::Accepted;
         QVariant value;
-        if (!cliches::parseDate(box->text(), &value)) {
+        if (!parseDateBox(box->text(), &value)) {
             *message = kBadDate;
             return Verdict::Refused;
         }

@@ -1,28 +1,10 @@
 #pragma once
 // The rules of the cliché editor that need no window: the list's statement for each sort
 // column, the number typed on insert, what each box may hold, and the columns of the grids.
-#include "grids.h"
+#include "recordrules.h"
 
-#include <QDateTime>
 #include <QStringList>
 #include <QVariant>
-
-namespace falq {
-
-// How many characters a text column of `table` holds (0 when it is not a text column).
-int columnTextSize(const QString& table, const QString& column);
-// The whole numbers a numeric column of `table` holds (codes and counts: from 0).
-bool columnNumberRange(const QString& table, const QString& column, qint64* minimum,
-                       qint64* maximum);
-// A list's statement: "SELECT * FROM <table>" and the sort line of the field (the first of
-// `fields` for a field not among them).
-QString sortedListStatement(const QString& table, const QStringList& fields,
-                            const QString& sortField);
-// The searches of a list's grid by its sort fields, in their order, as F1 ... F6 run them and
-// its context menu offers them: each field with its item ("Procurar por Cliché", ...).
-QList<SearchColumn> gridSearches(const QStringList& sortFields);
-
-} // namespace falq
 
 namespace falq::cliches {
 
@@ -44,11 +26,5 @@ QString typedNumber(const QString& text);
 int textSize(const QString& column);
 // The whole numbers a numeric column of CLICHES holds (codes and counts: from 0).
 bool numberRange(const QString& column, qint64* minimum, qint64* maximum);
-
-// A date box: empty is no date (a null value); otherwise a day that exists, written
-// dd/mm/yyyy (d/m/yyyy, dd-mm-yyyy, with or without a time) . False for anything else.
-bool parseDate(const QString& text, QVariant* value);
-// The text a date box shows for a value.
-QString dateText(const QVariant& value);
 
 } // namespace falq::cliches

@@ -1,12 +1,11 @@
 #include "dashboard.h"
 
 #include "UnitFacMenu.h"
-#include "clichepicker.h"
 #include "dashboardviewer.h"
-#include "drawingpicker.h"
 #include "itempage.h"
 #include "lifepage.h"
 #include "partypage.h"
+#include "recordpickers.h"
 #include "session.h"
 #include "totalspage.h"
 #include "unitDtFalquinas.h"
@@ -162,9 +161,8 @@ QString Dashboard::pick(Item item) {
     Dataset* parger = m_session.dataset(ds::PARGER);
     if (parger)
         parger->close();
-    const QString number = item == Item::Cliche
-                               ? pickCliche(m_session, PickerCaller::MainWindow, &m_window)
-                               : pickDrawing(m_session, PickerCaller::MainWindow, &m_window);
+    const QString number = pickNumber(item == Item::Cliche ? ds::CLICHES : ds::DESENHOS, m_session,
+                                      PickerCaller::MainWindow, &m_window);
     if (parger)
         parger->open();
     return number;

@@ -1,6 +1,6 @@
 #include "CORTP020.h"
 
-#include "clicherules.h"
+#include "recordrules.h"
 #include "codetables.h"
 #include "connections.h"
 #include "dataset.h"
@@ -362,7 +362,7 @@ void TCORTF020::showBoundFields() {
     const bool row = m_drawings->currentRow() >= 0;
     for (const Box& b : std::as_const(m_boxes)) {
         const QVariant v = row ? m_drawings->fieldValue(b.field) : QVariant();
-        b.edit->setText(b.kind == Box::Date       ? cliches::dateText(v)
+        b.edit->setText(b.kind == Box::Date       ? dateBoxText(v)
                         : b.kind == Box::Quantity ? decimalText(v)
                                                   : text(v));
         b.edit->setCursorPosition(0);
@@ -456,10 +456,10 @@ TCORTF020::Verdict TCORTF020::checkBox(QLineEdit* box, QString* message) {
         return Verdict::Accepted;
     }
     case Box::Date: {
-        if (box->text() == cliches::dateText(m_drawings->fieldValue(b->field)))
+        if (box->text() == dateBoxText(m_drawings->fieldValue(b->field)))
             return Verdict::Accepted;
         QVariant value;
-        if (!cliches::parseDate(box->text(), &value)) {
+        if (!parseDateBox(box->text(), &value)) {
             *message = kBadDate;
             return Verdict::Refused;
         }
@@ -584,7 +584,7 @@ TCORTF020::Verdict TCORTF020::Edit_DesenhoNroExit(QString* message) {
         writeField(QStringLiteral("UTILIZA"), QStringLiteral("S"));
         writeField(QStringLiteral("DATA"), m_session.context().workingDate.startOfDay());
         writeField(QStringLiteral("QUANTID"), 1);
-        ui->Edit_Data->setText(cliches::dateText(m_drawings->fieldValue(QStringLiteral("DATA"))));
+        ui->Edit_Data->setText(dateBoxText(m_drawings->fieldValue(QStringLiteral("DATA"))));
         ui->Edit_Quantid->setText(decimalText(m_drawings->fieldValue(QStringLiteral("QUANTID"))));
     }
     ui->Edit_DesenhoNro->setText(number);

@@ -1,6 +1,6 @@
 #include "drawingrules.h"
 
-#include "clicherules.h"
+#include "recordrules.h"
 #include "codenames.h"
 
 namespace falq::drawings {

@@ -1,6 +1,5 @@
 #include "CORTP030.h"
 
-#include "clicherules.h"
 #include "connections.h"
 #include "dataset.h"
 #include "datasetviews.h"
@@ -8,6 +7,7 @@
 #include "gridexport.h"
 #include "imagefiles.h"
 #include "plantroot.h"
+#include "recordrules.h"
 #include "registerfiles.h"
 #include "session.h"
 #include "toollife.h"

@@ -1,7 +1,6 @@
 #include "CORTP031.h"
 
 #include "boxes.h"
-#include "clicherules.h"
 #include "connections.h"
 #include "dataset.h"
 #include "datasetviews.h"
@@ -12,6 +11,7 @@
 #include "lookups.h"
 #include "plantroot.h"
 #include "purchaseslisting.h"
+#include "recordrules.h"
 #include "registerfiles.h"
 #include "session.h"
 #include "unitDtFalquinas.h"

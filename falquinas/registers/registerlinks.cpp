@@ -1,15 +1,15 @@
 #include "registerlinks.h"
 
-#include "clichepicker.h"
 #include "dataset.h"
-#include "drawingpicker.h"
+#include "recordpickers.h"
 #include "session.h"
+#include "unitDtFalquinas.h"
 
 namespace falq::registers {
 
 QString pickNumber(Session& session, ObjectKind kind, PickerCaller caller, QWidget* parent) {
-    return kind == ObjectKind::Drawing ? pickDrawing(session, caller, parent)
-                                       : pickCliche(session, caller, parent);
+    return falq::pickNumber(kind == ObjectKind::Drawing ? ds::DESENHOS : ds::CLICHES, session,
+                            caller, parent);
 }
 
 void setStatement(Dataset* dataset, const movements::Statement& statement) {

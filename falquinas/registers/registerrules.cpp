@@ -1,10 +1,10 @@
 #include "registerrules.h"
 
-#include "clicherules.h"
 #include "codenames.h"
 #include "connections.h"
 #include "dialect.h"
 #include "messages.h"
+#include "recordrules.h"
 #include "sqlrun.h"
 
 #include <QSqlQuery>
@@ -77,7 +77,7 @@ bool parseDay(const QString& text, QVariant* value, bool* empty) {
     }
     QString t = text;
     t.remove(QLatin1Char(' ')).remove(QLatin1Char('_'));
-    return cliches::parseDate(t, value);
+    return parseDateBox(t, value);
 }
 
 QString dayText(const QVariant& value) {

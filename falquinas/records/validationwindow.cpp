@@ -1,6 +1,5 @@
 #include "validationwindow.h"
 
-#include "clicherules.h"
 #include "connections.h"
 #include "dataset.h"
 #include "datasetviews.h"
@@ -10,6 +9,7 @@
 #include "imagefiles.h"
 #include "locatedialog.h"
 #include "plantroot.h"
+#include "recordrules.h"
 #include "session.h"
 #include "unitDtFalquinas.h"
 #include "viewerwindow.h"

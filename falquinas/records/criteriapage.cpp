@@ -1,9 +1,9 @@
 #include "criteriapage.h"
 
-#include "clicherules.h"
 #include "codenames.h"
 #include "connections.h"
 #include "dataset.h"
+#include "recordrules.h"
 #include "recordsearch.h"
 #include "session.h"
 

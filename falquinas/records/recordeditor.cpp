@@ -1,11 +1,11 @@
 #include "recordeditor.h"
 
-#include "clicherules.h"
 #include "dataset.h"
 #include "datasetviews.h"
 #include "documentspage.h"
 #include "grids.h"
 #include "locatedialog.h"
+#include "recordrules.h"
 #include "scanner.h"
 #include "session.h"
 
