@@ -34,16 +34,4 @@ const QStringList& exportColumns() {
     return columns;
 }
 
-QString typedNumber(const QString& text) {
-    return text.left(12);
-}
-
-int textSize(const QString& column) {
-    return columnTextSize(kTable, column);
-}
-
-bool numberRange(const QString& column, qint64* minimum, qint64* maximum) {
-    return columnNumberRange(kTable, column, minimum, maximum);
-}
-
 } // namespace falq::cliches

@@ -20,11 +20,6 @@ const QStringList& exportColumns();
 
 // A new cliché's number: the first 12 characters of the text as typed (no trimming, no
 // change of case).
-QString typedNumber(const QString& text);
-
-// How many characters a text column of CLICHES holds (0 when it is not a text column).
-int textSize(const QString& column);
-// The whole numbers a numeric column of CLICHES holds (codes and counts: from 0).
-bool numberRange(const QString& column, qint64* minimum, qint64* maximum);
+constexpr int kNumberLength = 12;
 
 } // namespace falq::cliches

@@ -1,7 +1,7 @@
 #include "drawingrules.h"
 
-#include "recordrules.h"
 #include "codenames.h"
+#include "recordrules.h"
 
 namespace falq::drawings {
 
@@ -35,18 +35,6 @@ const QStringList& exportColumns() {
         "GOLPES_CAIXA",  "VISTA",       "FORNECEDOR",  "SIGLAFORN",  "DATAPEDIDA", "UTILIZA",
         "ROTACOES_PREV", "PRODNRO",     "COMERCIALNRO"};
     return columns;
-}
-
-QString typedNumber(const QString& text) {
-    return text.left(20);
-}
-
-int textSize(const QString& column) {
-    return columnTextSize(kTable, column);
-}
-
-bool numberRange(const QString& column, qint64* minimum, qint64* maximum) {
-    return columnNumberRange(kTable, column, minimum, maximum);
 }
 
 bool parseQuantity(const QString& text, double* value) {

@@ -21,12 +21,8 @@ const QStringList& exportColumns();
 
 // A new drawing's number: the first 20 characters of the text as typed (no trimming, no
 // change of case).
-QString typedNumber(const QString& text);
+constexpr int kNumberLength = 20;
 
-// How many characters a text column of DESENHOS holds (0 when it is not a text column).
-int textSize(const QString& column);
-// The whole numbers a numeric column of DESENHOS holds (measures and codes: from 0).
-bool numberRange(const QString& column, qint64* minimum, qint64* maximum);
 // A quantity box: empty is 0; otherwise a number from 0, written as every amount is
 // (parseDecimal: a decimal comma, points between thousands).
 bool parseQuantity(const QString& text, double* value);
