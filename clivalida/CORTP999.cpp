@@ -1,5 +1,7 @@
 #include "CORTP999.h"
 
+#include "codenames.h"
+
 #include "connections.h"
 #include "dataset.h"
 #include "datasetviews.h"
@@ -32,10 +34,6 @@
 namespace falq {
 
 namespace {
-
-QString text(const QVariant& v) {
-    return v.isNull() ? QString() : v.toString();
-}
 
 // Focus that comes or goes with another window (a message box, "Localizar", a viewer) is
 // no entering or leaving of a box.
@@ -242,9 +240,9 @@ void TCORTF999::boxExit(Page& page) {
     page.found->setCurrentRow(0);
     page.found->presentIn(page.grid);
     for (const auto& [box, field] : std::as_const(page.fields))
-        box->setText(text(page.found->fieldValue(field)));
+        box->setText(fieldText(page.found->fieldValue(field)));
     page.foundInEntry = true;
-    showToolLife(page, text(page.found->fieldValue(page.numberField)));
+    showToolLife(page, fieldText(page.found->fieldValue(page.numberField)));
 }
 
 QString TCORTF999::clicheLife() const {
@@ -309,7 +307,7 @@ void TCORTF999::localizar(Page& page) {
     for (int c = 0; c < widths.size(); ++c)
         dialog.grid()->setColumnWidth(c, widths[c] * charWidth + 8);
     if (dialog.choose()) {
-        const QString chosen = text(set->fieldValue(page.numberField));
+        const QString chosen = fieldText(set->fieldValue(page.numberField));
         page.box->setText(page.isCliche ? station::typedClicheNumber(chosen) : chosen);
     }
     set->close();
@@ -329,7 +327,7 @@ TCORTF999::RecordFiles TCORTF999::filesOf(const Page& page) const {
     // The parameters as they are now: another workstation may have moved the folders.
     const ImageParameters params = readImageParameters(QSqlDatabase::database(kDbFalquinas));
     RecordFiles files;
-    files.number = text(page.found->fieldValue(page.numberField));
+    files.number = fieldText(page.found->fieldValue(page.numberField));
     files.folder = page.isCliche ? params.clicheFolder : params.drawingFolder;
     files.image = page.isCliche ? clicheImagePath(params, files.number)
                                 : drawingImagePath(params, files.number);

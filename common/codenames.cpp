@@ -56,6 +56,10 @@ bool parseDecimal(const QString& text, double* value) {
     return true;
 }
 
+QString fieldText(const QVariant& value) {
+    return value.isNull() ? QString() : value.toString();
+}
+
 QString decimalText(const QVariant& value) {
     if (value.isNull())
         return {};

@@ -30,6 +30,8 @@ bool parseCode(const QString& text, qint64 minimum, qint64 maximum, qint64* code
 // of three digits ("1.500" is fifteen hundred, "1.500,25" and "1500,25" the same with cents).
 // False for anything else ("1.5", "1,5,0", "abc", an empty text).
 bool parseDecimal(const QString& text, double* value);
+// A stored value as a box or a report shows it: NULL is the empty text.
+QString fieldText(const QVariant& value);
 // A stored number written back the way parseDecimal reads it ("12,5"; empty for NULL).
 QString decimalText(const QVariant& value);
 

@@ -18,7 +18,6 @@ public:
 
 private:
     cliches::SearchCriteria m_criteria;
-    int m_sort = 0;
 };
 
 } // namespace falq

@@ -1,5 +1,7 @@
 #include "clichereports.h"
 
+#include "codenames.h"
+
 #include "reportimages.h"
 #include "sqlrun.h"
 
@@ -12,11 +14,6 @@ using reports::Column;
 using reports::Record;
 using reports::SheetField;
 using reports::SheetRow;
-using reports::ValueFormat;
-
-QString text(const QVariant& v) {
-    return v.isNull() ? QString() : v.toString();
-}
 
 QStringList criteriaLines(const SearchCriteria& b) {
     using reports::boundsLine;
@@ -34,7 +31,7 @@ QStringList criteriaLines(const SearchCriteria& b) {
 
 // The cliché's photo file.
 QString photoPath(const ImageParameters& images, const Record& r) {
-    return clicheImagePath(images, text(r.value("CLICHENRO")));
+    return clicheImagePath(images, fieldText(r.value("CLICHENRO")));
 }
 } // namespace
 
@@ -45,7 +42,7 @@ bool readColourTexts(const QSqlDatabase& db, QHash<qint64, QString>* texts, QStr
     texts->clear();
     while (q.next())
         texts->insert(q.value(0).toLongLong(),
-                      text(q.value(1)) + QLatin1Char(' ') + text(q.value(2)));
+                      fieldText(q.value(1)) + QLatin1Char(' ') + fieldText(q.value(2)));
     return true;
 }
 
@@ -58,7 +55,7 @@ reports::Form clicheListForm(const ClicheReportOptions& o) {
     f.columns = {Column{QStringLiteral("Cliché Nº"), "CLICHENRO", 12},
                  Column{QStringLiteral("Cortante Nº"), "CORTANTENRO", 11},
                  Column{QStringLiteral("Fich.Setup"), "FICHASETUP", 10, Qt::AlignRight,
-                        ValueFormat::Integer},
+                        reports::ValueFormat::Integer},
                  Column{QStringLiteral("Cliente"), "SIGLACLI", 9},
                  Column{QStringLiteral("Produto"), "PRODNRO", 9},
                  Column{QStringLiteral("Fornecedor"), "FORNSIGLA", 10},
@@ -81,7 +78,7 @@ reports::Form clicheSheetForm(const ClicheReportOptions& o) {
     f.pagePerRow = true;
     const QHash<qint64, QString> colours = o.colours;
     f.sheet = [colours](const Record& r) {
-        const auto v = [&r](const char* field) { return text(r.value(QLatin1String(field))); };
+        const auto v = [&r](const char* field) { return fieldText(r.value(QLatin1String(field))); };
         QVector<SheetRow> rows = {
             {SheetField{QStringLiteral("Cliente ............"), v("SIGLACLI"), 70},
              SheetField{QStringLiteral("Nº Produto ......"), v("PRODNRO"), 70}},

@@ -1,5 +1,7 @@
 #include "CORTP020.h"
 
+#include "codenames.h"
+
 #include "connections.h"
 #include "dataset.h"
 #include "drawingrules.h"
@@ -54,9 +56,6 @@ CardKind drawingCard() {
     return k;
 }
 
-QString text(const QVariant& v) {
-    return v.isNull() ? QString() : v.toString();
-}
 } // namespace
 
 TCORTF020::TCORTF020(Session& session, QWidget* parent) : TCORTF020(session, false, parent) {}
@@ -135,9 +134,9 @@ TCORTF020::~TCORTF020() = default;
 void TCORTF020::showOwnLabels(bool blank) {
     // Any value but "V" reads "Horizontal", any but "E" reads "Interior".
     ui->Label_Dir_Canal->setText(
-        blank ? QString() : drawings::directionWord(text(m_records->fieldValue("DIR_CANAL"))));
+        blank ? QString() : drawings::directionWord(fieldText(m_records->fieldValue("DIR_CANAL"))));
     ui->Label_Vista->setText(blank ? QString()
-                                   : drawings::viewWord(text(m_records->fieldValue("VISTA"))));
+                                   : drawings::viewWord(fieldText(m_records->fieldValue("VISTA"))));
 }
 
 TCORTF020::Verdict TCORTF020::checkOwnBox(const Box& b, QString* message) {

@@ -12,17 +12,6 @@ namespace falq {
 
 namespace {
 const QString kMeasures = QStringLiteral("Limite Inválido ...");
-
-struct NumberRange {
-    const char* label;
-    const char* low;
-    const char* high;
-    const char* column;
-    qint64* from;
-    qint64* to;
-    const char* message;
-    bool hint;
-};
 } // namespace
 
 DrawingCriteriaPage::DrawingCriteriaPage(Session& session, QWidget* parent)
@@ -30,12 +19,6 @@ DrawingCriteriaPage::DrawingCriteriaPage(Session& session, QWidget* parent)
       m_view(new QComboBox(this)) {
     setObjectName(QStringLiteral("DrawingCriteria"));
     drawings::SearchCriteria& c = m_criteria;
-    auto addNumbers = [this](QGridLayout* grid, std::initializer_list<NumberRange> ranges) {
-        for (const NumberRange& n : ranges)
-            addNumberRange(grid, QString::fromUtf8(n.label), QLatin1String(n.low),
-                           QLatin1String(n.high), QLatin1String(n.column), n.from, n.to,
-                           QString::fromUtf8(n.message), n.hint);
-    };
 
     QGridLayout* ranges = addPage(QStringLiteral("TabProcurar"), QStringLiteral("Procurar por?"));
     addTextRange(ranges, QStringLiteral("Limite de Desenhos : "),
@@ -44,19 +27,21 @@ DrawingCriteriaPage::DrawingCriteriaPage(Session& session, QWidget* parent)
     addTextRange(ranges, QStringLiteral("Limite de Cortantes : "),
                  QStringLiteral("Edit_CortanteNro1"), QStringLiteral("Edit_CortanteNro2"), 15,
                  &c.dieFrom, &c.dieTo, QStringLiteral("Limite de Cortantes Inválido ..."));
-    addNumbers(ranges,
-               {{"Limite de Clientes : ", "Edit_CliNro1", "Edit_CliNro2", "CLIENTE", &c.clientFrom,
-                 &c.clientTo, "Limite de Clientes Inválido ...", true},
-                {"Limite de Fornec. : ", "Edit_FrnNro1", "Edit_FrnNro2", "FORNECEDOR",
-                 &c.supplierFrom, &c.supplierTo, "Limite de Fornecedores Inválido ...", true},
-                {"Limite de Máquinas : ", "Edit_Maquina1", "Edit_Maquina2", "MAQUINA",
-                 &c.machineFrom, &c.machineTo, "Limite de Máquinas Inválido ...", true},
-                {"Limite de Desenhad. : ", "Edit_Desenhador1", "Edit_Desenhador2", "DESENHADOR",
-                 &c.designerFrom, &c.designerTo, "Limite de Desenhadores Inválido ...", true},
-                {"Limite de Cartões : ", "Edit_Cartao1", "Edit_Cartao2", "CARTAO", &c.boardFrom,
-                 &c.boardTo, "Limite de Cartões Inválido ...", true},
-                {"Limite de Vendedores : ", "Edit_VndNro1", "Edit_VndNro2", "VNDNRO",
-                 &c.salesmanFrom, &c.salesmanTo, "Limite de Vendedores Inválido ...", true}});
+    addNumberRanges(
+        ranges,
+        {{"Limite de Clientes : ", "Edit_CliNro1", "Edit_CliNro2", "CLIENTE", &c.clientFrom,
+          &c.clientTo, QStringLiteral("Limite de Clientes Inválido ..."), true},
+         {"Limite de Fornec. : ", "Edit_FrnNro1", "Edit_FrnNro2", "FORNECEDOR", &c.supplierFrom,
+          &c.supplierTo, QStringLiteral("Limite de Fornecedores Inválido ..."), true},
+         {"Limite de Máquinas : ", "Edit_Maquina1", "Edit_Maquina2", "MAQUINA", &c.machineFrom,
+          &c.machineTo, QStringLiteral("Limite de Máquinas Inválido ..."), true},
+         {"Limite de Desenhad. : ", "Edit_Desenhador1", "Edit_Desenhador2", "DESENHADOR",
+          &c.designerFrom, &c.designerTo, QStringLiteral("Limite de Desenhadores Inválido ..."),
+          true},
+         {"Limite de Cartões : ", "Edit_Cartao1", "Edit_Cartao2", "CARTAO", &c.boardFrom,
+          &c.boardTo, QStringLiteral("Limite de Cartões Inválido ..."), true},
+         {"Limite de Vendedores : ", "Edit_VndNro1", "Edit_VndNro2", "VNDNRO", &c.salesmanFrom,
+          &c.salesmanTo, QStringLiteral("Limite de Vendedores Inválido ..."), true}});
 
     // "Medidas": the board's panel and the inner measures' panel.
     QGridLayout* measures = addPage(QStringLiteral("TabMedidas"), QStringLiteral("Medidas"));
@@ -69,33 +54,26 @@ DrawingCriteriaPage::DrawingCriteriaPage(Session& session, QWidget* parent)
     };
     QGridLayout* board = panel("PanelPlaca", QStringLiteral("Medidas da Placa"), 0);
     QGridLayout* inner = panel("PanelInterior", QStringLiteral("Medida Interiror"), 1);
-    const QByteArray m = kMeasures.toUtf8();
-    addNumbers(board, {{"Largura : ", "Edit_Larg_Placa1", "Edit_Larg_Placa2", "LARG_PLACA",
-                        &c.boardWidthFrom, &c.boardWidthTo, m.constData(), false},
-                       {"Comprimento : ", "Edit_Comp_Placa1", "Edit_Comp_Placa2", "COMP_PLACA",
-                        &c.boardLengthFrom, &c.boardLengthTo, m.constData(), false}});
-    addNumbers(inner, {{"Largura : ", "Edit_Largura1", "Edit_Largura2", "LARGURA", &c.widthFrom,
-                        &c.widthTo, m.constData(), false},
-                       {"Comprimento : ", "Edit_Comprim1", "Edit_Comprim2", "COMPRIM",
-                        &c.lengthFrom, &c.lengthTo, m.constData(), false},
-                       {"Altura : ", "Edit_Altura1", "Edit_Altura2", "ALTURA", &c.heightFrom,
-                        &c.heightTo, m.constData(), false}});
+    addNumberRanges(board, {{"Largura : ", "Edit_Larg_Placa1", "Edit_Larg_Placa2", "LARG_PLACA",
+                             &c.boardWidthFrom, &c.boardWidthTo, kMeasures, false},
+                            {"Comprimento : ", "Edit_Comp_Placa1", "Edit_Comp_Placa2", "COMP_PLACA",
+                             &c.boardLengthFrom, &c.boardLengthTo, kMeasures, false}});
+    addNumberRanges(inner, {{"Largura : ", "Edit_Largura1", "Edit_Largura2", "LARGURA",
+                             &c.widthFrom, &c.widthTo, kMeasures, false},
+                            {"Comprimento : ", "Edit_Comprim1", "Edit_Comprim2", "COMPRIM",
+                             &c.lengthFrom, &c.lengthTo, kMeasures, false},
+                            {"Altura : ", "Edit_Altura1", "Edit_Altura2", "ALTURA", &c.heightFrom,
+                             &c.heightTo, kMeasures, false}});
 
     QGridLayout* patterns =
         addPage(QStringLiteral("TabFiltrar"), QStringLiteral("Filtrar Consulta"));
-    const struct {
-        const char* label;
-        const char* name;
-        QString* pattern;
-    } names[] = {{"Referência : ", "Edit_Referencia", &c.referencePattern},
-                 {"Nome do Cliente : ", "Edit_CliNome", &c.clientPattern},
-                 {"Nome do Fornecedor : ", "Edit_FrnNome", &c.supplierPattern},
-                 {"Nome do Vendedor : ", "Edit_VndNome", &c.salesmanPattern},
-                 {"Design. Cartão : ", "Edit_Cartao", &c.boardPattern},
-                 {"Design. Máquina : ", "Edit_Maquina", &c.machinePattern},
-                 {"Desenhador : ", "Edit_Desenhador", &c.designerPattern}};
-    for (const auto& n : names)
-        addPattern(patterns, QString::fromUtf8(n.label), QLatin1String(n.name), n.pattern);
+    addPatterns(patterns, {{"Referência : ", "Edit_Referencia", &c.referencePattern},
+                           {"Nome do Cliente : ", "Edit_CliNome", &c.clientPattern},
+                           {"Nome do Fornecedor : ", "Edit_FrnNome", &c.supplierPattern},
+                           {"Nome do Vendedor : ", "Edit_VndNome", &c.salesmanPattern},
+                           {"Design. Cartão : ", "Edit_Cartao", &c.boardPattern},
+                           {"Design. Máquina : ", "Edit_Maquina", &c.machinePattern},
+                           {"Desenhador : ", "Edit_Desenhador", &c.designerPattern}});
 
     // The channel direction and the view, beside the sort buttons.
     m_direction->setObjectName(QStringLiteral("Edit_DirCanal"));
@@ -122,24 +100,15 @@ DrawingCriteriaPage::DrawingCriteriaPage(Session& session, QWidget* parent)
         emit searchChanged();
     });
 
-    const struct {
-        const char* text;
-        const char* name;
-        drawings::SearchSort sort;
-    } sorts[] = {{"Desenho", "RadDesenho", drawings::SearchSort::Drawing},
-                 {"Cortante", "RadCortante", drawings::SearchSort::Die},
-                 {"Referência", "RadReferencia", drawings::SearchSort::Reference},
-                 {"Cliente", "RadCliente", drawings::SearchSort::Client},
-                 {"Fornecedor", "RadFornecedor", drawings::SearchSort::Supplier}};
-    for (const auto& s : sorts)
-        addSort(QString::fromUtf8(s.text), QLatin1String(s.name), int(s.sort), &m_sort);
+    using S = drawings::SearchSort;
+    addSorts({{"Desenho", "RadDesenho", int(S::Drawing)},
+              {"Cortante", "RadCortante", int(S::Die)},
+              {"Referência", "RadReferencia", int(S::Reference)},
+              {"Cliente", "RadCliente", int(S::Client)},
+              {"Fornecedor", "RadFornecedor", int(S::Supplier)}});
 
     // Insert and Ctrl+Insert on the client, supplier, board and salesman bounds.
-    addCodeLookups(QStringLiteral("CLIENTES"), lookups::clients(),
-                   {QStringLiteral("Edit_CliNro1"), QStringLiteral("Edit_CliNro2")});
-    addCodeLookups(QStringLiteral("FORNECEDORES"), lookups::suppliers(),
-                   {QStringLiteral("Edit_FrnNro1"), QStringLiteral("Edit_FrnNro2")},
-                   QStringLiteral("Edit_FrnNro2"));
+    addPartyLookups();
     addCodeLookups(QStringLiteral("CARTOES"), lookups::boards(false),
                    {QStringLiteral("Edit_Cartao1"), QStringLiteral("Edit_Cartao2")});
     addCodeLookups(QStringLiteral("VENDEDORES"), lookups::salesmen(),
@@ -149,13 +118,13 @@ DrawingCriteriaPage::DrawingCriteriaPage(Session& session, QWidget* parent)
 
 drawings::SearchCriteria DrawingCriteriaPage::criteria() const {
     drawings::SearchCriteria c = m_criteria;
-    c.sort = drawings::SearchSort(m_sort);
+    c.sort = drawings::SearchSort(sortChoice());
     return c;
 }
 
 void DrawingCriteriaPage::resetToDefaults() {
     m_criteria = {};
-    m_sort = int(drawings::SearchSort::Drawing);
+    setSortChoice(int(drawings::SearchSort::Drawing));
     m_direction->setCurrentIndex(0);
     m_view->setCurrentIndex(0);
     showCriteria();

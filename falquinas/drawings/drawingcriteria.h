@@ -20,7 +20,6 @@ public:
 
 private:
     drawings::SearchCriteria m_criteria;
-    int m_sort = 0;
     QComboBox* m_direction;
     QComboBox* m_view;
 };

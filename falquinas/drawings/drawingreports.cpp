@@ -1,5 +1,7 @@
 #include "drawingreports.h"
 
+#include "codenames.h"
+
 #include "reportimages.h"
 #include "viewerwindow.h"
 
@@ -12,10 +14,6 @@ using reports::SheetField;
 using reports::SheetRow;
 using reports::ValueFormat;
 
-QString text(const QVariant& v) {
-    return v.isNull() ? QString() : v.toString();
-}
-
 // Measures and quantities as plain numbers ("500", "12,5").
 QString number(const QVariant& v) {
     if (v.isNull())
@@ -26,7 +24,7 @@ QString number(const QVariant& v) {
 }
 
 QString photoPath(const ImageParameters& images, const Record& r) {
-    return drawingImagePath(images, text(r.value("DESENHONRO")));
+    return drawingImagePath(images, fieldText(r.value("DESENHONRO")));
 }
 } // namespace
 
@@ -49,10 +47,12 @@ reports::Form drawingListForm(const DrawingReportOptions& o) {
         boundsLine(QStringLiteral("Limite de Cartões ........."), n(b.boardFrom), n(b.boardTo))};
     Column direction{QStringLiteral("Dir.Canal"), "DIR_CANAL", 10};
     direction.value = [](const Record& r) {
-        return TDesenhoViewer::flowDirectionWord(text(r.value("DIR_CANAL")));
+        return TDesenhoViewer::flowDirectionWord(fieldText(r.value("DIR_CANAL")));
     };
     Column view{QStringLiteral("Vista"), "VISTA", 8};
-    view.value = [](const Record& r) { return TDesenhoViewer::viewWord(text(r.value("VISTA"))); };
+    view.value = [](const Record& r) {
+        return TDesenhoViewer::viewWord(fieldText(r.value("VISTA")));
+    };
     f.columns = {
         Column{QStringLiteral("Desenho Nº"), "DESENHONRO", 14},
         Column{QStringLiteral("Cortante Nº"), "CORTANTENRO", 11},
@@ -78,7 +78,7 @@ reports::Form drawingSheetForm(const DrawingReportOptions& o) {
     f.title = QStringLiteral("Ficha Tecnica");
     f.orientation = QPageLayout::Landscape;
     f.sheet = [](const Record& r) {
-        const auto v = [&r](const char* field) { return text(r.value(QLatin1String(field))); };
+        const auto v = [&r](const char* field) { return fieldText(r.value(QLatin1String(field))); };
         const auto n = [&r](const char* field) { return number(r.value(QLatin1String(field))); };
         const auto date = [&r](const char* field) {
             return reports::formatValue(r.value(QLatin1String(field)), ValueFormat::Date);

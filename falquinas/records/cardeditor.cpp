@@ -1,5 +1,7 @@
 #include "cardeditor.h"
 
+#include "codenames.h"
+
 #include "codetables.h"
 #include "connections.h"
 #include "dataset.h"
@@ -37,9 +39,6 @@ const QString kProgram = QStringLiteral("Abertura e Alteracao");
 const QString kConsultationProgram = QStringLiteral("Consulta");
 const QString kTablesChapter = QStringLiteral("Tabelas Especificas");
 
-QString text(const QVariant& v) {
-    return v.isNull() ? QString() : v.toString();
-}
 } // namespace
 
 CardEditor::CardEditor(Session& session, CardKind kind, bool consultation, QWidget* parent)
@@ -210,8 +209,8 @@ void CardEditor::FormActivate() {
     m_parger->close();
     m_parger->open();
     // A folder written relative (as the installer writes it) is under the plant root.
-    m_photos->setFolder(resolveFolder(text(m_parger->fieldValue(m_kind.folderField))),
-                        text(m_parger->fieldValue(QStringLiteral("TIPOIMAGEM"))));
+    m_photos->setFolder(resolveFolder(fieldText(m_parger->fieldValue(m_kind.folderField))),
+                        fieldText(m_parger->fieldValue(QStringLiteral("TIPOIMAGEM"))));
     for (Dataset* d : std::as_const(m_codeSets)) {
         d->close();
         d->open();
@@ -288,7 +287,7 @@ void CardEditor::showBoundFields() {
         const QVariant v = row ? m_records->fieldValue(b.field) : QVariant();
         b.edit->setText(b.kind == Box::Date       ? dateBoxText(v)
                         : b.kind == Box::Quantity ? decimalText(v)
-                                                  : text(v));
+                                                  : fieldText(v));
         b.edit->setCursorPosition(0);
     }
     showOwnLabels(!row);
@@ -303,7 +302,7 @@ void CardEditor::CleanLabels() {
 void CardEditor::recordDisplay() {
     if (m_insertFlag)
         return;
-    m_parts.number->setText(text(m_records->fieldValue(m_numberField)));
+    m_parts.number->setText(fieldText(m_records->fieldValue(m_numberField)));
     m_photos->showRecord();
     for (const CodeField& c : std::as_const(m_codeFields))
         c.names->show(m_records->fieldValue(c.field));
@@ -356,7 +355,7 @@ void CardEditor::writeField(const QString& field, const QVariant& value) {
     m_records->setFieldValue(field, value);
     for (const Box& b : std::as_const(m_boxes))
         if (b.field == field && b.kind == Box::ReadOnly)
-            b.edit->setText(text(m_records->fieldValue(field)));
+            b.edit->setText(fieldText(m_records->fieldValue(field)));
 }
 
 CardEditor::Verdict CardEditor::checkBox(QLineEdit* box, QString* message) {
@@ -435,11 +434,11 @@ CardEditor::Verdict CardEditor::checkCode(const Box& b, QString* message) {
     }
     writeField(b.field, code);
     if (!rule->shortField.isEmpty())
-        writeField(rule->shortField, text(rule->names->value(QStringLiteral("SIGLA"))));
+        writeField(rule->shortField, fieldText(rule->names->value(QStringLiteral("SIGLA"))));
     if (!rule->nameField.isEmpty()) {
         // The name is kept in the record cut to its column (a longer one would make every
         // save of the record fail).
-        const QString name = text(rule->names->value(QStringLiteral("NOME")));
+        const QString name = fieldText(rule->names->value(QStringLiteral("NOME")));
         writeField(rule->nameField, name.left(columnTextSize(m_kind.table, rule->nameField)));
     }
     return Verdict::Accepted;
@@ -471,7 +470,7 @@ CardEditor::Verdict CardEditor::checkNumber(QString* message) {
         *message = kDuplicate;
         return Verdict::Duplicate;
     }
-    const bool first = text(m_records->fieldValue(m_numberField)).isEmpty();
+    const bool first = fieldText(m_records->fieldValue(m_numberField)).isEmpty();
     writeField(m_numberField, number);
     numberTaken(first);
     m_parts.number->setText(number);

@@ -99,6 +99,13 @@ void CriteriaPage::addTextRange(QGridLayout* grid, const QString& label, const Q
                       nullptr, nullptr, message, zeroIsEmpty, false, *low, *high};
 }
 
+void CriteriaPage::addNumberRanges(QGridLayout* grid, std::initializer_list<NumberRange> ranges) {
+    for (const NumberRange& n : ranges)
+        addNumberRange(grid, QString::fromUtf8(n.label), QLatin1String(n.low),
+                       QLatin1String(n.high), QLatin1String(n.column), n.from, n.to, n.message,
+                       n.lookupHint);
+}
+
 void CriteriaPage::addNumberRange(QGridLayout* grid, const QString& label, const QString& lowName,
                                   const QString& highName, const QString& column, qint64* low,
                                   qint64* high, const QString& message, bool lookupHint) {
@@ -116,24 +123,35 @@ void CriteriaPage::addNumberRange(QGridLayout* grid, const QString& label, const
                       low,    high,    message, false, lookupHint, *low,    *high};
 }
 
-void CriteriaPage::addPattern(QGridLayout* grid, const QString& label, const QString& name,
-                              QString* pattern) {
-    const int row = m_nextRow[grid]++;
-    auto* text = new QLabel(label);
-    text->setTextFormat(Qt::PlainText);
-    auto* box = new QLineEdit;
-    box->setObjectName(name);
-    grid->addWidget(text, row, 0);
-    grid->addWidget(box, row, 1, 1, 2);
-    m_patterns << Pattern{box, pattern};
+void CriteriaPage::addPatterns(QGridLayout* grid, std::initializer_list<PatternBox> patterns) {
+    for (const PatternBox& p : patterns) {
+        const int row = m_nextRow[grid]++;
+        auto* text = new QLabel(QString::fromUtf8(p.label));
+        text->setTextFormat(Qt::PlainText);
+        auto* box = new QLineEdit;
+        box->setObjectName(QLatin1String(p.name));
+        grid->addWidget(text, row, 0);
+        grid->addWidget(box, row, 1, 1, 2);
+        m_patterns << Pattern{box, p.pattern};
+    }
 }
 
-void CriteriaPage::addSort(const QString& text, const QString& name, int id, int* sort) {
-    auto* button = new QRadioButton(text);
-    button->setObjectName(name);
-    m_sorts->addButton(button, id);
-    m_sortGroup->layout()->addWidget(button);
-    m_sortButtons << qMakePair(button, sort);
+void CriteriaPage::addSorts(std::initializer_list<SortButton> sorts) {
+    for (const SortButton& s : sorts) {
+        auto* button = new QRadioButton(QString::fromUtf8(s.text));
+        button->setObjectName(QLatin1String(s.name));
+        m_sorts->addButton(button, s.id);
+        m_sortGroup->layout()->addWidget(button);
+        m_sortButtons << qMakePair(button, &m_sort);
+    }
+}
+
+void CriteriaPage::addPartyLookups() {
+    addCodeLookups(QStringLiteral("CLIENTES"), lookups::clients(),
+                   {QStringLiteral("Edit_CliNro1"), QStringLiteral("Edit_CliNro2")});
+    addCodeLookups(QStringLiteral("FORNECEDORES"), lookups::suppliers(),
+                   {QStringLiteral("Edit_FrnNro1"), QStringLiteral("Edit_FrnNro2")},
+                   QStringLiteral("Edit_FrnNro2"));
 }
 
 void CriteriaPage::addCodeLookups(const QString& setName, const LookupDef& def,

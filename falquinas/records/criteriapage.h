@@ -76,12 +76,35 @@ protected:
     // A range of whole numbers of the table's `column`, from 0 to what the column holds (and
     // at least to the default upper bound). The values *low and *high hold when the range is
     // added are its defaults.
-    void addNumberRange(QGridLayout* grid, const QString& label, const QString& lowName,
-                        const QString& highName, const QString& column, qint64* low, qint64* high,
-                        const QString& message, bool lookupHint = false);
-    void addPattern(QGridLayout* grid, const QString& label, const QString& name, QString* pattern);
-    // A button of "Ordenar por"; `id` is the sort's value, kept in *sort.
-    void addSort(const QString& text, const QString& name, int id, int* sort);
+    struct NumberRange {
+        const char* label;
+        const char* low; // the boxes' names
+        const char* high;
+        const char* column;
+        qint64* from;
+        qint64* to;
+        QString message;
+        bool lookupHint; // the code boxes' status text while they have the focus
+    };
+    void addNumberRanges(QGridLayout* grid, std::initializer_list<NumberRange> ranges);
+    // Name patterns ("%" and "_"), a labelled box each.
+    struct PatternBox {
+        const char* label;
+        const char* name;
+        QString* pattern;
+    };
+    void addPatterns(QGridLayout* grid, std::initializer_list<PatternBox> patterns);
+    // The buttons of "Ordenar por", each with the sort's value (sortChoice()).
+    struct SortButton {
+        const char* text;
+        const char* name;
+        int id;
+    };
+    void addSorts(std::initializer_list<SortButton> sorts);
+    int sortChoice() const { return m_sort; }
+    void setSortChoice(int id) { m_sort = id; }
+    // Insert and Ctrl+Insert on the client and supplier bounds (Edit_CliNro1, Edit_FrnNro1, ...).
+    void addPartyLookups();
     // Insert and Ctrl+Insert on code bound boxes: "Procura Numérica" over the page's own set
     // `setName` (CLIENTES) in code order, "Procura Alfabética" over `setName` + "ALFA" in name
     // order; the code chosen becomes the bound. `quietBox`'s menu shows no keys.
@@ -116,6 +139,9 @@ private:
         QString* value;
     };
 
+    void addNumberRange(QGridLayout* grid, const QString& label, const QString& lowName,
+                        const QString& highName, const QString& column, qint64* low, qint64* high,
+                        const QString& message, bool lookupHint);
     QLineEdit* addRangeBoxes(QGridLayout* grid, const QString& label, const QString& lowName,
                              const QString& highName, QLineEdit** high);
     void focusChanged(QWidget* old, QWidget* now);
@@ -138,6 +164,7 @@ private:
     QPointer<QLabel> m_status;
     QPointer<QLineEdit> m_refocus; // the box the focus is being put back in
     bool m_zeroIsEmpty = false;
+    int m_sort = 0;
 };
 
 } // namespace falq

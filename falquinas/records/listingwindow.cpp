@@ -1,5 +1,7 @@
 #include "listingwindow.h"
 
+#include "codenames.h"
+
 #include "connections.h"
 #include "criteriapage.h"
 #include "dataset.h"
@@ -29,10 +31,6 @@ namespace falq {
 
 namespace {
 const QString kProgram = QStringLiteral("Impressao");
-
-QString text(const QVariant& v) {
-    return v.isNull() ? QString() : v.toString();
-}
 
 void bindSelection(Dataset* set, const SearchStatement& s) {
     set->setStatement(s.sql);
@@ -120,10 +118,11 @@ void ListingWindow::openSteps() {
     ReadAcessosUtil();
     m_parger->close();
     m_parger->open();
-    m_images.clicheFolder = resolveFolder(text(m_parger->fieldValue(QStringLiteral("PATHCLICHE"))));
+    m_images.clicheFolder =
+        resolveFolder(fieldText(m_parger->fieldValue(QStringLiteral("PATHCLICHE"))));
     m_images.drawingFolder =
-        resolveFolder(text(m_parger->fieldValue(QStringLiteral("PATHDESENHO"))));
-    m_images.imageType = text(m_parger->fieldValue(QStringLiteral("TIPOIMAGEM")));
+        resolveFolder(fieldText(m_parger->fieldValue(QStringLiteral("PATHDESENHO"))));
+    m_images.imageType = fieldText(m_parger->fieldValue(QStringLiteral("TIPOIMAGEM")));
     // The criteria start from their defaults at each showing.
     m_parts.page->book()->setCurrentIndex(0);
     m_parts.page->openLookups();
@@ -200,7 +199,7 @@ void ListingWindow::BotExcelClick() {
 
 QString ListingWindow::imagePath() const {
     const QString number =
-        m_list->currentRow() < 0 ? QString() : text(m_list->fieldValue(m_kind.numberField));
+        m_list->currentRow() < 0 ? QString() : fieldText(m_list->fieldValue(m_kind.numberField));
     if (number.isEmpty())
         return {};
     return m_kind.table == QLatin1String("CLICHES") ? clicheImagePath(m_images, number)
@@ -211,7 +210,7 @@ void ListingWindow::recordDisplay() {
     if (!m_preview)
         return;
     const QString number =
-        m_list->currentRow() < 0 ? QString() : text(m_list->fieldValue(m_kind.numberField));
+        m_list->currentRow() < 0 ? QString() : fieldText(m_list->fieldValue(m_kind.numberField));
     const QString folder =
         m_kind.table == QLatin1String("CLICHES") ? m_images.clicheFolder : m_images.drawingFolder;
     m_documents->closeDocument();

@@ -1,5 +1,7 @@
 #include "recordarticle.h"
 
+#include "codenames.h"
+
 #include "commercialarticle.h"
 #include "dataset.h"
 #include "plantroot.h"
@@ -15,9 +17,6 @@ const QString kFillProduct = QStringLiteral("Preencha o Nº do Produto 1º");
 const QString kProcessing = QStringLiteral("Processamento em Curso ... Aguarde por favor ...");
 const QString kArticleExists = QStringLiteral("Artigo Já Existe na Gestão Comercial");
 
-QString text(const QVariant& v) {
-    return v.isNull() ? QString() : v.toString();
-}
 } // namespace
 
 void openRecordArticle(Session& session, Dataset& record, const QString& numberField,
@@ -32,13 +31,13 @@ void openRecordArticle(Session& session, Dataset& record, const QString& numberF
         messages.show(kind.noStockYear + year, true);
         return;
     }
-    const QString prefix = text(stock->fieldValue(kind.prefixColumn));
+    const QString prefix = fieldText(stock->fieldValue(kind.prefixColumn));
     stock->close();
-    const QString product = text(record.fieldValue(QStringLiteral("PRODNRO")));
+    const QString product = fieldText(record.fieldValue(QStringLiteral("PRODNRO")));
     article::ArticleData data;
     data.code = article::articleCode(prefix, product);
     data.description = article::articleDescription(
-        kind.lead, product, text(record.fieldValue(QStringLiteral("SIGLACLI"))));
+        kind.lead, product, fieldText(record.fieldValue(QStringLiteral("SIGLACLI"))));
     if (product.isEmpty()) {
         messages.show(kFillProduct, true);
         return;
@@ -48,11 +47,11 @@ void openRecordArticle(Session& session, Dataset& record, const QString& numberF
         data.extra.insert(measure, record.fieldValue(measure).toInt());
     if (!kind.measures.isEmpty())
         data.extra.insert(QStringLiteral("MEDIDAS"), QStringLiteral("S"));
-    data.reference = text(record.fieldValue(QStringLiteral("REFERENCIA")));
+    data.reference = fieldText(record.fieldValue(QStringLiteral("REFERENCIA")));
     data.opened = QDateTime::currentDateTime();
     status->setText(kProcessing);
     status->repaint();
-    const QString number = text(record.fieldValue(numberField));
+    const QString number = fieldText(record.fieldValue(numberField));
     const article::Result result = article::createArticle(*session.dataset(ds::ARTIGOSCLS), record,
                                                           QStringLiteral("COMERCIALNRO"), data);
     refresh();
@@ -87,7 +86,7 @@ void openRecordArticle(Session& session, Dataset& record, const QString& numberF
     invoicing->open();
     if (invoicing->locate({QStringLiteral("ANO")}, {year})) {
         QString error;
-        if (!article::savePhoto(photo, resolveFolder(text(invoicing->fieldValue("PATHFOTO"))),
+        if (!article::savePhoto(photo, resolveFolder(fieldText(invoicing->fieldValue("PATHFOTO"))),
                                 data.code, &error) &&
             !error.isEmpty())
             messages.show(error, true);

@@ -1,5 +1,7 @@
 #include "recordeditor.h"
 
+#include "codenames.h"
+
 #include "dataset.h"
 #include "datasetviews.h"
 #include "documentspage.h"
@@ -21,12 +23,6 @@
 #include <QTimer>
 
 namespace falq {
-
-namespace {
-QString text(const QVariant& v) {
-    return v.isNull() ? QString() : v.toString();
-}
-} // namespace
 
 RecordEditor::RecordEditor(Session& session, Dataset* records, const QString& numberField,
                            QWidget* parent)
@@ -78,7 +74,7 @@ void RecordEditor::setUpPhotos(const RecordPhotoPlaces& places, RecordPhotoTexts
                                QPushButton* locateButton, QPushButton* deleteImageButton) {
     m_photos = new RecordPhotos(
         m_session.messages(), places, std::move(texts),
-        [this] { return text(m_records->fieldValue(m_numberField)); }, this);
+        [this] { return fieldText(m_records->fieldValue(m_numberField)); }, this);
     connect(locateButton, &QPushButton::clicked, m_photos, &RecordPhotos::locate);
     connect(deleteImageButton, &QPushButton::clicked, m_photos, &RecordPhotos::deletePhoto);
 }
@@ -192,7 +188,7 @@ void RecordEditor::DbGrid1Exit() {
     }
     m_records->edit();
     m_mode = Mode::Edit;
-    m_remembered = typedNumber(text(m_records->fieldValue(m_numberField)));
+    m_remembered = typedNumber(fieldText(m_records->fieldValue(m_numberField)));
     m_numberBox->setEnabled(false);
     m_dieBox->setFocus(Qt::OtherFocusReason);
 }
@@ -287,7 +283,7 @@ void RecordEditor::gridSearch(const QString& field) {
     LocateDialog dialog(m_records, columnsStartingWith(gridColumns(), field), m_session.messages(),
                         this);
     if (dialog.choose())
-        m_remembered = typedNumber(text(m_records->fieldValue(m_numberField)));
+        m_remembered = typedNumber(fieldText(m_records->fieldValue(m_numberField)));
     --m_quiet;
     showBoundFields();
     recordDisplay();

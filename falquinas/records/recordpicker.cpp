@@ -1,5 +1,7 @@
 #include "recordpicker.h"
 
+#include "codenames.h"
+
 #include "connections.h"
 #include "criteriapage.h"
 #include "dataset.h"
@@ -20,12 +22,6 @@
 #include <QTimer>
 
 namespace falq {
-
-namespace {
-QString text(const QVariant& v) {
-    return v.isNull() ? QString() : v.toString();
-}
-} // namespace
 
 RecordPicker::RecordPicker(Session& session, PickerCaller caller, Kind kind, CriteriaPage* page,
                            QWidget* parent)
@@ -165,8 +161,8 @@ void RecordPicker::runSearch() {
 void RecordPicker::rowChanged() {
     m_preview->clear();
     const bool row = m_records->currentRow() >= 0;
-    m_pick =
-        row ? text(m_records->fieldValue(m_kind.numberField)).left(m_kind.numberSize) : QString();
+    m_pick = row ? fieldText(m_records->fieldValue(m_kind.numberField)).left(m_kind.numberSize)
+                 : QString();
     const QString path = m_pick.isEmpty() ? QString() : photoPath(*m_params, m_pick);
     if (!path.isEmpty() && QFileInfo::exists(path))
         m_preview->load(path);

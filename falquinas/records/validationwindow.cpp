@@ -1,5 +1,7 @@
 #include "validationwindow.h"
 
+#include "codenames.h"
+
 #include "connections.h"
 #include "dataset.h"
 #include "datasetviews.h"
@@ -32,9 +34,6 @@ namespace {
 const QString kValid = QStringLiteral("UTILIZA");
 const QString kValidTitle = QStringLiteral("Valida?");
 
-QString text(const QVariant& v) {
-    return v.isNull() ? QString() : v.toString();
-}
 } // namespace
 
 QString validationStatement(const QString& table, const QStringList& fields,
@@ -151,8 +150,8 @@ void ValidationWindow::FormActivate() {
     ReadAcessosUtil();
     m_parger->close();
     m_parger->open();
-    m_folder = resolveFolder(text(m_parger->fieldValue(m_kind.folderField)));
-    m_imageType = text(m_parger->fieldValue(QStringLiteral("TIPOIMAGEM")));
+    m_folder = resolveFolder(fieldText(m_parger->fieldValue(m_kind.folderField)));
+    m_imageType = fieldText(m_parger->fieldValue(QStringLiteral("TIPOIMAGEM")));
     m_sortField = m_kind.numberField;
     {
         const QSignalBlocker block(m_parts.filter);
@@ -231,7 +230,7 @@ bool ValidationWindow::applyToggles() {
 }
 
 QString ValidationWindow::currentNumber() const {
-    return m_list->currentRow() < 0 ? QString() : text(m_list->fieldValue(m_kind.numberField));
+    return m_list->currentRow() < 0 ? QString() : fieldText(m_list->fieldValue(m_kind.numberField));
 }
 
 void ValidationWindow::BotGravarClick() {
@@ -291,14 +290,14 @@ void ValidationWindow::gridSearch(const QString& field) {
                         this);
     if (!dialog.choose())
         return;
-    const QString number = text(m_shared->fieldValue(m_kind.numberField));
+    const QString number = fieldText(m_shared->fieldValue(m_kind.numberField));
     if (!number.isEmpty())
         m_list->locate({m_kind.numberField}, {number}); // not listed: the current row stays
 }
 
 void ValidationWindow::toggle(int row) {
     m_list->setCurrentRow(row);
-    const bool valid = text(m_list->value(row, kValid)) == QLatin1String("S");
+    const bool valid = fieldText(m_list->value(row, kValid)) == QLatin1String("S");
     m_list->setValue(row, kValid, valid ? QStringLiteral("N") : QStringLiteral("S"));
 }
 

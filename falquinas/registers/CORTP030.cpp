@@ -1,5 +1,7 @@
 #include "CORTP030.h"
 
+#include "codenames.h"
+
 #include "connections.h"
 #include "dataset.h"
 #include "datasetviews.h"
@@ -32,9 +34,6 @@ const QString kBadPeriod = QStringLiteral("Limite de Datas Inválido ...");
 const QString kExportTitle = QStringLiteral("Registo de dados");
 const QString kTable = QStringLiteral("MOVIMENTOS");
 
-QString text(const QVariant& v) {
-    return v.isNull() ? QString() : v.toString();
-}
 } // namespace
 
 TCORTF030::TCORTF030(Session& session, QWidget* parent)
@@ -243,11 +242,11 @@ void TCORTF030::showBoundFields() {
     auto value = [this, row](const char* field) {
         return row ? m_movements->fieldValue(QLatin1String(field)) : QVariant();
     };
-    ui->Edit_Desenho->setText(text(value("DESENHONRO")));
-    ui->Edit_Cliche->setText(text(value("CLICHENRO")));
-    ui->Edit_NroUtil->setText(text(value("NROUTIL")));
-    ui->Edit_Rotacoes->setText(text(value("ROTACOES")));
-    ui->Edit_Encomenda->setText(text(value("ENCOMENDA")));
+    ui->Edit_Desenho->setText(fieldText(value("DESENHONRO")));
+    ui->Edit_Cliche->setText(fieldText(value("CLICHENRO")));
+    ui->Edit_NroUtil->setText(fieldText(value("NROUTIL")));
+    ui->Edit_Rotacoes->setText(fieldText(value("ROTACOES")));
+    ui->Edit_Encomenda->setText(fieldText(value("ENCOMENDA")));
     ui->Edit_Data->setText(registers::dayText(value("DATA")));
 }
 
@@ -364,7 +363,7 @@ void TCORTF030::openSummary(Summary& s) {
 
 void TCORTF030::summaryRowChanged(Summary& s) {
     const QString number = s.rows->currentRow() >= 0
-                               ? text(s.rows->fieldValue(movements::numberColumn(s.kind)))
+                               ? fieldText(s.rows->fieldValue(movements::numberColumn(s.kind)))
                                : QString();
     s.movements->close();
     if (number.isEmpty()) {

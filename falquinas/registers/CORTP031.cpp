@@ -1,5 +1,7 @@
 #include "CORTP031.h"
 
+#include "codenames.h"
+
 #include "boxes.h"
 #include "connections.h"
 #include "dataset.h"
@@ -32,10 +34,6 @@ const QString kProgram = QStringLiteral("Registo de Reparacoes");
 const QString kNoSupplier = QStringLiteral("Fornecedor Inexistente ...");
 const QString kTypeHint = QStringLiteral("Digite C, Compra de Novo, R, Reparação");
 const QString kTable = QStringLiteral("REPARACOES");
-
-QString text(const QVariant& v) {
-    return v.isNull() ? QString() : v.toString();
-}
 
 QString amountText(const QVariant& v) {
     return v.isNull() ? QString() : QLocale(QLocale::Portuguese).toString(v.toDouble(), 'f', 2);
@@ -175,15 +173,15 @@ void TCORTF031::showBoundFields() {
     auto value = [this, row](const char* field) {
         return row ? m_repairs->fieldValue(QLatin1String(field)) : QVariant();
     };
-    ui->Edit_Desenho->setText(text(value("DESENHONRO")));
-    ui->Edit_Cliche->setText(text(value("CLICHENRO")));
-    ui->Edit_Tipo->setText(text(value("TIPO")));
-    ui->Edit_EncNro->setText(text(value("ENCNRO")));
+    ui->Edit_Desenho->setText(fieldText(value("DESENHONRO")));
+    ui->Edit_Cliche->setText(fieldText(value("CLICHENRO")));
+    ui->Edit_Tipo->setText(fieldText(value("TIPO")));
+    ui->Edit_EncNro->setText(fieldText(value("ENCNRO")));
     ui->Edit_DatEnc->setText(registers::dayText(value("DATENC")));
-    ui->Edit_FacNro->setText(text(value("FACNRO")));
+    ui->Edit_FacNro->setText(fieldText(value("FACNRO")));
     ui->Edit_FacData->setText(registers::dayText(value("FACDATA")));
-    ui->Edit_Fornecedor->setText(text(value("FORNECEDOR")));
-    ui->Edit_FornSigla->setText(text(value("FORNSIGLA")));
+    ui->Edit_Fornecedor->setText(fieldText(value("FORNECEDOR")));
+    ui->Edit_FornSigla->setText(fieldText(value("FORNSIGLA")));
     ui->Edit_Valor->setText(amountText(value("VALOR")));
 }
 
@@ -266,7 +264,7 @@ TCORTF031::Verdict TCORTF031::Edit_FornecedorExit(QString* message) {
         return Verdict::Refused;
     }
     // The code and its short name are stored together.
-    const QString sigla = text(m_supplierName.value(QStringLiteral("SIGLA")));
+    const QString sigla = fieldText(m_supplierName.value(QStringLiteral("SIGLA")));
     ui->Edit_FornSigla->setText(sigla);
     writeField(QStringLiteral("FORNECEDOR"), code);
     writeField(QStringLiteral("FORNSIGLA"), sigla);

@@ -1,5 +1,7 @@
 #include "registereditor.h"
 
+#include "codenames.h"
+
 #include "dataset.h"
 #include "plantroot.h"
 #include "registerfiles.h"
@@ -20,9 +22,6 @@ const QString kDrawingHint =
     QStringLiteral("Digite  %  para localizar Desenho ou Ficha Técnica ...");
 const QString kClicheHint = QStringLiteral("Digite  %  para localizar Cliché ...");
 
-QString text(const QVariant& v) {
-    return v.isNull() ? QString() : v.toString();
-}
 } // namespace
 
 RegisterEditor::RegisterEditor(Session& session, Dataset* rows, QWidget* parent)
@@ -206,9 +205,11 @@ void RegisterEditor::openRows(Dataset* parger) {
     parger->close();
     parger->open();
     ImageParameters params;
-    params.clicheFolder = resolveFolder(text(parger->fieldValue(QStringLiteral("PATHCLICHE"))));
-    params.drawingFolder = resolveFolder(text(parger->fieldValue(QStringLiteral("PATHDESENHO"))));
-    params.imageType = text(parger->fieldValue(QStringLiteral("TIPOIMAGEM")));
+    params.clicheFolder =
+        resolveFolder(fieldText(parger->fieldValue(QStringLiteral("PATHCLICHE"))));
+    params.drawingFolder =
+        resolveFolder(fieldText(parger->fieldValue(QStringLiteral("PATHDESENHO"))));
+    params.imageType = fieldText(parger->fieldValue(QStringLiteral("TIPOIMAGEM")));
     m_files->setParameters(params);
     m_records->close();
     m_records->setStatement(listStatement({}));
@@ -249,12 +250,13 @@ void RegisterEditor::showRowFiles() {
         m_files->clear();
         return;
     }
-    const QString kind = text(m_records->fieldValue(QStringLiteral("TIPOREG")));
+    const QString kind = fieldText(m_records->fieldValue(QStringLiteral("TIPOREG")));
     if (kind == QLatin1String("DS"))
         m_files->show(ObjectKind::Drawing,
-                      text(m_records->fieldValue(QStringLiteral("DESENHONRO"))));
+                      fieldText(m_records->fieldValue(QStringLiteral("DESENHONRO"))));
     else if (kind == QLatin1String("CL"))
-        m_files->show(ObjectKind::Cliche, text(m_records->fieldValue(QStringLiteral("CLICHENRO"))));
+        m_files->show(ObjectKind::Cliche,
+                      fieldText(m_records->fieldValue(QStringLiteral("CLICHENRO"))));
     else
         m_files->clear();
 }
