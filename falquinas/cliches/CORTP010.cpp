@@ -20,19 +20,11 @@ namespace {
 const QString kNoModel = QStringLiteral("Modelo Inexistente ...");
 
 CardKind clicheCard() {
-    CardKind k;
-    k.table = ds::CLICHES;
-    k.numberField = QStringLiteral("CLICHENRO");
-    k.folderField = QStringLiteral("PATHCLICHE");
-    k.chapter = QStringLiteral("Cliches");
-    k.sortFields = cliches::sortFields();
-    k.columns = cliches::gridColumns();
+    CardKind k{cliches::kind()};
     k.widths = {13, 15, 15, 8, 20, 18};
     k.exportColumns = cliches::exportColumns();
     k.listStatement = cliches::listStatement;
     k.consultationStatement = cliches::consultationStatement;
-    k.numberLength = cliches::kNumberLength;
-    k.tableTitle = QStringLiteral("Tabela de Clichés");
     k.consultationName = QStringLiteral("TCORTF011");
     k.consultationCaption = QStringLiteral("Consulta de Clichés");
     k.notReferenced = {QStringLiteral("O Cliché ainda não está Referenciado !!!"),

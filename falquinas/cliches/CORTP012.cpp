@@ -2,6 +2,7 @@
 
 #include "clichecriteria.h"
 #include "clichereports.h"
+#include "clicherules.h"
 #include "connections.h"
 #include "dataset.h"
 #include "session.h"
@@ -13,20 +14,12 @@ namespace falq {
 
 namespace {
 ListingKind clicheListing() {
-    ListingKind k;
-    k.table = QStringLiteral("CLICHES");
-    k.numberField = QStringLiteral("CLICHENRO");
-    k.chapter = QStringLiteral("Cliches");
-    k.columns = {{"CLICHENRO", "Cliché"},      {"CORTANTENRO", "Cortante"},
-                 {"SIGLACLI", "Cliente"},      {"PRODNRO", "Prod.Nº"},
-                 {"REFERENCIA", "Referência"}, {"FORNSIGLA", "Fornecedor"},
-                 {"REFER_FORN", "Refer.Forn."}};
+    ListingKind k{cliches::kind()};
     k.exportColumns = {"CLICHENRO", "CORTANTENRO", "SIGLACLI",   "PRODNRO",    "REFERENCIA",
                        "FORNSIGLA", "CLINRO",      "FORNECEDOR", "REFER_FORN", "CODBARRAS",
                        "MODELO",    "MAQUINA",     "COR_01",     "COR_02",     "COR_03",
                        "COR_04",    "COR_05",      "COR_06",     "DATA",       "OBSERV1",
                        "OBSERV2",   "FICHASETUP",  "MODELO_DES", "MAQUINA_DES"};
-    k.exportTitle = QStringLiteral("Tabela de Clichés");
     return k;
 }
 } // namespace

@@ -8,14 +8,8 @@ namespace falq {
 
 namespace {
 ValidationKind clicheValidation() {
-    ValidationKind k;
-    k.table = QStringLiteral("CLICHES");
-    k.numberField = QStringLiteral("CLICHENRO");
-    k.folderField = QStringLiteral("PATHCLICHE");
-    k.chapter = QStringLiteral("Cliches");
+    ValidationKind k{cliches::kind()};
     k.program = QStringLiteral("Validacao de Cliches");
-    k.sortFields = cliches::sortFields();
-    k.columns = cliches::gridColumns();
     k.widths = {13, 15, 18, 8, 20, 18, 6};
     k.viewerName = QStringLiteral("TCORTF013FOTO");
     k.writeOnLeavingGrid = false;

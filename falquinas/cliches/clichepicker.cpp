@@ -1,30 +1,23 @@
 #include "clichepicker.h"
 
+#include "clicherules.h"
+
 #include "connections.h"
 #include "dataset.h"
-#include "imagefiles.h"
 
 namespace falq {
 
 namespace {
 RecordPicker::Kind clicheKind() {
-    return {
-        QStringLiteral("CLICHES"),
-        QStringLiteral("CLICHENRO"),
-        12,
-        QStringLiteral("Consulta de Clichés"),
-        QStringLiteral("Cliches"),
-        {QStringLiteral("TFACFMENUB"), QStringLiteral("TCORTF030B"), QStringLiteral("TCORTF031B")},
-        {{"CLICHENRO", "Cliché"},
-         {"CORTANTENRO", "Cortante"},
-         {"SIGLACLI", "Cliente"},
-         {"PRODNRO", "Prod.Nº"},
-         {"REFERENCIA", "Referência"},
-         {"FORNSIGLA", "Fornecedor"},
-         {"REFER_FORN", "Refer.Forn."}},
-        {12, 15, 15, 8, 25, 15, 25},
-        {{"MODELO_DES", "Modelo"}, {"MAQUINA_DES", "Máquina"}, {"CODBARRAS", "Cód.Barras"}},
-        true};
+    RecordPicker::Kind k{cliches::kind()};
+    k.caption = QStringLiteral("Consulta de Clichés");
+    k.windowNames[0] = QStringLiteral("TFACFMENUB");
+    k.windowNames[1] = QStringLiteral("TCORTF030B");
+    k.windowNames[2] = QStringLiteral("TCORTF031B");
+    k.widths = {12, 15, 15, 8, 25, 15, 25};
+    k.detail = {{"MODELO_DES", "Modelo"}, {"MAQUINA_DES", "Máquina"}, {"CODBARRAS", "Cód.Barras"}};
+    k.navigator = true;
+    return k;
 }
 } // namespace
 
@@ -36,10 +29,6 @@ TFACFMENUB::TFACFMENUB(Session& session, PickerCaller caller, QWidget* parent)
 
 SearchStatement TFACFMENUB::statement() const {
     return cliches::searchStatement(m_criteria->criteria(), m_records->dialect());
-}
-
-QString TFACFMENUB::photoPath(const ImageParameters& params, const QString& number) const {
-    return clicheImagePath(params, number);
 }
 
 QString pickCliche(Session& session, PickerCaller caller, QWidget* parent) {

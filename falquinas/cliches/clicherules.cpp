@@ -1,5 +1,7 @@
 #include "clicherules.h"
 
+#include "imagefiles.h"
+
 namespace falq::cliches {
 
 namespace {
@@ -18,6 +20,26 @@ const QList<SearchColumn>& gridColumns() {
         {"SIGLACLI", "Cliente  (F3)"},      {"PRODNRO", "Prod.Nº  (F4)"},
         {"REFERENCIA", "Referência  (F5)"}, {"FORNSIGLA", "Fornecedor  (F6)"}};
     return columns;
+}
+
+const RecordKind& kind() {
+    static const RecordKind k{kTable,
+                              QStringLiteral("CLICHENRO"),
+                              12,
+                              QStringLiteral("PATHCLICHE"),
+                              QStringLiteral("Cliches"),
+                              sortFields(),
+                              gridColumns(),
+                              {{"CLICHENRO", "Cliché"},
+                               {"CORTANTENRO", "Cortante"},
+                               {"SIGLACLI", "Cliente"},
+                               {"PRODNRO", "Prod.Nº"},
+                               {"REFERENCIA", "Referência"},
+                               {"FORNSIGLA", "Fornecedor"},
+                               {"REFER_FORN", "Refer.Forn."}},
+                              QStringLiteral("Tabela de Clichés"),
+                              clicheImagePath};
+    return k;
 }
 
 QString listStatement(const QString& sortField) {

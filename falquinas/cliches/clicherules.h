@@ -8,6 +8,10 @@
 
 namespace falq::cliches {
 
+// The kind: its table, number, image folder, rights chapter, sort columns and export title.
+// A new number is the first 12 characters as typed (no trimming, no change of case).
+const RecordKind& kind();
+
 // The sort columns of the list, in the order of the grid's columns and of F1 ... F6.
 const QStringList& sortFields();
 // The grid's six columns with their titles.
@@ -17,9 +21,5 @@ const QList<SearchColumn>& gridColumns();
 QString listStatement(const QString& sortField);
 // The columns of the hidden grid that the spreadsheet export writes, in its order.
 const QStringList& exportColumns();
-
-// A new cliché's number: the first 12 characters of the text as typed (no trimming, no
-// change of case).
-constexpr int kNumberLength = 12;
 
 } // namespace falq::cliches

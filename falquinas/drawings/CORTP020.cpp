@@ -28,19 +28,11 @@ const QString kDirectionHint = QStringLiteral("Digite (V), Vertical ou (H), Hori
 const QString kViewHint = QStringLiteral("Digite (E), Exterior ou (I), Interior ...");
 
 CardKind drawingCard() {
-    CardKind k;
-    k.table = ds::DESENHOS;
-    k.numberField = QStringLiteral("DESENHONRO");
-    k.folderField = QStringLiteral("PATHDESENHO");
-    k.chapter = QStringLiteral("Desenhos");
-    k.sortFields = drawings::sortFields();
-    k.columns = drawings::gridColumns();
+    CardKind k{drawings::kind()};
     k.widths = {16, 15, 15, 24, 12, 12};
     k.exportColumns = drawings::exportColumns();
     k.listStatement = drawings::listStatement;
     k.consultationStatement = drawings::consultationStatement;
-    k.numberLength = drawings::kNumberLength;
-    k.tableTitle = QStringLiteral("Tabela de Desenhos");
     k.consultationName = QStringLiteral("TCORTF021");
     k.consultationCaption = QStringLiteral("Consulta de Desenhos");
     k.notReferenced = {QStringLiteral("O Desenho ainda não está Referenciado !!!"),

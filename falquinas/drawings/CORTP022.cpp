@@ -4,6 +4,7 @@
 #include "dataset.h"
 #include "drawingcriteria.h"
 #include "drawingreports.h"
+#include "drawingrules.h"
 #include "viewerwindow.h"
 
 #include "ui_CORTP022.h"
@@ -12,15 +13,7 @@ namespace falq {
 
 namespace {
 ListingKind drawingListing() {
-    ListingKind k;
-    k.table = QStringLiteral("DESENHOS");
-    k.numberField = QStringLiteral("DESENHONRO");
-    k.chapter = QStringLiteral("Desenhos");
-    k.columns = {
-        {"DESENHONRO", "Desenho nº"}, {"CORTANTENRO", "Cortante"}, {"SIGLACLI", "Cliente"},
-        {"REFERENCIA", "Referência"}, {"CARTAO_DES", "Cartão"},    {"SIGLAFORN", "Fornecedor"},
-        {"COMPRIM", "Compr."},        {"LARGURA", "Larg."},        {"ALTURA", "Altura"},
-        {"LARG_PLACA", "Lg.Placa"},   {"COMP_PLACA", "Cp.Placa"}};
+    ListingKind k{drawings::kind()};
     k.exportColumns = {"DESENHONRO", "LARGURA",    "COMPRIM",      "ALTURA",      "COMP_PLACA",
                        "LARG_PLACA", "DATA",       "QUANTID",      "CARTAO",      "CLIENTE",
                        "SIGLACLI",   "REFERENCIA", "MAQUINA",      "CORTANTENRO", "DESENHADOR",
@@ -28,7 +21,6 @@ ListingKind drawingListing() {
                        "SIGLAFORN",  "DATAPEDIDA", "MAQUINA_DES",  "CARTAO_DES",  "DESENHADOR_DES",
                        "VNDNOME"};
     k.detail = drawings::detailColumns();
-    k.exportTitle = QStringLiteral("Tabela de Desenhos");
     return k;
 }
 } // namespace

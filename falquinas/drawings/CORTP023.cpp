@@ -8,15 +8,9 @@ namespace falq {
 
 namespace {
 ValidationKind drawingValidation() {
-    ValidationKind k;
+    ValidationKind k{drawings::kind()};
     k.photoHint = QStringLiteral("Click 2 Vezes para Amplicar"); // as the drawings' window has it
-    k.table = QStringLiteral("DESENHOS");
-    k.numberField = QStringLiteral("DESENHONRO");
-    k.folderField = QStringLiteral("PATHDESENHO");
-    k.chapter = QStringLiteral("Desenhos");
     k.program = QStringLiteral("Validacao de Desenhos");
-    k.sortFields = drawings::sortFields();
-    k.columns = drawings::gridColumns();
     k.widths = {20, 15, 18, 20, 8, 8, 6};
     k.viewerName = QStringLiteral("TCORTF023FOTO");
     k.writeOnLeavingGrid = true;

@@ -1,32 +1,22 @@
 #include "drawingpicker.h"
 
+#include "drawingrules.h"
+
 #include "dataset.h"
-#include "imagefiles.h"
 
 namespace falq {
 
 namespace {
 RecordPicker::Kind drawingKind() {
-    return {
-        QStringLiteral("DESENHOS"),
-        QStringLiteral("DESENHONRO"),
-        20,
-        QStringLiteral("Pesquisa de Desenhos (Ficha Técnica)"),
-        QStringLiteral("Desenhos"),
-        {QStringLiteral("TFACFMENUA"), QStringLiteral("TCORTF030A"), QStringLiteral("TCORTF031A")},
-        {{"DESENHONRO", "Desenho nº"},
-         {"CORTANTENRO", "Cortante"},
-         {"SIGLACLI", "Cliente"},
-         {"REFERENCIA", "Referência"},
-         {"CARTAO_DES", "Cartão"},
-         {"SIGLAFORN", "Fornecedor"},
-         {"COMPRIM", "Compr."},
-         {"LARGURA", "Larg."},
-         {"ALTURA", "Altura"},
-         {"LARG_PLACA", "Lg.Placa"},
-         {"COMP_PLACA", "Cp.Placa"}},
-        {20, 15, 15, 25, 15, 15, 5, 5, 5, 5, 5},
-        drawings::detailColumns()};
+    RecordPicker::Kind k{drawings::kind()};
+    k.caption = QStringLiteral("Pesquisa de Desenhos (Ficha Técnica)");
+    k.windowNames[0] = QStringLiteral("TFACFMENUA");
+    k.windowNames[1] = QStringLiteral("TCORTF030A");
+    k.windowNames[2] = QStringLiteral("TCORTF031A");
+    k.widths = {20, 15, 15, 25, 15, 15, 5, 5, 5, 5, 5};
+    k.detail = drawings::detailColumns();
+    k.navigator = false;
+    return k;
 }
 } // namespace
 
@@ -36,10 +26,6 @@ TFACFMENUA::TFACFMENUA(Session& session, PickerCaller caller, QWidget* parent)
 
 SearchStatement TFACFMENUA::statement() const {
     return drawings::searchStatement(m_criteria->criteria(), m_records->dialect());
-}
-
-QString TFACFMENUA::photoPath(const ImageParameters& params, const QString& number) const {
-    return drawingImagePath(params, number);
 }
 
 QString pickDrawing(Session& session, PickerCaller caller, QWidget* parent) {

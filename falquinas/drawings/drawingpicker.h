@@ -17,7 +17,6 @@ public:
 
 private:
     SearchStatement statement() const override;
-    QString photoPath(const ImageParameters& params, const QString& number) const override;
 
     DrawingCriteriaPage* m_criteria;
 };

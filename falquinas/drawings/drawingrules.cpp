@@ -1,5 +1,7 @@
 #include "drawingrules.h"
 
+#include "imagefiles.h"
+
 #include "codenames.h"
 #include "recordrules.h"
 
@@ -21,6 +23,30 @@ const QList<SearchColumn>& gridColumns() {
         {"SIGLACLI", "Cliente  (F3)"},     {"REFERENCIA", "Referência  (F4)"},
         {"LARG_PLACA", "Larg.Pl (F5)"},    {"COMP_PLACA", "Comp.Pl (F6)"}};
     return columns;
+}
+
+const RecordKind& kind() {
+    static const RecordKind k{kTable,
+                              QStringLiteral("DESENHONRO"),
+                              20,
+                              QStringLiteral("PATHDESENHO"),
+                              QStringLiteral("Desenhos"),
+                              sortFields(),
+                              gridColumns(),
+                              {{"DESENHONRO", "Desenho nº"},
+                               {"CORTANTENRO", "Cortante"},
+                               {"SIGLACLI", "Cliente"},
+                               {"REFERENCIA", "Referência"},
+                               {"CARTAO_DES", "Cartão"},
+                               {"SIGLAFORN", "Fornecedor"},
+                               {"COMPRIM", "Compr."},
+                               {"LARGURA", "Larg."},
+                               {"ALTURA", "Altura"},
+                               {"LARG_PLACA", "Lg.Placa"},
+                               {"COMP_PLACA", "Cp.Placa"}},
+                              QStringLiteral("Tabela de Desenhos"),
+                              drawingImagePath};
+    return k;
 }
 
 QString listStatement(const QString& sortField) {

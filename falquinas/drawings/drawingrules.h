@@ -2,12 +2,16 @@
 // The rules of the drawing editor that need no window: the list's statement for each sort
 // column, the number typed on insert, what each box may hold, the words shown for the
 // channel direction and the view, and the columns of the grids.
-#include "grids.h"
+#include "recordrules.h"
 
 #include <QStringList>
 #include <QVariant>
 
 namespace falq::drawings {
+
+// The kind: its table, number, image folder, rights chapter, sort columns and export title.
+// A new number is the first 20 characters as typed (no trimming, no change of case).
+const RecordKind& kind();
 
 // The sort columns of the list, in the order of the grid's columns and of F1 ... F6.
 const QStringList& sortFields();
@@ -18,10 +22,6 @@ const QList<SearchColumn>& gridColumns();
 QString listStatement(const QString& sortField);
 // The columns of the hidden grid that the spreadsheet export writes, in its order.
 const QStringList& exportColumns();
-
-// A new drawing's number: the first 20 characters of the text as typed (no trimming, no
-// change of case).
-constexpr int kNumberLength = 20;
 
 // A quantity box: empty is 0; otherwise a number from 0, written as every amount is
 // (parseDecimal: a decimal comma, points between thousands).

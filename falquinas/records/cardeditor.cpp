@@ -340,7 +340,7 @@ QString CardEditor::listStatement(const QString& sortField) const {
 }
 
 QString CardEditor::typedNumber(const QString& text) const {
-    return text.left(m_kind.numberLength);
+    return text.left(m_kind.numberSize);
 }
 
 const QList<SearchColumn>& CardEditor::gridColumns() const {

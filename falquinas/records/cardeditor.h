@@ -9,6 +9,7 @@
 #include "lookups.h"
 #include "recordarticle.h"
 #include "recordeditor.h"
+#include "recordrules.h"
 
 #include <QMap>
 #include <functional>
@@ -21,20 +22,12 @@ namespace falq {
 class GridExporter;
 class LookupMenu;
 
-// What a kind of record is to its editor.
-struct CardKind {
-    QString table;               // CLICHES, DESENHOS
-    QString numberField;         // CLICHENRO, DESENHONRO
-    QString folderField;         // PARGER's image folder: PATHCLICHE, PATHDESENHO
-    QString chapter;             // the rights row's chapter: "Cliches", "Desenhos"
-    QStringList sortFields;      // the grid's columns, in the order of F1 ... F6
-    QList<SearchColumn> columns; // with their titles
-    QList<int> widths;           // their widths in characters
-    QStringList exportColumns;   // the hidden grid's, in the order the export writes them
+// What a kind of record is to its editor, beyond what every window knows of it.
+struct CardKind : RecordKind {
+    QList<int> widths;         // the grid's columns' widths in characters
+    QStringList exportColumns; // the hidden grid's, in the order the export writes them
     std::function<QString(const QString& sortField)> listStatement;
     std::function<QString(const QString& sortField)> consultationStatement;
-    int numberLength = 0;        // a new number: the first characters typed
-    QString tableTitle;          // the export's: "Tabela de Clichés"
     QString consultationName;    // TCORTF011, TCORTF021
     QString consultationCaption; // "Consulta de Clichés"
     RecordPhotoTexts notReferenced;

@@ -46,7 +46,7 @@ ListingWindow::ListingWindow(Session& session, ListingKind kind, QWidget* parent
     // The window's own selection: read only.
     m_list = new Dataset(m_kind.table, kDbFalquinas, QString(), UpdateObject{}, this);
     QList<FieldPresentation> shown;
-    for (const SearchColumn& c : std::as_const(m_kind.columns))
+    for (const SearchColumn& c : std::as_const(m_kind.results))
         shown << FieldPresentation{c.field, c.title, false, {}};
     m_list->setPresentation(shown);
     connect(m_list, &Dataset::currentRowChanged, this, &ListingWindow::recordDisplay);
@@ -192,7 +192,7 @@ bool ListingWindow::BitPrintClick() {
 }
 
 void ListingWindow::BotExcelClick() {
-    m_exporter->exportGrid(this, m_parts.exportGrid, m_kind.exportTitle);
+    m_exporter->exportGrid(this, m_parts.exportGrid, m_kind.tableTitle);
 }
 
 // ---- the record's photo and documents -------------------------------------------------------
@@ -202,8 +202,7 @@ QString ListingWindow::imagePath() const {
         m_list->currentRow() < 0 ? QString() : fieldText(m_list->fieldValue(m_kind.numberField));
     if (number.isEmpty())
         return {};
-    return m_kind.table == QLatin1String("CLICHES") ? clicheImagePath(m_images, number)
-                                                    : drawingImagePath(m_images, number);
+    return m_kind.imagePath(m_images, number);
 }
 
 void ListingWindow::recordDisplay() {

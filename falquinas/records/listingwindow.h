@@ -12,6 +12,7 @@
 // print right of the kind's "Impressao" program.
 #include "grids.h"
 #include "imagefiles.h"
+#include "recordrules.h"
 #include "recordsearch.h"
 #include "reportform.h"
 #include "rights.h"
@@ -37,14 +38,9 @@ class GridExporter;
 class ImageControl;
 class Session;
 
-struct ListingKind {
-    QString table;               // CLICHES, DESENHOS
-    QString numberField;         // CLICHENRO, DESENHONRO
-    QString chapter;             // the rights row: chapter and program "Impressao"
-    QList<SearchColumn> columns; // the result grid's columns
-    QList<SearchColumn> detail;  // the small grid's fields of the current row (none: no grid)
-    QStringList exportColumns;   // the spreadsheet's columns, in order
-    QString exportTitle;         // "Tabela de Clichés", "Tabela de Desenhos"
+struct ListingKind : RecordKind {
+    QList<SearchColumn> detail; // the small grid's fields of the current row (none: no grid)
+    QStringList exportColumns;  // the spreadsheet's columns, in order
 };
 
 struct ListingParts {

@@ -43,7 +43,10 @@ RecordPicker::RecordPicker(Session& session, PickerCaller caller, Kind kind, Cri
     const bool inRegister = caller != PickerCaller::MainWindow;
 
     // The results: the window's own query, never applied.
-    m_records->setPresentation(m_kind.grid);
+    QList<FieldPresentation> shown;
+    for (const SearchColumn& c : std::as_const(m_kind.results))
+        shown << FieldPresentation{c.field, c.title};
+    m_records->setPresentation(shown);
     bindGrid(ui->DBGrid1, m_records);
     if (inRegister)
         ui->DBGrid1->setToolTip(kPickerSelectHint);
@@ -124,7 +127,7 @@ void RecordPicker::FormActivate() {
     // Once per showing: a viewer or a message closing over the window changes nothing.
     m_opened = true;
     m_page->book()->setCurrentIndex(0);
-    m_rights = m_session.rights(m_kind.rightsChapter, QStringLiteral("Impressao"));
+    m_rights = m_session.rights(m_kind.chapter, QStringLiteral("Impressao"));
     *m_params = readImageParameters(QSqlDatabase::database(kDbFalquinas, false));
     m_page->openLookups();
     m_page->resetToDefaults();
@@ -153,7 +156,7 @@ void RecordPicker::runSearch() {
     for (int c = 0; c < m_kind.widths.size(); ++c)
         ui->DBGrid1->setColumnWidth(
             c, qMax(m_kind.widths[c] * charWidth,
-                    fontMetrics().horizontalAdvance(m_kind.grid.value(c).title)) +
+                    fontMetrics().horizontalAdvance(m_kind.results.value(c).title)) +
                    16);
     rowChanged();
 }
@@ -163,13 +166,13 @@ void RecordPicker::rowChanged() {
     const bool row = m_records->currentRow() >= 0;
     m_pick = row ? fieldText(m_records->fieldValue(m_kind.numberField)).left(m_kind.numberSize)
                  : QString();
-    const QString path = m_pick.isEmpty() ? QString() : photoPath(*m_params, m_pick);
+    const QString path = m_pick.isEmpty() ? QString() : m_kind.imagePath(*m_params, m_pick);
     if (!path.isEmpty() && QFileInfo::exists(path))
         m_preview->load(path);
 }
 
 void RecordPicker::previewClicked() {
-    const QString path = m_pick.isEmpty() ? QString() : photoPath(*m_params, m_pick);
+    const QString path = m_pick.isEmpty() ? QString() : m_kind.imagePath(*m_params, m_pick);
     if (path.isEmpty() || !QFileInfo::exists(path))
         return;
     TFotoViewer viewer(path, this);

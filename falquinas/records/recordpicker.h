@@ -11,6 +11,7 @@
 // a message closing over a refused box leaves the focus in that box. Enter moves on as Tab
 // does. The picker never touches the shared datasets of its caller.
 #include "grids.h"
+#include "recordrules.h"
 #include "recordsearch.h"
 #include "rights.h"
 
@@ -55,15 +56,10 @@ public:
     void reject() override; // Esc closes like the close box
 
     // What a kind of record gives the picker.
-    struct Kind {
-        QString table;       // CLICHES, DESENHOS
-        QString numberField; // CLICHENRO, DESENHONRO
-        int numberSize;      // 12, 20
+    struct Kind : RecordKind {
         QString caption;
-        QString rightsChapter;  // Cliches, Desenhos
-        QString windowNames[3]; // per caller, in the order of PickerCaller
-        QList<FieldPresentation> grid;
-        QList<int> widths;          // of the grid's columns, in characters
+        QString windowNames[3];     // per caller, in the order of PickerCaller
+        QList<int> widths;          // of the result grid's columns, in characters
         QList<SearchColumn> detail; // the second grid's fields of the current row
         bool navigator = false;     // first, prior, next, last under the grids
     };
@@ -74,7 +70,6 @@ protected:
     // The statement of the criteria shown.
     virtual SearchStatement statement() const = 0;
     // The photo of a number.
-    virtual QString photoPath(const ImageParameters& params, const QString& number) const = 0;
 
     void showEvent(QShowEvent* e) override;
     bool event(QEvent* e) override;

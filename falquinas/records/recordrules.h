@@ -2,12 +2,27 @@
 // The rules both kinds of record (clichés, drawings) and the registers share, with no window:
 // what a column holds, a list's sorted statement, the grid's searches and the date boxes.
 #include "grids.h"
+#include "imagefiles.h"
 
 #include <QDateTime>
 #include <QStringList>
 #include <QVariant>
 
 namespace falq {
+
+// What every window of a kind of record (clichés, drawings) knows of it.
+struct RecordKind {
+    QString table;               // CLICHES, DESENHOS
+    QString numberField;         // CLICHENRO, DESENHONRO
+    int numberSize = 0;          // a number's characters: 12, 20
+    QString folderField;         // PARGER's image folder: PATHCLICHE, PATHDESENHO
+    QString chapter;             // the rights rows' chapter: Cliches, Desenhos
+    QStringList sortFields;      // the lists' sort columns, in the order of F1 ... F6
+    QList<SearchColumn> columns; // with their grid titles
+    QList<SearchColumn> results; // the search's result grid (pickers and listings)
+    QString tableTitle;          // the spreadsheet export's: "Tabela de Clichés"
+    QString (*imagePath)(const ImageParameters&, const QString& number) = nullptr;
+};
 
 // How many characters a text column of `table` holds (0 when it is not a text column).
 int columnTextSize(const QString& table, const QString& column);

@@ -13,6 +13,7 @@
 // it. The opening runs once per showing: a dialog or viewer closing over the window changes
 // nothing.
 #include "grids.h"
+#include "recordrules.h"
 #include "rights.h"
 
 #include <QDialog>
@@ -41,16 +42,10 @@ enum class Validity { Valid, NotValid, Both };
 QString validationStatement(const QString& table, const QStringList& fields,
                             const QString& sortField, Validity filter);
 
-struct ValidationKind {
-    QString table;       // CLICHES, DESENHOS
-    QString numberField; // CLICHENRO, DESENHONRO
-    QString folderField; // PARGER's image folder: PATHCLICHE, PATHDESENHO
-    QString chapter;     // the rights row's chapter and program
-    QString program;
-    QStringList sortFields;      // in the order of the grid's columns and of F1 ... F6
-    QList<SearchColumn> columns; // the grid's titled columns
-    QList<int> widths;           // their widths in characters
-    QString viewerName;          // the photo viewer's object name
+struct ValidationKind : RecordKind {
+    QString program;    // the rights row's program
+    QList<int> widths;  // the grid's columns' widths in characters (the check box's last)
+    QString viewerName; // the photo viewer's object name
     QString photoHint = QStringLiteral("Click 2 Vezes para Visualizar"); // the side photo's
     // Drawings: the toggles are written when the grid loses the focus and before the list
     // is read again for another filter or sort. Clichés: a new filter or sort drops them.
