@@ -33,6 +33,11 @@ void settle() {
 // With `member`, its window open on it.
 struct Setup {
     explicit Setup(int member = 0, const QStringList& sql = {});
+    // "&Inserir" on the open window.
+    void insert();
+    int rows(const QString& table);
+    // The text of the first column `sql` selects.
+    QString text(const QString& sql);
     test::Installation inst;
     Run run;
     std::unique_ptr<CodeTableWindow> window;
@@ -100,12 +105,21 @@ Setup::Setup(int member, const QStringList& sql) {
     }
 }
 
-QString focusName() {
-    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+void Setup::insert() {
+    button(window.get(), "BotInserir")->click();
+    settle();
 }
 
-int count(test::Installation& inst, const QString& table) {
+int Setup::rows(const QString& table) {
     return inst.scalar("main", QStringLiteral("SELECT COUNT(*) FROM %1").arg(table)).toInt();
+}
+
+QString Setup::text(const QString& sql) {
+    return inst.scalar("main", sql).toString();
+}
+
+QString focusName() {
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
 }
 
 // Sets one flag of the user's rights on one program.
@@ -150,12 +164,9 @@ private slots:
 void TestCodeTables::emptyTableProposesOne() {
     Setup s(3, {"DELETE FROM MAQUINAS"});
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
     QCOMPARE(w->windowTitle(), QStringLiteral("Tabela de Máquinas"));
-    button(w, "BotInserir")->click();
-    settle();
+    s.insert();
     QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("1"));
     QCOMPARE(focusName(), QStringLiteral("Edit_Codigo"));
     tab();
@@ -163,46 +174,40 @@ void TestCodeTables::emptyTableProposesOne() {
     QTest::keyClicks(box(w, "Edit_Designacao"), "Flexo 6 Cores");
     clickGrid(w);
     QCOMPARE(focusName(), QStringLiteral("DBGrid1"));
-    QCOMPARE(count(inst, "MAQUINAS"), 1);
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM MAQUINAS WHERE CODIGO = 1").toString(),
+    QCOMPARE(s.rows("MAQUINAS"), 1);
+    QCOMPARE(s.text("SELECT DESIGNACAO FROM MAQUINAS WHERE CODIGO = 1"),
              QStringLiteral("Flexo 6 Cores"));
     QVERIFY(!w->inserting());
-    QVERIFY(run.messages.shown.isEmpty());
+    QVERIFY(s.run.messages.shown.isEmpty());
 }
 
 void TestCodeTables::insertProposesTheNextCode() {
     Setup s(5);
     QVERIFY(s.ok);
-    auto& inst = s.inst;
     // Another workstation's row counts as much as the ones in the grid.
     CodeTableWindow* w = s.window.get();
-    QVERIFY(inst.exec("main", "INSERT INTO MODELOS (CODIGO, DESIGNACAO) VALUES (40, 'Caixa')"));
-    button(w, "BotInserir")->click();
-    settle();
+    QVERIFY(s.inst.exec("main", "INSERT INTO MODELOS (CODIGO, DESIGNACAO) VALUES (40, 'Caixa')"));
+    s.insert();
     QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("41"));
 }
 
 void TestCodeTables::existingCodeIsRefused() {
     Setup s(2);
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
-    const int before = count(inst, "CORES");
-    button(w, "BotInserir")->click();
-    settle();
+    const int before = s.rows("CORES");
+    s.insert();
     type(box(w, "Edit_Codigo"), "03"); // the code 3, written another way
     tab();
-    QCOMPARE(run.messages.shown, QStringList{"Registo já Existe ... <ENTER> ..."});
-    QCOMPARE(run.messages.beeps, QList<bool>{true});
+    QCOMPARE(s.run.messages.shown, QStringList{"Registo já Existe ... <ENTER> ..."});
+    QCOMPARE(s.run.messages.beeps, QList<bool>{true});
     QCOMPARE(focusName(), QStringLiteral("DBGrid1"));
     QVERIFY(!w->inserting());
     QVERIFY(button(w, "BitTerminar")->isEnabled());
-    QCOMPARE(count(inst, "CORES"), before);
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CORES WHERE CODIGO = 3").toString(),
-             QStringLiteral("Magenta"));
+    QCOMPARE(s.rows("CORES"), before);
+    QCOMPARE(s.text("SELECT DESIGNACAO FROM CORES WHERE CODIGO = 3"), QStringLiteral("Magenta"));
     QVERIFY(w->close());
-    QCOMPARE(count(inst, "CORES"), before);
+    QCOMPARE(s.rows("CORES"), before);
 }
 
 void TestCodeTables::codesTheColumnCannotHoldAreRefused_data() {
@@ -225,20 +230,17 @@ void TestCodeTables::codesTheColumnCannotHoldAreRefused() {
     QFETCH(QString, message);
     Setup s(4); // boards: a smallint code
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
-    const int before = count(inst, "CARTOES");
-    button(w, "BotInserir")->click();
-    settle();
+    const int before = s.rows("CARTOES");
+    s.insert();
     type(box(w, "Edit_Codigo"), code);
     tab();
-    const auto refusals = [&run, &message] {
-        return message.isEmpty() ? run.messages.lonelyBeeps : int(run.messages.shown.size());
+    const auto refusals = [&s, &message] {
+        return message.isEmpty() ? s.run.messages.lonelyBeeps : int(s.run.messages.shown.size());
     };
     QCOMPARE(refusals(), 1);
     if (!message.isEmpty())
-        QCOMPARE(run.messages.shown.first(), message);
+        QCOMPARE(s.run.messages.shown.first(), message);
     QCOMPARE(focusName(), QStringLiteral("Edit_Codigo"));
     QVERIFY(w->inserting());
     // Neither a click on the grid nor the close box gets past it.
@@ -248,11 +250,11 @@ void TestCodeTables::codesTheColumnCannotHoldAreRefused() {
     settle();
     QCOMPARE(focusName(), QStringLiteral("Edit_Codigo"));
     QCOMPARE(refusals(), 3);
-    QCOMPARE(count(inst, "CARTOES"), before);
+    QCOMPARE(s.rows("CARTOES"), before);
     button(w, "BotCancelar")->click();
     settle();
     QVERIFY(w->close());
-    QCOMPARE(count(inst, "CARTOES"), before);
+    QCOMPARE(s.rows("CARTOES"), before);
 }
 
 // A code accepted, then changed in the code box and the grid clicked: the new code is checked
@@ -260,36 +262,30 @@ void TestCodeTables::codesTheColumnCannotHoldAreRefused() {
 void TestCodeTables::codeChangedAfterItWasAccepted() {
     Setup s(4);
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
-    const int before = count(inst, "CARTOES");
-    button(w, "BotInserir")->click();
-    settle();
+    const int before = s.rows("CARTOES");
+    s.insert();
     tab(); // the proposed code accepted
     QCOMPARE(focusName(), QStringLiteral("Edit_Designacao"));
     QTest::keyClicks(box(w, "Edit_Designacao"), "Micro E");
     clickInto(box(w, "Edit_Codigo"));
     type(box(w, "Edit_Codigo"), "1");
     clickGrid(w);
-    QCOMPARE(run.messages.shown, QStringList{"Registo já Existe ... <ENTER> ..."});
-    QCOMPARE(count(inst, "CARTOES"), before);
-    button(w, "BotInserir")->click();
-    settle();
+    QCOMPARE(s.run.messages.shown, QStringList{"Registo já Existe ... <ENTER> ..."});
+    QCOMPARE(s.rows("CARTOES"), before);
+    s.insert();
     tab();
     QTest::keyClicks(box(w, "Edit_Designacao"), "Micro F");
     clickInto(box(w, "Edit_Codigo"));
     type(box(w, "Edit_Codigo"), "77");
     clickGrid(w);
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 77").toString(),
-             QStringLiteral("Micro F"));
-    QCOMPARE(count(inst, "CARTOES"), before + 1);
+    QCOMPARE(s.text("SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 77"), QStringLiteral("Micro F"));
+    QCOMPARE(s.rows("CARTOES"), before + 1);
 }
 
 void TestCodeTables::withoutInsertRight() {
     Setup s(2, {rightSql("Cores", "INSERIR", "N")});
     QVERIFY(s.ok);
-    auto& inst = s.inst;
     CodeTableWindow* w = s.window.get();
     QVERIFY(button(w, "BotInserir")->isHidden());
     QVERIFY(button(w, "BotCancelar")->isHidden());
@@ -301,8 +297,7 @@ void TestCodeTables::withoutInsertRight() {
     QCOMPARE(focusName(), QStringLiteral("Edit_Numero"));
     type(box(w, "Edit_Numero"), "K2");
     clickGrid(w);
-    QCOMPARE(inst.scalar("main", "SELECT NUMERO FROM CORES WHERE CODIGO = 1").toString(),
-             QStringLiteral("K2"));
+    QCOMPARE(s.text("SELECT NUMERO FROM CORES WHERE CODIGO = 1"), QStringLiteral("K2"));
     QVERIFY(button(w, "BotInserir")->isHidden());
     QVERIFY(!box(w, "Edit_Codigo")->isEnabled());
     QVERIFY(!box(w, "Edit_Designacao")->isEnabled());
@@ -314,9 +309,8 @@ void TestCodeTables::withoutInsertRight() {
 void TestCodeTables::deleteAndPrintFollowTheirRights() {
     Setup s(0, {rightSql("Maquinas", "ELIMINAR", "N"), rightSql("Cartoes", "IMPRIMIR", "N")});
     QVERIFY(s.ok);
-    auto& run = s.run;
     {
-        auto w = openWindow(run, 3);
+        auto w = openWindow(s.run, 3);
         QVERIFY(w);
         QVERIFY(button(w.get(), "BotDelete")->isHidden());
         QVERIFY(!button(w.get(), "BitPrint")->isHidden());
@@ -328,7 +322,7 @@ void TestCodeTables::deleteAndPrintFollowTheirRights() {
         QVERIFY(button(w.get(), "BotDelete")->isHidden());
         QVERIFY(w->close());
     }
-    auto w = openWindow(run, 4);
+    auto w = openWindow(s.run, 4);
     QVERIFY(w);
     QVERIFY(!button(w.get(), "BotDelete")->isHidden());
     QVERIFY(button(w.get(), "BitPrint")->isHidden());
@@ -337,55 +331,48 @@ void TestCodeTables::deleteAndPrintFollowTheirRights() {
 void TestCodeTables::designersTypeTheirCode() {
     Setup s(1);
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
-    button(w, "BotInserir")->click();
-    settle();
+    s.insert();
     QVERIFY(box(w, "Edit_Codigo")->text().isEmpty());
     QTest::keyClicks(box(w, "Edit_Codigo"), "9");
     tab();
     QCOMPARE(focusName(), QStringLiteral("Edit_Nome"));
     // The name is not checked.
     clickGrid(w);
-    QVERIFY(run.messages.shown.isEmpty());
-    QCOMPARE(run.messages.lonelyBeeps, 0);
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM DESENHADORES WHERE CODIGO = 9").toInt(), 1);
-    QCOMPARE(inst.scalar("main", "SELECT NOME FROM DESENHADORES WHERE CODIGO = 9").toString(),
-             QString());
+    QVERIFY(s.run.messages.shown.isEmpty());
+    QCOMPARE(s.run.messages.lonelyBeeps, 0);
+    QCOMPARE(s.inst.scalar("main", "SELECT COUNT(*) FROM DESENHADORES WHERE CODIGO = 9").toInt(),
+             1);
+    QCOMPARE(s.text("SELECT NOME FROM DESENHADORES WHERE CODIGO = 9"), QString());
 }
 
 void TestCodeTables::colourMessagesKeepTheFocus() {
     Setup s(2);
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
-    const int before = count(inst, "CORES");
-    button(w, "BotInserir")->click();
-    settle();
+    const int before = s.rows("CORES");
+    s.insert();
     QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("13"));
     tab();
     QCOMPARE(focusName(), QStringLiteral("Edit_Designacao"));
     tab();
-    QCOMPARE(run.messages.shown, QStringList{"Designação da Côr Inválida ..."});
+    QCOMPARE(s.run.messages.shown, QStringList{"Designação da Côr Inválida ..."});
     QCOMPARE(focusName(), QStringLiteral("Edit_Designacao"));
     QTest::keyClicks(box(w, "Edit_Designacao"), "Rosa");
     tab();
     QCOMPARE(focusName(), QStringLiteral("Edit_Numero"));
     clickInto(box(w, "Edit_Designacao"));
-    QCOMPARE(run.messages.shown.last(), QStringLiteral("Numero de Côr Inválido ..."));
+    QCOMPARE(s.run.messages.shown.last(), QStringLiteral("Numero de Côr Inválido ..."));
     QCOMPARE(focusName(), QStringLiteral("Edit_Numero"));
     // Enter moves on like Tab: from the number back to the grid, where the row is written.
     QTest::keyClicks(box(w, "Edit_Numero"), "212");
     QTest::keyClick(box(w, "Edit_Numero"), Qt::Key_Return);
     settle();
     QCOMPARE(focusName(), QStringLiteral("DBGrid1"));
-    QCOMPARE(run.messages.shown.size(), 2);
-    QCOMPARE(run.messages.beeps, (QList<bool>{true, true}));
-    QCOMPARE(count(inst, "CORES"), before + 1);
-    QCOMPARE(inst.scalar("main", "SELECT NUMERO FROM CORES WHERE DESIGNACAO = 'Rosa'").toString(),
-             QStringLiteral("212"));
+    QCOMPARE(s.run.messages.shown.size(), 2);
+    QCOMPARE(s.run.messages.beeps, (QList<bool>{true, true}));
+    QCOMPARE(s.rows("CORES"), before + 1);
+    QCOMPARE(s.text("SELECT NUMERO FROM CORES WHERE DESIGNACAO = 'Rosa'"), QStringLiteral("212"));
 }
 
 void TestCodeTables::leavingTheGrid() {
@@ -422,8 +409,7 @@ void TestCodeTables::codeBoxFollowsTheGrid() {
     clickGrid(w, 2);
     QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("3"));
     // While inserting the code box keeps what is typed.
-    button(w, "BotInserir")->click();
-    settle();
+    s.insert();
     QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("7"));
     QVERIFY(box(w, "DBEdit_Codigo")->isHidden());
 }
@@ -431,44 +417,40 @@ void TestCodeTables::codeBoxFollowsTheGrid() {
 void TestCodeTables::gridClickWithEmptyDesignationWritesNothing() {
     Setup s(3);
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
     // A changed row.
     clickGrid(w, 1);
     clickInto(box(w, "Edit_Designacao"));
     type(box(w, "Edit_Designacao"), "");
     clickGrid(w, 4);
-    QCOMPARE(run.messages.lonelyBeeps, 1);
+    QCOMPARE(s.run.messages.lonelyBeeps, 1);
     QCOMPARE(focusName(), QStringLiteral("Edit_Designacao"));
     QVERIFY(!button(w, "BitTerminar")->isEnabled());
     QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("2")); // still on its row
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM MAQUINAS WHERE CODIGO = 2").toString(),
+    QCOMPARE(s.text("SELECT DESIGNACAO FROM MAQUINAS WHERE CODIGO = 2"),
              QStringLiteral("Flexo 4 Cores"));
     button(w, "BotCancelar")->click();
     settle();
     // A new row.
-    const int before = count(inst, "MAQUINAS");
-    button(w, "BotInserir")->click();
-    settle();
+    const int before = s.rows("MAQUINAS");
+    s.insert();
     tab();
     clickGrid(w);
-    QCOMPARE(run.messages.lonelyBeeps, 2);
+    QCOMPARE(s.run.messages.lonelyBeeps, 2);
     QCOMPARE(focusName(), QStringLiteral("Edit_Designacao"));
-    QCOMPARE(count(inst, "MAQUINAS"), before);
-    QVERIFY(run.messages.shown.isEmpty());
+    QCOMPARE(s.rows("MAQUINAS"), before);
+    QVERIFY(s.run.messages.shown.isEmpty());
 }
 
 void TestCodeTables::gridClickWritesAnEditedRow() {
     Setup s(4);
     QVERIFY(s.ok);
-    auto& inst = s.inst;
     CodeTableWindow* w = s.window.get();
     clickGrid(w, 3);
     clickInto(box(w, "Edit_Designacao"));
     type(box(w, "Edit_Designacao"), "Duplo BC reforcado");
     clickGrid(w, 0);
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 4").toString(),
+    QCOMPARE(s.text("SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 4"),
              QStringLiteral("Duplo BC reforcado"));
     // The click goes on to choose its row once the row is written.
     QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("1"));
@@ -477,12 +459,9 @@ void TestCodeTables::gridClickWritesAnEditedRow() {
 void TestCodeTables::cancelDropsTheNewRow() {
     Setup s(2);
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
-    const int before = count(inst, "CORES");
-    button(w, "BotInserir")->click();
-    settle();
+    const int before = s.rows("CORES");
+    s.insert();
     tab();
     QTest::keyClicks(box(w, "Edit_Designacao"), "Prata");
     button(w, "BotCancelar")->click();
@@ -490,19 +469,16 @@ void TestCodeTables::cancelDropsTheNewRow() {
     QCOMPARE(focusName(), QStringLiteral("DBGrid1"));
     QVERIFY(!w->inserting());
     QVERIFY(!w->cancelled()); // cleared when the grid took the focus
-    QVERIFY(run.messages.shown.isEmpty());
+    QVERIFY(s.run.messages.shown.isEmpty());
     QVERIFY(w->close());
-    QCOMPARE(count(inst, "CORES"), before);
+    QCOMPARE(s.rows("CORES"), before);
 }
 
 void TestCodeTables::closeBoxSavesAValidPendingRow() {
     Setup s(2);
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
-    button(w, "BotInserir")->click();
-    settle();
+    s.insert();
     type(box(w, "Edit_Codigo"), "30");
     tab();
     QTest::keyClicks(box(w, "Edit_Designacao"), "Prata");
@@ -510,18 +486,14 @@ void TestCodeTables::closeBoxSavesAValidPendingRow() {
     QTest::keyClicks(box(w, "Edit_Numero"), "877");
     QVERIFY(w->close()); // the close box
     QVERIFY(!w->isVisible());
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CORES WHERE CODIGO = 30").toString(),
-             QStringLiteral("Prata"));
-    QCOMPARE(inst.scalar("main", "SELECT NUMERO FROM CORES WHERE CODIGO = 30").toString(),
-             QStringLiteral("877"));
-    QVERIFY(!run.session.dataset("CORES")->isOpen());
+    QCOMPARE(s.text("SELECT DESIGNACAO FROM CORES WHERE CODIGO = 30"), QStringLiteral("Prata"));
+    QCOMPARE(s.text("SELECT NUMERO FROM CORES WHERE CODIGO = 30"), QStringLiteral("877"));
+    QVERIFY(!s.run.session.dataset("CORES")->isOpen());
 }
 
 void TestCodeTables::closeBoxKeepsAnInvalidRow() {
     Setup s(2);
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
     clickGrid(w, 2);
     clickInto(box(w, "Edit_Numero"));
@@ -530,36 +502,32 @@ void TestCodeTables::closeBoxKeepsAnInvalidRow() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     settle();
     QVERIFY(w->isVisible());
-    QCOMPARE(run.messages.shown, QStringList{"Numero de Côr Inválido ..."});
+    QCOMPARE(s.run.messages.shown, QStringList{"Numero de Côr Inválido ..."});
     QCOMPARE(focusName(), QStringLiteral("Edit_Numero"));
-    QCOMPARE(inst.scalar("main", "SELECT NUMERO FROM CORES WHERE CODIGO = 3").toString(),
-             QStringLiteral("M"));
+    QCOMPARE(s.text("SELECT NUMERO FROM CORES WHERE CODIGO = 3"), QStringLiteral("M"));
     QTest::keyClicks(box(w, "Edit_Numero"), "M1");
     QVERIFY(w->close());
-    QCOMPARE(inst.scalar("main", "SELECT NUMERO FROM CORES WHERE CODIGO = 3").toString(),
-             QStringLiteral("M1"));
+    QCOMPARE(s.text("SELECT NUMERO FROM CORES WHERE CODIGO = 3"), QStringLiteral("M1"));
 }
 
 void TestCodeTables::deleteAsksAndDeletes() {
     // A cliché still uses the colour 2: it is deleted all the same.
     Setup s(2, {"INSERT INTO CLICHES (CLICHENRO, COR_01, UTILIZA) VALUES ('C1', 2, 'S')"});
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
     clickGrid(w, 1);
     QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("2"));
-    run.messages.answers = {false};
+    s.run.messages.answers = {false};
     button(w, "BotDelete")->click();
     settle();
-    QCOMPARE(run.messages.asked, QStringList{"ELIMINAÇÃO !!! Confirma ?"});
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM CORES WHERE CODIGO = 2").toInt(), 1);
-    run.messages.answers = {true};
+    QCOMPARE(s.run.messages.asked, QStringList{"ELIMINAÇÃO !!! Confirma ?"});
+    QCOMPARE(s.inst.scalar("main", "SELECT COUNT(*) FROM CORES WHERE CODIGO = 2").toInt(), 1);
+    s.run.messages.answers = {true};
     button(w, "BotDelete")->click();
     settle();
-    QCOMPARE(run.messages.asked.size(), 2);
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM CORES WHERE CODIGO = 2").toInt(), 0);
-    QCOMPARE(inst.scalar("main", "SELECT COR_01 FROM CLICHES WHERE CLICHENRO = 'C1'").toInt(), 2);
+    QCOMPARE(s.run.messages.asked.size(), 2);
+    QCOMPARE(s.inst.scalar("main", "SELECT COUNT(*) FROM CORES WHERE CODIGO = 2").toInt(), 0);
+    QCOMPARE(s.inst.scalar("main", "SELECT COR_01 FROM CLICHES WHERE CLICHENRO = 'C1'").toInt(), 2);
     QCOMPARE(focusName(), QStringLiteral("DBGrid1"));
     QCOMPARE(grid(w)->model()->rowCount(), 11);
 }
@@ -567,9 +535,8 @@ void TestCodeTables::deleteAsksAndDeletes() {
 void TestCodeTables::reopensOnTheLastCode() {
     Setup s;
     QVERIFY(s.ok);
-    auto& run = s.run;
     {
-        auto w = openWindow(run, 5);
+        auto w = openWindow(s.run, 5);
         QVERIFY(w);
         clickGrid(w.get(), 4);
         clickInto(box(w.get(), "Edit_Designacao"));
@@ -577,10 +544,10 @@ void TestCodeTables::reopensOnTheLastCode() {
         QVERIFY(w->close());
     }
     {
-        auto w = openWindow(run, 5);
+        auto w = openWindow(s.run, 5);
         QVERIFY(w);
         QCOMPARE(box(w.get(), "Edit_Codigo")->text(), QStringLiteral("5"));
-        QCOMPARE(run.session.dataset("MODELOS")->currentRow(), 4);
+        QCOMPARE(s.run.session.dataset("MODELOS")->currentRow(), 4);
         button(w.get(), "BotInserir")->click();
         settle();
         tab();
@@ -588,11 +555,11 @@ void TestCodeTables::reopensOnTheLastCode() {
         QVERIFY(w->close());
     }
     // Each member keeps its own; a new run starts on the first row.
-    auto other = openWindow(run, 4);
+    auto other = openWindow(s.run, 4);
     QVERIFY(other);
     QCOMPARE(box(other.get(), "Edit_Codigo")->text(), QStringLiteral("1"));
     QVERIFY(other->close());
-    auto w = openWindow(run, 5);
+    auto w = openWindow(s.run, 5);
     QVERIFY(w);
     QCOMPARE(box(w.get(), "Edit_Codigo")->text(), QStringLiteral("9"));
     QCOMPARE(box(w.get(), "Edit_Designacao")->text(), QStringLiteral("Cantoneira"));
@@ -601,7 +568,6 @@ void TestCodeTables::reopensOnTheLastCode() {
 void TestCodeTables::printShowsTheListMaximised() {
     Setup s(2);
     QVERIFY(s.ok);
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
     QTemporaryDir dir;
     bool seen = false;
@@ -629,7 +595,7 @@ void TestCodeTables::printShowsTheListMaximised() {
     QVERIFY(lines.contains("  Código Designação da Côr              Nº Côr"));
     QVERIFY(lines.contains("       1 Preto                          K"));
     QVERIFY(lines.contains("      12 Branco                         W"));
-    QVERIFY(run.messages.shown.isEmpty());
+    QVERIFY(s.run.messages.shown.isEmpty());
 }
 
 void TestCodeTables::exportsTheGrid() {
