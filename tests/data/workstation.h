@@ -19,15 +19,16 @@ struct Workstation {
     std::unique_ptr<DataModule> module;
 };
 
-// A fresh installation and, on it, the dataset `name` of workstation "ws1" (its write errors
-// to `handler`).
+// A fresh installation and, on it, the dataset `name` of the workstation on `connection`
+// (its write errors to `handler`).
 struct DatasetOn {
-    explicit DatasetOn(const QString& name, UpdateErrorHandler* handler = nullptr) {
+    explicit DatasetOn(const QString& name, UpdateErrorHandler* handler = nullptr,
+                       const QString& connection = QStringLiteral("ws1")) {
         if (!inst.ok()) {
             qWarning("%s", qPrintable(inst.error()));
             return;
         }
-        ws.emplace(inst, QStringLiteral("ws1"), handler);
+        ws.emplace(inst, connection, handler);
         d = (*ws)(name);
     }
     // Reads the dataset.
