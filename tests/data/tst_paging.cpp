@@ -1,6 +1,7 @@
 // Datasets read in pages by key: positions and page edges, jumps to any row, locate by the
 // engine, pending changes on pages that were dropped, other workstations changing the rows
 // between two reads, and the statements that are read from the start instead.
+#include "colours.h"
 #include "connections.h"
 #include "dataset.h"
 #include "testsupport.h"
@@ -17,18 +18,7 @@ using falq::test::Workstation;
 namespace {
 // `count` colours, codes 1..count, designations "Cor <code>".
 void fillColours(test::Installation& inst, int count) {
-    QVERIFY(inst.exec("main", "DELETE FROM CORES"));
-    QSqlDatabase db = inst.open("main");
-    QVERIFY(db.transaction());
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO CORES (CODIGO, DESIGNACAO, NUMERO) VALUES (?, ?, ?)"));
-    for (int i = 1; i <= count; ++i) {
-        q.addBindValue(i);
-        q.addBindValue(QStringLiteral("Cor %1").arg(i));
-        q.addBindValue(QString::number(i % 7));
-        FALQ_VERIFY_SQL(q, q.exec());
-    }
-    QVERIFY(db.commit());
+    test::fillColours(inst, count, [](int code) { return QStringLiteral("Cor %1").arg(code); });
 }
 
 // `count` colours (fillColours) on a fresh installation, read by workstation "ws1" in pages
