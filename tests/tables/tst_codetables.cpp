@@ -1,11 +1,11 @@
 // The code table windows (designers, colours, machines, boards, models): proposed codes, the
 // code and detail checks, rights, the save point (grid and closing), delete, reopening on the
 // last code, print preview and spreadsheet export, opening from the menu.
-#include "../shell/shellrun.h"
 #include "codetables.h"
 #include "datasetsource.h"
 #include "filecheck.h"
 #include "reportpreview.h"
+#include "tablerun.h"
 #include "unitDtFalquinas.h"
 #include "windows.h"
 
@@ -21,39 +21,10 @@
 
 using namespace falq;
 using falq::test::Run;
+using falq::test::settleQueued;
+using falq::test::TablesOn;
 
 namespace {
-
-void settle() {
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-}
-
-// A fresh installation (changed by `sql` first) and a run of the main program on it.
-// With `member`, its window open on it.
-struct Setup {
-    explicit Setup(int member = 0, const QStringList& sql = {});
-    // "&Inserir" on the open window.
-    void insert();
-    int rows(const QString& table);
-    // The text of the first column `sql` selects.
-    QString text(const QString& sql);
-    test::Installation inst;
-    Run run;
-    std::unique_ptr<CodeTableWindow> window;
-    bool ok = false;
-};
-
-std::unique_ptr<CodeTableWindow> openWindow(Run& run, int number) {
-    std::unique_ptr<CodeTableWindow> w(
-        createCodeTableWindow(number, run.session, &run.menu, nullptr));
-    w->show();
-    w->activateWindow();
-    if (!QTest::qWaitForWindowActive(w.get()))
-        return nullptr;
-    settle();
-    return w;
-}
 
 QLineEdit* box(QWidget* w, const char* name) {
     return w->findChild<QLineEdit*>(name);
@@ -69,7 +40,7 @@ QTableView* grid(QWidget* w) {
 
 void tab() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    settle();
+    settleQueued();
 }
 
 void type(QLineEdit* edit, const QString& text) {
@@ -80,7 +51,7 @@ void type(QLineEdit* edit, const QString& text) {
 
 void clickInto(QWidget* widget) {
     QTest::mouseClick(widget, Qt::LeftButton);
-    settle();
+    settleQueued();
 }
 
 // A click on a row of the grid (the first row when none is said).
@@ -91,31 +62,7 @@ void clickGrid(QWidget* w, int row = 0) {
         ++column;
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
                       g->visualRect(g->model()->index(row, column)).center());
-    settle();
-}
-
-Setup::Setup(int member, const QStringList& sql) {
-    ok = inst.ok();
-    for (const QString& statement : sql)
-        ok = ok && inst.exec("main", statement);
-    ok = ok && run.start();
-    if (ok && member > 0) {
-        window = openWindow(run, member);
-        ok = window != nullptr;
-    }
-}
-
-void Setup::insert() {
-    button(window.get(), "BotInserir")->click();
-    settle();
-}
-
-int Setup::rows(const QString& table) {
-    return inst.scalar("main", QStringLiteral("SELECT COUNT(*) FROM %1").arg(table)).toInt();
-}
-
-QString Setup::text(const QString& sql) {
-    return inst.scalar("main", sql).toString();
+    settleQueued();
 }
 
 QString focusName() {
@@ -162,7 +109,7 @@ private slots:
 };
 
 void TestCodeTables::emptyTableProposesOne() {
-    Setup s(3, {"DELETE FROM MAQUINAS"});
+    TablesOn s(3, {"DELETE FROM MAQUINAS"});
     QVERIFY(s.ok);
     CodeTableWindow* w = s.window.get();
     QCOMPARE(w->windowTitle(), QStringLiteral("Tabela de Máquinas"));
@@ -182,7 +129,7 @@ void TestCodeTables::emptyTableProposesOne() {
 }
 
 void TestCodeTables::insertProposesTheNextCode() {
-    Setup s(5);
+    TablesOn s(5);
     QVERIFY(s.ok);
     // Another workstation's row counts as much as the ones in the grid.
     CodeTableWindow* w = s.window.get();
@@ -192,7 +139,7 @@ void TestCodeTables::insertProposesTheNextCode() {
 }
 
 void TestCodeTables::existingCodeIsRefused() {
-    Setup s(2);
+    TablesOn s(2);
     QVERIFY(s.ok);
     CodeTableWindow* w = s.window.get();
     const int before = s.rows("CORES");
@@ -228,7 +175,7 @@ void TestCodeTables::codesTheColumnCannotHoldAreRefused_data() {
 void TestCodeTables::codesTheColumnCannotHoldAreRefused() {
     QFETCH(QString, code);
     QFETCH(QString, message);
-    Setup s(4); // boards: a smallint code
+    TablesOn s(4); // boards: a smallint code
     QVERIFY(s.ok);
     CodeTableWindow* w = s.window.get();
     const int before = s.rows("CARTOES");
@@ -247,12 +194,12 @@ void TestCodeTables::codesTheColumnCannotHoldAreRefused() {
     clickGrid(w);
     QCOMPARE(focusName(), QStringLiteral("Edit_Codigo"));
     QVERIFY(!w->close());
-    settle();
+    settleQueued();
     QCOMPARE(focusName(), QStringLiteral("Edit_Codigo"));
     QCOMPARE(refusals(), 3);
     QCOMPARE(s.rows("CARTOES"), before);
     button(w, "BotCancelar")->click();
-    settle();
+    settleQueued();
     QVERIFY(w->close());
     QCOMPARE(s.rows("CARTOES"), before);
 }
@@ -260,7 +207,7 @@ void TestCodeTables::codesTheColumnCannotHoldAreRefused() {
 // A code accepted, then changed in the code box and the grid clicked: the new code is checked
 // (an existing one refused, a free one stored), never the earlier one stored.
 void TestCodeTables::codeChangedAfterItWasAccepted() {
-    Setup s(4);
+    TablesOn s(4);
     QVERIFY(s.ok);
     CodeTableWindow* w = s.window.get();
     const int before = s.rows("CARTOES");
@@ -284,7 +231,7 @@ void TestCodeTables::codeChangedAfterItWasAccepted() {
 }
 
 void TestCodeTables::withoutInsertRight() {
-    Setup s(2, {rightSql("Cores", "INSERIR", "N")});
+    TablesOn s(2, {rightSql("Cores", "INSERIR", "N")});
     QVERIFY(s.ok);
     CodeTableWindow* w = s.window.get();
     QVERIFY(button(w, "BotInserir")->isHidden());
@@ -307,10 +254,10 @@ void TestCodeTables::withoutInsertRight() {
 }
 
 void TestCodeTables::deleteAndPrintFollowTheirRights() {
-    Setup s(0, {rightSql("Maquinas", "ELIMINAR", "N"), rightSql("Cartoes", "IMPRIMIR", "N")});
+    TablesOn s(0, {rightSql("Maquinas", "ELIMINAR", "N"), rightSql("Cartoes", "IMPRIMIR", "N")});
     QVERIFY(s.ok);
     {
-        auto w = openWindow(s.run, 3);
+        auto w = test::openCodeTable(s.run, 3);
         QVERIFY(w);
         QVERIFY(button(w.get(), "BotDelete")->isHidden());
         QVERIFY(!button(w.get(), "BitPrint")->isHidden());
@@ -322,14 +269,14 @@ void TestCodeTables::deleteAndPrintFollowTheirRights() {
         QVERIFY(button(w.get(), "BotDelete")->isHidden());
         QVERIFY(w->close());
     }
-    auto w = openWindow(s.run, 4);
+    auto w = test::openCodeTable(s.run, 4);
     QVERIFY(w);
     QVERIFY(!button(w.get(), "BotDelete")->isHidden());
     QVERIFY(button(w.get(), "BitPrint")->isHidden());
 }
 
 void TestCodeTables::designersTypeTheirCode() {
-    Setup s(1);
+    TablesOn s(1);
     QVERIFY(s.ok);
     CodeTableWindow* w = s.window.get();
     s.insert();
@@ -347,7 +294,7 @@ void TestCodeTables::designersTypeTheirCode() {
 }
 
 void TestCodeTables::colourMessagesKeepTheFocus() {
-    Setup s(2);
+    TablesOn s(2);
     QVERIFY(s.ok);
     CodeTableWindow* w = s.window.get();
     const int before = s.rows("CORES");
@@ -367,7 +314,7 @@ void TestCodeTables::colourMessagesKeepTheFocus() {
     // Enter moves on like Tab: from the number back to the grid, where the row is written.
     QTest::keyClicks(box(w, "Edit_Numero"), "212");
     QTest::keyClick(box(w, "Edit_Numero"), Qt::Key_Return);
-    settle();
+    settleQueued();
     QCOMPARE(focusName(), QStringLiteral("DBGrid1"));
     QCOMPARE(s.run.messages.shown.size(), 2);
     QCOMPARE(s.run.messages.beeps, (QList<bool>{true, true}));
@@ -376,7 +323,7 @@ void TestCodeTables::colourMessagesKeepTheFocus() {
 }
 
 void TestCodeTables::leavingTheGrid() {
-    Setup s(5);
+    TablesOn s(5);
     QVERIFY(s.ok);
     CodeTableWindow* w = s.window.get();
     QCOMPARE(focusName(), QStringLiteral("DBGrid1"));
@@ -397,7 +344,7 @@ void TestCodeTables::leavingTheGrid() {
 }
 
 void TestCodeTables::codeBoxFollowsTheGrid() {
-    Setup s(3);
+    TablesOn s(3);
     QVERIFY(s.ok);
     CodeTableWindow* w = s.window.get();
     QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("1"));
@@ -415,7 +362,7 @@ void TestCodeTables::codeBoxFollowsTheGrid() {
 }
 
 void TestCodeTables::gridClickWithEmptyDesignationWritesNothing() {
-    Setup s(3);
+    TablesOn s(3);
     QVERIFY(s.ok);
     CodeTableWindow* w = s.window.get();
     // A changed row.
@@ -430,7 +377,7 @@ void TestCodeTables::gridClickWithEmptyDesignationWritesNothing() {
     QCOMPARE(s.text("SELECT DESIGNACAO FROM MAQUINAS WHERE CODIGO = 2"),
              QStringLiteral("Flexo 4 Cores"));
     button(w, "BotCancelar")->click();
-    settle();
+    settleQueued();
     // A new row.
     const int before = s.rows("MAQUINAS");
     s.insert();
@@ -443,7 +390,7 @@ void TestCodeTables::gridClickWithEmptyDesignationWritesNothing() {
 }
 
 void TestCodeTables::gridClickWritesAnEditedRow() {
-    Setup s(4);
+    TablesOn s(4);
     QVERIFY(s.ok);
     CodeTableWindow* w = s.window.get();
     clickGrid(w, 3);
@@ -457,7 +404,7 @@ void TestCodeTables::gridClickWritesAnEditedRow() {
 }
 
 void TestCodeTables::cancelDropsTheNewRow() {
-    Setup s(2);
+    TablesOn s(2);
     QVERIFY(s.ok);
     CodeTableWindow* w = s.window.get();
     const int before = s.rows("CORES");
@@ -465,7 +412,7 @@ void TestCodeTables::cancelDropsTheNewRow() {
     tab();
     QTest::keyClicks(box(w, "Edit_Designacao"), "Prata");
     button(w, "BotCancelar")->click();
-    settle();
+    settleQueued();
     QCOMPARE(focusName(), QStringLiteral("DBGrid1"));
     QVERIFY(!w->inserting());
     QVERIFY(!w->cancelled()); // cleared when the grid took the focus
@@ -475,7 +422,7 @@ void TestCodeTables::cancelDropsTheNewRow() {
 }
 
 void TestCodeTables::closeBoxSavesAValidPendingRow() {
-    Setup s(2);
+    TablesOn s(2);
     QVERIFY(s.ok);
     CodeTableWindow* w = s.window.get();
     s.insert();
@@ -492,7 +439,7 @@ void TestCodeTables::closeBoxSavesAValidPendingRow() {
 }
 
 void TestCodeTables::closeBoxKeepsAnInvalidRow() {
-    Setup s(2);
+    TablesOn s(2);
     QVERIFY(s.ok);
     CodeTableWindow* w = s.window.get();
     clickGrid(w, 2);
@@ -500,7 +447,7 @@ void TestCodeTables::closeBoxKeepsAnInvalidRow() {
     type(box(w, "Edit_Numero"), "");
     // Escape closes as the close box does.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    settle();
+    settleQueued();
     QVERIFY(w->isVisible());
     QCOMPARE(s.run.messages.shown, QStringList{"Numero de Côr Inválido ..."});
     QCOMPARE(focusName(), QStringLiteral("Edit_Numero"));
@@ -512,19 +459,19 @@ void TestCodeTables::closeBoxKeepsAnInvalidRow() {
 
 void TestCodeTables::deleteAsksAndDeletes() {
     // A cliché still uses the colour 2: it is deleted all the same.
-    Setup s(2, {"INSERT INTO CLICHES (CLICHENRO, COR_01, UTILIZA) VALUES ('C1', 2, 'S')"});
+    TablesOn s(2, {"INSERT INTO CLICHES (CLICHENRO, COR_01, UTILIZA) VALUES ('C1', 2, 'S')"});
     QVERIFY(s.ok);
     CodeTableWindow* w = s.window.get();
     clickGrid(w, 1);
     QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("2"));
     s.run.messages.answers = {false};
     button(w, "BotDelete")->click();
-    settle();
+    settleQueued();
     QCOMPARE(s.run.messages.asked, QStringList{"ELIMINAÇÃO !!! Confirma ?"});
     QCOMPARE(s.inst.scalar("main", "SELECT COUNT(*) FROM CORES WHERE CODIGO = 2").toInt(), 1);
     s.run.messages.answers = {true};
     button(w, "BotDelete")->click();
-    settle();
+    settleQueued();
     QCOMPARE(s.run.messages.asked.size(), 2);
     QCOMPARE(s.inst.scalar("main", "SELECT COUNT(*) FROM CORES WHERE CODIGO = 2").toInt(), 0);
     QCOMPARE(s.inst.scalar("main", "SELECT COR_01 FROM CLICHES WHERE CLICHENRO = 'C1'").toInt(), 2);
@@ -533,10 +480,10 @@ void TestCodeTables::deleteAsksAndDeletes() {
 }
 
 void TestCodeTables::reopensOnTheLastCode() {
-    Setup s;
+    TablesOn s;
     QVERIFY(s.ok);
     {
-        auto w = openWindow(s.run, 5);
+        auto w = test::openCodeTable(s.run, 5);
         QVERIFY(w);
         clickGrid(w.get(), 4);
         clickInto(box(w.get(), "Edit_Designacao"));
@@ -544,29 +491,29 @@ void TestCodeTables::reopensOnTheLastCode() {
         QVERIFY(w->close());
     }
     {
-        auto w = openWindow(s.run, 5);
+        auto w = test::openCodeTable(s.run, 5);
         QVERIFY(w);
         QCOMPARE(box(w.get(), "Edit_Codigo")->text(), QStringLiteral("5"));
         QCOMPARE(s.run.session.dataset("MODELOS")->currentRow(), 4);
         button(w.get(), "BotInserir")->click();
-        settle();
+        settleQueued();
         tab();
         QTest::keyClicks(box(w.get(), "Edit_Designacao"), "Cantoneira");
         QVERIFY(w->close());
     }
     // Each member keeps its own; a new run starts on the first row.
-    auto other = openWindow(s.run, 4);
+    auto other = test::openCodeTable(s.run, 4);
     QVERIFY(other);
     QCOMPARE(box(other.get(), "Edit_Codigo")->text(), QStringLiteral("1"));
     QVERIFY(other->close());
-    auto w = openWindow(s.run, 5);
+    auto w = test::openCodeTable(s.run, 5);
     QVERIFY(w);
     QCOMPARE(box(w.get(), "Edit_Codigo")->text(), QStringLiteral("9"));
     QCOMPARE(box(w.get(), "Edit_Designacao")->text(), QStringLiteral("Cantoneira"));
 }
 
 void TestCodeTables::printShowsTheListMaximised() {
-    Setup s(2);
+    TablesOn s(2);
     QVERIFY(s.ok);
     CodeTableWindow* w = s.window.get();
     QTemporaryDir dir;
@@ -599,7 +546,7 @@ void TestCodeTables::printShowsTheListMaximised() {
 }
 
 void TestCodeTables::exportsTheGrid() {
-    Setup s(4);
+    TablesOn s(4);
     QVERIFY(s.ok);
     CodeTableWindow* w = s.window.get();
     QTemporaryDir dir;
@@ -670,7 +617,7 @@ void TestCodeTables::printedLists_data() {
 
 void TestCodeTables::printedLists() {
     QFETCH(int, member);
-    Setup s;
+    TablesOn s;
     QVERIFY(s.ok);
     const CodeTableMember& m = codeTableMember(member);
     Dataset* rows = s.run.session.dataset(m.dataset);
@@ -700,7 +647,7 @@ void TestCodeTables::printedLists() {
 }
 
 void TestCodeTables::listFollowsTheDatasetsOrder() {
-    Setup s;
+    TablesOn s;
     QVERIFY(s.ok);
     Dataset* colours = s.run.session.dataset("CORES");
     colours->setStatement("SELECT * FROM CORES ORDER BY DESIGNACAO DESC");
