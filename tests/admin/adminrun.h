@@ -119,6 +119,21 @@ struct AdminRun {
     TFALQADMIN window;
 };
 
+// A fresh installation (which a test may change first) and the utility started on it.
+struct AdminOn {
+    AdminOn() : run(inst) {}
+    // Starts the utility on the company `company`, as AdminRun::start does.
+    bool start(int company = 1) {
+        if (!inst.ok()) {
+            qWarning("%s", qPrintable(inst.error()));
+            return false;
+        }
+        return run.start(company);
+    }
+    Installation inst;
+    AdminRun run;
+};
+
 // Shows a window and waits until it is the active one (focus and Tab work from then on).
 inline bool showActive(QWidget* window) {
     window->show();

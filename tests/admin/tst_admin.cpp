@@ -210,33 +210,30 @@ void TestAdmin::closeBoxAtStartEnds() {
 }
 
 void TestAdmin::closeBoxLaterKeepsTheCompany() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    test::whenShown<TFALQADMINEMPRESA>(&run.window, [](TFALQADMINEMPRESA* w) {
+    test::AdminOn a;
+    QVERIFY(a.start());
+    test::whenShown<TFALQADMINEMPRESA>(&a.run.window, [](TFALQADMINEMPRESA* w) {
         // Meanwhile the company has no connection and no name shown.
         QVERIFY(!QSqlDatabase::contains(kAdminMain));
         w->close();
     });
-    run.window.findChild<QAction*>("AMudardeEmpresa1")->trigger();
-    QVERIFY(!run.window.programEnded());
-    QCOMPARE(run.session.company().number, 1);
-    QCOMPARE(run.window.findChild<QLabel*>("Label_EmpNom")->text(), inst.settings().companyName);
+    a.run.window.findChild<QAction*>("AMudardeEmpresa1")->trigger();
+    QVERIFY(!a.run.window.programEnded());
+    QCOMPARE(a.run.session.company().number, 1);
+    QCOMPARE(a.run.window.findChild<QLabel*>("Label_EmpNom")->text(),
+             a.inst.settings().companyName);
     QVERIFY(QSqlDatabase::database(kAdminMain, false).isOpen());
 }
 
 void TestAdmin::terminarEnds() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    test::whenShown<TFALQADMINEMPRESA>(&run.window, [](TFALQADMINEMPRESA* w) {
+    test::AdminOn a;
+    QVERIFY(a.start());
+    test::whenShown<TFALQADMINEMPRESA>(&a.run.window, [](TFALQADMINEMPRESA* w) {
         w->findChild<QPushButton*>("BotTerminar")->click();
     });
-    run.window.findChild<QAction*>("AMudardeEmpresa1")->trigger();
-    QVERIFY(run.window.programEnded());
-    QTRY_VERIFY(!run.window.isVisible());
+    a.run.window.findChild<QAction*>("AMudardeEmpresa1")->trigger();
+    QVERIFY(a.run.window.programEnded());
+    QTRY_VERIFY(!a.run.window.isVisible());
 }
 
 void TestAdmin::connectFailureAsksAgain() {
@@ -272,11 +269,9 @@ void TestAdmin::connectFailureAsksAgain() {
 }
 
 void TestAdmin::usersWindowTexts() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    UsersWindow w(run);
+    test::AdminOn a;
+    QVERIFY(a.start());
+    UsersWindow w(a.run);
     QCOMPARE(w.window.windowTitle(), QStringLiteral("Abertura e Manutenção de Utilizadores"));
     QStringList headers;
     for (int c = 0; c < 4; ++c)
@@ -295,7 +290,7 @@ void TestAdmin::usersWindowTexts() {
     QCOMPARE(w.nro->text(), QStringLiteral("ADMIN"));
     QCOMPARE(w.nro->maxLength(), 15);
     QCOMPARE(w.password->echoMode(), QLineEdit::Password);
-    QCOMPARE(w.password->text(), inst.settings().userPassword);
+    QCOMPARE(w.password->text(), a.inst.settings().userPassword);
     // Enter leaves the grid for the first box that may be changed, and moves on from there.
     w.key(Qt::Key_Return);
     QTRY_VERIFY(w.nome->hasFocus());
@@ -311,11 +306,9 @@ void TestAdmin::usersWindowTexts() {
 }
 
 void TestAdmin::newUserStartsWithoutUpdates() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    UsersWindow w(run);
+    test::AdminOn a;
+    QVERIFY(a.start());
+    UsersWindow w(a.run);
     w.insert("O'NEIL");
     QTRY_VERIFY(w.nome->hasFocus());
     QVERIFY(w.window.inserting());
@@ -329,86 +322,79 @@ void TestAdmin::newUserStartsWithoutUpdates() {
     QTest::keyClicks(w.titulo, "Eng.");
     w.clickGrid(); // the save point
     QTRY_VERIFY(!w.window.inserting());
-    QCOMPARE(inst.scalar("main", "SELECT PASSWOR FROM UTILIZADORES WHERE NRO = ?", {"O'NEIL"})
+    QCOMPARE(a.inst.scalar("main", "SELECT PASSWOR FROM UTILIZADORES WHERE NRO = ?", {"O'NEIL"})
                  .toString(),
              QStringLiteral("SEGREDO"));
     QCOMPARE(
-        inst.scalar("main", "SELECT UPGRADE_LICENSE FROM UTILIZADORES WHERE NRO = ?", {"O'NEIL"})
+        a.inst.scalar("main", "SELECT UPGRADE_LICENSE FROM UTILIZADORES WHERE NRO = ?", {"O'NEIL"})
             .toString(),
         QStringLiteral("N"));
     QCOMPARE(
-        inst.scalar("main", "SELECT NOM FROM UTILIZADORES WHERE NRO = ?", {"O'NEIL"}).toString(),
+        a.inst.scalar("main", "SELECT NOM FROM UTILIZADORES WHERE NRO = ?", {"O'NEIL"}).toString(),
         QStringLiteral("Nova Utilizadora"));
     QCOMPARE(w.grid->model()->rowCount(), 2);
-    QVERIFY(run.messages.shown.isEmpty());
-    QCOMPARE(run.messages.lonelyBeeps, 0);
+    QVERIFY(a.run.messages.shown.isEmpty());
+    QCOMPARE(a.run.messages.lonelyBeeps, 0);
 }
 
 void TestAdmin::duplicateInAnyCaseRefused() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    UsersWindow w(run);
+    test::AdminOn a;
+    QVERIFY(a.start());
+    UsersWindow w(a.run);
     w.insert("admin");
-    QTRY_COMPARE(run.messages.shown, QStringList{kUserExists});
-    QCOMPARE(run.messages.beeps, QList<bool>{true});
+    QTRY_COMPARE(a.run.messages.shown, QStringList{kUserExists});
+    QCOMPARE(a.run.messages.beeps, QList<bool>{true});
     QTRY_VERIFY(w.grid->hasFocus());
     QVERIFY(!w.window.inserting());
     QCOMPARE(w.grid->model()->rowCount(), 1);
     QCOMPARE(w.nro->text(), QStringLiteral("ADMIN"));
     w.button("BotTerminar")->click();
     QTRY_VERIFY(!w.window.isVisible());
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM UTILIZADORES").toInt(), 1);
+    QCOMPARE(a.inst.scalar("main", "SELECT COUNT(*) FROM UTILIZADORES").toInt(), 1);
 }
 
 void TestAdmin::emptyNameBeepsAndStays() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    UsersWindow w(run);
+    test::AdminOn a;
+    QVERIFY(a.start());
+    UsersWindow w(a.run);
     w.insert("");
-    QTRY_COMPARE(run.messages.lonelyBeeps, 1);
+    QTRY_COMPARE(a.run.messages.lonelyBeeps, 1);
     QTRY_VERIFY(w.nro->hasFocus());
     QVERIFY(w.window.inserting());
     // The grid's click gets no further.
     w.clickGrid();
-    QTRY_COMPARE(run.messages.lonelyBeeps, 2);
+    QTRY_COMPARE(a.run.messages.lonelyBeeps, 2);
     QTRY_VERIFY(w.nro->hasFocus());
-    QVERIFY(run.messages.shown.isEmpty());
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM UTILIZADORES").toInt(), 1);
+    QVERIFY(a.run.messages.shown.isEmpty());
+    QCOMPARE(a.inst.scalar("main", "SELECT COUNT(*) FROM UTILIZADORES").toInt(), 1);
 }
 
 void TestAdmin::emptyPasswordNotStoredByAGridClick() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    UsersWindow w(run);
+    test::AdminOn a;
+    QVERIFY(a.start());
+    UsersWindow w(a.run);
     w.insert("NOVO");
     QTRY_VERIFY(w.nome->hasFocus());
     QTest::keyClicks(w.nome, "Sem Palavra");
     w.clickGrid(0); // straight from "Nome :" to the first user's row
-    QTRY_COMPARE(run.messages.lonelyBeeps, 1);
+    QTRY_COMPARE(a.run.messages.lonelyBeeps, 1);
     QTRY_VERIFY(w.password->hasFocus());
     QVERIFY(w.window.inserting());
     QCOMPARE(w.grid->currentIndex().row(), 1); // the grid stays on the new row
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM UTILIZADORES WHERE NRO = 'NOVO'").toInt(),
+    QCOMPARE(a.inst.scalar("main", "SELECT COUNT(*) FROM UTILIZADORES WHERE NRO = 'NOVO'").toInt(),
              0);
     QTest::keyClicks(w.password, "abc");
     w.clickGrid(0);
     QTRY_VERIFY(!w.window.inserting());
-    QCOMPARE(inst.scalar("main", "SELECT PASSWOR FROM UTILIZADORES WHERE NRO = 'NOVO'").toString(),
-             QStringLiteral("ABC"));
+    QCOMPARE(
+        a.inst.scalar("main", "SELECT PASSWOR FROM UTILIZADORES WHERE NRO = 'NOVO'").toString(),
+        QStringLiteral("ABC"));
 }
 
 void TestAdmin::badFlagRefusedWhenClosing() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    UsersWindow w(run);
+    test::AdminOn a;
+    QVERIFY(a.start());
+    UsersWindow w(a.run);
     w.key(Qt::Key_Tab);
     QTRY_VERIFY(w.nome->hasFocus());
     QTest::mouseClick(w.flag, Qt::LeftButton);
@@ -417,14 +403,14 @@ void TestAdmin::badFlagRefusedWhenClosing() {
     QTest::keyClicks(w.flag, "x");
     QCOMPARE(w.flag->text(), QStringLiteral("X"));
     w.window.close();
-    QTRY_COMPARE(run.messages.shown, QStringList{"Digite [S ... N] ..."});
+    QTRY_COMPARE(a.run.messages.shown, QStringList{"Digite [S ... N] ..."});
     QVERIFY(w.window.isVisible());
     QTRY_VERIFY(w.flag->hasFocus());
     // Leaving the box says the same.
     QTest::mouseClick(w.titulo, Qt::LeftButton);
-    QTRY_COMPARE(run.messages.shown.size(), 2);
+    QTRY_COMPARE(a.run.messages.shown.size(), 2);
     QTRY_VERIFY(w.flag->hasFocus());
-    QCOMPARE(inst.scalar("main", "SELECT UPGRADE_LICENSE FROM UTILIZADORES WHERE NRO = 'ADMIN'")
+    QCOMPARE(a.inst.scalar("main", "SELECT UPGRADE_LICENSE FROM UTILIZADORES WHERE NRO = 'ADMIN'")
                  .toString(),
              QStringLiteral("N"));
     w.button("BotCancelar")->click();
@@ -444,11 +430,9 @@ void TestAdmin::badFlagRefusedByTheKeysOnTheWayToAButton_data() {
 void TestAdmin::badFlagRefusedByTheKeysOnTheWayToAButton() {
     QFETCH(int, key);
     QFETCH(bool, refused);
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    UsersWindow w(run);
+    test::AdminOn a;
+    QVERIFY(a.start());
+    UsersWindow w(a.run);
     // By the keys to the last box, where "X" is typed; the next control is "&Cancelar".
     for (QLineEdit* box : {w.nome, w.password, w.titulo, w.flag}) {
         w.key(Qt::Key_Return);
@@ -461,27 +445,25 @@ void TestAdmin::badFlagRefusedByTheKeysOnTheWayToAButton() {
     else
         QTest::mouseClick(w.button("BotCancelar"), Qt::LeftButton);
     if (refused) {
-        QTRY_COMPARE(run.messages.shown, QStringList{"Digite [S ... N] ..."});
-        QCOMPARE(run.messages.beeps, QList<bool>{true});
+        QTRY_COMPARE(a.run.messages.shown, QStringList{"Digite [S ... N] ..."});
+        QCOMPARE(a.run.messages.beeps, QList<bool>{true});
         QTRY_VERIFY(w.flag->hasFocus());
         QCOMPARE(w.flag->text(), QStringLiteral("X"));
     } else {
         // "&Cancelar" cancels: the value stored is shown again.
         QTRY_VERIFY(w.grid->hasFocus());
-        QVERIFY(run.messages.shown.isEmpty());
+        QVERIFY(a.run.messages.shown.isEmpty());
         QCOMPARE(w.flag->text(), QStringLiteral("N"));
     }
-    QCOMPARE(inst.scalar("main", "SELECT UPGRADE_LICENSE FROM UTILIZADORES WHERE NRO = 'ADMIN'")
+    QCOMPARE(a.inst.scalar("main", "SELECT UPGRADE_LICENSE FROM UTILIZADORES WHERE NRO = 'ADMIN'")
                  .toString(),
              QStringLiteral("N"));
 }
 
 void TestAdmin::existingUserKeepsHisName() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    UsersWindow w(run);
+    test::AdminOn a;
+    QVERIFY(a.start());
+    UsersWindow w(a.run);
     w.key(Qt::Key_Tab);
     QTRY_VERIFY(w.nome->hasFocus());
     QVERIFY(!w.nro->isEnabled());
@@ -497,100 +479,95 @@ void TestAdmin::existingUserKeepsHisName() {
     w.key(Qt::Key_Tab);
     QTRY_VERIFY(w.grid->hasFocus());
     QTRY_VERIFY(w.nro->isEnabled());
-    QCOMPARE(inst.scalar("main", "SELECT NOM FROM UTILIZADORES WHERE NRO = 'ADMIN'").toString(),
-             inst.settings().userName + " Silva");
-    QCOMPARE(inst.scalar("main", "SELECT UPGRADE_LICENSE FROM UTILIZADORES WHERE NRO = 'ADMIN'")
+    QCOMPARE(a.inst.scalar("main", "SELECT NOM FROM UTILIZADORES WHERE NRO = 'ADMIN'").toString(),
+             a.inst.settings().userName + " Silva");
+    QCOMPARE(a.inst.scalar("main", "SELECT UPGRADE_LICENSE FROM UTILIZADORES WHERE NRO = 'ADMIN'")
                  .toString(),
              QStringLiteral("S"));
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM UTILIZADORES").toInt(), 1);
+    QCOMPARE(a.inst.scalar("main", "SELECT COUNT(*) FROM UTILIZADORES").toInt(), 1);
 }
 
 void TestAdmin::deleteClearsEveryCompany() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    QVERIFY(addUserWithRightsInTwoCompanies(inst, "OPER"));
-    const int adminRows = rightsRows(inst, "ADMIN");
-    QVERIFY(rightsRows(inst, "OPER") == 2 * adminRows);
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    UsersWindow w(run);
+    test::AdminOn a;
+    QVERIFY2(a.inst.ok(), qPrintable(a.inst.error()));
+    QVERIFY(addUserWithRightsInTwoCompanies(a.inst, "OPER"));
+    const int adminRows = rightsRows(a.inst, "ADMIN");
+    QVERIFY(rightsRows(a.inst, "OPER") == 2 * adminRows);
+    QVERIFY(a.start());
+    UsersWindow w(a.run);
     QVERIFY(test::selectRowWith(w.grid, 0, "OPER"));
-    run.messages.answers = {false};
+    a.run.messages.answers = {false};
     w.button("BotEliminar")->click();
-    QCOMPARE(run.messages.asked, QStringList{"ELIMINAÇÃO !!! Confirma ?"});
-    QCOMPARE(rightsRows(inst, "OPER"), 2 * adminRows);
-    run.messages.answers = {true};
+    QCOMPARE(a.run.messages.asked, QStringList{"ELIMINAÇÃO !!! Confirma ?"});
+    QCOMPARE(rightsRows(a.inst, "OPER"), 2 * adminRows);
+    a.run.messages.answers = {true};
     w.button("BotEliminar")->click();
-    QCOMPARE(run.messages.asked.size(), 2);
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM UTILIZADORES WHERE NRO = 'OPER'").toInt(),
+    QCOMPARE(a.run.messages.asked.size(), 2);
+    QCOMPARE(a.inst.scalar("main", "SELECT COUNT(*) FROM UTILIZADORES WHERE NRO = 'OPER'").toInt(),
              0);
-    QCOMPARE(rightsRows(inst, "OPER"), 0);
-    QCOMPARE(rightsRows(inst, "ADMIN"), adminRows);
+    QCOMPARE(rightsRows(a.inst, "OPER"), 0);
+    QCOMPARE(rightsRows(a.inst, "ADMIN"), adminRows);
     QCOMPARE(w.grid->model()->rowCount(), 1);
     QTRY_VERIFY(w.grid->hasFocus());
-    QVERIFY(run.messages.shown.isEmpty());
+    QVERIFY(a.run.messages.shown.isEmpty());
 }
 
 void TestAdmin::failedDeleteDeletesNothing() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    QVERIFY(addUserWithRightsInTwoCompanies(inst, "OPER"));
-    const int operRows = rightsRows(inst, "OPER");
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    UsersWindow w(run);
+    test::AdminOn a;
+    QVERIFY2(a.inst.ok(), qPrintable(a.inst.error()));
+    QVERIFY(addUserWithRightsInTwoCompanies(a.inst, "OPER"));
+    const int operRows = rightsRows(a.inst, "OPER");
+    QVERIFY(a.start());
+    UsersWindow w(a.run);
     // Another workstation changes the user after it was read: the delete finds no such row,
     // whether the write-error window aborts or ignores it.
     const QList<UpdateAction> actions = {UpdateAction::Abort, UpdateAction::Skip};
     for (int i = 0; i < actions.size(); ++i) {
         QVERIFY(test::selectRowWith(w.grid, 0, "OPER"));
-        QVERIFY(inst.exec("main", "UPDATE UTILIZADORES SET NOM = ? WHERE NRO = 'OPER'",
-                          {QStringLiteral("Mudado %1").arg(i)}));
-        run.handler.actions = {actions[i]};
-        run.messages.answers = {true};
+        QVERIFY(a.inst.exec("main", "UPDATE UTILIZADORES SET NOM = ? WHERE NRO = 'OPER'",
+                            {QStringLiteral("Mudado %1").arg(i)}));
+        a.run.handler.actions = {actions[i]};
+        a.run.messages.answers = {true};
         w.button("BotEliminar")->click();
-        QCOMPARE(run.handler.errors.size(), i + 1);
-        QCOMPARE(run.handler.errors.last().kind, UpdateKind::Deleted);
+        QCOMPARE(a.run.handler.errors.size(), i + 1);
+        QCOMPARE(a.run.handler.errors.last().kind, UpdateKind::Deleted);
         QCOMPARE(
-            inst.scalar("main", "SELECT COUNT(*) FROM UTILIZADORES WHERE NRO = 'OPER'").toInt(), 1);
-        QCOMPARE(rightsRows(inst, "OPER"), operRows);
+            a.inst.scalar("main", "SELECT COUNT(*) FROM UTILIZADORES WHERE NRO = 'OPER'").toInt(),
+            1);
+        QCOMPARE(rightsRows(a.inst, "OPER"), operRows);
         QCOMPARE(w.grid->model()->rowCount(), 2); // the user is shown again
     }
 }
 
 void TestAdmin::writeErrorGoesToTheWindow() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    UsersWindow w(run);
-    QVERIFY(w.nameChangedByTwoWorkstations(inst));
-    run.handler.actions = {UpdateAction::Abort};
+    test::AdminOn a;
+    QVERIFY(a.start());
+    UsersWindow w(a.run);
+    QVERIFY(w.nameChangedByTwoWorkstations(a.inst));
+    a.run.handler.actions = {UpdateAction::Abort};
     w.clickGrid();
-    QTRY_COMPARE(run.handler.errors.size(), 1);
-    QCOMPARE(run.handler.errors[0].kind, UpdateKind::Modified);
+    QTRY_COMPARE(a.run.handler.errors.size(), 1);
+    QCOMPARE(a.run.handler.errors[0].kind, UpdateKind::Modified);
     QTRY_VERIFY(w.nome->hasFocus()); // the row stays as typed, in edit
-    QCOMPARE(w.nome->text(), inst.settings().userName + " Aqui");
-    QCOMPARE(inst.scalar("main", "SELECT NOM FROM UTILIZADORES WHERE NRO = 'ADMIN'").toString(),
+    QCOMPARE(w.nome->text(), a.inst.settings().userName + " Aqui");
+    QCOMPARE(a.inst.scalar("main", "SELECT NOM FROM UTILIZADORES WHERE NRO = 'ADMIN'").toString(),
              QStringLiteral("Noutro posto"));
     // "&Cancelar" drops the change and shows the other workstation's.
     w.button("BotCancelar")->click();
     QTRY_VERIFY(w.grid->hasFocus());
     QCOMPARE(w.nome->text(), QStringLiteral("Noutro posto"));
-    QVERIFY(run.messages.shown.isEmpty());
+    QVERIFY(a.run.messages.shown.isEmpty());
 }
 
 void TestAdmin::focusBackFromTheWriteErrorWindowIsNoSavePoint() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    UsersWindow w(run);
-    QVERIFY(w.nameChangedByTwoWorkstations(inst));
+    test::AdminOn a;
+    QVERIFY(a.start());
+    UsersWindow w(a.run);
+    QVERIFY(w.nameChangedByTwoWorkstations(a.inst));
     // The write-error window takes the focus; when it closes, the users window is active
     // again with the focus in its grid, as it was when the save point began.
     int windows = 0;
-    run.handler.edit = [&](UpdateError&) {
+    a.run.handler.edit = [&](UpdateError&) {
         if (++windows > 1)
             return;
         QDialog errorWindow;
@@ -599,12 +576,12 @@ void TestAdmin::focusBackFromTheWriteErrorWindowIsNoSavePoint() {
         QVERIFY(test::showActive(&w.window));
         QTRY_VERIFY(w.grid->hasFocus());
     };
-    run.handler.actions = {UpdateAction::Abort, UpdateAction::Abort};
+    a.run.handler.actions = {UpdateAction::Abort, UpdateAction::Abort};
     w.clickGrid();
     QTRY_VERIFY(w.nome->hasFocus());
     QCOMPARE(windows, 1);
-    QCOMPARE(run.handler.errors.size(), 1);
-    QVERIFY(run.messages.shown.isEmpty());
+    QCOMPARE(a.run.handler.errors.size(), 1);
+    QVERIFY(a.run.messages.shown.isEmpty());
 }
 
 void TestAdmin::demoAdministration() {

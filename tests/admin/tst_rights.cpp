@@ -94,11 +94,9 @@ private slots:
 };
 
 void TestRights::texts() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    RightsWindow w(run);
+    test::AdminOn a;
+    QVERIFY(a.start());
+    RightsWindow w(a.run);
     QCOMPARE(w.window.windowTitle(), QStringLiteral("Acessos por Utilizador"));
     QCOMPARE(w.window.findChild<QLabel*>("LabelUtil")->text(), QStringLiteral("Utilizador"));
     QCOMPARE(w.window.findChild<QLabel*>("LabelCap")->text(), QStringLiteral("Capítulos"));
@@ -111,7 +109,7 @@ void TestRights::texts() {
              (QStringList{"Programa", "Aceder", "Inserir", "Eliminar", "Imprimir", "Scanner"}));
     QVERIFY(w.rights->columnWidth(0) > 3 * w.rights->columnWidth(1));
     // The first chapter and its programs, all granted to the installation's user.
-    QCOMPARE(w.window.currentUser(), inst.settings().userCode);
+    QCOMPARE(w.window.currentUser(), a.inst.settings().userCode);
     QCOMPARE(w.window.currentChapter(), QStringLiteral("Administrador"));
     QCOMPARE(w.rights->model()->rowCount(), 1);
     QCOMPARE(w.aceder("Administrador"), Qt::Checked);
@@ -130,48 +128,46 @@ void TestRights::texts() {
     QTRY_VERIFY(w.chapters->hasFocus());
     w.key(Qt::Key_Return);
     QTRY_VERIFY(w.rights->hasFocus());
-    QVERIFY(run.messages.shown.isEmpty());
+    QVERIFY(a.run.messages.shown.isEmpty());
 }
 
 void TestRights::firstSightGrantsEveryProgram() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    QVERIFY(addUser(inst, "PRIMEIRO", "Aa Primeiro")); // first by name: rows at opening
-    QVERIFY(addUser(inst, "NOVO", "Zé Novo"));
-    const int programs = count(inst, "SELECT COUNT(*) FROM APLICACAOMST");
+    test::AdminOn a;
+    QVERIFY2(a.inst.ok(), qPrintable(a.inst.error()));
+    QVERIFY(addUser(a.inst, "PRIMEIRO", "Aa Primeiro")); // first by name: rows at opening
+    QVERIFY(addUser(a.inst, "NOVO", "Zé Novo"));
+    const int programs = count(a.inst, "SELECT COUNT(*) FROM APLICACAOMST");
     QCOMPARE(programs, 18);
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    RightsWindow w(run);
+    QVERIFY(a.start());
+    RightsWindow w(a.run);
     QCOMPARE(w.window.currentUser(), QStringLiteral("PRIMEIRO"));
-    QCOMPARE(count(inst, kAllGranted, {"PRIMEIRO", 1}), programs);
-    QCOMPARE(count(inst, "SELECT COUNT(*) FROM APLICACAODET WHERE UTIL = 'NOVO'"), 0);
+    QCOMPARE(count(a.inst, kAllGranted, {"PRIMEIRO", 1}), programs);
+    QCOMPARE(count(a.inst, "SELECT COUNT(*) FROM APLICACAODET WHERE UTIL = 'NOVO'"), 0);
     w.click(w.users, w.rowOf(w.users, "NOVO"));
     QTRY_COMPARE(w.window.currentUser(), QStringLiteral("NOVO"));
-    QCOMPARE(count(inst, kAllGranted, {"NOVO", 1}), programs);
-    QCOMPARE(count(inst, "SELECT COUNT(*) FROM APLICACAODET WHERE UTIL = 'NOVO'"), programs);
+    QCOMPARE(count(a.inst, kAllGranted, {"NOVO", 1}), programs);
+    QCOMPARE(count(a.inst, "SELECT COUNT(*) FROM APLICACAODET WHERE UTIL = 'NOVO'"), programs);
     QCOMPARE(w.window.currentChapter(), QStringLiteral("Administrador"));
     QCOMPARE(w.aceder("Administrador"), Qt::Checked);
-    QVERIFY(run.messages.shown.isEmpty());
+    QVERIFY(a.run.messages.shown.isEmpty());
 }
 
 void TestRights::addedProgramGetsARowOthersKept() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    QVERIFY(inst.exec("main", "UPDATE APLICACAODET SET ACEDER = 'N', MAIL = 'N' WHERE CAPITULO = "
-                              "'Cliches' AND PROGRAMA = 'Consulta'"));
-    QVERIFY(inst.exec("main", "INSERT INTO APLICACAOMST (APLICACAO, CAPITULO, PROGRAMA) VALUES "
-                              "('FALQUINAS', 'Cliches', 'Nova Opcao')"));
-    const int before = count(inst, "SELECT COUNT(*) FROM APLICACAODET WHERE UTIL = 'ADMIN'");
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    RightsWindow w(run);
-    QCOMPARE(count(inst, "SELECT COUNT(*) FROM APLICACAODET WHERE UTIL = 'ADMIN'"), before + 1);
-    QCOMPARE(count(inst, QString::fromLatin1(kAllGranted) + " AND PROGRAMA = 'Nova Opcao'",
+    test::AdminOn a;
+    QVERIFY2(a.inst.ok(), qPrintable(a.inst.error()));
+    QVERIFY(a.inst.exec("main", "UPDATE APLICACAODET SET ACEDER = 'N', MAIL = 'N' WHERE CAPITULO = "
+                                "'Cliches' AND PROGRAMA = 'Consulta'"));
+    QVERIFY(a.inst.exec("main", "INSERT INTO APLICACAOMST (APLICACAO, CAPITULO, PROGRAMA) VALUES "
+                                "('FALQUINAS', 'Cliches', 'Nova Opcao')"));
+    const int before = count(a.inst, "SELECT COUNT(*) FROM APLICACAODET WHERE UTIL = 'ADMIN'");
+    QVERIFY(a.start());
+    RightsWindow w(a.run);
+    QCOMPARE(count(a.inst, "SELECT COUNT(*) FROM APLICACAODET WHERE UTIL = 'ADMIN'"), before + 1);
+    QCOMPARE(count(a.inst, QString::fromLatin1(kAllGranted) + " AND PROGRAMA = 'Nova Opcao'",
                    {"ADMIN", 1}),
              1);
-    QCOMPARE(flag(inst, "ACEDER", "Cliches", "Consulta"), QStringLiteral("N"));
-    QCOMPARE(flag(inst, "MAIL", "Cliches", "Consulta"), QStringLiteral("N"));
+    QCOMPARE(flag(a.inst, "ACEDER", "Cliches", "Consulta"), QStringLiteral("N"));
+    QCOMPARE(flag(a.inst, "MAIL", "Cliches", "Consulta"), QStringLiteral("N"));
     w.click(w.chapters, w.rowOf(w.chapters, "Cliches"));
     QTRY_COMPARE(w.window.currentChapter(), QStringLiteral("Cliches"));
     QCOMPARE(w.rights->model()->rowCount(), 5);
@@ -180,18 +176,17 @@ void TestRights::addedProgramGetsARowOthersKept() {
 }
 
 void TestRights::noUsersNoRows() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    QVERIFY(inst.exec("main", "DELETE FROM UTILIZADORES"));
-    const int before = count(inst, "SELECT COUNT(*) FROM APLICACAODET");
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    RightsWindow w(run);
+    test::AdminOn a;
+    QVERIFY2(a.inst.ok(), qPrintable(a.inst.error()));
+    QVERIFY(a.inst.exec("main", "DELETE FROM UTILIZADORES"));
+    const int before = count(a.inst, "SELECT COUNT(*) FROM APLICACAODET");
+    QVERIFY(a.start());
+    RightsWindow w(a.run);
     QCOMPARE(w.window.currentUser(), QString());
     QCOMPARE(w.rights->model()->rowCount(), 0);
-    QCOMPARE(count(inst, "SELECT COUNT(*) FROM APLICACAODET"), before);
-    QCOMPARE(count(inst, "SELECT COUNT(*) FROM APLICACAODET WHERE UTIL = ''"), 0);
-    QVERIFY2(run.messages.shown.isEmpty(), qPrintable(run.messages.shown.join("|")));
+    QCOMPARE(count(a.inst, "SELECT COUNT(*) FROM APLICACAODET"), before);
+    QCOMPARE(count(a.inst, "SELECT COUNT(*) FROM APLICACAODET WHERE UTIL = ''"), 0);
+    QVERIFY2(a.run.messages.shown.isEmpty(), qPrintable(a.run.messages.shown.join("|")));
     w.window.close();
     QTRY_VERIFY(!w.window.isVisible());
 }
@@ -212,22 +207,21 @@ void TestRights::tickShowsWhatTheMainProgramGrants() {
     QFETCH(QVariant, stored);
     QFETCH(bool, granted);
     QFETCH(QString, written);
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    QVERIFY(inst.exec("main",
-                      "UPDATE APLICACAODET SET ACEDER = ? WHERE CAPITULO = 'Cliches' AND "
-                      "PROGRAMA = 'Consulta' AND UTIL = 'ADMIN' AND EMPNRO = 1",
-                      {stored}));
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
+    test::AdminOn a;
+    QVERIFY2(a.inst.ok(), qPrintable(a.inst.error()));
+    QVERIFY(a.inst.exec("main",
+                        "UPDATE APLICACAODET SET ACEDER = ? WHERE CAPITULO = 'Cliches' AND "
+                        "PROGRAMA = 'Consulta' AND UTIL = 'ADMIN' AND EMPNRO = 1",
+                        {stored}));
+    QVERIFY(a.start());
     // What the main program applies to this row.
     auto applied = [&] {
-        return lookupRights(QSqlDatabase::database(kAdminMain), run.session.application(),
+        return lookupRights(QSqlDatabase::database(kAdminMain), a.run.session.application(),
                             "Cliches", "Consulta", "ADMIN", 1)
             .aceder;
     };
     QCOMPARE(applied(), granted);
-    RightsWindow w(run);
+    RightsWindow w(a.run);
     w.click(w.chapters, w.rowOf(w.chapters, "Cliches"));
     QTRY_COMPARE(w.window.currentChapter(), QStringLiteral("Cliches"));
     QCOMPARE(w.aceder("Consulta"), granted ? Qt::Checked : Qt::Unchecked);
@@ -237,10 +231,10 @@ void TestRights::tickShowsWhatTheMainProgramGrants() {
     QCOMPARE(w.aceder("Consulta"), granted ? Qt::Unchecked : Qt::Checked);
     w.window.close();
     QTRY_VERIFY(!w.window.isVisible());
-    QCOMPARE(flag(inst, "ACEDER", "Cliches", "Consulta"), written);
+    QCOMPARE(flag(a.inst, "ACEDER", "Cliches", "Consulta"), written);
     QCOMPARE(applied(), !granted);
-    QVERIFY(run.handler.errors.isEmpty());
-    QVERIFY(run.messages.shown.isEmpty());
+    QVERIFY(a.run.handler.errors.isEmpty());
+    QVERIFY(a.run.messages.shown.isEmpty());
 }
 
 void TestRights::programsColumnIsFixed_data() {
@@ -254,11 +248,9 @@ void TestRights::programsColumnIsFixed_data() {
 void TestRights::programsColumnIsFixed() {
     QFETCH(bool, click);
     QFETCH(int, key);
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    RightsWindow w(run);
+    test::AdminOn a;
+    QVERIFY(a.start());
+    RightsWindow w(a.run);
     w.click(w.chapters, w.rowOf(w.chapters, "Cliches"));
     QTRY_COMPARE(w.window.currentChapter(), QStringLiteral("Cliches"));
     const int row = w.rowOf(w.rights, "Consulta");
@@ -279,44 +271,41 @@ void TestRights::programsColumnIsFixed() {
 }
 
 void TestRights::tickWrittenBeforeTheUserChanges() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    QVERIFY(addUser(inst, "NOVO", "Zé Novo"));
+    test::AdminOn a;
+    QVERIFY2(a.inst.ok(), qPrintable(a.inst.error()));
+    QVERIFY(addUser(a.inst, "NOVO", "Zé Novo"));
     // A flag the grid does not show stays as it is.
-    QVERIFY(inst.exec("main", "UPDATE APLICACAODET SET ALTERAR = 'N' WHERE CAPITULO = 'Cliches' "
-                              "AND PROGRAMA = 'Consulta'"));
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    RightsWindow w(run);
+    QVERIFY(a.inst.exec("main", "UPDATE APLICACAODET SET ALTERAR = 'N' WHERE CAPITULO = 'Cliches' "
+                                "AND PROGRAMA = 'Consulta'"));
+    QVERIFY(a.start());
+    RightsWindow w(a.run);
     w.click(w.chapters, w.rowOf(w.chapters, "Cliches"));
     QTRY_COMPARE(w.window.currentChapter(), QStringLiteral("Cliches"));
     const int row = w.rowOf(w.rights, "Consulta");
     QTest::mouseClick(w.rights->viewport(), Qt::LeftButton, {},
                       test::checkBoxAt(w.rights, row, kAceder));
     QCOMPARE(w.aceder("Consulta"), Qt::Unchecked);
-    QCOMPARE(flag(inst, "ACEDER", "Cliches", "Consulta"), QStringLiteral("S"));
+    QCOMPARE(flag(a.inst, "ACEDER", "Cliches", "Consulta"), QStringLiteral("S"));
     // A click on another user: the tick is written before that user is shown.
     w.click(w.users, w.rowOf(w.users, "NOVO"));
     QTRY_COMPARE(w.window.currentUser(), QStringLiteral("NOVO"));
-    QCOMPARE(flag(inst, "ACEDER", "Cliches", "Consulta"), QStringLiteral("N"));
-    QCOMPARE(flag(inst, "ALTERAR", "Cliches", "Consulta"), QStringLiteral("N"));
-    QCOMPARE(flag(inst, "INSERIR", "Cliches", "Consulta"), QStringLiteral("S"));
+    QCOMPARE(flag(a.inst, "ACEDER", "Cliches", "Consulta"), QStringLiteral("N"));
+    QCOMPARE(flag(a.inst, "ALTERAR", "Cliches", "Consulta"), QStringLiteral("N"));
+    QCOMPARE(flag(a.inst, "INSERIR", "Cliches", "Consulta"), QStringLiteral("S"));
     QCOMPARE(w.window.currentChapter(), QStringLiteral("Administrador"));
     // Back to the first user: the tick is there.
     w.click(w.users, w.rowOf(w.users, "ADMIN"));
     QTRY_COMPARE(w.window.currentUser(), QStringLiteral("ADMIN"));
     w.click(w.chapters, w.rowOf(w.chapters, "Cliches"));
     QTRY_COMPARE(w.aceder("Consulta"), Qt::Unchecked);
-    QVERIFY(run.handler.errors.isEmpty());
-    QVERIFY(run.messages.shown.isEmpty());
+    QVERIFY(a.run.handler.errors.isEmpty());
+    QVERIFY(a.run.messages.shown.isEmpty());
 }
 
 void TestRights::tickByKeysWrittenBeforeTheChapterChanges() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    RightsWindow w(run);
+    test::AdminOn a;
+    QVERIFY(a.start());
+    RightsWindow w(a.run);
     w.key(Qt::Key_Tab);
     QTRY_VERIFY(w.chapters->hasFocus());
     for (int i = 0; i < 5 && w.window.currentChapter() != QLatin1String("Cliches"); ++i)
@@ -334,8 +323,8 @@ void TestRights::tickByKeysWrittenBeforeTheChapterChanges() {
     QTRY_VERIFY(w.chapters->hasFocus());
     w.key(Qt::Key_Down);
     QTRY_COMPARE(w.window.currentChapter(), QStringLiteral("Desenhos"));
-    QCOMPARE(flag(inst, "ACEDER", "Cliches", "Impressao"), QStringLiteral("N"));
-    QCOMPARE(flag(inst, "ACEDER", "Desenhos", "Impressao"), QStringLiteral("S"));
+    QCOMPARE(flag(a.inst, "ACEDER", "Cliches", "Impressao"), QStringLiteral("N"));
+    QCOMPARE(flag(a.inst, "ACEDER", "Desenhos", "Impressao"), QStringLiteral("S"));
     // Closing writes too.
     w.key(Qt::Key_Tab);
     QTRY_VERIFY(w.rights->hasFocus());
@@ -343,37 +332,36 @@ void TestRights::tickByKeysWrittenBeforeTheChapterChanges() {
     w.key(Qt::Key_Space);
     w.window.close();
     QTRY_VERIFY(!w.window.isVisible());
-    QCOMPARE(flag(inst, "ACEDER", "Desenhos", "Impressao"), QStringLiteral("N"));
-    QVERIFY(run.messages.shown.isEmpty());
+    QCOMPARE(flag(a.inst, "ACEDER", "Desenhos", "Impressao"), QStringLiteral("N"));
+    QVERIFY(a.run.messages.shown.isEmpty());
 }
 
 void TestRights::refusedWriteKeepsTheUser() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    QVERIFY(addUser(inst, "NOVO", "Zé Novo"));
-    AdminRun run(inst);
-    QVERIFY(run.start(1));
-    RightsWindow w(run);
+    test::AdminOn a;
+    QVERIFY2(a.inst.ok(), qPrintable(a.inst.error()));
+    QVERIFY(addUser(a.inst, "NOVO", "Zé Novo"));
+    QVERIFY(a.start());
+    RightsWindow w(a.run);
     w.click(w.chapters, w.rowOf(w.chapters, "Cliches"));
     QTRY_COMPARE(w.window.currentChapter(), QStringLiteral("Cliches"));
     // Another workstation takes the right away meanwhile; this one then grants "Inserir".
-    QVERIFY(inst.exec("main", "UPDATE APLICACAODET SET INSERIR = 'N' WHERE CAPITULO = 'Cliches' "
-                              "AND PROGRAMA = 'Consulta'"));
+    QVERIFY(a.inst.exec("main", "UPDATE APLICACAODET SET INSERIR = 'N' WHERE CAPITULO = 'Cliches' "
+                                "AND PROGRAMA = 'Consulta'"));
     const int row = w.rowOf(w.rights, "Consulta");
     QTest::mouseClick(w.rights->viewport(), Qt::LeftButton, {}, test::checkBoxAt(w.rights, row, 2));
-    run.handler.actions = {UpdateAction::Abort};
+    a.run.handler.actions = {UpdateAction::Abort};
     w.click(w.users, w.rowOf(w.users, "NOVO"));
-    QTRY_COMPARE(run.handler.errors.size(), 1);
-    QCOMPARE(run.handler.errors[0].kind, UpdateKind::Modified);
+    QTRY_COMPARE(a.run.handler.errors.size(), 1);
+    QCOMPARE(a.run.handler.errors[0].kind, UpdateKind::Modified);
     // Aborted: the same user and chapter stay, with the tick still to be written.
     QTest::qWait(50);
-    QCOMPARE(run.handler.errors.size(), 1); // one window for one click
+    QCOMPARE(a.run.handler.errors.size(), 1); // one window for one click
     QCOMPARE(w.window.currentUser(), QStringLiteral("ADMIN"));
     QCOMPARE(w.window.currentChapter(), QStringLiteral("Cliches"));
     QTRY_COMPARE(w.users->currentIndex().row(), w.rowOf(w.users, "ADMIN"));
-    QCOMPARE(flag(inst, "INSERIR", "Cliches", "Consulta"), QStringLiteral("N"));
-    QCOMPARE(count(inst, "SELECT COUNT(*) FROM APLICACAODET WHERE UTIL = 'NOVO'"), 0);
-    QVERIFY(run.messages.shown.isEmpty());
+    QCOMPARE(flag(a.inst, "INSERIR", "Cliches", "Consulta"), QStringLiteral("N"));
+    QCOMPARE(count(a.inst, "SELECT COUNT(*) FROM APLICACAODET WHERE UTIL = 'NOVO'"), 0);
+    QVERIFY(a.run.messages.shown.isEmpty());
 }
 
 QTEST_MAIN(TestRights)

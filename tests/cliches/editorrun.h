@@ -7,7 +7,9 @@
 #include "locatedialog.h"
 #include "plantroot.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,6 +18,8 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
+
+#include <functional>
 
 namespace falq::test {
 
@@ -26,69 +30,68 @@ inline void addCodes(Installation& inst) {
                               "(5, 'Gravuras Lda', 'GRAV'), (6, 'Polímeros SA', 'POLI')"));
 }
 
-// A cliché row as another program would write it; unnamed columns get plain values.
-inline void addCliche(Installation& inst, const QString& number,
-                      const QMap<QString, QVariant>& values = {}) {
-    QMap<QString, QVariant> row = {{"CLICHENRO", number},
-                                   {"CLINRO", 1},
-                                   {"SIGLACLI", "NORTE"},
-                                   {"PRODNRO", "P" + number.left(7)},
-                                   {"REFERENCIA", "Ref " + number},
-                                   {"FORNECEDOR", 5},
-                                   {"FORNSIGLA", "GRAV"},
-                                   {"REFER_FORN", "RF" + number},
-                                   {"CODBARRAS", ""},
-                                   {"MODELO", 1},
-                                   {"MAQUINA", 2},
-                                   {"COR_01", 1},
-                                   {"COR_02", 3},
-                                   {"COR_03", 0},
-                                   {"COR_04", 0},
-                                   {"COR_05", 0},
-                                   {"COR_06", 0},
-                                   {"OBSERV1", ""},
-                                   {"OBSERV2", ""},
-                                   {"CORTANTENRO", "CT-" + number},
-                                   {"FICHASETUP", 7},
-                                   {"ROTACOES_PREV", 0},
-                                   {"UTILIZA", "S"},
-                                   {"COMERCIALNRO", ""}};
+// Writes `row` into `table` of the register, its columns replaced by the `values` given.
+inline void insertRow(Installation& inst, const QString& table, QMap<QString, QVariant> row,
+                      const QMap<QString, QVariant>& values) {
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         row[it.key()] = it.value();
     QStringList marks;
     for (int i = 0; i < row.size(); ++i)
         marks << "?";
     QVERIFY(inst.exec("main",
-                      QStringLiteral("INSERT INTO CLICHES (%1) VALUES (%2)")
-                          .arg(row.keys().join(", "), marks.join(", ")),
+                      QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                          .arg(table, row.keys().join(", "), marks.join(", ")),
                       row.values()));
+}
+
+// A cliché row as another program would write it; unnamed columns get plain values.
+inline void addCliche(Installation& inst, const QString& number,
+                      const QMap<QString, QVariant>& values = {}) {
+    const QMap<QString, QVariant> row = {{"CLICHENRO", number},
+                                         {"CLINRO", 1},
+                                         {"SIGLACLI", "NORTE"},
+                                         {"PRODNRO", "P" + number.left(7)},
+                                         {"REFERENCIA", "Ref " + number},
+                                         {"FORNECEDOR", 5},
+                                         {"FORNSIGLA", "GRAV"},
+                                         {"REFER_FORN", "RF" + number},
+                                         {"CODBARRAS", ""},
+                                         {"MODELO", 1},
+                                         {"MAQUINA", 2},
+                                         {"COR_01", 1},
+                                         {"COR_02", 3},
+                                         {"COR_03", 0},
+                                         {"COR_04", 0},
+                                         {"COR_05", 0},
+                                         {"COR_06", 0},
+                                         {"OBSERV1", ""},
+                                         {"OBSERV2", ""},
+                                         {"CORTANTENRO", "CT-" + number},
+                                         {"FICHASETUP", 7},
+                                         {"ROTACOES_PREV", 0},
+                                         {"UTILIZA", "S"},
+                                         {"COMERCIALNRO", ""}};
+    insertRow(inst, "CLICHES", row, values);
 }
 
 // A drawing as another program would write it; unnamed columns get plain values.
 inline void addDrawing(Installation& inst, const QString& number,
                        const QMap<QString, QVariant>& values = {}) {
-    QMap<QString, QVariant> row = {{"DESENHONRO", number}, {"CORTANTENRO", "CT-" + number.left(10)},
-                                   {"PRODNRO", "P12"},     {"CLIENTE", 1},
-                                   {"SIGLACLI", "NORTE"},  {"REFERENCIA", "Ref " + number},
-                                   {"MAQUINA", 2},         {"FORNECEDOR", 5},
-                                   {"SIGLAFORN", "GRAV"},  {"LARGURA", 200},
-                                   {"COMPRIM", 300},       {"ALTURA", 150},
-                                   {"LARG_PLACA", 600},    {"COMP_PLACA", 1100},
-                                   {"QUANTID", 500},       {"CARTAO", 1},
-                                   {"DESENHADOR", 2},      {"VNDNRO", 0},
-                                   {"VNDNOME", ""},        {"DIR_CANAL", "V"},
-                                   {"GOLPES_CAIXA", 2},    {"VISTA", "E"},
-                                   {"ROTACOES_PREV", 0},   {"UTILIZA", "S"},
-                                   {"COMERCIALNRO", ""}};
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        row[it.key()] = it.value();
-    QStringList marks;
-    for (int i = 0; i < row.size(); ++i)
-        marks << "?";
-    QVERIFY(inst.exec("main",
-                      QStringLiteral("INSERT INTO DESENHOS (%1) VALUES (%2)")
-                          .arg(row.keys().join(", "), marks.join(", ")),
-                      row.values()));
+    const QMap<QString, QVariant> row = {
+        {"DESENHONRO", number}, {"CORTANTENRO", "CT-" + number.left(10)},
+        {"PRODNRO", "P12"},     {"CLIENTE", 1},
+        {"SIGLACLI", "NORTE"},  {"REFERENCIA", "Ref " + number},
+        {"MAQUINA", 2},         {"FORNECEDOR", 5},
+        {"SIGLAFORN", "GRAV"},  {"LARGURA", 200},
+        {"COMPRIM", 300},       {"ALTURA", 150},
+        {"LARG_PLACA", 600},    {"COMP_PLACA", 1100},
+        {"QUANTID", 500},       {"CARTAO", 1},
+        {"DESENHADOR", 2},      {"VNDNRO", 0},
+        {"VNDNOME", ""},        {"DIR_CANAL", "V"},
+        {"GOLPES_CAIXA", 2},    {"VISTA", "E"},
+        {"ROTACOES_PREV", 0},   {"UTILIZA", "S"},
+        {"COMERCIALNRO", ""}};
+    insertRow(inst, "DESENHOS", row, values);
 }
 
 // The cliché image folder of the installation (stored relative to the plant root).
@@ -101,6 +104,29 @@ inline QString clicheFolder(Installation& inst) {
 inline void settle() {
     for (int i = 0; i < 5; ++i)
         QTest::qWait(10);
+}
+
+// The widget `name` of `window` (a warning when there is none).
+template <class T> T* widgetOf(QWidget* window, const char* name) {
+    T* widget = window->findChild<T*>(QLatin1String(name));
+    if (!widget)
+        qWarning("no widget %s", name);
+    return widget;
+}
+
+// The name of the widget with the focus.
+inline QString focusedName() {
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+}
+
+// Shows a window and waits until it is the active one and its queued steps ran.
+inline bool showAndSettle(QWidget* window) {
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        return false;
+    settle();
+    return true;
 }
 
 // Activates a window again, as the desktop does when a dialog over it closes.
@@ -127,28 +153,29 @@ template <class Window> struct EditorOf {
     }
     bool reopen() {
         window = std::make_unique<Window>(run.session, &run.menu);
-        window->show();
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window.get()))
-            return false;
-        settle();
-        return QApplication::focusWidget() == grid();
+        return showAndSettle(window.get()) && QApplication::focusWidget() == grid();
     }
 
     // Activates the window again, as the desktop does when a dialog over it closes.
     bool activate() { return activateAgain(window.get()); }
+    // A window over this one opens and closes, as a viewer or a preview does: this one is
+    // active again.
+    bool reactivate() {
+        QDialog over(window.get());
+        over.show();
+        over.activateWindow();
+        if (!QTest::qWaitForWindowActive(&over))
+            return false;
+        over.close();
+        return activate();
+    }
 
     template <class T = QLineEdit> T* w(const char* name) const {
-        T* widget = window->template findChild<T*>(QLatin1String(name));
-        if (!widget)
-            qWarning("no widget %s", name);
-        return widget;
+        return widgetOf<T>(window.get(), name);
     }
     QTableView* grid() const { return w<QTableView>("DBGrid1"); }
     QPushButton* button(const char* name) const { return w<QPushButton>(name); }
-    QString focused() const {
-        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-    }
+    QString focused() const { return focusedName(); }
     // Leaves the grid with Tab, as a user does: the die number box takes the focus.
     void leaveGrid() {
         QTest::keyClick(grid(), Qt::Key_Tab);
@@ -190,6 +217,18 @@ template <class Window> struct EditorOf {
         QTest::keyClick(w(name), Qt::Key_Tab);
         settle();
     }
+    // "&Eliminar" answered No, then Yes: the confirmation asked, `rows()` (the register's count)
+    // still `before` after the No and one less after the Yes.
+    void deleteNoThenYes(const std::function<int()>& rows, int before) {
+        messages.answers = {false};
+        button("BotDelete")->click();
+        QCOMPARE(messages.asked, QStringList{"ELIMINAÇÃO !!! Confirma ?"});
+        QCOMPARE(rows(), before);
+        messages.answers = {true};
+        button("BotDelete")->click();
+        settle();
+        QCOMPARE(rows(), before - 1);
+    }
     // "&Inserir", then the number typed (when given) and Tab.
     void insert(const QString& number = {}) {
         button("BotInserir")->click();
@@ -221,6 +260,30 @@ struct EditorOn {
     Installation inst;
     Editor e;
 };
+
+// Opens the editor `Window` from the menu's `entry` and from its `button` on a started `run`
+// whose menu has its windows: each time it is the modal window and "Terminar" closes it, the
+// `datasets` closed after it.
+template <class Window>
+void opensFromTheMenu(Run& run, const char* entry, const char* button,
+                      const QStringList& datasets) {
+    for (const bool viaButton : {false, true}) {
+        bool seen = false;
+        QTimer::singleShot(0, [&seen] {
+            auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
+            QVERIFY(window);
+            seen = true;
+            window->template findChild<QPushButton*>("BitTerminar")->click();
+        });
+        if (viaButton)
+            QTest::mouseClick(run.menu.findChild<QWidget*>(button), Qt::LeftButton);
+        else
+            run.menu.findChild<QAction*>(entry)->trigger();
+        QVERIFY2(seen, viaButton ? "button" : "menu");
+        for (const QString& name : datasets)
+            QVERIFY2(!run.session.dataset(name)->isOpen(), qPrintable(name));
+    }
+}
 
 // Runs `act` on the next modal window (a "Localizar" dialog) as soon as it shows.
 inline void onModal(const std::function<void(QWidget*)>& act, bool* seen) {

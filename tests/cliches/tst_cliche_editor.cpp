@@ -566,14 +566,7 @@ void TestClicheEditor::deleteAsksAndDeletes() {
     test::EditorOn t({"A-100", "B-200"});
     auto& [inst, e] = t;
     QVERIFY(t.open());
-    e.messages.answers = {false};
-    e.button("BotDelete")->click();
-    QCOMPARE(e.messages.asked, QStringList{"ELIMINAÇÃO !!! Confirma ?"});
-    QCOMPARE(count(inst), 2);
-    e.messages.answers = {true};
-    e.button("BotDelete")->click();
-    settle();
-    QCOMPARE(count(inst), 1);
+    e.deleteNoThenYes([&t] { return count(t.inst); }, 2);
     QCOMPARE(count(inst, "CLICHENRO = 'A-100'"), 0);
     QCOMPARE(e.w("Edit_ClicheNro")->text(), QStringLiteral("B-200"));
     QCOMPARE(e.focused(), QStringLiteral("DBGrid1"));
@@ -616,22 +609,7 @@ void TestClicheEditor::openedFromTheMenu() {
     test::Run run;
     registerWindows(run.menu, run.session);
     QVERIFY(run.start());
-    for (const char* entry : {"menu", "button"}) {
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            auto* window = qobject_cast<TCORTF010*>(QApplication::activeModalWidget());
-            QVERIFY(window);
-            seen = true;
-            window->findChild<QPushButton*>("BitTerminar")->click();
-        });
-        if (QLatin1String(entry) == QLatin1String("menu"))
-            run.menu.findChild<QAction*>("CLICHE001")->trigger();
-        else
-            QTest::mouseClick(run.menu.findChild<QWidget*>("BotAbreCliche"), Qt::LeftButton);
-        QVERIFY2(seen, entry);
-        QVERIFY(!run.session.dataset("CLICHES")->isOpen());
-        QVERIFY(!run.session.dataset("PARGER")->isOpen());
-    }
+    test::opensFromTheMenu<TCORTF010>(run, "CLICHE001", "BotAbreCliche", {"CLICHES", "PARGER"});
 }
 
 QTEST_MAIN(TestClicheEditor)

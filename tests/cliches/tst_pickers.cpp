@@ -42,23 +42,13 @@ template <class Window> struct PickerOf {
     bool start() { return inst.ok() && run.start() && run.menu.sessionOpen(); }
     bool open(PickerCaller caller = PickerCaller::MainWindow) {
         window = std::make_unique<Window>(run.session, caller, &run.menu);
-        window->show();
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window.get()))
-            return false;
-        settle();
-        return true;
+        return test::showAndSettle(window.get());
     }
     template <class T = QLineEdit> T* w(const char* name) const {
-        T* widget = window->template findChild<T*>(QLatin1String(name));
-        if (!widget)
-            qWarning("no widget %s", name);
-        return widget;
+        return test::widgetOf<T>(window.get(), name);
     }
     QTableView* grid() const { return w<QTableView>("DBGrid1"); }
-    QString focused() const {
-        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-    }
+    QString focused() const { return test::focusedName(); }
     // Types into a box (its page shown) and leaves it for the grid.
     void fill(const char* name, const QString& text) {
         QLineEdit* box = w(name);

@@ -27,19 +27,26 @@ struct Kind {
     QString number;
 };
 
+// The kind of the test's row (initTestCase_data).
+bool rowIsDrawings() {
+    QFETCH_GLOBAL(bool, drawing);
+    return drawing;
+}
+
 Kind kindOf(bool drawing) {
     return drawing ? Kind{true, "DESENHOS", "DESENHONRO"} : Kind{false, "CLICHES", "CLICHENRO"};
 }
 
-// A test installation with the given records (number, UTILIZA) and the window.
+// A test installation with the given records (number, UTILIZA) of the test row's kind (the
+// clichés or the drawings) and their validation window.
 struct ValidationOn {
-    ValidationOn(bool drawing, const QList<QPair<QString, QString>>& records)
-        : kind(kindOf(drawing)) {
+    explicit ValidationOn(std::initializer_list<std::pair<const char*, const char*>> records)
+        : kind(kindOf(rowIsDrawings())) {
         if (!inst.ok())
             return;
         test::addCodes(inst);
         for (const auto& r : records) {
-            if (drawing)
+            if (kind.drawing)
                 test::addDrawing(inst, r.first, {{"UTILIZA", r.second}});
             else
                 test::addCliche(inst, r.first, {{"UTILIZA", r.second}});
@@ -55,12 +62,7 @@ struct ValidationOn {
             window = std::make_unique<TCORTF023>(run.session, &run.menu);
         else
             window = std::make_unique<TCORTF013>(run.session, &run.menu);
-        window->show();
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window.get()))
-            return false;
-        settle();
-        return QApplication::focusWidget() == grid();
+        return test::showAndSettle(window.get()) && QApplication::focusWidget() == grid();
     }
     // Activates the window again, as the desktop does when a dialog over it closes.
     bool activate() { return test::activateAgain(window.get()); }
@@ -85,6 +87,25 @@ struct ValidationOn {
         const int row = rowOf(number);
         return row < 0 ? QString()
                        : window->list()->value(row, window->list()->fieldOfColumn(col)).toString();
+    }
+    // F1, then `typed` and Enter in "Localizar" (its current number `found` then, when given);
+    // the window active again after it.
+    void locate(const QString& typed, const QString& found = {}) {
+        bool seen = false;
+        test::onModal(
+            [typed, found](QWidget* modal) {
+                auto* dialog = qobject_cast<LocateDialog*>(modal);
+                QVERIFY(dialog);
+                QTest::keyClicks(dialog->searchBox(), typed);
+                if (!found.isEmpty())
+                    QCOMPARE(dialog->grid()->currentIndex().data().toString(), found);
+                QTest::keyClick(dialog->searchBox(), Qt::Key_Return);
+            },
+            &seen);
+        QTest::keyClick(grid(), Qt::Key_F1);
+        settle();
+        QVERIFY(seen);
+        QVERIFY(activate());
     }
     void press(const char* button) {
         window->findChild<QPushButton*>(button)->click();
@@ -115,32 +136,23 @@ struct ValidationOn {
 class TestValidation : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { FALQ_REQUIRE_ENGINE(); }
-    void statementPerFilter();
-    void opensOnTheNotValidOnes_data();
-    void opensOnTheNotValidOnes();
-    void tickAndSaveLeavesTheList_data();
-    void tickAndSaveLeavesTheList();
-    void untickUnderValidSavedOnClosing_data();
-    void untickUnderValidSavedOnClosing();
-    void toggleSurvivesSearchAndViewer_data();
-    void toggleSurvivesSearchAndViewer();
-    void filterChangeDropsOrWritesToggles_data();
-    void filterChangeDropsOrWritesToggles();
-    void emptyListWritesNothing_data();
-    void emptyListWritesNothing();
-    void otherColumnsOfAnotherWorkstationKept_data();
-    void otherColumnsOfAnotherWorkstationKept();
-    void failedWriteKeepsTogglesAndList_data();
-    void failedWriteKeepsTogglesAndList();
-    void openedFromTheMenu();
-
-private:
-    void kinds() {
+    // Every test runs for the clichés' window and for the drawings'.
+    void initTestCase_data() {
         QTest::addColumn<bool>("drawing");
         QTest::newRow("cliches") << false;
         QTest::newRow("drawings") << true;
     }
+    void initTestCase() { FALQ_REQUIRE_ENGINE(); }
+    void statementPerFilter();
+    void opensOnTheNotValidOnes();
+    void tickAndSaveLeavesTheList();
+    void untickUnderValidSavedOnClosing();
+    void toggleSurvivesSearchAndViewer();
+    void filterChangeDropsOrWritesToggles();
+    void emptyListWritesNothing();
+    void otherColumnsOfAnotherWorkstationKept();
+    void failedWriteKeepsTogglesAndList();
+    void openedFromTheMenu();
 };
 
 void TestValidation::statementPerFilter() {
@@ -156,23 +168,18 @@ void TestValidation::statementPerFilter() {
              QStringLiteral("SELECT * FROM CLICHES\n      Order By CLICHENRO"));
 }
 
-void TestValidation::opensOnTheNotValidOnes_data() {
-    kinds();
-}
-
 void TestValidation::opensOnTheNotValidOnes() {
-    QFETCH(bool, drawing);
-    ValidationOn v(drawing, {{"B-2", "N"}, {"A-1", "S"}, {"C-3", "N"}});
+    ValidationOn v({{"B-2", "N"}, {"A-1", "S"}, {"C-3", "N"}});
     QVERIFY(v.open());
     QCOMPARE(v.filter()->currentText(), QStringLiteral("Só os não Validados"));
     QCOMPARE(v.listed(), (QStringList{"B-2", "C-3"}));
     QCOMPARE(v.grid()->model()->headerData(6, Qt::Horizontal).toString(),
              QStringLiteral("Valida?"));
-    QCOMPARE(v.window->windowTitle(), drawing ? QStringLiteral("Validação de Desenhos")
-                                              : QStringLiteral("Validação de Clichés"));
+    QCOMPARE(v.window->windowTitle(), v.kind.drawing ? QStringLiteral("Validação de Desenhos")
+                                                     : QStringLiteral("Validação de Clichés"));
     QCOMPARE(v.window->findChild<ImageControl*>("ML1")->toolTip(),
-             drawing ? QStringLiteral("Click 2 Vezes para Amplicar")
-                     : QStringLiteral("Click 2 Vezes para Visualizar"));
+             v.kind.drawing ? QStringLiteral("Click 2 Vezes para Amplicar")
+                            : QStringLiteral("Click 2 Vezes para Visualizar"));
     // The columns' widths survive the list read again for another filter.
     QList<int> widths;
     for (int c = 0; c < 7; ++c)
@@ -185,13 +192,8 @@ void TestValidation::opensOnTheNotValidOnes() {
     QCOMPARE(v.listed(), (QStringList{"A-1"}));
 }
 
-void TestValidation::tickAndSaveLeavesTheList_data() {
-    kinds();
-}
-
 void TestValidation::tickAndSaveLeavesTheList() {
-    QFETCH(bool, drawing);
-    ValidationOn v(drawing, {{"B-2", "N"}, {"C-3", "N"}});
+    ValidationOn v({{"B-2", "N"}, {"C-3", "N"}});
     QVERIFY(v.open());
     v.clickValid("C-3");
     QCOMPARE(v.shownValid("C-3"), QStringLiteral("S"));
@@ -202,8 +204,8 @@ void TestValidation::tickAndSaveLeavesTheList() {
     QVERIFY(v.run.messages.shown.isEmpty());
     // The consultation's list shows it now, and only it.
     QSqlQuery q(v.inst.open("main"));
-    QVERIFY(q.exec(drawing ? drawings::consultationStatement("DESENHONRO")
-                           : cliches::consultationStatement("CLICHENRO")));
+    QVERIFY(q.exec(v.kind.drawing ? drawings::consultationStatement("DESENHONRO")
+                                  : cliches::consultationStatement("CLICHENRO")));
     QStringList consulted;
     while (q.next())
         consulted << q.value(v.kind.number).toString();
@@ -214,13 +216,8 @@ void TestValidation::tickAndSaveLeavesTheList() {
     QCOMPARE(v.shownValid("B-2"), QStringLiteral("N"));
 }
 
-void TestValidation::untickUnderValidSavedOnClosing_data() {
-    kinds();
-}
-
 void TestValidation::untickUnderValidSavedOnClosing() {
-    QFETCH(bool, drawing);
-    ValidationOn v(drawing, {{"A-1", "S"}, {"B-2", "S"}});
+    ValidationOn v({{"A-1", "S"}, {"B-2", "S"}});
     QVERIFY(v.open());
     v.choose(Validity::Valid);
     v.grid()->setFocus();
@@ -233,18 +230,13 @@ void TestValidation::untickUnderValidSavedOnClosing() {
     QCOMPARE(v.stored("A-1"), QStringLiteral("S"));
 }
 
-void TestValidation::toggleSurvivesSearchAndViewer_data() {
-    kinds();
-}
-
 void TestValidation::toggleSurvivesSearchAndViewer() {
-    QFETCH(bool, drawing);
-    ValidationOn v(drawing, {{"A-1", "N"}, {"B-2", "N"}, {"C-3", "S"}, {"D-4", "N"}});
+    ValidationOn v({{"A-1", "N"}, {"B-2", "N"}, {"C-3", "S"}, {"D-4", "N"}});
     // A photo for D-4, shown beside the grid and opened in the photo viewer.
     const QString folder =
         resolveFolder(v.inst
-                          .scalar("main", drawing ? "SELECT PATHDESENHO FROM PARGER"
-                                                  : "SELECT PATHCLICHE FROM PARGER")
+                          .scalar("main", v.kind.drawing ? "SELECT PATHDESENHO FROM PARGER"
+                                                         : "SELECT PATHCLICHE FROM PARGER")
                           .toString(),
                       v.inst.root());
     QDir().mkpath(folder);
@@ -255,38 +247,13 @@ void TestValidation::toggleSurvivesSearchAndViewer() {
     v.clickValid("A-1");
     // F1: "Localizar" over every record of any validity; C-3 is not listed (the current row
     // stays), D-4 is.
-    bool seen = false;
-    test::onModal(
-        [](QWidget* modal) {
-            auto* dialog = qobject_cast<LocateDialog*>(modal);
-            QVERIFY(dialog);
-            QTest::keyClicks(dialog->searchBox(), "C");
-            QCOMPARE(dialog->grid()->currentIndex().data().toString(), QStringLiteral("C-3"));
-            QTest::keyClick(dialog->searchBox(), Qt::Key_Return);
-        },
-        &seen);
-    QTest::keyClick(v.grid(), Qt::Key_F1);
-    settle();
-    QVERIFY(seen);
-    QVERIFY(v.activate());
+    v.locate("C", "C-3");
     QCOMPARE(v.window->list()->currentRow(), 0);
-    seen = false;
-    test::onModal(
-        [](QWidget* modal) {
-            auto* dialog = qobject_cast<LocateDialog*>(modal);
-            QVERIFY(dialog);
-            QTest::keyClicks(dialog->searchBox(), "D");
-            QTest::keyClick(dialog->searchBox(), Qt::Key_Return);
-        },
-        &seen);
-    QTest::keyClick(v.grid(), Qt::Key_F1);
-    settle();
-    QVERIFY(seen);
-    QVERIFY(v.activate());
+    v.locate("D");
     QCOMPARE(v.window->list()->fieldValue(v.kind.number).toString(), QStringLiteral("D-4"));
     QVERIFY(QTest::qWaitFor([&] { return !v.window->preview()->isEmpty(); }, 5000));
     // The photo viewer over the window, then closed.
-    seen = false;
+    bool seen = false;
     QString viewerName;
     test::onModal(
         [&viewerName](QWidget* modal) {
@@ -299,7 +266,7 @@ void TestValidation::toggleSurvivesSearchAndViewer() {
     settle();
     QVERIFY(seen);
     QCOMPARE(viewerName,
-             drawing ? QStringLiteral("TCORTF023FOTO") : QStringLiteral("TCORTF013FOTO"));
+             v.kind.drawing ? QStringLiteral("TCORTF023FOTO") : QStringLiteral("TCORTF013FOTO"));
     QVERIFY(v.activate());
     // The toggle is still there, and the list is where the search left it.
     QCOMPARE(v.shownValid("A-1"), QStringLiteral("S"));
@@ -309,32 +276,22 @@ void TestValidation::toggleSurvivesSearchAndViewer() {
     QCOMPARE(v.stored("A-1"), QStringLiteral("S"));
 }
 
-void TestValidation::filterChangeDropsOrWritesToggles_data() {
-    kinds();
-}
-
 void TestValidation::filterChangeDropsOrWritesToggles() {
-    QFETCH(bool, drawing);
-    ValidationOn v(drawing, {{"A-1", "N"}, {"B-2", "S"}});
+    ValidationOn v({{"A-1", "N"}, {"B-2", "S"}});
     QVERIFY(v.open());
     v.clickValid("A-1");
     v.choose(Validity::Both);
     QCOMPARE(v.listed(), (QStringList{"A-1", "B-2"}));
     // Clichés: the toggle went with the list. Drawings: written when the grid lost the focus.
-    const QString expected = drawing ? QStringLiteral("S") : QStringLiteral("N");
+    const QString expected = v.kind.drawing ? QStringLiteral("S") : QStringLiteral("N");
     QCOMPARE(v.stored("A-1"), expected);
     QCOMPARE(v.shownValid("A-1"), expected);
     v.press("BitTerminar");
     QCOMPARE(v.stored("A-1"), expected);
 }
 
-void TestValidation::emptyListWritesNothing_data() {
-    kinds();
-}
-
 void TestValidation::emptyListWritesNothing() {
-    QFETCH(bool, drawing);
-    ValidationOn v(drawing, {{"A-1", "S"}});
+    ValidationOn v({{"A-1", "S"}});
     QVERIFY(v.open());
     QCOMPARE(v.grid()->model()->rowCount(), 0);
     QTest::mouseClick(v.grid()->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
@@ -348,13 +305,8 @@ void TestValidation::emptyListWritesNothing() {
     QCOMPARE(v.stored("A-1"), QStringLiteral("S"));
 }
 
-void TestValidation::otherColumnsOfAnotherWorkstationKept_data() {
-    kinds();
-}
-
 void TestValidation::otherColumnsOfAnotherWorkstationKept() {
-    QFETCH(bool, drawing);
-    ValidationOn v(drawing, {{"A-1", "N"}});
+    ValidationOn v({{"A-1", "N"}});
     QVERIFY(v.open());
     // Another workstation changes the reference after the list was read.
     QVERIFY(v.inst.exec("main",
@@ -368,13 +320,8 @@ void TestValidation::otherColumnsOfAnotherWorkstationKept() {
     QCOMPARE(v.stored("A-1", "REFERENCIA"), QStringLiteral("Nova referência"));
 }
 
-void TestValidation::failedWriteKeepsTogglesAndList_data() {
-    kinds();
-}
-
 void TestValidation::failedWriteKeepsTogglesAndList() {
-    QFETCH(bool, drawing);
-    ValidationOn v(drawing, {{"A-1", "N"}, {"B-2", "N"}});
+    ValidationOn v({{"A-1", "N"}, {"B-2", "N"}});
     QVERIFY(v.open());
     v.clickValid("A-1");
     v.clickValid("B-2");
@@ -398,27 +345,25 @@ void TestValidation::failedWriteKeepsTogglesAndList() {
 }
 
 void TestValidation::openedFromTheMenu() {
+    QFETCH_GLOBAL(bool, drawing);
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
     test::Run run;
     registerWindows(run.menu, run.session);
     QVERIFY(run.start());
-    for (const char* component : {"CLICHE004", "DESENHO004"}) {
-        bool seen = false;
-        QString name;
-        QTimer::singleShot(0, [&] {
-            auto* window = qobject_cast<ValidationWindow*>(QApplication::activeModalWidget());
-            QVERIFY(window);
-            seen = true;
-            name = window->objectName();
-            window->findChild<QPushButton*>("BitTerminar")->click();
-        });
-        run.menu.findChild<QAction*>(QLatin1String(component))->trigger();
-        QVERIFY2(seen, component);
-        QCOMPARE(name, QLatin1String(component) == QLatin1String("CLICHE004")
-                           ? QStringLiteral("TCORTF013")
-                           : QStringLiteral("TCORTF023"));
-    }
+    const char* component = drawing ? "DESENHO004" : "CLICHE004";
+    bool seen = false;
+    QString name;
+    QTimer::singleShot(0, [&] {
+        auto* window = qobject_cast<ValidationWindow*>(QApplication::activeModalWidget());
+        QVERIFY(window);
+        seen = true;
+        name = window->objectName();
+        window->findChild<QPushButton*>("BitTerminar")->click();
+    });
+    run.menu.findChild<QAction*>(QLatin1String(component))->trigger();
+    QVERIFY2(seen, component);
+    QCOMPARE(name, drawing ? QStringLiteral("TCORTF023") : QStringLiteral("TCORTF013"));
 }
 
 QTEST_MAIN(TestValidation)

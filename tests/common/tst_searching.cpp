@@ -3,6 +3,7 @@
 // sort by a click on a title with its yellow title, F1..F6 on a grid, and the names beside
 // codes.
 #include "codenames.h"
+#include "colours.h"
 #include "dataset.h"
 #include "datasetviews.h"
 #include "grids.h"
@@ -28,25 +29,15 @@ const QString kFact = QStringLiteral("test_fact");
 
 // Colours 1..count named "Cor <code>", except a few names that the searches look for.
 void fillColours(test::Installation& inst, int count) {
-    QVERIFY(inst.exec("main", "DELETE FROM CORES"));
-    QSqlDatabase db = inst.open("main");
-    QVERIFY(db.transaction());
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO CORES (CODIGO, DESIGNACAO, NUMERO) VALUES (?, ?, ?)"));
-    for (int i = 1; i <= count; ++i) {
-        QString name = QStringLiteral("Cor %1").arg(i, 4, 10, QLatin1Char('0'));
-        if (i == 700)
-            name = QStringLiteral("Verde 50% Mate");
-        if (i == 701)
-            name = QStringLiteral("Verde 50 Mate");
-        if (i == 702)
-            name = QStringLiteral("verde_claro");
-        q.addBindValue(i);
-        q.addBindValue(name);
-        q.addBindValue(QString::number(i % 7));
-        FALQ_VERIFY_SQL(q, q.exec());
-    }
-    QVERIFY(db.commit());
+    test::fillColours(inst, count, [](int code) {
+        if (code == 700)
+            return QStringLiteral("Verde 50% Mate");
+        if (code == 701)
+            return QStringLiteral("Verde 50 Mate");
+        if (code == 702)
+            return QStringLiteral("verde_claro");
+        return QStringLiteral("Cor %1").arg(code, 4, 10, QLatin1Char('0'));
+    });
 }
 
 void fillClients(test::Installation& inst) {

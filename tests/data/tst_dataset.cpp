@@ -96,11 +96,9 @@ void TestDataset::sharedDatasetsPresentTheirColumns() {
 }
 
 void TestDataset::applyWritesEverythingInOneTransaction() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    Workstation dws(inst, "ws1");
-    Dataset* d = dws(ds::MAQUINAS);
-    QVERIFY(d->open());
+    test::DatasetOn t(ds::MAQUINAS);
+    QVERIFY(t.open());
+    Dataset* d = t.d;
     QCOMPARE(d->rowCount(), 6);
     // Change row 1, delete row 2, insert row 7, change the key of row 3.
     QVERIFY(d->setValue(0, "DESIGNACAO", "Flexo 2 Cores Nova"));
@@ -117,11 +115,11 @@ void TestDataset::applyWritesEverythingInOneTransaction() {
     const ApplyResult r = d->applyUpdates();
     QVERIFY2(r.ok, qPrintable(r.error));
     QVERIFY(!d->hasPendingUpdates());
-    QCOMPARE(count(inst, "SELECT COUNT(*) FROM MAQUINAS"), 6);
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM MAQUINAS WHERE CODIGO = 1").toString(),
+    QCOMPARE(count(t.inst, "SELECT COUNT(*) FROM MAQUINAS"), 6);
+    QCOMPARE(t.inst.scalar("main", "SELECT DESIGNACAO FROM MAQUINAS WHERE CODIGO = 1").toString(),
              QStringLiteral("Flexo 2 Cores Nova"));
-    QCOMPARE(count(inst, "SELECT COUNT(*) FROM MAQUINAS WHERE CODIGO IN (2, 3)"), 0);
-    QCOMPARE(count(inst, "SELECT COUNT(*) FROM MAQUINAS WHERE CODIGO IN (7, 30)"), 2);
+    QCOMPARE(count(t.inst, "SELECT COUNT(*) FROM MAQUINAS WHERE CODIGO IN (2, 3)"), 0);
+    QCOMPARE(count(t.inst, "SELECT COUNT(*) FROM MAQUINAS WHERE CODIGO IN (7, 30)"), 2);
 
     // A failing row rolls back the rows before it in the same apply.
     QVERIFY(d->setValue(0, "DESIGNACAO", "Outra"));
@@ -129,7 +127,7 @@ void TestDataset::applyWritesEverythingInOneTransaction() {
     d->setFieldValue("CODIGO", 7);                // duplicate
     const ApplyResult failed = d->applyUpdates(); // no handler: abort
     QVERIFY(!failed.ok);
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM MAQUINAS WHERE CODIGO = 1").toString(),
+    QCOMPARE(t.inst.scalar("main", "SELECT DESIGNACAO FROM MAQUINAS WHERE CODIGO = 1").toString(),
              QStringLiteral("Flexo 2 Cores Nova"));
     QCOMPARE(d->pendingCount(), 2);
 }
@@ -327,11 +325,9 @@ void TestDataset::userAndArticleErrorsShowServerMessage() {
 }
 
 void TestDataset::movementInsertGetsItsNumber() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    Workstation dws(inst, "ws1");
-    Dataset* d = dws(ds::MOVIMENTOS);
-    QVERIFY(d->open());
+    test::DatasetOn t(ds::MOVIMENTOS);
+    QVERIFY(t.open());
+    Dataset* d = t.d;
     d->append();
     d->setFieldValue("DESENHONRO", "24-00001");
     d->setFieldValue("CLICHENRO", "");
@@ -341,20 +337,18 @@ void TestDataset::movementInsertGetsItsNumber() {
     QVERIFY(d->applyUpdates().ok);
     const int nro = d->fieldValue("NRO").toInt();
     QVERIFY(nro > 0);
-    QCOMPARE(count(inst, "SELECT NROUTIL FROM MOVIMENTOS WHERE NRO = ?", {nro}), 2);
+    QCOMPARE(count(t.inst, "SELECT NROUTIL FROM MOVIMENTOS WHERE NRO = ?", {nro}), 2);
     // The number names the row of a later change.
     d->setFieldValue("NROUTIL", 3);
     QVERIFY(d->applyUpdates().ok);
-    QCOMPARE(count(inst, "SELECT NROUTIL FROM MOVIMENTOS WHERE NRO = ?", {nro}), 3);
+    QCOMPARE(count(t.inst, "SELECT NROUTIL FROM MOVIMENTOS WHERE NRO = ?", {nro}), 3);
 }
 
 void TestDataset::errorWindowRetriesWithEdits() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
     TUpdateErrorForm form;
-    Workstation dws(inst, "ws1", &form);
-    Dataset* d = dws(ds::CARTOES);
-    QVERIFY(d->open());
+    test::DatasetOn t(ds::CARTOES, &form);
+    QVERIFY(t.open());
+    Dataset* d = t.d;
     d->append();
     d->setFieldValue("CODIGO", 1);
     d->setFieldValue("DESIGNACAO", "Duplicado");
@@ -375,24 +369,22 @@ void TestDataset::errorWindowRetriesWithEdits() {
     const ApplyResult r = d->applyUpdates();
     QVERIFY(seen);
     QVERIFY2(r.ok, qPrintable(r.error));
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 12").toString(),
+    QCOMPARE(t.inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 12").toString(),
              QStringLiteral("Duplicado"));
 }
 
 void TestDataset::errorWindowAborts() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
     TUpdateErrorForm form;
-    Workstation dws(inst, "ws1", &form);
-    Dataset* d = dws(ds::CARTOES);
-    QVERIFY(d->open());
+    test::DatasetOn t(ds::CARTOES, &form);
+    QVERIFY(t.open());
+    Dataset* d = t.d;
     QVERIFY(d->setValue(1, "DESIGNACAO", "Alterado"));
     d->append();
     d->setFieldValue("CODIGO", 1);
     QTimer::singleShot(0, &form, [&] { form.findChild<QPushButton*>("AbortButton")->click(); });
     const ApplyResult r = d->applyUpdates();
     QVERIFY(r.aborted);
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 2").toString(),
+    QCOMPARE(t.inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 2").toString(),
              QStringLiteral("Simples C"));
     QCOMPARE(d->pendingCount(), 2);
 }
@@ -434,11 +426,9 @@ void TestDataset::locateLoadsFurtherRows() {
 }
 
 void TestDataset::cancelUpdatesRestoresTheRows() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    Workstation ws(inst, "ws1");
-    Dataset* d = ws(ds::MAQUINAS);
-    QVERIFY(d->open());
+    test::DatasetOn t(ds::MAQUINAS);
+    QVERIFY(t.open());
+    Dataset* d = t.d;
     QVERIFY(d->setValue(0, "DESIGNACAO", "Mudada"));
     d->setCurrentRow(2);
     d->deleteCurrent();
@@ -452,8 +442,8 @@ void TestDataset::cancelUpdatesRestoresTheRows() {
     QCOMPARE(d->rowCount(), 6);
     QCOMPARE(d->value(0, "DESIGNACAO").toString(), QStringLiteral("Flexo 2 Cores"));
     QVERIFY(d->applyUpdates().ok);
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM MAQUINAS").toInt(), 6);
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM MAQUINAS WHERE CODIGO = 1").toString(),
+    QCOMPARE(t.inst.scalar("main", "SELECT COUNT(*) FROM MAQUINAS").toInt(), 6);
+    QCOMPARE(t.inst.scalar("main", "SELECT DESIGNACAO FROM MAQUINAS WHERE CODIGO = 1").toString(),
              QStringLiteral("Flexo 2 Cores"));
 }
 

@@ -25,6 +25,20 @@ void fillCards(test::Installation& inst, int count) {
 int count(test::Installation& inst, const QString& sql, const QVariantList& binds = {}) {
     return inst.scalar(QStringLiteral("main"), sql, binds).toInt();
 }
+
+// `count` cards (fillCards) on a fresh installation and workstation "wsA"'s cards.
+struct CardsOn : test::DatasetOn {
+    explicit CardsOn(int count) : DatasetOn(ds::CARTOES, nullptr, QStringLiteral("wsA")) {
+        if (d)
+            fillCards(inst, count);
+    }
+    // Ends the server process of the workstation's connection, as a server restart does.
+    bool endBackend() {
+        QSqlQuery pid(QSqlDatabase::database(QStringLiteral("wsA"), false));
+        return pid.exec("SELECT pg_backend_pid()") && pid.next() &&
+               inst.exec("main", "SELECT pg_terminate_backend(?)", {pid.value(0)});
+    }
+};
 } // namespace
 
 class TestFaults : public QObject {
@@ -111,20 +125,13 @@ void TestFaults::changeOfCaseIsAChange() {
 void TestFaults::workSurvivesAServerRestart() {
     if (!test::usePostgres())
         QSKIP("a server connection: PostgreSQL only");
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    fillCards(inst, 3);
-    Workstation a(inst, "wsA");
+    CardsOn t(3);
+    QVERIFY(t.open());
     QSqlDatabase conn = QSqlDatabase::database("wsA");
-    Dataset* cards = a(ds::CARTOES);
-    Dataset* moves = a(ds::MOVIMENTOS);
-    QVERIFY(cards->open());
+    Dataset* cards = t.d;
+    Dataset* moves = (*t.ws)(ds::MOVIMENTOS);
     QVERIFY(moves->open());
-    auto terminate = [&] {
-        QSqlQuery pid(conn);
-        QVERIFY(pid.exec("SELECT pg_backend_pid()") && pid.next());
-        QVERIFY(inst.exec("main", "SELECT pg_terminate_backend(?)", {pid.value(0)}));
-    };
+    auto terminate = [&t] { QVERIFY(t.endBackend()); };
     auto cacheWork = [&](const QString& text) {
         QVERIFY(cards->setValue(0, "DESIGNACAO", text));
         moves->append();
@@ -141,8 +148,8 @@ void TestFaults::workSurvivesAServerRestart() {
     QVERIFY2(cards->applyUpdates().ok, qPrintable(cards->lastError()));
     const ApplyResult written = moves->applyUpdates();
     QVERIFY2(written.ok, qPrintable(written.error));
-    QCOMPARE(count(inst, "SELECT COUNT(*) FROM MOVIMENTOS WHERE CLICHENRO = 'restart'"), 1);
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 1").toString(),
+    QCOMPARE(count(t.inst, "SELECT COUNT(*) FROM MOVIMENTOS WHERE CLICHENRO = 'restart'"), 1);
+    QCOMPARE(t.inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 1").toString(),
              QStringLiteral("restart"));
     QVERIFY(moves->value(moves->rowCount() - 1, "NRO").toInt() > 0);
 
@@ -173,18 +180,15 @@ void TestFaults::workSurvivesAServerRestart() {
     QVERIFY(moves->applyUpdates().ok);
     QVERIFY(cards->applyUpdates().ok);
     QVERIFY(moves->applyUpdates().ok); // nothing left: nothing written again
-    QCOMPARE(count(inst, "SELECT COUNT(*) FROM MOVIMENTOS WHERE CLICHENRO = 'down'"), 1);
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 1").toString(),
+    QCOMPARE(count(t.inst, "SELECT COUNT(*) FROM MOVIMENTOS WHERE CLICHENRO = 'down'"), 1);
+    QCOMPARE(t.inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 1").toString(),
              QStringLiteral("down"));
 }
 
 void TestFaults::stepGoesWithTheRows() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    fillCards(inst, 2);
-    Workstation a(inst, "wsA");
-    Dataset* cards = a(ds::CARTOES);
-    QVERIFY(cards->open());
+    CardsOn t(2);
+    QVERIFY(t.open());
+    Dataset* cards = t.d;
     // A step that fails takes the rows back with it: nothing written, the change still cached.
     QVERIFY(cards->setValue(0, "DESIGNACAO", "com passo"));
     auto insert = [](QSqlDatabase& db, const char* sql, QString* error) {
@@ -202,40 +206,32 @@ void TestFaults::stepGoesWithTheRows() {
     QVERIFY(!r.ok);
     QVERIFY(!r.error.isEmpty());
     QCOMPARE(cards->pendingCount(), 1);
-    QCOMPARE(count(inst, "SELECT COUNT(*) FROM CARTOES WHERE CODIGO = 98"), 0);
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 1").toString(),
+    QCOMPARE(count(t.inst, "SELECT COUNT(*) FROM CARTOES WHERE CODIGO = 98"), 0);
+    QCOMPARE(t.inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 1").toString(),
              QStringLiteral("abc 1"));
     // A step that succeeds is written with the rows.
     r = cards->applyUpdates([&](QSqlDatabase& db, QString* error) {
         return insert(db, "INSERT INTO CARTOES (CODIGO, DESIGNACAO) VALUES (98, 'passo')", error);
     });
     QVERIFY2(r.ok, qPrintable(r.error));
-    QCOMPARE(count(inst, "SELECT COUNT(*) FROM CARTOES WHERE CODIGO = 98"), 1);
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 1").toString(),
+    QCOMPARE(count(t.inst, "SELECT COUNT(*) FROM CARTOES WHERE CODIGO = 98"), 1);
+    QCOMPARE(t.inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 1").toString(),
              QStringLiteral("com passo"));
 }
 
 void TestFaults::stepRunsAgainOnANewAttempt() {
     if (!test::usePostgres())
         QSKIP("a server connection: PostgreSQL only");
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    fillCards(inst, 2);
-    Workstation a(inst, "wsA");
-    QSqlDatabase conn = QSqlDatabase::database("wsA");
-    Dataset* cards = a(ds::CARTOES);
-    QVERIFY(cards->open());
+    CardsOn t(2);
+    QVERIFY(t.open());
+    Dataset* cards = t.d;
     QVERIFY(cards->setValue(0, "DESIGNACAO", "nova tentativa"));
     // The first run of the step loses the connection: the transaction dies with it, and the
     // new attempt writes the rows and runs the step again, once.
     int runs = 0;
     const ApplyResult r = cards->applyUpdates([&](QSqlDatabase& db, QString* error) {
-        if (++runs == 1) {
-            QSqlQuery pid(conn);
-            if (!pid.exec("SELECT pg_backend_pid()") || !pid.next() ||
-                !inst.exec("main", "SELECT pg_terminate_backend(?)", {pid.value(0)}))
-                return false;
-        }
+        if (++runs == 1 && !t.endBackend())
+            return false;
         QSqlQuery q(db);
         if (q.exec("INSERT INTO CARTOES (CODIGO, DESIGNACAO) VALUES (97, 'passo')"))
             return true;
@@ -244,8 +240,8 @@ void TestFaults::stepRunsAgainOnANewAttempt() {
     });
     QVERIFY2(r.ok, qPrintable(r.error));
     QCOMPARE(runs, 2);
-    QCOMPARE(count(inst, "SELECT COUNT(*) FROM CARTOES WHERE CODIGO = 97"), 1);
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 1").toString(),
+    QCOMPARE(count(t.inst, "SELECT COUNT(*) FROM CARTOES WHERE CODIGO = 97"), 1);
+    QCOMPARE(t.inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 1").toString(),
              QStringLiteral("nova tentativa"));
     QCOMPARE(cards->pendingCount(), 0);
 }

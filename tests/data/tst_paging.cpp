@@ -1,6 +1,7 @@
 // Datasets read in pages by key: positions and page edges, jumps to any row, locate by the
 // engine, pending changes on pages that were dropped, other workstations changing the rows
 // between two reads, and the statements that are read from the start instead.
+#include "colours.h"
 #include "connections.h"
 #include "dataset.h"
 #include "testsupport.h"
@@ -17,19 +18,19 @@ using falq::test::Workstation;
 namespace {
 // `count` colours, codes 1..count, designations "Cor <code>".
 void fillColours(test::Installation& inst, int count) {
-    QVERIFY(inst.exec("main", "DELETE FROM CORES"));
-    QSqlDatabase db = inst.open("main");
-    QVERIFY(db.transaction());
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO CORES (CODIGO, DESIGNACAO, NUMERO) VALUES (?, ?, ?)"));
-    for (int i = 1; i <= count; ++i) {
-        q.addBindValue(i);
-        q.addBindValue(QStringLiteral("Cor %1").arg(i));
-        q.addBindValue(QString::number(i % 7));
-        FALQ_VERIFY_SQL(q, q.exec());
-    }
-    QVERIFY(db.commit());
+    test::fillColours(inst, count, [](int code) { return QStringLiteral("Cor %1").arg(code); });
 }
+
+// `count` colours (fillColours) on a fresh installation, read by workstation "ws1" in pages
+// within `budget` rows.
+struct ColourPages : test::DatasetOn {
+    explicit ColourPages(int count, int budget = 512) : DatasetOn(ds::CORES) {
+        if (!d)
+            return;
+        fillColours(inst, count);
+        d->setRowBudget(budget);
+    }
+};
 
 // `count` movements over few dates (many ties on the order), one in ten without a date.
 void fillMovements(test::Installation& inst, int count) {
@@ -58,6 +59,13 @@ QList<int> engineOrder(test::Installation& inst, const QString& sql) {
     while (q.next())
         out << q.value(0).toInt();
     return out;
+}
+
+// 1500 movements (fillMovements); their numbers in the order the engine sorts them, newest
+// first.
+QList<int> fillMovementsNewestFirst(test::Installation& inst) {
+    fillMovements(inst, 1500);
+    return engineOrder(inst, "SELECT NRO FROM MOVIMENTOS ORDER BY DATA DESC, NRO DESC");
 }
 
 QList<int> column(Dataset* d, const QString& field, const QList<int>& positions) {
@@ -100,13 +108,9 @@ void TestPaging::positionsAndPageEdges_data() {
 
 void TestPaging::positionsAndPageEdges() {
     QFETCH(int, rows);
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    fillColours(inst, rows);
-    Workstation ws(inst, "ws1");
-    Dataset* d = ws(ds::CORES);
-    d->setRowBudget(600);
-    QVERIFY(d->open());
+    ColourPages t(rows, 600);
+    QVERIFY(t.open());
+    Dataset* d = t.d;
     QVERIFY2(d->pagingRefusal().isEmpty(), qPrintable(d->pagingRefusal()));
     QCOMPARE(d->rowCount(), rows);
     QCOMPARE(d->isEmpty(), rows == 0);
@@ -130,9 +134,7 @@ void TestPaging::positionsAndPageEdges() {
 void TestPaging::jumpsFollowTheEngineOrderWithTiesAndNulls() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    fillMovements(inst, 1500);
-    const QList<int> expected =
-        engineOrder(inst, "SELECT NRO FROM MOVIMENTOS ORDER BY DATA DESC, NRO DESC");
+    const QList<int> expected = fillMovementsNewestFirst(inst);
     QCOMPARE(expected.size(), 1500);
     Workstation ws(inst, "ws1");
     Dataset* d = ws(ds::MOVIMENTOS);
@@ -158,9 +160,7 @@ void TestPaging::jumpsFollowTheEngineOrderWithTiesAndNulls() {
 void TestPaging::locateAsksTheEngine() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    fillMovements(inst, 1500);
-    const QList<int> expected =
-        engineOrder(inst, "SELECT NRO FROM MOVIMENTOS ORDER BY DATA DESC, NRO DESC");
+    const QList<int> expected = fillMovementsNewestFirst(inst);
     Workstation ws(inst, "ws1");
     Dataset* d = ws(ds::MOVIMENTOS);
     QVERIFY(d->open());
@@ -214,13 +214,9 @@ void TestPaging::locateAsksTheEngine() {
 }
 
 void TestPaging::pendingChangesSurviveDroppedPages() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    fillColours(inst, 3000);
-    Workstation ws(inst, "ws1");
-    Dataset* d = ws(ds::CORES);
-    d->setRowBudget(512);
-    QVERIFY(d->open());
+    ColourPages t(3000);
+    QVERIFY(t.open());
+    Dataset* d = t.d;
     QVERIFY(d->setValue(5, "DESIGNACAO", "Mudada"));
     // Far away and back: the page of row 5 was dropped and read again.
     QCOMPARE(d->value(2999, "CODIGO").toInt(), 3000);
@@ -230,7 +226,7 @@ void TestPaging::pendingChangesSurviveDroppedPages() {
     QCOMPARE(d->value(4, "CODIGO").toInt(), 5);
     QCOMPARE(d->pendingCount(), 1);
     QVERIFY(d->applyUpdates().ok);
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CORES WHERE CODIGO = 6").toString(),
+    QCOMPARE(t.inst.scalar("main", "SELECT DESIGNACAO FROM CORES WHERE CODIGO = 6").toString(),
              QStringLiteral("Mudada"));
     // A reopen after the apply keeps the user on the record.
     QVERIFY(d->locate({"CODIGO"}, {2500}));
@@ -240,13 +236,9 @@ void TestPaging::pendingChangesSurviveDroppedPages() {
 }
 
 void TestPaging::insertAndDeleteInTheMiddle() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    fillColours(inst, 2000);
-    Workstation ws(inst, "ws1");
-    Dataset* d = ws(ds::CORES);
-    d->setRowBudget(512);
-    QVERIFY(d->open());
+    ColourPages t(2000);
+    QVERIFY(t.open());
+    Dataset* d = t.d;
     QVERIFY(d->locate({"CODIGO"}, {1200}));
     d->deleteCurrent();
     QCOMPARE(d->rowCount(), 1999);
@@ -271,25 +263,21 @@ void TestPaging::insertAndDeleteInTheMiddle() {
     QCOMPARE(QSet<int>(seen.begin(), seen.end()).size(), 2001);
     QCOMPARE(d->pendingCount(), 3);
     QVERIFY(d->applyUpdates().ok);
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM CORES").toInt(), 2001);
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM CORES WHERE CODIGO = 1200").toInt(), 0);
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CORES WHERE CODIGO = 5000").toString(),
+    QCOMPARE(t.inst.scalar("main", "SELECT COUNT(*) FROM CORES").toInt(), 2001);
+    QCOMPARE(t.inst.scalar("main", "SELECT COUNT(*) FROM CORES WHERE CODIGO = 1200").toInt(), 0);
+    QCOMPARE(t.inst.scalar("main", "SELECT DESIGNACAO FROM CORES WHERE CODIGO = 5000").toString(),
              QStringLiteral("Nova"));
 }
 
 void TestPaging::otherWorkstationBetweenReads() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    fillColours(inst, 3000);
-    Workstation ws(inst, "ws1");
-    Dataset* d = ws(ds::CORES);
-    d->setRowBudget(512);
-    QVERIFY(d->open());
+    ColourPages t(3000);
+    QVERIFY(t.open());
+    Dataset* d = t.d;
     QCOMPARE(d->value(2999, "CODIGO").toInt(), 3000); // the end read once
     // Another workstation deletes rows throughout and adds others between the reads.
-    QVERIFY(inst.exec("main", "DELETE FROM CORES WHERE CODIGO > 100 AND CODIGO <= 400"));
-    QVERIFY(inst.exec("main", "DELETE FROM CORES WHERE CODIGO > 2000 AND CODIGO <= 2100"));
-    QVERIFY(inst.exec(
+    QVERIFY(t.inst.exec("main", "DELETE FROM CORES WHERE CODIGO > 100 AND CODIGO <= 400"));
+    QVERIFY(t.inst.exec("main", "DELETE FROM CORES WHERE CODIGO > 2000 AND CODIGO <= 2100"));
+    QVERIFY(t.inst.exec(
         "main", "INSERT INTO CORES (CODIGO, DESIGNACAO, NUMERO) VALUES (10001, 'Outra', '1')"));
     QList<int> seen;
     for (int p = 0; p < d->rowCount(); ++p) {
@@ -306,7 +294,7 @@ void TestPaging::otherWorkstationBetweenReads() {
     // Scrolled backwards the same way.
     QVERIFY(d->open());
     QCOMPARE(d->rowCount(), 2601);
-    QVERIFY(inst.exec("main", "DELETE FROM CORES WHERE CODIGO > 1000 AND CODIGO <= 1300"));
+    QVERIFY(t.inst.exec("main", "DELETE FROM CORES WHERE CODIGO > 1000 AND CODIGO <= 1300"));
     for (int p = d->rowCount() - 1; p >= 0; --p)
         d->value(p, "CODIGO");
     QCoreApplication::processEvents();

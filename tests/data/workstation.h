@@ -5,6 +5,7 @@
 #include "unitDtFalquinas.h"
 
 #include <memory>
+#include <optional>
 
 namespace falq::test {
 
@@ -16,6 +17,25 @@ struct Workstation {
     }
     Dataset* operator()(const QString& name) const { return module->dataset(name); }
     std::unique_ptr<DataModule> module;
+};
+
+// A fresh installation and, on it, the dataset `name` of the workstation on `connection`
+// (its write errors to `handler`).
+struct DatasetOn {
+    explicit DatasetOn(const QString& name, UpdateErrorHandler* handler = nullptr,
+                       const QString& connection = QStringLiteral("ws1")) {
+        if (!inst.ok()) {
+            qWarning("%s", qPrintable(inst.error()));
+            return;
+        }
+        ws.emplace(inst, connection, handler);
+        d = (*ws)(name);
+    }
+    // Reads the dataset.
+    bool open() { return d && d->open(); }
+    Installation inst;
+    std::optional<Workstation> ws;
+    Dataset* d = nullptr;
 };
 
 } // namespace falq::test

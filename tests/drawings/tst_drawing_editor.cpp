@@ -672,14 +672,7 @@ void TestDrawingEditor::deleteKeepsFiles() {
     QFile f(photo);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.close();
-    e.messages.answers = {false};
-    e.button("BotDelete")->click();
-    QCOMPARE(e.messages.asked, QStringList{"ELIMINAÇÃO !!! Confirma ?"});
-    QCOMPARE(count(inst), 2);
-    e.messages.answers = {true};
-    e.button("BotDelete")->click();
-    settle();
-    QCOMPARE(count(inst), 1);
+    e.deleteNoThenYes([&t] { return count(t.inst); }, 2);
     QCOMPARE(e.w("Edit_DesenhoNro")->text(), QStringLiteral("D-200"));
     QVERIFY(QFile::exists(photo));
     QCOMPARE(
@@ -694,21 +687,7 @@ void TestDrawingEditor::openedFromTheMenu() {
     test::Run run;
     registerWindows(run.menu, run.session);
     QVERIFY(run.start());
-    for (const char* entry : {"menu", "button"}) {
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            auto* window = qobject_cast<TCORTF020*>(QApplication::activeModalWidget());
-            QVERIFY(window);
-            seen = true;
-            window->findChild<QPushButton*>("BitTerminar")->click();
-        });
-        if (QLatin1String(entry) == QLatin1String("menu"))
-            run.menu.findChild<QAction*>("DESENHO001")->trigger();
-        else
-            QTest::mouseClick(run.menu.findChild<QWidget*>("BotAbreDesenhos"), Qt::LeftButton);
-        QVERIFY2(seen, entry);
-        QVERIFY(!run.session.dataset("DESENHOS")->isOpen());
-    }
+    test::opensFromTheMenu<TCORTF020>(run, "DESENHO001", "BotAbreDesenhos", {"DESENHOS"});
 }
 
 void TestDrawingEditor::demoDrawingShowsItsPhoto() {

@@ -421,12 +421,7 @@ void TestToolLifeWindow::failedRightsToldOnce() {
     t.e.messages.shown.clear();
     for (int i = 0; i < 3; ++i) {
         // A box over the window closes: the window is active again.
-        QDialog over(t.e.window.get());
-        over.show();
-        over.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&over));
-        over.close();
-        QVERIFY(t.e.activate());
+        QVERIFY(t.e.reactivate());
     }
     QVERIFY2(t.e.messages.shown.isEmpty(), qPrintable(t.e.messages.shown.join('|')));
     QVERIFY(!t.e.button("BotGravarVida")->isEnabled());
@@ -467,15 +462,8 @@ void TestToolLifeWindow::rightsAndPrinting() {
     // Without the print right: no print, no pictures to print; the export stays.
     QVERIFY(t.inst.exec("main", "UPDATE APLICACAODET SET IMPRIMIR = 'N' WHERE PROGRAMA = "
                                 "'Utiliz.Cliches e Desenhos'"));
-    {
-        // A window over this one closes: the rights are read again.
-        QDialog over(t.e.window.get());
-        over.show();
-        over.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&over));
-        over.close();
-        QVERIFY(t.e.activate());
-    }
+    // A window over this one closes: the rights are read again.
+    QVERIFY(t.e.reactivate());
     QVERIFY(!t.e.button("BotPrint")->isVisible());
     QVERIFY(!t.e.w<QCheckBox>("ChkImpFoto")->isVisible());
     QVERIFY(t.e.button("BotExcel")->isVisible());

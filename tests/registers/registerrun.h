@@ -6,8 +6,35 @@
 
 namespace falq::test {
 
-template <class Window> struct RegisterOn {
-    RegisterOn() : e("Edit_Desenho") {
+// The columns of a table of refused boxes: the box, what is typed in it and the message the
+// save shows (empty: a beep only).
+inline void refusalColumns() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+}
+
+// The current row of a table of refused boxes.
+struct Refusal {
+    QString box;
+    QString typed;
+    QString message;
+};
+inline Refusal fetchRefusal() {
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    return {box, typed, message};
+}
+
+// The installation is made before the window's run, and outlives it.
+struct InstallationFirst {
+    Installation inst;
+};
+
+// The register's window with the helpers of EditorOf (open() opens the session and the window).
+template <class Window> struct RegisterOn : InstallationFirst, EditorOf<Window> {
+    RegisterOn() : EditorOf<Window>("Edit_Desenho") {
         if (!inst.ok())
             return;
         addCodes(inst);
@@ -20,7 +47,7 @@ template <class Window> struct RegisterOn {
     bool open() {
         if (!inst.ok())
             qWarning("%s", qPrintable(inst.error()));
-        return inst.ok() && e.open();
+        return inst.ok() && EditorOf<Window>::open();
     }
     int rows(const QString& table, const QString& where = QStringLiteral("1=1")) {
         return inst.scalar("main", "SELECT COUNT(*) FROM " + table + " WHERE " + where).toInt();
@@ -42,8 +69,45 @@ template <class Window> struct RegisterOn {
                                      .arg(table, column)
                                      .arg(limit));
     }
-    Installation inst;
-    EditorOf<Window> e;
+    // "&Inserir", the drawing box left empty: the cliché box takes the focus, `cliche` typed.
+    void insertCliche(const QString& cliche = {}) {
+        this->insert();
+        this->tab("Edit_Desenho");
+        if (!cliche.isEmpty())
+            QTest::keyClicks(this->w("Edit_Cliche"), cliche);
+    }
+    // Takes the `flags` (as "ELIMINAR = 'N'") from the user's rights on `program`.
+    bool withRights(const QString& program, const QString& flags) {
+        return inst.exec("main",
+                         QStringLiteral("UPDATE APLICACAODET SET %1 WHERE PROGRAMA = ?").arg(flags),
+                         {program});
+    }
+    // Each button shown or hidden as named.
+    void showsButtons(std::initializer_list<std::pair<const char*, bool>> buttons) {
+        for (const auto& [name, shown] : buttons)
+            QVERIFY2(this->button(name)->isVisible() == shown, name);
+    }
+    // The refusal's text typed in its box and the grid clicked: the save is refused there,
+    // nothing in `table`, the focus kept in the box and the message shown (none: a beep alone).
+    void saveRefused(const QString& table, const Refusal& refusal) {
+        this->type(qPrintable(refusal.box), refusal.typed);
+        const int beeps = this->messages.lonelyBeeps;
+        this->clickGrid(); // the save reads and checks every box
+        QCOMPARE(rows(table), 0);
+        QCOMPARE(this->focused(), refusal.box);
+        if (refusal.message.isEmpty()) {
+            QVERIFY(this->messages.shown.isEmpty());
+            QVERIFY(this->messages.lonelyBeeps > beeps);
+        } else {
+            QCOMPARE(this->messages.shown, QStringList{refusal.message});
+        }
+    }
+    // The server's refusal (refuseAbove) told once; nothing in `table`.
+    void refusedByServer(const QString& table) {
+        QCOMPARE(rows(table), 0);
+        QCOMPARE(this->messages.shown.size(), 1);
+        QVERIFY(this->messages.shown.first().contains("CK_LIMITE", Qt::CaseInsensitive));
+    }
 };
 
 } // namespace falq::test

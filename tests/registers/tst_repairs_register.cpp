@@ -14,6 +14,18 @@ using Register = test::RegisterOn<TCORTF031>;
 QString digits(const QDate& d) {
     return d.toString(QStringLiteral("ddMMyyyy"));
 }
+
+// Types a repair's type, requisition, invoice and value, as many as given; with `leave`, each
+// box is left with Tab (its check runs), as a user does.
+void typeRow(test::EditorOf<TCORTF031>& r, const QStringList& values, bool leave = false) {
+    const char* const boxes[] = {"Edit_Tipo", "Edit_EncNro", "Edit_FacNro", "Edit_Valor"};
+    for (int i = 0; i < values.size(); ++i) {
+        if (leave)
+            r.fill(boxes[i], values[i]);
+        else
+            r.type(boxes[i], values[i]);
+    }
+}
 } // namespace
 
 class TestRepairsRegister : public QObject {
@@ -24,21 +36,17 @@ private slots:
     void dieRepairStoresItsRow() {
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
-        QVERIFY(!e.w("Edit_Desenho")->isEnabled()); // browsing: the boxes only show
-        e.insert("D-1");
-        QCOMPARE(e.focused(), QStringLiteral("Edit_Tipo"));
-        QVERIFY(!e.w("Edit_Cliche")->isEnabled());
+        QVERIFY(!r.w("Edit_Desenho")->isEnabled()); // browsing: the boxes only show
+        r.insert("D-1");
+        QCOMPARE(r.focused(), QStringLiteral("Edit_Tipo"));
+        QVERIFY(!r.w("Edit_Cliche")->isEnabled());
         // The drawing's supplier is proposed.
-        QCOMPARE(e.w("Edit_Fornecedor")->text(), QStringLiteral("5"));
-        QCOMPARE(e.w("Edit_FornSigla")->text(), QStringLiteral("GRAV"));
-        QCOMPARE(e.w("Edit_DatEnc")->text(),
-                 e.run.session.context().workingDate.toString("dd/MM/yyyy"));
-        e.fill("Edit_Tipo", "R");
-        e.fill("Edit_EncNro", "77");
-        e.fill("Edit_FacNro", "88");
-        e.fill("Edit_Valor", "1.234,5");
-        e.clickGrid();
+        QCOMPARE(r.w("Edit_Fornecedor")->text(), QStringLiteral("5"));
+        QCOMPARE(r.w("Edit_FornSigla")->text(), QStringLiteral("GRAV"));
+        QCOMPARE(r.w("Edit_DatEnc")->text(),
+                 r.run.session.context().workingDate.toString("dd/MM/yyyy"));
+        typeRow(r, {"R", "77", "88", "1.234,5"}, true);
+        r.clickGrid();
         QCOMPARE(r.rows("REPARACOES"), 1);
         QCOMPARE(r.value("REPARACOES", "TIPO").toString(), QStringLiteral("R"));
         QCOMPARE(r.value("REPARACOES", "TIPOREG").toString(), QStringLiteral("DS"));
@@ -52,34 +60,29 @@ private slots:
         QCOMPARE(r.value("REPARACOES", "FACNRO").toInt(), 88);
         QCOMPARE(r.value("REPARACOES", "VALOR").toDouble(), 1234.5);
         QCOMPARE(r.rows("REPARACOES", "FACDATA IS NULL"), 1);
-        QVERIFY(e.messages.shown.isEmpty());
+        QVERIFY(r.messages.shown.isEmpty());
         // Browsing again: the boxes show the new row, invoice included, and are disabled.
-        QCOMPARE(e.w("Edit_FacNro")->text(), QStringLiteral("88"));
-        QVERIFY(!e.w("Edit_Tipo")->isEnabled());
+        QCOMPARE(r.w("Edit_FacNro")->text(), QStringLiteral("88"));
+        QVERIFY(!r.w("Edit_Tipo")->isEnabled());
     }
 
     void clichePurchaseWithSupplierZero() {
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
-        e.insert();
-        QTest::keyClick(e.w("Edit_Desenho"), Qt::Key_Tab); // empty: on to the cliché
-        settle();
-        QCOMPARE(e.focused(), QStringLiteral("Edit_Cliche"));
+        r.insertCliche(); // the drawing empty: on to the cliché
+        QCOMPARE(r.focused(), QStringLiteral("Edit_Cliche"));
         // Cut to 12 characters.
-        QTest::keyClicks(e.w("Edit_Cliche"), "CL-123456789XYZ");
-        e.tab("Edit_Cliche");
-        QCOMPARE(e.focused(), QStringLiteral("Edit_Tipo"));
-        QVERIFY(!e.w("Edit_Desenho")->isEnabled());
-        QCOMPARE(e.w("Edit_FornSigla")->text(), QStringLiteral("POLI"));
-        e.fill("Edit_Tipo", "C");
-        e.fill("Edit_EncNro", "5");
-        e.fill("Edit_FacNro", "6");
-        e.fill("Edit_FacData", digits(QDate(2026, 2, 28)));
-        e.fill("Edit_Fornecedor", "0");
-        QCOMPARE(e.w("Edit_FornSigla")->text(), QString());
-        e.type("Edit_Valor", "0,00"); // a value, although nothing is charged
-        e.clickGrid();
+        QTest::keyClicks(r.w("Edit_Cliche"), "CL-123456789XYZ");
+        r.tab("Edit_Cliche");
+        QCOMPARE(r.focused(), QStringLiteral("Edit_Tipo"));
+        QVERIFY(!r.w("Edit_Desenho")->isEnabled());
+        QCOMPARE(r.w("Edit_FornSigla")->text(), QStringLiteral("POLI"));
+        typeRow(r, {"C", "5", "6"}, true);
+        r.fill("Edit_FacData", digits(QDate(2026, 2, 28)));
+        r.fill("Edit_Fornecedor", "0");
+        QCOMPARE(r.w("Edit_FornSigla")->text(), QString());
+        r.type("Edit_Valor", "0,00"); // a value, although nothing is charged
+        r.clickGrid();
         QCOMPARE(r.rows("REPARACOES"), 1);
         QCOMPARE(r.value("REPARACOES", "CLICHENRO").toString(), QStringLiteral("CL-123456789"));
         QCOMPARE(r.value("REPARACOES", "DESENHONRO").toString(), QString());
@@ -95,31 +98,28 @@ private slots:
     void unknownNumbersAndSupplier() {
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
-        e.insert("D-9");
-        QCOMPARE(e.messages.shown, QStringList{"Desenho Inexistente ..."});
-        QCOMPARE(e.focused(), QStringLiteral("Edit_Desenho"));
-        e.type("Edit_Desenho", "");
-        e.tab("Edit_Desenho");
-        QTest::keyClicks(e.w("Edit_Cliche"), "Z-1");
-        e.tab("Edit_Cliche");
-        QCOMPARE(e.messages.shown.last(), QStringLiteral("Cliche Inexistente ..."));
-        QCOMPARE(e.focused(), QStringLiteral("Edit_Cliche"));
-        e.type("Edit_Cliche", "A-100");
-        e.tab("Edit_Cliche");
-        e.fill("Edit_Tipo", "R");
-        e.fill("Edit_EncNro", "1");
-        e.fill("Edit_Fornecedor", "99");
-        QCOMPARE(e.messages.shown.last(), QStringLiteral("Fornecedor Inexistente ..."));
-        QCOMPARE(e.focused(), QStringLiteral("Edit_Fornecedor"));
-        QCOMPARE(e.w("Edit_FornSigla")->text(), QString());
+        r.insert("D-9");
+        QCOMPARE(r.messages.shown, QStringList{"Desenho Inexistente ..."});
+        QCOMPARE(r.focused(), QStringLiteral("Edit_Desenho"));
+        r.type("Edit_Desenho", "");
+        r.tab("Edit_Desenho");
+        QTest::keyClicks(r.w("Edit_Cliche"), "Z-1");
+        r.tab("Edit_Cliche");
+        QCOMPARE(r.messages.shown.last(), QStringLiteral("Cliche Inexistente ..."));
+        QCOMPARE(r.focused(), QStringLiteral("Edit_Cliche"));
+        r.type("Edit_Cliche", "A-100");
+        r.tab("Edit_Cliche");
+        r.fill("Edit_Tipo", "R");
+        r.fill("Edit_EncNro", "1");
+        r.fill("Edit_Fornecedor", "99");
+        QCOMPARE(r.messages.shown.last(), QStringLiteral("Fornecedor Inexistente ..."));
+        QCOMPARE(r.focused(), QStringLiteral("Edit_Fornecedor"));
+        QCOMPARE(r.w("Edit_FornSigla")->text(), QString());
         QCOMPARE(r.rows("REPARACOES"), 0);
     }
 
     void refusedBoxesStopTheSave_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("message"); // empty: a beep only
+        test::refusalColumns();
         QTest::newRow("value 0") << "Edit_Valor"
                                  << "0"
                                  << "Valor Inválido ...";
@@ -155,35 +155,20 @@ private slots:
                                                 << "";
     }
     void refusedBoxesStopTheSave() {
-        QFETCH(QString, box);
-        QFETCH(QString, typed);
-        QFETCH(QString, message);
+        const test::Refusal refusal = test::fetchRefusal();
+        const QString& box = refusal.box;
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
-        e.insert("D-2");
-        e.type("Edit_Tipo", "R");
-        e.type("Edit_EncNro", "1");
-        e.type("Edit_FacNro", "2");
-        e.type("Edit_Valor", "10");
-        e.type(qPrintable(box), typed);
-        const int beeps = e.messages.lonelyBeeps;
-        e.clickGrid(); // the save reads and checks every box
-        QCOMPARE(r.rows("REPARACOES"), 0);
-        QCOMPARE(e.focused(), box);
-        if (message.isEmpty()) {
-            QVERIFY(e.messages.shown.isEmpty());
-            QVERIFY(e.messages.lonelyBeeps > beeps);
-        } else {
-            QCOMPARE(e.messages.shown, QStringList{message});
-        }
+        r.insert("D-2");
+        typeRow(r, {"R", "1", "2", "10"});
+        r.saveRefused("REPARACOES", refusal);
         // Corrected, the grid saves.
-        e.type(qPrintable(box), box == "Edit_Tipo"         ? QStringLiteral("C")
+        r.type(qPrintable(box), box == "Edit_Tipo"         ? QStringLiteral("C")
                                 : box == "Edit_Fornecedor" ? QStringLiteral("5")
                                 : box.contains("Dat") || box.contains("Data")
                                     ? digits(QDate(2026, 3, 1))
                                     : QStringLiteral("3"));
-        e.clickGrid();
+        r.clickGrid();
         QCOMPARE(r.rows("REPARACOES"), 1);
     }
 
@@ -191,13 +176,9 @@ private slots:
     void valueReadWithTheDecimalComma() {
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
-        e.insert("D-1");
-        e.type("Edit_Tipo", "C");
-        e.type("Edit_EncNro", "1");
-        e.type("Edit_FacNro", "2");
-        e.type("Edit_Valor", "1.500");
-        e.clickGrid();
+        r.insert("D-1");
+        typeRow(r, {"C", "1", "2", "1.500"});
+        r.clickGrid();
         QCOMPARE(r.value("REPARACOES", "VALOR").toDouble(), 1500.0);
     }
 
@@ -206,22 +187,16 @@ private slots:
     void saveChecksTheBoxesTheNumberOpened() {
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
-        e.insert();
-        e.tab("Edit_Desenho");
-        QTest::keyClicks(e.w("Edit_Cliche"), "A-100");
-        e.clickGrid();
+        r.insertCliche("A-100");
+        r.clickGrid();
         QCOMPARE(r.rows("REPARACOES"), 0);
-        QCOMPARE(e.focused(), QStringLiteral("Edit_Tipo")); // empty: a beep
-        e.type("Edit_Tipo", "C");
-        e.type("Edit_EncNro", "5");
-        e.type("Edit_FacNro", "6");
-        e.type("Edit_Valor", "12,5");
-        e.clickGrid();
+        QCOMPARE(r.focused(), QStringLiteral("Edit_Tipo")); // empty: a beep
+        typeRow(r, {"C", "5", "6", "12,5"});
+        r.clickGrid();
         QCOMPARE(r.rows("REPARACOES"), 1);
         QCOMPARE(r.value("REPARACOES", "CLICHENRO").toString(), QStringLiteral("A-100"));
         QCOMPARE(r.value("REPARACOES", "DATENC").toDateTime().date(),
-                 e.run.session.context().workingDate);
+                 r.run.session.context().workingDate);
         QCOMPARE(r.value("REPARACOES", "VALOR").toDouble(), 12.5);
     }
 
@@ -229,24 +204,23 @@ private slots:
     void emptiedNumberDropsTheChoice() {
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
-        e.insert("D-2"); // client SUL, supplier 6
-        e.type("Edit_Tipo", "R");
-        e.click("Edit_Desenho");
-        e.type("Edit_Desenho", "");
-        e.tab("Edit_Desenho");
-        QCOMPARE(e.focused(), QStringLiteral("Edit_Cliche"));
-        QVERIFY(e.w("Edit_Cliche")->isEnabled());
-        QCOMPARE(e.w("Edit_Fornecedor")->text(), QString());
-        QTest::keyClicks(e.w("Edit_Cliche"), "A-100"); // client NORTE, supplier 5
-        e.tab("Edit_Cliche");
-        QCOMPARE(e.focused(), QStringLiteral("Edit_Tipo"));
-        QCOMPARE(e.w("Edit_FornSigla")->text(), QStringLiteral("GRAV"));
-        e.type("Edit_EncNro", "1");
-        e.type("Edit_FacNro", "1");
-        e.type("Edit_Valor", "3");
-        e.click("Edit_Valor");
-        QTest::keyClick(e.w("Edit_Valor"), Qt::Key_Return); // Enter after the last box saves
+        r.insert("D-2"); // client SUL, supplier 6
+        r.type("Edit_Tipo", "R");
+        r.click("Edit_Desenho");
+        r.type("Edit_Desenho", "");
+        r.tab("Edit_Desenho");
+        QCOMPARE(r.focused(), QStringLiteral("Edit_Cliche"));
+        QVERIFY(r.w("Edit_Cliche")->isEnabled());
+        QCOMPARE(r.w("Edit_Fornecedor")->text(), QString());
+        QTest::keyClicks(r.w("Edit_Cliche"), "A-100"); // client NORTE, supplier 5
+        r.tab("Edit_Cliche");
+        QCOMPARE(r.focused(), QStringLiteral("Edit_Tipo"));
+        QCOMPARE(r.w("Edit_FornSigla")->text(), QStringLiteral("GRAV"));
+        r.type("Edit_EncNro", "1");
+        r.type("Edit_FacNro", "1");
+        r.type("Edit_Valor", "3");
+        r.click("Edit_Valor");
+        QTest::keyClick(r.w("Edit_Valor"), Qt::Key_Return); // Enter after the last box saves
         settle();
         QCOMPARE(r.rows("REPARACOES"), 1);
         QCOMPARE(r.value("REPARACOES", "TIPOREG").toString(), QStringLiteral("CL"));
@@ -258,17 +232,14 @@ private slots:
     void saveByMouseStoresTypedValues() {
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
-        e.insert("D-1");
-        e.fill("Edit_Tipo", "R");
-        e.fill("Edit_EncNro", "11");
-        e.fill("Edit_FacNro", "12");
-        e.type("Edit_Valor", "50");
+        r.insert("D-1");
+        typeRow(r, {"R", "11", "12"}, true);
+        r.type("Edit_Valor", "50");
         // Changed after leaving, then the grid clicked: the typed values are stored.
-        e.type("Edit_EncNro", "21");
-        e.type("Edit_Fornecedor", "6");
-        e.type("Edit_Valor", "75,25");
-        e.clickGrid();
+        r.type("Edit_EncNro", "21");
+        r.type("Edit_Fornecedor", "6");
+        r.type("Edit_Valor", "75,25");
+        r.clickGrid();
         QCOMPARE(r.rows("REPARACOES"), 1);
         QCOMPARE(r.value("REPARACOES", "ENCNRO").toInt(), 21);
         QCOMPARE(r.value("REPARACOES", "VALOR").toDouble(), 75.25);
@@ -279,16 +250,12 @@ private slots:
     void numberLeftTwiceHoldsOneRow() {
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
-        e.insert("D-1");
-        e.click("Edit_Desenho");
-        e.type("Edit_Desenho", "D-2");
-        e.tab("Edit_Desenho");
-        e.fill("Edit_Tipo", "C");
-        e.fill("Edit_EncNro", "1");
-        e.fill("Edit_FacNro", "1");
-        e.fill("Edit_Valor", "9");
-        e.clickGrid();
+        r.insert("D-1");
+        r.click("Edit_Desenho");
+        r.type("Edit_Desenho", "D-2");
+        r.tab("Edit_Desenho");
+        typeRow(r, {"C", "1", "1", "9"}, true);
+        r.clickGrid();
         QCOMPARE(r.rows("REPARACOES"), 1);
         QCOMPARE(r.value("REPARACOES", "DESENHONRO").toString(), QStringLiteral("D-2"));
         QCOMPARE(r.value("REPARACOES", "SIGLACLI").toString(), QStringLiteral("SUL"));
@@ -297,58 +264,50 @@ private slots:
     void bothNumbersEmptyAddNothing() {
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
-        e.insert();
-        e.tab("Edit_Desenho");
-        QCOMPARE(e.focused(), QStringLiteral("Edit_Cliche"));
-        e.tab("Edit_Cliche");
-        QCOMPARE(e.focused(), QStringLiteral("Edit_Desenho")); // back and forth
-        e.clickGrid();
+        r.insertCliche();
+        QCOMPARE(r.focused(), QStringLiteral("Edit_Cliche"));
+        r.tab("Edit_Cliche");
+        QCOMPARE(r.focused(), QStringLiteral("Edit_Desenho")); // back and forth
+        r.clickGrid();
         QCOMPARE(r.rows("REPARACOES"), 0);
-        QVERIFY(e.messages.shown.isEmpty());
-        QCOMPARE(int(e.window->mode()), int(RecordEditor::Mode::Browse));
+        QVERIFY(r.messages.shown.isEmpty());
+        QCOMPARE(int(r.window->mode()), int(RecordEditor::Mode::Browse));
     }
 
     void pickerFillsTheBox() {
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
         QList<registers::ObjectKind> asked;
-        e.window->setPicker([&asked](registers::ObjectKind kind) {
+        r.window->setPicker([&asked](registers::ObjectKind kind) {
             asked << kind;
             return QStringLiteral("D-2");
         });
-        e.insert("%");
+        r.insert("%");
         QCOMPARE(asked.size(), 1);
-        QCOMPARE(e.w("Edit_Desenho")->text(), QStringLiteral("D-2"));
-        QCOMPARE(e.focused(), QStringLiteral("Edit_Desenho"));
-        e.tab("Edit_Desenho");
-        QCOMPARE(e.focused(), QStringLiteral("Edit_Tipo"));
-        QCOMPARE(e.w("Edit_FornSigla")->text(), QStringLiteral("POLI"));
+        QCOMPARE(r.w("Edit_Desenho")->text(), QStringLiteral("D-2"));
+        QCOMPARE(r.focused(), QStringLiteral("Edit_Desenho"));
+        r.tab("Edit_Desenho");
+        QCOMPARE(r.focused(), QStringLiteral("Edit_Tipo"));
+        QCOMPARE(r.w("Edit_FornSigla")->text(), QStringLiteral("POLI"));
     }
 
     void refusedApplyWritesNothing() {
         Register r;
         QVERIFY(r.refuseAbove("REPARACOES", "VALOR", 1000));
         QVERIFY(r.open());
-        auto& e = r.e;
-        e.insert("D-1");
-        e.fill("Edit_Tipo", "R");
-        e.fill("Edit_EncNro", "1");
-        e.fill("Edit_FacNro", "1");
-        e.type("Edit_Valor", "5000");
-        e.clickGrid();
-        QCOMPARE(r.rows("REPARACOES"), 0);
-        QCOMPARE(e.messages.shown.size(), 1);
-        QVERIFY(e.messages.shown.first().contains("CK_LIMITE", Qt::CaseInsensitive));
+        r.insert("D-1");
+        typeRow(r, {"R", "1", "1"}, true);
+        r.type("Edit_Valor", "5000");
+        r.clickGrid();
+        r.refusedByServer("REPARACOES");
         // The row stays to be corrected; no other entry starts meanwhile.
-        QVERIFY(e.w("Edit_Valor")->isEnabled());
-        e.button("BotInserir")->click();
+        QVERIFY(r.w("Edit_Valor")->isEnabled());
+        r.button("BotInserir")->click();
         settle();
-        QCOMPARE(int(e.window->mode()), int(RecordEditor::Mode::Browse));
-        e.click("Edit_Valor");
-        e.type("Edit_Valor", "500");
-        e.clickGrid();
+        QCOMPARE(int(r.window->mode()), int(RecordEditor::Mode::Browse));
+        r.click("Edit_Valor");
+        r.type("Edit_Valor", "500");
+        r.clickGrid();
         QCOMPARE(r.rows("REPARACOES"), 1);
         QCOMPARE(r.value("REPARACOES", "VALOR").toDouble(), 500.0);
     }
@@ -361,92 +320,84 @@ private slots:
                                     "'2026-01-05 00:00:00', 5, 'GRAV', 30, 'DS', 'NORTE', 44, "
                                     "'2026-01-09 00:00:00', 'S')"));
         QVERIFY(r.open());
-        auto& e = r.e;
         // The row display fills the invoice too.
-        QCOMPARE(e.w("Edit_FacNro")->text(), QStringLiteral("44"));
-        QCOMPARE(e.w("Edit_FacData")->text(), QStringLiteral("09/01/2026"));
+        QCOMPARE(r.w("Edit_FacNro")->text(), QStringLiteral("44"));
+        QCOMPARE(r.w("Edit_FacData")->text(), QStringLiteral("09/01/2026"));
         // "D.Cli." is a check box, as in the listing.
-        const QModelIndex charged = e.grid()->model()->index(0, 10);
-        QCOMPARE(e.grid()->model()->headerData(10, Qt::Horizontal).toString(),
+        const QModelIndex charged = r.grid()->model()->index(0, 10);
+        QCOMPARE(r.grid()->model()->headerData(10, Qt::Horizontal).toString(),
                  QStringLiteral("D.Cli."));
         QCOMPARE(charged.data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
-        e.insert("D-2");
-        e.button("BotCancelar")->click();
+        r.insert("D-2");
+        r.button("BotCancelar")->click();
         settle();
         QCOMPARE(r.rows("REPARACOES"), 1);
         // The boxes are cleared, the requisition date back to the working date.
-        const QString working = e.run.session.context().workingDate.toString("dd/MM/yyyy");
-        auto cleared = [&e, &working] {
+        const QString working = r.run.session.context().workingDate.toString("dd/MM/yyyy");
+        auto cleared = [&r, &working] {
             for (const char* box : {"Edit_Desenho", "Edit_Tipo", "Edit_EncNro", "Edit_FacNro",
                                     "Edit_Fornecedor", "Edit_FornSigla", "Edit_Valor"})
-                if (!e.w(box)->text().isEmpty())
+                if (!r.w(box)->text().isEmpty())
                     return false;
-            return e.w("Edit_DatEnc")->text() == working;
+            return r.w("Edit_DatEnc")->text() == working;
         };
         QVERIFY(cleared());
-        e.messages.answers = {false, true};
-        e.button("BotDelete")->click();
+        r.messages.answers = {false, true};
+        r.button("BotDelete")->click();
         settle();
-        QCOMPARE(e.messages.asked, QStringList{"ELIMINAÇÃO !!! Confirma ?"});
+        QCOMPARE(r.messages.asked, QStringList{"ELIMINAÇÃO !!! Confirma ?"});
         QCOMPARE(r.rows("REPARACOES"), 1);
         QVERIFY(cleared());
-        e.button("BotDelete")->click();
+        r.button("BotDelete")->click();
         settle();
         QCOMPARE(r.rows("REPARACOES"), 0);
-        e.button("BotDelete")->click(); // no row: nothing asked
+        r.button("BotDelete")->click(); // no row: nothing asked
         settle();
-        QCOMPARE(e.messages.asked.size(), 2);
+        QCOMPARE(r.messages.asked.size(), 2);
     }
 
     void closingSavesTheEntry() {
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
-        e.insert("D-1");
-        e.type("Edit_Tipo", "R");
-        e.type("Edit_EncNro", "3");
-        e.type("Edit_FacNro", "4");
-        e.type("Edit_Valor", "");
-        e.window->close();
+        r.insert("D-1");
+        typeRow(r, {"R", "3", "4", ""});
+        r.window->close();
         settle();
-        QVERIFY(e.window->isVisible()); // refused: stays open
-        QCOMPARE(e.messages.shown, QStringList{"Valor Inválido ..."});
-        e.type("Edit_Valor", "8");
-        e.window->close();
+        QVERIFY(r.window->isVisible()); // refused: stays open
+        QCOMPARE(r.messages.shown, QStringList{"Valor Inválido ..."});
+        r.type("Edit_Valor", "8");
+        r.window->close();
         settle();
-        QVERIFY(!e.window->isVisible());
+        QVERIFY(!r.window->isVisible());
         QCOMPARE(r.rows("REPARACOES"), 1);
     }
 
     void rightsShowTheButtons() {
         Register r;
-        QVERIFY(r.inst.exec("main", "UPDATE APLICACAODET SET INSERIR = 'N', IMPRIMIR = 'N' "
-                                    "WHERE PROGRAMA = 'Registo de Reparacoes'"));
+        QVERIFY(r.withRights("Registo de Reparacoes", "INSERIR = 'N', IMPRIMIR = 'N'"));
         QVERIFY(r.open());
-        auto& e = r.e;
-        QVERIFY(!e.button("BotInserir")->isVisible());
-        QVERIFY(!e.button("BotCancelar")->isVisible());
-        QVERIFY(!e.button("BotPrint")->isVisible());
-        QVERIFY(e.button("BotDelete")->isVisible());
+        r.showsButtons({{"BotInserir", false},
+                        {"BotCancelar", false},
+                        {"BotPrint", false},
+                        {"BotDelete", true}});
     }
 
     void printOpensTheListingAndTypeShowsItsPanel() {
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
         int opened = 0;
-        e.window->setListingOpener([&opened] { ++opened; });
-        e.button("BotPrint")->click();
+        r.window->setListingOpener([&opened] { ++opened; });
+        r.button("BotPrint")->click();
         QCOMPARE(opened, 1);
-        e.insert("D-1");
-        QVERIFY(e.window->findChild<QWidget*>("PanelTipo")->isVisible());
-        QCOMPARE(e.window->statusText(), QStringLiteral("Digite C, Compra de Novo, R, Reparação"));
-        e.fill("Edit_Tipo", "R");
-        QVERIFY(!e.window->findChild<QWidget*>("PanelTipo")->isVisible());
-        e.fill("Edit_EncNro", "1");
-        e.click("Edit_Fornecedor");
+        r.insert("D-1");
+        QVERIFY(r.window->findChild<QWidget*>("PanelTipo")->isVisible());
+        QCOMPARE(r.window->statusText(), QStringLiteral("Digite C, Compra de Novo, R, Reparação"));
+        r.fill("Edit_Tipo", "R");
+        QVERIFY(!r.window->findChild<QWidget*>("PanelTipo")->isVisible());
+        r.fill("Edit_EncNro", "1");
+        r.click("Edit_Fornecedor");
         QCOMPARE(
-            e.window->statusText(),
+            r.window->statusText(),
             QStringLiteral("Tecla <INS> ... Procura Numérica, <CTRL+INS> Procura Alfabética ..."));
     }
 };

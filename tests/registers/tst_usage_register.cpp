@@ -41,15 +41,15 @@ using Ranking = QList<QPair<QString, int>>;
 class TestUsageRegister : public QObject {
     Q_OBJECT
 
-    QTabWidget* book(Register& r, const char* name) { return r.e.w<QTabWidget>(name); }
+    QTabWidget* book(Register& r, const char* name) { return r.w<QTabWidget>(name); }
     // Sets the period and patterns and confirms them.
     void consult(Register& r, const QString& from, const QString& to, const QString& client = "%",
                  const QString& supplier = "%") {
-        r.e.type("Edit_Data1", from);
-        r.e.type("Edit_Data2", to);
-        r.e.type("Edit_Cliente", client);
-        r.e.type("Edit_Fornecedor", supplier);
-        r.e.button("BotConsulta")->click();
+        r.type("Edit_Data1", from);
+        r.type("Edit_Data2", to);
+        r.type("Edit_Cliente", client);
+        r.type("Edit_Fornecedor", supplier);
+        r.button("BotConsulta")->click();
         settle();
     }
 
@@ -59,18 +59,17 @@ private slots:
     void drawingMovementStoresItsRow() {
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
-        e.insert("D-1");
-        QCOMPARE(e.focused(), QStringLiteral("Edit_NroUtil"));
-        QCOMPARE(e.w("Edit_NroUtil")->text(), QStringLiteral("1")); // 1 proposed
-        QVERIFY(!e.w("Edit_Cliche")->isEnabled());
-        e.tab("Edit_NroUtil");
-        e.type("Edit_Rotacoes", "500");
-        QTest::keyClick(e.w("Edit_Rotacoes"), Qt::Key_Return); // Enter as Tab
+        r.insert("D-1");
+        QCOMPARE(r.focused(), QStringLiteral("Edit_NroUtil"));
+        QCOMPARE(r.w("Edit_NroUtil")->text(), QStringLiteral("1")); // 1 proposed
+        QVERIFY(!r.w("Edit_Cliche")->isEnabled());
+        r.tab("Edit_NroUtil");
+        r.type("Edit_Rotacoes", "500");
+        QTest::keyClick(r.w("Edit_Rotacoes"), Qt::Key_Return); // Enter as Tab
         settle();
-        QCOMPARE(e.focused(), QStringLiteral("Edit_Encomenda"));
-        e.type("Edit_Encomenda", "ENC-7");
-        e.clickGrid();
+        QCOMPARE(r.focused(), QStringLiteral("Edit_Encomenda"));
+        r.type("Edit_Encomenda", "ENC-7");
+        r.clickGrid();
         QCOMPARE(r.rows("MOVIMENTOS"), 1);
         QCOMPARE(r.value("MOVIMENTOS", "DESENHONRO").toString(), QStringLiteral("D-1"));
         QCOMPARE(r.rows("MOVIMENTOS", "CLICHENRO = ''"), 1);
@@ -79,25 +78,22 @@ private slots:
         QCOMPARE(r.value("MOVIMENTOS", "ENCOMENDA").toString(), QStringLiteral("ENC-7"));
         QCOMPARE(r.value("MOVIMENTOS", "TIPOREG").toString(), QStringLiteral("DS"));
         QCOMPARE(r.value("MOVIMENTOS", "DATA").toDateTime().date(),
-                 e.run.session.context().workingDate);
-        QVERIFY(e.messages.shown.isEmpty());
-        QVERIFY(!e.w("Edit_NroUtil")->isEnabled());
+                 r.run.session.context().workingDate);
+        QVERIFY(r.messages.shown.isEmpty());
+        QVERIFY(!r.w("Edit_NroUtil")->isEnabled());
     }
 
     void clicheMovementCutTo12() {
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
-        e.insert();
-        e.tab("Edit_Desenho");
-        QTest::keyClicks(e.w("Edit_Cliche"), "CL-123456789000");
-        e.tab("Edit_Cliche");
-        QCOMPARE(e.focused(), QStringLiteral("Edit_NroUtil"));
-        QVERIFY(!e.w("Edit_Desenho")->isEnabled());
-        e.type("Edit_NroUtil", "3");
-        e.type("Edit_Rotacoes", "1200");
-        e.type("Edit_Data", "05032026");
-        e.clickGrid();
+        r.insertCliche("CL-123456789000");
+        r.tab("Edit_Cliche");
+        QCOMPARE(r.focused(), QStringLiteral("Edit_NroUtil"));
+        QVERIFY(!r.w("Edit_Desenho")->isEnabled());
+        r.type("Edit_NroUtil", "3");
+        r.type("Edit_Rotacoes", "1200");
+        r.type("Edit_Data", "05032026");
+        r.clickGrid();
         QCOMPARE(r.rows("MOVIMENTOS"), 1);
         QCOMPARE(r.value("MOVIMENTOS", "CLICHENRO").toString(), QStringLiteral("CL-123456789"));
         QCOMPARE(r.rows("MOVIMENTOS", "DESENHONRO = ''"), 1);
@@ -107,9 +103,7 @@ private slots:
     }
 
     void usesAndRotationsRefused_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("message"); // empty: a beep only
+        test::refusalColumns();
         QTest::newRow("uses 0") << "Edit_NroUtil"
                                 << "0"
                                 << "";
@@ -136,29 +130,17 @@ private slots:
                                  << "";
     }
     void usesAndRotationsRefused() {
-        QFETCH(QString, box);
-        QFETCH(QString, typed);
-        QFETCH(QString, message);
+        const test::Refusal refusal = test::fetchRefusal();
+        const QString& box = refusal.box;
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
-        e.insert("D-2");
-        e.type("Edit_NroUtil", "2");
-        e.type("Edit_Rotacoes", "10");
-        e.type(qPrintable(box), typed);
-        const int beeps = e.messages.lonelyBeeps;
-        e.clickGrid();
-        QCOMPARE(r.rows("MOVIMENTOS"), 0);
-        QCOMPARE(e.focused(), box);
-        if (message.isEmpty()) {
-            QVERIFY(e.messages.shown.isEmpty());
-            QVERIFY(e.messages.lonelyBeeps > beeps);
-        } else {
-            QCOMPARE(e.messages.shown, QStringList{message});
-        }
-        e.type(qPrintable(box),
+        r.insert("D-2");
+        r.type("Edit_NroUtil", "2");
+        r.type("Edit_Rotacoes", "10");
+        r.saveRefused("MOVIMENTOS", refusal);
+        r.type(qPrintable(box),
                box == "Edit_Data" ? QStringLiteral("01032026") : QStringLiteral("4"));
-        e.clickGrid();
+        r.clickGrid();
         QCOMPARE(r.rows("MOVIMENTOS"), 1);
     }
 
@@ -167,21 +149,18 @@ private slots:
     void saveChecksTheBoxesTheNumberOpened() {
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
-        e.insert();
-        e.tab("Edit_Desenho");
-        QTest::keyClicks(e.w("Edit_Cliche"), "A-100");
-        e.clickGrid();
+        r.insertCliche("A-100");
+        r.clickGrid();
         QCOMPARE(r.rows("MOVIMENTOS"), 0); // the empty rotations refused
-        QCOMPARE(e.focused(), QStringLiteral("Edit_Rotacoes"));
-        e.type("Edit_Rotacoes", "700");
-        e.clickGrid();
+        QCOMPARE(r.focused(), QStringLiteral("Edit_Rotacoes"));
+        r.type("Edit_Rotacoes", "700");
+        r.clickGrid();
         QCOMPARE(r.rows("MOVIMENTOS"), 1);
         QCOMPARE(r.rows("MOVIMENTOS", "NROUTIL = 1 AND ROTACOES = 700 AND ENCOMENDA = '' AND "
                                       "CLICHENRO = 'A-100' AND DESENHONRO = ''"),
                  1);
         QCOMPARE(r.value("MOVIMENTOS", "DATA").toDateTime().date(),
-                 e.run.session.context().workingDate);
+                 r.run.session.context().workingDate);
     }
 
     // Emptying the chosen drawing drops it: the cliché box opens and is looked up; Enter on
@@ -189,27 +168,26 @@ private slots:
     void emptiedNumberDropsTheChoice() {
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
-        e.insert("D-1");
-        e.click("Edit_Desenho");
-        e.type("Edit_Desenho", "");
-        e.clickGrid(); // nothing chosen now: nothing stored
+        r.insert("D-1");
+        r.click("Edit_Desenho");
+        r.type("Edit_Desenho", "");
+        r.clickGrid(); // nothing chosen now: nothing stored
         QCOMPARE(r.rows("MOVIMENTOS"), 0);
-        e.insert("D-1");
-        e.click("Edit_Desenho");
-        e.type("Edit_Desenho", "");
-        e.tab("Edit_Desenho");
-        QCOMPARE(e.focused(), QStringLiteral("Edit_Cliche"));
-        QVERIFY(e.w("Edit_Cliche")->isEnabled());
-        QTest::keyClicks(e.w("Edit_Cliche"), "Z-9");
-        e.tab("Edit_Cliche");
-        QCOMPARE(e.messages.shown, QStringList{"Cliche Inexistente ..."});
-        e.type("Edit_Cliche", "A-100");
-        e.tab("Edit_Cliche");
-        QCOMPARE(e.focused(), QStringLiteral("Edit_NroUtil"));
-        e.type("Edit_Rotacoes", "9");
-        e.click("Edit_Data");
-        QTest::keyClick(e.w("Edit_Data"), Qt::Key_Return);
+        r.insert("D-1");
+        r.click("Edit_Desenho");
+        r.type("Edit_Desenho", "");
+        r.tab("Edit_Desenho");
+        QCOMPARE(r.focused(), QStringLiteral("Edit_Cliche"));
+        QVERIFY(r.w("Edit_Cliche")->isEnabled());
+        QTest::keyClicks(r.w("Edit_Cliche"), "Z-9");
+        r.tab("Edit_Cliche");
+        QCOMPARE(r.messages.shown, QStringList{"Cliche Inexistente ..."});
+        r.type("Edit_Cliche", "A-100");
+        r.tab("Edit_Cliche");
+        QCOMPARE(r.focused(), QStringLiteral("Edit_NroUtil"));
+        r.type("Edit_Rotacoes", "9");
+        r.click("Edit_Data");
+        QTest::keyClick(r.w("Edit_Data"), Qt::Key_Return);
         settle();
         QCOMPARE(r.rows("MOVIMENTOS"), 1);
         QCOMPARE(r.rows("MOVIMENTOS", "TIPOREG = 'CL' AND CLICHENRO = 'A-100' AND "
@@ -228,7 +206,6 @@ private slots:
         picture.fill(Qt::darkGreen);
         QVERIFY(picture.save(drawingImagePath(images, QStringLiteral("D-1")), "JPG"));
         QVERIFY(r.open());
-        auto& e = r.e;
         QString viewer;
         bool seen = false;
         test::onModal(
@@ -237,24 +214,24 @@ private slots:
                 modal->close();
             },
             &seen);
-        emit e.window->findChild<ImageControl*>("ML1")->clicked(); // one click
+        emit r.window->findChild<ImageControl*>("ML1")->clicked(); // one click
         settle();
         QVERIFY(seen);
         QCOMPARE(viewer, QStringLiteral("Visualização de Fotos"));
-        const QString working = e.run.session.context().workingDate.toString("dd/MM/yyyy");
-        auto cleared = [&e, &working] {
+        const QString working = r.run.session.context().workingDate.toString("dd/MM/yyyy");
+        auto cleared = [&r, &working] {
             for (const char* box :
                  {"Edit_Desenho", "Edit_Cliche", "Edit_NroUtil", "Edit_Rotacoes", "Edit_Encomenda"})
-                if (!e.w(box)->text().isEmpty())
+                if (!r.w(box)->text().isEmpty())
                     return false;
-            return e.w("Edit_Data")->text() == working;
+            return r.w("Edit_Data")->text() == working;
         };
-        e.insert("D-2");
-        e.button("BotCancelar")->click();
+        r.insert("D-2");
+        r.button("BotCancelar")->click();
         settle();
         QVERIFY(cleared());
-        e.messages.answers = {false};
-        e.button("BotDelete")->click();
+        r.messages.answers = {false};
+        r.button("BotDelete")->click();
         settle();
         QCOMPARE(r.rows("MOVIMENTOS"), 1);
         QVERIFY(cleared());
@@ -263,49 +240,43 @@ private slots:
     void zeroUsesRefusedOnLeaving() {
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
-        e.insert("D-1");
-        e.type("Edit_NroUtil", "0");
-        e.tab("Edit_NroUtil");
-        QCOMPARE(e.focused(), QStringLiteral("Edit_NroUtil"));
-        QVERIFY(e.messages.shown.isEmpty());
-        QVERIFY(e.messages.lonelyBeeps > 0);
+        r.insert("D-1");
+        r.type("Edit_NroUtil", "0");
+        r.tab("Edit_NroUtil");
+        QCOMPARE(r.focused(), QStringLiteral("Edit_NroUtil"));
+        QVERIFY(r.messages.shown.isEmpty());
+        QVERIFY(r.messages.lonelyBeeps > 0);
     }
 
     void bothNumbersEmptyAddNothing() {
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
-        e.insert();
-        e.tab("Edit_Desenho");
-        QCOMPARE(e.focused(), QStringLiteral("Edit_Cliche"));
-        QCOMPARE(e.window->statusText(), QStringLiteral("Digite  %  para localizar Cliché ..."));
-        e.tab("Edit_Cliche");
-        QCOMPARE(e.focused(), QStringLiteral("Edit_Desenho"));
-        QCOMPARE(e.window->statusText(),
+        r.insertCliche();
+        QCOMPARE(r.focused(), QStringLiteral("Edit_Cliche"));
+        QCOMPARE(r.window->statusText(), QStringLiteral("Digite  %  para localizar Cliché ..."));
+        r.tab("Edit_Cliche");
+        QCOMPARE(r.focused(), QStringLiteral("Edit_Desenho"));
+        QCOMPARE(r.window->statusText(),
                  QStringLiteral("Digite  %  para localizar Desenho ou Ficha Técnica ..."));
-        e.clickGrid();
+        r.clickGrid();
         QCOMPARE(r.rows("MOVIMENTOS"), 0);
-        QVERIFY(e.messages.shown.isEmpty());
+        QVERIFY(r.messages.shown.isEmpty());
     }
 
     void refusedApplyWritesNothing() {
         Register r;
         QVERIFY(r.refuseAbove("MOVIMENTOS", "ROTACOES", 1000));
         QVERIFY(r.open());
-        auto& e = r.e;
-        e.insert("D-1");
-        e.type("Edit_Rotacoes", "5000");
-        e.clickGrid();
-        QCOMPARE(r.rows("MOVIMENTOS"), 0);
-        QCOMPARE(e.messages.shown.size(), 1);
-        QVERIFY(e.messages.shown.first().contains("CK_LIMITE", Qt::CaseInsensitive));
+        r.insert("D-1");
+        r.type("Edit_Rotacoes", "5000");
+        r.clickGrid();
+        r.refusedByServer("MOVIMENTOS");
         // Not applied later with another row: "&Cancelar" drops it.
-        e.button("BotCancelar")->click();
+        r.button("BotCancelar")->click();
         settle();
-        e.insert("D-2");
-        e.type("Edit_Rotacoes", "50");
-        e.clickGrid();
+        r.insert("D-2");
+        r.type("Edit_Rotacoes", "50");
+        r.clickGrid();
         QCOMPARE(r.rows("MOVIMENTOS"), 1);
         QCOMPARE(r.value("MOVIMENTOS", "DESENHONRO").toString(), QStringLiteral("D-2"));
     }
@@ -314,37 +285,35 @@ private slots:
         Register r;
         addMovement(r.inst, "D-1", "", 2, 20, "2026-01-10 08:00:00");
         QVERIFY(r.open());
-        auto& e = r.e;
-        QCOMPARE(e.w("Edit_Desenho")->text(), QStringLiteral("D-1"));
-        QCOMPARE(e.w("Edit_Data")->text(), QStringLiteral("10/01/2026"));
-        e.messages.answers = {true};
-        e.button("BotDelete")->click();
+        QCOMPARE(r.w("Edit_Desenho")->text(), QStringLiteral("D-1"));
+        QCOMPARE(r.w("Edit_Data")->text(), QStringLiteral("10/01/2026"));
+        r.messages.answers = {true};
+        r.button("BotDelete")->click();
         settle();
-        QCOMPARE(e.messages.asked, QStringList{"ELIMINAÇÃO !!! Confirma ?"});
+        QCOMPARE(r.messages.asked, QStringList{"ELIMINAÇÃO !!! Confirma ?"});
         QCOMPARE(r.rows("MOVIMENTOS"), 0);
     }
 
     void pagesEnableTheirControls() {
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
-        const QDate working = e.run.session.context().workingDate;
-        QCOMPARE(e.w("Edit_Data1")->text(), QDate(working.year(), 1, 1).toString("dd/MM/yyyy"));
-        QCOMPARE(e.w("Edit_Data2")->text(), working.toString("dd/MM/yyyy"));
-        QWidget* panel = e.window->findChild<QWidget*>("PanelConsulta");
+        const QDate working = r.run.session.context().workingDate;
+        QCOMPARE(r.w("Edit_Data1")->text(), QDate(working.year(), 1, 1).toString("dd/MM/yyyy"));
+        QCOMPARE(r.w("Edit_Data2")->text(), working.toString("dd/MM/yyyy"));
+        QWidget* panel = r.window->findChild<QWidget*>("PanelConsulta");
         QVERIFY(!panel->isVisible());
-        QVERIFY(!e.button("BitPrint")->isEnabled());
-        QVERIFY(e.button("BotDelete")->isEnabled());
+        QVERIFY(!r.button("BitPrint")->isEnabled());
+        QVERIFY(r.button("BotDelete")->isEnabled());
         book(r, "NB")->setCurrentIndex(1);
         settle();
         QVERIFY(panel->isVisible());
-        QVERIFY(e.button("BitPrint")->isEnabled());
-        QVERIFY(e.button("BotPrint")->isEnabled());
-        QVERIFY(e.w<QCheckBox>("ChkImpFoto")->isEnabled());
-        QVERIFY(!e.button("BotDelete")->isEnabled());
-        QVERIFY(!e.button("BotCancelar")->isEnabled());
+        QVERIFY(r.button("BitPrint")->isEnabled());
+        QVERIFY(r.button("BotPrint")->isEnabled());
+        QVERIFY(r.w<QCheckBox>("ChkImpFoto")->isEnabled());
+        QVERIFY(!r.button("BotDelete")->isEnabled());
+        QVERIFY(!r.button("BotCancelar")->isEnabled());
         // "&Inserir" goes back to the first page.
-        e.insert();
+        r.insert();
         QCOMPARE(book(r, "NB")->currentIndex(), 0);
         QVERIFY(!panel->isVisible());
     }
@@ -360,35 +329,34 @@ private slots:
         addMovement(r.inst, "", "A-100", 4, 40, "2026-02-03 00:00:00", "E9");
         addMovement(r.inst, "", "A-100", 1, 60, "2026-02-04 00:00:00", "E8");
         QVERIFY(r.open());
-        auto& e = r.e;
         book(r, "NB")->setCurrentIndex(1);
         settle();
         consult(r, "01022026", "10022026");
-        QCOMPARE(summary(e.window->summaryRows(), "UTIL_NRO"), (Ranking{{"D-1", 5}, {"D-2", 5}}));
+        QCOMPARE(summary(r.window->summaryRows(), "UTIL_NRO"), (Ranking{{"D-1", 5}, {"D-2", 5}}));
         // The first row's movements, newest first.
-        Dataset* moves = e.window->summaryMovements();
+        Dataset* moves = r.window->summaryMovements();
         QCOMPARE(moves->rowCount(), 2);
         QCOMPARE(moves->value(0, "ROTACOES").toInt(), 30);
         book(r, "NBUtil")->setCurrentIndex(1);
         settle();
-        QCOMPARE(summary(e.window->summaryRows(), "UTIL_NRO"), (Ranking{{"A-100", 5}}));
-        QCOMPARE(e.window->summaryMovements()->value(0, "ENCOMENDA").toString(),
+        QCOMPARE(summary(r.window->summaryRows(), "UTIL_NRO"), (Ranking{{"A-100", 5}}));
+        QCOMPARE(r.window->summaryMovements()->value(0, "ENCOMENDA").toString(),
                  QStringLiteral("E8"));
         book(r, "NB")->setCurrentIndex(2);
         settle();
-        QCOMPARE(summary(e.window->summaryRows(), "ROTACOES"),
+        QCOMPARE(summary(r.window->summaryRows(), "ROTACOES"),
                  (Ranking{{"D-2", 100}, {"D-1", 40}}));
         // Another row chosen: its movements.
-        e.window->summaryRows()->setCurrentRow(1);
+        r.window->summaryRows()->setCurrentRow(1);
         settle();
-        QCOMPARE(e.window->summaryMovements()->rowCount(), 2);
-        QCOMPARE(e.window->summaryMovements()->value(0, "DESENHONRO").toString(),
+        QCOMPARE(r.window->summaryMovements()->rowCount(), 2);
+        QCOMPARE(r.window->summaryMovements()->value(0, "DESENHONRO").toString(),
                  QStringLiteral("D-1"));
         // A deleted movement leaves the summary.
         QVERIFY(r.inst.exec("main", "DELETE FROM MOVIMENTOS WHERE DESENHONRO = 'D-2'"));
-        e.button("BotConsulta")->click();
+        r.button("BotConsulta")->click();
         settle();
-        QCOMPARE(summary(e.window->summaryRows(), "ROTACOES"), (Ranking{{"D-1", 40}}));
+        QCOMPARE(summary(r.window->summaryRows(), "ROTACOES"), (Ranking{{"D-1", 40}}));
     }
 
     void patternsAndEmptyPeriod() {
@@ -400,65 +368,62 @@ private slots:
         addMovement(r.inst, "D-2", "", 2, 1, "2026-02-01 00:00:00");
         addMovement(r.inst, "D-3", "", 3, 1, "2026-02-01 00:00:00");
         QVERIFY(r.open());
-        auto& e = r.e;
         book(r, "NB")->setCurrentIndex(1);
         settle();
         consult(r, "01012026", "28022026", "", "");
         // An emptied pattern is "%": every drawing, a NULL short name too.
-        QCOMPARE(e.w("Edit_Cliente")->text(), QStringLiteral("%"));
-        QCOMPARE(summary(e.window->summaryRows(), "UTIL_NRO"),
+        QCOMPARE(r.w("Edit_Cliente")->text(), QStringLiteral("%"));
+        QCOMPARE(summary(r.window->summaryRows(), "UTIL_NRO"),
                  (Ranking{{"D-3", 3}, {"D-2", 2}, {"D-1", 1}}));
         consult(r, "01012026", "28022026", "a%");
-        QCOMPARE(summary(e.window->summaryRows(), "UTIL_NRO"), (Ranking{{"D-3", 3}}));
+        QCOMPARE(summary(r.window->summaryRows(), "UTIL_NRO"), (Ranking{{"D-3", 3}}));
         consult(r, "01012026", "28022026", "%", "poli");
-        QCOMPARE(summary(e.window->summaryRows(), "UTIL_NRO"), (Ranking{{"D-2", 2}}));
+        QCOMPARE(summary(r.window->summaryRows(), "UTIL_NRO"), (Ranking{{"D-2", 2}}));
         consult(r, "01012026", "28022026", "%", "ZZ%");
-        QCOMPARE(summary(e.window->summaryRows(), "UTIL_NRO"), Ranking{});
-        QCOMPARE(e.window->summaryMovements()->rowCount(), 0); // no detail for no row
+        QCOMPARE(summary(r.window->summaryRows(), "UTIL_NRO"), Ranking{});
+        QCOMPARE(r.window->summaryMovements()->rowCount(), 0); // no detail for no row
         consult(r, "01032026", "31032026");
-        QCOMPARE(summary(e.window->summaryRows(), "UTIL_NRO"), Ranking{});
+        QCOMPARE(summary(r.window->summaryRows(), "UTIL_NRO"), Ranking{});
     }
 
     void invertedPeriodRefused() {
         Register r;
         addMovement(r.inst, "D-1", "", 1, 1, "2026-02-01 00:00:00");
         QVERIFY(r.open());
-        auto& e = r.e;
         book(r, "NB")->setCurrentIndex(1);
         settle();
         consult(r, "01012026", "28022026");
-        QCOMPARE(e.window->summaryRows()->rowCount(), 1);
-        const movements::MovementFilter before = e.window->period();
+        QCOMPARE(r.window->summaryRows()->rowCount(), 1);
+        const movements::MovementFilter before = r.window->period();
         consult(r, "01032026", "28022026");
-        QCOMPARE(e.messages.shown, QStringList{"Limite de Datas Inválido ..."});
-        QCOMPARE(e.window->period().from, before.from); // nothing run again
-        QCOMPARE(e.window->summaryRows()->rowCount(), 1);
+        QCOMPARE(r.messages.shown, QStringList{"Limite de Datas Inválido ..."});
+        QCOMPARE(r.window->period().from, before.from); // nothing run again
+        QCOMPARE(r.window->summaryRows()->rowCount(), 1);
     }
 
     void reportsGetPeriodPatternsAndOptions() {
         Register r;
         QVERIFY(r.open());
-        auto& e = r.e;
         QList<QPair<MovementReport, MovementReportCriteria>> runs;
-        e.window->setReportRunner([&runs](MovementReport report, const MovementReportCriteria& c) {
+        r.window->setReportRunner([&runs](MovementReport report, const MovementReportCriteria& c) {
             runs << qMakePair(report, c);
         });
         book(r, "NB")->setCurrentIndex(1);
         settle();
         consult(r, "02012026", "20012026", "N%", "G%");
-        e.w<QRadioButton>("ChkCliche")->setChecked(true);
-        e.w<QCheckBox>("ChkImpFoto")->setChecked(true);
-        e.button("BitPrint")->click();
+        r.w<QRadioButton>("ChkCliche")->setChecked(true);
+        r.w<QCheckBox>("ChkImpFoto")->setChecked(true);
+        r.button("BitPrint")->click();
         settle();
         book(r, "NB")->setCurrentIndex(2);
         settle();
-        e.w<QRadioButton>("ChkDesenho")->setChecked(true);
-        e.w<QCheckBox>("ChkDetalhe")->setChecked(true);
-        e.button("BitPrint")->click();
-        e.w<QRadioButton>("ChkCliche1")->setChecked(true);
-        e.button("BotPrint")->click();
-        e.w<QRadioButton>("ChkDesenho1")->setChecked(true);
-        e.button("BotPrint")->click();
+        r.w<QRadioButton>("ChkDesenho")->setChecked(true);
+        r.w<QCheckBox>("ChkDetalhe")->setChecked(true);
+        r.button("BitPrint")->click();
+        r.w<QRadioButton>("ChkCliche1")->setChecked(true);
+        r.button("BotPrint")->click();
+        r.w<QRadioButton>("ChkDesenho1")->setChecked(true);
+        r.button("BotPrint")->click();
         QCOMPARE(runs.size(), 4);
         QCOMPARE(runs[0].first, MovementReport::RiskCliches);
         QCOMPARE(runs[0].second.from, QDate(2026, 1, 2));
@@ -473,30 +438,26 @@ private slots:
         QCOMPARE(runs[3].first, MovementReport::ListDrawings);
         // Boxes changed without "Consulta": the report takes what they show once they pass
         // their checks; a date that does not exist runs nothing and says why.
-        e.type("Edit_Data1", "03012026");
-        e.type("Edit_Cliente", "S%");
-        e.button("BotPrint")->click();
+        r.type("Edit_Data1", "03012026");
+        r.type("Edit_Cliente", "S%");
+        r.button("BotPrint")->click();
         QCOMPARE(runs.size(), 5);
         QCOMPARE(runs[4].second.from, QDate(2026, 1, 3));
         QCOMPARE(runs[4].second.clientPattern, QStringLiteral("S%"));
-        e.type("Edit_Data2", "31022026");
-        e.button("BotPrint")->click();
+        r.type("Edit_Data2", "31022026");
+        r.button("BotPrint")->click();
         settle();
         QCOMPARE(runs.size(), 5);
-        QCOMPARE(e.messages.shown, QStringList{"Data Inválida ..."});
-        QCOMPARE(e.focused(), QStringLiteral("Edit_Data2"));
+        QCOMPARE(r.messages.shown, QStringList{"Data Inválida ..."});
+        QCOMPARE(r.focused(), QStringLiteral("Edit_Data2"));
     }
 
     void rightsShowTheButtons() {
         Register r;
-        QVERIFY(r.inst.exec("main", "UPDATE APLICACAODET SET ELIMINAR = 'N', IMPRIMIR = 'N' "
-                                    "WHERE PROGRAMA = 'Utiliz.Cliches e Desenhos'"));
+        QVERIFY(r.withRights("Utiliz.Cliches e Desenhos", "ELIMINAR = 'N', IMPRIMIR = 'N'"));
         QVERIFY(r.open());
-        auto& e = r.e;
-        QVERIFY(e.button("BotInserir")->isVisible());
-        QVERIFY(!e.button("BotDelete")->isVisible());
-        QVERIFY(!e.button("BitPrint")->isVisible());
-        QVERIFY(!e.button("BotPrint")->isVisible());
+        r.showsButtons(
+            {{"BotInserir", true}, {"BotDelete", false}, {"BitPrint", false}, {"BotPrint", false}});
     }
 };
 

@@ -18,23 +18,22 @@ class TestUsageWarning : public QObject {
     // Enters a movement of `rotations` for the cliché (or, with `drawing`, the drawing) on the
     // working date and saves it with a click on the grid.
     void enter(Register& r, const QString& number, int rotations, bool drawing = false) {
-        auto& e = r.e;
-        e.insert();
+        r.insert();
         if (drawing) {
-            QTest::keyClicks(e.w("Edit_Desenho"), number);
-            e.tab("Edit_Desenho");
+            QTest::keyClicks(r.w("Edit_Desenho"), number);
+            r.tab("Edit_Desenho");
         } else {
-            e.tab("Edit_Desenho");
-            QTest::keyClicks(e.w("Edit_Cliche"), number);
-            e.tab("Edit_Cliche");
+            r.tab("Edit_Desenho");
+            QTest::keyClicks(r.w("Edit_Cliche"), number);
+            r.tab("Edit_Cliche");
         }
-        e.type("Edit_NroUtil", "1");
-        e.type("Edit_Rotacoes", QString::number(rotations));
-        e.clickGrid();
+        r.type("Edit_NroUtil", "1");
+        r.type("Edit_Rotacoes", QString::number(rotations));
+        r.clickGrid();
         settle();
     }
     void addMovement(Register& r, const QString& drawing, const QString& cliche, int rotations) {
-        const QDate w = r.e.run.session.context().workingDate;
+        const QDate w = r.run.session.context().workingDate;
         const SqlDialect d = SqlDialect::forDatabase(r.inst.open("main"));
         QVERIFY(r.inst.exec("main",
                             "INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, "
@@ -47,7 +46,7 @@ class TestUsageWarning : public QObject {
         return QStringLiteral("Atenção: o %1 atingiu %2% da vida prevista (previsão de fim: %3)")
             .arg(what)
             .arg(percent)
-            .arg(r.e.run.session.context().workingDate.addDays(daysLeft).toString("dd/MM/yyyy"));
+            .arg(r.run.session.context().workingDate.addDays(daysLeft).toString("dd/MM/yyyy"));
     }
 
 private slots:
@@ -62,16 +61,16 @@ private slots:
         // 800 of 1000: below the limit, nothing said.
         enter(r, "A-100", 1);
         QCOMPARE(r.rows("MOVIMENTOS"), 2);
-        QCOMPARE(r.e.messages.shown, QStringList());
+        QCOMPARE(r.messages.shown, QStringList());
         // 900 of 1000: exactly 90 %; 900 a day, 100 left: one day.
         enter(r, "A-100", 100);
         QCOMPARE(r.rows("MOVIMENTOS"), 3);
-        QCOMPARE(r.e.messages.shown, QStringList{expected(r, "cliché A-100", 90, 1)});
+        QCOMPARE(r.messages.shown, QStringList{expected(r, "cliché A-100", 90, 1)});
         // Already past the limit: said again for the next movement.
-        r.e.messages.shown.clear();
+        r.messages.shown.clear();
         enter(r, "A-100", 50);
         QCOMPARE(r.rows("MOVIMENTOS"), 4);
-        QCOMPARE(r.e.messages.shown, QStringList{expected(r, "cliché A-100", 95, 1)});
+        QCOMPARE(r.messages.shown, QStringList{expected(r, "cliché A-100", 95, 1)});
     }
 
     void drawingPastItsLifeAndUnknownLives() {
@@ -81,10 +80,10 @@ private slots:
         QVERIFY(r.open());
         // The cliché has no known life: nothing, however much it is used.
         enter(r, "CL-123456789", 30000);
-        QCOMPARE(r.e.messages.shown, QStringList());
+        QCOMPARE(r.messages.shown, QStringList());
         enter(r, "D-1", 150, true);
         QCOMPARE(r.rows("MOVIMENTOS"), 2);
-        QCOMPARE(r.e.messages.shown,
+        QCOMPARE(r.messages.shown,
                  QStringList{"Atenção: o desenho D-1 atingiu 150% da vida prevista (vida "
                              "prevista esgotada)"});
     }
@@ -96,7 +95,7 @@ private slots:
                                     "'A-100'"));
         QVERIFY(r.open());
         enter(r, "A-100", 500);
-        QCOMPARE(r.e.messages.shown, QStringList{expected(r, "cliché A-100", 50, 1)});
+        QCOMPARE(r.messages.shown, QStringList{expected(r, "cliché A-100", 50, 1)});
     }
 };
 

@@ -36,6 +36,28 @@ int column(const QTableView& grid, const char* field) {
     return -1;
 }
 
+// A fresh installation (which a test may fill first) and a run of the main program on it, one
+// of its datasets read and presented in a grid.
+struct GridOn {
+    bool open(const QString& name) {
+        if (!inst.ok()) {
+            qWarning("%s", qPrintable(inst.error()));
+            return false;
+        }
+        if (!run.start())
+            return false;
+        Dataset* rows = run.session.dataset(name);
+        if (!rows->open())
+            return false;
+        grid.setModel(rows);
+        rows->presentIn(&grid);
+        return true;
+    }
+    test::Installation inst;
+    Run run;
+    QTableView grid;
+};
+
 } // namespace
 
 class TestGridExport : public QObject {
@@ -55,16 +77,11 @@ void TestGridExport::widthRule() {
 }
 
 void TestGridExport::sheetOfAGrid() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    QVERIFY(addRepairs(inst));
-    Run run;
-    QVERIFY(run.start());
-    Dataset* repairs = run.session.dataset(ds::REPARACOES);
-    QVERIFY(repairs->open());
-    QTableView grid;
-    grid.setModel(repairs);
-    repairs->presentIn(&grid);
+    GridOn g;
+    QVERIFY2(g.inst.ok(), qPrintable(g.inst.error()));
+    QVERIFY(addRepairs(g.inst));
+    QVERIFY(g.open(ds::REPARACOES));
+    QTableView& grid = g.grid;
     grid.show();
     const int w = grid.fontMetrics().horizontalAdvance(QLatin1Char('W'));
     grid.setColumnWidth(column(grid, "CLICHENRO"), 7 * w);
@@ -75,7 +92,7 @@ void TestGridExport::sheetOfAGrid() {
     grid.setColumnHidden(column(grid, "FORNSIGLA"), true);
 
     QTemporaryDir dir;
-    GridExporter exporter(run.session);
+    GridExporter exporter(g.run.session);
     exporter.setFolder(dir.path());
     QStringList opened;
     exporter.setOpener([&](const QString& path) {
@@ -87,7 +104,7 @@ void TestGridExport::sheetOfAGrid() {
     QVERIFY(!path.isEmpty());
     QCOMPARE(opened, QStringList{path});
     QVERIFY(path.startsWith(dir.path()));
-    QVERIFY(run.messages.shown.isEmpty());
+    QVERIFY(g.run.messages.shown.isEmpty());
 
     const test::Sheet sheet = test::readSheet(path);
     QVERIFY2(sheet.error.isEmpty(), qPrintable(sheet.error));
@@ -95,7 +112,7 @@ void TestGridExport::sheetOfAGrid() {
     QCOMPARE(sheet.at(2, 1).text, QStringLiteral("BDE Alias: FACTURA01"));
     QCOMPARE(sheet.at(3, 1).text, QStringLiteral("Compras e Reparações"));
     // Row 4: the titles in the grid's order, centred on grey.
-    const int columns = repairs->columnCount() - 1;
+    const int columns = grid.model()->columnCount() - 1;
     QCOMPARE(sheet.at(4, 1).text, QStringLiteral("VALOR"));
     QCOMPARE(sheet.at(4, 2).text, QStringLiteral("NRO"));
     for (int c = 1; c <= columns; ++c) {
@@ -131,17 +148,11 @@ void TestGridExport::sheetOfAGrid() {
 }
 
 void TestGridExport::everyExportIsANewFile() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    Run run;
-    QVERIFY(run.start());
-    Dataset* colours = run.session.dataset(ds::CORES);
-    QVERIFY(colours->open());
-    QTableView grid;
-    grid.setModel(colours);
-    colours->presentIn(&grid);
+    GridOn g;
+    QVERIFY(g.open(ds::CORES));
+    QTableView& grid = g.grid;
     QTemporaryDir dir;
-    GridExporter exporter(run.session);
+    GridExporter exporter(g.run.session);
     exporter.setFolder(dir.path());
     exporter.setOpener([](const QString&) { return true; });
     const QString first = exporter.exportGrid(nullptr, &grid, QStringLiteral("Tabela de Côres"));
@@ -161,30 +172,25 @@ void TestGridExport::everyExportIsANewFile() {
 }
 
 void TestGridExport::folderThatCannotBeWrittenSaysWhy() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    Run run;
-    QVERIFY(run.start());
-    Dataset* colours = run.session.dataset(ds::CORES);
-    QVERIFY(colours->open());
-    QTableView grid;
-    grid.setModel(colours);
+    GridOn g;
+    QVERIFY(g.open(ds::CORES));
+    QTableView& grid = g.grid;
     QTemporaryDir dir;
     const QString plain = dir.filePath("plain.txt");
     {
         QFile f(plain);
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
-    GridExporter exporter(run.session);
+    GridExporter exporter(g.run.session);
     exporter.setFolder(plain + "/exportacoes");
     bool opened = false;
     exporter.setOpener([&](const QString&) { return opened = true; });
     QVERIFY(exporter.exportGrid(nullptr, &grid, QStringLiteral("Tabela de Côres")).isEmpty());
     QVERIFY(!opened);
-    QCOMPARE(run.messages.shown.size(), 1);
-    QVERIFY(run.messages.shown[0].startsWith("Não foi possível exportar para Excel.\n"));
-    QVERIFY(run.messages.shown[0].contains(plain));
-    QCOMPARE(run.messages.beeps, QList<bool>{true});
+    QCOMPARE(g.run.messages.shown.size(), 1);
+    QVERIFY(g.run.messages.shown[0].startsWith("Não foi possível exportar para Excel.\n"));
+    QVERIFY(g.run.messages.shown[0].contains(plain));
+    QCOMPARE(g.run.messages.beeps, QList<bool>{true});
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{"plain.txt"});
 }

@@ -8,6 +8,7 @@
 #include "filecheck.h"
 #include "reportengine.h"
 #include "reportimages.h"
+#include "reportrun.h"
 #include "testsupport.h"
 
 #include <QBuffer>
@@ -19,18 +20,9 @@
 
 using namespace falq;
 using namespace falq::reports;
+using namespace falq::test;
 
 namespace {
-
-const QDateTime kPrintedAt(QDate(2026, 3, 5), QTime(14, 30));
-
-Context context() {
-    return {QStringLiteral("Cartonagem do Vale, Lda"), kPrintedAt};
-}
-
-QString golden(const QString& name) {
-    return QStringLiteral(GOLDEN_DIR "/") + name;
-}
 
 // Every line the engine hands out, with its page.
 class CaptureSink : public Sink {
@@ -59,15 +51,6 @@ public:
 private:
     int m_page = 0;
 };
-
-QByteArray text(const Form& form, Source& source, Result* result = nullptr) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    const Result r = renderToText(form, source, context(), buffer);
-    if (result)
-        *result = r;
-    return buffer.data();
-}
 
 // A JPEG photo written under a name of the image type (which may say ".BMP").
 void writePhoto(const QString& path, const QSize& size) {

@@ -5,6 +5,7 @@
 #include "filecheck.h"
 #include "gridexport.h"
 #include "reportengine.h"
+#include "reportrun.h"
 #include "testsupport.h"
 
 #include <QBuffer>
@@ -19,14 +20,9 @@
 
 using namespace falq;
 using namespace falq::reports;
+using namespace falq::test;
 
 namespace {
-
-const QDateTime kPrintedAt(QDate(2026, 3, 5), QTime(14, 30));
-
-Context context() {
-    return {QStringLiteral("Cartonagem do Vale, Lda"), kPrintedAt};
-}
 
 // Purchases of three clients: 130 rows, some with a note.
 TableSource purchases() {
@@ -71,19 +67,6 @@ Form purchasesForm() {
     f.summary = true;
     f.summaryLabel = QStringLiteral("Total Geral");
     return f;
-}
-
-QByteArray text(const Form& form, Source& source, Result* result = nullptr) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    const Result r = renderToText(form, source, context(), buffer);
-    if (result)
-        *result = r;
-    return buffer.data();
-}
-
-QString golden(const QString& name) {
-    return QStringLiteral(GOLDEN_DIR "/") + name;
 }
 
 } // namespace

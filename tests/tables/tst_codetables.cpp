@@ -1,11 +1,11 @@
 // The code table windows (designers, colours, machines, boards, models): proposed codes, the
 // code and detail checks, rights, the save point (grid and closing), delete, reopening on the
 // last code, print preview and spreadsheet export, opening from the menu.
-#include "../shell/shellrun.h"
 #include "codetables.h"
 #include "datasetsource.h"
 #include "filecheck.h"
 #include "reportpreview.h"
+#include "tablerun.h"
 #include "unitDtFalquinas.h"
 #include "windows.h"
 
@@ -21,34 +21,10 @@
 
 using namespace falq;
 using falq::test::Run;
+using falq::test::settleQueued;
+using falq::test::TablesOn;
 
 namespace {
-
-void settle() {
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-}
-
-// A fresh installation (changed by `sql` first) and a run of the main program on it.
-// With `member`, its window open on it.
-struct Setup {
-    explicit Setup(int member = 0, const QStringList& sql = {});
-    test::Installation inst;
-    Run run;
-    std::unique_ptr<CodeTableWindow> window;
-    bool ok = false;
-};
-
-std::unique_ptr<CodeTableWindow> openWindow(Run& run, int number) {
-    std::unique_ptr<CodeTableWindow> w(
-        createCodeTableWindow(number, run.session, &run.menu, nullptr));
-    w->show();
-    w->activateWindow();
-    if (!QTest::qWaitForWindowActive(w.get()))
-        return nullptr;
-    settle();
-    return w;
-}
 
 QLineEdit* box(QWidget* w, const char* name) {
     return w->findChild<QLineEdit*>(name);
@@ -64,7 +40,7 @@ QTableView* grid(QWidget* w) {
 
 void tab() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    settle();
+    settleQueued();
 }
 
 void type(QLineEdit* edit, const QString& text) {
@@ -75,7 +51,7 @@ void type(QLineEdit* edit, const QString& text) {
 
 void clickInto(QWidget* widget) {
     QTest::mouseClick(widget, Qt::LeftButton);
-    settle();
+    settleQueued();
 }
 
 // A click on a row of the grid (the first row when none is said).
@@ -86,26 +62,11 @@ void clickGrid(QWidget* w, int row = 0) {
         ++column;
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
                       g->visualRect(g->model()->index(row, column)).center());
-    settle();
-}
-
-Setup::Setup(int member, const QStringList& sql) {
-    ok = inst.ok();
-    for (const QString& statement : sql)
-        ok = ok && inst.exec("main", statement);
-    ok = ok && run.start();
-    if (ok && member > 0) {
-        window = openWindow(run, member);
-        ok = window != nullptr;
-    }
+    settleQueued();
 }
 
 QString focusName() {
     return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-}
-
-int count(test::Installation& inst, const QString& table) {
-    return inst.scalar("main", QStringLiteral("SELECT COUNT(*) FROM %1").arg(table)).toInt();
 }
 
 // Sets one flag of the user's rights on one program.
@@ -148,14 +109,11 @@ private slots:
 };
 
 void TestCodeTables::emptyTableProposesOne() {
-    Setup s(3, {"DELETE FROM MAQUINAS"});
+    TablesOn s(3, {"DELETE FROM MAQUINAS"});
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
     QCOMPARE(w->windowTitle(), QStringLiteral("Tabela de Máquinas"));
-    button(w, "BotInserir")->click();
-    settle();
+    s.insert();
     QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("1"));
     QCOMPARE(focusName(), QStringLiteral("Edit_Codigo"));
     tab();
@@ -163,46 +121,40 @@ void TestCodeTables::emptyTableProposesOne() {
     QTest::keyClicks(box(w, "Edit_Designacao"), "Flexo 6 Cores");
     clickGrid(w);
     QCOMPARE(focusName(), QStringLiteral("DBGrid1"));
-    QCOMPARE(count(inst, "MAQUINAS"), 1);
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM MAQUINAS WHERE CODIGO = 1").toString(),
+    QCOMPARE(s.rows("MAQUINAS"), 1);
+    QCOMPARE(s.text("SELECT DESIGNACAO FROM MAQUINAS WHERE CODIGO = 1"),
              QStringLiteral("Flexo 6 Cores"));
     QVERIFY(!w->inserting());
-    QVERIFY(run.messages.shown.isEmpty());
+    QVERIFY(s.run.messages.shown.isEmpty());
 }
 
 void TestCodeTables::insertProposesTheNextCode() {
-    Setup s(5);
+    TablesOn s(5);
     QVERIFY(s.ok);
-    auto& inst = s.inst;
     // Another workstation's row counts as much as the ones in the grid.
     CodeTableWindow* w = s.window.get();
-    QVERIFY(inst.exec("main", "INSERT INTO MODELOS (CODIGO, DESIGNACAO) VALUES (40, 'Caixa')"));
-    button(w, "BotInserir")->click();
-    settle();
+    QVERIFY(s.inst.exec("main", "INSERT INTO MODELOS (CODIGO, DESIGNACAO) VALUES (40, 'Caixa')"));
+    s.insert();
     QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("41"));
 }
 
 void TestCodeTables::existingCodeIsRefused() {
-    Setup s(2);
+    TablesOn s(2);
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
-    const int before = count(inst, "CORES");
-    button(w, "BotInserir")->click();
-    settle();
+    const int before = s.rows("CORES");
+    s.insert();
     type(box(w, "Edit_Codigo"), "03"); // the code 3, written another way
     tab();
-    QCOMPARE(run.messages.shown, QStringList{"Registo já Existe ... <ENTER> ..."});
-    QCOMPARE(run.messages.beeps, QList<bool>{true});
+    QCOMPARE(s.run.messages.shown, QStringList{"Registo já Existe ... <ENTER> ..."});
+    QCOMPARE(s.run.messages.beeps, QList<bool>{true});
     QCOMPARE(focusName(), QStringLiteral("DBGrid1"));
     QVERIFY(!w->inserting());
     QVERIFY(button(w, "BitTerminar")->isEnabled());
-    QCOMPARE(count(inst, "CORES"), before);
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CORES WHERE CODIGO = 3").toString(),
-             QStringLiteral("Magenta"));
+    QCOMPARE(s.rows("CORES"), before);
+    QCOMPARE(s.text("SELECT DESIGNACAO FROM CORES WHERE CODIGO = 3"), QStringLiteral("Magenta"));
     QVERIFY(w->close());
-    QCOMPARE(count(inst, "CORES"), before);
+    QCOMPARE(s.rows("CORES"), before);
 }
 
 void TestCodeTables::codesTheColumnCannotHoldAreRefused_data() {
@@ -223,73 +175,64 @@ void TestCodeTables::codesTheColumnCannotHoldAreRefused_data() {
 void TestCodeTables::codesTheColumnCannotHoldAreRefused() {
     QFETCH(QString, code);
     QFETCH(QString, message);
-    Setup s(4); // boards: a smallint code
+    TablesOn s(4); // boards: a smallint code
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
-    const int before = count(inst, "CARTOES");
-    button(w, "BotInserir")->click();
-    settle();
+    const int before = s.rows("CARTOES");
+    s.insert();
     type(box(w, "Edit_Codigo"), code);
     tab();
-    const auto refusals = [&run, &message] {
-        return message.isEmpty() ? run.messages.lonelyBeeps : int(run.messages.shown.size());
+    const auto refusals = [&s, &message] {
+        return message.isEmpty() ? s.run.messages.lonelyBeeps : int(s.run.messages.shown.size());
     };
     QCOMPARE(refusals(), 1);
     if (!message.isEmpty())
-        QCOMPARE(run.messages.shown.first(), message);
+        QCOMPARE(s.run.messages.shown.first(), message);
     QCOMPARE(focusName(), QStringLiteral("Edit_Codigo"));
     QVERIFY(w->inserting());
     // Neither a click on the grid nor the close box gets past it.
     clickGrid(w);
     QCOMPARE(focusName(), QStringLiteral("Edit_Codigo"));
     QVERIFY(!w->close());
-    settle();
+    settleQueued();
     QCOMPARE(focusName(), QStringLiteral("Edit_Codigo"));
     QCOMPARE(refusals(), 3);
-    QCOMPARE(count(inst, "CARTOES"), before);
+    QCOMPARE(s.rows("CARTOES"), before);
     button(w, "BotCancelar")->click();
-    settle();
+    settleQueued();
     QVERIFY(w->close());
-    QCOMPARE(count(inst, "CARTOES"), before);
+    QCOMPARE(s.rows("CARTOES"), before);
 }
 
 // A code accepted, then changed in the code box and the grid clicked: the new code is checked
 // (an existing one refused, a free one stored), never the earlier one stored.
 void TestCodeTables::codeChangedAfterItWasAccepted() {
-    Setup s(4);
+    TablesOn s(4);
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
-    const int before = count(inst, "CARTOES");
-    button(w, "BotInserir")->click();
-    settle();
+    const int before = s.rows("CARTOES");
+    s.insert();
     tab(); // the proposed code accepted
     QCOMPARE(focusName(), QStringLiteral("Edit_Designacao"));
     QTest::keyClicks(box(w, "Edit_Designacao"), "Micro E");
     clickInto(box(w, "Edit_Codigo"));
     type(box(w, "Edit_Codigo"), "1");
     clickGrid(w);
-    QCOMPARE(run.messages.shown, QStringList{"Registo já Existe ... <ENTER> ..."});
-    QCOMPARE(count(inst, "CARTOES"), before);
-    button(w, "BotInserir")->click();
-    settle();
+    QCOMPARE(s.run.messages.shown, QStringList{"Registo já Existe ... <ENTER> ..."});
+    QCOMPARE(s.rows("CARTOES"), before);
+    s.insert();
     tab();
     QTest::keyClicks(box(w, "Edit_Designacao"), "Micro F");
     clickInto(box(w, "Edit_Codigo"));
     type(box(w, "Edit_Codigo"), "77");
     clickGrid(w);
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 77").toString(),
-             QStringLiteral("Micro F"));
-    QCOMPARE(count(inst, "CARTOES"), before + 1);
+    QCOMPARE(s.text("SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 77"), QStringLiteral("Micro F"));
+    QCOMPARE(s.rows("CARTOES"), before + 1);
 }
 
 void TestCodeTables::withoutInsertRight() {
-    Setup s(2, {rightSql("Cores", "INSERIR", "N")});
+    TablesOn s(2, {rightSql("Cores", "INSERIR", "N")});
     QVERIFY(s.ok);
-    auto& inst = s.inst;
     CodeTableWindow* w = s.window.get();
     QVERIFY(button(w, "BotInserir")->isHidden());
     QVERIFY(button(w, "BotCancelar")->isHidden());
@@ -301,8 +244,7 @@ void TestCodeTables::withoutInsertRight() {
     QCOMPARE(focusName(), QStringLiteral("Edit_Numero"));
     type(box(w, "Edit_Numero"), "K2");
     clickGrid(w);
-    QCOMPARE(inst.scalar("main", "SELECT NUMERO FROM CORES WHERE CODIGO = 1").toString(),
-             QStringLiteral("K2"));
+    QCOMPARE(s.text("SELECT NUMERO FROM CORES WHERE CODIGO = 1"), QStringLiteral("K2"));
     QVERIFY(button(w, "BotInserir")->isHidden());
     QVERIFY(!box(w, "Edit_Codigo")->isEnabled());
     QVERIFY(!box(w, "Edit_Designacao")->isEnabled());
@@ -312,11 +254,10 @@ void TestCodeTables::withoutInsertRight() {
 }
 
 void TestCodeTables::deleteAndPrintFollowTheirRights() {
-    Setup s(0, {rightSql("Maquinas", "ELIMINAR", "N"), rightSql("Cartoes", "IMPRIMIR", "N")});
+    TablesOn s(0, {rightSql("Maquinas", "ELIMINAR", "N"), rightSql("Cartoes", "IMPRIMIR", "N")});
     QVERIFY(s.ok);
-    auto& run = s.run;
     {
-        auto w = openWindow(run, 3);
+        auto w = test::openCodeTable(s.run, 3);
         QVERIFY(w);
         QVERIFY(button(w.get(), "BotDelete")->isHidden());
         QVERIFY(!button(w.get(), "BitPrint")->isHidden());
@@ -328,68 +269,61 @@ void TestCodeTables::deleteAndPrintFollowTheirRights() {
         QVERIFY(button(w.get(), "BotDelete")->isHidden());
         QVERIFY(w->close());
     }
-    auto w = openWindow(run, 4);
+    auto w = test::openCodeTable(s.run, 4);
     QVERIFY(w);
     QVERIFY(!button(w.get(), "BotDelete")->isHidden());
     QVERIFY(button(w.get(), "BitPrint")->isHidden());
 }
 
 void TestCodeTables::designersTypeTheirCode() {
-    Setup s(1);
+    TablesOn s(1);
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
-    button(w, "BotInserir")->click();
-    settle();
+    s.insert();
     QVERIFY(box(w, "Edit_Codigo")->text().isEmpty());
     QTest::keyClicks(box(w, "Edit_Codigo"), "9");
     tab();
     QCOMPARE(focusName(), QStringLiteral("Edit_Nome"));
     // The name is not checked.
     clickGrid(w);
-    QVERIFY(run.messages.shown.isEmpty());
-    QCOMPARE(run.messages.lonelyBeeps, 0);
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM DESENHADORES WHERE CODIGO = 9").toInt(), 1);
-    QCOMPARE(inst.scalar("main", "SELECT NOME FROM DESENHADORES WHERE CODIGO = 9").toString(),
-             QString());
+    QVERIFY(s.run.messages.shown.isEmpty());
+    QCOMPARE(s.run.messages.lonelyBeeps, 0);
+    QCOMPARE(s.inst.scalar("main", "SELECT COUNT(*) FROM DESENHADORES WHERE CODIGO = 9").toInt(),
+             1);
+    QCOMPARE(s.text("SELECT NOME FROM DESENHADORES WHERE CODIGO = 9"), QString());
 }
 
 void TestCodeTables::colourMessagesKeepTheFocus() {
-    Setup s(2);
+    TablesOn s(2);
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
-    const int before = count(inst, "CORES");
-    button(w, "BotInserir")->click();
-    settle();
+    const int before = s.rows("CORES");
+    s.insert();
     QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("13"));
     tab();
     QCOMPARE(focusName(), QStringLiteral("Edit_Designacao"));
     tab();
-    QCOMPARE(run.messages.shown, QStringList{"Designação da Côr Inválida ..."});
+    QCOMPARE(s.run.messages.shown, QStringList{"Designação da Côr Inválida ..."});
     QCOMPARE(focusName(), QStringLiteral("Edit_Designacao"));
     QTest::keyClicks(box(w, "Edit_Designacao"), "Rosa");
     tab();
     QCOMPARE(focusName(), QStringLiteral("Edit_Numero"));
     clickInto(box(w, "Edit_Designacao"));
-    QCOMPARE(run.messages.shown.last(), QStringLiteral("Numero de Côr Inválido ..."));
+    QCOMPARE(s.run.messages.shown.last(), QStringLiteral("Numero de Côr Inválido ..."));
     QCOMPARE(focusName(), QStringLiteral("Edit_Numero"));
     // Enter moves on like Tab: from the number back to the grid, where the row is written.
     QTest::keyClicks(box(w, "Edit_Numero"), "212");
     QTest::keyClick(box(w, "Edit_Numero"), Qt::Key_Return);
-    settle();
+    settleQueued();
     QCOMPARE(focusName(), QStringLiteral("DBGrid1"));
-    QCOMPARE(run.messages.shown.size(), 2);
-    QCOMPARE(run.messages.beeps, (QList<bool>{true, true}));
-    QCOMPARE(count(inst, "CORES"), before + 1);
-    QCOMPARE(inst.scalar("main", "SELECT NUMERO FROM CORES WHERE DESIGNACAO = 'Rosa'").toString(),
-             QStringLiteral("212"));
+    QCOMPARE(s.run.messages.shown.size(), 2);
+    QCOMPARE(s.run.messages.beeps, (QList<bool>{true, true}));
+    QCOMPARE(s.rows("CORES"), before + 1);
+    QCOMPARE(s.text("SELECT NUMERO FROM CORES WHERE DESIGNACAO = 'Rosa'"), QStringLiteral("212"));
 }
 
 void TestCodeTables::leavingTheGrid() {
-    Setup s(5);
+    TablesOn s(5);
     QVERIFY(s.ok);
     CodeTableWindow* w = s.window.get();
     QCOMPARE(focusName(), QStringLiteral("DBGrid1"));
@@ -410,7 +344,7 @@ void TestCodeTables::leavingTheGrid() {
 }
 
 void TestCodeTables::codeBoxFollowsTheGrid() {
-    Setup s(3);
+    TablesOn s(3);
     QVERIFY(s.ok);
     CodeTableWindow* w = s.window.get();
     QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("1"));
@@ -422,87 +356,76 @@ void TestCodeTables::codeBoxFollowsTheGrid() {
     clickGrid(w, 2);
     QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("3"));
     // While inserting the code box keeps what is typed.
-    button(w, "BotInserir")->click();
-    settle();
+    s.insert();
     QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("7"));
     QVERIFY(box(w, "DBEdit_Codigo")->isHidden());
 }
 
 void TestCodeTables::gridClickWithEmptyDesignationWritesNothing() {
-    Setup s(3);
+    TablesOn s(3);
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
     // A changed row.
     clickGrid(w, 1);
     clickInto(box(w, "Edit_Designacao"));
     type(box(w, "Edit_Designacao"), "");
     clickGrid(w, 4);
-    QCOMPARE(run.messages.lonelyBeeps, 1);
+    QCOMPARE(s.run.messages.lonelyBeeps, 1);
     QCOMPARE(focusName(), QStringLiteral("Edit_Designacao"));
     QVERIFY(!button(w, "BitTerminar")->isEnabled());
     QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("2")); // still on its row
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM MAQUINAS WHERE CODIGO = 2").toString(),
+    QCOMPARE(s.text("SELECT DESIGNACAO FROM MAQUINAS WHERE CODIGO = 2"),
              QStringLiteral("Flexo 4 Cores"));
     button(w, "BotCancelar")->click();
-    settle();
+    settleQueued();
     // A new row.
-    const int before = count(inst, "MAQUINAS");
-    button(w, "BotInserir")->click();
-    settle();
+    const int before = s.rows("MAQUINAS");
+    s.insert();
     tab();
     clickGrid(w);
-    QCOMPARE(run.messages.lonelyBeeps, 2);
+    QCOMPARE(s.run.messages.lonelyBeeps, 2);
     QCOMPARE(focusName(), QStringLiteral("Edit_Designacao"));
-    QCOMPARE(count(inst, "MAQUINAS"), before);
-    QVERIFY(run.messages.shown.isEmpty());
+    QCOMPARE(s.rows("MAQUINAS"), before);
+    QVERIFY(s.run.messages.shown.isEmpty());
 }
 
 void TestCodeTables::gridClickWritesAnEditedRow() {
-    Setup s(4);
+    TablesOn s(4);
     QVERIFY(s.ok);
-    auto& inst = s.inst;
     CodeTableWindow* w = s.window.get();
     clickGrid(w, 3);
     clickInto(box(w, "Edit_Designacao"));
     type(box(w, "Edit_Designacao"), "Duplo BC reforcado");
     clickGrid(w, 0);
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 4").toString(),
+    QCOMPARE(s.text("SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 4"),
              QStringLiteral("Duplo BC reforcado"));
     // The click goes on to choose its row once the row is written.
     QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("1"));
 }
 
 void TestCodeTables::cancelDropsTheNewRow() {
-    Setup s(2);
+    TablesOn s(2);
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
-    const int before = count(inst, "CORES");
-    button(w, "BotInserir")->click();
-    settle();
+    const int before = s.rows("CORES");
+    s.insert();
     tab();
     QTest::keyClicks(box(w, "Edit_Designacao"), "Prata");
     button(w, "BotCancelar")->click();
-    settle();
+    settleQueued();
     QCOMPARE(focusName(), QStringLiteral("DBGrid1"));
     QVERIFY(!w->inserting());
     QVERIFY(!w->cancelled()); // cleared when the grid took the focus
-    QVERIFY(run.messages.shown.isEmpty());
+    QVERIFY(s.run.messages.shown.isEmpty());
     QVERIFY(w->close());
-    QCOMPARE(count(inst, "CORES"), before);
+    QCOMPARE(s.rows("CORES"), before);
 }
 
 void TestCodeTables::closeBoxSavesAValidPendingRow() {
-    Setup s(2);
+    TablesOn s(2);
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
-    button(w, "BotInserir")->click();
-    settle();
+    s.insert();
     type(box(w, "Edit_Codigo"), "30");
     tab();
     QTest::keyClicks(box(w, "Edit_Designacao"), "Prata");
@@ -510,66 +433,57 @@ void TestCodeTables::closeBoxSavesAValidPendingRow() {
     QTest::keyClicks(box(w, "Edit_Numero"), "877");
     QVERIFY(w->close()); // the close box
     QVERIFY(!w->isVisible());
-    QCOMPARE(inst.scalar("main", "SELECT DESIGNACAO FROM CORES WHERE CODIGO = 30").toString(),
-             QStringLiteral("Prata"));
-    QCOMPARE(inst.scalar("main", "SELECT NUMERO FROM CORES WHERE CODIGO = 30").toString(),
-             QStringLiteral("877"));
-    QVERIFY(!run.session.dataset("CORES")->isOpen());
+    QCOMPARE(s.text("SELECT DESIGNACAO FROM CORES WHERE CODIGO = 30"), QStringLiteral("Prata"));
+    QCOMPARE(s.text("SELECT NUMERO FROM CORES WHERE CODIGO = 30"), QStringLiteral("877"));
+    QVERIFY(!s.run.session.dataset("CORES")->isOpen());
 }
 
 void TestCodeTables::closeBoxKeepsAnInvalidRow() {
-    Setup s(2);
+    TablesOn s(2);
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
     clickGrid(w, 2);
     clickInto(box(w, "Edit_Numero"));
     type(box(w, "Edit_Numero"), "");
     // Escape closes as the close box does.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    settle();
+    settleQueued();
     QVERIFY(w->isVisible());
-    QCOMPARE(run.messages.shown, QStringList{"Numero de Côr Inválido ..."});
+    QCOMPARE(s.run.messages.shown, QStringList{"Numero de Côr Inválido ..."});
     QCOMPARE(focusName(), QStringLiteral("Edit_Numero"));
-    QCOMPARE(inst.scalar("main", "SELECT NUMERO FROM CORES WHERE CODIGO = 3").toString(),
-             QStringLiteral("M"));
+    QCOMPARE(s.text("SELECT NUMERO FROM CORES WHERE CODIGO = 3"), QStringLiteral("M"));
     QTest::keyClicks(box(w, "Edit_Numero"), "M1");
     QVERIFY(w->close());
-    QCOMPARE(inst.scalar("main", "SELECT NUMERO FROM CORES WHERE CODIGO = 3").toString(),
-             QStringLiteral("M1"));
+    QCOMPARE(s.text("SELECT NUMERO FROM CORES WHERE CODIGO = 3"), QStringLiteral("M1"));
 }
 
 void TestCodeTables::deleteAsksAndDeletes() {
     // A cliché still uses the colour 2: it is deleted all the same.
-    Setup s(2, {"INSERT INTO CLICHES (CLICHENRO, COR_01, UTILIZA) VALUES ('C1', 2, 'S')"});
+    TablesOn s(2, {"INSERT INTO CLICHES (CLICHENRO, COR_01, UTILIZA) VALUES ('C1', 2, 'S')"});
     QVERIFY(s.ok);
-    auto& inst = s.inst;
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
     clickGrid(w, 1);
     QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("2"));
-    run.messages.answers = {false};
+    s.run.messages.answers = {false};
     button(w, "BotDelete")->click();
-    settle();
-    QCOMPARE(run.messages.asked, QStringList{"ELIMINAÇÃO !!! Confirma ?"});
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM CORES WHERE CODIGO = 2").toInt(), 1);
-    run.messages.answers = {true};
+    settleQueued();
+    QCOMPARE(s.run.messages.asked, QStringList{"ELIMINAÇÃO !!! Confirma ?"});
+    QCOMPARE(s.inst.scalar("main", "SELECT COUNT(*) FROM CORES WHERE CODIGO = 2").toInt(), 1);
+    s.run.messages.answers = {true};
     button(w, "BotDelete")->click();
-    settle();
-    QCOMPARE(run.messages.asked.size(), 2);
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM CORES WHERE CODIGO = 2").toInt(), 0);
-    QCOMPARE(inst.scalar("main", "SELECT COR_01 FROM CLICHES WHERE CLICHENRO = 'C1'").toInt(), 2);
+    settleQueued();
+    QCOMPARE(s.run.messages.asked.size(), 2);
+    QCOMPARE(s.inst.scalar("main", "SELECT COUNT(*) FROM CORES WHERE CODIGO = 2").toInt(), 0);
+    QCOMPARE(s.inst.scalar("main", "SELECT COR_01 FROM CLICHES WHERE CLICHENRO = 'C1'").toInt(), 2);
     QCOMPARE(focusName(), QStringLiteral("DBGrid1"));
     QCOMPARE(grid(w)->model()->rowCount(), 11);
 }
 
 void TestCodeTables::reopensOnTheLastCode() {
-    Setup s;
+    TablesOn s;
     QVERIFY(s.ok);
-    auto& run = s.run;
     {
-        auto w = openWindow(run, 5);
+        auto w = test::openCodeTable(s.run, 5);
         QVERIFY(w);
         clickGrid(w.get(), 4);
         clickInto(box(w.get(), "Edit_Designacao"));
@@ -577,31 +491,30 @@ void TestCodeTables::reopensOnTheLastCode() {
         QVERIFY(w->close());
     }
     {
-        auto w = openWindow(run, 5);
+        auto w = test::openCodeTable(s.run, 5);
         QVERIFY(w);
         QCOMPARE(box(w.get(), "Edit_Codigo")->text(), QStringLiteral("5"));
-        QCOMPARE(run.session.dataset("MODELOS")->currentRow(), 4);
+        QCOMPARE(s.run.session.dataset("MODELOS")->currentRow(), 4);
         button(w.get(), "BotInserir")->click();
-        settle();
+        settleQueued();
         tab();
         QTest::keyClicks(box(w.get(), "Edit_Designacao"), "Cantoneira");
         QVERIFY(w->close());
     }
     // Each member keeps its own; a new run starts on the first row.
-    auto other = openWindow(run, 4);
+    auto other = test::openCodeTable(s.run, 4);
     QVERIFY(other);
     QCOMPARE(box(other.get(), "Edit_Codigo")->text(), QStringLiteral("1"));
     QVERIFY(other->close());
-    auto w = openWindow(run, 5);
+    auto w = test::openCodeTable(s.run, 5);
     QVERIFY(w);
     QCOMPARE(box(w.get(), "Edit_Codigo")->text(), QStringLiteral("9"));
     QCOMPARE(box(w.get(), "Edit_Designacao")->text(), QStringLiteral("Cantoneira"));
 }
 
 void TestCodeTables::printShowsTheListMaximised() {
-    Setup s(2);
+    TablesOn s(2);
     QVERIFY(s.ok);
-    auto& run = s.run;
     CodeTableWindow* w = s.window.get();
     QTemporaryDir dir;
     bool seen = false;
@@ -629,11 +542,11 @@ void TestCodeTables::printShowsTheListMaximised() {
     QVERIFY(lines.contains("  Código Designação da Côr              Nº Côr"));
     QVERIFY(lines.contains("       1 Preto                          K"));
     QVERIFY(lines.contains("      12 Branco                         W"));
-    QVERIFY(run.messages.shown.isEmpty());
+    QVERIFY(s.run.messages.shown.isEmpty());
 }
 
 void TestCodeTables::exportsTheGrid() {
-    Setup s(4);
+    TablesOn s(4);
     QVERIFY(s.ok);
     CodeTableWindow* w = s.window.get();
     QTemporaryDir dir;
@@ -704,7 +617,7 @@ void TestCodeTables::printedLists_data() {
 
 void TestCodeTables::printedLists() {
     QFETCH(int, member);
-    Setup s;
+    TablesOn s;
     QVERIFY(s.ok);
     const CodeTableMember& m = codeTableMember(member);
     Dataset* rows = s.run.session.dataset(m.dataset);
@@ -734,7 +647,7 @@ void TestCodeTables::printedLists() {
 }
 
 void TestCodeTables::listFollowsTheDatasetsOrder() {
-    Setup s;
+    TablesOn s;
     QVERIFY(s.ok);
     Dataset* colours = s.run.session.dataset("CORES");
     colours->setStatement("SELECT * FROM CORES ORDER BY DESIGNACAO DESC");

@@ -1,6 +1,6 @@
 // "Parâmetros Gerais": the PARGER row, the folder buttons and the image type check.
-#include "../shell/shellrun.h"
 #include "CORTP000.h"
+#include "tablerun.h"
 #include "windows.h"
 
 #include <QAction>
@@ -13,6 +13,7 @@
 
 using namespace falq;
 using falq::test::Run;
+using falq::test::TablesOn;
 
 namespace {
 // Types `text` over the image-type box's text and leaves the box with Tab.
@@ -46,35 +47,29 @@ private slots:
 };
 
 void TestParameters::createdOnAnEmptyTable() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    QVERIFY(inst.exec("main", "DELETE FROM PARGER"));
-    Run run;
-    QVERIFY(run.start());
-    TCORTF000 window(run.session, &run.menu);
+    TablesOn s(0, {"DELETE FROM PARGER"});
+    QVERIFY(s.ok);
+    TCORTF000 window(s.run.session, &s.run.menu);
     window.show();
     QCOMPARE(window.windowTitle(), QStringLiteral("Parâmetros Gerais"));
     QVERIFY(window.close());
-    QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM PARGER").toInt(), 1);
-    QCOMPARE(row(inst, "TIPOIMAGEM"), QStringLiteral(".JPG"));
-    QCOMPARE(row(inst, "PATHCLICHE"), QString());
-    QCOMPARE(row(inst, "PATHDESENHO"), QString());
+    QCOMPARE(s.inst.scalar("main", "SELECT COUNT(*) FROM PARGER").toInt(), 1);
+    QCOMPARE(row(s.inst, "TIPOIMAGEM"), QStringLiteral(".JPG"));
+    QCOMPARE(row(s.inst, "PATHCLICHE"), QString());
+    QCOMPARE(row(s.inst, "PATHDESENHO"), QString());
 }
 
 void TestParameters::bmpBecomesJpgOnAnUntouchedClose() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    QVERIFY(inst.exec("main", "UPDATE PARGER SET TIPOIMAGEM = '.BMP'"));
-    const QString folder = row(inst, "PATHCLICHE");
-    Run run;
-    QVERIFY(run.start());
-    TCORTF000 window(run.session, &run.menu);
+    TablesOn s(0, {"UPDATE PARGER SET TIPOIMAGEM = '.BMP'"});
+    QVERIFY(s.ok);
+    const QString folder = row(s.inst, "PATHCLICHE");
+    TCORTF000 window(s.run.session, &s.run.menu);
     window.show();
     QCOMPARE(window.findChild<QComboBox*>("Edit_TipoImagem")->currentText(),
              QStringLiteral(".JPG"));
     QVERIFY(window.close());
-    QCOMPARE(row(inst, "TIPOIMAGEM"), QStringLiteral(".JPG"));
-    QCOMPARE(row(inst, "PATHCLICHE"), folder);
+    QCOMPARE(row(s.inst, "TIPOIMAGEM"), QStringLiteral(".JPG"));
+    QCOMPARE(row(s.inst, "PATHCLICHE"), folder);
 }
 
 void TestParameters::lowerCaseTypeBlocksTheClose_data() {
@@ -85,12 +80,9 @@ void TestParameters::lowerCaseTypeBlocksTheClose_data() {
 
 void TestParameters::lowerCaseTypeBlocksTheClose() {
     QFETCH(QString, typed);
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    QVERIFY(inst.exec("main", "UPDATE PARGER SET TIPOIMAGEM = '.BMP'"));
-    Run run;
-    QVERIFY(run.start());
-    TCORTF000 window(run.session, &run.menu);
+    TablesOn s(0, {"UPDATE PARGER SET TIPOIMAGEM = '.BMP'"});
+    QVERIFY(s.ok);
+    TCORTF000 window(s.run.session, &s.run.menu);
     window.show();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -98,23 +90,21 @@ void TestParameters::lowerCaseTypeBlocksTheClose() {
     typeType(type, typed);
     QCOMPARE(type->currentText(), typed); // left as typed, not completed to upper case
     QVERIFY(!window.close());
-    QCOMPARE(run.messages.shown, QStringList{"Seleccionou o Tipo de Imagem Errado ..."});
-    QCOMPARE(run.messages.beeps, QList<bool>{true});
+    QCOMPARE(s.run.messages.shown, QStringList{"Seleccionou o Tipo de Imagem Errado ..."});
+    QCOMPARE(s.run.messages.beeps, QList<bool>{true});
     QVERIFY(window.isVisible());
-    QCOMPARE(row(inst, "TIPOIMAGEM"), QStringLiteral(".BMP")); // nothing written
+    QCOMPARE(row(s.inst, "TIPOIMAGEM"), QStringLiteral(".BMP")); // nothing written
     typeType(type, QStringLiteral(".BMP"));
     window.findChild<QPushButton*>("BitTerminar")->click();
     QVERIFY(!window.isVisible());
-    QCOMPARE(row(inst, "TIPOIMAGEM"), QStringLiteral(".BMP"));
+    QCOMPARE(row(s.inst, "TIPOIMAGEM"), QStringLiteral(".BMP"));
 }
 
 void TestParameters::folderButtons() {
-    test::Installation inst;
-    QVERIFY2(inst.ok(), qPrintable(inst.error()));
-    const QString before = row(inst, "PATHDESENHO");
-    Run run;
-    QVERIFY(run.start());
-    TCORTF000 window(run.session, &run.menu);
+    TablesOn s;
+    QVERIFY(s.ok);
+    const QString before = row(s.inst, "PATHDESENHO");
+    TCORTF000 window(s.run.session, &s.run.menu);
     QString answer;
     QStringList titles;
     window.setFolderChooser([&](QWidget*, const QString& title, const QString&) {
@@ -138,8 +128,8 @@ void TestParameters::folderButtons() {
     drawings->clear();
     QTest::keyClicks(drawings, "/srv/desenhos");
     QVERIFY(window.close());
-    QCOMPARE(row(inst, "PATHCLICHE"), stored);
-    QCOMPARE(row(inst, "PATHDESENHO"), QStringLiteral("/srv/desenhos"));
+    QCOMPARE(row(s.inst, "PATHCLICHE"), stored);
+    QCOMPARE(row(s.inst, "PATHDESENHO"), QStringLiteral("/srv/desenhos"));
 }
 
 void TestParameters::openedFromTheMenu() {
