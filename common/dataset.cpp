@@ -81,6 +81,13 @@ void Dataset::setStatement(const QString& sql) {
     m_statement = sql;
 }
 
+void Dataset::setStatement(const Statement& statement) {
+    m_statement = statement.sql;
+    m_bindings.clear();
+    for (const auto& [name, value] : statement.binds)
+        m_bindings[name] = value;
+}
+
 void Dataset::bindValue(const QString& placeholder, const QVariant& value) {
     m_bindings[placeholder] = value;
 }

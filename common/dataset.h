@@ -111,6 +111,8 @@ public:
     // The statement; windows that search replace it with their own filter and order.
     QString statement() const { return m_statement; }
     void setStatement(const QString& sql);
+    // A built statement with its values (the values bound before are dropped).
+    void setStatement(const Statement& statement);
     void bindValue(const QString& placeholder, const QVariant& value);
     void clearBindings();
 

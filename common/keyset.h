@@ -5,6 +5,7 @@
 // rows before it. The statements built here wrap the dataset's statement as a subquery, so its
 // own conditions and bound values stay as they are; every boundary value is bound.
 #include "dialect.h"
+#include "statement.h"
 
 #include <QList>
 #include <QPair>
@@ -20,8 +21,6 @@ struct OrderTerm {
     bool descending = false;
     bool nullable = true;
 };
-
-using Bindings = QList<QPair<QString, QVariant>>;
 
 // One condition of a keyset read, with its bound values.
 struct KeysetCondition {

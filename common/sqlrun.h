@@ -4,6 +4,8 @@
 #include <QSqlQuery>
 #include <QVariantList>
 
+#include "statement.h"
+
 namespace falq {
 
 // False with the engine's message in `error` (when given) on failure.

@@ -5,6 +5,7 @@
 #include "dashboard.h"
 #include "datasetviews.h"
 #include "session.h"
+#include "sqlrun.h"
 #include "statchart.h"
 
 #include <QDateEdit>
@@ -39,10 +40,7 @@ Dataset* DashboardPage::addQuery(const QString& name, const UpdateObject& key) {
 
 bool DashboardPage::openQuery(Dataset* query, const Statement& statement) {
     query->close();
-    query->setStatement(statement.sql);
-    query->clearBindings();
-    for (auto it = statement.binds.constBegin(); it != statement.binds.constEnd(); ++it)
-        query->bindValue(it.key(), it.value());
+    query->setStatement(statement);
     QString error;
     m_dashboard.countOpening(query->name(), statement);
     if (!query->open(&error)) {
@@ -144,12 +142,10 @@ DayRange DashboardPage::days() const {
 
 void DashboardPage::showTotal(QLabel* label, const Statement& statement) {
     QSqlQuery q(QSqlDatabase::database(kDbFalquinas));
-    q.prepare(statement.sql);
-    for (auto it = statement.binds.constBegin(); it != statement.binds.constEnd(); ++it)
-        q.bindValue(it.key(), it.value());
     m_dashboard.countOpening(QStringLiteral("TOTAL"), statement);
-    if (!q.exec()) {
-        session().messages().show(q.lastError().text(), true);
+    QString error;
+    if (!runStatement(q, statement, &error)) {
+        session().messages().show(error, true);
         label->clear();
         return;
     }

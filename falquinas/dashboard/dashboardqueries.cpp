@@ -45,8 +45,8 @@ QString measures() {
 
 // The days as a range on `column`, bound in `s`.
 QString days(const SqlDialect& d, Statement& s, const QString& column, const DayRange& range) {
-    s.binds.insert(kFrom, d.dayStart(range.from));
-    s.binds.insert(kTo, d.dayAfter(range.to));
+    s.bind(kFrom, d.dayStart(range.from));
+    s.bind(kTo, d.dayAfter(range.to));
     return d.dayRange(column, kFrom, kTo);
 }
 
@@ -61,7 +61,7 @@ DayRange periodDays(const Period& p) {
 QString keyIs(Statement& s, const QString& column, const QVariant& key) {
     if (key.isNull())
         return column + QStringLiteral(" IS NULL");
-    s.binds.insert(kKey, key);
+    s.bind(kKey, key);
     return column + QStringLiteral(" = ") + kKey;
 }
 
@@ -258,7 +258,7 @@ Statement itemRequisitions(const SqlDialect& d, Item item, const QString& number
 Statement itemRotations(const SqlDialect& d, Item item, const QString& number,
                         const DayRange& range) {
     Statement s;
-    s.binds.insert(kNumber, number);
+    s.bind(kNumber, number);
     const QString period = days(d, s, QStringLiteral("MOV.DATA"), range);
     if (item == Item::Cliche) {
         s.sql = QStringLiteral("SELECT MOV.NRO, MOV.CLICHENRO, MOV.ROTACOES, MOV.ENCOMENDA, "

@@ -11,6 +11,7 @@
 // selects the rows whose column is NULL.
 #include "dialect.h"
 #include "movementqueries.h"
+#include "statement.h"
 
 #include <QDate>
 #include <QMap>
@@ -34,11 +35,6 @@ enum class Party { Client, Supplier };
 // What a page analyses: clichés (rows without a drawing number) or drawings (rows without a
 // cliché number); the movements' own kinds.
 using Item = movements::ItemKind;
-
-struct Statement {
-    QString sql;
-    QMap<QString, QVariant> binds; // placeholder (":Name") -> value
-};
 
 // A year, or a month of it (month 0: the whole year).
 struct Period {

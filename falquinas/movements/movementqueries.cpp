@@ -23,26 +23,25 @@ KindNames names(ItemKind kind) {
 
 // The movements of the kind in the period (on MOVIMENTOS under `prefix`), binding the days.
 QString movementConditions(const SqlDialect& dialect, ItemKind kind, const QString& prefix,
-                           const MovementFilter& filter, QVariantList& binds) {
-    binds << dialect.dayStart(filter.from) << dialect.dayAfter(filter.to);
+                           const MovementFilter& filter, Statement& s) {
+    const QString from = s.bind(dialect.dayStart(filter.from));
+    const QString to = s.bind(dialect.dayAfter(filter.to));
     return QStringLiteral("%1%2 = '' AND ").arg(prefix, names(kind).otherNumber) +
-           dialect.dayRange(prefix + QStringLiteral("DATA"), QStringLiteral("?"),
-                            QStringLiteral("?"));
+           dialect.dayRange(prefix + QStringLiteral("DATA"), from, to);
 }
 
 // The client and supplier patterns on the item table; nothing for a pattern that matches all.
 QString patternConditions(const SqlDialect& dialect, ItemKind kind, const MovementFilter& filter,
-                          QVariantList& binds) {
+                          Statement& s) {
     const QString alias = names(kind).alias;
     QStringList conditions;
     if (!SqlDialect::matchesEverything(filter.clientPattern)) {
-        conditions << dialect.like(alias + QStringLiteral(".SIGLACLI"), QStringLiteral("?"));
-        binds << filter.clientPattern;
+        conditions << dialect.like(alias + QStringLiteral(".SIGLACLI"),
+                                   s.bind(filter.clientPattern));
     }
     if (!SqlDialect::matchesEverything(filter.supplierPattern)) {
         conditions << dialect.like(alias + QLatin1Char('.') + supplierColumn(kind),
-                                   QStringLiteral("?"));
-        binds << filter.supplierPattern;
+                                   s.bind(filter.supplierPattern));
     }
     return conditions.join(QStringLiteral(" AND "));
 }
@@ -72,10 +71,10 @@ Statement rankingStatement(const SqlDialect& dialect, ItemKind kind, Measure mea
     s.sql = QStringLiteral("SELECT %1.%2 AS %2, MOV.%3 AS %3, %1.REFERENCIA, %1.SIGLACLI, %1.%4 "
                            "FROM (SELECT %2, SUM(%5) AS %3 FROM MOVIMENTOS WHERE ")
                 .arg(n.alias, number, total, supplierColumn(kind), summed);
-    s.sql += movementConditions(dialect, kind, QString(), filter, s.binds);
+    s.sql += movementConditions(dialect, kind, QString(), filter, s);
     s.sql += QStringLiteral(" GROUP BY %1) MOV JOIN %2 %3 ON %3.%1 = MOV.%1")
                  .arg(number, n.table, n.alias);
-    const QString patterns = patternConditions(dialect, kind, filter, s.binds);
+    const QString patterns = patternConditions(dialect, kind, filter, s);
     if (!patterns.isEmpty())
         s.sql += QStringLiteral(" WHERE ") + patterns;
     s.sql += QStringLiteral(" ORDER BY MOV.%1 DESC, %2.%3").arg(total, n.alias, number);
@@ -98,8 +97,8 @@ Statement joinedMovements(const SqlDialect& dialect, ItemKind kind, const Moveme
     s.sql = QStringLiteral("SELECT ") + named(columns) +
             QStringLiteral(" FROM MOVIMENTOS MOV JOIN %1 %2 ON %2.%3 = MOV.%3 WHERE ")
                 .arg(n.table, n.alias, number);
-    s.sql += movementConditions(dialect, kind, QStringLiteral("MOV."), filter, s.binds);
-    const QString patterns = patternConditions(dialect, kind, filter, s.binds);
+    s.sql += movementConditions(dialect, kind, QStringLiteral("MOV."), filter, s);
+    const QString patterns = patternConditions(dialect, kind, filter, s);
     if (!patterns.isEmpty())
         s.sql += QStringLiteral(" AND ") + patterns;
     s.sql += QStringLiteral(" ORDER BY ") + named(order);
@@ -129,16 +128,19 @@ Statement movementListStatement(const SqlDialect& dialect, ItemKind kind,
 Statement itemMovementsStatement(const SqlDialect& dialect, ItemKind kind, const QString& number,
                                  const QDate& from, const QDate& to) {
     Statement s;
-    s.sql = QStringLiteral("SELECT * FROM MOVIMENTOS WHERE %1 = ? AND ").arg(numberColumn(kind)) +
-            dialect.dayRange(QStringLiteral("DATA"), QStringLiteral("?"), QStringLiteral("?")) +
+    const QString item = s.bind(number);
+    const QString first = s.bind(dialect.dayStart(from));
+    const QString after = s.bind(dialect.dayAfter(to));
+    s.sql = QStringLiteral("SELECT * FROM MOVIMENTOS WHERE %1 = %2 AND ")
+                .arg(numberColumn(kind), item) +
+            dialect.dayRange(QStringLiteral("DATA"), first, after) +
             QStringLiteral(" ORDER BY DATA DESC, NRO DESC");
-    s.binds << number << dialect.dayStart(from) << dialect.dayAfter(to);
     return s;
 }
 
 bool runForward(QSqlQuery& query, const Statement& statement, QString* error) {
     query.setForwardOnly(true);
-    return runStatement(query, statement.sql, statement.binds, error);
+    return runStatement(query, statement, error);
 }
 
 } // namespace falq::movements

@@ -8,6 +8,7 @@
 // afterwards (far cheaper than grouping the joined rows). The joins are inner joins: a number
 // missing from its table is not ranked. Equal totals are ordered by number.
 #include "dialect.h"
+#include "statement.h"
 
 #include <QDate>
 #include <QString>
@@ -28,12 +29,6 @@ struct MovementFilter {
     QDate to;
     QString clientPattern = QStringLiteral("%");
     QString supplierPattern = QStringLiteral("%");
-};
-
-// A statement and the values bound to its "?" in order.
-struct Statement {
-    QString sql;
-    QVariantList binds;
 };
 
 // Column names of the rows the statements return.

@@ -176,7 +176,7 @@ bool prepareRanking(const QSqlDatabase& db, const ImageParameters& images, const
 bool prepareList(const QSqlDatabase& db, const ReportKind& k, const MovementFilter& filter,
                  PreparedReport& out, QString* error) {
     const Statement s = movementListStatement(SqlDialect::forDatabase(db), k.kind, filter);
-    auto source = std::make_unique<reports::QuerySource>(db, s.sql, s.binds);
+    auto source = std::make_unique<reports::QuerySource>(db, s);
     if (!source->ok()) {
         if (error)
             *error = source->error();

@@ -119,7 +119,7 @@ bool preparePurchasesList(const QSqlDatabase& db, const ImageParameters& images,
     out.caption = kTitle;
     reports::Form& f = out.form;
     f.title = kTitle;
-    NamedStatement rows;
+    Statement rows;
     switch (list) {
     case PurchasesList::Detailed:
         f.name = QStringLiteral("TCORTFPR032");
@@ -173,7 +173,7 @@ bool preparePurchasesList(const QSqlDatabase& db, const ImageParameters& images,
         };
         f.pictureLines = kPictureLines;
     }
-    auto source = std::make_unique<reports::QuerySource>(db, rows.sql, rows.binds);
+    auto source = std::make_unique<reports::QuerySource>(db, rows);
     if (!source->ok()) {
         if (error)
             *error = source->error();

@@ -4,26 +4,21 @@ namespace falq::movements {
 
 namespace {
 
-void bind(NamedStatement& s, const QString& name, const QVariant& value) {
-    s.names << name;
-    s.binds << value;
-}
-
-QString conditions(const SqlDialect& dialect, const PurchasesFilter& filter, NamedStatement& s) {
+QString conditions(const SqlDialect& dialect, const PurchasesFilter& filter, Statement& s) {
     QString where = QStringLiteral(" WHERE ") + dialect.dayRange(QStringLiteral("DATENC"),
                                                                  QStringLiteral(":WDATENC1"),
                                                                  QStringLiteral(":WDATENC2"));
-    bind(s, QStringLiteral(":WDATENC1"), dialect.dayStart(filter.from));
-    bind(s, QStringLiteral(":WDATENC2"), dialect.dayAfter(filter.to));
+    s.bind(QStringLiteral(":WDATENC1"), dialect.dayStart(filter.from));
+    s.bind(QStringLiteral(":WDATENC2"), dialect.dayAfter(filter.to));
     if (!SqlDialect::matchesEverything(filter.supplierPattern)) {
         where += QStringLiteral(" AND ") +
                  dialect.like(QStringLiteral("FORNSIGLA"), QStringLiteral(":FORNECEDOR"));
-        bind(s, QStringLiteral(":FORNECEDOR"), filter.supplierPattern);
+        s.bind(QStringLiteral(":FORNECEDOR"), filter.supplierPattern);
     }
     if (!SqlDialect::matchesEverything(filter.clientPattern)) {
         where += QStringLiteral(" AND ") +
                  dialect.like(QStringLiteral("SIGLACLI"), QStringLiteral(":CLIENTE"));
-        bind(s, QStringLiteral(":CLIENTE"), filter.clientPattern);
+        s.bind(QStringLiteral(":CLIENTE"), filter.clientPattern);
     }
     if (filter.cost == CostKind::Purchases)
         where += QStringLiteral(" AND TIPO = 'C'");
@@ -38,18 +33,18 @@ QString conditions(const SqlDialect& dialect, const PurchasesFilter& filter, Nam
 
 } // namespace
 
-NamedStatement purchasesStatement(const SqlDialect& dialect, const PurchasesFilter& filter) {
-    NamedStatement s;
+Statement purchasesStatement(const SqlDialect& dialect, const PurchasesFilter& filter) {
+    Statement s;
     s.sql = QStringLiteral("SELECT * FROM REPARACOES") + conditions(dialect, filter, s) +
             QStringLiteral(" ORDER BY DATENC DESC, NRO DESC");
     return s;
 }
 
-NamedStatement purchasesTotalsStatement(const SqlDialect& dialect, const PurchasesFilter& filter,
-                                        TotalsBy by, TotalsOrder order) {
+Statement purchasesTotalsStatement(const SqlDialect& dialect, const PurchasesFilter& filter,
+                                   TotalsBy by, TotalsOrder order) {
     const QString name =
         by == TotalsBy::Client ? QStringLiteral("SIGLACLI") : QStringLiteral("FORNSIGLA");
-    NamedStatement s;
+    Statement s;
     s.sql = QStringLiteral("SELECT %1, SUM(VALOR) AS VALOR, COUNT(*) AS UNIDADES, "
                            "SUM(VALOR) / COUNT(*) AS MEDIA FROM REPARACOES")
                 .arg(name) +
@@ -60,8 +55,8 @@ NamedStatement purchasesTotalsStatement(const SqlDialect& dialect, const Purchas
     return s;
 }
 
-NamedStatement purchasesSumStatement(const SqlDialect& dialect, const PurchasesFilter& filter) {
-    NamedStatement s;
+Statement purchasesSumStatement(const SqlDialect& dialect, const PurchasesFilter& filter) {
+    Statement s;
     s.sql = QStringLiteral("SELECT SUM(VALOR) AS VALOR, COUNT(*) AS UNIDADES FROM REPARACOES") +
             conditions(dialect, filter, s);
     return s;

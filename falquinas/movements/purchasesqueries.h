@@ -22,18 +22,13 @@ struct PurchasesFilter {
     ItemKinds items = ItemKinds::Both;
 };
 
-// A statement with named placeholders, their names in `names` and their values in `binds`.
-struct NamedStatement : Statement {
-    QStringList names;
-};
-
 // Every column of REPARACOES, newest requisition first (NRO breaks ties).
-NamedStatement purchasesStatement(const SqlDialect& dialect, const PurchasesFilter& filter);
+Statement purchasesStatement(const SqlDialect& dialect, const PurchasesFilter& filter);
 // SIGLACLI or FORNSIGLA, VALOR (sum), UNIDADES (rows), MEDIA (sum divided by rows); by short
 // name (NULL first) or by value, largest first, then by short name.
-NamedStatement purchasesTotalsStatement(const SqlDialect& dialect, const PurchasesFilter& filter,
-                                        TotalsBy by, TotalsOrder order);
+Statement purchasesTotalsStatement(const SqlDialect& dialect, const PurchasesFilter& filter,
+                                   TotalsBy by, TotalsOrder order);
 // One row: VALOR (the sum, NULL without rows) and UNIDADES.
-NamedStatement purchasesSumStatement(const SqlDialect& dialect, const PurchasesFilter& filter);
+Statement purchasesSumStatement(const SqlDialect& dialect, const PurchasesFilter& filter);
 
 } // namespace falq::movements

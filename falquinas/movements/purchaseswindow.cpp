@@ -41,10 +41,12 @@ bool readItem(const QSqlDatabase& db, bool drawing, const QString& number, QSqlR
                                  "LEFT JOIN DESENHADORES DSN ON DSN.CODIGO = DES.DESENHADOR "
                                  "LEFT JOIN MAQUINAS MAQ ON MAQ.CODIGO = DES.MAQUINA "
                                  "LEFT JOIN CARTOES CRT ON CRT.CODIGO = DES.CARTAO "
-                                 "WHERE DES.DESENHONRO = ?")
-                : QStringLiteral("SELECT * FROM CLICHES WHERE CLICHENRO = ?");
+                                 "WHERE DES.DESENHONRO = :NUMERO")
+                : QStringLiteral("SELECT * FROM CLICHES WHERE CLICHENRO = :NUMERO");
     QSqlQuery q(db);
-    if (!runForward(q, {sql, {number}}) || !q.next())
+    Statement row{sql};
+    row.bind(QStringLiteral(":NUMERO"), number);
+    if (!runForward(q, row) || !q.next())
         return false;
     *record = q.record();
     for (int i = 0; i < record->count(); ++i)
@@ -176,16 +178,13 @@ bool PurchasesWindow::rebuild() {
     m_filter.items = child<QRadioButton>("RadCliches")->isChecked()    ? ItemKinds::Cliches
                      : child<QRadioButton>("RadDesenhos")->isChecked() ? ItemKinds::Drawings
                                                                        : ItemKinds::Both;
-    const NamedStatement s = purchasesStatement(m_rows->dialect(), m_filter);
+    const Statement s = purchasesStatement(m_rows->dialect(), m_filter);
     m_rows->close();
-    m_rows->setStatement(s.sql);
-    m_rows->clearBindings();
-    for (int i = 0; i < s.names.size(); ++i)
-        m_rows->bindValue(s.names[i], s.binds[i]);
+    m_rows->setStatement(s);
     QString error;
     const bool opened = m_rows->open(&error);
     QStringList criteria{s.sql};
-    for (const QVariant& value : s.binds)
+    for (const QVariant& value : s.values())
         criteria << value.toString();
     m_listFailure.report(m_session.messages(), criteria.join(QLatin1Char('\n')),
                          opened ? QString() : error);

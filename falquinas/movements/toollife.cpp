@@ -30,19 +30,14 @@ KindTable kindTable(ItemKind kind) {
 
 // The conditions on the tool table T itself: patterns, machine, valid only.
 void toolConditions(const SqlDialect& dialect, ItemKind kind, const ToolLifeFilter& filter,
-                    QStringList& where, QVariantList& binds) {
-    if (!SqlDialect::matchesEverything(filter.clientPattern)) {
-        where << dialect.like(QStringLiteral("T.SIGLACLI"), QStringLiteral("?"));
-        binds << filter.clientPattern;
-    }
-    if (!SqlDialect::matchesEverything(filter.supplierPattern)) {
-        where << dialect.like(QStringLiteral("T.") + supplierColumn(kind), QStringLiteral("?"));
-        binds << filter.supplierPattern;
-    }
-    if (filter.machine != 0) {
-        where << QStringLiteral("T.MAQUINA = ?");
-        binds << filter.machine;
-    }
+                    QStringList& where, Statement& s) {
+    if (!SqlDialect::matchesEverything(filter.clientPattern))
+        where << dialect.like(QStringLiteral("T.SIGLACLI"), s.bind(filter.clientPattern));
+    if (!SqlDialect::matchesEverything(filter.supplierPattern))
+        where << dialect.like(QStringLiteral("T.") + supplierColumn(kind),
+                              s.bind(filter.supplierPattern));
+    if (filter.machine != 0)
+        where << QStringLiteral("T.MAQUINA = ") + s.bind(filter.machine);
     if (filter.validOnly)
         where << QStringLiteral("T.UTILIZA = 'S'");
 }
@@ -73,19 +68,15 @@ Statement toolLifeStatement(const SqlDialect& dialect, ItemKind kind, const Tool
     // The number conditions, on the movements, the repairs and the tools alike.
     auto numbers = [&](const QString& column) {
         QString sql;
-        if (one) {
-            sql += QStringLiteral(" AND %1 = ?").arg(column);
-            s.binds << filter.number;
-        }
+        if (one)
+            sql += QStringLiteral(" AND %1 = %2").arg(column, s.bind(filter.number));
         // A range starts after the empty number too: the other kind's rows hold ''.
-        if (ranged) {
-            sql += QStringLiteral(" AND %1 > ?").arg(column);
-            s.binds << (filter.numberAfter.isEmpty() ? QStringLiteral("") : filter.numberAfter);
-        }
-        if (!filter.numberUpTo.isEmpty()) {
-            sql += QStringLiteral(" AND %1 <= ?").arg(column);
-            s.binds << filter.numberUpTo;
-        }
+        if (ranged)
+            sql += QStringLiteral(" AND %1 > %2")
+                       .arg(column, s.bind(filter.numberAfter.isEmpty() ? QStringLiteral("")
+                                                                        : filter.numberAfter));
+        if (!filter.numberUpTo.isEmpty())
+            sql += QStringLiteral(" AND %1 <= %2").arg(column, s.bind(filter.numberUpTo));
         return sql;
     };
     s.sql = QStringLiteral("SELECT T.%1 AS %2, T.SIGLACLI AS %3, T.REFERENCIA AS %4, "
@@ -97,11 +88,11 @@ Statement toolLifeStatement(const SqlDialect& dialect, ItemKind kind, const Tool
     // The movements of the kind summed per number; the recent ones are those of the rate.
     s.sql += QStringLiteral("FROM %1 T LEFT JOIN (SELECT %2 AS NR, SUM(ROTACOES) AS %3, "
                             "SUM(NROUTIL) AS %4, MAX(DATA) AS %5, MIN(DATA) AS %6, "
-                            "SUM(CASE WHEN DATA >= ? AND DATA < ? THEN ROTACOES ELSE 0 END) AS %7 "
-                            "FROM MOVIMENTOS WHERE %8 = ''")
-                 .arg(k.table, number, kWear, kUses, kLastUse, kFirstUse, kRecent, otherEmpty);
-    s.binds << dialect.dayStart(workingDate.addDays(1 - kRateDays))
-            << dialect.dayAfter(workingDate);
+                            "SUM(CASE WHEN DATA >= %9 AND DATA < %10 THEN ROTACOES ELSE 0 END) "
+                            "AS %7 FROM MOVIMENTOS WHERE %8 = ''")
+                 .arg(k.table, number, kWear, kUses, kLastUse, kFirstUse, kRecent, otherEmpty,
+                      s.bind(dialect.dayStart(workingDate.addDays(1 - kRateDays))))
+                 .arg(s.bind(dialect.dayAfter(workingDate)));
     s.sql += numbers(number);
     s.sql += QStringLiteral(" GROUP BY %1) M ON M.NR = T.%1").arg(number);
     // Purchases and repairs summed per number.
@@ -115,26 +106,22 @@ Statement toolLifeStatement(const SqlDialect& dialect, ItemKind kind, const Tool
     const QString tools = numbers(QStringLiteral("T.") + number);
     if (!tools.isEmpty())
         where << tools.mid(5); // without the leading " AND "
-    toolConditions(dialect, kind, filter, where, s.binds);
+    toolConditions(dialect, kind, filter, where, s);
     if (filter.wearFrom || filter.wearTo)
         where << QStringLiteral("T.ROTACOES_PREV > 0");
     // The whole percent shown (ToolLife::wholePercent): integer division, rounded down.
     const QString shown =
         QStringLiteral("CAST(COALESCE(M.%1, 0) AS BIGINT) * 100 / CAST(T.ROTACOES_PREV AS BIGINT)")
             .arg(kWear);
-    if (filter.wearFrom) {
-        where << shown + QStringLiteral(" >= CAST(? AS FLOAT)");
-        s.binds << *filter.wearFrom;
-    }
-    if (filter.wearTo) {
-        where << shown + QStringLiteral(" <= CAST(? AS FLOAT)");
-        s.binds << *filter.wearTo;
-    }
+    if (filter.wearFrom)
+        where << shown + QStringLiteral(" >= CAST(%1 AS FLOAT)").arg(s.bind(*filter.wearFrom));
+    if (filter.wearTo)
+        where << shown + QStringLiteral(" <= CAST(%1 AS FLOAT)").arg(s.bind(*filter.wearTo));
     QStringList unused;
-    if (filter.dormant) {
-        unused << QStringLiteral("M.%1 < ?").arg(kLastUse);
-        s.binds << dialect.dayStart(workingDate.addMonths(-filter.dormantMonths));
-    }
+    if (filter.dormant)
+        unused << QStringLiteral("M.%1 < %2")
+                      .arg(kLastUse,
+                           s.bind(dialect.dayStart(workingDate.addMonths(-filter.dormantMonths))));
     if (filter.neverUsed)
         unused << QStringLiteral("M.%1 IS NULL").arg(kLastUse);
     if (!unused.isEmpty())
@@ -156,11 +143,9 @@ Statement toolPageStatement(const SqlDialect& dialect, ItemKind kind, const Tool
     Statement s;
     s.sql = QStringLiteral("SELECT T.%1 FROM %2 T").arg(number, kindTable(kind).table);
     QStringList where;
-    if (!after.isEmpty()) {
-        where << QStringLiteral("T.%1 > ?").arg(number);
-        s.binds << after;
-    }
-    toolConditions(dialect, kind, filter, where, s.binds);
+    if (!after.isEmpty())
+        where << QStringLiteral("T.%1 > %2").arg(number, s.bind(after));
+    toolConditions(dialect, kind, filter, where, s);
     if (!where.isEmpty())
         s.sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
     s.sql += QStringLiteral(" ORDER BY T.%1 ").arg(number) + dialect.limitClause(pageSize);

@@ -13,13 +13,6 @@ QVariant textValue(const QString& text) {
 }
 } // namespace
 
-QVariant SearchStatement::bound(const QString& param) const {
-    for (const auto& [name, value] : binds)
-        if (name == param)
-            return value;
-    return {};
-}
-
 void SearchBuilder::addTextRange(const QString& column, const QString& lowParam, const QString& low,
                                  const QString& defaultLow, const QString& highParam,
                                  const QString& high, const QString& defaultHigh) {

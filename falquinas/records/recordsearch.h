@@ -15,12 +15,7 @@
 namespace falq {
 
 // A search statement and the values bound to its named parameters.
-struct SearchStatement {
-    QString sql;
-    Bindings binds;
-
-    QVariant bound(const QString& param) const;
-};
+using SearchStatement = Statement;
 
 class SearchBuilder {
 public:

@@ -349,8 +349,7 @@ void TCORTF030::setUpPage() {
 void TCORTF030::openSummary(Summary& s) {
     const SqlDialect dialect = s.rows->dialect();
     s.rows->close();
-    registers::setStatement(s.rows,
-                            movements::rankingStatement(dialect, s.kind, s.measure, m_period));
+    s.rows->setStatement(movements::rankingStatement(dialect, s.kind, s.measure, m_period));
     QString error;
     const bool wasOn = m_eventsOn;
     m_eventsOn = false; // the first row's movements are read once, below
@@ -371,9 +370,8 @@ void TCORTF030::summaryRowChanged(Summary& s) {
         return;
     }
     m_files->show(s.kind, number);
-    registers::setStatement(s.movements,
-                            movements::itemMovementsStatement(s.movements->dialect(), s.kind,
-                                                              number, m_period.from, m_period.to));
+    s.movements->setStatement(movements::itemMovementsStatement(
+        s.movements->dialect(), s.kind, number, m_period.from, m_period.to));
     QString error;
     if (!s.movements->open(&error))
         m_session.messages().show(error, true);

@@ -6,8 +6,8 @@
 
 namespace falq::reports {
 
-QuerySource::QuerySource(const QSqlDatabase& db, const QString& sql, const QVariantList& binds)
-    : m_query(db), m_sql(sql), m_binds(binds) {
+QuerySource::QuerySource(const QSqlDatabase& db, Statement statement)
+    : m_query(db), m_statement(std::move(statement)) {
     run();
 }
 
@@ -15,7 +15,7 @@ bool QuerySource::run() {
     m_query.finish();
     m_query.setForwardOnly(true);
     m_error.clear();
-    if (!runStatement(m_query, m_sql, m_binds, &m_error)) {
+    if (!runStatement(m_query, m_statement, &m_error)) {
         if (m_error.isEmpty())
             m_error = QStringLiteral("?");
         m_fresh = false;

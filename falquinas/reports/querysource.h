@@ -3,16 +3,16 @@
 // every new rendering (the preview again, the printer, an export) runs the statement again, so
 // a report of millions of rows holds one row at a time.
 #include "reportform.h"
+#include "statement.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QVariantList>
 
 namespace falq::reports {
 
 class QuerySource : public Source {
 public:
-    QuerySource(const QSqlDatabase& db, const QString& sql, const QVariantList& binds);
+    QuerySource(const QSqlDatabase& db, Statement statement);
     // False with the engine's message when the statement does not run.
     bool ok() const { return m_error.isEmpty(); }
     QString error() const { return m_error; }
@@ -26,8 +26,7 @@ private:
     bool run();
 
     QSqlQuery m_query;
-    QString m_sql;
-    QVariantList m_binds;
+    Statement m_statement;
     QString m_error;
     bool m_fresh = false; // run and not read from yet
 };

@@ -12,6 +12,7 @@
 #include "plantroot.h"
 #include "rights.h"
 #include "schema.h"
+#include "sqlrun.h"
 #include "transaction.h"
 #include "unitDtFalquinas.h"
 #include "upgrader.h"
@@ -205,12 +206,12 @@ bool TFACFMENU::connectGeneral() {
 
 bool TFACFMENU::openParamUtil() {
     QSqlQuery q(QSqlDatabase::database(kDbGeral));
-    q.prepare(QStringLiteral(
-        "SELECT * FROM PARAMUTIL WHERE APLICACAO = 'FALQUINAS' AND COMP_NAME = :XCompStr"));
-    q.bindValue(QStringLiteral(":XCompStr"), m_session.context().computerName);
-    if (!q.exec()) {
-        return fail(q.lastError().text(), true);
-    }
+    Statement s{QStringLiteral(
+        "SELECT * FROM PARAMUTIL WHERE APLICACAO = 'FALQUINAS' AND COMP_NAME = :XCompStr")};
+    s.bind(QStringLiteral(":XCompStr"), m_session.context().computerName);
+    QString error;
+    if (!runStatement(q, s, &error))
+        return fail(error, true);
     m_hasParamUtil = q.next();
     m_paramUtil = m_hasParamUtil ? q.record() : QSqlRecord();
     return true;
@@ -225,12 +226,12 @@ bool TFACFMENU::MudEmpr() {
     // The company of the workstation.
     const int company = m_hasParamUtil ? m_paramUtil.value(QStringLiteral("EMPNRO")).toInt() : 0;
     QSqlQuery empresas(general);
-    empresas.prepare(
-        QStringLiteral("Select * from EMPRESAS WHERE EMPNRO = :EMPNRO Order By EMPNRO"));
-    empresas.bindValue(QStringLiteral(":EMPNRO"), company);
-    if (!empresas.exec()) {
-        return fail(empresas.lastError().text(), true);
-    }
+    Statement companyRow{
+        QStringLiteral("Select * from EMPRESAS WHERE EMPNRO = :EMPNRO Order By EMPNRO")};
+    companyRow.bind(QStringLiteral(":EMPNRO"), company);
+    QString error;
+    if (!runStatement(empresas, companyRow, &error))
+        return fail(error, true);
     if (!empresas.next()) {
         return fail(kMsgNoCompany + QString::number(company), true);
     }
@@ -255,13 +256,12 @@ bool TFACFMENU::MudEmpr() {
 
     // The user's database login in this company.
     QSqlQuery login(general);
-    login.prepare(
-        QStringLiteral("SELECT * FROM UTILPASSWORD WHERE UTIL = :WUtil AND EMPRESA = :WEmpNro"));
-    login.bindValue(QStringLiteral(":WUtil"), ctx.userCode);
-    login.bindValue(QStringLiteral(":WEmpNro"), ctx.companyNumber);
-    if (!login.exec()) {
-        return fail(login.lastError().text(), true);
-    }
+    Statement loginRow{
+        QStringLiteral("SELECT * FROM UTILPASSWORD WHERE UTIL = :WUtil AND EMPRESA = :WEmpNro")};
+    loginRow.bind(QStringLiteral(":WUtil"), ctx.userCode);
+    loginRow.bind(QStringLiteral(":WEmpNro"), ctx.companyNumber);
+    if (!runStatement(login, loginRow, &error))
+        return fail(error, true);
     if (!login.next() || login.value(QStringLiteral("BDUSERNAME")).toString().isEmpty()) {
         return fail(kMsgNoAccess, true);
     }
@@ -271,7 +271,6 @@ bool TFACFMENU::MudEmpr() {
         QStringLiteral("PASSWORD=") + login.value(QStringLiteral("BDPASSWORD")).toString();
     login.finish();
 
-    QString error;
     if (!m_session.openModules(&error)) {
         return fail(error, true);
     }

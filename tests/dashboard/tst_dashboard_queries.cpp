@@ -19,8 +19,8 @@ QList<QStringList> rowsOf(const QSqlDatabase& db, const Statement& s) {
         qWarning("%s: %s", qPrintable(s.sql), qPrintable(q.lastError().text()));
         return {{QStringLiteral("prepare failed")}};
     }
-    for (auto it = s.binds.constBegin(); it != s.binds.constEnd(); ++it)
-        q.bindValue(it.key(), it.value());
+    for (const auto& [name, value] : s.binds)
+        q.bindValue(name, value);
     if (!q.exec()) {
         qWarning("%s: %s", qPrintable(s.sql), qPrintable(q.lastError().text()));
         return {{QStringLiteral("exec failed")}};

@@ -218,7 +218,7 @@ void TestMovementQueries::typedTextIsBound() {
     const Statement s =
         rankingStatement(m_dialect, ItemKind::Drawing, Measure::Uses, march(hostile, hostile));
     QVERIFY(!s.sql.contains(hostile));
-    QVERIFY(s.binds.contains(hostile));
+    QVERIFY(s.values().contains(hostile));
     QCOMPARE(rows(s, 5), QStringList{});
     // "%" adds no condition: only the period is bound.
     QCOMPARE(

@@ -116,14 +116,13 @@ QList<double> timeWithClient(const EngineTarget& target, const QStringList& stat
     return perRun;
 }
 
-QString inlineBinds(const QString& sql, const QMap<QString, QVariant>& binds, bool sqlite) {
-    QStringList names = binds.keys();
+QString inlineBinds(const QString& sql, const Bindings& binds, bool sqlite) {
     // Longer names first, so that one name that starts another is not replaced inside it.
-    std::sort(names.begin(), names.end(),
-              [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    Bindings sorted = binds;
+    std::sort(sorted.begin(), sorted.end(),
+              [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
     QString out = sql;
-    for (const QString& name : std::as_const(names)) {
-        const QVariant v = binds.value(name);
+    for (const auto& [name, v] : std::as_const(sorted)) {
         QString literal;
         if (v.isNull())
             literal = QStringLiteral("NULL");

@@ -2,6 +2,7 @@
 // Times statements with the database engine's own command-line client (sqlite3 or psql), so
 // the benchmarks can say how far the programs are from what the engine itself needs.
 #include "aliases.h"
+#include "statement.h"
 
 #include <QList>
 #include <QMap>
@@ -24,7 +25,7 @@ QList<double> timeWithClient(const EngineTarget& target, const QStringList& stat
 
 // The statement with its bound values written in as literals, for the engine's client (the
 // dashboard's statements bind by name).
-QString inlineBinds(const QString& sql, const QMap<QString, QVariant>& binds, bool sqlite);
+QString inlineBinds(const QString& sql, const Bindings& binds, bool sqlite);
 
 // The times the clients print: "Run Time: real 0.012 ..." (sqlite3, seconds) and
 // "Time: 12.345 ms" (psql).

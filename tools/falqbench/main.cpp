@@ -556,7 +556,7 @@ int main(int argc, char* argv[]) {
     // until the page is painted; the engine runs the statements the dashboard ran.
     auto* board = new dashboard::Dashboard(*session, *menu);
     auto* nb0 = menu->dashboardNotebook();
-    QList<dashboard::Statement> boardSql;
+    QList<Statement> boardSql;
     auto boardScenario = [&](const QString& name, std::function<void()> prepare,
                              std::function<void()> act) {
         return Scenario{name,
@@ -572,7 +572,7 @@ int main(int argc, char* argv[]) {
                         },
                         [&boardSql, sqlite] {
                             QStringList sql;
-                            for (const dashboard::Statement& st : std::as_const(boardSql))
+                            for (const Statement& st : std::as_const(boardSql))
                                 sql << bench::inlineBinds(st.sql, st.binds, sqlite);
                             return sql;
                         }};
@@ -623,7 +623,7 @@ int main(int argc, char* argv[]) {
     const SqlDialect dialect = movements->dialect();
     const QDate newest =
         scalar(QStringLiteral("SELECT MAX(DATA) FROM MOVIMENTOS")).toDateTime().date();
-    auto inlined = [](const movements::Statement& st) {
+    auto inlined = [](const Statement& st) {
         // The engine's client gets the values written into the statement.
         return bench::withValues(st.sql, st.binds);
     };
@@ -647,14 +647,14 @@ int main(int argc, char* argv[]) {
             movements::MovementFilter filter;
             filter.from = allYears ? QDate(1900, 1, 1) : QDate(newest.year(), 1, 1);
             filter.to = allYears ? QDate(2100, 12, 31) : newest;
-            const movements::Statement st =
+            const Statement st =
                 movements::rankingStatement(dialect, rk.kind, rk.measure, filter);
             scenarios << Scenario{QLatin1String(rk.name) +
                                       (allYears ? QStringLiteral("-all") : QStringLiteral("-year")),
                                   {},
                                   [ranking, st] {
                                       ranking->close();
-                                      registers::setStatement(ranking, st);
+                                      ranking->setStatement(st);
                                   },
                                   [ranking, &grid] {
                                       ranking->open();
@@ -669,14 +669,14 @@ int main(int argc, char* argv[]) {
         scalar(QStringLiteral("SELECT DESENHONRO FROM MOVIMENTOS WHERE CLICHENRO = '' GROUP BY "
                               "DESENHONRO ORDER BY SUM(NROUTIL) DESC, DESENHONRO LIMIT 1"))
             .toString();
-    const movements::Statement detail = movements::itemMovementsStatement(
+    const Statement detail = movements::itemMovementsStatement(
         dialect, movements::ItemKind::Drawing, topDrawing, QDate(1900, 1, 1), QDate(2100, 12, 31));
     scenarios << Scenario{
         QStringLiteral("usage-detail"),
         {},
         [itemMoves, detail] {
             itemMoves->close();
-            registers::setStatement(itemMoves, detail);
+            itemMoves->setStatement(detail);
         },
         [itemMoves, &grid] {
             itemMoves->open();
@@ -722,14 +722,14 @@ int main(int argc, char* argv[]) {
     {
         // The tool life window opened until its first rows (a page of clichés) are painted.
         const QDate working = session->context().workingDate;
-        const falq::movements::Statement page = falq::movements::toolPageStatement(
+        const falq::Statement page = falq::movements::toolPageStatement(
             dialect, falq::movements::ItemKind::Cliche, {}, {}, 200);
         falq::movements::ToolLifeFilter firstPage;
         QSqlQuery numbers(QSqlDatabase::database(kDbFalquinas, false));
         if (falq::movements::runForward(numbers, page))
             while (numbers.next())
                 firstPage.numberUpTo = numbers.value(0).toString();
-        const falq::movements::Statement sums = falq::movements::toolLifeStatement(
+        const falq::Statement sums = falq::movements::toolLifeStatement(
             dialect, falq::movements::ItemKind::Cliche, firstPage, working);
         scenarios << Scenario{
             QStringLiteral("life-window-open"),
@@ -887,10 +887,7 @@ int main(int argc, char* argv[]) {
                         {},
                         [d] { d->close(); },
                         [d, st, &grid] {
-                            d->setStatement(st.sql);
-                            d->clearBindings();
-                            for (const auto& [param, value] : st.binds)
-                                d->bindValue(param, value);
+                            d->setStatement(st);
                             d->open();
                             if (grid.model() != d)
                                 grid.setModel(d);

@@ -46,22 +46,14 @@ int readAll(const QString& connection, const Statement& s) {
 
 } // namespace
 
-QString withValues(const QString& sql, const QVariantList& binds, const QStringList& names) {
+QString withValues(const QString& sql, const Bindings& binds) {
+    // Longer names first, so that one name that starts another is not replaced inside it.
+    Bindings sorted = binds;
+    std::sort(sorted.begin(), sorted.end(),
+              [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
     QString out = sql;
-    if (!names.isEmpty()) {
-        for (int i = 0; i < names.size(); ++i)
-            out.replace(names[i], literal(binds[i]));
-        return out;
-    }
-    int from = 0;
-    for (const QVariant& v : binds) {
-        const int at = out.indexOf(QLatin1Char('?'), from);
-        if (at < 0)
-            break;
-        const QString text = literal(v);
-        out.replace(at, 1, text);
-        from = at + int(text.size());
-    }
+    for (const auto& [name, value] : std::as_const(sorted))
+        out.replace(name, literal(value));
     return out;
 }
 
@@ -80,12 +72,12 @@ QList<MovementScenario> movementScenarios(const QSqlDatabase& db, const QString&
                                    {QStringLiteral("all"), first, last}};
     QList<MovementScenario> out;
     auto statementScenario = [&](const QString& name, const QString& description,
-                                 const Statement& s, const QStringList& names = {}) {
+                                 const Statement& s) {
         MovementScenario m;
         m.name = name;
         m.description = description;
         m.run = [connection = db.connectionName(), s] { readAll(connection, s); };
-        m.sql = [s, names] { return QStringList{withValues(s.sql, s.binds, names)}; };
+        m.sql = [s] { return QStringList{withValues(s.sql, s.binds)}; };
         return m;
     };
     for (const Period& p : periods) {
@@ -108,16 +100,16 @@ QList<MovementScenario> movementScenarios(const QSqlDatabase& db, const QString&
         PurchasesFilter pf;
         pf.from = p.from;
         pf.to = p.to;
-        const NamedStatement rows = purchasesStatement(dialect, pf);
+        const Statement rows = purchasesStatement(dialect, pf);
         out << statementScenario(QStringLiteral("purch-detail-%1").arg(p.name),
-                                 QStringLiteral("detailed list rows"), rows, rows.names);
+                                 QStringLiteral("detailed list rows"), rows);
         for (TotalsBy by : {TotalsBy::Client, TotalsBy::Supplier}) {
-            const NamedStatement t = purchasesTotalsStatement(dialect, pf, by, TotalsOrder::Value);
+            const Statement t = purchasesTotalsStatement(dialect, pf, by, TotalsOrder::Value);
             out << statementScenario(
                 QStringLiteral("purch-tot%1-%2")
                     .arg(by == TotalsBy::Client ? QStringLiteral("cli") : QStringLiteral("frn"),
                          p.name),
-                QStringLiteral("totals"), t, t.names);
+                QStringLiteral("totals"), t);
         }
         // The listing window's grid: the rows statement opened, its first page read.
         MovementScenario grid;
@@ -125,8 +117,7 @@ QList<MovementScenario> movementScenarios(const QSqlDatabase& db, const QString&
         grid.run = [connection = db.connectionName(), rows] {
             Dataset d(QStringLiteral("REPARACOES"), connection, rows.sql,
                       UpdateObject{QStringLiteral("REPARACOES"), {QStringLiteral("NRO")}, {}});
-            for (int i = 0; i < rows.names.size(); ++i)
-                d.bindValue(rows.names[i], rows.binds[i]);
+            d.setStatement(rows);
             if (!d.open())
                 qFatal("falqbench: %s", qPrintable(d.lastError()));
             for (int i = 0; i < qMin(40, d.rowCount()); ++i)
@@ -136,9 +127,9 @@ QList<MovementScenario> movementScenarios(const QSqlDatabase& db, const QString&
             QString counted = rows.sql;
             counted.replace(QStringLiteral("SELECT *"), QStringLiteral("SELECT COUNT(*)"));
             counted = counted.left(counted.indexOf(QStringLiteral(" ORDER BY")));
-            return QStringList{withValues(rows.sql + QLatin1Char(' ') + dialect.limitClause(256),
-                                          rows.binds, rows.names),
-                               withValues(counted, rows.binds, rows.names)};
+            return QStringList{
+                withValues(rows.sql + QLatin1Char(' ') + dialect.limitClause(256), rows.binds),
+                withValues(counted, rows.binds)};
         };
         out << grid;
     }

@@ -3,6 +3,8 @@
 // installation's register (they only read): each ranking and movement list over the newest
 // year and over all years, the listing window's rows, the detailed list and both totals, and
 // a ranking with the movements of its items rendered to PDF.
+#include "statement.h"
+
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
@@ -26,6 +28,6 @@ QStringList movementScenarioNames();
 
 // The statement with its bound values written in (for the engine's client): "?" in order, or
 // the names given.
-QString withValues(const QString& sql, const QVariantList& binds, const QStringList& names = {});
+QString withValues(const QString& sql, const Bindings& binds);
 
 } // namespace falq::bench
