@@ -166,6 +166,110 @@ QString SqlDialect::limitClause(int limit, int offset) const {
     return QStringLiteral(" LIMIT %1").arg(limit);
 }
 
+namespace {
+const char* const kSummaryColumns =
+    "DESENHONRO, CLICHENRO, ANO, MES, NROUTIL, ROTACOES, MOVIMENTOS, PRIMEIRA, ULTIMA";
+const char* const kSummarySums = "SUM(NROUTIL), SUM(ROTACOES), COUNT(*), MIN(DATA), MAX(DATA)";
+
+// SQLite: the month of `row` (NEW or OLD) recomputed. The month's movements are read through
+// the index of the number that names the tool: the drawing's, or for a cliché row the
+// cliché's (the unary + keeps the drawing index out of it, whose '' holds every cliché row).
+QStringList sqliteMonthRefresh(const QString& row) {
+    const QString year = QStringLiteral("CAST(strftime('%Y', %1.DATA) AS INTEGER)").arg(row);
+    const QString month = QStringLiteral("CAST(strftime('%m', %1.DATA) AS INTEGER)").arg(row);
+    const QString days = QStringLiteral("DATA >= strftime('%Y-%m-01', %1.DATA) AND "
+                                        "DATA < date(%1.DATA, 'start of month', '+1 month')")
+                             .arg(row);
+    QStringList out;
+    out << QStringLiteral("DELETE FROM MOVIMENTOS_MES WHERE DESENHONRO = %1.DESENHONRO AND "
+                          "CLICHENRO = %1.CLICHENRO AND ANO = %2 AND MES = %3;")
+               .arg(row, year, month);
+    for (const bool cliche : {false, true})
+        out << QStringLiteral("INSERT INTO MOVIMENTOS_MES (%1) SELECT %2.DESENHONRO, %2.CLICHENRO, "
+                              "%3, %4, %5 FROM MOVIMENTOS WHERE %6DESENHONRO = %2.DESENHONRO AND "
+                              "%7CLICHENRO = %2.CLICHENRO AND %8 AND %2.CLICHENRO %9 '' "
+                              "GROUP BY DESENHONRO, CLICHENRO;")
+                   .arg(QLatin1String(kSummaryColumns), row, year, month,
+                        QLatin1String(kSummarySums), cliche ? QStringLiteral("+") : QString(),
+                        cliche ? QString() : QStringLiteral("+"), days,
+                        cliche ? QStringLiteral("<>") : QStringLiteral("="));
+    return out;
+}
+} // namespace
+
+QStringList SqlDialect::movementSummaryTriggers() const {
+    if (m_engine == Engine::SQLite) {
+        auto trigger = [](const QString& name, const QString& event, const QStringList& rows) {
+            QStringList body;
+            for (const QString& row : rows)
+                body << sqliteMonthRefresh(row);
+            return QStringLiteral("CREATE TRIGGER %1 AFTER %2 ON MOVIMENTOS BEGIN %3 END")
+                .arg(name, event, body.join(QLatin1Char(' ')));
+        };
+        return {trigger(QStringLiteral("MOVIMENTOS_MES_INS"), QStringLiteral("INSERT"),
+                        {QStringLiteral("NEW")}),
+                trigger(QStringLiteral("MOVIMENTOS_MES_UPD"),
+                        QStringLiteral("UPDATE OF DESENHONRO, CLICHENRO, DATA, NROUTIL, ROTACOES"),
+                        {QStringLiteral("OLD"), QStringLiteral("NEW")}),
+                trigger(QStringLiteral("MOVIMENTOS_MES_DEL"), QStringLiteral("DELETE"),
+                        {QStringLiteral("OLD")})};
+    }
+    if (m_engine != Engine::PostgreSQL)
+        return {};
+    const QString refresh = QStringLiteral(
+        "CREATE OR REPLACE FUNCTION MOVIMENTOS_MES_MONTH(D CITEXT, C CITEXT, T TIMESTAMP) "
+        "RETURNS void LANGUAGE plpgsql AS $$ "
+        "DECLARE Y SMALLINT; M SMALLINT; FIRST_DAY TIMESTAMP; "
+        "BEGIN "
+        "IF D IS NULL OR C IS NULL OR T IS NULL THEN RETURN; END IF; "
+        "Y := EXTRACT(YEAR FROM T); M := EXTRACT(MONTH FROM T); "
+        "FIRST_DAY := date_trunc('month', T); "
+        // The month's row locked (made when missing): a second writer of the month waits here
+        // and recomputes it once the first one's movements are committed.
+        "INSERT INTO MOVIMENTOS_MES (DESENHONRO, CLICHENRO, ANO, MES, MOVIMENTOS) "
+        "VALUES (D, C, Y, M, 0) ON CONFLICT (DESENHONRO, CLICHENRO, ANO, MES) "
+        "DO UPDATE SET MOVIMENTOS = MOVIMENTOS_MES.MOVIMENTOS; "
+        "UPDATE MOVIMENTOS_MES SET (NROUTIL, ROTACOES, MOVIMENTOS, PRIMEIRA, ULTIMA) = "
+        "(SELECT SUM(NROUTIL), SUM(ROTACOES), COUNT(*), MIN(DATA), MAX(DATA) FROM MOVIMENTOS "
+        "WHERE DESENHONRO = D AND CLICHENRO = C AND DATA >= FIRST_DAY "
+        "AND DATA < FIRST_DAY + INTERVAL '1 month') "
+        "WHERE DESENHONRO = D AND CLICHENRO = C AND ANO = Y AND MES = M; "
+        "DELETE FROM MOVIMENTOS_MES WHERE DESENHONRO = D AND CLICHENRO = C AND ANO = Y "
+        "AND MES = M AND MOVIMENTOS = 0; "
+        "END $$");
+    const QString changed = QStringLiteral(
+        "CREATE OR REPLACE FUNCTION MOVIMENTOS_MES_CHANGED() RETURNS trigger LANGUAGE plpgsql "
+        "AS $$ BEGIN "
+        "IF TG_OP <> 'INSERT' THEN "
+        "PERFORM MOVIMENTOS_MES_MONTH(OLD.DESENHONRO, OLD.CLICHENRO, OLD.DATA); END IF; "
+        "IF TG_OP <> 'DELETE' THEN "
+        "PERFORM MOVIMENTOS_MES_MONTH(NEW.DESENHONRO, NEW.CLICHENRO, NEW.DATA); END IF; "
+        "RETURN NULL; END $$");
+    return {refresh, changed,
+            QStringLiteral("CREATE TRIGGER MOVIMENTOS_MES_CHANGED AFTER INSERT OR DELETE OR "
+                           "UPDATE OF DESENHONRO, CLICHENRO, DATA, NROUTIL, ROTACOES ON MOVIMENTOS "
+                           "FOR EACH ROW EXECUTE FUNCTION MOVIMENTOS_MES_CHANGED()")};
+}
+
+QStringList SqlDialect::dropMovementSummaryTriggers() const {
+    if (m_engine == Engine::SQLite)
+        return {QStringLiteral("DROP TRIGGER IF EXISTS MOVIMENTOS_MES_INS"),
+                QStringLiteral("DROP TRIGGER IF EXISTS MOVIMENTOS_MES_UPD"),
+                QStringLiteral("DROP TRIGGER IF EXISTS MOVIMENTOS_MES_DEL")};
+    if (m_engine == Engine::PostgreSQL)
+        return {QStringLiteral("DROP TRIGGER IF EXISTS MOVIMENTOS_MES_CHANGED ON MOVIMENTOS")};
+    return {};
+}
+
+QString SqlDialect::movementSummaryFill() const {
+    return QStringLiteral(
+               "INSERT INTO MOVIMENTOS_MES (%1) SELECT DESENHONRO, CLICHENRO, %2, %3, %4 "
+               "FROM MOVIMENTOS WHERE DESENHONRO IS NOT NULL AND CLICHENRO IS NOT NULL "
+               "AND DATA IS NOT NULL GROUP BY DESENHONRO, CLICHENRO, %2, %3")
+        .arg(QLatin1String(kSummaryColumns), year(QStringLiteral("DATA")),
+             month(QStringLiteral("DATA")), QLatin1String(kSummarySums));
+}
+
 QString SqlDialect::columnType(ColumnType type, int size) const {
     switch (type) {
     case ColumnType::Text:
@@ -182,6 +286,8 @@ QString SqlDialect::columnType(ColumnType type, int size) const {
         return QStringLiteral("SMALLINT");
     case ColumnType::Integer:
         return QStringLiteral("INTEGER");
+    case ColumnType::BigInt:
+        return QStringLiteral("BIGINT");
     case ColumnType::Float:
         return m_engine == Engine::PostgreSQL ? QStringLiteral("DOUBLE PRECISION")
                : m_engine == Engine::SQLite   ? QStringLiteral("REAL")
@@ -285,6 +391,7 @@ QVariant SqlDialect::toValue(ColumnType type, const QVariant& raw) const {
         return parseDateTime(raw);
     case ColumnType::SmallInt:
     case ColumnType::Integer:
+    case ColumnType::BigInt:
     case ColumnType::Identity:
         return raw.toLongLong();
     case ColumnType::Float:
@@ -304,6 +411,7 @@ QVariant SqlDialect::toBind(ColumnType type, const QVariant& value) const {
         return bindDateTime(parseDateTime(value));
     case ColumnType::SmallInt:
     case ColumnType::Integer:
+    case ColumnType::BigInt:
     case ColumnType::Identity:
         if (value.isNull() ||
             (value.metaType().id() == QMetaType::QString && value.toString().trimmed().isEmpty()))

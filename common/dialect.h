@@ -9,7 +9,7 @@
 
 namespace falq {
 
-enum class ColumnType { Text, SmallInt, Integer, Float, DateTime, Identity };
+enum class ColumnType { Text, SmallInt, Integer, BigInt, Float, DateTime, Identity };
 
 class SqlDialect {
 public:
@@ -58,6 +58,19 @@ public:
     bool nullsSortLow() const { return m_engine != Engine::PostgreSQL; }
     // The clause that ends an ordered statement to read `limit` rows after skipping `offset`.
     QString limitClause(int limit, int offset = 0) const;
+
+    // MOVIMENTOS_MES, the movements summed per (drawing number, cliché number, year, month), is
+    // kept by triggers on MOVIMENTOS: every insert, update and delete recomputes the months it
+    // touches (the old one and the new one) from MOVIMENTOS, so the sums stay exact whatever
+    // program writes the movements. On PostgreSQL the month's row is locked before it is
+    // recomputed, so that two workstations writing the same month wait for each other instead
+    // of each writing a sum without the other's movement. Movements with a NULL number or date
+    // are not summed. Empty on SQL Server, whose script is only written for reading.
+    QStringList movementSummaryTriggers() const;
+    // Fills MOVIMENTOS_MES from every movement (the table empty).
+    QString movementSummaryFill() const;
+    // Drops the triggers, for a bulk write of movements followed by the fill and the triggers.
+    QStringList dropMovementSummaryTriggers() const;
 
     // DDL type of a column; size applies to text.
     QString columnType(ColumnType type, int size) const;

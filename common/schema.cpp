@@ -18,6 +18,9 @@ ColumnDef S(const char* name) {
 ColumnDef I(const char* name) {
     return {QString::fromLatin1(name), ColumnType::Integer, 0};
 }
+ColumnDef B(const char* name) {
+    return {QString::fromLatin1(name), ColumnType::BigInt, 0};
+}
 ColumnDef F(const char* name) {
     return {QString::fromLatin1(name), ColumnType::Float, 0};
 }
@@ -91,6 +94,15 @@ QList<TableDef> mainTables() {
                    Ix("IX_MOVIMENTOS_CLICHENRO", {"CLICHENRO", "DATA"}),
                    Ix("IX_MOVIMENTOS_DESENHONRO", {"DESENHONRO", "DATA"}),
                    Ix("IX_MOVIMENTOS_TIPOREG", {"TIPOREG", "DATA"})}};
+    // The movements summed per drawing and cliché number and month, kept by the triggers on
+    // MOVIMENTOS (movementSummaryTriggers); rows with a NULL number or date are not summed.
+    t << TableDef{QStringLiteral("MOVIMENTOS_MES"),
+                  {T("DESENHONRO", 20), T("CLICHENRO", 12), S("ANO"), S("MES"), B("NROUTIL"),
+                   B("ROTACOES"), I("MOVIMENTOS"), D("PRIMEIRA"), D("ULTIMA")},
+                  {QStringLiteral("DESENHONRO"), QStringLiteral("CLICHENRO"), QStringLiteral("ANO"),
+                   QStringLiteral("MES")},
+                  {Ix("IX_MOVIMENTOS_MES_CLICHE", {"CLICHENRO", "ANO", "MES"}),
+                   Ix("IX_MOVIMENTOS_MES_MES", {"ANO", "MES"})}};
     t << TableDef{
         QStringLiteral("REPARACOES"),
         {Id("NRO"), T("CLICHENRO", 12), T("DESENHONRO", 20), T("TIPO", 1), I("ENCNRO"), D("DATENC"),
@@ -335,6 +347,7 @@ QStringList databaseScript(DatabaseKind kind, const SqlDialect& dialect) {
     for (const TableDef& t : tables(kind))
         script << createStatements(t, dialect);
     if (kind == DatabaseKind::Main) {
+        script << dialect.movementSummaryTriggers();
         for (const CatalogueChapter& c : rightsCatalogue()) {
             script << QStringLiteral(
                           "INSERT INTO APLICACAOCAP (APLICACAO, CAPITULO) VALUES (%1, %2)")

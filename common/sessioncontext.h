@@ -1,5 +1,7 @@
 #pragma once
 // What the start-up learns about the workstation, user and company, read by every window.
+#include "schema.h"
+
 #include <QDate>
 #include <QString>
 
@@ -7,7 +9,7 @@ namespace falq {
 
 struct SessionContext {
     QString moduleCode = QStringLiteral("FALQUINAS");
-    QString version = QStringLiteral("01.004");
+    QString version = schema::kProgramVersion;
     QString computerName; // at most 30 characters
     QString computerType; // one character
     QString userCode;

@@ -4,6 +4,8 @@
 #include "sqlrun.h"
 #include "transaction.h"
 
+#include <QElapsedTimer>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -69,6 +71,29 @@ bool step004(QSqlDatabase db, QString* error) {
     return true;
 }
 
+// Step 005: MOVIMENTOS_MES, the movements summed per tool and month, the triggers that keep it
+// and its rows made from the movements there are. `seconds` is how long the filling took.
+bool step005(QSqlDatabase db, QString* error, double* seconds) {
+    const SqlDialect d = SqlDialect::forDatabase(db);
+    QSqlQuery q(db);
+    if (!runStatement(q, d.tableExists(QStringLiteral("MOVIMENTOS_MES")), {}, error))
+        return false;
+    if (q.next())
+        return true; // made by a newer installer, with its triggers
+    QStringList statements =
+        schema::createStatements(*schema::findTable(QStringLiteral("MOVIMENTOS_MES")), d);
+    statements << d.movementSummaryTriggers();
+    for (const QString& sql : std::as_const(statements))
+        if (!runStatement(q, sql, {}, error))
+            return false;
+    QElapsedTimer timer;
+    timer.start();
+    if (!runStatement(q, d.movementSummaryFill(), {}, error))
+        return false;
+    *seconds = timer.elapsed() / 1000.0;
+    return true;
+}
+
 } // namespace
 
 bool ensureVersionRow(QSqlDatabase db, int company, QString* error) {
@@ -129,8 +154,15 @@ bool upgrade(QSqlDatabase db, int company, const QString& stored, const QString&
             return false;
         if (step == 4 && !step004(db, error))
             return false;
+        double seconds = -1;
+        if (step == 5 && !step005(db, error, &seconds))
+            return false;
+        QString reached = QStringLiteral("01.%1").arg(step, 3, 10, QLatin1Char('0'));
+        if (seconds >= 0)
+            reached += QStringLiteral(" (movimentos por mês: %1 s)")
+                           .arg(QLocale(QLocale::Portuguese).toString(seconds, 'f', 1));
         if (progress)
-            progress(QStringLiteral("01.%1").arg(step, 3, 10, QLatin1Char('0')));
+            progress(reached);
     }
     QSqlQuery q(db);
     const SqlDialect d = SqlDialect::forDatabase(db);

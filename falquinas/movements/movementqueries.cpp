@@ -60,8 +60,65 @@ QString measureColumn(Measure measure) {
     return measure == Measure::Uses ? QStringLiteral("UTIL_NRO") : QStringLiteral("ROTACOES");
 }
 
+PeriodMonths periodMonths(const QDate& from, const QDate& to) {
+    PeriodMonths p;
+    const QDate after = to.addDays(1);
+    QDate first(from.year(), from.month(), 1);
+    if (first < from)
+        first = first.addMonths(1);
+    const QDate end(after.year(), after.month(), 1); // the day after the last whole month
+    if (first >= end) {
+        p.days << qMakePair(from, after);
+        return p;
+    }
+    const QDate last = end.addMonths(-1);
+    p.firstMonth = first.year() * 100 + first.month();
+    p.lastMonth = last.year() * 100 + last.month();
+    if (from < first)
+        p.days << qMakePair(from, first);
+    if (end < after)
+        p.days << qMakePair(end, after);
+    return p;
+}
+
 Statement rankingStatement(const SqlDialect& dialect, ItemKind kind, Measure measure,
                            const MovementFilter& filter) {
+    const KindNames n = names(kind);
+    const QString number = numberColumn(kind);
+    const QString total = measureColumn(measure);
+    const QString summed =
+        measure == Measure::Uses ? QStringLiteral("NROUTIL") : QStringLiteral("ROTACOES");
+    Statement s;
+    // The sums per number: the whole months' from the summary, the other days' from the
+    // movements (through the date index), added up.
+    const PeriodMonths period = periodMonths(filter.from, filter.to);
+    QStringList parts;
+    if (period.firstMonth <= period.lastMonth)
+        parts << QStringLiteral("SELECT %1, SUM(%2) AS %3 FROM MOVIMENTOS_MES WHERE %4 = '' AND "
+                                "ANO * 100 + MES >= %5 AND ANO * 100 + MES <= %6 GROUP BY %1")
+                     .arg(number, summed, total, n.otherNumber, s.bind(period.firstMonth),
+                          s.bind(period.lastMonth));
+    for (const auto& [from, to] : period.days)
+        parts << QStringLiteral("SELECT %1, SUM(%2) AS %3 FROM MOVIMENTOS WHERE %4 = '' AND %5 "
+                                "GROUP BY %1")
+                     .arg(number, summed, total, n.otherNumber,
+                          dialect.dayRange(QStringLiteral("DATA"), s.bind(dialect.dayStart(from)),
+                                           s.bind(dialect.dayStart(to))));
+    s.sql = QStringLiteral("SELECT %1.%2 AS %2, MOV.%3 AS %3, %1.REFERENCIA, %1.SIGLACLI, %1.%4 "
+                           "FROM (SELECT %2, CAST(SUM(%3) AS BIGINT) AS %3 FROM (%5) P GROUP BY %2) MOV "
+                           "JOIN %6 %1 ON %1.%2 = MOV.%2")
+                .arg(n.alias, number, total, supplierColumn(kind),
+                     parts.join(QStringLiteral(" UNION ALL ")), n.table);
+    const QString patterns = patternConditions(dialect, kind, filter, s);
+    if (!patterns.isEmpty())
+        s.sql += QStringLiteral(" WHERE ") + patterns;
+    s.sql += QStringLiteral(" ORDER BY MOV.%1 DESC, %2.%3").arg(total, n.alias, number);
+    return s;
+}
+
+// The raw ranking, every movement of the period grouped.
+Statement movementRankingStatement(const SqlDialect& dialect, ItemKind kind, Measure measure,
+                                   const MovementFilter& filter) {
     const KindNames n = names(kind);
     const QString number = numberColumn(kind);
     const QString total = measureColumn(measure);

@@ -37,8 +37,22 @@ QString supplierColumn(ItemKind kind);  // SIGLAFORN (drawings) or FORNSIGLA (cl
 QString measureColumn(Measure measure); // UTIL_NRO or ROTACOES
 
 // Ranking: number, total (measureColumn), REFERENCIA, SIGLACLI, supplier; largest total first.
+// The whole months of the period are summed from MOVIMENTOS_MES, the days before the first and
+// after the last whole month from MOVIMENTOS.
 Statement rankingStatement(const SqlDialect& dialect, ItemKind kind, Measure measure,
                            const MovementFilter& filter);
+// The same ranking summed from every movement: the reference rankingStatement answers as.
+Statement movementRankingStatement(const SqlDialect& dialect, ItemKind kind, Measure measure,
+                                   const MovementFilter& filter);
+
+// A period split for the monthly sums: its whole months (first and last as year * 100 +
+// month; none when first > last) and the days outside them, each [from, to) ("to" excluded).
+struct PeriodMonths {
+    int firstMonth = 0;
+    int lastMonth = -1;
+    QList<QPair<QDate, QDate>> days;
+};
+PeriodMonths periodMonths(const QDate& from, const QDate& to);
 
 // Every movement in the period of the items a ranking with the same filter lists: number,
 // NROUTIL, ROTACOES, ENCOMENDA, DATA; by number, then newest first.

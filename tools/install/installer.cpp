@@ -1094,7 +1094,12 @@ bool fillRegister(const InstallationSettings& s, const RegisterSize& size, QStri
         if (!ins.flush(error))
             return false;
     }
-    // Movements: the uses summed above, written.
+    // Movements: the uses summed above, written; their monthly sums made once at the end
+    // rather than by the triggers at every row.
+    const SqlDialect dialect = SqlDialect::forDatabase(mainDb);
+    for (const QString& sql : dialect.dropMovementSummaryTriggers())
+        if (!exec(mainDb, sql, {}, error))
+            return false;
     {
         BatchInsert ins(
             mainDb, QStringLiteral("MOVIMENTOS"),
@@ -1113,6 +1118,12 @@ bool fillRegister(const InstallationSettings& s, const RegisterSize& size, QStri
         if (!ins.flush(error))
             return false;
     }
+    if (!exec(mainDb, QStringLiteral("DELETE FROM MOVIMENTOS_MES"), {}, error) ||
+        !exec(mainDb, dialect.movementSummaryFill(), {}, error))
+        return false;
+    for (const QString& sql : dialect.movementSummaryTriggers())
+        if (!exec(mainDb, sql, {}, error))
+            return false;
     // Purchases and repairs.
     {
         BatchInsert ins(mainDb, QStringLiteral("REPARACOES"),
