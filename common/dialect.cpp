@@ -261,6 +261,18 @@ QStringList SqlDialect::dropMovementSummaryTriggers() const {
     return {};
 }
 
+QStringList SqlDialect::statisticsStatements(const QStringList& tables, bool vacuum) const {
+    if (m_engine == Engine::SqlServer)
+        return {};
+    const QString command = m_engine == Engine::PostgreSQL && vacuum
+                                ? QStringLiteral("VACUUM ANALYZE ")
+                                : QStringLiteral("ANALYZE ");
+    QStringList out;
+    for (const QString& table : tables)
+        out << command + table;
+    return out;
+}
+
 QString SqlDialect::movementSummaryFill() const {
     return QStringLiteral(
                "INSERT INTO MOVIMENTOS_MES (%1) SELECT DESENHONRO, CLICHENRO, %2, %3, %4 "

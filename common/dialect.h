@@ -72,6 +72,11 @@ public:
     // Drops the triggers, for a bulk write of movements followed by the fill and the triggers.
     QStringList dropMovementSummaryTriggers() const;
 
+    // The planner's statistics brought up to date after a bulk write of `tables`, so that the
+    // first reads plan on them rather than on guesses: ANALYZE of each table, and on
+    // PostgreSQL with `vacuum` (outside a transaction) VACUUM ANALYZE. None on SQL Server.
+    QStringList statisticsStatements(const QStringList& tables, bool vacuum) const;
+
     // DDL type of a column; size applies to text.
     QString columnType(ColumnType type, int size) const;
 

@@ -1161,6 +1161,13 @@ bool fillRegister(const InstallationSettings& s, const RegisterSize& size, QStri
         *error = mainDb.lastError().text();
         return false;
     }
+    // Statistics of what was written, so that the first reads do not plan on guesses.
+    for (const QString& sql : dialect.statisticsStatements(
+             {QStringLiteral("CLICHES"), QStringLiteral("DESENHOS"), QStringLiteral("MOVIMENTOS"),
+              QStringLiteral("MOVIMENTOS_MES"), QStringLiteral("REPARACOES")},
+             true))
+        if (!exec(mainDb, sql, {}, error))
+            return false;
     return true;
 }
 
