@@ -81,13 +81,36 @@ PeriodMonths periodMonths(const QDate& from, const QDate& to) {
     return p;
 }
 
-Statement rankingStatement(const SqlDialect& dialect, ItemKind kind, Measure measure,
-                           const MovementFilter& filter) {
+namespace {
+
+QString summedColumn(Measure measure) {
+    return measure == Measure::Uses ? QStringLiteral("NROUTIL") : QStringLiteral("ROTACOES");
+}
+
+// A ranking over `sums` (a statement of the number and its total): the items joined, the
+// patterns on them, largest total first.
+Statement ranked(const SqlDialect& dialect, ItemKind kind, Measure measure,
+                 const MovementFilter& filter, Statement s, const QString& sums) {
     const KindNames n = names(kind);
     const QString number = numberColumn(kind);
     const QString total = measureColumn(measure);
-    const QString summed =
-        measure == Measure::Uses ? QStringLiteral("NROUTIL") : QStringLiteral("ROTACOES");
+    s.sql = QStringLiteral("SELECT %1.%2 AS %2, MOV.%3 AS %3, %1.REFERENCIA, %1.SIGLACLI, %1.%4 "
+                           "FROM (%5) MOV JOIN %6 %1 ON %1.%2 = MOV.%2")
+                .arg(n.alias, number, total, supplierColumn(kind), sums, n.table);
+    const QString patterns = patternConditions(dialect, kind, filter, s);
+    if (!patterns.isEmpty())
+        s.sql += QStringLiteral(" WHERE ") + patterns;
+    s.sql += QStringLiteral(" ORDER BY MOV.%1 DESC, %2.%3").arg(total, n.alias, number);
+    return s;
+}
+
+} // namespace
+
+Statement rankingStatement(const SqlDialect& dialect, ItemKind kind, Measure measure,
+                           const MovementFilter& filter) {
+    const QString number = numberColumn(kind);
+    const QString total = measureColumn(measure);
+    const QString other = names(kind).otherNumber;
     Statement s;
     // The sums per number: the whole months' from the summary, the other days' from the
     // movements (through the date index), added up.
@@ -96,46 +119,30 @@ Statement rankingStatement(const SqlDialect& dialect, ItemKind kind, Measure mea
     if (period.firstMonth <= period.lastMonth)
         parts << QStringLiteral("SELECT %1, SUM(%2) AS %3 FROM MOVIMENTOS_MES WHERE %4 = '' AND "
                                 "ANO * 100 + MES >= %5 AND ANO * 100 + MES <= %6 GROUP BY %1")
-                     .arg(number, summed, total, n.otherNumber, s.bind(period.firstMonth),
+                     .arg(number, summedColumn(measure), total, other, s.bind(period.firstMonth),
                           s.bind(period.lastMonth));
     for (const auto& [from, to] : period.days)
         parts << QStringLiteral("SELECT %1, SUM(%2) AS %3 FROM MOVIMENTOS WHERE %4 = '' AND %5 "
                                 "GROUP BY %1")
-                     .arg(number, summed, total, n.otherNumber,
+                     .arg(number, summedColumn(measure), total, other,
                           dialect.dayRange(QStringLiteral("DATA"), s.bind(dialect.dayStart(from)),
                                            s.bind(dialect.dayStart(to))));
-    s.sql = QStringLiteral("SELECT %1.%2 AS %2, MOV.%3 AS %3, %1.REFERENCIA, %1.SIGLACLI, %1.%4 "
-                           "FROM (SELECT %2, CAST(SUM(%3) AS BIGINT) AS %3 FROM (%5) P GROUP BY %2) MOV "
-                           "JOIN %6 %1 ON %1.%2 = MOV.%2")
-                .arg(n.alias, number, total, supplierColumn(kind),
-                     parts.join(QStringLiteral(" UNION ALL ")), n.table);
-    const QString patterns = patternConditions(dialect, kind, filter, s);
-    if (!patterns.isEmpty())
-        s.sql += QStringLiteral(" WHERE ") + patterns;
-    s.sql += QStringLiteral(" ORDER BY MOV.%1 DESC, %2.%3").arg(total, n.alias, number);
-    return s;
+    const QString sums = QStringLiteral("SELECT %1, CAST(SUM(%2) AS BIGINT) AS %2 FROM (%3) P "
+                                        "GROUP BY %1")
+                             .arg(number, total, parts.join(QStringLiteral(" UNION ALL ")));
+    return ranked(dialect, kind, measure, filter, s, sums);
 }
 
 // The raw ranking, every movement of the period grouped.
 Statement movementRankingStatement(const SqlDialect& dialect, ItemKind kind, Measure measure,
                                    const MovementFilter& filter) {
-    const KindNames n = names(kind);
     const QString number = numberColumn(kind);
-    const QString total = measureColumn(measure);
-    const QString summed =
-        measure == Measure::Uses ? QStringLiteral("NROUTIL") : QStringLiteral("ROTACOES");
     Statement s;
-    s.sql = QStringLiteral("SELECT %1.%2 AS %2, MOV.%3 AS %3, %1.REFERENCIA, %1.SIGLACLI, %1.%4 "
-                           "FROM (SELECT %2, SUM(%5) AS %3 FROM MOVIMENTOS WHERE ")
-                .arg(n.alias, number, total, supplierColumn(kind), summed);
-    s.sql += movementConditions(dialect, kind, QString(), filter, s);
-    s.sql += QStringLiteral(" GROUP BY %1) MOV JOIN %2 %3 ON %3.%1 = MOV.%1")
-                 .arg(number, n.table, n.alias);
-    const QString patterns = patternConditions(dialect, kind, filter, s);
-    if (!patterns.isEmpty())
-        s.sql += QStringLiteral(" WHERE ") + patterns;
-    s.sql += QStringLiteral(" ORDER BY MOV.%1 DESC, %2.%3").arg(total, n.alias, number);
-    return s;
+    QString sums = QStringLiteral("SELECT %1, SUM(%2) AS %3 FROM MOVIMENTOS WHERE ")
+                       .arg(number, summedColumn(measure), measureColumn(measure));
+    sums += movementConditions(dialect, kind, QString(), filter, s);
+    sums += QStringLiteral(" GROUP BY %1").arg(number);
+    return ranked(dialect, kind, measure, filter, s, sums);
 }
 
 namespace {
