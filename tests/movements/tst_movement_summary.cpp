@@ -199,17 +199,17 @@ void TestMovementSummary::periodsSplitIntoWholeMonths_data() {
     QTest::addColumn<QString>("days");
     QTest::newRow("middle to middle") << QDate(2024, 1, 15) << QDate(2024, 4, 10) << 202402
                                       << 202403 << "2024-01-15..2024-02-01 2024-04-01..2024-04-11";
-    QTest::newRow("first to last day") << QDate(2024, 2, 1) << QDate(2024, 3, 31) << 202402
-                                       << 202403 << "";
-    QTest::newRow("a leap February") << QDate(2024, 2, 1) << QDate(2024, 2, 29) << 202402
-                                     << 202402 << "";
-    QTest::newRow("inside one month") << QDate(2024, 2, 3) << QDate(2024, 2, 20) << 0 << -1
-                                      << "2024-02-03..2024-02-21";
+    QTest::newRow("first to last day")
+        << QDate(2024, 2, 1) << QDate(2024, 3, 31) << 202402 << 202403 << "";
+    QTest::newRow("a leap February")
+        << QDate(2024, 2, 1) << QDate(2024, 2, 29) << 202402 << 202402 << "";
+    QTest::newRow("inside one month")
+        << QDate(2024, 2, 3) << QDate(2024, 2, 20) << 0 << -1 << "2024-02-03..2024-02-21";
     QTest::newRow("last day to first day")
         << QDate(2024, 1, 31) << QDate(2024, 3, 1) << 202402 << 202402
         << "2024-01-31..2024-02-01 2024-03-01..2024-03-02";
-    QTest::newRow("across a year") << QDate(2023, 12, 1) << QDate(2024, 1, 31) << 202312 << 202401
-                                   << "";
+    QTest::newRow("across a year")
+        << QDate(2023, 12, 1) << QDate(2024, 1, 31) << 202312 << 202401 << "";
     QTest::newRow("one day") << QDate(2024, 5, 1) << QDate(2024, 5, 1) << 0 << -1
                              << "2024-05-01..2024-05-02";
 }
@@ -235,11 +235,13 @@ void TestMovementSummary::rankingsAnswerAsTheMovements() {
     QSqlDatabase db = inst.open("main");
     const SqlDialect d = SqlDialect::forDatabase(db);
     for (int i = 1; i <= 6; ++i) {
-        QVERIFY(inst.exec("main", "INSERT INTO DESENHOS (DESENHONRO, SIGLACLI, SIGLAFORN) VALUES "
-                                  "(?, ?, ?)",
+        QVERIFY(inst.exec("main",
+                          "INSERT INTO DESENHOS (DESENHONRO, SIGLACLI, SIGLAFORN) VALUES "
+                          "(?, ?, ?)",
                           {QString("D%1").arg(i), i % 2 ? "ALFA" : "BETA", "FORN"}));
-        QVERIFY(inst.exec("main", "INSERT INTO CLICHES (CLICHENRO, SIGLACLI, FORNSIGLA) VALUES "
-                                  "(?, ?, ?)",
+        QVERIFY(inst.exec("main",
+                          "INSERT INTO CLICHES (CLICHENRO, SIGLACLI, FORNSIGLA) VALUES "
+                          "(?, ?, ?)",
                           {QString("C%1").arg(i), i % 3 ? "ALFA" : "GAMA", "FORN"}));
     }
     QRandomGenerator random(8122026);
@@ -251,7 +253,8 @@ void TestMovementSummary::rankingsAnswerAsTheMovements() {
             "INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, DATA) VALUES "
             "(?, ?, ?, ?, ?)",
             {drawing ? number : QString(""), drawing ? QString("") : number,
-             random.bounded(5) ? QVariant(random.bounded(1, 4)) : QVariant(QMetaType::fromType<int>()),
+             random.bounded(5) ? QVariant(random.bounded(1, 4))
+                               : QVariant(QMetaType::fromType<int>()),
              random.bounded(1, 50000),
              d.bindDateTime(QDateTime(QDate(2023, 10, 1).addDays(random.bounded(500)),
                                       QTime(random.bounded(24), 30)))}));

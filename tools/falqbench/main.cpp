@@ -647,8 +647,7 @@ int main(int argc, char* argv[]) {
             movements::MovementFilter filter;
             filter.from = allYears ? QDate(1900, 1, 1) : QDate(newest.year(), 1, 1);
             filter.to = allYears ? QDate(2100, 12, 31) : newest;
-            const Statement st =
-                movements::rankingStatement(dialect, rk.kind, rk.measure, filter);
+            const Statement st = movements::rankingStatement(dialect, rk.kind, rk.measure, filter);
             scenarios << Scenario{QLatin1String(rk.name) +
                                       (allYears ? QStringLiteral("-all") : QStringLiteral("-year")),
                                   {},
