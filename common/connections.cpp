@@ -222,11 +222,6 @@ bool createSqliteDatabase(const QString& path, QString* error) {
 }
 
 void closeConnection(const QString& connectionName) {
-    // The reading connections the datasets keep for this one go with it.
-    const QString readers = connectionName + QStringLiteral("~read~");
-    for (const QString& name : QSqlDatabase::connectionNames())
-        if (name.startsWith(readers))
-            closeConnection(name);
     if (!QSqlDatabase::contains(connectionName))
         return;
     {

@@ -8,13 +8,11 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLocale>
-#include <QMutex>
 #include <QPalette>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlRecord>
 #include <QTableView>
-#include <atomic>
 
 namespace falq {
 
@@ -108,73 +106,29 @@ void Dataset::setPresentation(const QList<FieldPresentation>& visible,
 
 // Statements that cannot be read by key are read from the start on a connection of their own,
 // so that what runs meanwhile on the dataset's connection (look-ups, applies, other datasets)
-// neither cuts the rows still to come short nor has to wait for them. Reads by key are complete
-// statements and run on the dataset's own connection. A reading connection whose rows are all
-// read is kept open for the next read of the same connection (opening one costs about 10 ms on
-// PostgreSQL); closing the source connection closes them (closeConnection).
+// neither cuts the rows still to come short nor has to wait for them. The connection goes when
+// the last row is read. Reads by key are complete statements and run on the dataset's own
+// connection.
 class Dataset::Reader {
 public:
-    explicit Reader(const QSqlDatabase& source, bool fresh = false)
-        : m_source(source.connectionName()) {
-        if (!fresh && takeIdle())
-            return;
-        static std::atomic<quint64> counter{0};
-        m_name = QStringLiteral("%1~read~%2").arg(m_source).arg(++counter);
+    explicit Reader(const QSqlDatabase& source) {
+        static quint64 counter = 0;
+        m_name = QStringLiteral("%1~read~%2").arg(source.connectionName()).arg(++counter);
         QSqlDatabase db = QSqlDatabase::cloneDatabase(source, m_name);
         m_open = db.open();
         if (!m_open)
             m_error = db.lastError().text();
     }
-    ~Reader() {
-        if (m_open && !m_broken && QSqlDatabase::database(m_name, false).isOpen()) {
-            const QMutexLocker lock(&s_mutex);
-            QStringList& idle = s_idle[m_source];
-            if (idle.size() < kKept) {
-                idle << m_name;
-                return;
-            }
-        }
-        closeConnection(m_name);
-    }
+    ~Reader() { closeConnection(m_name); }
     bool isOpen() const { return m_open; }
-    bool reused() const { return m_reused; }
-    // The connection failed: closed rather than kept.
-    void setBroken() { m_broken = true; }
     QString error() const { return m_error; }
     QSqlDatabase database() const { return QSqlDatabase::database(m_name, false); }
 
 private:
-    static constexpr int kKept = 3; // idle reading connections kept per source connection
-
-    bool takeIdle() {
-        const QMutexLocker lock(&s_mutex);
-        QStringList& idle = s_idle[m_source];
-        while (!idle.isEmpty()) {
-            const QString name = idle.takeLast();
-            // Gone with its source (closeConnection), or closed: not reused.
-            if (QSqlDatabase::contains(name) && QSqlDatabase::database(name, false).isOpen()) {
-                m_name = name;
-                m_open = true;
-                m_reused = true;
-                return true;
-            }
-        }
-        return false;
-    }
-
-    static QMutex s_mutex;
-    static QHash<QString, QStringList> s_idle;
-
-    QString m_source;
     QString m_name;
     QString m_error;
     bool m_open = false;
-    bool m_reused = false;
-    bool m_broken = false;
 };
-
-QMutex Dataset::Reader::s_mutex;
-QHash<QString, QStringList> Dataset::Reader::s_idle;
 
 Dataset::~Dataset() {
     m_cursor.reset();
@@ -323,22 +277,12 @@ bool Dataset::open(QString* error) {
         return false;
     }
     if (!ok) {
-        // Read from the start, a block at a time; a kept reading connection that no longer
-        // answers (a server restarted meanwhile) gives way to a new one.
-        QString why;
-        bool ran = false;
-        for (const bool fresh : {false, true}) {
-            m_reader = std::make_unique<Reader>(database(), fresh);
-            m_cursor = std::make_unique<QSqlQuery>(m_reader->database());
-            m_cursor->setForwardOnly(true);
-            why = m_reader->error();
-            ran = m_reader->isOpen() && runQuery(*m_cursor, m_statement, m_bindings, {}, &why);
-            if (ran || !m_reader->reused() || connectionAnswers(m_reader->database()))
-                break;
-            m_cursor.reset();
-            m_reader->setBroken();
-        }
-        if (!ran) {
+        // Read from the start, a block at a time.
+        m_reader = std::make_unique<Reader>(database());
+        m_cursor = std::make_unique<QSqlQuery>(m_reader->database());
+        m_cursor->setForwardOnly(true);
+        QString why = m_reader->error();
+        if (!m_reader->isOpen() || !runQuery(*m_cursor, m_statement, m_bindings, {}, &why)) {
             m_cursor.reset();
             m_reader.reset();
             m_fields.clear();
