@@ -13,6 +13,10 @@ namespace falq {
 // a text that is no number the box can hold.
 inline const QString kBadDate = QStringLiteral("Data Inválida ...");
 inline const QString kBadValue = QStringLiteral("Valor Inválido ...");
+// The refusals of code boxes whose code is in no row of the client, supplier or machine table.
+inline const QString kNoClient = QStringLiteral("Cliente Inexistente ...");
+inline const QString kNoSupplier = QStringLiteral("Fornecedor Inexistente ...");
+inline const QString kNoMachine = QStringLiteral("Máquina Inexistente ...");
 
 class Messages {
 public:

@@ -10,6 +10,7 @@
 #include "listingtexts.h"
 #include "lookupmenu.h"
 #include "lookups.h"
+#include "messages.h"
 #include "purchaseswindow.h"
 #include "reportpreview.h"
 #include "session.h"
@@ -40,7 +41,6 @@ const QString kClicheChapter = QStringLiteral("Cliches");
 const QString kDrawingChapter = QStringLiteral("Desenhos");
 const QString kEditorProgram = QStringLiteral("Abertura e Alteracao");
 const QString kBadMachine = QStringLiteral("Máquina Inválida ...");
-const QString kNoMachine = QStringLiteral("Máquina Inexistente ...");
 const QString kBadWear = QStringLiteral("Limite de Desgaste Inválido ...");
 const QString kBadMonths = QStringLiteral("Número de Meses Inválido ...");
 const QString kBadLife = QStringLiteral("Vida Prevista Inválida ...");

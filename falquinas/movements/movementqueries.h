@@ -12,7 +12,6 @@
 
 #include <QDate>
 #include <QString>
-#include <QVariantList>
 
 class QSqlDatabase;
 class QSqlQuery;

@@ -30,9 +30,6 @@ namespace falq {
 
 namespace {
 const QString kDuplicate = QStringLiteral("Registo já Existe ... <ENTER> ...");
-const QString kNoClient = QStringLiteral("Cliente Inexistente ...");
-const QString kNoSupplier = QStringLiteral("Fornecedor Inexistente ...");
-const QString kNoMachine = QStringLiteral("Máquina Inexistente ...");
 
 // Rights of the window and of its code-table buttons.
 const QString kProgram = QStringLiteral("Abertura e Alteracao");

@@ -1,6 +1,7 @@
 #include "CORTP031.h"
 
 #include "codenames.h"
+#include "messages.h"
 
 #include "boxes.h"
 #include "connections.h"
@@ -31,7 +32,6 @@ using registers::ObjectKind;
 namespace {
 const QString kChapter = QStringLiteral("Movimentos");
 const QString kProgram = QStringLiteral("Registo de Reparacoes");
-const QString kNoSupplier = QStringLiteral("Fornecedor Inexistente ...");
 const QString kTypeHint = QStringLiteral("Digite C, Compra de Novo, R, Reparação");
 const QString kTable = QStringLiteral("REPARACOES");
 

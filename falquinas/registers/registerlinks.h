@@ -7,7 +7,6 @@
 class QWidget;
 
 namespace falq {
-class Dataset;
 class Session;
 } // namespace falq
 
