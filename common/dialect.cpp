@@ -170,6 +170,10 @@ namespace {
 const char* const kSummaryColumns =
     "DESENHONRO, CLICHENRO, ANO, MES, NROUTIL, ROTACOES, MOVIMENTOS, PRIMEIRA, ULTIMA";
 const char* const kSummarySums = "SUM(NROUTIL), SUM(ROTACOES), COUNT(*), MIN(DATA), MAX(DATA)";
+const char* const kTotalColumns =
+    "DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, MOVIMENTOS, PRIMEIRA, ULTIMA";
+const char* const kTotalSums =
+    "SUM(NROUTIL), SUM(ROTACOES), SUM(MOVIMENTOS), MIN(PRIMEIRA), MAX(ULTIMA)";
 
 // SQLite: the month of `row` (NEW or OLD) recomputed. The month's movements are read through
 // the index of the number that names the tool: the drawing's, or for a cliché row the
@@ -193,6 +197,14 @@ QStringList sqliteMonthRefresh(const QString& row) {
                         QLatin1String(kSummarySums), cliche ? QStringLiteral("+") : QString(),
                         cliche ? QString() : QStringLiteral("+"), days,
                         cliche ? QStringLiteral("<>") : QStringLiteral("="));
+    // The tool's total, from its months.
+    out << QStringLiteral("DELETE FROM MOVIMENTOS_TOTAL WHERE DESENHONRO = %1.DESENHONRO AND "
+                          "CLICHENRO = %1.CLICHENRO;")
+               .arg(row);
+    out << QStringLiteral("INSERT INTO MOVIMENTOS_TOTAL (%1) SELECT DESENHONRO, CLICHENRO, %2 "
+                          "FROM MOVIMENTOS_MES WHERE DESENHONRO = %3.DESENHONRO AND "
+                          "CLICHENRO = %3.CLICHENRO GROUP BY DESENHONRO, CLICHENRO;")
+               .arg(QLatin1String(kTotalColumns), QLatin1String(kTotalSums), row);
     return out;
 }
 } // namespace
@@ -236,6 +248,16 @@ QStringList SqlDialect::movementSummaryTriggers() const {
         "WHERE DESENHONRO = D AND CLICHENRO = C AND ANO = Y AND MES = M; "
         "DELETE FROM MOVIMENTOS_MES WHERE DESENHONRO = D AND CLICHENRO = C AND ANO = Y "
         "AND MES = M AND MOVIMENTOS = 0; "
+        // The tool's total likewise, from its months (locked after the month, always in
+        // that order).
+        "INSERT INTO MOVIMENTOS_TOTAL (DESENHONRO, CLICHENRO, MOVIMENTOS) VALUES (D, C, 0) "
+        "ON CONFLICT (DESENHONRO, CLICHENRO) DO UPDATE SET MOVIMENTOS = "
+        "MOVIMENTOS_TOTAL.MOVIMENTOS; "
+        "UPDATE MOVIMENTOS_TOTAL SET (NROUTIL, ROTACOES, MOVIMENTOS, PRIMEIRA, ULTIMA) = "
+        "(SELECT SUM(NROUTIL), SUM(ROTACOES), COALESCE(SUM(MOVIMENTOS), 0), MIN(PRIMEIRA), "
+        "MAX(ULTIMA) FROM MOVIMENTOS_MES WHERE DESENHONRO = D AND CLICHENRO = C) "
+        "WHERE DESENHONRO = D AND CLICHENRO = C; "
+        "DELETE FROM MOVIMENTOS_TOTAL WHERE DESENHONRO = D AND CLICHENRO = C AND MOVIMENTOS = 0; "
         "END $$");
     const QString changed = QStringLiteral(
         "CREATE OR REPLACE FUNCTION MOVIMENTOS_MES_CHANGED() RETURNS trigger LANGUAGE plpgsql "
@@ -273,13 +295,19 @@ QStringList SqlDialect::statisticsStatements(const QStringList& tables, bool vac
     return out;
 }
 
-QString SqlDialect::movementSummaryFill() const {
-    return QStringLiteral(
-               "INSERT INTO MOVIMENTOS_MES (%1) SELECT DESENHONRO, CLICHENRO, %2, %3, %4 "
-               "FROM MOVIMENTOS WHERE DESENHONRO IS NOT NULL AND CLICHENRO IS NOT NULL "
-               "AND DATA IS NOT NULL GROUP BY DESENHONRO, CLICHENRO, %2, %3")
-        .arg(QLatin1String(kSummaryColumns), year(QStringLiteral("DATA")),
-             month(QStringLiteral("DATA")), QLatin1String(kSummarySums));
+QStringList SqlDialect::movementSummaryFill() const {
+    return {QStringLiteral("INSERT INTO MOVIMENTOS_MES (%1) SELECT DESENHONRO, CLICHENRO, %2, %3, "
+                           "%4 FROM MOVIMENTOS WHERE DESENHONRO IS NOT NULL AND CLICHENRO IS NOT "
+                           "NULL AND DATA IS NOT NULL GROUP BY DESENHONRO, CLICHENRO, %2, %3")
+                .arg(QLatin1String(kSummaryColumns), year(QStringLiteral("DATA")),
+                     month(QStringLiteral("DATA")), QLatin1String(kSummarySums)),
+            movementTotalsFill()};
+}
+
+QString SqlDialect::movementTotalsFill() const {
+    return QStringLiteral("INSERT INTO MOVIMENTOS_TOTAL (%1) SELECT DESENHONRO, CLICHENRO, %2 FROM "
+                          "MOVIMENTOS_MES GROUP BY DESENHONRO, CLICHENRO")
+        .arg(QLatin1String(kTotalColumns), QLatin1String(kTotalSums));
 }
 
 QString SqlDialect::columnType(ColumnType type, int size) const {

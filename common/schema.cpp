@@ -103,6 +103,12 @@ QList<TableDef> mainTables() {
                    QStringLiteral("MES")},
                   {Ix("IX_MOVIMENTOS_MES_CLICHE", {"CLICHENRO", "ANO", "MES"}),
                    Ix("IX_MOVIMENTOS_MES_MES", {"ANO", "MES"})}};
+    // The same per tool over every month: what the analyses of every movement read.
+    t << TableDef{QStringLiteral("MOVIMENTOS_TOTAL"),
+                  {T("DESENHONRO", 20), T("CLICHENRO", 12), B("NROUTIL"), B("ROTACOES"),
+                   I("MOVIMENTOS"), D("PRIMEIRA"), D("ULTIMA")},
+                  {QStringLiteral("DESENHONRO"), QStringLiteral("CLICHENRO")},
+                  {}};
     t << TableDef{
         QStringLiteral("REPARACOES"),
         {Id("NRO"), T("CLICHENRO", 12), T("DESENHONRO", 20), T("TIPO", 1), I("ENCNRO"), D("DATENC"),

@@ -217,17 +217,19 @@ Statement itemCostsTotal(const SqlDialect& d, Item item, const DayRange& range, 
     return s;
 }
 
-Statement itemUsage(const SqlDialect& d, Item item, const DayRange& range) {
+Statement itemUsage(const SqlDialect& d, Item item, const DayRange& range,
+                    movements::SumsFrom source) {
     Statement s;
     const QString column = itemNumberColumn(item);
     const QString table =
         item == Item::Cliche ? QStringLiteral("CLICHES") : QStringLiteral("DESENHOS");
-    const QString where = QStringLiteral("%1 = '' AND ").arg(otherNumberColumn(item)) +
-                          days(d, s, QStringLiteral("DATA"), range);
-    s.sql = QStringLiteral("SELECT MOV.%1, MOV.ROTACOES, REG.SIGLACLI FROM (SELECT %1, "
-                           "SUM(ROTACOES) AS ROTACOES FROM MOVIMENTOS WHERE %2 GROUP BY %1) MOV "
-                           "JOIN %3 REG ON REG.%1 = MOV.%1 ORDER BY MOV.%1")
-                .arg(column, where, table);
+    const QString sums =
+        movements::summedPerNumber(d, item, range.from, range.to,
+                                   {{movements::Sum::Rotations, QStringLiteral("ROTACOES")}}, s,
+                                   source);
+    s.sql = QStringLiteral("SELECT REG.%1, MOV.ROTACOES, REG.SIGLACLI FROM (%2) MOV "
+                           "JOIN %3 REG ON REG.%1 = MOV.%1 ORDER BY REG.%1")
+                .arg(column, sums, table);
     return s;
 }
 

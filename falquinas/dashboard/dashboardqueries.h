@@ -86,7 +86,8 @@ Statement itemCosts(const SqlDialect& d, Item item, const DayRange& days, TypeFi
 Statement itemCostsTotal(const SqlDialect& d, Item item, const DayRange& days, TypeFilter type);
 // Rotations of the days by number with the record's client (number order): the movements
 // summed by number first, then joined to CLICHES / DESENHOS.
-Statement itemUsage(const SqlDialect& d, Item item, const DayRange& days);
+Statement itemUsage(const SqlDialect& d, Item item, const DayRange& days,
+                    movements::SumsFrom source = movements::SumsFrom::MonthlySums);
 // One number's costs by year (whatever the days) and by month (of the days), its requisitions
 // of the days, and its movements of the days (newest first).
 Statement itemYears(const SqlDialect& d, Item item, const QString& number, TypeFilter type);

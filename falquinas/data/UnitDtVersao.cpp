@@ -71,31 +71,63 @@ bool step004(QSqlDatabase db, QString* error) {
     return true;
 }
 
-// Step 005: MOVIMENTOS_MES, the movements summed per tool and month, the triggers that keep it
-// and its rows made from the movements there are. `seconds` is how long the filling took.
-bool step005(QSqlDatabase db, QString* error, double* seconds) {
+// Makes `table` when the database lacks it; false in `*made` when it was there (made by a newer
+// installer).
+bool makeTable(QSqlDatabase db, const QString& table, bool* made, QString* error) {
     const SqlDialect d = SqlDialect::forDatabase(db);
     QSqlQuery q(db);
-    if (!runStatement(q, d.tableExists(QStringLiteral("MOVIMENTOS_MES")), {}, error))
+    if (!runStatement(q, d.tableExists(table), {}, error))
         return false;
-    if (q.next())
-        return true; // made by a newer installer, with its triggers
-    QStringList statements =
-        schema::createStatements(*schema::findTable(QStringLiteral("MOVIMENTOS_MES")), d);
-    statements << d.movementSummaryTriggers();
-    for (const QString& sql : std::as_const(statements))
-        if (!runStatement(q, sql, {}, error))
-            return false;
+    *made = !q.next();
+    if (*made)
+        for (const QString& sql : schema::createStatements(*schema::findTable(table), d))
+            if (!runStatement(q, sql, {}, error))
+                return false;
+    return true;
+}
+
+// Runs `statements`, then the statistics of `table` so that its first readers plan on them
+// (within the step's transaction); `seconds` is how long that took.
+bool fillTable(QSqlDatabase db, const QStringList& statements, const QString& table,
+               double* seconds, QString* error) {
+    const SqlDialect d = SqlDialect::forDatabase(db);
+    QSqlQuery q(db);
     QElapsedTimer timer;
     timer.start();
-    if (!runStatement(q, d.movementSummaryFill(), {}, error))
-        return false;
-    // Its statistics, so that the first readers plan on them (within the step's transaction).
-    for (const QString& sql : d.statisticsStatements({QStringLiteral("MOVIMENTOS_MES")}, false))
+    for (const QString& sql : statements + d.statisticsStatements({table}, false))
         if (!runStatement(q, sql, {}, error))
             return false;
     *seconds = timer.elapsed() / 1000.0;
     return true;
+}
+
+// Step 005: MOVIMENTOS_MES, the movements summed per tool and month, its rows made from the
+// movements there are (its triggers come with step 006).
+bool step005(QSqlDatabase db, QString* error, double* seconds) {
+    bool made = false;
+    if (!makeTable(db, QStringLiteral("MOVIMENTOS_MES"), &made, error))
+        return false;
+    if (!made)
+        return true;
+    return fillTable(db, {SqlDialect::forDatabase(db).movementSummaryFill().constFirst()},
+                     QStringLiteral("MOVIMENTOS_MES"), seconds, error);
+}
+
+// Step 006: MOVIMENTOS_TOTAL, the months summed per tool, its rows made from the months, and
+// the triggers that keep both (those of step 005 replaced).
+bool step006(QSqlDatabase db, QString* error, double* seconds) {
+    bool made = false;
+    if (!makeTable(db, QStringLiteral("MOVIMENTOS_TOTAL"), &made, error))
+        return false;
+    if (!made)
+        return true;
+    const SqlDialect d = SqlDialect::forDatabase(db);
+    QSqlQuery q(db);
+    for (const QString& sql : d.dropMovementSummaryTriggers() + d.movementSummaryTriggers())
+        if (!runStatement(q, sql, {}, error))
+            return false;
+    return fillTable(db, {d.movementTotalsFill()}, QStringLiteral("MOVIMENTOS_TOTAL"), seconds,
+                     error);
 }
 
 } // namespace
@@ -161,10 +193,14 @@ bool upgrade(QSqlDatabase db, int company, const QString& stored, const QString&
         double seconds = -1;
         if (step == 5 && !step005(db, error, &seconds))
             return false;
+        if (step == 6 && !step006(db, error, &seconds))
+            return false;
         QString reached = QStringLiteral("01.%1").arg(step, 3, 10, QLatin1Char('0'));
         if (seconds >= 0)
-            reached += QStringLiteral(" (movimentos por mês: %1 s)")
-                           .arg(QLocale(QLocale::Portuguese).toString(seconds, 'f', 1));
+            reached += QStringLiteral(" (%1: %2 s)")
+                           .arg(step == 5 ? QStringLiteral("movimentos por mês")
+                                          : QStringLiteral("totais por ferramenta"),
+                                QLocale(QLocale::Portuguese).toString(seconds, 'f', 1));
         if (progress)
             progress(reached);
     }

@@ -83,10 +83,6 @@ PeriodMonths periodMonths(const QDate& from, const QDate& to) {
 
 namespace {
 
-QString summedColumn(Measure measure) {
-    return measure == Measure::Uses ? QStringLiteral("NROUTIL") : QStringLiteral("ROTACOES");
-}
-
 // A ranking over `sums` (a statement of the number and its total): the items joined, the
 // patterns on them, largest total first.
 Statement ranked(const SqlDialect& dialect, ItemKind kind, Measure measure,
@@ -106,42 +102,95 @@ Statement ranked(const SqlDialect& dialect, ItemKind kind, Measure measure,
 
 } // namespace
 
-Statement rankingStatement(const SqlDialect& dialect, ItemKind kind, Measure measure,
-                           const MovementFilter& filter) {
+QString summedPerNumber(const SqlDialect& dialect, ItemKind kind, const QDate& from,
+                        const QDate& to, const QList<NamedSum>& sums, Statement& s,
+                        SumsFrom source, const std::function<QString(const QString&)>& numbers) {
     const QString number = numberColumn(kind);
-    const QString total = measureColumn(measure);
     const QString other = names(kind).otherNumber;
-    Statement s;
-    // The sums per number: the whole months' from the summary, the other days' from the
-    // movements (through the date index), added up.
-    const PeriodMonths period = periodMonths(filter.from, filter.to);
+    // Each sum over the monthly rows (source 0), over the movements (1), and over the parts
+    // added up (2).
+    auto columns = [&](int source) {
+        QStringList out;
+        for (const NamedSum& n : sums) {
+            static const char* const kOver[][3] = {
+                {"SUM(NROUTIL)", "SUM(NROUTIL)", "CAST(SUM(%1) AS BIGINT)"},
+                {"SUM(ROTACOES)", "SUM(ROTACOES)", "CAST(SUM(%1) AS BIGINT)"},
+                {"SUM(MOVIMENTOS)", "COUNT(*)", "CAST(SUM(%1) AS BIGINT)"},
+                {"MIN(PRIMEIRA)", "MIN(DATA)", "MIN(%1)"},
+                {"MAX(ULTIMA)", "MAX(DATA)", "MAX(%1)"}};
+            QString c = QLatin1String(kOver[int(n.sum)][source]);
+            c.replace(QLatin1String("%1"), n.name);
+            out << c + QStringLiteral(" AS ") + n.name;
+        }
+        return out.join(QStringLiteral(", "));
+    };
+    // A part's rows of the kind. On the sums (the tool's numbers lead their keys): the drawing
+    // rows are those after the empty drawing number, the cliché rows those of the empty one.
+    // On the movements the other number's condition is written so that no index serves it:
+    // the date's index finds the days (or the number's, for one tool or a range), where the
+    // planner, knowing only the average rows per number, would walk the other number's index,
+    // whose '' holds most of the table.
+    auto kindRows = [&](bool sums) {
+        if (!sums)
+            return other + QStringLiteral(" || '' = ''");
+        return kind == ItemKind::Drawing
+                   ? QStringLiteral("DESENHONRO > '' AND CLICHENRO || '' = ''")
+                   : QStringLiteral("DESENHONRO = ''");
+    };
+    // A part: 0 the monthly sums, 1 the movements, 3 the totals per tool.
+    auto part = [&](int from, const QString& condition) {
+        static const char* const kTables[] = {"MOVIMENTOS_MES", "MOVIMENTOS", "",
+                                              "MOVIMENTOS_TOTAL"};
+        QString sql = QStringLiteral("SELECT %1, %2 FROM %3 WHERE %4")
+                          .arg(number, columns(from == 3 ? 0 : from),
+                               QLatin1String(kTables[from]), kindRows(from != 1));
+        if (!condition.isEmpty())
+            sql += QStringLiteral(" AND ") + condition;
+        if (numbers)
+            sql += numbers(number);
+        return sql + QStringLiteral(" GROUP BY ") + number;
+    };
+    const bool period = from.isValid() && to.isValid();
+    auto days = [&](const QDate& first, const QDate& after) {
+        return dialect.dayRange(QStringLiteral("DATA"), s.bind(dialect.dayStart(first)),
+                                s.bind(dialect.dayStart(after)));
+    };
+    if (source == SumsFrom::Movements)
+        return part(1, period ? days(from, to.addDays(1)) : QString());
     QStringList parts;
-    if (period.firstMonth <= period.lastMonth)
-        parts << QStringLiteral("SELECT %1, SUM(%2) AS %3 FROM MOVIMENTOS_MES WHERE %4 = '' AND "
-                                "ANO * 100 + MES >= %5 AND ANO * 100 + MES <= %6 GROUP BY %1")
-                     .arg(number, summedColumn(measure), total, other, s.bind(period.firstMonth),
-                          s.bind(period.lastMonth));
-    for (const auto& [from, to] : period.days)
-        parts << QStringLiteral("SELECT %1, SUM(%2) AS %3 FROM MOVIMENTOS WHERE %4 = '' AND %5 "
-                                "GROUP BY %1")
-                     .arg(number, summedColumn(measure), total, other,
-                          dialect.dayRange(QStringLiteral("DATA"), s.bind(dialect.dayStart(from)),
-                                           s.bind(dialect.dayStart(to))));
-    const QString sums = QStringLiteral("SELECT %1, CAST(SUM(%2) AS BIGINT) AS %2 FROM (%3) P "
-                                        "GROUP BY %1")
-                             .arg(number, total, parts.join(QStringLiteral(" UNION ALL ")));
-    return ranked(dialect, kind, measure, filter, s, sums);
+    if (!period) {
+        parts << part(3, QString()) << part(1, QStringLiteral("DATA IS NULL"));
+    } else {
+        // A period that holds every dated movement is read from the totals, any other from its
+        // whole months and its other days. The engine decides once, before it reads a row:
+        // the first and the last date come from the date's index.
+        // (Each use binds its own values: not every driver takes a name twice.)
+        auto whole = [&] {
+            return QStringLiteral("COALESCE((SELECT MIN(DATA) FROM MOVIMENTOS) >= %1 AND "
+                                  "(SELECT MAX(DATA) FROM MOVIMENTOS) < %2, 1 = 0)")
+                .arg(s.bind(dialect.dayStart(from)), s.bind(dialect.dayStart(to.addDays(1))));
+        };
+        parts << part(3, whole());
+        const PeriodMonths months = periodMonths(from, to);
+        if (months.firstMonth <= months.lastMonth)
+            parts << part(0, QStringLiteral("ANO * 100 + MES >= %1 AND ANO * 100 + MES <= %2 "
+                                            "AND NOT ")
+                                     .arg(s.bind(months.firstMonth), s.bind(months.lastMonth)) +
+                                 whole());
+        for (const auto& [day, next] : months.days)
+            parts << part(1, days(day, next) + QStringLiteral(" AND NOT ") + whole());
+    }
+    return QStringLiteral("SELECT %1, %2 FROM (%3) P GROUP BY %1")
+        .arg(number, columns(2), parts.join(QStringLiteral(" UNION ALL ")));
 }
 
-// The raw ranking, every movement of the period grouped.
-Statement movementRankingStatement(const SqlDialect& dialect, ItemKind kind, Measure measure,
-                                   const MovementFilter& filter) {
-    const QString number = numberColumn(kind);
+Statement rankingStatement(const SqlDialect& dialect, ItemKind kind, Measure measure,
+                           const MovementFilter& filter, SumsFrom source) {
     Statement s;
-    QString sums = QStringLiteral("SELECT %1, SUM(%2) AS %3 FROM MOVIMENTOS WHERE ")
-                       .arg(number, summedColumn(measure), measureColumn(measure));
-    sums += movementConditions(dialect, kind, QString(), filter, s);
-    sums += QStringLiteral(" GROUP BY %1").arg(number);
+    const QString sums = summedPerNumber(
+        dialect, kind, filter.from, filter.to,
+        {{measure == Measure::Uses ? Sum::Uses : Sum::Rotations, measureColumn(measure)}}, s,
+        source);
     return ranked(dialect, kind, measure, filter, s, sums);
 }
 

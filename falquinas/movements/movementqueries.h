@@ -13,6 +13,8 @@
 #include <QDate>
 #include <QString>
 
+#include <functional>
+
 class QSqlDatabase;
 class QSqlQuery;
 
@@ -20,6 +22,9 @@ namespace falq::movements {
 
 enum class ItemKind { Drawing, Cliche };
 enum class Measure { Uses, Rotations };
+// Where the sums of movements are read: the monthly sums (MOVIMENTOS_MES) with the days outside
+// whole months, or every movement grouped (the reference the monthly sums answer as).
+enum class SumsFrom { MonthlySums, Movements };
 
 // The period (both days included, whatever the time of a movement) and the LIKE patterns on
 // the item's client and supplier short names ("%" for every item, NULL short names too).
@@ -39,10 +44,25 @@ QString measureColumn(Measure measure); // UTIL_NRO or ROTACOES
 // The whole months of the period are summed from MOVIMENTOS_MES, the days before the first and
 // after the last whole month from MOVIMENTOS.
 Statement rankingStatement(const SqlDialect& dialect, ItemKind kind, Measure measure,
-                           const MovementFilter& filter);
-// The same ranking summed from every movement: the reference rankingStatement answers as.
-Statement movementRankingStatement(const SqlDialect& dialect, ItemKind kind, Measure measure,
-                                   const MovementFilter& filter);
+                           const MovementFilter& filter,
+                           SumsFrom source = SumsFrom::MonthlySums);
+
+// The sums of the movements of a kind per number over a period: a statement for a FROM
+// clause whose rows are the number (numberColumn) and each sum asked for, named as asked.
+// Without a period (invalid dates) every movement is summed, those without a date too.
+// `numbers`, when given, adds conditions on the number column it is passed (" AND ..."),
+// binding into `s`. From the monthly sums (MOVIMENTOS_MES), whole months are read there and
+// the other days from MOVIMENTOS; from the movements, every movement is grouped (the
+// reference the monthly sums answer as).
+enum class Sum { Uses, Rotations, Count, First, Last };
+struct NamedSum {
+    Sum sum;
+    QString name;
+};
+QString summedPerNumber(const SqlDialect& dialect, ItemKind kind, const QDate& from,
+                        const QDate& to, const QList<NamedSum>& sums, Statement& s,
+                        SumsFrom source = SumsFrom::MonthlySums,
+                        const std::function<QString(const QString&)>& numbers = {});
 
 // A period split for the monthly sums: its whole months (first and last as year * 100 +
 // month; none when first > last) and the days outside them, each [from, to) ("to" excluded).

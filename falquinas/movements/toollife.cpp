@@ -53,7 +53,7 @@ ToolLifeLimits readToolLifeLimits() {
 }
 
 Statement toolLifeStatement(const SqlDialect& dialect, ItemKind kind, const ToolLifeFilter& filter,
-                            const QDate& workingDate) {
+                            const QDate& workingDate, SumsFrom source) {
     using namespace toollife;
     const KindTable k = kindTable(kind);
     const QString number = numberColumn(kind);
@@ -79,22 +79,26 @@ Statement toolLifeStatement(const SqlDialect& dialect, ItemKind kind, const Tool
             sql += QStringLiteral(" AND %1 <= %2").arg(column, s.bind(filter.numberUpTo));
         return sql;
     };
+    std::function<QString(const QString&)> narrowed;
+    if (one || ranged)
+        narrowed = numbers;
     s.sql = QStringLiteral("SELECT T.%1 AS %2, T.SIGLACLI AS %3, T.REFERENCIA AS %4, "
                            "T.MAQUINA AS %5, T.ROTACOES_PREV AS %6, ")
                 .arg(number, kNumber, kClient, kReference, kMachine, kLife);
     s.sql += QStringLiteral("COALESCE(M.%1, 0) AS %1, COALESCE(M.%2, 0) AS %2, M.%3 AS %3, "
-                            "M.%4 AS %4, COALESCE(M.%5, 0) AS %5, COALESCE(R.%6, 0) AS %6 ")
+                            "M.%4 AS %4, COALESCE(RC.%5, 0) AS %5, COALESCE(R.%6, 0) AS %6 ")
                  .arg(kWear, kUses, kLastUse, kFirstUse, kRecent, kCost);
-    // The movements of the kind summed per number; the recent ones are those of the rate.
-    s.sql += QStringLiteral("FROM %1 T LEFT JOIN (SELECT %2 AS NR, SUM(ROTACOES) AS %3, "
-                            "SUM(NROUTIL) AS %4, MAX(DATA) AS %5, MIN(DATA) AS %6, "
-                            "SUM(CASE WHEN DATA >= %9 AND DATA < %10 THEN ROTACOES ELSE 0 END) "
-                            "AS %7 FROM MOVIMENTOS WHERE %8 = ''")
-                 .arg(k.table, number, kWear, kUses, kLastUse, kFirstUse, kRecent, otherEmpty,
-                      s.bind(dialect.dayStart(workingDate.addDays(1 - kRateDays))))
-                 .arg(s.bind(dialect.dayAfter(workingDate)));
-    s.sql += numbers(number);
-    s.sql += QStringLiteral(" GROUP BY %1) M ON M.NR = T.%1").arg(number);
+    // Every movement of the kind summed per number, and the recent ones (the rate's window).
+    const QString life = summedPerNumber(
+        dialect, kind, {}, {},
+        {{Sum::Rotations, kWear}, {Sum::Uses, kUses}, {Sum::Last, kLastUse}, {Sum::First, kFirstUse}},
+        s, source, narrowed);
+    const QString recent =
+        summedPerNumber(dialect, kind, workingDate.addDays(1 - kRateDays), workingDate,
+                        {{Sum::Rotations, kRecent}}, s, source, narrowed);
+    s.sql += QStringLiteral("FROM %1 T LEFT JOIN (%2) M ON M.%3 = T.%3 LEFT JOIN (%4) RC ON "
+                            "RC.%3 = T.%3")
+                 .arg(k.table, life, number, recent);
     // Purchases and repairs summed per number.
     s.sql += QStringLiteral(" LEFT JOIN (SELECT %1 AS NR, SUM(VALOR) AS %2 FROM REPARACOES "
                             "WHERE %3 = ''")

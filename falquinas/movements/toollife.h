@@ -78,9 +78,10 @@ inline const QString kCost = QStringLiteral("CUSTO");
 } // namespace toollife
 
 // One statement per kind: every tool of CLICHES or DESENHOS that the filter keeps, with its
-// sums, by number.
+// sums, by number (the movements' sums from the monthly sums, or grouped from every movement:
+// the reference).
 Statement toolLifeStatement(const SqlDialect& dialect, ItemKind kind, const ToolLifeFilter& filter,
-                            const QDate& workingDate);
+                            const QDate& workingDate, SumsFrom source = SumsFrom::MonthlySums);
 
 // Pages: with no filter on the figures themselves (wear %, dormant, never used) the tools can
 // be read a page of numbers at a time, each page's sums through the number's index, so the

@@ -1,10 +1,12 @@
 // MOVIMENTOS_MES, the movements summed per tool and month: kept exact by the triggers on
 // MOVIMENTOS whatever writes the movements, and filled by the version step that makes it.
 #include "UnitDtVersao.h"
+#include "dashboardqueries.h"
 #include "dialect.h"
 #include "movementqueries.h"
 #include "sqlrun.h"
 #include "testsupport.h"
+#include "toollife.h"
 
 #include <QRandomGenerator>
 #include <QSqlError>
@@ -16,7 +18,8 @@ using namespace falq;
 
 namespace {
 
-// The summary's rows, and the same sums grouped from MOVIMENTOS, as comparable lines.
+// The monthly and the total sums, and the same sums grouped from MOVIMENTOS, as comparable
+// lines.
 QStringList rowsOf(QSqlDatabase db, const QString& sql) {
     QSqlQuery q(db);
     if (!q.exec(sql))
@@ -26,9 +29,11 @@ QStringList rowsOf(QSqlDatabase db, const QString& sql) {
         QStringList row;
         for (int i = 0; i < q.record().count(); ++i) {
             const QVariant v = q.value(i);
+            const QString name = q.record().fieldName(i).toUpper();
             row << (v.isNull() ? QStringLiteral("NULL")
-                    : i >= 7   ? parseDateTime(v).toString(Qt::ISODate)
-                               : v.toString().toUpper());
+                    : name == QLatin1String("PRIMEIRA") || name == QLatin1String("ULTIMA")
+                        ? parseDateTime(v).toString(Qt::ISODate)
+                        : v.toString().toUpper());
         }
         rows << row.join(QLatin1Char('|'));
     }
@@ -38,20 +43,30 @@ QStringList rowsOf(QSqlDatabase db, const QString& sql) {
 QStringList summary(QSqlDatabase db) {
     return rowsOf(db, QStringLiteral("SELECT DESENHONRO, CLICHENRO, ANO, MES, NROUTIL, ROTACOES, "
                                      "MOVIMENTOS, PRIMEIRA, ULTIMA FROM MOVIMENTOS_MES "
-                                     "ORDER BY DESENHONRO, CLICHENRO, ANO, MES"));
+                                     "ORDER BY DESENHONRO, CLICHENRO, ANO, MES")) +
+           rowsOf(db, QStringLiteral("SELECT DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, "
+                                     "MOVIMENTOS, PRIMEIRA, ULTIMA FROM MOVIMENTOS_TOTAL "
+                                     "ORDER BY DESENHONRO, CLICHENRO"));
 }
 
 QStringList grouped(QSqlDatabase db) {
     const SqlDialect d = SqlDialect::forDatabase(db);
+    const QString dated = QStringLiteral(
+        "FROM MOVIMENTOS WHERE DESENHONRO IS NOT NULL AND CLICHENRO IS NOT NULL AND DATA IS NOT "
+        "NULL");
+    const QString sums = QStringLiteral("SUM(NROUTIL), SUM(ROTACOES), COUNT(*), MIN(DATA) AS "
+                                        "PRIMEIRA, MAX(DATA) AS ULTIMA ");
     const QString y = d.year(QStringLiteral("DATA"));
     const QString m = d.month(QStringLiteral("DATA"));
-    return rowsOf(db,
-                  QStringLiteral("SELECT DESENHONRO, CLICHENRO, %1, %2, SUM(NROUTIL), "
-                                 "SUM(ROTACOES), COUNT(*), MIN(DATA), MAX(DATA) FROM MOVIMENTOS "
-                                 "WHERE DESENHONRO IS NOT NULL AND CLICHENRO IS NOT NULL AND "
-                                 "DATA IS NOT NULL GROUP BY DESENHONRO, CLICHENRO, %1, %2 "
-                                 "ORDER BY DESENHONRO, CLICHENRO, %1, %2")
-                      .arg(y, m));
+    return rowsOf(db, QStringLiteral("SELECT DESENHONRO, CLICHENRO, %1, %2, ")
+                              .arg(y, m) +
+                          sums + dated +
+                          QStringLiteral(" GROUP BY DESENHONRO, CLICHENRO, %1, %2 ORDER BY "
+                                         "DESENHONRO, CLICHENRO, %1, %2")
+                              .arg(y, m)) +
+           rowsOf(db, QStringLiteral("SELECT DESENHONRO, CLICHENRO, ") + sums + dated +
+                          QStringLiteral(" GROUP BY DESENHONRO, CLICHENRO ORDER BY DESENHONRO, "
+                                         "CLICHENRO"));
 }
 
 } // namespace
@@ -64,7 +79,7 @@ private slots:
     void versionStepFillsTheSums();
     void periodsSplitIntoWholeMonths_data();
     void periodsSplitIntoWholeMonths();
-    void rankingsAnswerAsTheMovements();
+    void readersAnswerAsTheMovements();
 };
 
 // A randomized run of inserts, updates (amounts, a date across a month's and a year's edge, the
@@ -146,25 +161,34 @@ void TestMovementSummary::triggersKeepTheSumsExact() {
 }
 
 void TestMovementSummary::versionStepFillsTheSums_data() {
+    QTest::addColumn<QString>("stored");
     QTest::addColumn<int>("movements");
-    QTest::newRow("a register with movements") << 40;
-    QTest::newRow("a register without") << 0;
+    QTest::addColumn<QStringList>("reached");
+    QTest::newRow("01.004 with movements")
+        << "01.004" << 40
+        << QStringList{"01.005 (movimentos por mês: ", "01.006 (totais por ferramenta: "};
+    QTest::newRow("01.004 without")
+        << "01.004" << 0
+        << QStringList{"01.005 (movimentos por mês: ", "01.006 (totais por ferramenta: "};
+    QTest::newRow("01.005 with movements")
+        << "01.005" << 40 << QStringList{"01.006 (totais por ferramenta: "};
 }
 
-// A 01.004 database has no summary: the step makes it, fills it and its triggers keep it.
+// A 01.004 database has no sums, a 01.005 one only the monthly sums (and triggers that keep
+// only them): the steps make what is missing, fill it, and the triggers keep both.
 void TestMovementSummary::versionStepFillsTheSums() {
+    QFETCH(QString, stored);
     QFETCH(int, movements);
+    QFETCH(QStringList, reached);
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
     QSqlDatabase db = inst.open("main");
     const SqlDialect d = SqlDialect::forDatabase(db);
-    for (const char* sql : {"DROP TRIGGER MOVIMENTOS_MES_INS", "DROP TRIGGER MOVIMENTOS_MES_UPD",
-                            "DROP TRIGGER MOVIMENTOS_MES_DEL"})
-        if (!d.isPostgres())
-            QVERIFY(inst.exec("main", sql));
-    if (d.isPostgres())
-        QVERIFY(inst.exec("main", "DROP TRIGGER MOVIMENTOS_MES_CHANGED ON MOVIMENTOS"));
-    QVERIFY(inst.exec("main", "DROP TABLE MOVIMENTOS_MES"));
+    for (const QString& sql : d.dropMovementSummaryTriggers())
+        QVERIFY(inst.exec("main", sql));
+    QVERIFY(inst.exec("main", "DROP TABLE MOVIMENTOS_TOTAL"));
+    if (stored == QLatin1String("01.004"))
+        QVERIFY(inst.exec("main", "DROP TABLE MOVIMENTOS_MES"));
     for (int i = 0; i < movements; ++i)
         QVERIFY(inst.exec("main",
                           "INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, DATA) "
@@ -172,16 +196,18 @@ void TestMovementSummary::versionStepFillsTheSums() {
                           {i % 3 ? QString("D%1").arg(i % 4) : QString(""),
                            i % 3 ? QString("") : QString("C%1").arg(i % 5), 100 * i,
                            d.bindDate(QDate(2023, 11, 1).addDays(9 * i))}));
-    QVERIFY(inst.exec("main", "UPDATE ACTUAL_VERSAO SET VERSAO = '01.004'"));
-    QStringList reached;
+    if (stored == QLatin1String("01.005"))
+        QVERIFY(inst.exec("main", d.movementSummaryFill().constFirst()));
+    QVERIFY(inst.exec("main", "UPDATE ACTUAL_VERSAO SET VERSAO = ?", {stored}));
+    QStringList said;
     QString error;
     QVERIFY2(dbversion::upgrade(
-                 db, 1, QStringLiteral("01.004"), QStringLiteral("01.005"), QDate(2026, 12, 8),
-                 [&](const QString& version) { reached << version; }, &error),
+                 db, 1, stored, QStringLiteral("01.006"), QDate(2026, 12, 8),
+                 [&](const QString& version) { said << version; }, &error),
              qPrintable(error));
-    QCOMPARE(reached.size(), 1);
-    QVERIFY2(reached[0].startsWith(QStringLiteral("01.005 (movimentos por mês: ")),
-             qPrintable(reached[0]));
+    QCOMPARE(said.size(), reached.size());
+    for (int i = 0; i < said.size(); ++i)
+        QVERIFY2(said[i].startsWith(reached[i]), qPrintable(said[i]));
     QCOMPARE(summary(db).size(), movements ? grouped(db).size() : 0);
     QCOMPARE(summary(db), grouped(db));
     QVERIFY(inst.exec("main",
@@ -227,43 +253,34 @@ void TestMovementSummary::periodsSplitIntoWholeMonths() {
     QTEST(days.join(' '), "days");
 }
 
-// Every ranking (kind, measure, patterns, periods on and off the months' edges) lists the same
-// rows in the same order with the same sums as the movements grouped.
-void TestMovementSummary::rankingsAnswerAsTheMovements() {
+// Every reader of the sums (the rankings, the tool life, the dashboard's usage grid) lists the
+// same rows in the same order with the same sums as its statement over every movement, on a
+// generated register, for periods on and off the months' edges.
+void TestMovementSummary::readersAnswerAsTheMovements() {
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
+    RegisterSize size = test::smallRegister(150, 28);
+    size.years = 3;
+    size.images = false;
+    size.documents = false;
+    QString error;
+    QVERIFY2(generateRegister(inst.settings(), size, &error), qPrintable(error));
     QSqlDatabase db = inst.open("main");
     const SqlDialect d = SqlDialect::forDatabase(db);
-    for (int i = 1; i <= 6; ++i) {
-        QVERIFY(inst.exec("main",
-                          "INSERT INTO DESENHOS (DESENHONRO, SIGLACLI, SIGLAFORN) VALUES "
-                          "(?, ?, ?)",
-                          {QString("D%1").arg(i), i % 2 ? "ALFA" : "BETA", "FORN"}));
-        QVERIFY(inst.exec("main",
-                          "INSERT INTO CLICHES (CLICHENRO, SIGLACLI, FORNSIGLA) VALUES "
-                          "(?, ?, ?)",
-                          {QString("C%1").arg(i), i % 3 ? "ALFA" : "GAMA", "FORN"}));
-    }
-    QRandomGenerator random(8122026);
-    for (int i = 0; i < 400; ++i) {
-        const bool drawing = random.bounded(2) == 0;
-        const QString number = QString(drawing ? "D%1" : "C%1").arg(random.bounded(1, 8));
-        QVERIFY(inst.exec(
-            "main",
-            "INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, DATA) VALUES "
-            "(?, ?, ?, ?, ?)",
-            {drawing ? number : QString(""), drawing ? QString("") : number,
-             random.bounded(5) ? QVariant(random.bounded(1, 4))
-                               : QVariant(QMetaType::fromType<int>()),
-             random.bounded(1, 50000),
-             d.bindDateTime(QDateTime(QDate(2023, 10, 1).addDays(random.bounded(500)),
-                                      QTime(random.bounded(24), 30)))}));
-    }
-    const QList<QPair<QDate, QDate>> periods = {
-        {QDate(2023, 10, 1), QDate(2025, 2, 12)}, {QDate(2024, 1, 15), QDate(2024, 4, 10)},
-        {QDate(2024, 2, 1), QDate(2024, 3, 31)},  {QDate(2024, 2, 3), QDate(2024, 2, 20)},
-        {QDate(2024, 1, 31), QDate(2024, 3, 1)},  {QDate(2024, 1, 1), QDate(2024, 12, 31)},
-        {QDate(2030, 1, 1), QDate(2030, 1, 31)}};
+    // What other writers may leave: a movement without a date, one naming both kinds, one
+    // whose number differs from its tool's only in case.
+    const QString drawing = inst.scalar("main", "SELECT MIN(DESENHONRO) FROM DESENHOS").toString();
+    const QString cliche = inst.scalar("main", "SELECT MIN(CLICHENRO) FROM CLICHES").toString();
+    QVERIFY(inst.exec("main",
+                      "INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES) "
+                      "VALUES (?, '', 2, 900)",
+                      {drawing}));
+    QVERIFY(inst.exec("main",
+                      "INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, DATA) "
+                      "VALUES (?, ?, 1, 100, ?), (?, '', 1, 50, ?)",
+                      {drawing, cliche, d.bindDate(QDate::currentDate()), drawing.toLower(),
+                       d.bindDate(QDate::currentDate())}));
+
     auto rows = [&](const Statement& s) {
         QSqlQuery q(db);
         if (!runStatement(q, s))
@@ -272,26 +289,80 @@ void TestMovementSummary::rankingsAnswerAsTheMovements() {
         while (q.next()) {
             QStringList row;
             for (int i = 0; i < q.record().count(); ++i)
-                row << (q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString());
+                row << (q.value(i).isNull() ? QStringLiteral("NULL")
+                                            : q.value(i).toString().toUpper());
             out << row.join('|');
         }
         return out;
     };
     int compared = 0;
-    for (const auto& [from, to] : periods)
-        for (const auto kind : {movements::ItemKind::Drawing, movements::ItemKind::Cliche})
-            for (const auto measure : {movements::Measure::Uses, movements::Measure::Rotations})
-                for (const QString& client : {QStringLiteral("%"), QStringLiteral("AL%")}) {
-                    movements::MovementFilter f;
+    auto same = [&](const Statement& summed, const Statement& raw, const QString& what) {
+        const QStringList expected = rows(raw);
+        const QStringList got = rows(summed);
+        if (got != expected) {
+            qWarning() << what << "summed" << got.mid(0, 5) << "raw" << expected.mid(0, 5);
+            return false;
+        }
+        compared += int(expected.size());
+        return true;
+    };
+    const QDate first = parseDateTime(inst.scalar("main", "SELECT MIN(DATA) FROM MOVIMENTOS")).date();
+    const QDate last = parseDateTime(inst.scalar("main", "SELECT MAX(DATA) FROM MOVIMENTOS")).date();
+    const QDate middle = first.addDays(first.daysTo(last) / 2);
+    const QDate monthStart(middle.year(), middle.month(), 1);
+    const QList<QPair<QDate, QDate>> periods = {
+        {QDate(1900, 1, 1), QDate(2100, 12, 31)},
+        {first, last},
+        {middle, middle.addDays(100)},                            // mid-month to mid-month
+        {monthStart, monthStart.addMonths(3).addDays(-1)},        // whole months
+        {monthStart.addDays(-1), monthStart.addMonths(2)},        // last day to first day
+        {monthStart.addDays(2), monthStart.addDays(20)},          // inside one month
+        {QDate(last.year(), 1, 1), last},                         // the newest year
+        {last.addDays(1), last.addDays(40)}};                     // no movements
+    using namespace movements;
+    for (const auto& [from, to] : periods) {
+        const QString period = from.toString(Qt::ISODate) + ".." + to.toString(Qt::ISODate);
+        for (const ItemKind kind : {ItemKind::Drawing, ItemKind::Cliche}) {
+            for (const Measure measure : {Measure::Uses, Measure::Rotations})
+                for (const QString& client : {QStringLiteral("%"), QStringLiteral("A%")}) {
+                    MovementFilter f;
                     f.from = from;
                     f.to = to;
                     f.clientPattern = client;
-                    const QStringList raw =
-                        rows(movements::movementRankingStatement(d, kind, measure, f));
-                    QCOMPARE(rows(movements::rankingStatement(d, kind, measure, f)), raw);
-                    compared += int(raw.size());
+                    QVERIFY2(same(rankingStatement(d, kind, measure, f),
+                                  rankingStatement(d, kind, measure, f, SumsFrom::Movements),
+                                  "ranking " + period),
+                             qPrintable(period));
                 }
-    QVERIFY(compared > 100); // the rankings are not all empty
+            const dashboard::DayRange days{from, to};
+            QVERIFY2(same(dashboard::itemUsage(d, kind, days),
+                          dashboard::itemUsage(d, kind, days, SumsFrom::Movements),
+                          "usage " + period),
+                     qPrintable(period));
+        }
+    }
+    // The tool life on a working date in the middle of a month and on a month's first day, for
+    // every tool, one, a range, and the filters on the figures.
+    const QString someCliche =
+        inst.scalar("main", "SELECT MAX(CLICHENRO) FROM MOVIMENTOS WHERE DESENHONRO = ''")
+            .toString();
+    QList<ToolLifeFilter> filters(6);
+    filters[1].number = someCliche;
+    filters[2].numberAfter = "";
+    filters[2].numberUpTo = someCliche;
+    filters[3].wearFrom = 10;
+    filters[3].wearTo = 90;
+    filters[4].dormant = true;
+    filters[4].dormantMonths = 6;
+    filters[5].neverUsed = true;
+    for (const QDate& working : {middle, monthStart, last})
+        for (const ItemKind kind : {ItemKind::Drawing, ItemKind::Cliche})
+            for (const ToolLifeFilter& f : std::as_const(filters))
+                QVERIFY2(same(toolLifeStatement(d, kind, f, working),
+                              toolLifeStatement(d, kind, f, working, SumsFrom::Movements),
+                              "tool life " + working.toString(Qt::ISODate)),
+                         qPrintable(working.toString(Qt::ISODate)));
+    QVERIFY(compared > 2000); // the readers are not all empty
 }
 
 QTEST_MAIN(TestMovementSummary)

@@ -239,7 +239,7 @@ void TestUpdate::startUpChoosesFileAndMode() {
     run.messages.answers = {false};
     QVERIFY(run.start());
     QVERIFY(run.menu.sessionOpen());
-    QCOMPARE(run.menu.upgrader()->version(), QStringLiteral("01.005"));
+    QCOMPARE(run.menu.upgrader()->version(), QStringLiteral("01.006"));
     const bool licensed = licence == QLatin1String("S");
     QCOMPARE(run.menu.findChild<QPushButton*>("BotBusca")->isHidden(), !licensed);
     if (licensed)

@@ -1118,9 +1118,11 @@ bool fillRegister(const InstallationSettings& s, const RegisterSize& size, QStri
         if (!ins.flush(error))
             return false;
     }
-    if (!exec(mainDb, QStringLiteral("DELETE FROM MOVIMENTOS_MES"), {}, error) ||
-        !exec(mainDb, dialect.movementSummaryFill(), {}, error))
-        return false;
+    for (const QString& sql : QStringList{QStringLiteral("DELETE FROM MOVIMENTOS_TOTAL"),
+                                          QStringLiteral("DELETE FROM MOVIMENTOS_MES")} +
+                                  dialect.movementSummaryFill())
+        if (!exec(mainDb, sql, {}, error))
+            return false;
     for (const QString& sql : dialect.movementSummaryTriggers())
         if (!exec(mainDb, sql, {}, error))
             return false;
@@ -1164,7 +1166,8 @@ bool fillRegister(const InstallationSettings& s, const RegisterSize& size, QStri
     // Statistics of what was written, so that the first reads do not plan on guesses.
     for (const QString& sql : dialect.statisticsStatements(
              {QStringLiteral("CLICHES"), QStringLiteral("DESENHOS"), QStringLiteral("MOVIMENTOS"),
-              QStringLiteral("MOVIMENTOS_MES"), QStringLiteral("REPARACOES")},
+              QStringLiteral("MOVIMENTOS_MES"), QStringLiteral("MOVIMENTOS_TOTAL"),
+              QStringLiteral("REPARACOES")},
              true))
         if (!exec(mainDb, sql, {}, error))
             return false;
