@@ -172,39 +172,43 @@ const char* const kSummaryColumns =
 const char* const kSummarySums = "SUM(NROUTIL), SUM(ROTACOES), COUNT(*), MIN(DATA), MAX(DATA)";
 const char* const kTotalColumns =
     "DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, MOVIMENTOS, PRIMEIRA, ULTIMA";
-const char* const kTotalSums =
-    "SUM(NROUTIL), SUM(ROTACOES), SUM(MOVIMENTOS), MIN(PRIMEIRA), MAX(ULTIMA)";
 
-// SQLite: the month of `row` (NEW or OLD) recomputed. The month's movements are read through
-// the index of the number that names the tool: the drawing's, or for a cliché row the
-// cliché's (the unary + keeps the drawing index out of it, whose '' holds every cliché row).
+// SQLite: the month and the total of `row`'s tool (NEW or OLD) recomputed. The movements are
+// read through the index of the number that names the tool: the drawing's, or for a cliché
+// row the cliché's (the unary + keeps the drawing index out of it, whose '' holds every
+// cliché row).
 QStringList sqliteMonthRefresh(const QString& row) {
     const QString year = QStringLiteral("CAST(strftime('%Y', %1.DATA) AS INTEGER)").arg(row);
     const QString month = QStringLiteral("CAST(strftime('%m', %1.DATA) AS INTEGER)").arg(row);
-    const QString days = QStringLiteral("DATA >= strftime('%Y-%m-01', %1.DATA) AND "
+    const QString days = QStringLiteral(" AND DATA >= strftime('%Y-%m-01', %1.DATA) AND "
                                         "DATA < date(%1.DATA, 'start of month', '+1 month')")
                              .arg(row);
+    const QString tool =
+        QStringLiteral("DESENHONRO = %1.DESENHONRO AND CLICHENRO = %1.CLICHENRO").arg(row);
+    // The INSERT ... SELECT of the sums of the tool's movements (with `more` conditions) into
+    // `table`, in two forms, one per index.
+    auto summed = [&](const QString& table, const QString& columns, const QString& keys,
+                      const QString& more) {
+        QStringList out;
+        for (const bool cliche : {false, true})
+            out << QStringLiteral("INSERT INTO %1 (%2) SELECT %3.DESENHONRO, %3.CLICHENRO, %4%5 "
+                                  "FROM MOVIMENTOS WHERE %6DESENHONRO = %3.DESENHONRO AND "
+                                  "%7CLICHENRO = %3.CLICHENRO%8 AND %3.CLICHENRO %9 '' "
+                                  "GROUP BY DESENHONRO, CLICHENRO;")
+                       .arg(table, columns, row, keys, QLatin1String(kSummarySums),
+                            cliche ? QStringLiteral("+") : QString(),
+                            cliche ? QString() : QStringLiteral("+"), more,
+                            cliche ? QStringLiteral("<>") : QStringLiteral("="));
+        return out;
+    };
     QStringList out;
-    out << QStringLiteral("DELETE FROM MOVIMENTOS_MES WHERE DESENHONRO = %1.DESENHONRO AND "
-                          "CLICHENRO = %1.CLICHENRO AND ANO = %2 AND MES = %3;")
-               .arg(row, year, month);
-    for (const bool cliche : {false, true})
-        out << QStringLiteral("INSERT INTO MOVIMENTOS_MES (%1) SELECT %2.DESENHONRO, %2.CLICHENRO, "
-                              "%3, %4, %5 FROM MOVIMENTOS WHERE %6DESENHONRO = %2.DESENHONRO AND "
-                              "%7CLICHENRO = %2.CLICHENRO AND %8 AND %2.CLICHENRO %9 '' "
-                              "GROUP BY DESENHONRO, CLICHENRO;")
-                   .arg(QLatin1String(kSummaryColumns), row, year, month,
-                        QLatin1String(kSummarySums), cliche ? QStringLiteral("+") : QString(),
-                        cliche ? QString() : QStringLiteral("+"), days,
-                        cliche ? QStringLiteral("<>") : QStringLiteral("="));
-    // The tool's total, from its months.
-    out << QStringLiteral("DELETE FROM MOVIMENTOS_TOTAL WHERE DESENHONRO = %1.DESENHONRO AND "
-                          "CLICHENRO = %1.CLICHENRO;")
-               .arg(row);
-    out << QStringLiteral("INSERT INTO MOVIMENTOS_TOTAL (%1) SELECT DESENHONRO, CLICHENRO, %2 "
-                          "FROM MOVIMENTOS_MES WHERE DESENHONRO = %3.DESENHONRO AND "
-                          "CLICHENRO = %3.CLICHENRO GROUP BY DESENHONRO, CLICHENRO;")
-               .arg(QLatin1String(kTotalColumns), QLatin1String(kTotalSums), row);
+    out << QStringLiteral("DELETE FROM MOVIMENTOS_MES WHERE %1 AND ANO = %2 AND MES = %3;")
+               .arg(tool, year, month);
+    out << summed(QStringLiteral("MOVIMENTOS_MES"), QLatin1String(kSummaryColumns),
+                  year + QStringLiteral(", ") + month + QStringLiteral(", "), days);
+    out << QStringLiteral("DELETE FROM MOVIMENTOS_TOTAL WHERE %1;").arg(tool);
+    out << summed(QStringLiteral("MOVIMENTOS_TOTAL"), QLatin1String(kTotalColumns), QString(),
+                  QString());
     return out;
 }
 } // namespace
@@ -233,7 +237,8 @@ QStringList SqlDialect::movementSummaryTriggers() const {
         "RETURNS void LANGUAGE plpgsql AS $$ "
         "DECLARE Y SMALLINT; M SMALLINT; FIRST_DAY TIMESTAMP; "
         "BEGIN "
-        "IF D IS NULL OR C IS NULL OR T IS NULL THEN RETURN; END IF; "
+        "IF D IS NULL OR C IS NULL THEN RETURN; END IF; "
+        "IF T IS NOT NULL THEN "
         "Y := EXTRACT(YEAR FROM T); M := EXTRACT(MONTH FROM T); "
         "FIRST_DAY := date_trunc('month', T); "
         // The month's row locked (made when missing): a second writer of the month waits here
@@ -248,14 +253,14 @@ QStringList SqlDialect::movementSummaryTriggers() const {
         "WHERE DESENHONRO = D AND CLICHENRO = C AND ANO = Y AND MES = M; "
         "DELETE FROM MOVIMENTOS_MES WHERE DESENHONRO = D AND CLICHENRO = C AND ANO = Y "
         "AND MES = M AND MOVIMENTOS = 0; "
-        // The tool's total likewise, from its months (locked after the month, always in
-        // that order).
+        "END IF; "
+        // The tool's total likewise (locked after the month, always in that order).
         "INSERT INTO MOVIMENTOS_TOTAL (DESENHONRO, CLICHENRO, MOVIMENTOS) VALUES (D, C, 0) "
         "ON CONFLICT (DESENHONRO, CLICHENRO) DO UPDATE SET MOVIMENTOS = "
         "MOVIMENTOS_TOTAL.MOVIMENTOS; "
         "UPDATE MOVIMENTOS_TOTAL SET (NROUTIL, ROTACOES, MOVIMENTOS, PRIMEIRA, ULTIMA) = "
-        "(SELECT SUM(NROUTIL), SUM(ROTACOES), COALESCE(SUM(MOVIMENTOS), 0), MIN(PRIMEIRA), "
-        "MAX(ULTIMA) FROM MOVIMENTOS_MES WHERE DESENHONRO = D AND CLICHENRO = C) "
+        "(SELECT SUM(NROUTIL), SUM(ROTACOES), COUNT(*), MIN(DATA), MAX(DATA) FROM MOVIMENTOS "
+        "WHERE DESENHONRO = D AND CLICHENRO = C) "
         "WHERE DESENHONRO = D AND CLICHENRO = C; "
         "DELETE FROM MOVIMENTOS_TOTAL WHERE DESENHONRO = D AND CLICHENRO = C AND MOVIMENTOS = 0; "
         "END $$");
@@ -306,8 +311,9 @@ QStringList SqlDialect::movementSummaryFill() const {
 
 QString SqlDialect::movementTotalsFill() const {
     return QStringLiteral("INSERT INTO MOVIMENTOS_TOTAL (%1) SELECT DESENHONRO, CLICHENRO, %2 FROM "
-                          "MOVIMENTOS_MES GROUP BY DESENHONRO, CLICHENRO")
-        .arg(QLatin1String(kTotalColumns), QLatin1String(kTotalSums));
+                          "MOVIMENTOS WHERE DESENHONRO IS NOT NULL AND CLICHENRO IS NOT NULL "
+                          "GROUP BY DESENHONRO, CLICHENRO")
+        .arg(QLatin1String(kTotalColumns), QLatin1String(kSummarySums));
 }
 
 QString SqlDialect::columnType(ColumnType type, int size) const {

@@ -65,13 +65,13 @@ public:
     // program writes the movements. On PostgreSQL the month's row is locked before it is
     // recomputed, so that two workstations writing the same month wait for each other instead
     // of each writing a sum without the other's movement. Movements with a NULL number or date
-    // are not summed. MOVIMENTOS_TOTAL, one row per tool, sums its months and is kept by the
-    // same triggers (its row locked after the month's). Empty on SQL Server, whose script is
-    // only written for reading.
+    // are not summed. MOVIMENTOS_TOTAL, one row per tool, sums every movement of the tool,
+    // those without a date too, and is kept by the same triggers (its row locked after the
+    // month's). Empty on SQL Server, whose script is only written for reading.
     QStringList movementSummaryTriggers() const;
-    // Fills MOVIMENTOS_MES from every movement, then MOVIMENTOS_TOTAL (both empty).
+    // Fills MOVIMENTOS_MES, then MOVIMENTOS_TOTAL, from every movement (both empty).
     QStringList movementSummaryFill() const;
-    // Fills MOVIMENTOS_TOTAL from MOVIMENTOS_MES (empty).
+    // Fills MOVIMENTOS_TOTAL (empty) from every movement.
     QString movementTotalsFill() const;
     // Drops the triggers, for a bulk write of movements followed by the fill and the triggers.
     QStringList dropMovementSummaryTriggers() const;

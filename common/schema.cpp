@@ -102,7 +102,9 @@ QList<TableDef> mainTables() {
                   {QStringLiteral("DESENHONRO"), QStringLiteral("CLICHENRO"), QStringLiteral("ANO"),
                    QStringLiteral("MES")},
                   {Ix("IX_MOVIMENTOS_MES_CLICHE", {"CLICHENRO", "ANO", "MES"}),
-                   Ix("IX_MOVIMENTOS_MES_MES", {"ANO", "MES"})}};
+                   // A period's sums read from this index alone.
+                   Ix("IX_MOVIMENTOS_MES_PERIODO",
+                      {"ANO", "MES", "DESENHONRO", "CLICHENRO", "NROUTIL", "ROTACOES"})}};
     // The same per tool over every month: what the analyses of every movement read.
     t << TableDef{QStringLiteral("MOVIMENTOS_TOTAL"),
                   {T("DESENHONRO", 20), T("CLICHENRO", 12), B("NROUTIL"), B("ROTACOES"),

@@ -86,15 +86,15 @@ bool makeTable(QSqlDatabase db, const QString& table, bool* made, QString* error
     return true;
 }
 
-// Runs `statements`, then the statistics of `table` so that its first readers plan on them
+// Runs `statements`, then the statistics of `tables` so that their first readers plan on them
 // (within the step's transaction); `seconds` is how long that took.
-bool fillTable(QSqlDatabase db, const QStringList& statements, const QString& table,
+bool fillTable(QSqlDatabase db, const QStringList& statements, const QStringList& tables,
                double* seconds, QString* error) {
     const SqlDialect d = SqlDialect::forDatabase(db);
     QSqlQuery q(db);
     QElapsedTimer timer;
     timer.start();
-    for (const QString& sql : statements + d.statisticsStatements({table}, false))
+    for (const QString& sql : statements + d.statisticsStatements(tables, false))
         if (!runStatement(q, sql, {}, error))
             return false;
     *seconds = timer.elapsed() / 1000.0;
@@ -110,11 +110,12 @@ bool step005(QSqlDatabase db, QString* error, double* seconds) {
     if (!made)
         return true;
     return fillTable(db, {SqlDialect::forDatabase(db).movementSummaryFill().constFirst()},
-                     QStringLiteral("MOVIMENTOS_MES"), seconds, error);
+                     {QStringLiteral("MOVIMENTOS_MES")}, seconds, error);
 }
 
-// Step 006: MOVIMENTOS_TOTAL, the months summed per tool, its rows made from the months, and
-// the triggers that keep both (those of step 005 replaced).
+// Step 006: MOVIMENTOS_TOTAL, the movements summed per tool, its rows made from them, the
+// triggers that keep both (those of step 005 replaced), and the monthly sums' index by month
+// replaced by one that holds what a period's sums read.
 bool step006(QSqlDatabase db, QString* error, double* seconds) {
     bool made = false;
     if (!makeTable(db, QStringLiteral("MOVIMENTOS_TOTAL"), &made, error))
@@ -123,10 +124,15 @@ bool step006(QSqlDatabase db, QString* error, double* seconds) {
         return true;
     const SqlDialect d = SqlDialect::forDatabase(db);
     QSqlQuery q(db);
-    for (const QString& sql : d.dropMovementSummaryTriggers() + d.movementSummaryTriggers())
+    for (const QString& sql : d.dropMovementSummaryTriggers() + d.movementSummaryTriggers() +
+                                  QStringList{QStringLiteral("DROP INDEX IF EXISTS "
+                                                             "IX_MOVIMENTOS_MES_MES")})
         if (!runStatement(q, sql, {}, error))
             return false;
-    return fillTable(db, {d.movementTotalsFill()}, QStringLiteral("MOVIMENTOS_TOTAL"), seconds,
+    if (!step004(db, error)) // the new index
+        return false;
+    return fillTable(db, {d.movementTotalsFill()},
+                     {QStringLiteral("MOVIMENTOS_MES"), QStringLiteral("MOVIMENTOS_TOTAL")}, seconds,
                      error);
 }
 

@@ -107,48 +107,51 @@ QString summedPerNumber(const SqlDialect& dialect, ItemKind kind, const QDate& f
                         SumsFrom source, const std::function<QString(const QString&)>& numbers) {
     const QString number = numberColumn(kind);
     const QString other = names(kind).otherNumber;
-    // Each sum over the monthly rows (source 0), over the movements (1), and over the parts
-    // added up (2).
-    auto columns = [&](int source) {
+    // Where a part reads: the monthly sums, the movements, the parts added up, the totals.
+    enum From { Months, Movements, Parts, Totals };
+    auto columns = [&](From from) {
+        static const char* const kOver[][4] = {
+            {"SUM(NROUTIL)", "SUM(NROUTIL)", "CAST(SUM(%1) AS BIGINT)", "NROUTIL"},
+            {"SUM(ROTACOES)", "SUM(ROTACOES)", "CAST(SUM(%1) AS BIGINT)", "ROTACOES"},
+            {"SUM(MOVIMENTOS)", "COUNT(*)", "CAST(SUM(%1) AS BIGINT)", "MOVIMENTOS"},
+            {"MIN(PRIMEIRA)", "MIN(DATA)", "MIN(%1)", "PRIMEIRA"},
+            {"MAX(ULTIMA)", "MAX(DATA)", "MAX(%1)", "ULTIMA"}};
         QStringList out;
         for (const NamedSum& n : sums) {
-            static const char* const kOver[][3] = {
-                {"SUM(NROUTIL)", "SUM(NROUTIL)", "CAST(SUM(%1) AS BIGINT)"},
-                {"SUM(ROTACOES)", "SUM(ROTACOES)", "CAST(SUM(%1) AS BIGINT)"},
-                {"SUM(MOVIMENTOS)", "COUNT(*)", "CAST(SUM(%1) AS BIGINT)"},
-                {"MIN(PRIMEIRA)", "MIN(DATA)", "MIN(%1)"},
-                {"MAX(ULTIMA)", "MAX(DATA)", "MAX(%1)"}};
-            QString c = QLatin1String(kOver[int(n.sum)][source]);
+            QString c = QLatin1String(kOver[int(n.sum)][from]);
             c.replace(QLatin1String("%1"), n.name);
             out << c + QStringLiteral(" AS ") + n.name;
         }
         return out.join(QStringLiteral(", "));
     };
-    // A part's rows of the kind. On the sums (the tool's numbers lead their keys): the drawing
-    // rows are those after the empty drawing number, the cliché rows those of the empty one.
-    // On the movements the other number's condition is written so that no index serves it:
-    // the date's index finds the days (or the number's, for one tool or a range), where the
-    // planner, knowing only the average rows per number, would walk the other number's index,
-    // whose '' holds most of the table.
-    auto kindRows = [&](bool sums) {
-        if (!sums)
-            return other + QStringLiteral(" || '' = ''");
-        return kind == ItemKind::Drawing
-                   ? QStringLiteral("DESENHONRO > '' AND CLICHENRO || '' = ''")
-                   : QStringLiteral("DESENHONRO = ''");
+    // A part's rows of the kind, written for the index that should find them: the planner
+    // knows only the average rows per number, and would otherwise walk the index of the other
+    // number, whose '' holds most rows. On the movements the date's index finds the days (or
+    // the number's, for one tool or a range); on the monthly sums the period's covering index
+    // (or the tool's key); on the totals the key: the drawing rows are those after the empty
+    // drawing number, the cliché rows those of the empty one.
+    auto kindRows = [&](From from) {
+        const QString noIndex = QStringLiteral(" || '' = ''");
+        if (from == Movements) // (every movement grouped: written as it always was)
+            return other + (source == SumsFrom::Movements && !numbers ? QStringLiteral(" = ''")
+                                                                      : noIndex);
+        if (kind == ItemKind::Drawing)
+            return QStringLiteral("DESENHONRO > '' AND CLICHENRO") + noIndex;
+        return from == Months ? QStringLiteral("DESENHONRO") + noIndex
+                              : QStringLiteral("DESENHONRO = ''");
     };
-    // A part: 0 the monthly sums, 1 the movements, 3 the totals per tool.
-    auto part = [&](int from, const QString& condition) {
+    auto part = [&](From from, const QString& condition) {
         static const char* const kTables[] = {"MOVIMENTOS_MES", "MOVIMENTOS", "",
                                               "MOVIMENTOS_TOTAL"};
         QString sql = QStringLiteral("SELECT %1, %2 FROM %3 WHERE %4")
-                          .arg(number, columns(from == 3 ? 0 : from),
-                               QLatin1String(kTables[from]), kindRows(from != 1));
+                          .arg(number, columns(from), QLatin1String(kTables[from]),
+                               kindRows(from));
         if (!condition.isEmpty())
             sql += QStringLiteral(" AND ") + condition;
         if (numbers)
             sql += numbers(number);
-        return sql + QStringLiteral(" GROUP BY ") + number;
+        // The totals hold one row per tool already.
+        return from == Totals ? sql : sql + QStringLiteral(" GROUP BY ") + number;
     };
     const bool period = from.isValid() && to.isValid();
     auto days = [&](const QDate& first, const QDate& after) {
@@ -156,32 +159,34 @@ QString summedPerNumber(const SqlDialect& dialect, ItemKind kind, const QDate& f
                                 s.bind(dialect.dayStart(after)));
     };
     if (source == SumsFrom::Movements)
-        return part(1, period ? days(from, to.addDays(1)) : QString());
+        return part(Movements, period ? days(from, to.addDays(1)) : QString());
+    if (!period)
+        return part(Totals, QString());
+    // A period that holds every movement (none without a date) is read from the totals, any
+    // other from its whole months and its other days. The engine decides once, before it reads
+    // a row: the first and the last date, and a movement without one, come from the date's
+    // index. (Each use binds its own values: not every driver takes a name twice.)
+    auto whole = [&] {
+        return QStringLiteral("COALESCE((SELECT MIN(DATA) FROM MOVIMENTOS) >= %1 AND "
+                              "(SELECT MAX(DATA) FROM MOVIMENTOS) < %2, 1 = 0) AND NOT EXISTS "
+                              "(SELECT 1 FROM MOVIMENTOS WHERE DATA IS NULL)")
+            .arg(s.bind(dialect.dayStart(from)), s.bind(dialect.dayStart(to.addDays(1))));
+    };
     QStringList parts;
-    if (!period) {
-        parts << part(3, QString()) << part(1, QStringLiteral("DATA IS NULL"));
-    } else {
-        // A period that holds every dated movement is read from the totals, any other from its
-        // whole months and its other days. The engine decides once, before it reads a row:
-        // the first and the last date come from the date's index.
-        // (Each use binds its own values: not every driver takes a name twice.)
-        auto whole = [&] {
-            return QStringLiteral("COALESCE((SELECT MIN(DATA) FROM MOVIMENTOS) >= %1 AND "
-                                  "(SELECT MAX(DATA) FROM MOVIMENTOS) < %2, 1 = 0)")
-                .arg(s.bind(dialect.dayStart(from)), s.bind(dialect.dayStart(to.addDays(1))));
-        };
-        parts << part(3, whole());
-        const PeriodMonths months = periodMonths(from, to);
-        if (months.firstMonth <= months.lastMonth)
-            parts << part(0, QStringLiteral("ANO * 100 + MES >= %1 AND ANO * 100 + MES <= %2 "
-                                            "AND NOT ")
-                                     .arg(s.bind(months.firstMonth), s.bind(months.lastMonth)) +
-                                 whole());
-        for (const auto& [day, next] : months.days)
-            parts << part(1, days(day, next) + QStringLiteral(" AND NOT ") + whole());
-    }
-    return QStringLiteral("SELECT %1, %2 FROM (%3) P GROUP BY %1")
-        .arg(number, columns(2), parts.join(QStringLiteral(" UNION ALL ")));
+    const PeriodMonths months = periodMonths(from, to);
+    if (months.firstMonth <= months.lastMonth)
+        parts << part(Months, QStringLiteral("ANO >= %1 AND ANO <= %2 AND ANO * 100 + MES >= %3 "
+                                             "AND ANO * 100 + MES <= %4 AND NOT (")
+                                      .arg(s.bind(months.firstMonth / 100),
+                                           s.bind(months.lastMonth / 100),
+                                           s.bind(months.firstMonth), s.bind(months.lastMonth)) +
+                                  whole() + QLatin1Char(')'));
+    for (const auto& [day, next] : months.days)
+        parts << part(Movements,
+                      days(day, next) + QStringLiteral(" AND NOT (") + whole() + QLatin1Char(')'));
+    return part(Totals, whole()) +
+           QStringLiteral(" UNION ALL SELECT %1, %2 FROM (%3) P GROUP BY %1")
+               .arg(number, columns(Parts), parts.join(QStringLiteral(" UNION ALL ")));
 }
 
 Statement rankingStatement(const SqlDialect& dialect, ItemKind kind, Measure measure,

@@ -64,9 +64,10 @@ QStringList grouped(QSqlDatabase db) {
                           QStringLiteral(" GROUP BY DESENHONRO, CLICHENRO, %1, %2 ORDER BY "
                                          "DESENHONRO, CLICHENRO, %1, %2")
                               .arg(y, m)) +
-           rowsOf(db, QStringLiteral("SELECT DESENHONRO, CLICHENRO, ") + sums + dated +
-                          QStringLiteral(" GROUP BY DESENHONRO, CLICHENRO ORDER BY DESENHONRO, "
-                                         "CLICHENRO"));
+           rowsOf(db, QStringLiteral("SELECT DESENHONRO, CLICHENRO, ") + sums +
+                          QStringLiteral("FROM MOVIMENTOS WHERE DESENHONRO IS NOT NULL AND "
+                                         "CLICHENRO IS NOT NULL GROUP BY DESENHONRO, CLICHENRO "
+                                         "ORDER BY DESENHONRO, CLICHENRO"));
 }
 
 } // namespace
@@ -79,6 +80,7 @@ private slots:
     void versionStepFillsTheSums();
     void periodsSplitIntoWholeMonths_data();
     void periodsSplitIntoWholeMonths();
+    void readersAnswerAsTheMovements_data();
     void readersAnswerAsTheMovements();
 };
 
@@ -155,6 +157,14 @@ void TestMovementSummary::triggersKeepTheSumsExact() {
                       "VALUES (NULL, '', 5, ?)",
                       {d.bindDate(QDate(2024, 3, 3))}));
     QVERIFY(inst.exec("main", "UPDATE MOVIMENTOS SET DESENHONRO = 'D9' WHERE DESENHONRO IS NULL"));
+    QCOMPARE(summary(one), grouped(one));
+    // One without a date counts in its tool's total only, until it is given one.
+    QVERIFY(inst.exec("main",
+                      "INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, ROTACOES) VALUES "
+                      "('D9', '', 6)"));
+    QCOMPARE(summary(one), grouped(one));
+    QVERIFY(inst.exec("main", "UPDATE MOVIMENTOS SET DATA = ? WHERE DATA IS NULL",
+                      {d.bindDate(QDate(2024, 3, 9))}));
     QCOMPARE(summary(one), grouped(one));
     QVERIFY(inst.exec("main", "DELETE FROM MOVIMENTOS"));
     QCOMPARE(summary(one), QStringList{});
@@ -256,7 +266,14 @@ void TestMovementSummary::periodsSplitIntoWholeMonths() {
 // Every reader of the sums (the rankings, the tool life, the dashboard's usage grid) lists the
 // same rows in the same order with the same sums as its statement over every movement, on a
 // generated register, for periods on and off the months' edges.
+void TestMovementSummary::readersAnswerAsTheMovements_data() {
+    QTest::addColumn<bool>("undated");
+    QTest::newRow("every movement dated") << false;        // a whole period: the totals
+    QTest::newRow("a movement without a date") << true;    // its months and days
+}
+
 void TestMovementSummary::readersAnswerAsTheMovements() {
+    QFETCH(bool, undated);
     test::Installation inst;
     QVERIFY2(inst.ok(), qPrintable(inst.error()));
     RegisterSize size = test::smallRegister(150, 28);
@@ -271,10 +288,11 @@ void TestMovementSummary::readersAnswerAsTheMovements() {
     // whose number differs from its tool's only in case.
     const QString drawing = inst.scalar("main", "SELECT MIN(DESENHONRO) FROM DESENHOS").toString();
     const QString cliche = inst.scalar("main", "SELECT MIN(CLICHENRO) FROM CLICHES").toString();
-    QVERIFY(inst.exec("main",
-                      "INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES) "
-                      "VALUES (?, '', 2, 900)",
-                      {drawing}));
+    if (undated)
+        QVERIFY(inst.exec("main",
+                          "INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES) "
+                          "VALUES (?, '', 2, 900)",
+                          {drawing}));
     QVERIFY(inst.exec("main",
                       "INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, DATA) "
                       "VALUES (?, ?, 1, 100, ?), (?, '', 1, 50, ?)",

@@ -70,6 +70,9 @@ struct Scenario {
     std::function<void()> prepare;    // before each timed run, not timed
     std::function<void()> run;        // timed
     std::function<QStringList()> sql; // the same work for the engine's client, one run
+    // For a scenario whose statement was rewritten: the statement before (the engine's
+    // reference), timed in the engine's client beside the new one.
+    std::function<QStringList()> before = {};
 };
 
 struct Result {
@@ -77,6 +80,7 @@ struct Result {
     QList<double> ms;
     QList<double> engine;
     QString note;
+    QList<double> before = {};
 };
 
 double median(QList<double> v) {
@@ -145,6 +149,8 @@ Dataset* dashboardGrid(QWidget* within, const char* name) {
 }
 
 void printTable(const QList<Result>& results) {
+    const bool before = std::any_of(results.begin(), results.end(),
+                                    [](const Result& r) { return !r.before.isEmpty(); });
     out() << QStringLiteral("%1 %2 %3 %4 %5 %6")
                  .arg("scenario", -16)
                  .arg("median ms", 10)
@@ -152,7 +158,7 @@ void printTable(const QList<Result>& results) {
                  .arg("max ms", 9)
                  .arg("engine ms", 10)
                  .arg("ratio", 8)
-          << "\n";
+          << (before ? QStringLiteral("  engine ms, statement before") : QString()) << "\n";
     for (const Result& r : results) {
         const double m = median(r.ms);
         const double e = median(r.engine);
@@ -169,6 +175,8 @@ void printTable(const QList<Result>& results) {
                      .arg(std::isnan(e) || e <= 0 ? QStringLiteral("-")
                                                   : QString::number(m / e, 'f', 2) + 'x',
                           8);
+        if (!r.before.isEmpty())
+            out() << QStringLiteral("  %1").arg(ms(median(r.before)), 10);
         if (!r.note.isEmpty())
             out() << "  (" << r.note << ")";
         out() << "\n";
@@ -295,13 +303,17 @@ int main(int argc, char* argv[]) {
                                   QStringLiteral("names"));
     const QCommandLineOption noEngine(QStringLiteral("no-engine"),
                                       QStringLiteral("Skip the engine's client."));
+    const QCommandLineOption printSql(
+        QStringLiteral("print-sql"),
+        QStringLiteral("Print the statements the engine's client would run for each scenario "
+                       "(and the statement before, where there is one) instead of timing."));
     const QCommandLineOption shots(QStringLiteral("shots"),
                                    QStringLiteral("Save the grid after each last-* scenario, and "
                                                   "the editor after editor-open, as a PNG "
                                                   "file in this folder, and the file of "
                                                   "each report scenario's first run."),
                                    QStringLiteral("dir"));
-    parser.addOptions({root, reps, warmup, only, noEngine, shots});
+    parser.addOptions({root, reps, warmup, only, noEngine, printSql, shots});
     parser.process(app);
     const int nReps = qMax(1, parser.value(reps).toInt());
     const int nWarm = qMax(0, parser.value(warmup).toInt());
@@ -648,6 +660,8 @@ int main(int argc, char* argv[]) {
             filter.from = allYears ? QDate(1900, 1, 1) : QDate(newest.year(), 1, 1);
             filter.to = allYears ? QDate(2100, 12, 31) : newest;
             const Statement st = movements::rankingStatement(dialect, rk.kind, rk.measure, filter);
+            const Statement before = movements::rankingStatement(
+                dialect, rk.kind, rk.measure, filter, movements::SumsFrom::Movements);
             scenarios << Scenario{QLatin1String(rk.name) +
                                       (allYears ? QStringLiteral("-all") : QStringLiteral("-year")),
                                   {},
@@ -661,7 +675,8 @@ int main(int argc, char* argv[]) {
                                           grid.setModel(ranking);
                                       grid.grab();
                                   },
-                                  [st, inlined] { return QStringList{inlined(st)}; }};
+                                  [st, inlined] { return QStringList{inlined(st)}; },
+                                  [before, inlined] { return QStringList{inlined(before)}; }};
         }
     }
     const QString topDrawing =
@@ -1043,12 +1058,20 @@ int main(int argc, char* argv[]) {
          bench::movementScenarios(QSqlDatabase::database(kDbFalquinas), work.path())) {
         // Only when named ("movements" names them all).
         if (selected.contains(m.name))
-            scenarios << Scenario{m.name, m.description, [] {}, m.run, m.sql};
+            scenarios << Scenario{m.name, m.description, [] {}, m.run, m.sql, m.before};
     }
 
     for (Scenario& s : scenarios) {
         if (!wanted(s.name))
             continue;
+        if (parser.isSet(printSql)) {
+            s.prepare();
+            out() << "-- " << s.name << "\n" << s.sql().join(QStringLiteral(";\n")) << ";\n";
+            if (s.before)
+                out() << "-- " << s.name << " (before)\n"
+                      << s.before().join(QStringLiteral(";\n")) << ";\n";
+            continue;
+        }
         Result r{s.name, {}, {}, {}};
         for (int i = 0; i < nWarm + nReps; ++i) {
             s.prepare();
@@ -1067,6 +1090,11 @@ int main(int argc, char* argv[]) {
                 r.note = QStringLiteral("engine: ") + engineError;
             else
                 r.engine = all.mid(nWarm);
+            if (s.before) {
+                const QList<double> before =
+                    bench::timeWithClient(target, s.before(), nWarm + nReps, &engineError);
+                r.before = before.mid(nWarm);
+            }
         }
         results << r;
     }

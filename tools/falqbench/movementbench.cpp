@@ -72,12 +72,14 @@ QList<MovementScenario> movementScenarios(const QSqlDatabase& db, const QString&
                                    {QStringLiteral("all"), first, last}};
     QList<MovementScenario> out;
     auto statementScenario = [&](const QString& name, const QString& description,
-                                 const Statement& s) {
+                                 const Statement& s, const Statement& before = {}) {
         MovementScenario m;
         m.name = name;
         m.description = description;
         m.run = [connection = db.connectionName(), s] { readAll(connection, s); };
         m.sql = [s] { return QStringList{withValues(s.sql, s.binds)}; };
+        if (!before.sql.isEmpty())
+            m.before = [before] { return QStringList{withValues(before.sql, before.binds)}; };
         return m;
     };
     for (const Period& p : periods) {
@@ -92,7 +94,9 @@ QList<MovementScenario> movementScenarios(const QSqlDatabase& db, const QString&
                                                                            : QStringLiteral("rot"),
                                                   k, p.name),
                                          QStringLiteral("ranking"),
-                                         rankingStatement(dialect, kind, measure, f));
+                                         rankingStatement(dialect, kind, measure, f),
+                                         rankingStatement(dialect, kind, measure, f,
+                                                          SumsFrom::Movements));
             out << statementScenario(QStringLiteral("movlist-%1-%2").arg(k, p.name),
                                      QStringLiteral("movement list"),
                                      movementListStatement(dialect, kind, f));
@@ -137,9 +141,10 @@ QList<MovementScenario> movementScenarios(const QSqlDatabase& db, const QString&
     // (the warning after a movement) for the tool of the newest movement of each kind.
     for (ItemKind kind : {ItemKind::Cliche, ItemKind::Drawing}) {
         const QString k = kind == ItemKind::Drawing ? QStringLiteral("d") : QStringLiteral("c");
-        out << statementScenario(QStringLiteral("life-%1").arg(k),
-                                 QStringLiteral("tool life, every tool"),
-                                 toolLifeStatement(dialect, kind, ToolLifeFilter(), last));
+        out << statementScenario(
+            QStringLiteral("life-%1").arg(k), QStringLiteral("tool life, every tool"),
+            toolLifeStatement(dialect, kind, ToolLifeFilter(), last),
+            toolLifeStatement(dialect, kind, ToolLifeFilter(), last, SumsFrom::Movements));
         // The same, read as the window and the dashboard read it: a connection of its own in a
         // worker thread, every row made a tool.
         MovementScenario background = statementScenario(
@@ -189,9 +194,10 @@ QList<MovementScenario> movementScenarios(const QSqlDatabase& db, const QString&
                     dialect.limitClause(1));
         ToolLifeFilter one;
         one.number = newest.next() ? newest.value(0).toString() : QString();
-        out << statementScenario(QStringLiteral("life-warn-%1").arg(k),
-                                 QStringLiteral("one tool's life (warning)"),
-                                 toolLifeStatement(dialect, kind, one, last));
+        out << statementScenario(
+            QStringLiteral("life-warn-%1").arg(k), QStringLiteral("one tool's life (warning)"),
+            toolLifeStatement(dialect, kind, one, last),
+            toolLifeStatement(dialect, kind, one, last, SumsFrom::Movements));
     }
     // A ranking with the movements of its items, newest year, rendered to PDF.
     MovementScenario pdf;

@@ -20,6 +20,7 @@ struct MovementScenario {
     std::function<void()> run;        // timed
     std::function<QStringList()> sql; // the same statements for the engine's client
     QString note;
+    std::function<QStringList()> before = {}; // the statements before the monthly sums
 };
 
 QList<MovementScenario> movementScenarios(const QSqlDatabase& db, const QString& folder);
