@@ -310,10 +310,14 @@ QStringList SqlDialect::movementSummaryFill() const {
 }
 
 QString SqlDialect::movementTotalsFill() const {
-    return QStringLiteral("INSERT INTO MOVIMENTOS_TOTAL (%1) SELECT DESENHONRO, CLICHENRO, %2 FROM "
-                          "MOVIMENTOS WHERE DESENHONRO IS NOT NULL AND CLICHENRO IS NOT NULL "
-                          "GROUP BY DESENHONRO, CLICHENRO")
-        .arg(QLatin1String(kTotalColumns), QLatin1String(kSummarySums));
+    // From the months (far fewer rows than the movements) and the movements without a date.
+    return QStringLiteral("INSERT INTO MOVIMENTOS_TOTAL (%1) SELECT DESENHONRO, CLICHENRO, "
+                          "SUM(NROUTIL), SUM(ROTACOES), SUM(MOVIMENTOS), MIN(PRIMEIRA), "
+                          "MAX(ULTIMA) FROM (SELECT %1 FROM MOVIMENTOS_MES UNION ALL SELECT "
+                          "DESENHONRO, CLICHENRO, NROUTIL, ROTACOES, 1, DATA, DATA FROM "
+                          "MOVIMENTOS WHERE DATA IS NULL AND DESENHONRO IS NOT NULL AND "
+                          "CLICHENRO IS NOT NULL) P GROUP BY DESENHONRO, CLICHENRO")
+        .arg(QLatin1String(kTotalColumns));
 }
 
 QString SqlDialect::columnType(ColumnType type, int size) const {

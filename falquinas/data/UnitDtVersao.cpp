@@ -71,30 +71,25 @@ bool step004(QSqlDatabase db, QString* error) {
     return true;
 }
 
-// Makes `table` when the database lacks it; false in `*made` when it was there (made by a newer
-// installer).
-bool makeTable(QSqlDatabase db, const QString& table, bool* made, QString* error) {
+// Makes `table` when the database lacks it, filled by `fill` before its indexes are made
+// (an index built over the rows costs less than one kept row by row), then the statistics of
+// `analyzed` so that their first readers plan on them (within the step's transaction).
+// `seconds` is how long the filling took; nothing is done when the table is there (made by a
+// newer installer), and `*made` says which.
+bool makeTable(QSqlDatabase db, const QString& table, const QStringList& fill,
+               const QStringList& analyzed, bool* made, double* seconds, QString* error) {
     const SqlDialect d = SqlDialect::forDatabase(db);
     QSqlQuery q(db);
     if (!runStatement(q, d.tableExists(table), {}, error))
         return false;
     *made = !q.next();
-    if (*made)
-        for (const QString& sql : schema::createStatements(*schema::findTable(table), d))
-            if (!runStatement(q, sql, {}, error))
-                return false;
-    return true;
-}
-
-// Runs `statements`, then the statistics of `tables` so that their first readers plan on them
-// (within the step's transaction); `seconds` is how long that took.
-bool fillTable(QSqlDatabase db, const QStringList& statements, const QStringList& tables,
-               double* seconds, QString* error) {
-    const SqlDialect d = SqlDialect::forDatabase(db);
-    QSqlQuery q(db);
+    if (!*made)
+        return true;
+    const QStringList create = schema::createStatements(*schema::findTable(table), d);
     QElapsedTimer timer;
     timer.start();
-    for (const QString& sql : statements + d.statisticsStatements(tables, false))
+    for (const QString& sql : create.mid(0, 1) + fill + create.mid(1) +
+                                  d.statisticsStatements(analyzed, false))
         if (!runStatement(q, sql, {}, error))
             return false;
     *seconds = timer.elapsed() / 1000.0;
@@ -105,24 +100,22 @@ bool fillTable(QSqlDatabase db, const QStringList& statements, const QStringList
 // movements there are (its triggers come with step 006).
 bool step005(QSqlDatabase db, QString* error, double* seconds) {
     bool made = false;
-    if (!makeTable(db, QStringLiteral("MOVIMENTOS_MES"), &made, error))
-        return false;
-    if (!made)
-        return true;
-    return fillTable(db, {SqlDialect::forDatabase(db).movementSummaryFill().constFirst()},
-                     {QStringLiteral("MOVIMENTOS_MES")}, seconds, error);
+    return makeTable(db, QStringLiteral("MOVIMENTOS_MES"),
+                     {SqlDialect::forDatabase(db).movementSummaryFill().constFirst()},
+                     {QStringLiteral("MOVIMENTOS_MES")}, &made, seconds, error);
 }
 
 // Step 006: MOVIMENTOS_TOTAL, the movements summed per tool, its rows made from them, the
 // triggers that keep both (those of step 005 replaced), and the monthly sums' index by month
 // replaced by one that holds what a period's sums read.
 bool step006(QSqlDatabase db, QString* error, double* seconds) {
+    const SqlDialect d = SqlDialect::forDatabase(db);
     bool made = false;
-    if (!makeTable(db, QStringLiteral("MOVIMENTOS_TOTAL"), &made, error))
+    if (!makeTable(db, QStringLiteral("MOVIMENTOS_TOTAL"), {d.movementTotalsFill()},
+                   {QStringLiteral("MOVIMENTOS_TOTAL")}, &made, seconds, error))
         return false;
     if (!made)
         return true;
-    const SqlDialect d = SqlDialect::forDatabase(db);
     QSqlQuery q(db);
     for (const QString& sql : d.dropMovementSummaryTriggers() + d.movementSummaryTriggers() +
                                   QStringList{QStringLiteral("DROP INDEX IF EXISTS "
@@ -131,9 +124,10 @@ bool step006(QSqlDatabase db, QString* error, double* seconds) {
             return false;
     if (!step004(db, error)) // the new index
         return false;
-    return fillTable(db, {d.movementTotalsFill()},
-                     {QStringLiteral("MOVIMENTOS_MES"), QStringLiteral("MOVIMENTOS_TOTAL")}, seconds,
-                     error);
+    for (const QString& sql : d.statisticsStatements({QStringLiteral("MOVIMENTOS_MES")}, false))
+        if (!runStatement(q, sql, {}, error))
+            return false;
+    return true;
 }
 
 } // namespace

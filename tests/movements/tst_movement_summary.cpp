@@ -206,6 +206,9 @@ void TestMovementSummary::versionStepFillsTheSums() {
                           {i % 3 ? QString("D%1").arg(i % 4) : QString(""),
                            i % 3 ? QString("") : QString("C%1").arg(i % 5), 100 * i,
                            d.bindDate(QDate(2023, 11, 1).addDays(9 * i))}));
+    if (movements) // and one without a date: in its tool's total only
+        QVERIFY(inst.exec("main", "INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, NROUTIL, "
+                                  "ROTACOES) VALUES ('D1', '', 4, 333)"));
     if (stored == QLatin1String("01.005"))
         QVERIFY(inst.exec("main", d.movementSummaryFill().constFirst()));
     QVERIFY(inst.exec("main", "UPDATE ACTUAL_VERSAO SET VERSAO = ?", {stored}));
