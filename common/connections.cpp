@@ -2,6 +2,7 @@
 
 #include "sqlrun.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +15,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QThread>
 #include <QUrl>
 #include <QtEndian>
 #include <memory>
@@ -221,7 +223,91 @@ bool createSqliteDatabase(const QString& path, QString* error) {
     return false;
 }
 
+namespace {
+
+// The reading connections kept per source connection.
+struct KeptReader {
+    QString name;
+    QString database; // what the source named when it was made (driver, database, login)
+    bool busy = false;
+};
+QMutex g_readersMutex;
+QHash<QString, KeptReader> g_readers; // by source connection
+
+QString databaseKey(const QSqlDatabase& db) {
+    return QStringList{db.driverName(), db.databaseName(), db.hostName(),
+                       QString::number(db.port()), db.userName(), db.password(),
+                       db.connectOptions()}
+        .join(QChar(0x1F));
+}
+
+// Takes the kept connection of `source` out of the list; its name when it may be closed now
+// (not in use: one in use is closed when given back).
+QString forgetReader(const QString& source) {
+    const QMutexLocker lock(&g_readersMutex);
+    const auto it = g_readers.constFind(source);
+    if (it == g_readers.cend())
+        return {};
+    const QString name = it->busy ? QString() : it->name;
+    g_readers.erase(it);
+    return name;
+}
+
+} // namespace
+
+QString reserveReadingConnection(const QSqlDatabase& source) {
+    if (!QCoreApplication::instance() ||
+        QThread::currentThread() != QCoreApplication::instance()->thread() || !source.isValid())
+        return {};
+    const QString sourceName = source.connectionName();
+    const QString key = databaseKey(source);
+    {
+        const QMutexLocker lock(&g_readersMutex);
+        const auto it = g_readers.find(sourceName);
+        if (it != g_readers.end() && it->database == key &&
+            QSqlDatabase::contains(it->name)) {
+            if (it->busy)
+                return {};
+            it->busy = true;
+            return it->name;
+        }
+    }
+    // None yet, or one on what the source named before.
+    closeConnection(forgetReader(sourceName));
+    static quint64 counter = 0;
+    const QString name = QStringLiteral("%1~reading~%2").arg(sourceName).arg(++counter);
+    QSqlDatabase db = QSqlDatabase::cloneDatabase(source, name);
+    if (!db.open()) {
+        db = QSqlDatabase();
+        closeConnection(name);
+        return {};
+    }
+    const QMutexLocker lock(&g_readersMutex);
+    g_readers.insert(sourceName, KeptReader{name, key, true});
+    return name;
+}
+
+void releaseReadingConnection(const QString& name, bool broken) {
+    {
+        const QMutexLocker lock(&g_readersMutex);
+        for (auto it = g_readers.begin(); it != g_readers.end(); ++it) {
+            if (it->name != name)
+                continue;
+            if (!broken) {
+                it->busy = false;
+                return;
+            }
+            g_readers.erase(it);
+            break;
+        }
+    }
+    closeConnection(name); // broken, or its source closed meanwhile
+}
+
 void closeConnection(const QString& connectionName) {
+    const QString reader = forgetReader(connectionName);
+    if (!reader.isEmpty())
+        closeConnection(reader);
     if (!QSqlDatabase::contains(connectionName))
         return;
     {

@@ -106,12 +106,19 @@ void Dataset::setPresentation(const QList<FieldPresentation>& visible,
 
 // Statements that cannot be read by key are read from the start on a connection of their own,
 // so that what runs meanwhile on the dataset's connection (look-ups, applies, other datasets)
-// neither cuts the rows still to come short nor has to wait for them. The connection goes when
-// the last row is read. Reads by key are complete statements and run on the dataset's own
-// connection.
+// neither cuts the rows still to come short nor has to wait for them: the reading connection
+// kept beside the dataset's (reserveReadingConnection), or, while another dataset reads on it,
+// a copy that goes when the last row is read. Reads by key are complete statements and run on
+// the dataset's own connection.
 class Dataset::Reader {
 public:
-    explicit Reader(const QSqlDatabase& source) {
+    explicit Reader(const QSqlDatabase& source, bool fresh = false) {
+        if (!fresh) {
+            m_name = reserveReadingConnection(source);
+            m_kept = m_open = !m_name.isEmpty();
+            if (m_kept)
+                return;
+        }
         static quint64 counter = 0;
         m_name = QStringLiteral("%1~read~%2").arg(source.connectionName()).arg(++counter);
         QSqlDatabase db = QSqlDatabase::cloneDatabase(source, m_name);
@@ -119,8 +126,16 @@ public:
         if (!m_open)
             m_error = db.lastError().text();
     }
-    ~Reader() { closeConnection(m_name); }
+    ~Reader() {
+        if (m_kept)
+            releaseReadingConnection(m_name, m_broken);
+        else
+            closeConnection(m_name);
+    }
     bool isOpen() const { return m_open; }
+    bool kept() const { return m_kept; }
+    // The kept connection no longer answers: closed when given back.
+    void setBroken() { m_broken = true; }
     QString error() const { return m_error; }
     QSqlDatabase database() const { return QSqlDatabase::database(m_name, false); }
 
@@ -128,6 +143,8 @@ private:
     QString m_name;
     QString m_error;
     bool m_open = false;
+    bool m_kept = false;
+    bool m_broken = false;
 };
 
 Dataset::~Dataset() {
@@ -277,12 +294,22 @@ bool Dataset::open(QString* error) {
         return false;
     }
     if (!ok) {
-        // Read from the start, a block at a time.
-        m_reader = std::make_unique<Reader>(database());
-        m_cursor = std::make_unique<QSqlQuery>(m_reader->database());
-        m_cursor->setForwardOnly(true);
-        QString why = m_reader->error();
-        if (!m_reader->isOpen() || !runQuery(*m_cursor, m_statement, m_bindings, {}, &why)) {
+        // Read from the start, a block at a time; a kept reading connection that no longer
+        // answers (a server restarted meanwhile) gives way to a new one.
+        QString why;
+        bool ran = false;
+        for (const bool fresh : {false, true}) {
+            m_reader = std::make_unique<Reader>(database(), fresh);
+            m_cursor = std::make_unique<QSqlQuery>(m_reader->database());
+            m_cursor->setForwardOnly(true);
+            why = m_reader->error();
+            ran = m_reader->isOpen() && runQuery(*m_cursor, m_statement, m_bindings, {}, &why);
+            if (ran || !m_reader->kept() || connectionAnswers(m_reader->database()))
+                break;
+            m_cursor.reset();
+            m_reader->setBroken();
+        }
+        if (!ran) {
             m_cursor.reset();
             m_reader.reset();
             m_fields.clear();

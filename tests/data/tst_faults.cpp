@@ -183,6 +183,25 @@ void TestFaults::workSurvivesAServerRestart() {
     QCOMPARE(count(t.inst, "SELECT COUNT(*) FROM MOVIMENTOS WHERE CLICHENRO = 'down'"), 1);
     QCOMPARE(t.inst.scalar("main", "SELECT DESIGNACAO FROM CARTOES WHERE CODIGO = 1").toString(),
              QStringLiteral("down"));
+
+    // A statement read from the start goes on the reading connection kept from the read before;
+    // when that one's server process has ended meanwhile, on a new one.
+    cards->close();
+    cards->setStatement("SELECT DESIGNACAO, COUNT(*) AS N FROM CARTOES GROUP BY DESIGNACAO");
+    QVERIFY2(cards->open(), qPrintable(cards->lastError()));
+    QCOMPARE(cards->rowCount(), 3);
+    cards->close();
+    QStringList kept;
+    for (const QString& name : QSqlDatabase::connectionNames())
+        if (name.startsWith(QLatin1String("wsA~reading~")))
+            kept << name;
+    QCOMPARE(kept.size(), 1);
+    QSqlQuery pid(QSqlDatabase::database(kept[0], false));
+    QVERIFY(pid.exec("SELECT pg_backend_pid()") && pid.next());
+    QVERIFY(t.inst.exec("main", "SELECT pg_terminate_backend(?)", {pid.value(0)}));
+    pid.finish();
+    QVERIFY2(cards->open(), qPrintable(cards->lastError()));
+    QCOMPARE(cards->rowCount(), 3);
 }
 
 void TestFaults::stepGoesWithTheRows() {

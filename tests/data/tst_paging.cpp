@@ -95,6 +95,7 @@ private slots:
     void insertAndDeleteInTheMiddle();
     void otherWorkstationBetweenReads();
     void statementsReadFromTheStart();
+    void readingConnectionFollowsItsDatabase();
 };
 
 void TestPaging::positionsAndPageEdges_data() {
@@ -337,6 +338,61 @@ void TestPaging::statementsReadFromTheStart() {
     QCOMPARE(d->rowCount(), 86);
     QVERIFY(d->locate({"CODIGO"}, {3}));
     QCOMPARE(d->fieldValue("DESIGNACAO").toString(), QStringLiteral("Cor 3"));
+}
+
+// Statements read from the start share the reading connection kept beside the dataset's:
+// one dataset at a time (another meanwhile reads on a copy of its own), always on the database
+// the dataset's connection names now, and one that is reading when its source closes reads to
+// its end before its connection goes.
+void TestPaging::readingConnectionFollowsItsDatabase() {
+    const QString grouped = "SELECT NUMERO, COUNT(*) AS N FROM CORES GROUP BY NUMERO";
+    auto reading = [] {
+        QStringList names;
+        for (const QString& name : QSqlDatabase::connectionNames())
+            if (name.startsWith(QLatin1String("ws1~read")))
+                names << name;
+        return names;
+    };
+    test::Installation first;
+    test::Installation second;
+    QVERIFY2(first.ok() && second.ok(), qPrintable(first.error() + second.error()));
+    // (Each filled on the shared test connection in turn, the plant root pointed at it.)
+    auto pointAt = [](test::Installation& inst) {
+        closeConnection("test_main");
+        qputenv("VELMORA_ROOT", inst.root().toLocal8Bit());
+    };
+    pointAt(second);
+    fillColours(second, 5);
+    pointAt(first);
+    fillColours(first, 600);
+    first.open("main", "ws1");
+    Dataset all("ALL", "ws1", "SELECT * FROM CORES", UpdateObject{});
+    Dataset sums("SUMS", "ws1", grouped, UpdateObject{});
+    for (int round = 0; round < 2; ++round) {
+        QVERIFY2(all.open(), qPrintable(all.lastError())); // 600 rows: still reading
+        QVERIFY2(sums.open(), qPrintable(sums.lastError()));
+        QCOMPARE(sums.rowCount(), 7);
+        all.fetchAll();
+        QCOMPARE(all.rowCount(), 600);
+        all.close();
+        sums.close();
+        QCOMPARE(reading().size(), 1); // the kept one, the copy gone
+    }
+    // Its database closes while a dataset reads: the rows still come, then the connection goes.
+    QVERIFY(all.open());
+    closeConnection("ws1");
+    all.fetchAll();
+    QCOMPARE(all.rowCount(), 600);
+    all.close();
+    QCOMPARE(reading(), QStringList{});
+    // The same connection name on another database reads that database.
+    pointAt(second);
+    second.open("main", "ws1");
+    QVERIFY2(sums.open(), qPrintable(sums.lastError()));
+    QCOMPARE(sums.rowCount(), 5);
+    sums.close();
+    closeConnection("ws1");
+    QCOMPARE(reading(), QStringList{});
 }
 
 QTEST_MAIN(TestPaging)
