@@ -300,6 +300,10 @@ QStringList SqlDialect::statisticsStatements(const QStringList& tables, bool vac
     return out;
 }
 
+QString SqlDialect::withoutIndex(const QString& expression) const {
+    return m_engine == Engine::SQLite ? expression + QStringLiteral(" || ''") : expression;
+}
+
 QStringList SqlDialect::movementSummaryFill() const {
     return {QStringLiteral("INSERT INTO MOVIMENTOS_MES (%1) SELECT DESENHONRO, CLICHENRO, %2, %3, "
                            "%4 FROM MOVIMENTOS WHERE DESENHONRO IS NOT NULL AND CLICHENRO IS NOT "

@@ -69,6 +69,14 @@ public:
     // those without a date too, and is kept by the same triggers (its row locked after the
     // month's). Empty on SQL Server, whose script is only written for reading.
     QStringList movementSummaryTriggers() const;
+    // Whether the triggers keep the sums (not on SQL Server): elsewhere the readers group the
+    // movements themselves.
+    bool keepsMovementSums() const { return m_engine != Engine::SqlServer; }
+    // `expression` written so that SQLite's planner, which knows only the average rows per
+    // value of an index, does not take an index on it as the way in (`expression || ''`): for
+    // a value that holds most rows, such as the empty number of the other kind. Unchanged on
+    // the other engines, whose statistics know the frequent values.
+    QString withoutIndex(const QString& expression) const;
     // Fills MOVIMENTOS_MES, then MOVIMENTOS_TOTAL, from every movement (both empty).
     QStringList movementSummaryFill() const;
     // Fills MOVIMENTOS_TOTAL (empty) from every movement.

@@ -131,14 +131,17 @@ QString summedPerNumber(const SqlDialect& dialect, ItemKind kind, const QDate& f
     // (or the tool's key); on the totals the key: the drawing rows are those after the empty
     // drawing number, the cliché rows those of the empty one.
     auto kindRows = [&](From from) {
-        const QString noIndex = QStringLiteral(" || '' = ''");
+        const QString empty = QStringLiteral(" = ''");
         if (from == Movements) // (every movement grouped: written as it always was)
-            return other + (source == SumsFrom::Movements && !numbers ? QStringLiteral(" = ''")
-                                                                      : noIndex);
+            return (source == SumsFrom::Movements && !numbers ? other
+                                                              : dialect.withoutIndex(other)) +
+                   empty;
         if (kind == ItemKind::Drawing)
-            return QStringLiteral("DESENHONRO > '' AND CLICHENRO") + noIndex;
-        return from == Months ? QStringLiteral("DESENHONRO") + noIndex
-                              : QStringLiteral("DESENHONRO = ''");
+            return QStringLiteral("DESENHONRO > '' AND ") +
+                   dialect.withoutIndex(QStringLiteral("CLICHENRO")) + empty;
+        return (from == Months ? dialect.withoutIndex(QStringLiteral("DESENHONRO"))
+                               : QStringLiteral("DESENHONRO")) +
+               empty;
     };
     auto part = [&](From from, const QString& condition) {
         static const char* const kTables[] = {"MOVIMENTOS_MES", "MOVIMENTOS", "",
@@ -158,7 +161,7 @@ QString summedPerNumber(const SqlDialect& dialect, ItemKind kind, const QDate& f
         return dialect.dayRange(QStringLiteral("DATA"), s.bind(dialect.dayStart(first)),
                                 s.bind(dialect.dayStart(after)));
     };
-    if (source == SumsFrom::Movements)
+    if (source == SumsFrom::Movements || !dialect.keepsMovementSums())
         return part(Movements, period ? days(from, to.addDays(1)) : QString());
     if (!period)
         return part(Totals, QString());
@@ -175,11 +178,12 @@ QString summedPerNumber(const SqlDialect& dialect, ItemKind kind, const QDate& f
     QStringList parts;
     const PeriodMonths months = periodMonths(from, to);
     if (months.firstMonth <= months.lastMonth)
-        parts << part(Months, QStringLiteral("ANO >= %1 AND ANO <= %2 AND ANO * 100 + MES >= %3 "
-                                             "AND ANO * 100 + MES <= %4 AND NOT (")
+        parts << part(Months, QStringLiteral("(ANO, MES) >= (%1, %2) AND (ANO, MES) <= (%3, %4) "
+                                             "AND NOT (")
                                       .arg(s.bind(months.firstMonth / 100),
+                                           s.bind(months.firstMonth % 100),
                                            s.bind(months.lastMonth / 100),
-                                           s.bind(months.firstMonth), s.bind(months.lastMonth)) +
+                                           s.bind(months.lastMonth % 100)) +
                                   whole() + QLatin1Char(')'));
     for (const auto& [day, next] : months.days)
         parts << part(Movements,

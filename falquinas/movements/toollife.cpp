@@ -62,8 +62,7 @@ Statement toolLifeStatement(const SqlDialect& dialect, ItemKind kind, const Tool
     // For one tool or a range of numbers the number's index must find the rows: the other
     // number's condition is written so that no index serves it (SQLite, without statistics,
     // would otherwise walk the index of the other number, whose '' holds most of the table).
-    const QString otherEmpty =
-        one || ranged ? k.otherNumber + QStringLiteral(" || ''") : k.otherNumber;
+    const QString otherEmpty = one || ranged ? dialect.withoutIndex(k.otherNumber) : k.otherNumber;
     Statement s;
     // The number conditions, on the movements, the repairs and the tools alike.
     auto numbers = [&](const QString& column) {
