@@ -235,9 +235,9 @@ QMutex g_readersMutex;
 QHash<QString, KeptReader> g_readers; // by source connection
 
 QString databaseKey(const QSqlDatabase& db) {
-    return QStringList{db.driverName(), db.databaseName(), db.hostName(),
-                       QString::number(db.port()), db.userName(), db.password(),
-                       db.connectOptions()}
+    return QStringList{
+        db.driverName(), db.databaseName(), db.hostName(),      QString::number(db.port()),
+        db.userName(),   db.password(),     db.connectOptions()}
         .join(QChar(0x1F));
 }
 
@@ -261,16 +261,32 @@ QString reserveReadingConnection(const QSqlDatabase& source) {
         return {};
     const QString sourceName = source.connectionName();
     const QString key = databaseKey(source);
+    QString kept;
     {
         const QMutexLocker lock(&g_readersMutex);
         const auto it = g_readers.find(sourceName);
-        if (it != g_readers.end() && it->database == key &&
-            QSqlDatabase::contains(it->name)) {
+        if (it != g_readers.end() && it->database == key && QSqlDatabase::contains(it->name)) {
             if (it->busy)
                 return {};
             it->busy = true;
-            return it->name;
+            kept = it->name;
         }
+    }
+    if (!kept.isEmpty()) {
+        // SQLite: a connection that has been idle may hold the schema as it was before another
+        // connection changed it (a version step). Qt's driver sizes a statement's row when it
+        // prepares it, and SQLite re-prepares a stale statement with the new columns when it
+        // runs: a reading statement is run first, so that the schema is read anew.
+        QSqlDatabase db = QSqlDatabase::database(kept, false);
+        if (db.driverName() != QLatin1String("QSQLITE"))
+            return kept;
+        {
+            QSqlQuery fresh(db);
+            if (fresh.exec(QStringLiteral("SELECT 1 FROM sqlite_master LIMIT 1")))
+                return kept;
+        }
+        db = QSqlDatabase();
+        releaseReadingConnection(kept, true);
     }
     // None yet, or one on what the source named before.
     closeConnection(forgetReader(sourceName));

@@ -223,10 +223,9 @@ Statement itemUsage(const SqlDialect& d, Item item, const DayRange& range,
     const QString column = itemNumberColumn(item);
     const QString table =
         item == Item::Cliche ? QStringLiteral("CLICHES") : QStringLiteral("DESENHOS");
-    const QString sums =
-        movements::summedPerNumber(d, item, range.from, range.to,
-                                   {{movements::Sum::Rotations, QStringLiteral("ROTACOES")}}, s,
-                                   source);
+    const QString sums = movements::summedPerNumber(
+        d, item, range.from, range.to, {{movements::Sum::Rotations, QStringLiteral("ROTACOES")}}, s,
+        source);
     s.sql = QStringLiteral("SELECT REG.%1, MOV.ROTACOES, REG.SIGLACLI FROM (%2) MOV "
                            "JOIN %3 REG ON REG.%1 = MOV.%1 ORDER BY REG.%1")
                 .arg(column, sums, table);

@@ -88,8 +88,8 @@ bool makeTable(QSqlDatabase db, const QString& table, const QStringList& fill,
     const QStringList create = schema::createStatements(*schema::findTable(table), d);
     QElapsedTimer timer;
     timer.start();
-    for (const QString& sql : create.mid(0, 1) + fill + create.mid(1) +
-                                  d.statisticsStatements(analyzed, false))
+    for (const QString& sql :
+         create.mid(0, 1) + fill + create.mid(1) + d.statisticsStatements(analyzed, false))
         if (!runStatement(q, sql, {}, error))
             return false;
     *seconds = timer.elapsed() / 1000.0;

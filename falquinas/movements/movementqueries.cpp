@@ -103,8 +103,8 @@ Statement ranked(const SqlDialect& dialect, ItemKind kind, Measure measure,
 } // namespace
 
 QString summedPerNumber(const SqlDialect& dialect, ItemKind kind, const QDate& from,
-                        const QDate& to, const QList<NamedSum>& sums, Statement& s,
-                        SumsFrom source, const std::function<QString(const QString&)>& numbers) {
+                        const QDate& to, const QList<NamedSum>& sums, Statement& s, SumsFrom source,
+                        const std::function<QString(const QString&)>& numbers) {
     const QString number = numberColumn(kind);
     const QString other = names(kind).otherNumber;
     // Where a part reads: the monthly sums, the movements, the parts added up, the totals.
@@ -147,8 +147,7 @@ QString summedPerNumber(const SqlDialect& dialect, ItemKind kind, const QDate& f
         static const char* const kTables[] = {"MOVIMENTOS_MES", "MOVIMENTOS", "",
                                               "MOVIMENTOS_TOTAL"};
         QString sql = QStringLiteral("SELECT %1, %2 FROM %3 WHERE %4")
-                          .arg(number, columns(from), QLatin1String(kTables[from]),
-                               kindRows(from));
+                          .arg(number, columns(from), QLatin1String(kTables[from]), kindRows(from));
         if (!condition.isEmpty())
             sql += QStringLiteral(" AND ") + condition;
         if (numbers)
@@ -178,13 +177,12 @@ QString summedPerNumber(const SqlDialect& dialect, ItemKind kind, const QDate& f
     QStringList parts;
     const PeriodMonths months = periodMonths(from, to);
     if (months.firstMonth <= months.lastMonth)
-        parts << part(Months, QStringLiteral("(ANO, MES) >= (%1, %2) AND (ANO, MES) <= (%3, %4) "
-                                             "AND NOT (")
-                                      .arg(s.bind(months.firstMonth / 100),
-                                           s.bind(months.firstMonth % 100),
-                                           s.bind(months.lastMonth / 100),
-                                           s.bind(months.lastMonth % 100)) +
-                                  whole() + QLatin1Char(')'));
+        parts << part(Months,
+                      QStringLiteral("(ANO, MES) >= (%1, %2) AND (ANO, MES) <= (%3, %4) "
+                                     "AND NOT (")
+                              .arg(s.bind(months.firstMonth / 100), s.bind(months.firstMonth % 100),
+                                   s.bind(months.lastMonth / 100), s.bind(months.lastMonth % 100)) +
+                          whole() + QLatin1Char(')'));
     for (const auto& [day, next] : months.days)
         parts << part(Movements,
                       days(day, next) + QStringLiteral(" AND NOT (") + whole() + QLatin1Char(')'));

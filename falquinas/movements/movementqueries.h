@@ -44,8 +44,7 @@ QString measureColumn(Measure measure); // UTIL_NRO or ROTACOES
 // The whole months of the period are summed from MOVIMENTOS_MES, the days before the first and
 // after the last whole month from MOVIMENTOS.
 Statement rankingStatement(const SqlDialect& dialect, ItemKind kind, Measure measure,
-                           const MovementFilter& filter,
-                           SumsFrom source = SumsFrom::MonthlySums);
+                           const MovementFilter& filter, SumsFrom source = SumsFrom::MonthlySums);
 
 // The sums of the movements of a kind per number over a period: a statement for a FROM
 // clause whose rows are the number (numberColumn) and each sum asked for, named as asked.

@@ -88,10 +88,12 @@ Statement toolLifeStatement(const SqlDialect& dialect, ItemKind kind, const Tool
                             "M.%4 AS %4, COALESCE(RC.%5, 0) AS %5, COALESCE(R.%6, 0) AS %6 ")
                  .arg(kWear, kUses, kLastUse, kFirstUse, kRecent, kCost);
     // Every movement of the kind summed per number, and the recent ones (the rate's window).
-    const QString life = summedPerNumber(
-        dialect, kind, {}, {},
-        {{Sum::Rotations, kWear}, {Sum::Uses, kUses}, {Sum::Last, kLastUse}, {Sum::First, kFirstUse}},
-        s, source, narrowed);
+    const QString life = summedPerNumber(dialect, kind, {}, {},
+                                         {{Sum::Rotations, kWear},
+                                          {Sum::Uses, kUses},
+                                          {Sum::Last, kLastUse},
+                                          {Sum::First, kFirstUse}},
+                                         s, source, narrowed);
     const QString recent =
         summedPerNumber(dialect, kind, workingDate.addDays(1 - kRateDays), workingDate,
                         {{Sum::Rotations, kRecent}}, s, source, narrowed);

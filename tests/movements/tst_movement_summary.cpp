@@ -58,9 +58,8 @@ QStringList grouped(QSqlDatabase db) {
                                         "PRIMEIRA, MAX(DATA) AS ULTIMA ");
     const QString y = d.year(QStringLiteral("DATA"));
     const QString m = d.month(QStringLiteral("DATA"));
-    return rowsOf(db, QStringLiteral("SELECT DESENHONRO, CLICHENRO, %1, %2, ")
-                              .arg(y, m) +
-                          sums + dated +
+    return rowsOf(db, QStringLiteral("SELECT DESENHONRO, CLICHENRO, %1, %2, ").arg(y, m) + sums +
+                          dated +
                           QStringLiteral(" GROUP BY DESENHONRO, CLICHENRO, %1, %2 ORDER BY "
                                          "DESENHONRO, CLICHENRO, %1, %2")
                               .arg(y, m)) +
@@ -159,9 +158,8 @@ void TestMovementSummary::triggersKeepTheSumsExact() {
     QVERIFY(inst.exec("main", "UPDATE MOVIMENTOS SET DESENHONRO = 'D9' WHERE DESENHONRO IS NULL"));
     QCOMPARE(summary(one), grouped(one));
     // One without a date counts in its tool's total only, until it is given one.
-    QVERIFY(inst.exec("main",
-                      "INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, ROTACOES) VALUES "
-                      "('D9', '', 6)"));
+    QVERIFY(inst.exec("main", "INSERT INTO MOVIMENTOS (DESENHONRO, CLICHENRO, ROTACOES) VALUES "
+                              "('D9', '', 6)"));
     QCOMPARE(summary(one), grouped(one));
     QVERIFY(inst.exec("main", "UPDATE MOVIMENTOS SET DATA = ? WHERE DATA IS NULL",
                       {d.bindDate(QDate(2024, 3, 9))}));
@@ -271,8 +269,8 @@ void TestMovementSummary::periodsSplitIntoWholeMonths() {
 // generated register, for periods on and off the months' edges.
 void TestMovementSummary::readersAnswerAsTheMovements_data() {
     QTest::addColumn<bool>("undated");
-    QTest::newRow("every movement dated") << false;        // a whole period: the totals
-    QTest::newRow("a movement without a date") << true;    // its months and days
+    QTest::newRow("every movement dated") << false;     // a whole period: the totals
+    QTest::newRow("a movement without a date") << true; // its months and days
 }
 
 void TestMovementSummary::readersAnswerAsTheMovements() {
@@ -327,19 +325,21 @@ void TestMovementSummary::readersAnswerAsTheMovements() {
         compared += int(expected.size());
         return true;
     };
-    const QDate first = parseDateTime(inst.scalar("main", "SELECT MIN(DATA) FROM MOVIMENTOS")).date();
-    const QDate last = parseDateTime(inst.scalar("main", "SELECT MAX(DATA) FROM MOVIMENTOS")).date();
+    const QDate first =
+        parseDateTime(inst.scalar("main", "SELECT MIN(DATA) FROM MOVIMENTOS")).date();
+    const QDate last =
+        parseDateTime(inst.scalar("main", "SELECT MAX(DATA) FROM MOVIMENTOS")).date();
     const QDate middle = first.addDays(first.daysTo(last) / 2);
     const QDate monthStart(middle.year(), middle.month(), 1);
     const QList<QPair<QDate, QDate>> periods = {
         {QDate(1900, 1, 1), QDate(2100, 12, 31)},
         {first, last},
-        {middle, middle.addDays(100)},                            // mid-month to mid-month
-        {monthStart, monthStart.addMonths(3).addDays(-1)},        // whole months
-        {monthStart.addDays(-1), monthStart.addMonths(2)},        // last day to first day
-        {monthStart.addDays(2), monthStart.addDays(20)},          // inside one month
-        {QDate(last.year(), 1, 1), last},                         // the newest year
-        {last.addDays(1), last.addDays(40)}};                     // no movements
+        {middle, middle.addDays(100)},                     // mid-month to mid-month
+        {monthStart, monthStart.addMonths(3).addDays(-1)}, // whole months
+        {monthStart.addDays(-1), monthStart.addMonths(2)}, // last day to first day
+        {monthStart.addDays(2), monthStart.addDays(20)},   // inside one month
+        {QDate(last.year(), 1, 1), last},                  // the newest year
+        {last.addDays(1), last.addDays(40)}};              // no movements
     using namespace movements;
     for (const auto& [from, to] : periods) {
         const QString period = from.toString(Qt::ISODate) + ".." + to.toString(Qt::ISODate);

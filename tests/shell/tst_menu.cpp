@@ -419,10 +419,9 @@ void TestMenu::versionStepsAndUnreachable() {
     QVERIFY(inst.exec("main", "UPDATE ACTUAL_VERSAO SET VERSAO = ?, DATULTACT = ?",
                       {stored, d.bindDate(old)}));
     QVERIFY(inst.exec("main", "UPDATE UTILIZADORES SET UPGRADE_LICENSE = 'S'"));
-    QCOMPARE(dbversion::canUpgrade(stored, "01.006"), stored == QLatin1String("01.002") ||
-                                                          stored == QLatin1String("01.003") ||
-                                                          stored == QLatin1String("01.004") ||
-                                                          stored == QLatin1String("01.005"));
+    QCOMPARE(dbversion::canUpgrade(stored, "01.006"),
+             stored == QLatin1String("01.002") || stored == QLatin1String("01.003") ||
+                 stored == QLatin1String("01.004") || stored == QLatin1String("01.005"));
     Run run;
     QVERIFY(run.start());
     QVERIFY(run.menu.sessionOpen()); // the start-up goes on in every case

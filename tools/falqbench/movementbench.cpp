@@ -89,14 +89,13 @@ QList<MovementScenario> movementScenarios(const QSqlDatabase& db, const QString&
         for (ItemKind kind : {ItemKind::Drawing, ItemKind::Cliche}) {
             const QString k = kind == ItemKind::Drawing ? QStringLiteral("d") : QStringLiteral("c");
             for (Measure measure : {Measure::Uses, Measure::Rotations})
-                out << statementScenario(QStringLiteral("rank-%1-%2-%3")
-                                             .arg(measure == Measure::Uses ? QStringLiteral("uses")
-                                                                           : QStringLiteral("rot"),
-                                                  k, p.name),
-                                         QStringLiteral("ranking"),
-                                         rankingStatement(dialect, kind, measure, f),
-                                         rankingStatement(dialect, kind, measure, f,
-                                                          SumsFrom::Movements));
+                out << statementScenario(
+                    QStringLiteral("rank-%1-%2-%3")
+                        .arg(measure == Measure::Uses ? QStringLiteral("uses")
+                                                      : QStringLiteral("rot"),
+                             k, p.name),
+                    QStringLiteral("ranking"), rankingStatement(dialect, kind, measure, f),
+                    rankingStatement(dialect, kind, measure, f, SumsFrom::Movements));
             out << statementScenario(QStringLiteral("movlist-%1-%2").arg(k, p.name),
                                      QStringLiteral("movement list"),
                                      movementListStatement(dialect, kind, f));
@@ -194,10 +193,10 @@ QList<MovementScenario> movementScenarios(const QSqlDatabase& db, const QString&
                     dialect.limitClause(1));
         ToolLifeFilter one;
         one.number = newest.next() ? newest.value(0).toString() : QString();
-        out << statementScenario(
-            QStringLiteral("life-warn-%1").arg(k), QStringLiteral("one tool's life (warning)"),
-            toolLifeStatement(dialect, kind, one, last),
-            toolLifeStatement(dialect, kind, one, last, SumsFrom::Movements));
+        out << statementScenario(QStringLiteral("life-warn-%1").arg(k),
+                                 QStringLiteral("one tool's life (warning)"),
+                                 toolLifeStatement(dialect, kind, one, last),
+                                 toolLifeStatement(dialect, kind, one, last, SumsFrom::Movements));
     }
     // A ranking with the movements of its items, newest year, rendered to PDF.
     MovementScenario pdf;
