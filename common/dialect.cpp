@@ -300,6 +300,22 @@ QStringList SqlDialect::statisticsStatements(const QStringList& tables, bool vac
     return out;
 }
 
+QString SqlDialect::upsert(const QString& table, const QStringList& columns,
+                           const QStringList& keys) const {
+    if (m_engine == Engine::SqlServer)
+        return {};
+    QStringList marks;
+    QStringList updates;
+    for (const QString& c : columns) {
+        marks << QStringLiteral("?");
+        if (!keys.contains(c))
+            updates << QStringLiteral("%1 = excluded.%1").arg(c);
+    }
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) ON CONFLICT (%4) DO UPDATE SET %5")
+        .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")),
+             keys.join(QStringLiteral(", ")), updates.join(QStringLiteral(", ")));
+}
+
 QString SqlDialect::withoutIndex(const QString& expression) const {
     return m_engine == Engine::SQLite ? expression + QStringLiteral(" || ''") : expression;
 }

@@ -69,6 +69,10 @@ public:
     // those without a date too, and is kept by the same triggers (its row locked after the
     // month's). Empty on SQL Server, whose script is only written for reading.
     QStringList movementSummaryTriggers() const;
+    // An INSERT of `columns` (bound positionally) that updates the row holding the same `keys`
+    // instead, atomically (two writers of one key both succeed, the last one's values stay).
+    // Empty on SQL Server, whose script is only written for reading.
+    QString upsert(const QString& table, const QStringList& columns, const QStringList& keys) const;
     // Whether the triggers keep the sums (not on SQL Server): elsewhere the readers group the
     // movements themselves.
     bool keepsMovementSums() const { return m_engine != Engine::SqlServer; }

@@ -111,6 +111,25 @@ QList<TableDef> mainTables() {
                    I("MOVIMENTOS"), D("PRIMEIRA"), D("ULTIMA")},
                   {QStringLiteral("DESENHONRO"), QStringLiteral("CLICHENRO")},
                   {}};
+    // Where every plate and die is: the storage places, each tool's present state (one row per
+    // tool; none is "Sem localização") and every change ever made (never updated or deleted).
+    t << TableDef{QStringLiteral("LOCAIS"),
+                  {T("CODIGO", 12), T("DESIGNACAO", 40), T("ZONA", 20), T("ACTIVO", 1)},
+                  {QStringLiteral("CODIGO")},
+                  {}};
+    t << TableDef{
+        QStringLiteral("LOCALIZACAO"),
+        {T("TIPOREG", 2), T("NRO", 20), T("ESTADO", 1), T("LOCAL", 12), S("MAQUINA"),
+         I("FORNECEDOR"), D("DATA"), T("UTIL", 15), T("POSTO", 30)},
+        {QStringLiteral("TIPOREG"), QStringLiteral("NRO")},
+        {Ix("IX_LOCALIZACAO_LOCAL", {"LOCAL"}), Ix("IX_LOCALIZACAO_ESTADO", {"ESTADO", "DATA"})}};
+    // (The history's own number is NRO, so the tool's number is FERRAMENTA.)
+    t << TableDef{QStringLiteral("LOCALIZACAO_HIST"),
+                  {Id("NRO"), T("TIPOREG", 2), T("FERRAMENTA", 20), T("ESTADO", 1), T("LOCAL", 12),
+                   S("MAQUINA"), I("FORNECEDOR"), D("DATA"), T("UTIL", 15), T("POSTO", 30),
+                   T("OBS", 60)},
+                  {QStringLiteral("NRO")},
+                  {Ix("IX_LOCALIZACAO_HIST_FERRAMENTA", {"TIPOREG", "FERRAMENTA", "DATA"})}};
     t << TableDef{
         QStringLiteral("REPARACOES"),
         {Id("NRO"), T("CLICHENRO", 12), T("DESENHONRO", 20), T("TIPO", 1), I("ENCNRO"), D("DATENC"),
@@ -341,7 +360,8 @@ const QList<CatalogueChapter>& rightsCatalogue() {
           QStringLiteral("Impressao"), QStringLiteral("Validacao de Desenhos")}},
         {QStringLiteral("Movimentos"),
          {QStringLiteral("Utiliz.Cliches e Desenhos"), QStringLiteral("Registo de Reparacoes"),
-          QStringLiteral("Mapa de Custos")}},
+          QStringLiteral("Mapa de Custos"), QStringLiteral("Localizacao"),
+          QStringLiteral("Etiquetas")}},
         {QStringLiteral("Administrador"), {QStringLiteral("Administrador")}},
     };
     return catalogue;

@@ -63,7 +63,7 @@ struct CatalogueChapter {
 const QList<CatalogueChapter>& rightsCatalogue();
 
 inline const QString kModuleCode = QStringLiteral("FALQUINAS");
-inline const QString kProgramVersion = QStringLiteral("01.006");
+inline const QString kProgramVersion = QStringLiteral("01.007");
 
 } // namespace schema
 } // namespace falq

@@ -130,6 +130,35 @@ bool step006(QSqlDatabase db, QString* error, double* seconds) {
     return true;
 }
 
+// Step 007: where every tool is (LOCAIS, LOCALIZACAO, LOCALIZACAO_HIST, their indexes) and
+// the rights catalogue's rows of the programs that keep it. What is there already is left.
+bool step007(QSqlDatabase db, QString* error) {
+    QSqlQuery q(db);
+    for (const char* table : {"LOCAIS", "LOCALIZACAO", "LOCALIZACAO_HIST"}) {
+        bool made = false;
+        double seconds = 0;
+        if (!makeTable(db, QLatin1String(table), {}, {}, &made, &seconds, error))
+            return false;
+    }
+    for (const schema::CatalogueChapter& chapter : schema::rightsCatalogue())
+        for (const QString& program : chapter.programs) {
+            const QVariantList row = {schema::kModuleCode, chapter.chapter, program};
+            if (!runStatement(q,
+                              QStringLiteral("SELECT 1 FROM APLICACAOMST WHERE APLICACAO = ? AND "
+                                             "CAPITULO = ? AND PROGRAMA = ?"),
+                              row, error))
+                return false;
+            if (q.next())
+                continue;
+            if (!runStatement(q,
+                              QStringLiteral("INSERT INTO APLICACAOMST (APLICACAO, CAPITULO, "
+                                             "PROGRAMA) VALUES (?, ?, ?)"),
+                              row, error))
+                return false;
+        }
+    return step004(db, error); // the indexes of a table that was there without them
+}
+
 } // namespace
 
 bool ensureVersionRow(QSqlDatabase db, int company, QString* error) {
@@ -194,6 +223,8 @@ bool upgrade(QSqlDatabase db, int company, const QString& stored, const QString&
         if (step == 5 && !step005(db, error, &seconds))
             return false;
         if (step == 6 && !step006(db, error, &seconds))
+            return false;
+        if (step == 7 && !step007(db, error))
             return false;
         QString reached = QStringLiteral("01.%1").arg(step, 3, 10, QLatin1Char('0'));
         if (seconds >= 0)

@@ -374,7 +374,7 @@ void TestMenu::versionFromNothingToCurrent() {
         inst.scalar("main",
                     "SELECT VERSAO FROM ACTUAL_VERSAO WHERE EMPRESA = 1 AND PROGRAMA = 'FALQUINAS'")
             .toString(),
-        QStringLiteral("01.006"));
+        QStringLiteral("01.007"));
     QCOMPARE(parseDateTime(inst.scalar("main", "SELECT DATULTACT FROM ACTUAL_VERSAO")).date(),
              QDate::currentDate());
     QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM UTILIZADORES WHERE UPGRADE_LICENSE = 'N'")
@@ -393,15 +393,17 @@ void TestMenu::versionStepsAndUnreachable_data() {
     QTest::addColumn<QString>("after");
     QTest::addColumn<bool>("warned");
     QTest::newRow("01.002 only writes the row") << "01.002"
-                                                << "01.006" << false;
+                                                << "01.007" << false;
     QTest::newRow("01.003 finds every index there") << "01.003"
-                                                    << "01.006" << false;
+                                                    << "01.007" << false;
     QTest::newRow("01.004 finds the monthly sums there") << "01.004"
-                                                         << "01.006" << false;
+                                                         << "01.007" << false;
     QTest::newRow("01.005 finds the totals there") << "01.005"
-                                                   << "01.006" << false;
-    QTest::newRow("01.006 is left alone") << "01.006"
-                                          << "01.006" << false;
+                                                   << "01.007" << false;
+    QTest::newRow("01.006 finds the places there") << "01.006"
+                                                   << "01.007" << false;
+    QTest::newRow("01.007 is left alone") << "01.007"
+                                          << "01.007" << false;
     QTest::newRow("a newer version") << "01.009"
                                      << "01.009" << true;
     QTest::newRow("not a version") << "AB.CDE"
@@ -419,9 +421,10 @@ void TestMenu::versionStepsAndUnreachable() {
     QVERIFY(inst.exec("main", "UPDATE ACTUAL_VERSAO SET VERSAO = ?, DATULTACT = ?",
                       {stored, d.bindDate(old)}));
     QVERIFY(inst.exec("main", "UPDATE UTILIZADORES SET UPGRADE_LICENSE = 'S'"));
-    QCOMPARE(dbversion::canUpgrade(stored, "01.006"),
+    QCOMPARE(dbversion::canUpgrade(stored, "01.007"),
              stored == QLatin1String("01.002") || stored == QLatin1String("01.003") ||
-                 stored == QLatin1String("01.004") || stored == QLatin1String("01.005"));
+                 stored == QLatin1String("01.004") || stored == QLatin1String("01.005") ||
+                 stored == QLatin1String("01.006"));
     Run run;
     QVERIFY(run.start());
     QVERIFY(run.menu.sessionOpen()); // the start-up goes on in every case
@@ -453,7 +456,7 @@ void TestMenu::upgradeAddsMissingIndexes() {
     QVERIFY(run.start());
     QVERIFY2(run.menu.sessionOpen(), qPrintable(run.messages.shown.join('|')));
     QCOMPARE(inst.scalar("main", "SELECT VERSAO FROM ACTUAL_VERSAO").toString(),
-             QStringLiteral("01.006"));
+             QStringLiteral("01.007"));
     for (const QString& ix : added)
         QVERIFY2(inst.scalar("main", d.indexExists(ix)).toInt() == 1, qPrintable(ix));
     QVERIFY(inst.scalar("main", d.indexExists("IX_CLICHES_PRODNRO")).toInt() == 1);

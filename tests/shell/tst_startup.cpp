@@ -178,7 +178,7 @@ void TestStartup::failureKeepsAnotherWorkstationsRow_data() {
         << QStringList{"UPDATE ACTUAL_VERSAO SET VERSAO = '01.001'",
                        "ALTER TABLE UTILIZADORES RENAME TO UTIL_ANTIGOS",
                        "CREATE VIEW UTILIZADORES AS SELECT NRO, PASSWOR, NOM FROM UTIL_ANTIGOS"}
-        << "A actualização da base de dados para a versão 01.006 falhou";
+        << "A actualização da base de dados para a versão 01.007 falhou";
 }
 
 void TestStartup::failureKeepsAnotherWorkstationsRow() {

@@ -1,6 +1,7 @@
 // The update check against a real HTTP server on the loopback: information files newer,
 // equal, older, missing and malformed, both modes, the download and start of the setup
 // program, and the start-up's choice of file and mode.
+#include "schema.h"
 #include "shellrun.h"
 #include "upgrader.h"
 
@@ -239,7 +240,7 @@ void TestUpdate::startUpChoosesFileAndMode() {
     run.messages.answers = {false};
     QVERIFY(run.start());
     QVERIFY(run.menu.sessionOpen());
-    QCOMPARE(run.menu.upgrader()->version(), QStringLiteral("01.006"));
+    QCOMPARE(run.menu.upgrader()->version(), schema::kProgramVersion);
     const bool licensed = licence == QLatin1String("S");
     QCOMPARE(run.menu.findChild<QPushButton*>("BotBusca")->isHidden(), !licensed);
     if (licensed)
