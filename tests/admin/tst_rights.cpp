@@ -137,7 +137,7 @@ void TestRights::firstSightGrantsEveryProgram() {
     QVERIFY(addUser(a.inst, "PRIMEIRO", "Aa Primeiro")); // first by name: rows at opening
     QVERIFY(addUser(a.inst, "NOVO", "Zé Novo"));
     const int programs = count(a.inst, "SELECT COUNT(*) FROM APLICACAOMST");
-    QCOMPARE(programs, 18);
+    QCOMPARE(programs, 20);
     QVERIFY(a.start());
     RightsWindow w(a.run);
     QCOMPARE(w.window.currentUser(), QStringLiteral("PRIMEIRO"));

@@ -537,7 +537,7 @@ void TestCommon::catalogueRows() {
              5);
     QCOMPARE(inst.scalar("main", "SELECT COUNT(*) FROM APLICACAOMST WHERE APLICACAO = 'FALQUINAS'")
                  .toInt(),
-             18);
+             20);
     QCOMPARE(inst.scalar("main",
                          "SELECT COUNT(*) FROM APLICACAOMST WHERE CAPITULO = 'Movimentos' AND "
                          "PROGRAMA = 'Utiliz.Cliches e Desenhos'")
