@@ -81,44 +81,33 @@ bool firstColumn(QSqlDatabase db, const QString& sql, const QVariantList& binds,
     return true;
 }
 
-bool exists(QSqlDatabase db, const QString& sql, const QVariant& key, bool* found, QString* error) {
-    QStringList rows;
-    if (!firstColumn(db, sql, {key}, &rows, error))
-        return false;
-    *found = !rows.isEmpty();
-    return true;
-}
-
 // The destination's refusal, if any.
 bool checkDestination(QSqlDatabase main, QSqlDatabase invoicing, const Destination& to,
                       QString* refusal, QString* error) {
-    bool found = false;
-    switch (to.state) {
-    case State::Store: {
-        QStringList active;
-        if (!firstColumn(main, QStringLiteral("SELECT ACTIVO FROM LOCAIS WHERE CODIGO = ?"),
-                         {to.place}, &active, error))
+    // The first column of the row `sql` finds for `key`, or the refusal when there is none.
+    auto find = [&](QSqlDatabase db, const QString& sql, const QVariant& key,
+                    const QString& missing, QStringList* rows) {
+        if (!firstColumn(db, sql, {key}, rows, error))
             return false;
-        if (active.isEmpty())
-            *refusal = kUnknownPlace.arg(to.place);
-        else if (active.first().compare(QLatin1String("S"), Qt::CaseInsensitive) != 0)
+        if (rows->isEmpty())
+            *refusal = missing.arg(key.toString());
+        return true;
+    };
+    QStringList rows;
+    switch (to.state) {
+    case State::Store:
+        if (!find(main, QStringLiteral("SELECT ACTIVO FROM LOCAIS WHERE CODIGO = ?"), to.place,
+                  kUnknownPlace, &rows))
+            return false;
+        if (!rows.isEmpty() && rows.first().compare(QLatin1String("S"), Qt::CaseInsensitive) != 0)
             *refusal = kInactivePlace.arg(to.place);
         return true;
-    }
     case State::Machine:
-        if (!exists(main, QStringLiteral("SELECT CODIGO FROM MAQUINAS WHERE CODIGO = ?"),
-                    to.machine, &found, error))
-            return false;
-        if (!found)
-            *refusal = kUnknownMachine.arg(to.machine);
-        return true;
+        return find(main, QStringLiteral("SELECT CODIGO FROM MAQUINAS WHERE CODIGO = ?"),
+                    to.machine, kUnknownMachine, &rows);
     case State::Supplier:
-        if (!exists(invoicing, QStringLiteral("SELECT CODIGO FROM FORNECEDORES WHERE CODIGO = ?"),
-                    to.supplier, &found, error))
-            return false;
-        if (!found)
-            *refusal = kUnknownSupplier.arg(to.supplier);
-        return true;
+        return find(invoicing, QStringLiteral("SELECT CODIGO FROM FORNECEDORES WHERE CODIGO = ?"),
+                    to.supplier, kUnknownSupplier, &rows);
     case State::Scrapped:
         break;
     }
