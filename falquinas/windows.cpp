@@ -34,7 +34,7 @@ void registerWindows(TFACFMENU& menu, Session& session) {
     menu.registerWindow(QStringLiteral("TAB000"),
                         {[&session](QWidget* p) { return new TCORTF000(session, p); }, {}});
     // The code tables: their printed list first, handed to the window.
-    for (int number = 1; number <= 5; ++number) {
+    for (int number = 1; number <= kCodeTables; ++number) {
         auto list = std::make_shared<QPointer<CodeTableList>>();
         menu.registerWindow(QStringLiteral("TAB00%1").arg(number),
                             {[&session, number, list](QWidget* p) {

@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-pdf-dev qt6-tools-dev qt6-l10n-tools
   libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc qt6-image-formats-plugins
-  libxlsxwriter-dev zlib1g-dev libgl1-mesa-dev libsane-dev sane-utils tdsodbc unixodbc
+  libxlsxwriter-dev libzint-dev libzxing-dev zlib1g-dev libgl1-mesa-dev libsane-dev sane-utils tdsodbc unixodbc
   xvfb xauth fonts-dejavu-core postgresql sqlite3 libsqlite3-dev
 )
 missing=()

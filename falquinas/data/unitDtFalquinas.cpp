@@ -48,6 +48,10 @@ const QList<Def>& defs() {
          QStringLiteral("SELECT * FROM DESENHOS Order BY DESENHONRO"),
          {"DESENHONRO"},
          Dataset::ErrorMode::Dialog},
+        {ds::LOCAIS,
+         QStringLiteral("SELECT * FROM LOCAIS Order BY CODIGO"),
+         {"CODIGO"},
+         Dataset::ErrorMode::Dialog},
         {ds::MOVIMENTOS,
          QStringLiteral("SELECT * FROM MOVIMENTOS Order BY DATA DESC, NRO DESC"),
          {"NRO"},
@@ -103,6 +107,11 @@ void present(Dataset* d) {
         d->setPresentation({{"CODIGO", "Cartão Nº"}, {"DESIGNACAO", "Designação"}});
     } else if (n == ds::MODELOS) {
         d->setPresentation({{"CODIGO", "Modelo Nº"}, {"DESIGNACAO", "Designação"}});
+    } else if (n == ds::LOCAIS) {
+        d->setPresentation({{"CODIGO", "Local"},
+                            {"DESIGNACAO", "Designação"},
+                            {"ZONA", "Zona"},
+                            {"ACTIVO", "Activo", true}});
     } else if (n == ds::REPARACOES) {
         // Every column stays presented; the amount shows as currency and the client has a title.
         d->setPresentation({{"NRO", {}},

@@ -16,6 +16,7 @@ inline const QString MODELOS = QStringLiteral("MODELOS");
 inline const QString DESENHOS = QStringLiteral("DESENHOS");
 inline const QString MOVIMENTOS = QStringLiteral("MOVIMENTOS");
 inline const QString REPARACOES = QStringLiteral("REPARACOES");
+inline const QString LOCAIS = QStringLiteral("LOCAIS");
 inline const QString PARAMTMP = QStringLiteral("PARAMTMP");
 inline const QString UTIL = QStringLiteral("UTIL");
 inline const QString FACPARGER = QStringLiteral("FACPARGER");

@@ -429,11 +429,11 @@ void TFACFMENU::buildMenu() {
                                    ui->NBMenu);
         // Page buttons stand in their own order (opening, consultation, printing, validation).
         static const QStringList buttonOrder = {
-            "BotDesenhadores",  "BotCores",        "BotMaquinas",     "BotCartoes",
-            "BotModelos",       "BotAbreCliche",   "BotConsCliche",   "BotImprCliche",
-            "BotValidCliche",   "BotAbreDesenhos", "BotConsDesenhos", "BotImprDesenhos",
-            "BotValidDesenhos", "BotMov001",       "BotMov002",       "BotMov003",
-            "BotMov004"};
+            "BotDesenhadores", "BotCores",         "BotMaquinas",     "BotCartoes",
+            "BotModelos",      "BotLocais",        "BotAbreCliche",   "BotConsCliche",
+            "BotImprCliche",   "BotValidCliche",   "BotAbreDesenhos", "BotConsDesenhos",
+            "BotImprDesenhos", "BotValidDesenhos", "BotMov001",       "BotMov002",
+            "BotMov003",       "BotMov004",        "BotMov005",       "BotMov006"};
         QGridLayout* grid = pages[e.page];
         const int row = buttonOrder.indexOf(e.button);
         grid->addWidget(button, row, 0);

@@ -49,6 +49,7 @@ const QList<MenuEntry>& menuEntries() {
          false},
         {tabelas, "&E - Cartões", "TAB004", tab, "Cartoes", "BotCartoes", "Cartões", {}, 0, false},
         {tabelas, "&F - Modelos", "TAB005", tab, "Modelos", "BotModelos", "Modelos", {}, 0, false},
+        {tabelas, "&G - Locais", "TAB006", mov, "Localizacao", "BotLocais", "Locais", {}, 0, false},
         {cliches, "&A - Abertura e Alteração", "CLICHE001", cli, "Abertura e Alteracao",
          "BotAbreCliche", "Abertura e Alteração de Clichés", "Aber", 1, false},
         {cliches, "&B - Validação de Clichés", "CLICHE004", cli, "Validacao de Cliches",
@@ -75,6 +76,10 @@ const QList<MenuEntry>& menuEntries() {
         {movimentos, "&D - Vida Útil de Clichés e Cortantes", "MOVIM004", mov,
          "Utiliz.Cliches e Desenhos", "BotMov004", "Vida Útil de Clichés e Cortantes", "Vida Útil",
          3, false},
+        {movimentos, "&E - Localização de Clichés e Cortantes", "MOVIM005", mov, "Localizacao",
+         "BotMov005", "Localização de Clichés e Cortantes", "Localização", 3, true},
+        {movimentos, "&F - Etiquetas de Clichés, Cortantes e Locais", "MOVIM006", mov, "Etiquetas",
+         "BotMov006", "Etiquetas de Clichés, Cortantes e Locais", "Etiquetas", 3, false},
     };
     return entries;
 }

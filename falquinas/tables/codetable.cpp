@@ -21,7 +21,6 @@
 namespace falq {
 
 namespace {
-const QString kChapter = QStringLiteral("Tabelas Especificas");
 const QString kExists = QStringLiteral("Registo já Existe ... <ENTER> ...");
 const QString kConfirmDelete = QStringLiteral("ELIMINAÇÃO !!! Confirma ?");
 const QString kCode = QStringLiteral("CODIGO");
@@ -47,9 +46,11 @@ CodeTableWindow::CodeTableWindow(Session& session, const CodeTableMember& member
     ui->BotExcel->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 
     // The member's detail boxes; a second row only where the member has one.
-    const QList<QLabel*> labels = {ui->LabelDetalhe1, ui->LabelDetalhe2};
-    const QList<QLineEdit*> boxes = {ui->Edit_Detalhe1, ui->Edit_Detalhe2};
+    const QList<QLabel*> labels = {ui->LabelDetalhe1, ui->LabelDetalhe2, ui->LabelDetalhe3};
+    const QList<QLineEdit*> boxes = {ui->Edit_Detalhe1, ui->Edit_Detalhe2, ui->Edit_Detalhe3};
     const TableDef* table = schema::findTable(member.dataset);
+    if (const ColumnDef* c = member.textCode() && table ? table->column(kCode) : nullptr)
+        ui->Edit_Codigo->setMaxLength(c->size);
     for (int i = 0; i < labels.size(); ++i) {
         if (i >= member.details.size()) {
             labels[i]->hide();
@@ -130,7 +131,7 @@ void CodeTableWindow::FormActivate() {
 
 void CodeTableWindow::readRights() {
     QString error;
-    const AccessRights r = m_session.rights(kChapter, m_member.program, &error);
+    const AccessRights r = m_session.rights(m_member.chapter, m_member.program, &error);
     if (!error.isEmpty())
         m_session.messages().show(error, true);
     m_canInsert = r.inserir;
@@ -215,7 +216,7 @@ void CodeTableWindow::refuse(QWidget* box, const QString& message) {
     }
 }
 
-bool CodeTableWindow::codeExists(qint64 code, bool* ok) {
+bool CodeTableWindow::codeExists(const QVariant& code, bool* ok) {
     // The database decides: another workstation may have added the code meanwhile.
     QSqlQuery q(QSqlDatabase::database(kDbFalquinas, false));
     q.prepare(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE CODIGO = ?").arg(m_member.dataset));
@@ -231,13 +232,25 @@ CodeTableWindow::Check CodeTableWindow::checkCode(bool moveOn) {
         ui->BotDelete->setEnabled(false);
     // A whole number from 1 to what the column holds. Codes below 1 are refused on purpose:
     // 0 is what an empty code box of a cliché or drawing stores, "no code". An empty box or a 0
-    // beeps; anything else says why.
+    // beeps; anything else says why. A text code (a storage place) is kept upper-cased.
     const QString typed = ui->Edit_Codigo->text().trimmed();
-    bool number = false;
-    const qint64 code = typed.toLongLong(&number);
-    if (!number || code < 1 || code > m_member.maxCode) {
-        refuse(ui->Edit_Codigo, typed.isEmpty() || (number && code == 0) ? QString() : kBadValue);
-        return Check::Refused;
+    QVariant code;
+    if (m_member.textCode()) {
+        if (typed.isEmpty()) {
+            refuse(ui->Edit_Codigo);
+            return Check::Refused;
+        }
+        code = typed.toUpper();
+        ui->Edit_Codigo->setText(code.toString());
+    } else {
+        bool number = false;
+        const qint64 value = typed.toLongLong(&number);
+        if (!number || value < 1 || value > m_member.maxCode) {
+            refuse(ui->Edit_Codigo,
+                   typed.isEmpty() || (number && value == 0) ? QString() : kBadValue);
+            return Check::Refused;
+        }
+        code = value;
     }
     bool asked = false;
     const bool exists = codeExists(code, &asked);
@@ -271,17 +284,22 @@ CodeTableWindow::Check CodeTableWindow::checkDetail(int i) {
     // A box the user cannot type in cannot be mended: not checked.
     if (!d.required || !box->isEnabled())
         return Check::Passed;
-    if (box->text().trimmed().isEmpty()) {
+    const QString text = box->text().trimmed();
+    if (text.isEmpty() || (!d.allowed.isEmpty() && !d.allowed.contains(text.toUpper()))) {
         refuse(box, d.emptyMessage);
         return Check::Refused;
+    }
+    if (!d.allowed.isEmpty() && box->text() != text.toUpper()) {
+        box->setText(text.toUpper());
+        m_dataset->setFieldValue(d.field, text.toUpper());
     }
     return Check::Passed;
 }
 
 CodeTableWindow::Check CodeTableWindow::checkPendingRow() {
     // A code changed after it was accepted is checked again.
-    const bool codeChanged =
-        ui->Edit_Codigo->text().trimmed() != m_dataset->fieldValue(kCode).toString();
+    const bool codeChanged = ui->Edit_Codigo->text().trimmed().compare(
+                                 m_dataset->fieldValue(kCode).toString(), Qt::CaseInsensitive) != 0;
     if (m_inserting && (!m_codeAccepted || codeChanged)) {
         const Check c = checkCode(false);
         if (c != Check::Passed)
@@ -347,12 +365,16 @@ bool CodeTableWindow::savePoint(bool closing) {
 void CodeTableWindow::BotInserirClick() {
     if (!m_canInsert || m_inserting)
         return;
-    QSqlQuery q(QSqlDatabase::database(kDbFalquinas, false));
-    if (!q.exec(QStringLiteral("SELECT MAX(CODIGO) FROM %1").arg(m_member.dataset)) || !q.next()) {
-        m_session.messages().show(q.lastError().text(), true);
-        return;
+    qint64 proposed = 0;
+    if (m_member.proposeCode) {
+        QSqlQuery q(QSqlDatabase::database(kDbFalquinas, false));
+        if (!q.exec(QStringLiteral("SELECT MAX(CODIGO) FROM %1").arg(m_member.dataset)) ||
+            !q.next()) {
+            m_session.messages().show(q.lastError().text(), true);
+            return;
+        }
+        proposed = q.value(0).toLongLong() + 1;
     }
-    const qint64 proposed = q.value(0).toLongLong() + 1;
     setBrowsing(false);
     ui->Edit_Codigo->setEnabled(true);
     m_inserting = true;
@@ -360,7 +382,7 @@ void CodeTableWindow::BotInserirClick() {
     m_cancelled = false;
     m_dataset->append();
     for (const CodeTableDetail& d : m_member.details)
-        m_dataset->setFieldValue(d.field, QString());
+        m_dataset->setFieldValue(d.field, d.initial);
     ui->Edit_Codigo->setText(m_member.proposeCode ? QString::number(proposed) : QString());
     ui->Edit_Codigo->setFocus(Qt::OtherFocusReason);
 }
@@ -380,8 +402,17 @@ void CodeTableWindow::BotCancelarClick() {
 void CodeTableWindow::BotDeleteClick() {
     if (m_dataset->currentRow() < 0 || !m_session.messages().ask(kConfirmDelete))
         return;
+    const QVariant code = m_dataset->fieldValue(kCode);
     m_dataset->deleteCurrent();
-    const ApplyResult r = m_dataset->applyUpdates();
+    ApplyStep refusal;
+    if (m_member.deleteRefusal)
+        refusal = [this, code](QSqlDatabase& db, QString* error) {
+            const QString reason = m_member.deleteRefusal(db, code, error);
+            if (!reason.isEmpty())
+                *error = reason;
+            return error->isEmpty();
+        };
+    const ApplyResult r = m_dataset->applyUpdates(refusal);
     if (!r.ok) {
         if (!r.aborted)
             m_session.messages().show(r.error, true);

@@ -74,7 +74,7 @@ private:
     void setBrowsing(bool browsing);
     void reopen();
     void refuse(QWidget* box, const QString& message = {});
-    bool codeExists(qint64 code, bool* ok);
+    bool codeExists(const QVariant& code, bool* ok);
     QString rememberKey() const;
 
     std::unique_ptr<Ui::CodeTableWindow> ui;

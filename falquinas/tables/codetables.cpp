@@ -2,6 +2,9 @@
 
 #include "unitDtFalquinas.h"
 
+#include <QSqlError>
+#include <QSqlQuery>
+
 namespace falq {
 
 namespace {
@@ -79,16 +82,60 @@ const CodeTableMember& codeTableMember(int number) {
          {designation(QStringLiteral("Designação : "))},
          QStringLiteral("TCORTFPR005"),
          {{QStringLiteral("Designação"), QStringLiteral("DESIGNACAO"), 30}}},
+        {6,
+         QStringLiteral("TCORTF006"),
+         QStringLiteral("Tabela de Locais"),
+         ds::LOCAIS,
+         QStringLiteral("Localizacao"),
+         0,
+         false,
+         {designation(QStringLiteral("Designação : "),
+                      QStringLiteral("Designação do Local Inválida ...")),
+          {QStringLiteral("ZONA"),
+           QStringLiteral("Zona : "),
+           QStringLiteral("Edit_Zona"),
+           false,
+           {},
+           true},
+          {QStringLiteral("ACTIVO"),
+           QStringLiteral("Activo (S/N) : "),
+           QStringLiteral("Edit_Activo"),
+           true,
+           QStringLiteral("Activo : S ou N ..."),
+           true,
+           {QStringLiteral("S"), QStringLiteral("N")},
+           QStringLiteral("S")}},
+         QStringLiteral("TCORTFPR006"),
+         {{QStringLiteral("Designação"), QStringLiteral("DESIGNACAO"), 40},
+          {QStringLiteral("Zona"), QStringLiteral("ZONA"), 20},
+          {QStringLiteral("Activo"), QStringLiteral("ACTIVO"), 6}},
+         // A place that holds tools stays: it can be made inactive instead.
+         [](QSqlDatabase& db, const QVariant& code, QString* error) {
+             QSqlQuery q(db);
+             q.prepare(QStringLiteral(
+                 "SELECT COUNT(*) FROM LOCALIZACAO WHERE ESTADO = 'A' AND LOCAL = ?"));
+             q.addBindValue(code);
+             if (!q.exec() || !q.next()) {
+                 *error = q.lastError().text();
+                 return QString();
+             }
+             return q.value(0).toLongLong() > 0 ? kPlaceHoldsTools.arg(code.toString()) : QString();
+         },
+         // The storage places keep their rights with the moves between them.
+         QStringLiteral("Movimentos")},
     };
-    return members.at(qBound(1, number, 5) - 1);
+    return members.at(qBound(1, number, kCodeTables) - 1);
 }
 
 reports::Form codeTableList(const CodeTableMember& member) {
     reports::Form form;
     form.name = member.listName;
     form.title = member.caption;
-    form.columns << reports::Column{QStringLiteral("Código"), QStringLiteral("CODIGO"), 8,
-                                    Qt::AlignRight, reports::ValueFormat::Integer};
+    if (member.textCode())
+        form.columns << reports::Column{QStringLiteral("Código"), QStringLiteral("CODIGO"), 12};
+    else
+        form.columns << reports::Column{QStringLiteral("Código"), QStringLiteral("CODIGO"), 8,
+                                        Qt::AlignRight, reports::ValueFormat::Integer};
     for (const CodeTableListColumn& c : member.listColumns)
         form.columns << reports::Column{c.title, c.field, c.width};
     return form;

@@ -1,4 +1,5 @@
-// The code table windows (designers, colours, machines, boards, models): proposed codes, the
+// The code table windows (designers, colours, machines, boards, models, storage places):
+// proposed codes, the
 // code and detail checks, rights, the save point (grid and closing), delete, reopening on the
 // last code, print preview and spreadsheet export, opening from the menu.
 #include "codetables.h"
@@ -106,6 +107,7 @@ private slots:
     void printedLists_data();
     void printedLists();
     void listFollowsTheDatasetsOrder();
+    void storagePlaces();
 };
 
 void TestCodeTables::emptyTableProposesOne() {
@@ -583,7 +585,8 @@ void TestCodeTables::openedFromTheMenu() {
                    {"TAB002", "BotCores", "Tabela de Côres", "TCORTFPR002"},
                    {"TAB003", "BotMaquinas", "Tabela de Máquinas", "TCORTFPR003"},
                    {"TAB004", "BotCartoes", "Tabela de Cartões", "TCORTFPR004"},
-                   {"TAB005", "BotModelos", "Tabela de Modelos", "TCORTFPR005"}};
+                   {"TAB005", "BotModelos", "Tabela de Modelos", "TCORTFPR005"},
+                   {"TAB006", "BotLocais", "Tabela de Locais", "TCORTFPR006"}};
     for (const auto& m : members) {
         for (bool viaButton : {false, true}) {
             QString caption;
@@ -611,7 +614,7 @@ void TestCodeTables::openedFromTheMenu() {
 
 void TestCodeTables::printedLists_data() {
     QTest::addColumn<int>("member");
-    for (int m = 1; m <= 5; ++m)
+    for (int m = 1; m <= kCodeTables; ++m)
         QTest::newRow(qPrintable(codeTableMember(m).listName)) << m;
 }
 
@@ -668,6 +671,53 @@ void TestCodeTables::listFollowsTheDatasetsOrder() {
              QStringLiteral("       6 Verde                          355"));
     QCOMPARE(lines.value(header + 13), QStringLiteral("       4 Amarelo                        Y"));
     colours->setStatement(defaultStatement("CORES"));
+}
+
+void TestCodeTables::storagePlaces() {
+    // A text code, kept upper-cased, no code proposed; "Activo" takes only S or N; a place that
+    // holds a tool in the store is not deleted (one at a machine does not count).
+    TablesOn s(6, {"INSERT INTO LOCALIZACAO (TIPOREG, NRO, ESTADO, LOCAL) VALUES "
+                   "('CL', 'X1', 'A', 'A-01-01')",
+                   "INSERT INTO LOCALIZACAO (TIPOREG, NRO, ESTADO, LOCAL, MAQUINA) VALUES "
+                   "('CL', 'X2', 'M', 'A-01-02', 1)"});
+    QVERIFY(s.ok);
+    CodeTableWindow* w = s.window.get();
+    const int before = s.rows("LOCAIS");
+    s.insert();
+    QCOMPARE(box(w, "Edit_Codigo")->text(), QString());
+    type(box(w, "Edit_Codigo"), "a-01-02"); // exists, written in lower case
+    tab();
+    QCOMPARE(s.run.messages.shown, QStringList{"Registo já Existe ... <ENTER> ..."});
+    s.run.messages.shown.clear();
+    s.insert();
+    type(box(w, "Edit_Codigo"), " c-01-01 ");
+    tab();
+    QCOMPARE(box(w, "Edit_Codigo")->text(), QStringLiteral("C-01-01"));
+    QCOMPARE(box(w, "Edit_Activo")->text(), QStringLiteral("S"));
+    QTest::keyClicks(box(w, "Edit_Designacao"), "Carrinho da montagem");
+    type(box(w, "Edit_Activo"), "x");
+    const int newRow = grid(w)->model()->rowCount() - 1; // in view while it is inserted
+    clickGrid(w, newRow);
+    QCOMPARE(s.run.messages.shown, QStringList{"Activo : S ou N ..."});
+    QCOMPARE(s.rows("LOCAIS"), before);
+    type(box(w, "Edit_Activo"), "n");
+    clickGrid(w, newRow);
+    QCOMPARE(s.rows("LOCAIS"), before + 1);
+    QCOMPARE(s.text("SELECT ACTIVO || DESIGNACAO FROM LOCAIS WHERE CODIGO = 'C-01-01'"),
+             QStringLiteral("NCarrinho da montagem"));
+
+    s.run.messages.shown.clear();
+    s.run.messages.answers = {true, true};
+    for (const char* code : {"A-01-01", "A-01-02"}) {
+        Dataset* places = s.run.session.dataset(ds::LOCAIS);
+        QVERIFY(places->locate({"CODIGO"}, {QString::fromLatin1(code)}));
+        button(w, "BotDelete")->click();
+        settleQueued();
+    }
+    QCOMPARE(s.run.messages.shown, QStringList{kPlaceHoldsTools.arg("A-01-01")});
+    QCOMPARE(s.text("SELECT COUNT(*) FROM LOCAIS WHERE CODIGO = 'A-01-01'"), QStringLiteral("1"));
+    QCOMPARE(s.text("SELECT COUNT(*) FROM LOCAIS WHERE CODIGO = 'A-01-02'"), QStringLiteral("0"));
+    QCOMPARE(grid(w)->model()->rowCount(), before);
 }
 
 QTEST_MAIN(TestCodeTables)

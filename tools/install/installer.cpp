@@ -449,6 +449,30 @@ QList<InstallRow> installationRows(const InstallationSettings& s) {
                 rows << row;
             }
         }
+        // The storage places: two racks of two shelves with four places each, and a
+        // quarantine shelf no longer in use.
+        for (const char* rack : {"A", "B"})
+            for (int shelf = 1; shelf <= 2; ++shelf)
+                for (int place = 1; place <= 4; ++place)
+                    rows << InstallRow{
+                        DatabaseKind::Main,
+                        QStringLiteral("LOCAIS"),
+                        {"CODIGO", "DESIGNACAO", "ZONA", "ACTIVO"},
+                        {QStringLiteral("%1-%2-%3")
+                             .arg(QLatin1String(rack))
+                             .arg(shelf, 2, 10, QLatin1Char('0'))
+                             .arg(place, 2, 10, QLatin1Char('0')),
+                         QStringLiteral("Estante %1, prateleira %2, lugar %3")
+                             .arg(QLatin1String(rack))
+                             .arg(shelf)
+                             .arg(place),
+                         *rack == 'A' ? QStringLiteral("Clichés") : QStringLiteral("Cortantes"),
+                         QStringLiteral("S")}};
+        rows << InstallRow{DatabaseKind::Main,
+                           QStringLiteral("LOCAIS"),
+                           {"CODIGO", "DESIGNACAO", "ZONA", "ACTIVO"},
+                           {QStringLiteral("Q-01"), QStringLiteral("Quarentena (antiga)"),
+                            QStringLiteral("Oficina"), QStringLiteral("N")}};
     }
 
     rows << InstallRow{DatabaseKind::Invoicing,
