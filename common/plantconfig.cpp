@@ -29,6 +29,7 @@ PlantConfig PlantConfig::read() {
     c.updateWaitMs = ini.value(QStringLiteral("Actualizacao/Espera"), c.updateWaitMs).toInt();
     c.toolWarningPercent = positiveNumber(ini, QStringLiteral("VidaUtil/Aviso"), 90);
     c.toolDormantMonths = positiveNumber(ini, QStringLiteral("VidaUtil/Inactivo"), 24);
+    c.awayAlertDays = positiveNumber(ini, QStringLiteral("Localizacao/Alerta"), 7);
     return c;
 }
 

@@ -10,6 +10,8 @@
 //   [VidaUtil]
 //   Aviso=90                              ; wear % of a tool's forecast life that warns
 //   Inactivo=24                           ; months without use after which a tool is dormant
+//   [Localizacao]
+//   Alerta=7                              ; days at a machine or supplier before a tool is listed
 #include <QString>
 #include <QUrl>
 
@@ -22,6 +24,7 @@ struct PlantConfig {
     int updateWaitMs = 10000;
     int toolWarningPercent = 90; // a whole number above 0, else the default
     int toolDormantMonths = 24;  // a whole number above 0, else the default
+    int awayAlertDays = 7;       // a whole number above 0, else the default
 
     static PlantConfig read(); // from the plant root; missing file or keys give the defaults
 };

@@ -13,6 +13,7 @@
 #include "CORTP031.h"
 #include "CORTP032.h"
 #include "CORTP033.h"
+#include "CORTP034.h"
 #include "UnitFacMenu.h"
 #include "clichepicker.h"
 #include "codetables.h"
@@ -71,6 +72,8 @@ void registerWindows(TFACFMENU& menu, Session& session) {
     new dashboard::Dashboard(session, menu);
     menu.registerWindow(QStringLiteral("MOVIM004"),
                         {[&session](QWidget* p) { return new TCORTF033(session, p); }, {}});
+    menu.registerWindow(QStringLiteral("MOVIM005"),
+                        {[&session](QWidget* p) { return new TCORTF034(session, p); }, {}});
 }
 
 } // namespace falq

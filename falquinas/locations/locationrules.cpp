@@ -157,17 +157,19 @@ bool moveTools(QSqlDatabase main, QSqlDatabase invoicing, const QList<Tool>& too
                 *error = kReadTwice.arg(toolName(tools[i]));
                 return false;
             }
+    // The place is checked inside the transaction: a place deleted meanwhile by another
+    // workstation is not written to.
+    const SqlDialect d = SqlDialect::forDatabase(main);
+    Transaction tx(main);
+    if (!tx.isActive()) {
+        *error = tx.error();
+        return false;
+    }
     QString refusal;
     if (!checkDestination(main, invoicing, to, &refusal, error))
         return false;
     if (!refusal.isEmpty()) {
         *error = refusal;
-        return false;
-    }
-    const SqlDialect d = SqlDialect::forDatabase(main);
-    Transaction tx(main);
-    if (!tx.isActive()) {
-        *error = tx.error();
         return false;
     }
     const QString present = d.upsert(
