@@ -11,6 +11,7 @@
 #include "imagecontrol.h"
 #include "imagefiles.h"
 #include "locatedialog.h"
+#include "locationqueries.h"
 #include "messages.h"
 #include "stationsets.h"
 #include "stationsignin.h"
@@ -30,6 +31,7 @@
 #include <QSqlDatabase>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTimer>
 
 namespace falq {
 
@@ -86,6 +88,12 @@ TCORTF999::TCORTF999(Messages& messages, QWidget* parent)
     ui->desenhosLayout->addWidget(m_drawing.life = new QLabel(this), ui->desenhosLayout->rowCount(),
                                   0, 1, -1);
     m_drawing.life->setObjectName(QStringLiteral("Label_VidaDesenho"));
+    ui->clichesLayout->addWidget(m_cliche.place = new QLabel(this), ui->clichesLayout->rowCount(),
+                                 0, 1, -1);
+    m_cliche.place->setObjectName(QStringLiteral("Label_LocalizacaoCliche"));
+    ui->desenhosLayout->addWidget(m_drawing.place = new QLabel(this),
+                                  ui->desenhosLayout->rowCount(), 0, 1, -1);
+    m_drawing.place->setObjectName(QStringLiteral("Label_LocalizacaoDesenho"));
     for (Page* page : {&m_cliche, &m_drawing}) {
         bindGrid(page->grid, page->found);
         page->grid->verticalHeader()->hide();
@@ -211,6 +219,7 @@ void TCORTF999::boxEnter(Page& page) {
     page.foundInEntry = false;
     page.found->close();
     page.life->clear();
+    page.place->clear();
     for (const auto& [box, field] : std::as_const(page.fields))
         box->clear();
     page.box->clear();
@@ -221,8 +230,18 @@ void TCORTF999::boxExit(Page& page) {
     // A box hidden by a change of page is not checked: the other page's box takes over.
     if (page.box->text().isEmpty() || !page.box->isVisible())
         return;
-    const QString number =
-        page.isCliche ? station::typedClicheNumber(page.box->text()) : page.box->text();
+    // A scanned tool label: "CL:" + cliché number, "DS:" + drawing number.
+    QString typed = page.box->text();
+    const locations::Reading reading = locations::parseReading(typed);
+    if (reading.type == locations::Reading::Type::Tool) {
+        if ((reading.kind == locations::ToolKind::Cliche) != page.isCliche) {
+            readOnOtherPage(page, reading.value);
+            return;
+        }
+        typed = reading.value;
+        page.box->setText(typed);
+    }
+    const QString number = page.isCliche ? station::typedClicheNumber(typed) : typed;
     page.found->close();
     page.found->clearBindings();
     page.found->bindValue(page.param, number);
@@ -242,7 +261,24 @@ void TCORTF999::boxExit(Page& page) {
     for (const auto& [box, field] : std::as_const(page.fields))
         box->setText(fieldText(page.found->fieldValue(field)));
     page.foundInEntry = true;
-    showToolLife(page, fieldText(page.found->fieldValue(page.numberField)));
+    const QString found = fieldText(page.found->fieldValue(page.numberField));
+    showToolLife(page, found);
+    page.place->setText(locations::locationLine(
+        QSqlDatabase::database(kDbFalquinas, false), QSqlDatabase::database(kDbFacturacao, false),
+        {page.isCliche ? locations::ToolKind::Cliche : locations::ToolKind::Drawing, found}));
+}
+
+void TCORTF999::readOnOtherPage(Page& page, const QString& number) {
+    Page& other = page.isCliche ? m_drawing : m_cliche;
+    page.box->clear();
+    // After the focus has left this box: the other page opens on a new entry of that number,
+    // checked as if typed there and Enter pressed.
+    QTimer::singleShot(0, this, [this, &other, number] {
+        ui->NB->setCurrentWidget(other.tab);
+        other.box->setFocus(Qt::OtherFocusReason);
+        other.box->setText(number);
+        other.next->setFocus(Qt::TabFocusReason);
+    });
 }
 
 QString TCORTF999::clicheLife() const {

@@ -69,6 +69,7 @@ private:
         bool isCliche = true;
         bool foundInEntry = false; // the entry since the box was entered found its record
         QLabel* life = nullptr;    // wear %, last use and wear-out date of the record found
+        QLabel* place = nullptr;   // where the tool of the record found is
     };
 
     void FormActivate();
@@ -77,6 +78,8 @@ private:
 
     void boxEnter(Page& page);
     void boxExit(Page& page);
+    // A label of the other kind read on a page ("DS:..." on the clichés): that page takes it.
+    void readOnOtherPage(Page& page, const QString& number);
     void nextEnter(Page& page);
     void localizar(Page& page);
     void showRecord(Page& page);

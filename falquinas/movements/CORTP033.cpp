@@ -8,6 +8,7 @@
 #include "gridexport.h"
 #include "imagecontrol.h"
 #include "listingtexts.h"
+#include "locationqueries.h"
 #include "lookupmenu.h"
 #include "lookups.h"
 #include "messages.h"
@@ -445,11 +446,15 @@ void TCORTF033::rowChanged() {
     if (row < 0 || row >= m_model->rowCount()) {
         m_documents->showRecord(QString(), QString());
         ui->Edit_RotacoesPrev->clear();
+        ui->Label_Localizacao->clear();
         return;
     }
     const ToolLife& tool = m_model->tool(row);
     ui->Edit_RotacoesPrev->setText(QString::number(tool.life));
     const bool drawing = m_kind == ItemKind::Drawing;
+    ui->Label_Localizacao->setText(locations::locationLine(
+        QSqlDatabase::database(kDbFalquinas, false), QSqlDatabase::database(kDbFacturacao, false),
+        {drawing ? locations::ToolKind::Drawing : locations::ToolKind::Cliche, tool.number}));
     const QString path =
         drawing ? drawingImagePath(m_images, tool.number) : clicheImagePath(m_images, tool.number);
     if (!path.isEmpty() && QFileInfo::exists(path)) {

@@ -9,6 +9,7 @@
 #include "entertab.h"
 #include "gridexport.h"
 #include "imagecontrol.h"
+#include "locationqueries.h"
 #include "lookups.h"
 #include "messages.h"
 #include "plantroot.h"
@@ -156,6 +157,10 @@ void CardEditor::setUpCard(const CardParts& parts, QList<Box> boxes, QList<CodeT
     m_status1->setObjectName(QStringLiteral("StatusPanel1"));
     m_parts.statusBar->addWidget(m_status0, 1);
     m_parts.statusBar->addPermanentWidget(m_status1);
+    // Where the tool is, read-only: its place, machine or supplier, and since when.
+    m_location = new QLabel(this);
+    m_location->setObjectName(QStringLiteral("Label_Localizacao"));
+    m_parts.statusBar->addPermanentWidget(m_location);
 
     // Photo, scanner and documents.
     RecordPhotoPlaces places = m_parts.photos;
@@ -304,6 +309,22 @@ void CardEditor::recordDisplay() {
     for (const CodeField& c : std::as_const(m_codeFields))
         c.names->show(m_records->fieldValue(c.field));
     showOwnLabels(m_records->currentRow() < 0);
+    showLocation();
+}
+
+void CardEditor::showLocation() {
+    const QString number = m_records->fieldValue(m_numberField).toString();
+    if (m_records->currentRow() < 0 || number.isEmpty()) {
+        m_location->clear();
+        return;
+    }
+    const locations::Tool tool{m_numberField == QLatin1String("CLICHENRO")
+                                   ? locations::ToolKind::Cliche
+                                   : locations::ToolKind::Drawing,
+                               number};
+    m_location->setText(locations::locationLine(QSqlDatabase::database(kDbFalquinas, false),
+                                                QSqlDatabase::database(kDbFacturacao, false),
+                                                tool));
 }
 
 const CardEditor::Box* CardEditor::boxOf(const QWidget* widget) const {

@@ -153,6 +153,9 @@ protected:
     void writeField(const QString& field, const QVariant& value);
     const Box* boxOf(const QWidget* widget) const;
 
+    // Label_Localizacao: where the record's tool is now.
+    void showLocation();
+
     // The kind's own rules.
     virtual Verdict checkOwnBox(const Box&, QString*) { return Verdict::Accepted; }
     virtual QString ownHint(const QWidget*) const { return {}; }
@@ -169,6 +172,7 @@ protected:
     CodeNames m_machineName;
     Dataset* m_machines;
     QLabel* m_status1 = nullptr;
+    QLabel* m_location = nullptr; // Label_Localizacao
 
 private:
     void FormActivate() override;

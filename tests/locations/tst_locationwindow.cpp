@@ -2,6 +2,11 @@
 // batch of tools moved by reading a place, the buttons for keyboard users, the refusals that move
 // nothing, rights, the searches (history, a place's contents, tools away) printed and exported.
 #include "../shell/shellrun.h"
+#include "CORTP010.h"
+#include "CORTP011.h"
+#include "CORTP020.h"
+#include "CORTP021.h"
+#include "CORTP033.h"
 #include "CORTP034.h"
 #include "gridexport.h"
 #include "reportpreview.h"
@@ -32,11 +37,11 @@ struct Station {
     explicit Station(const QStringList& sql = {}) {
         ok = inst.ok() &&
              inst.exec("main", "INSERT INTO CLICHES (CLICHENRO, SIGLACLI, REFERENCIA, CODBARRAS, "
-                               "ROTACOES_PREV) VALUES ('C1', 'ACME', 'Caixa 1', '5601234000017', "
-                               "1000), ('C2', 'ACME', 'Caixa 2', '5601234000017', 0), "
-                               "('C3', 'BETA', 'Tabuleiro', '', 0)") &&
-             inst.exec("main", "INSERT INTO DESENHOS (DESENHONRO, SIGLACLI, REFERENCIA) VALUES "
-                               "('D1', 'BETA', 'Corte 1')") &&
+                               "ROTACOES_PREV, UTILIZA) VALUES ('C1', 'ACME', 'Caixa 1', "
+                               "'5601234000017', 1000, 'S'), ('C2', 'ACME', 'Caixa 2', "
+                               "'5601234000017', 0, 'S'), ('C3', 'BETA', 'Tabuleiro', '', 0, 'S')") &&
+             inst.exec("main", "INSERT INTO DESENHOS (DESENHONRO, SIGLACLI, REFERENCIA, UTILIZA) "
+                               "VALUES ('D1', 'BETA', 'Corte 1', 'S')") &&
              inst.exec("main", "INSERT INTO MOVIMENTOS (DATA, CLICHENRO, DESENHONRO, NROUTIL, "
                                "ROTACOES) VALUES ('2026-12-01 00:00:00', 'C1', '', 1, "
                                "250)") &&
@@ -112,6 +117,7 @@ private slots:
     void buttonsForTheKeyboard();
     void searchesPrintAndExport();
     void openedFromTheMenu();
+    void whereTheWorkHappens();
 };
 
 void TestLocationWindow::scannedBatchMovesInOneGo() {
@@ -307,6 +313,32 @@ void TestLocationWindow::openedFromTheMenu() {
         else
             run.menu.findChild<QAction*>("MOVIM005")->trigger();
         QCOMPARE(caption, QStringLiteral("Localização de Clichés e Cortantes"));
+    }
+}
+
+void TestLocationWindow::whereTheWorkHappens() {
+    // The editors, the consultations and the tool life window show the current tool's place.
+    Station s;
+    QVERIFY(s.ok);
+    s.scan({"CL:C1", "DS:D1", "M:2"});
+    s.window->close();
+    const QString since = QDate::currentDate().toString("dd/MM/yyyy");
+    const QString atMachine =
+        QStringLiteral("Localização : na máquina 2 - Flexo 4 Cores desde ") + since;
+    const std::function<QDialog*()> windows[] = {
+        [&] { return new TCORTF010(s.run.session, &s.run.menu); },
+        [&] { return new TCORTF011(s.run.session, &s.run.menu); },
+        [&] { return new TCORTF020(s.run.session, &s.run.menu); },
+        [&] { return new TCORTF021(s.run.session, &s.run.menu); },
+        [&] { return new TCORTF033(s.run.session, &s.run.menu); }};
+    for (const auto& make : windows) {
+        std::unique_ptr<QDialog> w(make());
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        auto* label = w->findChild<QLabel*>("Label_Localizacao");
+        QVERIFY2(label, qPrintable(w->objectName()));
+        QTRY_COMPARE(label->text(), atMachine); // C1 and D1 come first in their lists
+        w->close();
     }
 }
 

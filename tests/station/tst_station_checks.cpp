@@ -59,6 +59,7 @@ private slots:
     void insertOpensLocalizar();
     void drawingChecks();
     void toolLifeBesideTheNumber();
+    void scannedLabelsAndThePlace();
 
 private:
     std::unique_ptr<test::Installation> m_inst;
@@ -455,6 +456,41 @@ void TestStationChecks::toolLifeBesideTheNumber() {
     QVERIFY(run.check("Edit_Cliche", "120"));
     QVERIFY(run.check("Edit_Cliche", "12"));
     QVERIFY(!line->styleSheet().isEmpty());
+}
+
+void TestStationChecks::scannedLabelsAndThePlace() {
+    // A scanned label in either number box: "CL:" checks a cliché, "DS:" a drawing, each on its
+    // own page; the place of the tool beside it. Nothing is written.
+    QVERIFY(test::insertDrawing(*m_inst, "24-00001"));
+    const QDateTime since(QDate(2026, 12, 3), QTime(10, 0));
+    const SqlDialect d = SqlDialect::forDatabase(m_inst->open("main"));
+    QVERIFY(m_inst->exec("main",
+                         "INSERT INTO LOCALIZACAO (TIPOREG, NRO, ESTADO, LOCAL, MAQUINA, DATA) "
+                         "VALUES ('CL', '12', 'A', 'A-01-03', NULL, ?), "
+                         "('DS', '24-00001', 'M', NULL, 2, ?)",
+                         {d.bindDateTime(since), d.bindDateTime(since)}));
+    StationRun run;
+    QVERIFY(run.start());
+    auto* pages = run.window.findChild<QTabWidget*>("NB");
+    QVERIFY(run.check("Edit_Cliche", "CL:12"));
+    QCOMPARE(run.window.clicheSet()->fieldValue("CLICHENRO").toString(), QStringLiteral("12"));
+    QCOMPARE(run.text("Label_LocalizacaoCliche"),
+             QStringLiteral("Localização : A-01-03, no armazém desde 03/12/2026"));
+    run.check("Edit_Cliche", "ds:24-00001");
+    QTRY_COMPARE(QApplication::focusWidget(), run.box("Edit_Next1"));
+    QCOMPARE(pages->currentIndex(), 1);
+    QCOMPARE(run.window.drawingSet()->fieldValue("DESENHONRO").toString(),
+             QStringLiteral("24-00001"));
+    QCOMPARE(run.text("Label_LocalizacaoDesenho"),
+             QStringLiteral("Localização : na máquina 2 - Flexo 4 Cores desde 03/12/2026"));
+    run.check("Edit_Desenho", "CL:120");
+    QTRY_COMPARE(QApplication::focusWidget(), run.box("Edit_Next"));
+    QCOMPARE(pages->currentIndex(), 0);
+    QCOMPARE(run.text("Label_LocalizacaoCliche"), QStringLiteral("Localização : Sem localização"));
+    // A label of a tool the register does not have: refused like a typed number.
+    QVERIFY(!run.check("Edit_Cliche", "CL:999"));
+    QCOMPARE(run.messages.shown, QStringList{"Cliché Inexistente ..."});
+    QCOMPARE(m_inst->scalar("main", "SELECT COUNT(*) FROM LOCALIZACAO_HIST").toInt(), 0);
 }
 
 QTEST_MAIN(TestStationChecks)
