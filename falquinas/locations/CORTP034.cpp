@@ -8,6 +8,7 @@
 #include "reportpreview.h"
 #include "session.h"
 #include "sqlrun.h"
+#include "toollife.h"
 
 #include "ui_CORTP034.h"
 
@@ -30,6 +31,7 @@ const QString kNoRight = QStringLiteral("Sem permissão para mover ferramentas."
 const QString kNoScrapRight = QStringLiteral("Sem permissão para abater ferramentas.");
 const QString kReadTool = QStringLiteral("Leia ou escreva primeiro a ferramenta.");
 const QString kNoSuchCode = QStringLiteral("Código inválido: %1");
+constexpr int kWearColumn = 4;
 
 QSqlDatabase mainDb() {
     return QSqlDatabase::database(kDbFalquinas, false);
@@ -75,10 +77,11 @@ TCORTF034::TCORTF034(Session& session, QWidget* parent)
     ui->BotExcel->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_list->setHorizontalHeaderLabels({QStringLiteral("Nº"), QStringLiteral("Tipo"),
                                        QStringLiteral("Cliente"), QStringLiteral("Referência"),
-                                       QStringLiteral("Localização"), QStringLiteral("Desgaste")});
+                                       QStringLiteral("Desgaste"), QStringLiteral("Localização")});
     setupGrid(ui->DBGridLista, m_list);
     setupGrid(ui->DBGridHist, m_found);
     ui->Edit_Dias->setValue(PlantConfig::read().awayAlertDays);
+    m_warningPercent = movements::readToolLifeLimits().warningPercent;
 
     // Enter ends a reading: the box keeps the focus for the next one.
     connect(ui->Edit_Leitura, &QLineEdit::returnPressed, this, [this] {
@@ -195,8 +198,15 @@ void TCORTF034::gather(const Tool& tool) {
         return;
     }
     m_lines << line;
-    m_list->appendRow(itemRow({line.tool.number, kindText(kindCode(line.tool.kind)), line.client,
-                               line.reference, line.whereText, wearText(line.wearPercent)}));
+    QList<QStandardItem*> row = itemRow({line.tool.number, kindText(kindCode(line.tool.kind)),
+                                         line.client, line.reference, wearText(line.wearPercent),
+                                         line.whereText});
+    row[kWearColumn]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // A tool near the end of its life shows it, as the tool life window does.
+    if (line.wearPercent && *line.wearPercent >= m_warningPercent)
+        row[kWearColumn]->setForeground(QColor(0xa0, 0, 0));
+    m_list->appendRow(row);
+    ui->DBGridLista->resizeColumnsToContents();
     ui->DBGridLista->selectRow(m_list->rowCount() - 1);
     say(QStringLiteral("%1 lido(a): %2. %3 na lista.")
             .arg(toolName(line.tool), line.whereText)

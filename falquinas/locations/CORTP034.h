@@ -86,6 +86,7 @@ private:
     Chooser m_choose;
     PreviewRunner m_runPreview;
     QHash<QString, QString> m_names; // "M2", "F9005": names already looked up
+    int m_warningPercent = 90;
     bool m_canMove = false;
     bool m_canScrap = false;
     bool m_opened = false;

@@ -18,11 +18,16 @@ namespace falq::locations {
 
 namespace {
 
-constexpr double kPadMm = 1.5;        // white border kept inside every label
-constexpr double kMinModuleMm = 0.19; // the narrowest bar that scanners still read
-constexpr double kMaxModuleMm = 0.5;  // wider bars would only make a short code long
-constexpr int kQuietModules = 10;     // white space each side of the bars
-constexpr double kMinBarsMm = 8.0;    // the height of the bars, at least
+constexpr double kPadMm = 1.5;           // white border kept inside every label
+constexpr double kMinModuleMm = 0.19;    // the narrowest bar that scanners still read
+constexpr double kMaxModuleMm = 0.5;     // wider bars would only make a short code long
+constexpr int kQuietModules = 10;        // white space each side of the bars
+constexpr double kMinBarsRollMm = 8.0;   // the height of the bars, at least: on a roll
+constexpr double kMinBarsSheetMm = 10.0; // and on a sheet
+// A printer, or a program turning the page into dots, blackens every dot that a bar touches,
+// so bars come out wider and the spaces between them narrower, by up to a dot; the bars are
+// drawn that much narrower, about half a dot of a coarse printer.
+constexpr double kSpreadMm = 0.07;
 
 // A bar code as its bars: across in modules (the narrowest bar's width), down as a part of
 // the bars' height.
@@ -61,9 +66,13 @@ bool encode(const QString& text, double boxWidthMm, Bars* bars, QString* error) 
     symbol->input_mode = UNICODE_MODE;
     symbol->show_hrt = 0;
     const QByteArray utf8 = text.toUtf8();
-    if (ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(utf8.constData()),
-                        static_cast<int>(utf8.size())) >= ZINT_ERROR ||
-        ZBarcode_Buffer_Vector(symbol.get(), 0) >= ZINT_ERROR)
+    const int result =
+        ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(utf8.constData()),
+                        static_cast<int>(utf8.size()));
+    if (result == ZINT_ERROR_TOO_LONG)
+        return fail(error,
+                    QStringLiteral("O código de barras de %1 não cabe na etiqueta.").arg(text));
+    if (result >= ZINT_ERROR || ZBarcode_Buffer_Vector(symbol.get(), 0) >= ZINT_ERROR)
         return fail(error, QStringLiteral("Não foi possível fazer o código de barras de %1: %2")
                                .arg(text, QString::fromUtf8(symbol->errtxt)));
     // The bars' own extent, whatever unit and white space the library draws them with.
@@ -107,7 +116,8 @@ void paintLabel(QPainter& painter, const LabelFormat& format, const QRectF& labe
                 const Label& content, const Bars& bars) {
     const QRectF box = innerBox(format).translated(label.topLeft());
     const double height = box.height();
-    const double barsMm = std::max(kMinBarsMm, height * 0.36);
+    const bool sheet = positionsPerPage(format) > 1;
+    const double barsMm = std::max(sheet ? kMinBarsSheetMm : kMinBarsRollMm, height * 0.36);
     const double hrtMm = height * 0.09;
     const double bigMm = height * 0.22;
     const double lineMm = (height - barsMm - hrtMm - bigMm) / 3;
@@ -115,11 +125,13 @@ void paintLabel(QPainter& painter, const LabelFormat& format, const QRectF& labe
         return QRectF(box.left() * dpmm, topMm * dpmm, box.width() * dpmm, heightMm * dpmm);
     };
 
+    // Centred, each bar narrower by the spread, its middle where the module grid puts it.
     const double left = box.center().x() - bars.modules * bars.moduleMm / 2;
     for (const QRectF& r : bars.rects)
-        painter.fillRect(QRectF((left + r.x() * bars.moduleMm) * dpmm,
+        painter.fillRect(QRectF((left + r.x() * bars.moduleMm + kSpreadMm / 2) * dpmm,
                                 (box.top() + r.y() * barsMm) * dpmm,
-                                r.width() * bars.moduleMm * dpmm, r.height() * barsMm * dpmm),
+                                (r.width() * bars.moduleMm - kSpreadMm) * dpmm,
+                                r.height() * barsMm * dpmm),
                          Qt::black);
     double top = box.top() + barsMm;
     drawLine(painter, band(top, hrtMm), content.barcode, 0.7, false);

@@ -129,8 +129,8 @@ void TestLocationWindow::scannedBatchMovesInOneGo() {
     s.scan({"CL:C3", "ds:d1", "5601234000017"});
     QVERIFY2(s.run.messages.shown.isEmpty(), qPrintable(s.run.messages.shown.join('\n')));
     QCOMPARE(s.column(s.window->list(), 0), (QStringList{"C3", "D1", "C1", "C2"}));
-    QCOMPARE(s.column(s.window->list(), 4).value(0), QStringLiteral("Sem localização"));
-    QCOMPARE(s.column(s.window->list(), 5).value(2), QStringLiteral("25%")); // 250 of 1000
+    QCOMPARE(s.column(s.window->list(), 5).value(0), QStringLiteral("Sem localização"));
+    QCOMPARE(s.column(s.window->list(), 4).value(2), QStringLiteral("25%")); // 250 of 1000
     QCOMPARE(s.count("LOCALIZACAO"), 0);
     s.scan({"L:a-01-03"});
     QCOMPARE(s.window->gathered().size(), 0);
