@@ -859,6 +859,91 @@ bool writeDocument(const QString& path, const QString& number, const QString& cl
     return writePdf(path, QStringLiteral("Ficha Técnica %1").arg(number), draw, error);
 }
 
+// Where the tools are: most put away on the places of the installation (clichés on the first
+// rack, dies on the second), some at a machine or out at a supplier (a few of them for longer
+// than a week), a few scrapped and a few never located; each with the history that led there.
+bool fillLocations(QSqlDatabase db, const InstallationSettings& s, const RegisterSize& size,
+                   QRandomGenerator& rng, const QDate& today, const QStringList& drawingNumbers,
+                   QString* error, const std::function<void(const QString&, int, int)>& report) {
+    QStringList places;
+    QList<int> machines;
+    {
+        QSqlQuery q(db);
+        if (!runStatement(q,
+                          QStringLiteral("SELECT CODIGO FROM LOCAIS WHERE ACTIVO = 'S' ORDER BY "
+                                         "CODIGO"),
+                          {}, error))
+            return false;
+        while (q.next())
+            places << q.value(0).toString();
+        if (!runStatement(q, QStringLiteral("SELECT CODIGO FROM MAQUINAS ORDER BY CODIGO"), {},
+                          error))
+            return false;
+        while (q.next())
+            machines << q.value(0).toInt();
+    }
+    if (places.isEmpty())
+        return true; // an installation without places: every tool "Sem localização"
+    const QStringList columns = {"TIPOREG",    "ESTADO", "LOCAL", "MAQUINA",
+                                 "FORNECEDOR", "DATA",   "UTIL",  "POSTO"};
+    BatchInsert present(db, QStringLiteral("LOCALIZACAO"), QStringList{"NRO"} + columns);
+    BatchInsert history(db, QStringLiteral("LOCALIZACAO_HIST"),
+                        QStringList{"FERRAMENTA", "OBS"} + columns);
+    const QVariant noText(QMetaType::fromType<QString>());
+    const QVariant noNumber(QMetaType::fromType<int>());
+    const QString station = QStringLiteral("ARMAZEM");
+    const int half = qMax(1, int(places.size()) / 2);
+    const int tools = size.cliches + size.drawings;
+    for (int i = 0; i < tools; ++i) {
+        const bool cliche = i < size.cliches;
+        const int n = cliche ? i : i - size.cliches;
+        const QString number = cliche ? clicheNumber(n) : drawingNumbers.value(n);
+        const QString kind = cliche ? QStringLiteral("CL") : QStringLiteral("DS");
+        const int roll = int(rng.bounded(100));
+        if (roll < 3)
+            continue; // never located
+        const int base = cliche ? 0 : half;
+        const int span = qMax(1, cliche ? half : int(places.size()) - half);
+        const QString place =
+            places.at(qMin(int(places.size()) - 1, base + int(rng.bounded(span))));
+        // First put away some time ago, then, for some, the move that followed.
+        QDateTime when(today.addDays(-30 - int(rng.bounded(300))),
+                       QTime(7 + int(rng.bounded(10)), int(rng.bounded(60))));
+        QVariantList row = {kind,     QStringLiteral("A"), place,      noNumber,
+                            noNumber, present.date(when),  s.userCode, station};
+        if (!history.add(QVariantList{number, QStringLiteral("Arrumação inicial")} + row, error))
+            return false;
+        if (roll >= 80) {
+            when = QDateTime(today.addDays(-int(rng.bounded(roll >= 97 ? 60 : 14))),
+                             QTime(7 + int(rng.bounded(10)), int(rng.bounded(60))));
+            if (roll < 93 && !machines.isEmpty())
+                row = {kind,       QStringLiteral("M"),
+                       noText,     machines.at(int(rng.bounded(int(machines.size())))),
+                       noNumber,   present.date(when),
+                       s.userCode, QStringLiteral("PRODUCAO")};
+            else if (roll < 98)
+                row = {kind,
+                       QStringLiteral("F"),
+                       noText,
+                       noNumber,
+                       1 + int(rng.bounded(qMax(1, size.suppliers))),
+                       present.date(when),
+                       s.userCode,
+                       station};
+            else
+                row = {kind,     QStringLiteral("X"), noText,     noNumber,
+                       noNumber, present.date(when),  s.userCode, station};
+            if (!history.add(QVariantList{number, QString()} + row, error))
+                return false;
+        }
+        if (!present.add(QVariantList{number} + row, error))
+            return false;
+        if (i % 5000 == 0)
+            report(QStringLiteral("Localização"), i, tools);
+    }
+    return present.flush(error) && history.flush(error);
+}
+
 bool fillRegister(const InstallationSettings& s, const RegisterSize& size, QString* error,
                   const Progress& progress, CreatedItems* created) {
     Closer closer;
@@ -1183,6 +1268,8 @@ bool fillRegister(const InstallationSettings& s, const RegisterSize& size, QStri
         if (!ins.flush(error))
             return false;
     }
+    if (!fillLocations(mainDb, s, size, rng, today, drawingNumbers, error, report))
+        return false;
     if (!tx.commit()) {
         *error = mainDb.lastError().text();
         return false;
@@ -1191,7 +1278,8 @@ bool fillRegister(const InstallationSettings& s, const RegisterSize& size, QStri
     for (const QString& sql : dialect.statisticsStatements(
              {QStringLiteral("CLICHES"), QStringLiteral("DESENHOS"), QStringLiteral("MOVIMENTOS"),
               QStringLiteral("MOVIMENTOS_MES"), QStringLiteral("MOVIMENTOS_TOTAL"),
-              QStringLiteral("REPARACOES")},
+              QStringLiteral("REPARACOES"), QStringLiteral("LOCALIZACAO"),
+              QStringLiteral("LOCALIZACAO_HIST")},
              true))
         if (!exec(mainDb, sql, {}, error))
             return false;
