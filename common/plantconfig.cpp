@@ -30,7 +30,15 @@ PlantConfig PlantConfig::read() {
     c.toolWarningPercent = positiveNumber(ini, QStringLiteral("VidaUtil/Aviso"), 90);
     c.toolDormantMonths = positiveNumber(ini, QStringLiteral("VidaUtil/Inactivo"), 24);
     c.awayAlertDays = positiveNumber(ini, QStringLiteral("Localizacao/Alerta"), 7);
+    c.labelFormat = ini.value(QStringLiteral("Etiquetas/Formato")).toString().trimmed();
     return c;
+}
+
+bool PlantConfig::write(const QString& key, const QString& value) {
+    QSettings ini(resolveInRoot(QStringLiteral("falquinas.ini")), QSettings::IniFormat);
+    ini.setValue(key, value);
+    ini.sync();
+    return ini.status() == QSettings::NoError;
 }
 
 } // namespace falq

@@ -12,6 +12,8 @@
 //   Inactivo=24                           ; months without use after which a tool is dormant
 //   [Localizacao]
 //   Alerta=7                              ; days at a machine or supplier before a tool is listed
+//   [Etiquetas]
+//   Formato=A4-3x8                        ; the labels' format last chosen (or Rolo-62x29)
 #include <QString>
 #include <QUrl>
 
@@ -25,8 +27,12 @@ struct PlantConfig {
     int toolWarningPercent = 90; // a whole number above 0, else the default
     int toolDormantMonths = 24;  // a whole number above 0, else the default
     int awayAlertDays = 7;       // a whole number above 0, else the default
+    QString labelFormat;         // empty: the first format
 
     static PlantConfig read(); // from the plant root; missing file or keys give the defaults
+    // Writes one key ("Etiquetas/Formato") into the file, keeping the others; false when the
+    // file cannot be written.
+    static bool write(const QString& key, const QString& value);
 };
 
 } // namespace falq

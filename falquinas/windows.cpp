@@ -14,6 +14,7 @@
 #include "CORTP032.h"
 #include "CORTP033.h"
 #include "CORTP034.h"
+#include "CORTP035.h"
 #include "UnitFacMenu.h"
 #include "clichepicker.h"
 #include "codetables.h"
@@ -74,6 +75,8 @@ void registerWindows(TFACFMENU& menu, Session& session) {
                         {[&session](QWidget* p) { return new TCORTF033(session, p); }, {}});
     menu.registerWindow(QStringLiteral("MOVIM005"),
                         {[&session](QWidget* p) { return new TCORTF034(session, p); }, {}});
+    menu.registerWindow(QStringLiteral("MOVIM006"),
+                        {[&session](QWidget* p) { return new TCORTF035(session, p); }, {}});
 }
 
 } // namespace falq

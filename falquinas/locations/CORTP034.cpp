@@ -198,9 +198,9 @@ void TCORTF034::gather(const Tool& tool) {
         return;
     }
     m_lines << line;
-    QList<QStandardItem*> row = itemRow({line.tool.number, kindText(kindCode(line.tool.kind)),
-                                         line.client, line.reference, wearText(line.wearPercent),
-                                         line.whereText});
+    QList<QStandardItem*> row =
+        itemRow({line.tool.number, kindText(kindCode(line.tool.kind)), line.client, line.reference,
+                 wearText(line.wearPercent), line.whereText});
     row[kWearColumn]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // A tool near the end of its life shows it, as the tool life window does.
     if (line.wearPercent && *line.wearPercent >= m_warningPercent)

@@ -180,4 +180,58 @@ Statement awayStatement(const SqlDialect& dialect, const QDateTime& now, int day
     return s;
 }
 
+Label toolLabel(ToolKind kind, const QString& number, const QString& client,
+                const QString& reference, const QString& die) {
+    Label l;
+    l.barcode = kindCode(kind) + QLatin1Char(':') + number;
+    l.big = number;
+    l.lines << client << reference;
+    if (!die.trimmed().isEmpty())
+        l.lines << QStringLiteral("Cortante ") + die.trimmed();
+    return l;
+}
+
+bool searchLabels(QSqlDatabase main, const Statement& search, ToolKind kind, QList<Label>* labels,
+                  QString* error) {
+    QSqlQuery q(main);
+    q.setForwardOnly(true);
+    if (!runStatement(q, search, error))
+        return false;
+    const QSqlRecord r = q.record();
+    const int number = r.indexOf(kind == ToolKind::Cliche ? QStringLiteral("CLICHENRO")
+                                                          : QStringLiteral("DESENHONRO"));
+    const int client = r.indexOf(QStringLiteral("SIGLACLI"));
+    const int reference = r.indexOf(QStringLiteral("REFERENCIA"));
+    const int die = r.indexOf(QStringLiteral("CORTANTENRO"));
+    while (q.next())
+        labels->append(toolLabel(kind, q.value(number).toString(), q.value(client).toString(),
+                                 q.value(reference).toString(), q.value(die).toString()));
+    return true;
+}
+
+bool placeLabels(QSqlDatabase main, const QString& from, const QString& to, QList<Label>* labels,
+                 QString* error) {
+    Statement s;
+    QStringList where;
+    if (!from.trimmed().isEmpty())
+        where << QStringLiteral("CODIGO >= ") + s.bind(from.trimmed());
+    if (!to.trimmed().isEmpty())
+        where << QStringLiteral("CODIGO <= ") + s.bind(to.trimmed());
+    s.sql =
+        QStringLiteral("SELECT CODIGO, DESIGNACAO, ZONA FROM LOCAIS%1 ORDER BY CODIGO")
+            .arg(where.isEmpty() ? QString()
+                                 : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND ")));
+    QSqlQuery q(main);
+    if (!runStatement(q, s, error))
+        return false;
+    while (q.next()) {
+        Label l;
+        l.barcode = QStringLiteral("L:") + q.value(0).toString();
+        l.big = q.value(0).toString();
+        l.lines << q.value(1).toString() << q.value(2).toString();
+        labels->append(l);
+    }
+    return true;
+}
+
 } // namespace falq::locations

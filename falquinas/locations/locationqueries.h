@@ -5,6 +5,7 @@
 // longer than some days. No window: the editors, the consultations, the tool life window and
 // the station show the same line.
 #include "dialect.h"
+#include "labels.h"
 #include "locationrules.h"
 #include "statement.h"
 
@@ -66,5 +67,17 @@ Statement historyStatement(const Tool& tool);
 Statement placeContentsStatement(const QString& place);
 // The tools at a machine or a supplier since before `now` less `days` days, oldest first.
 Statement awayStatement(const SqlDialect& dialect, const QDateTime& now, int days);
+
+// Labels. A tool's: "CL:"/"DS:" + number in the bar code, the number, the client's short name,
+// the reference and the die number. A place's: "L:" + code, the code, its designation and zone.
+Label toolLabel(ToolKind kind, const QString& number, const QString& client,
+                const QString& reference, const QString& die);
+// The labels of the tools a search finds (rows with the kind's number column, SIGLACLI,
+// REFERENCIA and CORTANTENRO), in its order.
+bool searchLabels(QSqlDatabase main, const Statement& search, ToolKind kind, QList<Label>* labels,
+                  QString* error);
+// The labels of the places from `from` to `to` (by code; an empty bound sets no limit).
+bool placeLabels(QSqlDatabase main, const QString& from, const QString& to, QList<Label>* labels,
+                 QString* error);
 
 } // namespace falq::locations

@@ -49,13 +49,37 @@ QAction* toolAction(QToolBar* bar, const char* name, const QString& text,
 
 ReportPreview::ReportPreview(const reports::Form& form, reports::Source& source,
                              const reports::Context& context, Messages& messages, QWidget* parent)
-    : QDialog(parent), m_form(form), m_source(source), m_context(context), m_messages(messages),
+    : QDialog(parent), m_messages(messages), m_printer(QPrinter::HighResolution) {
+    m_pages.title = form.title;
+    m_pages.layout = reports::pageLayout(form.orientation);
+    // The form and its rows stay with the caller while the preview is open.
+    m_pages.paint = [&form, &source, context](QPagedPaintDevice* device,
+                                              const reports::Progress& progress) {
+        return reports::renderToDevice(form, source, context, device, progress, false);
+    };
+    m_writeFile = [&form, &source, context](reports::FileFormat format, const QString& path,
+                                            const reports::Progress& progress) {
+        return reports::renderToFile(form, source, context, format, path, progress);
+    };
+    build(true);
+}
+
+ReportPreview::ReportPreview(PreviewPages pages, Messages& messages, QWidget* parent)
+    : QDialog(parent), m_pages(std::move(pages)), m_messages(messages),
       m_printer(QPrinter::HighResolution) {
+    m_writeFile = [this](reports::FileFormat, const QString& path,
+                         const reports::Progress& progress) {
+        return m_pages.writePdf(path, progress);
+    };
+    build(false);
+}
+
+void ReportPreview::build(bool formats) {
     setObjectName(QStringLiteral("ReportPreview"));
-    setWindowTitle(form.title);
+    setWindowTitle(m_pages.title);
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
-    m_printer.setPageLayout(reports::pageLayout(form.orientation));
-    m_printer.setDocName(form.title);
+    m_printer.setPageLayout(m_pages.layout);
+    m_printer.setDocName(m_pages.title);
     m_chooseFile = [](QWidget* parent, const QString& caption, const QString& suggested,
                       const QString& filter) {
         return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
@@ -80,15 +104,19 @@ ReportPreview::ReportPreview(const reports::Form& form, reports::Source& source,
     connect(toolAction(bar, "BotExportarPdf", QStringLiteral("PDF ..."), QStyle::SP_FileIcon,
                        QStringLiteral("Exportar para PDF")),
             &QAction::triggered, this, [this] { exportTo(reports::FileFormat::Pdf); });
-    connect(toolAction(bar, "BotExportarTexto", QStringLiteral("Texto ..."), QStyle::SP_FileIcon,
-                       QStringLiteral("Exportar para Texto")),
-            &QAction::triggered, this, [this] { exportTo(reports::FileFormat::Text); });
-    connect(toolAction(bar, "BotExportarExcel", QStringLiteral("Excel ..."),
-                       QStyle::SP_FileDialogDetailedView, QStringLiteral("Exportar para Excel")),
-            &QAction::triggered, this, [this] { exportTo(reports::FileFormat::Xlsx); });
-    connect(toolAction(bar, "BotExportarOdt", QStringLiteral("Documento ..."), QStyle::SP_FileIcon,
-                       QStringLiteral("Exportar para Documento de Texto (ODT)")),
-            &QAction::triggered, this, [this] { exportTo(reports::FileFormat::Odt); });
+    if (formats) {
+        connect(toolAction(bar, "BotExportarTexto", QStringLiteral("Texto ..."),
+                           QStyle::SP_FileIcon, QStringLiteral("Exportar para Texto")),
+                &QAction::triggered, this, [this] { exportTo(reports::FileFormat::Text); });
+        connect(toolAction(bar, "BotExportarExcel", QStringLiteral("Excel ..."),
+                           QStyle::SP_FileDialogDetailedView,
+                           QStringLiteral("Exportar para Excel")),
+                &QAction::triggered, this, [this] { exportTo(reports::FileFormat::Xlsx); });
+        connect(toolAction(bar, "BotExportarOdt", QStringLiteral("Documento ..."),
+                           QStyle::SP_FileIcon,
+                           QStringLiteral("Exportar para Documento de Texto (ODT)")),
+                &QAction::triggered, this, [this] { exportTo(reports::FileFormat::Odt); });
+    }
     bar->addSeparator();
     connect(toolAction(bar, "BotPrimeira", QString(), QStyle::SP_MediaSkipBackward,
                        QStringLiteral("Primeira Página")),
@@ -144,8 +172,7 @@ void ReportPreview::paintPages(QPrinter* printer) {
         return;
     m_painting = true;
     WorkProgress progress(this, QStringLiteral("A preparar as páginas ..."));
-    const reports::Result r =
-        reports::renderToDevice(m_form, m_source, m_context, printer, progress.callback(), false);
+    const reports::Result r = m_pages.paint(printer, progress.callback());
     m_painting = false;
     if (r.cancelled) {
         m_cancelled = true;
@@ -162,13 +189,12 @@ void ReportPreview::showPageNumber() {
 
 void ReportPreview::print() {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(reports::pageLayout(m_form.orientation));
-    printer.setDocName(m_form.title);
+    printer.setPageLayout(m_pages.layout);
+    printer.setDocName(m_pages.title);
     if (!m_choosePrinter(&printer, this))
         return;
     WorkProgress progress(this, QStringLiteral("A imprimir ..."));
-    const reports::Result r =
-        reports::renderToDevice(m_form, m_source, m_context, &printer, progress.callback(), false);
+    const reports::Result r = m_pages.paint(&printer, progress.callback());
     if (!r.ok && !r.cancelled)
         m_messages.show(r.error, true);
 }
@@ -194,14 +220,13 @@ bool ReportPreview::exportTo(reports::FileFormat format) {
     const QString suffix = reports::fileSuffix(format);
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QString path =
-        m_chooseFile(this, caption, QDir(documents).filePath(m_form.title + suffix), filter);
+        m_chooseFile(this, caption, QDir(documents).filePath(m_pages.title + suffix), filter);
     if (path.isEmpty())
         return false;
     if (!path.endsWith(suffix, Qt::CaseInsensitive))
         path += suffix;
     WorkProgress progress(this, QStringLiteral("A exportar ..."));
-    const reports::Result r =
-        reports::renderToFile(m_form, m_source, m_context, format, path, progress.callback());
+    const reports::Result r = m_writeFile(format, path, progress.callback());
     if (!r.ok && !r.cancelled)
         m_messages.show(r.error, true);
     return r.ok;

@@ -19,11 +19,23 @@ class Session;
 // The page footer's company and time for a report printed now in this session.
 reports::Context reportContext(Session& session);
 
+// Pages that are not a form's (sheets of labels): how they are painted on a printer or PDF
+// writer, and written to a file; only PDF is offered then.
+struct PreviewPages {
+    QString title;
+    QPageLayout layout;
+    std::function<reports::Result(QPagedPaintDevice* device, const reports::Progress& progress)>
+        paint;
+    std::function<reports::Result(const QString& pdfPath, const reports::Progress& progress)>
+        writePdf;
+};
+
 class ReportPreview : public QDialog {
     Q_OBJECT
 public:
     ReportPreview(const reports::Form& form, reports::Source& source,
                   const reports::Context& context, Messages& messages, QWidget* parent = nullptr);
+    ReportPreview(PreviewPages pages, Messages& messages, QWidget* parent = nullptr);
     ~ReportPreview() override;
 
     // Asks where an export goes (default: the desktop's save dialog); empty when cancelled.
@@ -45,12 +57,14 @@ public:
     bool exportTo(reports::FileFormat format);
 
 private:
+    void build(bool formats);
     void paintPages(QPrinter* printer);
     void showPageNumber();
 
-    const reports::Form& m_form;
-    reports::Source& m_source;
-    reports::Context m_context;
+    PreviewPages m_pages;
+    // The file written for each format (a form writes every format, other pages PDF only).
+    std::function<reports::Result(reports::FileFormat, const QString&, const reports::Progress&)>
+        m_writeFile;
     Messages& m_messages;
     QPrinter m_printer;
     QPrintPreviewWidget* m_view = nullptr;

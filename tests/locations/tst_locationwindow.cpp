@@ -8,15 +8,19 @@
 #include "CORTP021.h"
 #include "CORTP033.h"
 #include "CORTP034.h"
+#include "CORTP035.h"
 #include "gridexport.h"
 #include "reportpreview.h"
 #include "windows.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QStandardItemModel>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -36,12 +40,16 @@ void settle() {
 struct Station {
     explicit Station(const QStringList& sql = {}) {
         ok = inst.ok() &&
-             inst.exec("main", "INSERT INTO CLICHES (CLICHENRO, SIGLACLI, REFERENCIA, CODBARRAS, "
-                               "ROTACOES_PREV, UTILIZA) VALUES ('C1', 'ACME', 'Caixa 1', "
-                               "'5601234000017', 1000, 'S'), ('C2', 'ACME', 'Caixa 2', "
-                               "'5601234000017', 0, 'S'), ('C3', 'BETA', 'Tabuleiro', '', 0, 'S')") &&
+             inst.exec("main",
+                       "INSERT INTO CLICHES (CLICHENRO, SIGLACLI, REFERENCIA, CODBARRAS, "
+                       "ROTACOES_PREV, UTILIZA) VALUES ('C1', 'ACME', 'Caixa 1', "
+                       "'5601234000017', 1000, 'S'), ('C2', 'ACME', 'Caixa 2', "
+                       "'5601234000017', 0, 'S'), ('C3', 'BETA', 'Tabuleiro', '', 0, 'S')") &&
              inst.exec("main", "INSERT INTO DESENHOS (DESENHONRO, SIGLACLI, REFERENCIA, UTILIZA) "
                                "VALUES ('D1', 'BETA', 'Corte 1', 'S')") &&
+             // Codes as the editors store them (the searches read the model and machine tables).
+             inst.exec("main", "UPDATE CLICHES SET CLINRO = 0, FORNECEDOR = 0, MODELO = 1, "
+                               "MAQUINA = 1, FICHASETUP = 0, CORTANTENRO = ''") &&
              inst.exec("main", "INSERT INTO MOVIMENTOS (DATA, CLICHENRO, DESENHONRO, NROUTIL, "
                                "ROTACOES) VALUES ('2026-12-01 00:00:00', 'C1', '', 1, "
                                "250)") &&
@@ -118,6 +126,7 @@ private slots:
     void searchesPrintAndExport();
     void openedFromTheMenu();
     void whereTheWorkHappens();
+    void labelsWindow();
 };
 
 void TestLocationWindow::scannedBatchMovesInOneGo() {
@@ -300,20 +309,28 @@ void TestLocationWindow::openedFromTheMenu() {
     registerWindows(run.menu, run.session);
     QVERIFY(run.start());
     QVERIFY(run.menu.findChild<QAction*>("MOVIM005")->text().contains("Localização"));
-    for (bool viaButton : {false, true}) {
-        QString caption;
-        QTimer::singleShot(0, [&] {
-            QWidget* w = QApplication::activeModalWidget();
-            QVERIFY(w);
-            caption = w->windowTitle();
-            w->findChild<QPushButton*>("BitTerminar")->click();
-        });
-        if (viaButton)
-            run.menu.findChild<QAbstractButton*>("BotMov005")->click();
-        else
-            run.menu.findChild<QAction*>("MOVIM005")->trigger();
-        QCOMPARE(caption, QStringLiteral("Localização de Clichés e Cortantes"));
-    }
+    QVERIFY(run.menu.findChild<QAction*>("MOVIM006")->text().contains("Etiquetas"));
+    const struct {
+        const char* entry;
+        const char* button;
+        const char* caption;
+    } entries[] = {{"MOVIM005", "BotMov005", "Localização de Clichés e Cortantes"},
+                   {"MOVIM006", "BotMov006", "Etiquetas de Clichés, Cortantes e Locais"}};
+    for (const auto& e : entries)
+        for (bool viaButton : {false, true}) {
+            QString caption;
+            QTimer::singleShot(0, [&] {
+                QWidget* w = QApplication::activeModalWidget();
+                QVERIFY(w);
+                caption = w->windowTitle();
+                w->findChild<QPushButton*>("BitTerminar")->click();
+            });
+            if (viaButton)
+                run.menu.findChild<QAbstractButton*>(e.button)->click();
+            else
+                run.menu.findChild<QAction*>(e.entry)->trigger();
+            QCOMPARE(caption, QString::fromUtf8(e.caption));
+        }
 }
 
 void TestLocationWindow::whereTheWorkHappens() {
@@ -340,6 +357,75 @@ void TestLocationWindow::whereTheWorkHappens() {
         QTRY_COMPARE(label->text(), atMachine); // C1 and D1 come first in their lists
         w->close();
     }
+}
+
+void TestLocationWindow::labelsWindow() {
+    Station s;
+    QVERIFY(s.ok);
+    s.window->close();
+    auto open = [&s] {
+        auto w = std::make_unique<TCORTF035>(s.run.session, &s.run.menu);
+        w->show();
+        w->activateWindow();
+        return QTest::qWaitForWindowActive(w.get()) ? std::move(w) : nullptr;
+    };
+    std::unique_ptr<TCORTF035> w = open();
+    QVERIFY(w);
+    auto barcodes = [&w] {
+        QStringList codes;
+        for (const locations::Label& l : w->labels())
+            codes << l.barcode;
+        return codes;
+    };
+    // Read one by one (a tool's data on its label), then gathered with the criteria pages.
+    auto* box = w->findChild<QLineEdit*>("Edit_Leitura");
+    for (const char* r : {"CL:C1", "d1", "l:a-01-01", "L:Z-99"}) {
+        QTest::keyClicks(box, r);
+        QTest::keyClick(box, Qt::Key_Return);
+        settle();
+    }
+    QCOMPARE(s.run.messages.shown, QStringList{"O local Z-99 não existe."});
+    QCOMPARE(barcodes(), (QStringList{"CL:C1", "DS:D1", "L:A-01-01"}));
+    QCOMPARE(w->labels().first().lines, (QStringList{"ACME", "Caixa 1"}));
+    w->findChild<QLineEdit*>("Edit_LocalDe")->setText("A-02-01");
+    w->findChild<QLineEdit*>("Edit_LocalAte")->setText("A-02-04");
+    auto* pages = w->findChild<QTabWidget*>("NBTipo");
+    pages->setCurrentIndex(2);
+    w->findChild<QPushButton*>("BotJuntar")->click();
+    pages->setCurrentIndex(0);
+    w->findChild<QPushButton*>("BotJuntar")->click();
+    QCOMPARE(barcodes().mid(3), (QStringList{"L:A-02-01", "L:A-02-02", "L:A-02-03", "L:A-02-04",
+                                             "CL:C1", "CL:C2", "CL:C3"}));
+    // 10 labels after 20 used positions of an A4 sheet: two pages; the PDF written.
+    w->findChild<QSpinBox*>("Edit_Inicio")->setValue(21);
+    QCOMPARE(w->offset(), 20);
+    QTemporaryDir dir;
+    int shown = 0;
+    w->setPreviewRunner([&](QDialog& d) {
+        auto& preview = static_cast<ReportPreview&>(d);
+        preview.show();
+        QTRY_VERIFY(preview.pageCount() > 0);
+        shown = preview.pageCount();
+        preview.setFileChooser([&](QWidget*, const QString&, const QString&, const QString&) {
+            return dir.filePath("etiquetas");
+        });
+        QVERIFY(preview.exportTo(reports::FileFormat::Pdf));
+    });
+    w->findChild<QPushButton*>("BitPrint")->click();
+    QCOMPARE(shown, 2);
+    QVERIFY(QFileInfo(dir.filePath("etiquetas.pdf")).size() > 0);
+    // The roll: one label a page, no used positions; remembered for the next opening.
+    auto* formats = w->findChild<QComboBox*>("ComboFormato");
+    formats->setCurrentIndex(formats->findData("Rolo-62x29"));
+    QVERIFY(!w->findChild<QSpinBox*>("Edit_Inicio")->isEnabled());
+    QCOMPARE(w->offset(), 0);
+    w->findChild<QPushButton*>("BitPrint")->click();
+    QCOMPARE(shown, 10);
+    w.reset();
+    w = open();
+    QVERIFY(w);
+    QCOMPARE(w->format().key, QStringLiteral("Rolo-62x29"));
+    QCOMPARE(s.run.messages.shown.size(), 1);
 }
 
 QTEST_MAIN(TestLocationWindow)
