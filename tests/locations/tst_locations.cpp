@@ -1,6 +1,7 @@
 // Where every plate and die is: the readings of labels, the moves and their history, the
 // refusals that write nothing, and the version step that makes the tables.
 #include "UnitDtVersao.h"
+#include "locationqueries.h"
 #include "locationrules.h"
 #include "schema.h"
 #include "sqlrun.h"
@@ -29,6 +30,7 @@ struct Register {
                                "'5601234000017'), ('C2', '5601234000017'), ('C3', ''), "
                                "('C9', '')") &&
              inst.exec("main", "INSERT INTO DESENHOS (DESENHONRO) VALUES ('D1')") &&
+             inst.exec("main", "DELETE FROM LOCAIS") &&
              inst.exec("main", "INSERT INTO LOCAIS (CODIGO, DESIGNACAO, ZONA, ACTIVO) VALUES "
                                "('A-01-01', 'Estante A', 'Armazém', 'S'), "
                                "('B-09-09', 'Estante B', 'Armazém', 'N')") &&
@@ -189,6 +191,13 @@ void TestLocations::movesKeepEveryChange() {
     QCOMPARE(r.state("DS", "D1"), QStringLiteral("AA-01-01 Posto 1"));
     QVERIFY2(moveTools(r.main, r.fact, {three[0]}, {State::Machine, {}, 901, 0}, r.mover(), &error),
              qPrintable(error));
+    // This workstation reads a tool's line (as the window does on a reading) before the other
+    // one writes: its next move must not fail on what it read before.
+    ToolLine line;
+    bool found = false;
+    QVERIFY2(readToolLine(r.main, r.fact, three[1], QDate(2026, 12, 3), &line, &found, &error),
+             qPrintable(error));
+    QVERIFY(found);
     QVERIFY2(moveTools(other, r.fact, {three[0]}, {State::Supplier, {}, 0, 9005},
                        r.mover("Posto 2"), &error),
              qPrintable(error));

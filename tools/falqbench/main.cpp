@@ -18,6 +18,7 @@
 #include "imagecontrol.h"
 #include "listingbench.h"
 #include "localtime.h"
+#include "locationbench.h"
 #include "movementbench.h"
 #include "movementqueries.h"
 #include "registerlinks.h"
@@ -255,6 +256,13 @@ int main(int argc, char* argv[]) {
         "                  connection of its own in a worker thread, every row made a tool\n"
         "  life-page-c, life-page-d  the tool life window's first page (200 numbers, their sums)\n"
         "  life-warn-c, life-warn-d  one tool's life sums (the warning after a movement)\n"
+        "  location-move-1 one tool read, moved to a place (one transaction, its history row) and\n"
+        "                  its list line read again\n"
+        "  location-where  \"Onde está ?\": a tool's present place and its history\n"
+        "  location-move-500  500 gathered tools moved to a place in one transaction\n"
+        "  labels-1000     1,000 clichés' labels read and written to PDF (A4, 3 x 8; kept in\n"
+        "                  --shots DIR); the moves write to the register, between two places\n"
+        "                  (run only when named; \"locations\" names them all)\n"
         "  rank-pdf-1y     the drawings' uses ranking of the newest year with the movements of\n"
         "                  each drawing, rendered to PDF\n"
         "                  (these last are run only when named; \"movements\" names them all)\n"
@@ -320,6 +328,8 @@ int main(int argc, char* argv[]) {
     QStringList selected = parser.value(only).split(',', Qt::SkipEmptyParts);
     if (selected.removeAll(QStringLiteral("movements")) > 0)
         selected << bench::movementScenarioNames();
+    if (selected.removeAll(QStringLiteral("locations")) > 0)
+        selected << bench::locationScenarioNames();
     auto wanted = [&](const QString& name) {
         return selected.isEmpty() || selected.contains(name);
     };
@@ -959,6 +969,9 @@ int main(int argc, char* argv[]) {
                         drawings::searchStatement(boardSize, dialect));
     drawings::SearchCriteria drawingPrefix;
     drawingPrefix.clientPattern = late.value(3).toString().left(2) + QLatin1Char('%');
+    // Done with it: an unfinished statement would keep an old view of the database open on the
+    // main connection, and the scenarios that write after the engine's client would be refused.
+    late.finish();
     scenarios << search(QStringLiteral("picker-drawing-prefix"), QStringLiteral("DESENHOS"),
                         QStringLiteral("DESENHONRO"),
                         drawings::searchStatement(drawingPrefix, dialect));
@@ -1060,6 +1073,14 @@ int main(int argc, char* argv[]) {
         if (selected.contains(m.name))
             scenarios << Scenario{m.name, m.description, [] {}, m.run, m.sql, m.before};
     }
+    if (std::any_of(selected.begin(), selected.end(), [](const QString& name) {
+            return bench::locationScenarioNames().contains(name);
+        }))
+        for (const bench::MovementScenario& m :
+             bench::locationScenarios(QSqlDatabase::database(kDbFalquinas),
+                                      QSqlDatabase::database(kDbFacturacao), work.path()))
+            if (selected.contains(m.name))
+                scenarios << Scenario{m.name, m.description, [] {}, m.run, m.sql, m.before};
 
     for (Scenario& s : scenarios) {
         if (!wanted(s.name))
@@ -1099,6 +1120,11 @@ int main(int argc, char* argv[]) {
         results << r;
     }
 
+    if (!shotDir.isEmpty() && selected.contains(QStringLiteral("labels-1000"))) {
+        const QString kept = QDir(shotDir).filePath(QStringLiteral("labels-1000.pdf"));
+        QFile::remove(kept);
+        QFile::copy(QDir(work.path()).filePath(QStringLiteral("labels-1000.pdf")), kept);
+    }
     if (!shotDir.isEmpty() && wanted(QStringLiteral("editor-open"))) {
         // The editor on its first record, the picture loaded in the preview.
         openEditor();

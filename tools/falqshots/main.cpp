@@ -2,13 +2,20 @@
 // installation VELMORA_ROOT names, opens each menu entry given, optionally types readings into
 // its boxes (each followed by Enter, as a scanner does), and saves the window as a PNG file.
 //
-//   falqshots FOLDER [MENU] [ENTRY[@Box=text;text...]] ...
+//   falqshots FOLDER [MENU] [LABELS] [ENTRY[@Box=text;text...][@Button]] ...
+//   falqshots FOLDER STATION [reading ...]
 //
-// MENU saves the main window; ENTRY is a menu entry's name (TAB001, CLICHE001, MOVIM005, ...).
+// MENU saves the main window; ENTRY is a menu entry's name (TAB001, CLICHE001, MOVIM005, ...);
+// LABELS writes a sheet and a roll of labels of the register's first tools and places as PDF
+// and pictures their first page. STATION pictures the validation station after each reading
+// typed in its cliché number box (station-1.png, ...).
+#include "CORTP999.h"
 #include "ErrForm.h"
 #include "UnitFacMenu.h"
 #include "UnitFalquinasAPMenu.h"
+#include "connections.h"
 #include "localtime.h"
+#include "locationqueries.h"
 #include "messages.h"
 #include "session.h"
 #include "windows.h"
@@ -18,7 +25,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPdfDocument>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
 
@@ -59,6 +70,101 @@ void typeReadings(QWidget* window, const QString& actions) {
     }
 }
 
+// The first page of a PDF file as a PNG file, at `dpi`.
+bool pictureOfPdf(const QString& pdf, const QString& png, int dpi) {
+    QPdfDocument doc;
+    if (doc.load(pdf) != QPdfDocument::Error::None || doc.pageCount() < 1)
+        return false;
+    const QSizeF points = doc.pagePointSize(0);
+    QImage page = doc.render(0, (points * dpi / 72.0).toSize());
+    QImage out(page.size(), QImage::Format_RGB32);
+    out.fill(Qt::white);
+    QPainter(&out).drawImage(0, 0, page);
+    return out.save(png);
+}
+
+bool labels(const QDir& folder) {
+    using namespace falq::locations;
+    QSqlDatabase db = QSqlDatabase::database(falq::kDbFalquinas, false);
+    QList<Label> all;
+    QString error;
+    falq::Statement cliches;
+    cliches.sql = QStringLiteral("SELECT CLICHENRO, SIGLACLI, REFERENCIA, CORTANTENRO FROM CLICHES "
+                                 "ORDER BY CLICHENRO LIMIT 8");
+    falq::Statement drawings;
+    drawings.sql = QStringLiteral("SELECT DESENHONRO, SIGLACLI, REFERENCIA, CORTANTENRO FROM "
+                                  "DESENHOS ORDER BY DESENHONRO LIMIT 6");
+    if (!searchLabels(db, cliches, ToolKind::Cliche, &all, &error) ||
+        !searchLabels(db, drawings, ToolKind::Drawing, &all, &error) ||
+        !placeLabels(db, QStringLiteral("A-01-01"), QStringLiteral("A-02-02"), &all, &error)) {
+        std::fprintf(stderr, "falqshots: %s\n", qPrintable(error));
+        return false;
+    }
+    bool ok = true;
+    for (const LabelFormat& f : labelFormats()) {
+        const bool sheet = f.columns * f.rows > 1;
+        const QString name = sheet ? QStringLiteral("labels-a4") : QStringLiteral("labels-roll");
+        const QString pdf = folder.filePath(name + QStringLiteral(".pdf"));
+        // A part-used sheet: the first three positions were used before.
+        if (!writeLabelsPdf(pdf, f, sheet ? all : all.mid(0, 1), sheet ? 3 : 0, &error)) {
+            std::fprintf(stderr, "falqshots: %s\n", qPrintable(error));
+            ok = false;
+            continue;
+        }
+        const QString png = folder.filePath(name + QStringLiteral(".png"));
+        ok = pictureOfPdf(pdf, png, sheet ? 100 : 300) && ok;
+        std::fprintf(stdout, "saved %s and %s\n", qPrintable(pdf), qPrintable(png));
+    }
+    return ok;
+}
+
+// Messages printed instead of shown: nothing waits for an answer.
+class PrintedMessages : public falq::Messages {
+public:
+    void show(const QString& text, bool) override {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+    }
+    bool ask(const QString& text) override {
+        std::fprintf(stderr, "question (answered no): %s\n", qPrintable(text));
+        return false;
+    }
+    void beep() override {}
+};
+
+// The station after each reading typed in its cliché box and Tab.
+int station(const QDir& folder, const QStringList& readings) {
+    PrintedMessages messages;
+    falq::TCORTF999 window(messages);
+    window.resize(1100, 720);
+    window.show();
+    window.activateWindow();
+    QElapsedTimer started;
+    started.start();
+    while (!window.startUpDone() && !window.programEnded() && started.elapsed() < 20000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    if (!window.startUpDone()) {
+        std::fprintf(stderr, "falqshots: the station did not start%s\n",
+                     window.programEnded() ? " (it ended)" : "");
+        return 1;
+    }
+    waitFor(500);
+    int failed = 0;
+    int n = 0;
+    for (const QString& reading : readings) {
+        auto* box = window.findChild<QLineEdit*>(QStringLiteral("Edit_Cliche"));
+        auto* pages = window.findChild<QTabWidget*>(QStringLiteral("NB"));
+        if (pages)
+            pages->setCurrentIndex(0);
+        box->setFocus(Qt::TabFocusReason);
+        waitFor(100);
+        box->setText(reading);
+        window.findChild<QLineEdit*>(QStringLiteral("Edit_Next"))->setFocus(Qt::TabFocusReason);
+        waitFor(1500);
+        failed += save(&window, folder.filePath(QStringLiteral("station-%1.png").arg(++n))) ? 0 : 1;
+    }
+    return failed == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -72,6 +178,8 @@ int main(int argc, char* argv[]) {
     }
     const QDir folder(args.first());
     QDir().mkpath(folder.path());
+    if (args.value(1) == QLatin1String("STATION"))
+        return station(folder, args.mid(2));
 
     falq::BoxMessages messages(falq::applicationTitle());
     falq::Session session(messages);
@@ -98,6 +206,10 @@ int main(int argc, char* argv[]) {
         const QString path = folder.filePath(entry + QStringLiteral(".png"));
         if (entry == QLatin1String("MENU")) {
             failed += save(&menu, path) ? 0 : 1;
+            continue;
+        }
+        if (entry == QLatin1String("LABELS")) {
+            failed += labels(folder) ? 0 : 1;
             continue;
         }
         auto* action = menu.findChild<QAction*>(entry);
