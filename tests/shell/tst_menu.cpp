@@ -107,6 +107,7 @@ void TestMenu::menuHasEveryEntryInOrder() {
                                   "&D - Máquinas",
                                   "&E - Cartões",
                                   "&F - Modelos",
+                                  "&G - Locais",
                                   "[&B - Clichés]",
                                   "&A - Abertura e Alteração",
                                   "&B - Validação de Clichés",
@@ -124,7 +125,10 @@ void TestMenu::menuHasEveryEntryInOrder() {
                                   "&B - Registo de Reparações",
                                   "-",
                                   "&C - Mapa de Custos",
-                                  "&D - Vida Útil de Clichés e Cortantes"};
+                                  "&D - Vida Útil de Clichés e Cortantes",
+                                  "-",
+                                  "&E - Localização de Clichés e Cortantes",
+                                  "&F - Etiquetas de Clichés, Cortantes e Locais"};
     QCOMPARE(seen, expected);
     QCOMPARE(run.menu.findChild<QToolButton*>("BotMov004")->text(), QStringLiteral("Vida Útil"));
     QCOMPARE(run.menu.findChild<QToolButton*>("BotMov002")->text(), QStringLiteral("Reparaç."));
