@@ -320,6 +320,12 @@ QString SqlDialect::withoutIndex(const QString& expression) const {
     return m_engine == Engine::SQLite ? expression + QStringLiteral(" || ''") : expression;
 }
 
+QString SqlDialect::lockedRead(bool forUpdate) const {
+    if (m_engine != Engine::PostgreSQL)
+        return {};
+    return forUpdate ? QStringLiteral(" FOR UPDATE") : QStringLiteral(" FOR SHARE");
+}
+
 QStringList SqlDialect::movementSummaryFill() const {
     return {QStringLiteral("INSERT INTO MOVIMENTOS_MES (%1) SELECT DESENHONRO, CLICHENRO, %2, %3, "
                            "%4 FROM MOVIMENTOS WHERE DESENHONRO IS NOT NULL AND CLICHENRO IS NOT "

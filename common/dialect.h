@@ -81,6 +81,11 @@ public:
     // a value that holds most rows, such as the empty number of the other kind. Unchanged on
     // the other engines, whose statistics know the frequent values.
     QString withoutIndex(const QString& expression) const;
+    // What ends a SELECT inside a write transaction so that the rows it reads stay as read
+    // until the commit: " FOR UPDATE" (rows to be changed) or " FOR SHARE" (rows that must not
+    // be changed or deleted meanwhile) on PostgreSQL; empty on SQLite, whose write
+    // transactions already run one at a time (BEGIN IMMEDIATE), and on SQL Server.
+    QString lockedRead(bool forUpdate) const;
     // Fills MOVIMENTOS_MES, then MOVIMENTOS_TOTAL, from every movement (both empty).
     QStringList movementSummaryFill() const;
     // Fills MOVIMENTOS_TOTAL (empty) from every movement.

@@ -2,6 +2,8 @@
 
 #include "plantroot.h"
 
+#include <QFile>
+#include <QSaveFile>
 #include <QSettings>
 
 namespace falq {
@@ -35,10 +37,58 @@ PlantConfig PlantConfig::read() {
 }
 
 bool PlantConfig::write(const QString& key, const QString& value) {
-    QSettings ini(resolveInRoot(QStringLiteral("falquinas.ini")), QSettings::IniFormat);
-    ini.setValue(key, value);
-    ini.sync();
-    return ini.status() == QSettings::NoError;
+    // The file is edited line by line, so that its other keys, their order and the comments
+    // the plant wrote in it stay as they are.
+    const QString section = key.section(QLatin1Char('/'), 0, 0);
+    const QString name = key.section(QLatin1Char('/'), 1);
+    const QString path = resolveInRoot(QStringLiteral("falquinas.ini"));
+    QStringList lines;
+    QFile in(path);
+    if (in.exists()) {
+        if (!in.open(QIODevice::ReadOnly | QIODevice::Text))
+            return false;
+        lines = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'));
+        in.close();
+        if (!lines.isEmpty() && lines.last().isEmpty())
+            lines.removeLast();
+    }
+    const QString entry = name + QLatin1Char('=') + value;
+    int inSection = -1; // the line of the section's header
+    int end = int(lines.size());
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString t = lines[i].trimmed();
+        if (t.startsWith(QLatin1Char('['))) {
+            if (inSection >= 0) {
+                end = i;
+                break;
+            }
+            // Sections are told apart by case, as the reading does.
+            if (t == QLatin1Char('[') + section + QLatin1Char(']'))
+                inSection = i;
+            continue;
+        }
+        if (inSection >= 0 &&
+            t.section(QLatin1Char('='), 0, 0).trimmed().compare(name, Qt::CaseInsensitive) == 0) {
+            // The value replaced; a comment after it is kept.
+            const int comment = int(lines[i].indexOf(QLatin1Char(';')));
+            lines[i] = comment > 0 ? entry.leftJustified(38) + lines[i].mid(comment) : entry;
+            inSection = -2;
+            break;
+        }
+    }
+    if (inSection >= 0) {
+        // The section without the key: the key at its end (before blank lines).
+        while (end > inSection + 1 && lines[end - 1].trimmed().isEmpty())
+            --end;
+        lines.insert(end, entry);
+    } else if (inSection == -1) {
+        lines << QLatin1Char('[') + section + QLatin1Char(']') << entry;
+    }
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    out.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+    return out.commit();
 }
 
 } // namespace falq

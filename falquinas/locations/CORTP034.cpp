@@ -31,6 +31,8 @@ const QString kNoRight = QStringLiteral("Sem permissão para mover ferramentas."
 const QString kNoScrapRight = QStringLiteral("Sem permissão para abater ferramentas.");
 const QString kReadTool = QStringLiteral("Leia ou escreva primeiro a ferramenta.");
 const QString kNoSuchCode = QStringLiteral("Código inválido: %1");
+const QString kNotWritten =
+    QStringLiteral("A mudança não foi gravada (o servidor não respondeu). Leia de novo o destino.");
 constexpr int kWearColumn = 4;
 
 QSqlDatabase mainDb() {
@@ -42,10 +44,6 @@ QSqlDatabase invoicingDb() {
 
 QString kindText(const QString& code) {
     return code == QLatin1String("DS") ? QStringLiteral("Desenho") : QStringLiteral("Cliché");
-}
-
-QString wearText(const std::optional<double>& percent) {
-    return percent ? QString::number(*percent, 'f', 0) + QLatin1Char('%') : QString();
 }
 
 QList<QStandardItem*> itemRow(const QStringList& texts) {
@@ -155,20 +153,23 @@ void TCORTF034::read(const QString& typed) {
             refuse(kUnknownTool.arg(r.value));
             return;
         }
-        // A product's bar code names all its clichés: those not yet read are added.
-        for (const Tool& t : std::as_const(tools)) {
-            const bool there = std::any_of(m_lines.cbegin(), m_lines.cend(),
-                                           [&t](const ToolLine& l) { return l.tool == t; });
-            if (!there || tools.size() == 1)
-                gather(t);
-        }
+        // A product's bar code names all its clichés: those not yet read are added (all read
+        // already: refused as a tool read twice).
+        QList<Tool> fresh;
+        for (const Tool& t : std::as_const(tools))
+            if (std::none_of(m_lines.cbegin(), m_lines.cend(),
+                             [&t](const ToolLine& l) { return l.tool == t; }))
+                fresh << t;
+        if (fresh.isEmpty())
+            fresh << tools.first();
+        for (const Tool& t : std::as_const(fresh))
+            gather(t);
         return;
     }
     case Reading::Type::Place:
         // A place read with nothing gathered shows what it holds.
         if (m_lines.isEmpty()) {
-            showSearch(Search::Contents, placeContentsStatement(r.value),
-                       QStringLiteral("Conteúdo do Local %1").arg(r.value));
+            showContents(r.value);
             return;
         }
         [[fallthrough]];
@@ -200,10 +201,10 @@ void TCORTF034::gather(const Tool& tool) {
     m_lines << line;
     QList<QStandardItem*> row =
         itemRow({line.tool.number, kindText(kindCode(line.tool.kind)), line.client, line.reference,
-                 wearText(line.wearPercent), line.whereText});
+                 line.life ? movements::wearPercentText(*line.life) : QString(), line.whereText});
     row[kWearColumn]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // A tool near the end of its life shows it, as the tool life window does.
-    if (line.wearPercent && *line.wearPercent >= m_warningPercent)
+    if (line.life && line.life->inWarning(m_warningPercent))
         row[kWearColumn]->setForeground(QColor(0xa0, 0, 0));
     m_list->appendRow(row);
     ui->DBGridLista->resizeColumnsToContents();
@@ -259,7 +260,8 @@ bool TCORTF034::move(const Destination& to, const QString& done) {
                 to.state == State::Scrapped ? QStringLiteral("Abate") : QString()};
     QString error;
     if (!moveTools(mainDb(), invoicingDb(), tools, to, mover, &error)) {
-        refuse(error); // nothing moved: the list stays as read
+        // Nothing moved: the list stays as read.
+        refuse(error.isEmpty() ? kNotWritten : error);
         return false;
     }
     const int moved = int(tools.size());
@@ -348,10 +350,10 @@ void TCORTF034::BotLimparClick() {
 }
 
 void TCORTF034::BotOndeEstaClick() {
-    // The tool of the list's current row; else the one typed in the box.
+    // The tool typed in the box; else the one of the list's current row.
     Tool tool;
     const int row = ui->DBGridLista->currentIndex().row();
-    if (row >= 0 && row < m_lines.size()) {
+    if (ui->Edit_Leitura->text().trimmed().isEmpty() && row >= 0 && row < m_lines.size()) {
         tool = m_lines[row].tool;
     } else {
         const Reading r = parseReading(ui->Edit_Leitura->text());
@@ -382,9 +384,19 @@ void TCORTF034::BotConteudoClick() {
         place = ask(Ask::Place);
     }
     if (place)
-        showSearch(Search::Contents, placeContentsStatement(*place),
-                   QStringLiteral("Conteúdo do Local %1").arg(place->toUpper()));
+        showContents(*place);
     ui->Edit_Leitura->setFocus(Qt::OtherFocusReason);
+}
+
+void TCORTF034::showContents(const QString& place) {
+    QString error;
+    const QSqlRecord row = findCode({kDbFalquinas, QStringLiteral("LOCAIS")}, place.trimmed(),
+                                    {QStringLiteral("CODIGO")}, &error);
+    if (row.isEmpty())
+        return refuse(error.isEmpty() ? kUnknownPlace.arg(place.trimmed()) : error);
+    const QString code = row.value(0).toString();
+    showSearch(Search::Contents, placeContentsStatement(code),
+               QStringLiteral("Conteúdo do Local %1").arg(code));
 }
 
 void TCORTF034::BotForaArmazemClick() {

@@ -73,6 +73,8 @@ private:
     // Fills DBGridHist with the rows of a search.
     enum class Search { History, Contents, Away };
     bool showSearch(Search search, const Statement& statement, const QString& title);
+    // What a place holds; an unknown place is refused.
+    void showContents(const QString& place);
     QString destinationText(const QString& state, const QVariant& place, const QVariant& machine,
                             const QVariant& supplier);
 

@@ -25,6 +25,9 @@ const QString kChapter = QStringLiteral("Movimentos");
 const QString kProgram = QStringLiteral("Etiquetas");
 const QString kNoLabels = QStringLiteral("Não há etiquetas para imprimir.");
 const QString kNoPlaces = QStringLiteral("Não há locais nesse intervalo.");
+const QString kNotRemembered =
+    QStringLiteral("O formato escolhido não pôde ser guardado em falquinas.ini (a pasta da "
+                   "instalação não aceita a escrita); vale só até fechar a janela.");
 constexpr int kCliches = 0;
 constexpr int kDrawings = 1;
 
@@ -57,7 +60,8 @@ TCORTF035::TCORTF035(Session& session, QWidget* parent)
     formatChosen();
     connect(ui->ComboFormato, &QComboBox::currentIndexChanged, this, [this] {
         formatChosen();
-        PlantConfig::write(QStringLiteral("Etiquetas/Formato"), format().key);
+        if (!PlantConfig::write(QStringLiteral("Etiquetas/Formato"), format().key))
+            m_session.messages().show(kNotRemembered, true);
     });
 
     connect(ui->Edit_Leitura, &QLineEdit::returnPressed, this, [this] {

@@ -7,6 +7,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QRectF>
 
 #include <zint.h>
@@ -199,8 +200,13 @@ bool paintLabels(QPagedPaintDevice* device, const LabelFormat& format, const QLi
         if (!encode(labels.at(i).barcode, boxWidth, &bars[i], error))
             return false;
 
-    if (!device->setPageLayout(
-            QPageLayout(format.page, QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter)))
+    // Positions are measured from the paper's corner. A printer that cannot print to the edge
+    // keeps its own margins (what falls in them is not printed) rather than refusing the page.
+    if (auto* printer = dynamic_cast<QPrinter*>(device))
+        printer->setFullPage(true);
+    if (!device->setPageLayout(QPageLayout(format.page, QPageLayout::Portrait, QMarginsF(),
+                                           QPageLayout::Millimeter)) &&
+        !device->setPageSize(format.page))
         return fail(error,
                     QStringLiteral("A impressora não aceita a página de %1.").arg(format.name));
     QPainter painter;

@@ -101,7 +101,7 @@ QString destinationName(QSqlDatabase main, QSqlDatabase invoicing, const Whereab
                         {QStringLiteral("DESIGNACAO")})
             .value(0)
             .toString();
-    if (where.state == State::Supplier)
+    if (where.state == State::Supplier && invoicing.isOpen())
         return findCode({invoicing.connectionName(), QStringLiteral("FORNECEDORES")},
                         where.supplier, {QStringLiteral("NOME")})
             .value(0)
@@ -147,8 +147,7 @@ bool readToolLine(QSqlDatabase main, QSqlDatabase invoicing, const Tool& tool,
         line->tool.number, workingDate, error);
     if (!life && error && !error->isEmpty())
         return false;
-    if (life)
-        line->wearPercent = life->wearPercent();
+    line->life = life;
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "labels.h"
 #include "locationrules.h"
 #include "statement.h"
+#include "toollife.h"
 
 #include <QDate>
 #include <optional>
@@ -53,7 +54,7 @@ struct ToolLine {
     QString die; // CORTANTENRO
     Whereabouts where;
     QString whereText;
-    std::optional<double> wearPercent; // unknown life: none
+    std::optional<movements::ToolLife> life; // its wear as the tool life window shows it
 };
 // The tool's line; false on a database error or when the register does not have it
 // (`*found` false then, with no error).

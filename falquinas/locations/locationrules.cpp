@@ -84,6 +84,9 @@ bool firstColumn(QSqlDatabase db, const QString& sql, const QVariantList& binds,
 // The destination's refusal, if any.
 bool checkDestination(QSqlDatabase main, QSqlDatabase invoicing, const Destination& to,
                       QString* refusal, QString* error) {
+    // The place stays as read until the commit: a delete or a change to inactive by another
+    // workstation waits for this move (and then sees the tools it holds).
+    const QString locked = SqlDialect::forDatabase(main).lockedRead(false);
     // The first column of the row `sql` finds for `key`, or the refusal when there is none.
     auto find = [&](QSqlDatabase db, const QString& sql, const QVariant& key,
                     const QString& missing, QStringList* rows) {
@@ -96,8 +99,8 @@ bool checkDestination(QSqlDatabase main, QSqlDatabase invoicing, const Destinati
     QStringList rows;
     switch (to.state) {
     case State::Store:
-        if (!find(main, QStringLiteral("SELECT ACTIVO FROM LOCAIS WHERE CODIGO = ?"), to.place,
-                  kUnknownPlace, &rows))
+        if (!find(main, QStringLiteral("SELECT ACTIVO FROM LOCAIS WHERE CODIGO = ?") + locked,
+                  to.place, kUnknownPlace, &rows))
             return false;
         if (!rows.isEmpty() && rows.first().compare(QLatin1String("S"), Qt::CaseInsensitive) != 0)
             *refusal = kInactivePlace.arg(to.place);
@@ -196,8 +199,11 @@ bool moveTools(QSqlDatabase main, QSqlDatabase invoicing, const QList<Tool>& too
         }
         QStringList state;
         if (!firstColumn(main,
+                         // Locked until the commit: a workstation scrapping the tool
+                         // meanwhile is waited for, and its state then read.
                          QStringLiteral("SELECT ESTADO FROM LOCALIZACAO WHERE TIPOREG = ? AND "
-                                        "NRO = ?"),
+                                        "NRO = ?") +
+                             d.lockedRead(true),
                          {kindCode(tool.kind), number.first()}, &state, error))
             return false;
         if (!state.isEmpty() && state.first() == stateCode(State::Scrapped) &&

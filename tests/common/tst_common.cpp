@@ -5,6 +5,7 @@
 #include "credentials.h"
 #include "dialect.h"
 #include "imagefiles.h"
+#include "plantconfig.h"
 #include "plantroot.h"
 #include "rights.h"
 #include "schema.h"
@@ -32,6 +33,8 @@ private slots:
     void workstationFileRules();
     void workstationFileMissing();
     void pathsMatchWithoutCase();
+    void settingWrittenKeepsTheFile_data();
+    void settingWrittenKeepsTheFile();
     void aliasErrorsNameTheAlias();
     void damagedDatabaseFilesAreRefused_data();
     void damagedDatabaseFilesAreRefused();
@@ -106,6 +109,40 @@ void TestCommon::pathsMatchWithoutCase() {
              dir.filePath(QStringLiteral("programas/Computador/TipoComputador.txt")));
     QCOMPARE(resolveInRoot(QStringLiteral("PROGRAMAS\\computador\\Novo.txt")),
              dir.filePath(QStringLiteral("programas/Computador/Novo.txt")));
+}
+
+void TestCommon::settingWrittenKeepsTheFile_data() {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("no file") << QString() << "[Etiquetas]\nFormato=Rolo-62x29\n";
+    QTest::newRow("other sections and comments")
+        << "; da fábrica\n[VidaUtil]\nAviso=80 ; mais cedo\n"
+        << "; da fábrica\n[VidaUtil]\nAviso=80 ; mais cedo\n[Etiquetas]\nFormato=Rolo-62x29\n";
+    QTest::newRow("section without the key, before another")
+        << "[Etiquetas]\nOutra=1\n\n[Geral]\nSite=x\n"
+        << "[Etiquetas]\nOutra=1\nFormato=Rolo-62x29\n\n[Geral]\nSite=x\n";
+    QTest::newRow("value replaced, its comment kept")
+        << "[Etiquetas]\nformato = A4-3x8 ; escolhido\n[Geral]\nFormato=fica\n"
+        << "[Etiquetas]\nFormato=Rolo-62x29                    ; escolhido\n[Geral]\n"
+           "Formato=fica\n";
+}
+
+void TestCommon::settingWrittenKeepsTheFile() {
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QTemporaryDir dir;
+    qputenv("VELMORA_ROOT", dir.path().toLocal8Bit());
+    const QString path = dir.filePath(QStringLiteral("falquinas.ini"));
+    if (!before.isNull()) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(before.toUtf8());
+    }
+    QVERIFY(PlantConfig::write(QStringLiteral("Etiquetas/Formato"), QStringLiteral("Rolo-62x29")));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(f.readAll()), after);
+    QCOMPARE(PlantConfig::read().labelFormat, QStringLiteral("Rolo-62x29"));
 }
 
 void TestCommon::aliasErrorsNameTheAlias() {

@@ -6,9 +6,13 @@
 #include "schema.h"
 #include "sqlrun.h"
 #include "testsupport.h"
+#include "transaction.h"
 
 #include <QSqlQuery>
+#include <QThread>
 #include <QtTest>
+#include <memory>
+#include <thread>
 
 using namespace falq;
 using namespace falq::locations;
@@ -80,6 +84,7 @@ private slots:
     void bareReadingsNameTools();
     void refusalsWriteNothing_data();
     void refusalsWriteNothing();
+    void aMoveWaitsForAScrapBeingWritten();
     void movesKeepEveryChange();
     void failureHalfWayWritesNothing();
     void versionStepMakesTheTables();
@@ -211,6 +216,42 @@ void TestLocations::movesKeepEveryChange() {
     QCOMPARE(r.inst.scalar("main", "SELECT COUNT(*) FROM LOCALIZACAO_HIST WHERE FERRAMENTA = 'C1'")
                  .toInt(),
              3);
+}
+
+void TestLocations::aMoveWaitsForAScrapBeingWritten() {
+    // Another workstation is scrapping C1 and has not committed yet; a move of C1 to a machine
+    // started meanwhile waits for it and is then refused (it must not overwrite the scrap and
+    // report success).
+    Register r;
+    QVERIFY2(r.ok, qPrintable(r.inst.error()));
+    QString error;
+    QVERIFY2(
+        moveTools(r.main, r.fact, {{ToolKind::Cliche, "C1"}}, store("A-01-01"), r.mover(), &error),
+        qPrintable(error));
+    QSqlDatabase other = r.inst.open("main", "second");
+    auto scrap = std::make_unique<Transaction>(other);
+    QVERIFY(scrap->isActive());
+    QVERIFY(QSqlQuery(other).exec("UPDATE LOCALIZACAO SET ESTADO = 'X' WHERE NRO = 'C1'"));
+    bool moved = true;
+    QString refused;
+    const QString source = r.main.connectionName();
+    std::thread move([&] {
+        {
+            // A workstation of its own, in the thread that uses it.
+            QSqlDatabase own = QSqlDatabase::cloneDatabase(source, "worker");
+            moved =
+                own.open() && moveTools(own, QSqlDatabase(), {{ToolKind::Cliche, "C1"}},
+                                        {State::Machine, {}, 901, 0}, r.mover("Posto 3"), &refused);
+            own.close();
+        }
+        QSqlDatabase::removeDatabase("worker");
+    });
+    QThread::msleep(400);
+    QVERIFY(scrap->commit());
+    move.join();
+    QVERIFY(!moved);
+    QCOMPARE(refused, kScrapped.arg("Cliché C1"));
+    QCOMPARE(r.state("CL", "C1").left(1), QStringLiteral("X"));
 }
 
 // The server refuses the third tool's history row: the two before it are not written either.

@@ -170,6 +170,11 @@ void TestLocationWindow::refusalsMoveNothing_data() {
                                 << "Cliché C1 foi lido(a) duas vezes.";
     QTest::newRow("unknown place")
         << none << QStringList{"CL:C1", "L:Z-99"} << "O local Z-99 não existe.";
+    QTest::newRow("unknown place, nothing read")
+        << none << QStringList{"L:Z-99"} << "O local Z-99 não existe.";
+    QTest::newRow("product's clichés all read")
+        << none << QStringList{"CL:C1", "CL:C2", "5601234000017"}
+        << "Cliché C1 foi lido(a) duas vezes.";
     QTest::newRow("inactive place")
         << none << QStringList{"CL:C1", "L:Q-01"} << "O local Q-01 não está activo.";
     QTest::newRow("unknown machine")
@@ -254,13 +259,18 @@ void TestLocationWindow::searchesPrintAndExport() {
     // C1 stored, then at machine 2 since 10 days ago (written as another workstation would);
     // C3 stored in the same place.
     s.scan({"CL:C1", "CL:C3", "L:A-01-02", "CL:C1", "M:2"});
+    const SqlDialect d = SqlDialect::forDatabase(s.inst.open("main"));
     QVERIFY(s.inst.exec("main", "UPDATE LOCALIZACAO SET DATA = ? WHERE NRO = 'C1'",
-                        {QDateTime::currentDateTime().addDays(-10)}));
+                        {d.bindDateTime(QDateTime::currentDateTime().addDays(-10))}));
     // History, newest first, with the machine's name.
     s.scan({"CL:C1"});
     s.click("BotOndeEsta");
     QCOMPARE(s.column(s.window->found(), 2), (QStringList{"Máquina 2 - Flexo 4 Cores", "A-01-02"}));
     QVERIFY(s.window->findChild<QLabel*>("LabelPesquisa")->text().contains("na máquina 2"));
+    // A tool typed in the box is the one asked about, whatever row the list is on.
+    s.window->findChild<QLineEdit*>("Edit_Leitura")->setText("CL:C3");
+    s.click("BotOndeEsta");
+    QCOMPARE(s.column(s.window->found(), 2), QStringList{"A-01-02"});
     s.click("BotLimpar");
     // A place read with nothing gathered shows what it holds.
     s.scan({"L:A-01-02"});

@@ -43,7 +43,8 @@ Statement bound(const QString& sql, const QVariantList& values) {
     Statement s;
     QString out = sql;
     for (const QVariant& v : values)
-        out.replace(out.indexOf(QLatin1Char('?')), 1, s.bind(v));
+        out.replace(out.indexOf(QLatin1Char('?')), 1,
+                    v.isValid() ? s.bind(v) : QStringLiteral("NULL"));
     s.sql = out;
     return s;
 }
