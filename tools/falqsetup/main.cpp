@@ -2,6 +2,10 @@
 //   falqsetup demo DIR                 a demo installation on SQLite with a generated register
 //   falqsetup create DIR [options]     an empty installation for a plant (SQLite or PostgreSQL)
 //   falqsetup generate DIR --size S    fills the register of an empty installation
+//   falqsetup backup ROOT DEST         an archive of a plant root
+//   falqsetup verify ARCHIVE           checks an archive against its manifest
+//   falqsetup restore ARCHIVE ROOT     restores a plant root (--replace over an existing one)
+#include "backup.h"
 #include "credentials.h"
 #include "installer.h"
 #include "localtime.h"
@@ -9,6 +13,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
 
@@ -73,13 +78,25 @@ int main(int argc, char* argv[]) {
         "                 credentials say where the databases are) with --size demo\n"
         "                 (300 clichés), plant (20,000 clichés, 10,000 drawings, 300,000 "
         "movements,\n"
-        "                 30,000 purchases/repairs over 15 years) or large (ten times plant).\n\n"
+        "                 30,000 purchases/repairs over 15 years) or large (ten times plant).\n"
+        "  backup ROOT DEST\n"
+        "                 Archive (falquinas-<root>-<date>-<time>.tar.gz in DEST) of the plant "
+        "root:\n"
+        "                 databases (SQLite by the engine's online backup, consistent while the\n"
+        "                 programs write; PostgreSQL schemas with pg_dump), images, documents,\n"
+        "                 settings, and a manifest of every file's size and SHA-256 sum.\n"
+        "  verify ARCHIVE Checks every file of an archive against its manifest.\n"
+        "  restore ARCHIVE ROOT\n"
+        "                 Restores the archive as the plant root ROOT (an empty or new folder;\n"
+        "                 with --replace over an installation, which is kept beside it).\n\n"
         "Point the programs at the installation with VELMORA_ROOT=DIR."));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("demo, create or generate"));
+    parser.addPositionalArgument(
+        QStringLiteral("command"),
+        QStringLiteral("demo, create, generate, backup, verify or restore"));
     parser.addPositionalArgument(QStringLiteral("dir"),
-                                 QStringLiteral("the plant root to create or fill"));
+                                 QStringLiteral("the plant root to create or fill (backup: ROOT "
+                                                "DEST; verify: ARCHIVE; restore: ARCHIVE ROOT)"));
     const QCommandLineOption driver(QStringLiteral("driver"),
                                     QStringLiteral("QSQLITE (default) or QPSQL."),
                                     QStringLiteral("driver"), QStringLiteral("QSQLITE"));
@@ -121,11 +138,63 @@ int main(int argc, char* argv[]) {
                                   QStringLiteral("n"), QStringLiteral("20261207"));
     const QCommandLineOption images(QStringLiteral("images"),
                                     QStringLiteral("Generate images also for plant/large."));
+    const QCommandLineOption replace(
+        QStringLiteral("replace"),
+        QStringLiteral("restore: replace the installation in ROOT (kept as ROOT.anterior-...)."));
     parser.addOptions({driver, host, port, database, dbUser, dbPassword, prefix, computer,
-                       companyNumber, companyName, user, userPassword, size, seed, images});
+                       companyNumber, companyName, user, userPassword, size, seed, images,
+                       replace});
     parser.process(app);
 
     const QStringList args = parser.positionalArguments();
+    // The copies of an installation.
+    const QString first = args.value(0);
+    if (first == QLatin1String("backup") || first == QLatin1String("verify") ||
+        first == QLatin1String("restore")) {
+        const int wanted = first == QLatin1String("verify") ? 2 : 3;
+        if (args.size() != wanted) {
+            err() << parser.helpText();
+            return 2;
+        }
+        QElapsedTimer timer;
+        timer.start();
+        QString error;
+        bool ok = false;
+        // The server's login for pg_dump / pg_restore: --db-user, else the installation's
+        // credentials (as the programs get them), else the usual PGUSER / ~/.pgpass.
+        falq::ServerLogin login{parser.value(dbUser), parser.value(dbPassword)};
+        const QString installed = first == QLatin1String("backup") ? args[1] : QString();
+        if (login.user.isEmpty() && !installed.isEmpty() && qEnvironmentVariableIsEmpty("PGUSER")) {
+            qputenv("VELMORA_ROOT", QDir(installed).absolutePath().toLocal8Bit());
+            const falq::Credentials credentials = falq::readCredentials();
+            if (credentials.ok)
+                login = {credentials.user, credentials.password};
+        }
+        if (first == QLatin1String("backup")) {
+            QString archive;
+            ok =
+                falq::backupInstallation(QDir(args[1]).absolutePath(), QDir(args[2]).absolutePath(),
+                                         &archive, &error, printer());
+            if (ok)
+                out() << "\nArchive " << archive << " (" << QFileInfo(archive).size() << " bytes)";
+        } else if (first == QLatin1String("verify")) {
+            ok = falq::verifyArchive(args[1], &error, printer());
+            if (ok)
+                out() << "\n" << args[1] << ": every file matches its manifest";
+        } else {
+            ok = falq::restoreInstallation(args[1], args[2], parser.isSet(replace), &error,
+                                           printer(), login);
+            if (ok)
+                out() << "\nRestored into " << QDir(args[2]).absolutePath()
+                      << "; start the programs with VELMORA_ROOT=" << QDir(args[2]).absolutePath();
+        }
+        if (!ok) {
+            err() << "\nfalqsetup: " << error << "\n";
+            return 1;
+        }
+        out() << " in " << QString::number(timer.elapsed() / 1000.0, 'f', 1) << " s.\n";
+        return 0;
+    }
     if (args.size() != 2) {
         err() << parser.helpText();
         return 2;
