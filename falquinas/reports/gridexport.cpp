@@ -10,7 +10,9 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QUrl>
@@ -161,7 +163,24 @@ reports::Result writeGridSpreadsheet(QTableView& grid, const SpreadsheetHeading&
     result.cancelled = written.cancelled;
     result.error = written.error;
     result.path = written.path;
+    if (result.ok)
+        removeOldExports(folder, QDateTime::currentDateTime());
     return result;
+}
+
+int removeOldExports(const QString& folder, const QDateTime& now, int days) {
+    // Only what this export names: "<title>_yyyyMMdd_hhmmss[_n].xlsx".
+    static const QRegularExpression ours(QStringLiteral("_\\d{8}_\\d{6}(_\\d+)?\\.xlsx$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QDateTime limit = now.addDays(-days);
+    int removed = 0;
+    const QFileInfoList files = QDir(folder).entryInfoList(
+        {QStringLiteral("*.xlsx"), QStringLiteral("*.XLSX")}, QDir::Files);
+    for (const QFileInfo& f : files)
+        if (ours.match(f.fileName()).hasMatch() && f.lastModified() < limit &&
+            QFile::remove(f.absoluteFilePath()))
+            ++removed;
+    return removed;
 }
 
 QString privateExportFolder() {

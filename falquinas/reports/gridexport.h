@@ -10,6 +10,7 @@
 // are right-aligned, and numbers with decimals show two.
 #include "reportengine.h"
 
+#include <QDateTime>
 #include <QString>
 #include <functional>
 
@@ -33,6 +34,10 @@ int sheetColumnWidth(int pixels, int wWidth);
 // names the file; on failure no file is left.
 reports::Result writeGridSpreadsheet(QTableView& grid, const SpreadsheetHeading& heading,
                                      const QString& folder, const reports::Progress& progress = {});
+
+// Housekeeping after each export: the exported files in `folder` (by their names) last written
+// more than `days` days before `now` are removed; how many were.
+int removeOldExports(const QString& folder, const QDateTime& now, int days = 30);
 
 // The user's private folder for exported files (created readable by the user only).
 QString privateExportFolder();

@@ -67,6 +67,7 @@ private slots:
     void widthRule();
     void sheetOfAGrid();
     void everyExportIsANewFile();
+    void exportsOlderThanAMonthAreRemoved();
     void folderThatCannotBeWrittenSaysWhy();
 };
 
@@ -169,6 +170,35 @@ void TestGridExport::everyExportIsANewFile() {
     QCOMPARE(f.readAll(), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
     QCOMPARE(test::readSheet(second).at(5, 3).text, QStringLiteral("Preto"));
+}
+
+void TestGridExport::exportsOlderThanAMonthAreRemoved() {
+    GridOn g;
+    QVERIFY(g.open(ds::CORES));
+    QTemporaryDir dir;
+    const QDateTime now = QDateTime::currentDateTime();
+    const struct {
+        const char* name;
+        int daysOld;
+        bool kept;
+    } files[] = {{"Tabela de Côres_20261001_101010.xlsx", 31, false},
+                 {"Mapa de Custos_20261001_101010_2.xlsx", 45, false},
+                 {"Tabela de Côres_20261110_080000.xlsx", 29, true},
+                 {"orcamento.xlsx", 90, true}, // not an export's name
+                 {"Tabela_20261001_101010.pdf", 90, true}};
+    for (const auto& f : files) {
+        QFile file(dir.filePath(QString::fromUtf8(f.name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.setFileTime(now.addDays(-f.daysOld), QFileDevice::FileModificationTime));
+    }
+    GridExporter exporter(g.run.session);
+    exporter.setFolder(dir.path());
+    exporter.setOpener([](const QString&) { return true; });
+    const QString written =
+        exporter.exportGrid(nullptr, &g.grid, QStringLiteral("Tabela de Côres"));
+    QVERIFY(QFileInfo::exists(written));
+    for (const auto& f : files)
+        QVERIFY2(QFileInfo::exists(dir.filePath(QString::fromUtf8(f.name))) == f.kept, f.name);
 }
 
 void TestGridExport::folderThatCannotBeWrittenSaysWhy() {
