@@ -2,10 +2,15 @@
 #include "CORTP999.h"
 #include "localtime.h"
 #include "messages.h"
+#include "programoptions.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    falq::handleProgramOptions(
+        argc, argv, QStringLiteral("clivalida"),
+        QStringLiteral(
+            "The shop-floor station that checks a cliché or drawing number (read-only)."));
     falq::readLocalTimeZoneOnce();
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("clivalida"));

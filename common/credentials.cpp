@@ -54,9 +54,14 @@ Credentials readCredentials(const QString& libraryPath) {
     Credentials c;
     QLibrary lib(libraryPath.isEmpty() ? defaultCredentialLibraryPath() : libraryPath);
     if (!lib.load() && libraryPath.isEmpty()) {
-        // Installed programs find the library on the system's library path.
-        lib.setFileName(QStringLiteral("velmora"));
-        lib.load();
+        // Installed programs find it in their private folder (../lib/falquinas beside their
+        // own), else on the system's library path.
+        lib.setFileName(QDir(QCoreApplication::applicationDirPath())
+                            .filePath(QStringLiteral("../lib/falquinas/velmora")));
+        if (!lib.load()) {
+            lib.setFileName(QStringLiteral("velmora"));
+            lib.load();
+        }
     }
     if (!lib.isLoaded()) {
         c.error = QStringLiteral("Biblioteca de credenciais (velmora) não encontrada: %1")

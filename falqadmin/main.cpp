@@ -5,11 +5,15 @@
 #include "credentials.h"
 #include "localtime.h"
 #include "messages.h"
+#include "programoptions.h"
 
 #include <QApplication>
 #include <QLocale>
 
 int main(int argc, char* argv[]) {
+    falq::handleProgramOptions(
+        argc, argv, QStringLiteral("falqadmin"),
+        QStringLiteral("Users of the register and their access rights per company."));
     falq::readLocalTimeZoneOnce();
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("falqadmin"));

@@ -7,6 +7,7 @@ packages=(
   libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc qt6-image-formats-plugins
   libxlsxwriter-dev libzint-dev libzxing-dev zlib1g-dev libgl1-mesa-dev libsane-dev sane-utils tdsodbc unixodbc
   xvfb xauth fonts-dejavu-core postgresql sqlite3 libsqlite3-dev
+  dpkg-dev desktop-file-utils appstream lintian
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -13,3 +13,8 @@ export XDG_RUNTIME_DIR=$(mktemp -d /tmp/falqxdg.XXXXXX)
 export QT_QPA_PLATFORM=offscreen
 cd "${BUILD_DIR:-build}"
 ctest --output-on-failure -j 2 "$@"
+# The Debian package, checked and run unpacked (only with the whole test run).
+if [ $# -eq 0 ]; then
+  cd "$ROOT"
+  bash scripts/package-test.sh
+fi

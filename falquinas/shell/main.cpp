@@ -4,12 +4,16 @@
 #include "UnitFalquinasAPMenu.h"
 #include "localtime.h"
 #include "messages.h"
+#include "programoptions.h"
 #include "session.h"
 #include "windows.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    falq::handleProgramOptions(
+        argc, argv, QStringLiteral("falquinas"),
+        QStringLiteral("The register of clichés (printing plates) and drawings of cutting dies."));
     falq::readLocalTimeZoneOnce();
     QApplication app(argc, argv);
     falq::prepareApplication();

@@ -9,6 +9,8 @@
 #include "credentials.h"
 #include "installer.h"
 #include "localtime.h"
+#include "plantroot.h"
+#include "schema.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -55,12 +57,14 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen"); // images are drawn without a display
     QGuiApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("falqsetup"));
+    app.setApplicationVersion(falq::schema::kProgramVersion);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Creates installations of the cliché and drawing register.\n\n"
         "Commands:\n"
-        "  demo DIR       Demo installation in DIR on embedded SQLite: plant root, workstation "
+        "  demo [DIR]     Demo installation in DIR (default: the default plant root,\n"
+        "                 ~/.local/share/velmora) on embedded SQLite: plant root, workstation "
         "files,\n"
         "                 credentials, aliases, one company with its user (every right) and two "
         "more\n"
@@ -91,6 +95,7 @@ int main(int argc, char* argv[]) {
         "                 with --replace over an installation, which is kept beside it).\n\n"
         "Point the programs at the installation with VELMORA_ROOT=DIR."));
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addPositionalArgument(
         QStringLiteral("command"),
         QStringLiteral("demo, create, generate, backup, verify or restore"));
@@ -195,13 +200,16 @@ int main(int argc, char* argv[]) {
         out() << " in " << QString::number(timer.elapsed() / 1000.0, 'f', 1) << " s.\n";
         return 0;
     }
-    if (args.size() != 2) {
+    // "demo" alone: in the default plant root, where the programs look when VELMORA_ROOT is not
+    // set (after installing the package, the desktop entries open it).
+    const bool defaultDemo = args.size() == 1 && args[0] == QLatin1String("demo");
+    if (args.size() != 2 && !defaultDemo) {
         err() << parser.helpText();
         return 2;
     }
     const QString command = args[0];
     falq::InstallationSettings settings;
-    settings.root = QDir(args[1]).absolutePath();
+    settings.root = QDir(defaultDemo ? falq::plantRoot() : args[1]).absolutePath();
     settings.engine.driver = parser.value(driver).toUpper();
     settings.engine.host = parser.value(host);
     settings.engine.port = parser.value(port).toInt();

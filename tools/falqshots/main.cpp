@@ -70,6 +70,19 @@ void typeReadings(QWidget* window, const QString& actions) {
     }
 }
 
+// Messages printed instead of shown: nothing waits for an answer.
+class PrintedMessages : public falq::Messages {
+public:
+    void show(const QString& text, bool) override {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+    }
+    bool ask(const QString& text) override {
+        std::fprintf(stderr, "question (answered no): %s\n", qPrintable(text));
+        return false;
+    }
+    void beep() override {}
+};
+
 // The first page of a PDF file as a PNG file, at `dpi`.
 bool pictureOfPdf(const QString& pdf, const QString& png, int dpi) {
     QPdfDocument doc;
@@ -117,19 +130,6 @@ bool labels(const QDir& folder) {
     }
     return ok;
 }
-
-// Messages printed instead of shown: nothing waits for an answer.
-class PrintedMessages : public falq::Messages {
-public:
-    void show(const QString& text, bool) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    }
-    bool ask(const QString& text) override {
-        std::fprintf(stderr, "question (answered no): %s\n", qPrintable(text));
-        return false;
-    }
-    void beep() override {}
-};
 
 // The station after each reading typed in its cliché box and Tab.
 int station(const QDir& folder, const QStringList& readings) {
@@ -181,7 +181,7 @@ int main(int argc, char* argv[]) {
     if (args.value(1) == QLatin1String("STATION"))
         return station(folder, args.mid(2));
 
-    falq::BoxMessages messages(falq::applicationTitle());
+    PrintedMessages messages; // a message box would wait for an answer nobody gives
     falq::Session session(messages);
     falq::TFACFMENU menu(session);
     falq::registerWindows(menu, session);
