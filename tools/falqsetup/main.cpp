@@ -179,7 +179,7 @@ int main(int argc, char* argv[]) {
             QString archive;
             ok =
                 falq::backupInstallation(QDir(args[1]).absolutePath(), QDir(args[2]).absolutePath(),
-                                         &archive, &error, printer());
+                                         &archive, &error, printer(), login);
             if (ok)
                 out() << "\nArchive " << archive << " (" << QFileInfo(archive).size() << " bytes)";
         } else if (first == QLatin1String("verify")) {

@@ -1,6 +1,7 @@
 #include "backup.h"
 
 #include "aliases.h"
+#include "credentials.h"
 #include "schema.h"
 
 #include <QCryptographicHash>
@@ -78,13 +79,18 @@ bool runProgram(const QString& program, const QStringList& args, QString* error,
     return true;
 }
 
+// Where pg_dump / pg_restore connect: the alias's server, database and its libpq options (TLS:
+// "sslmode=verify-full;sslrootcert=..."), as one connection string.
 QStringList serverArgs(const AliasDef& a) {
-    QStringList args;
+    QStringList conninfo{QStringLiteral("dbname='%1'").arg(a.database)};
     if (!a.host.isEmpty())
-        args << QStringLiteral("-h") << a.host;
+        conninfo << QStringLiteral("host='%1'").arg(a.host);
     if (a.port > 0)
-        args << QStringLiteral("-p") << QString::number(a.port);
-    return args;
+        conninfo << QStringLiteral("port=%1").arg(a.port);
+    for (const QString& option : a.options.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        if (option.contains(QLatin1Char('=')))
+            conninfo << option.trimmed();
+    return {QStringLiteral("-d"), conninfo.join(QLatin1Char(' '))};
 }
 
 // A consistent copy of a SQLite database that other programs may be writing: the engine's
@@ -227,7 +233,6 @@ bool backupInstallation(const QString& root, const QString& destFolder, QString*
                  << staging.filePath(kDumps + QLatin1Char('/') + dumpName(a));
             if (!a.schema.isEmpty())
                 args << QStringLiteral("-n") << a.schema;
-            args << a.database;
             if (!runProgram(QStringLiteral("pg_dump"), args, error,
                             QStringLiteral("pg_dump de %1").arg(a.name), login))
                 return false;
@@ -366,6 +371,16 @@ bool restoreInstallation(const QString& archive, const QString& root, bool repla
     QFile::remove(unpacked.filePath(kManifest));
     // The PostgreSQL schemas, each in one transaction, as the restored aliases name them.
     QDir dumps(unpacked.filePath(kDumps));
+    ServerLogin server = login;
+    if (dumps.exists() && server.user.isEmpty() && qEnvironmentVariableIsEmpty("PGUSER")) {
+        // The login the restored installation's programs use.
+        const QByteArray before = qgetenv("VELMORA_ROOT");
+        qputenv("VELMORA_ROOT", unpacked.path().toLocal8Bit());
+        const Credentials credentials = readCredentials();
+        qputenv("VELMORA_ROOT", before);
+        if (credentials.ok)
+            server = {credentials.user, credentials.password};
+    }
     if (dumps.exists()) {
         QSet<QString> restored;
         for (const AliasDef& a : aliasesOf(unpacked.path())) {
@@ -377,10 +392,9 @@ bool restoreInstallation(const QString& archive, const QString& root, bool repla
             tell(progress, QStringLiteral("PostgreSQL"), int(restored.size()), 0);
             QStringList args = serverArgs(a);
             args << QStringLiteral("--clean") << QStringLiteral("--if-exists")
-                 << QStringLiteral("--single-transaction") << QStringLiteral("--no-owner")
-                 << QStringLiteral("-d") << a.database << dump;
+                 << QStringLiteral("--single-transaction") << QStringLiteral("--no-owner") << dump;
             if (!runProgram(QStringLiteral("pg_restore"), args, error,
-                            QStringLiteral("pg_restore de %1").arg(a.name), login))
+                            QStringLiteral("pg_restore de %1").arg(a.name), server))
                 return false;
         }
         dumps.removeRecursively();
