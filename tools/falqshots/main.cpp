@@ -2,13 +2,14 @@
 // installation VELMORA_ROOT names, opens each menu entry given, optionally types readings into
 // its boxes (each followed by Enter, as a scanner does), and saves the window as a PNG file.
 //
-//   falqshots FOLDER [MENU] [LABELS] [ENTRY[@Box=text;text...][@Button]] ...
+//   falqshots FOLDER [MENU] [DASHBOARD] [LABELS] [ENTRY[@Box=text;text...][@Button]] ...
 //   falqshots FOLDER STATION [reading ...]
 //
-// MENU saves the main window; ENTRY is a menu entry's name (TAB001, CLICHE001, MOVIM005, ...);
-// LABELS writes a sheet and a roll of labels of the register's first tools and places as PDF
-// and pictures their first page. STATION pictures the validation station after each reading
-// typed in its cliché number box (station-1.png, ...).
+// MENU saves the main window, DASHBOARD the main window with the statistics dashboard on; ENTRY is
+// a menu entry's name (TAB001, CLICHE001, MOVIM005, ...); LABELS writes a sheet and a roll of
+// labels of the register's first tools and places as PDF and pictures their first page. STATION
+// pictures the validation station after each reading typed in its cliché number box (station-1.png,
+// ...).
 #include "CORTP999.h"
 #include "ErrForm.h"
 #include "UnitFacMenu.h"
@@ -20,6 +21,7 @@
 #include "session.h"
 #include "windows.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -210,6 +212,21 @@ int main(int argc, char* argv[]) {
         }
         if (entry == QLatin1String("LABELS")) {
             failed += labels(folder) ? 0 : 1;
+            continue;
+        }
+        if (entry == QLatin1String("DASHBOARD")) {
+            // The statistics dashboard, switched on in the main window, its charts drawn.
+            auto* on = menu.findChild<QAbstractButton*>(QStringLiteral("BotActive"));
+            if (!on || !on->isVisible()) {
+                std::fprintf(stderr, "falqshots: no dashboard switch for this user\n");
+                ++failed;
+                continue;
+            }
+            on->click();
+            waitFor(4000);
+            failed += save(&menu, path) ? 0 : 1;
+            on->click();
+            waitFor(300);
             continue;
         }
         auto* action = menu.findChild<QAction*>(entry);
