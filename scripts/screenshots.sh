@@ -2,7 +2,7 @@
 # Pictures of the windows for the documentation, made again whenever a window changes: a fresh
 # demo installation, the register under a virtual display (xvfb-run), each window opened and
 # saved into docs/images/ (the location window after a batch of scanned tools was put away, the
-# station after scanned labels, a page of each label format).
+# station after scanned labels, the administration utility, a page of each label format).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -28,5 +28,6 @@ xvfb-run -a -s "-screen 0 1400x1000x24" "$BIN/falqshots" "$OUT" MENU DASHBOARD L
   "MOVIM005@Edit_Leitura=$stored;$drawing;L:A-01-03@BotForaArmazem" \
   "MOVIM006@Edit_Leitura=$stored;L:A-01-01;L:B-02-04"
 QT_QPA_PLATFORM=offscreen "$BIN/falqshots" "$OUT" STATION "CL:$valid" "DS:$atMachine"
+QT_QPA_PLATFORM=offscreen "$BIN/falqshots" "$OUT" ADMIN
 rm -f "$OUT"/*.pdf
 echo "Pictures in $OUT"

@@ -4,6 +4,7 @@
 //
 //   falqshots FOLDER [MENU] [DASHBOARD] [LABELS] [ENTRY[@Box=text;text...][@Button]] ...
 //   falqshots FOLDER STATION [reading ...]
+//   falqshots FOLDER ADMIN
 //
 // MENU saves the main window, DASHBOARD the main window with the statistics dashboard on; ENTRY is
 // a menu entry's name (TAB001, CLICHE001, MOVIM005, ...); LABELS writes a sheet and a roll of
@@ -12,9 +13,13 @@
 // ...).
 #include "CORTP999.h"
 #include "ErrForm.h"
+#include "FALQADMIN.h"
+#include "FALQADMINEMPRESA.h"
 #include "UnitFacMenu.h"
 #include "UnitFalquinasAPMenu.h"
+#include "admindata.h"
 #include "connections.h"
+#include "credentials.h"
 #include "localtime.h"
 #include "locationqueries.h"
 #include "messages.h"
@@ -32,6 +37,7 @@
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTimer>
 #include <cstdio>
 
@@ -167,6 +173,39 @@ int station(const QDir& folder, const QStringList& readings) {
     return failed == 0 ? 0 : 1;
 }
 
+// The administration utility on the first company of its company window.
+int admin(const QDir& folder) {
+    PrintedMessages messages;
+    falq::AdminSession session(messages, falq::readCredentials());
+    falq::TFALQADMIN window(session);
+    window.resize(1100, 720);
+    // The company window opens modal as the utility starts: its first company is chosen.
+    QTimer chooser;
+    QObject::connect(&chooser, &QTimer::timeout, [&chooser] {
+        auto* companies = qobject_cast<falq::TFALQADMINEMPRESA*>(QApplication::activeModalWidget());
+        if (!companies)
+            return;
+        chooser.stop();
+        auto* grid = companies->findChild<QTableView*>(QStringLiteral("DBGridEmpresas"));
+        if (grid && grid->model() && grid->model()->rowCount() > 0)
+            grid->setCurrentIndex(grid->model()->index(0, 0));
+        if (auto* select = companies->findChild<QPushButton*>(QStringLiteral("BotSelec")))
+            select->click();
+    });
+    chooser.start(100);
+    window.show();
+    QElapsedTimer started;
+    started.start();
+    while (!session.company().isSet() && !window.programEnded() && started.elapsed() < 20000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    if (!session.company().isSet()) {
+        std::fprintf(stderr, "falqshots: the utility did not open a company\n");
+        return 1;
+    }
+    waitFor(1500);
+    return save(&window, folder.filePath(QStringLiteral("falqadmin.png"))) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -182,6 +221,8 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(folder.path());
     if (args.value(1) == QLatin1String("STATION"))
         return station(folder, args.mid(2));
+    if (args.value(1) == QLatin1String("ADMIN"))
+        return admin(folder);
 
     PrintedMessages messages; // a message box would wait for an answer nobody gives
     falq::Session session(messages);
