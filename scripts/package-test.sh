@@ -20,6 +20,7 @@ for p in falquinas clivalida falqadmin falqsetup; do
   "$work/root/usr/bin/$p" --version | grep -q "01\."
 done
 test -f "$work"/root/usr/lib/falquinas/libvelmora.so
+test -s "$work"/root/usr/share/falquinas/Falquinas.pdf
 "$work/root/usr/bin/falqsetup" --help | grep -q backup
 mkdir -p "$work/home"
 env -u VELMORA_ROOT HOME="$work/home" "$work/root/usr/bin/falqsetup" demo >/dev/null

@@ -90,6 +90,7 @@ int main(int argc, char* argv[]) {
         "                 programs write; PostgreSQL schemas with pg_dump), images, documents,\n"
         "                 settings, and a manifest of every file's size and SHA-256 sum.\n"
         "  verify ARCHIVE Checks every file of an archive against its manifest.\n"
+        "  notes FILE     Writes the notes document (what each version brought) as a PDF.\n"
         "  restore ARCHIVE ROOT\n"
         "                 Restores the archive as the plant root ROOT (an empty or new folder;\n"
         "                 with --replace over an installation, which is kept beside it).\n\n"
@@ -152,8 +153,17 @@ int main(int argc, char* argv[]) {
     parser.process(app);
 
     const QStringList args = parser.positionalArguments();
-    // The copies of an installation.
     const QString first = args.value(0);
+    // The notes document alone (the package installs one in /usr/share/falquinas).
+    if (first == QLatin1String("notes") && args.size() == 2) {
+        QString error;
+        if (!falq::writeNotes(QDir(args[1]).absolutePath(), &error)) {
+            err() << "falqsetup: " << error << "\n";
+            return 1;
+        }
+        return 0;
+    }
+    // The copies of an installation.
     if (first == QLatin1String("backup") || first == QLatin1String("verify") ||
         first == QLatin1String("restore")) {
         const int wanted = first == QLatin1String("verify") ? 2 : 3;

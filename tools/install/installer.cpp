@@ -588,14 +588,32 @@ bool writeNotesDocument(const QString& path, CreatedItems& created, QString* err
         p.drawText(QRect(0, 0, pdf.width(), 500), Qt::AlignCenter,
                    QStringLiteral("Falquinas e Clichés — versão %1").arg(schema::kProgramVersion));
         p.setFont(QFont(QStringLiteral("DejaVu Sans"), 10));
-        p.drawText(QRect(0, 600, pdf.width(), 3000), Qt::AlignLeft | Qt::TextWordWrap,
-                   QStringLiteral("01.003 — Procura automática de novas versões; direito de "
+        p.drawText(QRect(0, 600, pdf.width(), 6000), Qt::AlignLeft | Qt::TextWordWrap,
+                   QStringLiteral("01.007 — Localização de clichés e cortantes (locais, leitura de "
+                                  "etiquetas, movimentos entre armazém, máquinas e fornecedores); "
+                                  "etiquetas com código de barras; cópia de segurança da "
+                                  "instalação.\n01.006 — Totais por ferramenta para as análises "
+                                  "de todos os anos.\n01.005 — Somas mensais dos movimentos.\n"
+                                  "01.004 — Vida útil de clichés e cortantes.\n"
+                                  "01.003 — Procura automática de novas versões; direito de "
                                   "actualização por utilizador.\n01.002 — Este documento de "
                                   "notas.\n01.001 — Primeira versão do registo de clichés e "
                                   "desenhos."));
     };
     return writePdf(path, QStringLiteral("Falquinas e Clichés — últimas alterações"), draw, error);
 }
+
+} // namespace
+
+bool writeNotes(const QString& path, QString* error) {
+    CreatedItems created;
+    if (writeNotesDocument(path, created, error))
+        return true;
+    created.removeFiles();
+    return false;
+}
+
+namespace {
 
 // The three databases: created (SQLite files or PostgreSQL schemas), their tables, and the
 // rows of the installation. Every connection is closed again when it returns.

@@ -77,6 +77,11 @@ bool createInstallation(const InstallationSettings& settings, QString* error,
 // clients, suppliers and salesmen in the invoicing database, clichés, drawings, movements
 // and purchases/repairs in the main database, with skewed frequencies. Reproducible for a
 // seed.
+// The notes document ("Informação s/ últimas alterações": what each version brought) as a PDF
+// at `path`; every installation gets one in programas/Pdf, the package one in
+// /usr/share/falquinas.
+bool writeNotes(const QString& path, QString* error);
+
 bool generateRegister(const InstallationSettings& settings, const RegisterSize& size,
                       QString* error, const Progress& progress = {});
 
