@@ -305,28 +305,24 @@ std::optional<QString> TCORTF034::chooseFromList(Ask what) {
     return chosen.section(QStringLiteral(" - "), 0, 0).trimmed();
 }
 
-void TCORTF034::BotGuardarClick() {
+void TCORTF034::askAndMove(Ask what, Reading::Type type) {
     if (m_lines.isEmpty())
         return refuse(kNoTools);
-    if (const auto code = ask(Ask::Place))
-        moveTo(Reading::Type::Place, *code);
+    if (const auto code = ask(what))
+        moveTo(type, *code);
     ui->Edit_Leitura->setFocus(Qt::OtherFocusReason);
+}
+
+void TCORTF034::BotGuardarClick() {
+    askAndMove(Ask::Place, Reading::Type::Place);
 }
 
 void TCORTF034::BotMaquinaClick() {
-    if (m_lines.isEmpty())
-        return refuse(kNoTools);
-    if (const auto code = ask(Ask::Machine))
-        moveTo(Reading::Type::Machine, *code);
-    ui->Edit_Leitura->setFocus(Qt::OtherFocusReason);
+    askAndMove(Ask::Machine, Reading::Type::Machine);
 }
 
 void TCORTF034::BotFornecedorClick() {
-    if (m_lines.isEmpty())
-        return refuse(kNoTools);
-    if (const auto code = ask(Ask::Supplier))
-        moveTo(Reading::Type::Supplier, *code);
-    ui->Edit_Leitura->setFocus(Qt::OtherFocusReason);
+    askAndMove(Ask::Supplier, Reading::Type::Supplier);
 }
 
 void TCORTF034::BotAbaterClick() {
@@ -409,23 +405,20 @@ void TCORTF034::BotForaArmazemClick() {
 
 QString TCORTF034::destinationText(const QString& state, const QVariant& place,
                                    const QVariant& machine, const QVariant& supplier) {
-    const State s = stateFromCode(state);
-    if (s == State::Store)
+    Whereabouts where;
+    where.known = true;
+    where.state = stateFromCode(state);
+    if (where.state == State::Store)
         return place.toString();
-    if (s == State::Scrapped)
+    if (where.state == State::Scrapped)
         return QString();
-    const bool atMachine = s == State::Machine;
-    const QString code = (atMachine ? machine : supplier).toString();
+    const bool atMachine = where.state == State::Machine;
+    where.machine = machine.toInt();
+    where.supplier = supplier.toInt();
+    const QString code = QString::number(atMachine ? where.machine : where.supplier);
     const QString key = (atMachine ? QStringLiteral("M") : QStringLiteral("F")) + code;
     if (!m_names.contains(key))
-        m_names.insert(key, atMachine ? findCode({kDbFalquinas, QStringLiteral("MAQUINAS")},
-                                                 machine, {QStringLiteral("DESIGNACAO")})
-                                            .value(0)
-                                            .toString()
-                                      : findCode({kDbFacturacao, QStringLiteral("FORNECEDORES")},
-                                                 supplier, {QStringLiteral("NOME")})
-                                            .value(0)
-                                            .toString());
+        m_names.insert(key, destinationName(mainDb(), invoicingDb(), where));
     const QString name = m_names.value(key);
     return (atMachine ? QStringLiteral("Máquina ") : QStringLiteral("Fornecedor ")) + code +
            (name.isEmpty() ? QString() : QStringLiteral(" - ") + name);

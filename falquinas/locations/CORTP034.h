@@ -69,6 +69,8 @@ private:
     void say(const QString& text);
     void refuse(const QString& message);
     std::optional<QString> ask(Ask what);
+    // A destination chosen from the list, then the gathered tools moved there.
+    void askAndMove(Ask what, locations::Reading::Type type);
     std::optional<QString> chooseFromList(Ask what);
     // Fills DBGridHist with the rows of a search.
     enum class Search { History, Contents, Away };

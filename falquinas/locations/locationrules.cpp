@@ -82,11 +82,11 @@ bool firstColumn(QSqlDatabase db, const QString& sql, const QVariantList& binds,
 }
 
 // The destination's refusal, if any.
-bool checkDestination(QSqlDatabase main, QSqlDatabase invoicing, const Destination& to,
-                      QString* refusal, QString* error) {
+bool checkDestination(QSqlDatabase main, QSqlDatabase invoicing, const SqlDialect& dialect,
+                      const Destination& to, QString* refusal, QString* error) {
     // The place stays as read until the commit: a delete or a change to inactive by another
     // workstation waits for this move (and then sees the tools it holds).
-    const QString locked = SqlDialect::forDatabase(main).lockedRead(false);
+    const QString locked = dialect.lockedRead(false);
     // The first column of the row `sql` finds for `key`, or the refusal when there is none.
     auto find = [&](QSqlDatabase db, const QString& sql, const QVariant& key,
                     const QString& missing, QStringList* rows) {
@@ -169,7 +169,7 @@ bool moveTools(QSqlDatabase main, QSqlDatabase invoicing, const QList<Tool>& too
         return false;
     }
     QString refusal;
-    if (!checkDestination(main, invoicing, to, &refusal, error))
+    if (!checkDestination(main, invoicing, d, to, &refusal, error))
         return false;
     if (!refusal.isEmpty()) {
         *error = refusal;
